@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds both architectures and runs every test under Wine, headless. Extra arguments go to CTest
+# (for example: ./test.sh -R ClockTest).
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$PWD
+
+tools/setup.sh
+. tools/wine.sh
+
+jobs=$(nproc)
+configure() { # build-dir toolchain [cmake options]
+  local dir=$1 toolchain=$2
+  shift 2
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$toolchain.cmake" \
+      -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
+  fi
+}
+
+configure build/x64 x86_64
+configure build/i686 i686 -DBUILD_TESTING=OFF
+cmake --build build/x64 -j "$jobs"
+cmake --build build/i686 -j "$jobs"
+
+# Tests run headless: Wine's null driver, never the user's display.
+unset DISPLAY
+wine_prefix "$root/build/wine"
+wine_start
+trap wine_stop EXIT
+ctest --test-dir build/x64 -j "$jobs" --output-on-failure --timeout 120 "$@"

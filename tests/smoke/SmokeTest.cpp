@@ -1,0 +1,93 @@
+#include "SmokeWindow.h"
+
+#include "MemoryDib.h"
+#include "MessagePump.h"
+#include "ModalAnswerer.h"
+#include "SmokeResource.h"
+#include "TempDir.h"
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+struct SmokeWindowTest : ::testing::Test {
+  HWND hwnd = smoke::createSmokeWindow(GetModuleHandleA(nullptr));
+  ~SmokeWindowTest() override {
+    DestroyWindow(hwnd);
+    pumpMessages();
+  }
+};
+
+TEST_F(SmokeWindowTest, PaintsItsPanelIntoMemory) {
+  ASSERT_NE(hwnd, nullptr);
+  MemoryDib dib(200, 100);
+  paintClient(hwnd, dib);
+  EXPECT_EQ(dib.pixel(10, 10), smoke::kPanelColour);
+  EXPECT_EQ(dib.pixel(109, 59), smoke::kPanelColour);
+  EXPECT_EQ(dib.pixel(110, 60), RGB(255, 255, 255));
+  EXPECT_EQ(dib.count(smoke::kPanelColour), 100 * 50);
+  // The text line below the panel drew something dark.
+  EXPECT_GT(dib.count(RGB(0, 0, 0), RECT{10, 70, 200, 90}), 20);
+}
+
+TEST_F(SmokeWindowTest, DialogFromResourceIsFilledAndAccepted) {
+  ModalAnswerer answerer;
+  answerer.act("Smoke dialog", [](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_SMOKE_NAME, "Ada");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  std::string name;
+  EXPECT_TRUE(smoke::askName(hwnd, name));
+  EXPECT_EQ(name, "Ada");
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].caption, "Smoke dialog");
+  EXPECT_EQ(answerer.seen()[0].text, "Name:");
+}
+
+TEST_F(SmokeWindowTest, MessageBoxIsAnsweredAndRecorded) {
+  ModalAnswerer answerer;
+  answerer.answer("Delete it?", IDNO).answer("Saved", IDOK);
+  EXPECT_EQ(MessageBoxA(hwnd, "Delete it?", "Smoke", MB_YESNO | MB_ICONQUESTION), IDNO);
+  EXPECT_EQ(MessageBoxA(hwnd, "Saved.", "Smoke", MB_OK), IDOK);
+  ASSERT_EQ(answerer.seen().size(), 2u);
+  EXPECT_EQ(answerer.seen()[0].caption, "Smoke");
+  EXPECT_EQ(answerer.seen()[0].text, "Delete it?");
+  EXPECT_EQ(answerer.seen()[1].text, "Saved.");
+}
+
+TEST_F(SmokeWindowTest, UnexpectedBoxFailsInsteadOfHanging) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        ModalAnswerer answerer;
+        MessageBoxA(hwnd, "Surprise", "Smoke", MB_YESNO);
+      },
+      "unexpected box [Smoke]: Surprise");
+}
+
+TEST_F(SmokeWindowTest, ExpectedBoxNeverShownFails) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        ModalAnswerer answerer;
+        answerer.answer("Never", IDOK);
+      },
+      "no box matching \"Never\"");
+}
+
+TEST(TempDirTest, IsEmptyThenRemovedWithItsFiles) {
+  std::string path;
+  {
+    TempDir dir;
+    path = dir.path();
+    dir.enter();
+    ASSERT_TRUE(writeFile("here.txt", "a\r\nb"));
+    EXPECT_EQ(readFile(dir.file("here.txt")), "a\r\nb");
+    CreateDirectoryA(dir.file("sub").c_str(), nullptr);
+    ASSERT_TRUE(writeFile(dir.file("sub\\deep.bin"), std::string("\0\1", 2)));
+  }
+  EXPECT_FALSE(fileExists(path));
+}
+
+} // namespace

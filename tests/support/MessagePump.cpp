@@ -1,0 +1,30 @@
+#include "MessagePump.h"
+
+#include <windows.h>
+
+namespace testsupport {
+
+int pumpMessages(int limit) {
+  MSG msg;
+  int count = 0;
+  while (count < limit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam)); // leave it for whoever runs the loop
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    ++count;
+  }
+  return count;
+}
+
+void pumpFor(unsigned milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (GetTickCount64() < end) {
+    pumpMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+} // namespace testsupport

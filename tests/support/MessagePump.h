@@ -1,0 +1,11 @@
+#pragma once
+
+namespace testsupport {
+
+// Dispatches the thread's pending messages, at most `limit` of them, so that a test can assert after
+// posted work has run without looping for ever on a window that keeps posting.
+int pumpMessages(int limit = 10000);
+// Dispatches messages for `milliseconds` of real time, for work that waits on system timers.
+void pumpFor(unsigned milliseconds);
+
+} // namespace testsupport

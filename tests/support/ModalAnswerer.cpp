@@ -1,0 +1,147 @@
+#include "ModalAnswerer.h"
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+namespace {
+
+thread_local ModalAnswerer* t_current = nullptr;
+
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::string windowText(HWND hwnd) {
+  char buffer[4096] = "";
+  GetWindowTextA(hwnd, buffer, sizeof buffer);
+  return buffer;
+}
+
+std::string className(HWND hwnd) {
+  char buffer[256] = "";
+  GetClassNameA(hwnd, buffer, sizeof buffer);
+  return buffer;
+}
+
+bool isDialog(HWND hwnd) { return className(hwnd) == "#32770"; }
+
+bool matches(const std::string& match, const SeenBox& box) {
+  return match.empty() || box.caption.find(match) != std::string::npos ||
+         box.text.find(match) != std::string::npos;
+}
+
+BOOL CALLBACK collectStatic(HWND child, LPARAM param) {
+  auto* text = reinterpret_cast<std::string*>(param);
+  char cls[64] = "";
+  GetClassNameA(child, cls, sizeof cls);
+  if (lstrcmpiA(cls, "Static") != 0)
+    return TRUE;
+  std::string line = windowText(child);
+  if (line.empty())
+    return TRUE;
+  if (!text->empty())
+    *text += '\n';
+  *text += line;
+  return TRUE;
+}
+
+} // namespace
+
+std::string dialogText(HWND dialog) {
+  if (HWND messageText = GetDlgItem(dialog, kMessageBoxTextId))
+    return windowText(messageText);
+  std::string text;
+  EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+ModalAnswerer::ModalAnswerer() {
+  previous_ = t_current;
+  t_current = this;
+  hook_ = SetWindowsHookExA(WH_CBT, hookProc, nullptr, GetCurrentThreadId());
+  EXPECT_NE(hook_, nullptr) << "the CBT hook could not be installed";
+}
+
+ModalAnswerer::~ModalAnswerer() {
+  if (hook_)
+    UnhookWindowsHookEx(hook_);
+  t_current = previous_;
+  for (const Rule& rule : rules_) {
+    if (!rule.always && !rule.used)
+      ADD_FAILURE() << "no box matching \"" << rule.match << "\" was shown; seen:\n" << describeSeen();
+  }
+}
+
+ModalAnswerer& ModalAnswerer::answer(const std::string& match, int id) {
+  rules_.push_back({match, [id](HWND hwnd) { PostMessageA(hwnd, WM_COMMAND, id, 0); }, true, false});
+  return *this;
+}
+
+ModalAnswerer& ModalAnswerer::answerAlways(const std::string& match, int id) {
+  rules_.push_back({match, [id](HWND hwnd) { PostMessageA(hwnd, WM_COMMAND, id, 0); }, true, true});
+  return *this;
+}
+
+ModalAnswerer& ModalAnswerer::act(const std::string& match, Action action) {
+  rules_.push_back({match, std::move(action), false, false});
+  return *this;
+}
+
+std::string ModalAnswerer::describeSeen() const {
+  std::string out;
+  for (const SeenBox& box : seen_)
+    out += "  [" + box.windowClass + "] " + box.caption + ": " + box.text + "\n";
+  return out.empty() ? "  (none)\n" : out;
+}
+
+size_t ModalAnswerer::pending() const {
+  size_t count = 0;
+  for (const Rule& rule : rules_)
+    count += !rule.always && !rule.used;
+  return count;
+}
+
+LRESULT CALLBACK ModalAnswerer::hookProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && t_current)
+    t_current->onActivate(reinterpret_cast<HWND>(wParam));
+  if (code == HCBT_DESTROYWND && t_current)
+    t_current->handled_.erase(reinterpret_cast<HWND>(wParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+ModalAnswerer::Rule* ModalAnswerer::findRule(const SeenBox& box) {
+  bool dialog = box.windowClass == "#32770";
+  for (Rule& rule : rules_) {
+    if (rule.used || (rule.dialogsOnly && !dialog))
+      continue;
+    if (matches(rule.match, box))
+      return &rule;
+  }
+  return nullptr;
+}
+
+void ModalAnswerer::onActivate(HWND hwnd) {
+  // A box is activated again when a box of its own closes; it is answered only the first time.
+  if (GetParent(hwnd) && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
+    return;
+  if (!handled_.insert(hwnd).second)
+    return;
+
+  SeenBox box{className(hwnd), windowText(hwnd), dialogText(hwnd)};
+  Rule* rule = findRule(box);
+  if (rule || isDialog(hwnd))
+    seen_.push_back(box);
+  if (rule) {
+    rule->used = !rule->always;
+    Action action = rule->action; // the action may add rules, which moves the vector
+    action(hwnd);
+    return;
+  }
+  if (!isDialog(hwnd)) {
+    handled_.erase(hwnd);
+    return;
+  }
+  ADD_FAILURE() << "unexpected box [" << box.caption << "]: " << box.text;
+  EndDialog(hwnd, IDCANCEL);
+}
+
+} // namespace testsupport
