@@ -21,3 +21,13 @@ function(project_test name)
     DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT 120)
 endfunction()
+
+# A benchmark: a console program in bench/ that prints its figures; tools/bench.sh builds it optimised
+# and runs it under Wine. Not a test.
+#   project_bench(name SOURCES a.cpp LIBS lib...)
+function(project_bench name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBS")
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds one benchmark optimised and runs it under Wine: tools/bench.sh name [arguments].
+# Without a name it lists the benchmarks.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+tools/setup.sh
+. tools/wine.sh
+
+dir=build/bench
+if [ ! -f "$dir/CMakeCache.txt" ]; then
+  cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+fi
+name=${1:-}
+if [ -z "$name" ]; then
+  cmake --build "$dir" -j "$(nproc)" >/dev/null
+  echo "Benchmarks: $(ls "$dir/bench" 2>/dev/null | sed 's/\.exe$//' | tr '\n' ' ')"
+  exit 0
+fi
+shift
+cmake --build "$dir" -j "$(nproc)" --target "$name" >/dev/null
+
+unset DISPLAY
+wine_prefix "$root/build/wine-bench"
+wine_start
+trap wine_stop EXIT
+mkdir -p "$dir/run" && cd "$dir/run"
+"$WINE" "$root/$dir/bench/$name.exe" "$@" </dev/null
