@@ -16,7 +16,7 @@ fi
 name=${1:-}
 if [ -z "$name" ]; then
   cmake --build "$dir" -j "$(nproc)" >/dev/null
-  echo "Benchmarks: $(ls "$dir/bench" 2>/dev/null | sed 's/\.exe$//' | tr '\n' ' ')"
+  echo "Benchmarks: $(cd "$dir/benchmarks" 2>/dev/null && ls *.exe | sed "s/\.exe$//" | tr "\n" " ")"
   exit 0
 fi
 shift
@@ -27,4 +27,4 @@ wine_prefix "$root/build/wine-bench"
 wine_start
 trap wine_stop EXIT
 mkdir -p "$dir/run" && cd "$dir/run"
-"$WINE" "$root/$dir/bench/$name.exe" "$@" </dev/null
+"$WINE" "$root/$dir/benchmarks/$name.exe" "$@" </dev/null
