@@ -5,6 +5,7 @@
 #include "ModalAnswerer.h"
 #include "SmokeResource.h"
 #include "TempDir.h"
+#include "UserInput.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -88,6 +89,47 @@ TEST(TempDirTest, IsEmptyThenRemovedWithItsFiles) {
     ASSERT_TRUE(writeFile(dir.file("sub\\deep.bin"), std::string("\0\1", 2)));
   }
   EXPECT_FALSE(fileExists(path));
+}
+
+} // namespace
+
+namespace {
+
+LRESULT CALLBACK recordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* log = reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  char line[64] = "";
+  if (log && message == WM_KEYDOWN)
+    wsprintfA(line, "down %d shift=%d", static_cast<int>(wParam), GetKeyState(VK_SHIFT) < 0);
+  if (log && message == WM_CHAR)
+    wsprintfA(line, "char %c", static_cast<char>(wParam));
+  if (log && message == WM_LBUTTONDOWN)
+    wsprintfA(line, "click %d,%d ctrl=%d", LOWORD(lParam), HIWORD(lParam), (wParam & MK_CONTROL) != 0);
+  if (line[0])
+    log->push_back(line);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST(UserInputTest, KeysCharactersAndClicksArriveAsAUserWouldSendThem) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = recordingProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "RecordingWindow";
+  RegisterClassA(&wc);
+  HWND hwnd = CreateWindowExA(0, "RecordingWindow", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+  std::vector<std::string> log;
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log));
+  {
+    HeldKeys shift{VK_SHIFT};
+    pressKey(hwnd, VK_DOWN);
+  }
+  pressKey(hwnd, VK_DOWN);
+  typeText(hwnd, "ab");
+  click(hwnd, 5, 7, MK_CONTROL);
+  std::vector<std::string> expected = {"down 40 shift=1", "down 40 shift=0", "char a", "char b",
+                                       "click 5,7 ctrl=1"};
+  EXPECT_EQ(log, expected);
+  DestroyWindow(hwnd);
 }
 
 } // namespace
