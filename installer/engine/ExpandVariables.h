@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ExpressionError.h"
+#include "VariableLookup.h"
+
+// Copies the text into out (a buffer of `size` characters) with $name and ${name} replaced by the
+// string variables' texts; "$$" is one "$". Answers 1, or 0 with out empty and ExpressionError():
+// BadVariableName (a malformed or over-long name, or a result that does not fit out) or
+// UnknownVariable.
+int ExpandVariables(const VariableTextLookup& lookup, const char* text, char* out, int size);
