@@ -329,6 +329,8 @@ int fpath::mkdir(const cpath& path) {
 int fpath::mkdirs(const cpath& path) {
   if (exists(path))
     return 1;
+  if (std::strlen(path.str()) >= PathSize)
+    return 2;
   fpathbuf parent;
   if (!getparent(path, parent) || isempty(parent))
     return mkdir(path);

@@ -1,5 +1,62 @@
-#include "CheckFailed.h"
+#include "CheckRecorder.h"
 
+#include <CheckFailed.h>
+#include <OutOfMemory.h>
+
+#include <ModalAnswerer.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-TEST(CheckFailedTest, Placeholder) { EXPECT_EQ(1, CheckFailed(CheckSite{"X", 1}, 1)); }
+#include <string>
+
+using testsupport::ModalAnswerer;
+
+namespace {
+
+constexpr CheckSite Site{"FPATH", 851};
+
+// A system-modal box is activated before its text is in place, so its text is read a moment later,
+// from inside its own message loop, before it is answered.
+HWND lateBox;
+std::string lateText;
+
+void CALLBACK readTextAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  lateText = testsupport::dialogText(lateBox);
+  PostMessageA(lateBox, WM_COMMAND, IDOK, 0);
+}
+
+} // namespace
+
+TEST(CheckFailedTest, RecordingSinkHearsEachFailureAndTheLoopGoesOn) {
+  CheckRecorder recorder;
+  int passes = 0;
+  for (int i = 0; i < 3; ++i) {
+    CheckFailed(Site, i == 1);
+    ++passes;
+  }
+  EXPECT_EQ(3, passes);
+  EXPECT_THAT(recorder.seen,
+              testing::ElementsAre(CheckRecorder::Pair{"FPATH", 851}, CheckRecorder::Pair{"FPATH", 851}));
+}
+
+TEST(CheckFailedTest, ProgramSinkShowsOneErrorBoxPerFailure) {
+  ModalAnswerer answerer;
+  answerer.answer("Check failed at line 851 in file FPATH", IDOK);
+  answerer.answer("Check failed at line 851 in file FPATH", IDOK);
+  CheckFailed(Site, 1);
+  EXPECT_EQ(0, CheckFailed(Site, 0));
+  EXPECT_EQ(0, CheckFailed(Site, 0));
+  ASSERT_EQ(2u, answerer.seen().size()) << answerer.describeSeen();
+  EXPECT_EQ("Check failed at line 851 in file FPATH", answerer.seen()[0].text);
+}
+
+TEST(CheckFailedTest, OutOfMemoryIsReportedInItsBox) {
+  ModalAnswerer answerer;
+  answerer.act("Error", [](HWND box) {
+    lateBox = box;
+    SetTimer(nullptr, 0, 10, readTextAndClose);
+  });
+  FatalOutOfMemory(nullptr);
+  EXPECT_EQ("Fatal error: Out of memory", lateText);
+}
