@@ -1,0 +1,266 @@
+#include "CheckRecorder.h"
+
+#include <ItemMoves.h>
+#include <SLLIST.h>
+#include <VARRAY.h>
+#include <intarray.h>
+
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using testing::ElementsAre;
+using Pair = CheckRecorder::Pair;
+
+TEST(varrayTest, StaysInTheOwnersBlockThenGrowsByItsPercentage) {
+  int external[8];
+  varrayof<int> array(external, 25);
+  for (int i = 0; i < 8; ++i)
+    ASSERT_EQ(1, array.append(i * 11));
+  EXPECT_FALSE(array.inownblock());
+  EXPECT_EQ(8, array.capacity());
+
+  ASSERT_EQ(1, array.append(88));
+  EXPECT_TRUE(array.inownblock());
+  EXPECT_EQ(10, array.capacity());
+  for (int i = 0; i < 9; ++i)
+    EXPECT_EQ(i * 11, *array.at(i)) << i;
+
+  varrayof<int> empty;
+  ASSERT_EQ(1, empty.reserve(3));
+  EXPECT_EQ(3, empty.capacity());
+}
+
+// Leaving the owner's block takes the elements from that block, whether or not an own block is left
+// over from earlier.
+TEST(varrayTest, ElementsSurviveEveryMoveBetweenBlocks) {
+  int external[4];
+  varrayof<int> array(external, 25);
+  for (int i = 0; i < 4; ++i)
+    array.append(i + 1);
+  array.append(5);
+  ASSERT_TRUE(array.inownblock());
+
+  array.removeat(0);
+  array.removeat(0);
+  ASSERT_EQ(1, array.reserve(4));
+  EXPECT_FALSE(array.inownblock());
+  *array.at(0) = 30;
+  array.append(6);
+  array.append(7);
+  ASSERT_TRUE(array.inownblock());
+  std::vector<int> values;
+  for (int i = 0; i < array.count(); ++i)
+    values.push_back(*array.at(i));
+  EXPECT_THAT(values, ElementsAre(30, 4, 5, 6, 7));
+}
+
+TEST(varrayTest, GapsAndRemoval) {
+  varrayof<char> array;
+  for (char c : std::string("abcd"))
+    array.append(c);
+  EXPECT_EQ(1, array.insert(2, 'X'));
+  EXPECT_EQ(1, array.insert(0, 'Y'));
+  EXPECT_EQ(1, array.removeat(5));
+  std::string text;
+  for (int i = 0; i < array.count(); ++i)
+    text += *array.at(i);
+  EXPECT_EQ("YabXc", text);
+
+  varray raw(nullptr, 0, 25, 1);
+  EXPECT_EQ(1, raw.insertgap(7, 0));
+  EXPECT_EQ(0, raw.insertgap(0, -1));
+  EXPECT_EQ(0, raw.insertgap(1, 1));
+  EXPECT_EQ(0, raw.count());
+}
+
+TEST(varrayTest, AccessOutsideTheBlockIsAFailedCheck) {
+  CheckRecorder recorder;
+  varrayof<int> array;
+  array.append(1);
+  EXPECT_EQ(nullptr, array.at(1));
+  EXPECT_EQ(nullptr, array.at(-1));
+  EXPECT_THAT(recorder.seen, ElementsAre(Pair{"VARRAY", 59}, Pair{"VARRAY", 59}));
+}
+
+// Wine hands out memory below 4 GiB unless asked otherwise, which would hide a pointer cut to 32 bits.
+TEST(varrayTest, PointersKeepTheirWholeWidth) {
+  void* high = VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE);
+  ASSERT_NE(nullptr, high);
+  if (sizeof(void*) == 8) {
+    ASSERT_GT(reinterpret_cast<unsigned long long>(high), 0xFFFFFFFFull);
+  }
+  varrayof<void*> array;
+  array.append(nullptr);
+  array.insert(0, high);
+  EXPECT_EQ(high, *array.at(0));
+  EXPECT_EQ(nullptr, *array.at(1));
+  VirtualFree(high, 0, MEM_RELEASE);
+}
+
+namespace {
+
+struct Node {
+  sllink link;
+  char name;
+};
+
+// A list of lettered nodes, read back as a string.
+class Letters {
+public:
+  explicit Letters(const char* names) {
+    for (const char* c = names; *c; ++c)
+      nodes_.push_back(Node{{}, *c});
+    for (Node& node : nodes_)
+      list.append(&node.link);
+  }
+  std::string text() const {
+    std::string out;
+    for (sllink* link = list.head(); link; link = link->next)
+      out += reinterpret_cast<Node*>(link)->name;
+    return out;
+  }
+  sllink* node(int i) { return &nodes_[i].link; }
+
+  sllist list;
+
+private:
+  std::vector<Node> nodes_;
+};
+
+} // namespace
+
+TEST(sllistTest, MoveEndsBeforeTheNodeThatWasAtTheTarget) {
+  struct Case {
+    int from, to;
+    const char* expected;
+  } cases[] = {{2, 3, "abcd"}, {2, 2, "abcd"}, {0, 3, "bcad"},
+               {0, 4, "bcda"}, {3, 0, "dabc"}, {1, 3, "acbd"}};
+  for (const Case& c : cases) {
+    Letters letters("abcd");
+    letters.list.move(c.from, c.to);
+    EXPECT_EQ(c.expected, letters.text()) << c.from << " to " << c.to;
+    EXPECT_EQ(4, letters.list.count());
+  }
+}
+
+TEST(sllistTest, InsertAndRemove) {
+  Letters letters("abc");
+  Node x{{}, 'x'}, y{{}, 'y'};
+  EXPECT_EQ(1, letters.list.insertat(1, &x.link));
+  EXPECT_EQ(1, letters.list.insertat(4, &y.link));
+  EXPECT_EQ("axbcy", letters.text());
+  EXPECT_EQ(3, letters.list.indexof(letters.node(2)));
+
+  EXPECT_EQ(nullptr, letters.list.removeafter(&y.link));
+  EXPECT_EQ(&x.link, letters.list.removeat(1));
+  EXPECT_EQ(nullptr, x.link.next);
+  EXPECT_EQ(letters.node(0), letters.list.removeafter(nullptr));
+  EXPECT_EQ("bcy", letters.text());
+  EXPECT_EQ(3, letters.list.count());
+
+  sllist other;
+  letters.list.swap(other);
+  EXPECT_EQ(0, letters.list.count());
+  EXPECT_EQ(3, other.count());
+  EXPECT_EQ(&y.link, other.last());
+}
+
+TEST(sllistTest, IndexFaultsAreFailedChecks) {
+  CheckRecorder recorder;
+  Letters letters("ab");
+  Node stranger{{}, 's'};
+  EXPECT_EQ(-1, letters.list.indexof(&stranger.link));
+  EXPECT_EQ(nullptr, letters.list.at(2));
+  EXPECT_EQ(0, letters.list.insertat(3, &stranger.link));
+  EXPECT_EQ("ab", letters.text());
+  EXPECT_THAT(recorder.seen, ElementsAre(Pair{"SLLIST", 40}, Pair{"SLLIST", 149}, Pair{"SLLIST", 78}));
+}
+
+TEST(sllistTest, VisitorStopsWhenItAnswersZero) {
+  struct Until : slvisitor {
+    int visit(sllink* node) override {
+      seen += reinterpret_cast<Node*>(node)->name;
+      return reinterpret_cast<Node*>(node)->name != 'b';
+    }
+    std::string seen;
+  } until;
+  Letters letters("abc");
+  EXPECT_EQ(0, letters.list.foreach (until));
+  EXPECT_EQ("ab", until.seen);
+  Letters short_("a");
+  EXPECT_EQ(1, short_.list.foreach (until));
+}
+
+namespace {
+
+// Moves and copies on a string of letters, as the selection helpers drive them.
+struct StringMover : indexop {
+  explicit StringMover(std::string text) : text(std::move(text)) {}
+  int apply(int index, int to) override {
+    char c = text[index];
+    text.erase(index, 1);
+    text.insert(static_cast<size_t>(index < to ? to - 1 : to), 1, c);
+    return 1;
+  }
+  std::string text;
+};
+
+struct StringCopier : indexop {
+  explicit StringCopier(std::string text) : text(std::move(text)) {}
+  int apply(int index, int to) override {
+    text.insert(static_cast<size_t>(to), 1, text[index]);
+    return 1;
+  }
+  std::string text;
+};
+
+} // namespace
+
+TEST(ItemMovesTest, SelectionsKeepTheirOrder) {
+  struct Case {
+    std::vector<int> indices;
+    int to;
+    const char* moved;
+    const char* copied;
+  } cases[] = {
+      {{1, 3, -1}, 5, "acebdf", "abcdebdf"},
+      {{3, 4, -1}, 1, "adebcf", "adebcdef"},
+      {{0, 2, -1}, 1, "acbdef", "aacbcdef"},
+  };
+  for (const Case& c : cases) {
+    std::vector<int> indices = c.indices;
+    StringMover mover("abcdef");
+    EXPECT_EQ(1, MoveItems(mover, indices.data(), c.to));
+    EXPECT_EQ(c.moved, mover.text) << "move to " << c.to;
+    indices = c.indices;
+    StringCopier copier("abcdef");
+    EXPECT_EQ(1, CopyItems(copier, indices.data(), c.to));
+    EXPECT_EQ(c.copied, copier.text) << "copy to " << c.to;
+  }
+
+  Letters letters("abcdef");
+  int indices[] = {1, 3, -1};
+  EXPECT_EQ(1, letters.list.moveitems(indices, 5));
+  EXPECT_EQ("acebdf", letters.text());
+}
+
+TEST(intarrayTest, ResizeReplacesTheBlockAndZeroFreesIt) {
+  intarray array;
+  ASSERT_EQ(1, array.resize(3));
+  EXPECT_EQ(3, array.count());
+  array.data()[2] = 7;
+  EXPECT_EQ(1, array.resize(0));
+  EXPECT_EQ(0, array.count());
+  EXPECT_EQ(nullptr, array.data());
+  array.resize(2);
+  int* block = array.detach();
+  EXPECT_NE(nullptr, block);
+  EXPECT_EQ(0, array.count());
+  std::free(block);
+}
