@@ -120,6 +120,10 @@ ModalAnswerer::Rule* ModalAnswerer::findRule(const SeenBox& box) {
 }
 
 void ModalAnswerer::onActivate(HWND hwnd) {
+  // Under Wine the hook also hears of windows that other test processes activate; only this thread's
+  // own boxes are the test's.
+  if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
+    return;
   // A box is activated again when a box of its own closes; it is answered only the first time.
   if (GetParent(hwnd) && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
     return;

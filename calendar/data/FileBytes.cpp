@@ -1,0 +1,132 @@
+#include "FileBytes.h"
+
+#include <windows.h>
+
+namespace filebytes {
+
+namespace {
+
+class Handle {
+public:
+  explicit Handle(HANDLE handle) : m_handle(handle) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+
+  bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_handle; }
+  bool Close() {
+    if (!IsOpen())
+      return true;
+    bool closed = CloseHandle(m_handle) != 0;
+    m_handle = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+private:
+  HANDLE m_handle;
+};
+
+bool writeAll(HANDLE file, const std::string& bytes) {
+  const char* data = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+    DWORD written = 0;
+    if (!WriteFile(file, data, chunk, &written, nullptr) || written != chunk)
+      return false;
+    data += written;
+    left -= written;
+  }
+  return true;
+}
+
+ReadResult openFailure() {
+  DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                        : ReadResult::Failed;
+}
+
+} // namespace
+
+ReadResult ReadAll(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.IsOpen())
+    return openFailure();
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF)
+    return ReadResult::Failed;
+  bytes.resize(static_cast<size_t>(size.QuadPart));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    DWORD want = static_cast<DWORD>(bytes.size() - done);
+    if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr))
+      return ReadResult::Failed;
+    if (got == 0)
+      break;
+    done += got;
+  }
+  bytes.resize(done);
+  return ReadResult::Ok;
+}
+
+ReadResult ReadHead(const std::string& path, size_t count, std::string& head, long long& size) {
+  head.clear();
+  size = 0;
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen())
+    return openFailure();
+  LARGE_INTEGER length{};
+  if (!GetFileSizeEx(file.Get(), &length))
+    return ReadResult::Failed;
+  size = length.QuadPart;
+  head.resize(count);
+  DWORD got = 0;
+  if (!ReadFile(file.Get(), head.data(), static_cast<DWORD>(count), &got, nullptr))
+    return ReadResult::Failed;
+  head.resize(got);
+  return ReadResult::Ok;
+}
+
+bool Exists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Replace(const std::string& path, const std::string& bytes) {
+  std::string fresh = path + ".new";
+  Handle file(
+      CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen())
+    return false;
+  bool complete = writeAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+  complete = file.Close() && complete;
+  if (complete &&
+      MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileA(fresh.c_str());
+  return false;
+}
+
+bool AppendAfter(const std::string& path, long long keepLength, const std::string& bytes) {
+  Handle file(
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen())
+    return false;
+  LARGE_INTEGER position{};
+  position.QuadPart = keepLength;
+  if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get()))
+    return false;
+  bool complete = writeAll(file.Get(), bytes);
+  return file.Close() && complete;
+}
+
+bool Copy(const std::string& from, const std::string& to) {
+  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+} // namespace filebytes

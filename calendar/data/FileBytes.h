@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// Whole-file reads and safe writes for the calendar's files.
+namespace filebytes {
+
+enum class ReadResult { Ok, Missing, Failed };
+
+ReadResult ReadAll(const std::string& path, std::string& bytes);
+bool Exists(const std::string& path);
+// The first `count` bytes (fewer when the file is shorter) and the file's whole size.
+ReadResult ReadHead(const std::string& path, size_t count, std::string& head, long long& size);
+
+// Writes the bytes to a new file beside `path` and puts it in place of `path` only once it is complete
+// and closed, so that a failed write leaves the old file as it was.
+bool Replace(const std::string& path, const std::string& bytes);
+
+// Cuts the existing file back to `keepLength` bytes and then appends `bytes`.
+bool AppendAfter(const std::string& path, long long keepLength, const std::string& bytes);
+
+// Copies `from` over `to`; a missing `from` is a failure.
+bool Copy(const std::string& from, const std::string& to);
+
+} // namespace filebytes

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+// Fields of the calendar's binary records: signed 16-bit little-endian integers and NUL-terminated
+// texts in fixed-width slots. A text slot always keeps room for its terminator, and a text is read only
+// up to the slot's last byte, so a slot without a terminator cannot run into the next field.
+namespace recordbytes {
+
+inline void PutInt16(std::string& record, size_t offset, int value) {
+  auto bits = static_cast<std::uint16_t>(static_cast<std::int16_t>(value));
+  record[offset] = static_cast<char>(bits & 0xFF);
+  record[offset + 1] = static_cast<char>(bits >> 8);
+}
+
+inline int GetInt16(const char* record, size_t offset) {
+  auto low = static_cast<std::uint8_t>(record[offset]);
+  auto high = static_cast<std::uint8_t>(record[offset + 1]);
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
+}
+
+// The text, cut to width - 1 characters, then zeros to the end of the slot.
+inline void PutText(std::string& record, size_t offset, size_t width, const std::string& text) {
+  size_t length = text.size() < width ? text.size() : width - 1;
+  record.replace(offset, length, text, 0, length);
+  std::fill(record.begin() + offset + length, record.begin() + offset + width, '\0');
+}
+
+inline std::string GetText(const char* record, size_t offset, size_t width) {
+  const char* start = record + offset;
+  size_t length = 0;
+  while (length < width - 1 && start[length] != '\0')
+    ++length;
+  return std::string(start, length);
+}
+
+} // namespace recordbytes

@@ -1,0 +1,5 @@
+#include "UserMessage.h"
+
+int ShowUserMessage(const std::string& text, const std::string& caption, UINT type) {
+  return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), type);
+}
