@@ -10,9 +10,7 @@ tools/setup.sh
 . tools/wine.sh
 
 dir=build/x64
-if [ ! -f "$dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-fi
+cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$dir" -j "$(nproc)" >/dev/null
 
 programs=()

@@ -12,10 +12,9 @@ jobs=$(nproc)
 configure() { # build-dir toolchain [cmake options]
   local dir=$1 toolchain=$2
   shift 2
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$toolchain.cmake" \
-      -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
-  fi
+  # Configured every time: a subsystem folder that gains a CMakeLists.txt joins the build at once.
+  cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
 }
 
 configure build/x64 x86_64
