@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "RegistrySandbox.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,11 +13,7 @@ namespace {
 const char kApp[] = "FormsRtTest";
 
 struct SettingsTest : ::testing::Test {
-  SettingsTest() { DeleteSetting(kApp, "Section"); }
-  ~SettingsTest() override {
-    DeleteSetting(kApp, "Section");
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\FormsRtTest");
-  }
+  testsupport::RegistrySandbox sandbox;
 };
 
 TEST_F(SettingsTest, MissingKeysGiveTheDefaultAndSavedOnesComeBack) {
