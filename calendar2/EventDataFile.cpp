@@ -1,0 +1,251 @@
+#include "EventDataFile.h"
+
+#include "EventGridLayout.h"
+#include "EventTypes.h"
+#include "GridAppearance.h"
+#include "MonthDay.h"
+
+#include <Application.h>
+#include <FileChannels.h>
+#include <FileSystem.h>
+#include <RuntimeError.h>
+#include <Text.h>
+
+#include <algorithm>
+
+namespace plovera {
+
+using formsrt::FlexGridModel;
+using formsrt::RuntimeError;
+
+namespace {
+
+const int kChannel = 2;
+const char kStoredQuote = '\xFF';
+
+// Closes the channel however the reading or writing ends.
+struct OpenChannel {
+  OpenChannel(const std::string& path, formsrt::OpenMode mode) { formsrt::Open(path, mode, kChannel); }
+  ~OpenChannel() {
+    try {
+      formsrt::Close(kChannel);
+    } catch (const RuntimeError&) {
+      // Only an unwinding error gets here; it is the one reported.
+    }
+  }
+  void close() { formsrt::Close(kChannel); }
+};
+
+std::string replaced(std::string text, char from, char to) {
+  std::replace(text.begin(), text.end(), from, to);
+  return text;
+}
+
+// Fields in the first line, commas inside double quotes not counted: four in the current form, two in
+// the older one.
+int firstLineFieldCount(const std::string& line) {
+  int fields = 1;
+  bool quoted = false;
+  for (char c : line) {
+    if (c == '"')
+      quoted = !quoted;
+    else if (c == ',' && !quoted)
+      ++fields;
+  }
+  return fields;
+}
+
+std::string firstLine(const std::string& path) {
+  OpenChannel file(path, formsrt::OpenMode::Input);
+  std::string bytes = formsrt::InputChars(kChannel, std::min(formsrt::LOF(kChannel), 4096L));
+  return bytes.substr(0, bytes.find_first_of("\r\n"));
+}
+
+void report(const RuntimeError& error) { formsrt::MsgBox(error.describe(), formsrt::mbOKOnly); }
+
+} // namespace
+
+EventDataFile::EventDataFile(std::string folder) : folder_(std::move(folder)) {}
+
+void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord>& records) {
+  bool current = firstLineFieldCount(firstLine(path)) > 2;
+  OpenChannel file(path, formsrt::OpenMode::Input);
+  while (!formsrt::EndOfFile(kChannel)) {
+    EventRecord record;
+    record.date = formsrt::InputField(kChannel);
+    record.text = formsrt::InputField(kChannel);
+    if (current) {
+      record.year = formsrt::InputField(kChannel);
+      record.type = formsrt::InputField(kChannel);
+    } else {
+      record.type = "03";
+    }
+    record.date = NormalizeMonthDay(formsrt::Trim(replaced(record.date, kStoredQuote, '"')));
+    record.text = formsrt::Trim(replaced(record.text, kStoredQuote, '"'));
+    record.year = formsrt::Trim(replaced(record.year, kStoredQuote, '"'));
+    record.type = formsrt::Trim(record.type);
+    records.push_back(std::move(record));
+  }
+}
+
+// A shell sort over gaps 2^k - 1, comparing dates by character codes. Equal dates are never swapped with
+// each other directly; their order is whatever these steps leave, as the list has always shown it. The
+// vector's entry 0 stands for the empty entry below every date, which never moves.
+void EventDataFile::sortByDate(std::vector<EventRecord>& records) {
+  std::size_t count = records.size();
+  auto date = [&](std::size_t i) -> const std::string& {
+    static const std::string below;
+    return i == 0 ? below : records[i - 1].date;
+  };
+  std::size_t n = count + 1;
+  std::size_t gap = 1;
+  while (gap <= n)
+    gap *= 2;
+  gap = gap / 2 - 1;
+  while (gap > 0) {
+    for (std::size_t i = gap; i <= count; ++i) {
+      for (std::size_t j = i; j >= gap && date(j) < date(j - gap); j -= gap)
+        std::swap(records[j - 1], records[j - gap - 1]);
+    }
+    gap = (gap - 1) / 2;
+  }
+}
+
+void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord>& records,
+                              const PloveraSettings& settings) {
+  grid.setRow(0);
+  for (int col = 0; col < kEventColumns; ++col) {
+    grid.setColAlignment(col, 2);
+    grid.setFixedAlignment(col, 4);
+    grid.setTextMatrix(0, col, kHeaderRow[col]);
+  }
+  grid.setRows(1);
+  grid.setRows(static_cast<int>(records.size()) + 1);
+  grid.setRow(0);
+  std::string lastMonth = "00";
+  auto fillRow = [&](const char* const cells[]) {
+    for (int col = 0; col < kEventColumns; ++col)
+      grid.setTextMatrix(grid.Row(), col, cells[col]);
+  };
+  int seq = 0;
+  for (const EventRecord& record : records) {
+    ++seq;
+    grid.setRow(grid.Row() + 1);
+    if (record.date.substr(0, 2) != lastMonth) {
+      fillRow(kMonthSeparator);
+      grid.setRows(grid.Rows() + 1);
+      grid.setRow(grid.Row() + 1);
+      lastMonth = record.date.substr(0, 2);
+    }
+    int type = typeOfCode(record.type);
+    COLORREF fore = colourValue(settings.CF[type]);
+    COLORREF back = colourValue(settings.CB[type]);
+    const std::string cells[kEventColumns] = {record.date, record.text, record.year, kEventTypes[type].word,
+                                              std::to_string(seq)};
+    for (int col = 0; col < kEventColumns; ++col) {
+      grid.setCol(col);
+      grid.setText(cells[col]);
+      grid.setCellBackColor(back);
+      grid.setCellForeColor(fore);
+    }
+    grid.setCellAlignment(4);
+  }
+  grid.setRows(grid.Rows() + 1);
+  grid.setRow(grid.Row() + 1);
+  fillRow(kClosingSeparator);
+  if (grid.Rows() < kMinimumRows)
+    grid.setRows(kMinimumRows);
+}
+
+void EventDataFile::createDefaultFile() {
+  OpenChannel file(dataPath(), formsrt::OpenMode::Output);
+  formsrt::WriteFields(kChannel, {"01/01", "New Year's Day", "", "04"});
+  file.close();
+}
+
+void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
+  EventCount = 0;
+  readIncomplete_ = false;
+  std::vector<EventRecord> records;
+  try {
+    if (!formsrt::FileExists(dataPath()))
+      createDefaultFile();
+    readRecords(dataPath(), records);
+  } catch (const RuntimeError& error) {
+    // The records read before the failure are still listed; a file that is there but was not read
+    // whole is not replaced by the next save without asking.
+    readIncomplete_ = formsrt::FileExists(dataPath());
+    report(error);
+  }
+  sortByDate(records);
+  EventCount = static_cast<int>(records.size());
+  buildGrid(grid, records, settings);
+}
+
+void EventDataFile::writeGridEvents(const FlexGridModel& grid, const std::string& path) {
+  OpenChannel file(path, formsrt::OpenMode::Output);
+  for (int row = 0; row < grid.Rows(); ++row) {
+    const std::string& date = grid.TextMatrix(row, colDate);
+    if (!isEventRow(date))
+      continue;
+    std::string type = kEventTypes[typeOfWord(grid.TextMatrix(row, colType))].code;
+    formsrt::WriteFields(kChannel,
+                         {replaced(date, '"', kStoredQuote),
+                          replaced(formsrt::Trim(grid.TextMatrix(row, colEvent)), '"', kStoredQuote),
+                          replaced(formsrt::Trim(grid.TextMatrix(row, colYear)), '"', kStoredQuote), type});
+  }
+  file.close();
+}
+
+// The new file is complete and closed before anything else changes; then the backup makes way, the data
+// file becomes the backup and the new file the data file. A step that fails undoes the one before it.
+bool EventDataFile::replaceDataFile(const std::string& newPath) {
+  try {
+    std::string backup = formsrt::Dir(backupPath());
+    if (formsrt::UCase(backup) == "PLOVERA.BAK")
+      formsrt::Kill(backupPath());
+    bool hadDataFile = formsrt::FileExists(dataPath());
+    if (hadDataFile)
+      formsrt::Name(dataPath(), backupPath());
+    try {
+      formsrt::Name(newPath, dataPath());
+    } catch (const RuntimeError&) {
+      if (hadDataFile)
+        MoveFileA(backupPath().c_str(), dataPath().c_str());
+      throw;
+    }
+  } catch (const RuntimeError& error) {
+    DeleteFileA(newPath.c_str());
+    formsrt::MsgBox("The data file could not be saved: " + error.describe() +
+                        "\n\nPLOVERA.DAT is as it was before, and your changes are still in the list.",
+                    formsrt::mbOKOnly | formsrt::mbExclamation);
+    return false;
+  }
+  return true;
+}
+
+bool EventDataFile::save(FlexGridModel& grid, const PloveraSettings& settings) {
+  if (readIncomplete_ &&
+      formsrt::MsgBox("PLOVERA.DAT could not be read completely, so the list may lack some of its events."
+                      "\n\nSaving replaces it with the list as shown (the file as it is now is kept as "
+                      "PLOVERA.BAK).\n\nSave anyway?",
+                      formsrt::mbYesNo | formsrt::mbExclamation) != formsrt::answerYes)
+    return false;
+  std::string newPath = folder_ + "\\PLOVERA.NEW";
+  try {
+    writeGridEvents(grid, newPath);
+  } catch (const RuntimeError& error) {
+    DeleteFileA(newPath.c_str());
+    formsrt::MsgBox("The data file could not be written: " + error.describe() +
+                        "\n\nPLOVERA.DAT is as it was before, and your changes are still in the list.",
+                    formsrt::mbOKOnly | formsrt::mbExclamation);
+    return false;
+  }
+  if (!replaceDataFile(newPath))
+    return false;
+  load(grid, settings);
+  GoToToday(grid);
+  return true;
+}
+
+} // namespace plovera

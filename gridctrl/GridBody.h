@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Controls.h"
+#include "GridChildWnd.h"
+#include "GridRepaintList.h"
+
+#include <set>
+#include <utility>
+
+class CGridCellType;
+
+// The window that shows the cells and takes the keyboard and mouse for them.
+//
+// It paints only what changed: every change adds cell ranges to the repaint list, and a pass walks the
+// visible rows and columns inside the list's bounds, painting the listed cells (a joined block once, as
+// its anchor's cell over the whole block). Scrolling moves the pixels already drawn and lists only the
+// band that came into view.
+class CGridBody : public CGridChildWnd {
+public:
+  explicit CGridBody(CGridCtrl* grid) : CGridChildWnd(grid) {}
+
+  int EditCell(UINT initialChar);
+  void DestroyEditor();
+  CEdit* GetEditor() { return &m_editor; }
+  void RedrawCell(int col, int row);
+  // After the grid's commit: scrolls and repaints what the change needs.
+  void Update();
+  int SetDoubleBuffer(BOOL on);
+  CGridRepaintList& RepaintList() { return m_repaint; }
+  // Paints the repaint list into `dc` and empties it.
+  void PaintPass(CDC* dc);
+  // Paints what lies in `area` of the client, as a paint message does.
+  void PaintArea(CDC* dc, const CRect& area);
+  bool HasFocus() const { return m_hasFocus; }
+
+protected:
+  void OnPaint();
+  void OnPrintClient(HDC dc, UINT flags);
+  BOOL OnEraseBkgnd(HDC) { return TRUE; }
+  void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  void OnChar(UINT ch, UINT repeat, UINT flags);
+  int OnMouseActivate(HWND top, UINT hitTest, UINT message);
+  void OnSetFocus(HWND old);
+  void OnKillFocus(HWND next);
+  void OnLButtonDown(UINT flags, CPoint point);
+  void OnLButtonUp(UINT flags, CPoint point);
+  void OnLButtonDblClk(UINT flags, CPoint point);
+  void OnMouseMove(UINT flags, CPoint point);
+  void OnRButtonDown(UINT flags, CPoint point);
+  void OnRButtonUp(UINT flags, CPoint point);
+  void OnMenuCommand(UINT id);
+  UINT OnGetDlgCode(MSG* msg);
+  void OnSize(UINT type, int cx, int cy);
+  DECLARE_MESSAGE_MAP()
+
+private:
+  void PaintOneCell(CDC* dc, int col, int row, const CRect& rect);
+  void PaintToWindow();
+  // Scrolls the grid one step towards a pointer outside the cells, for as long as the drag lasts.
+  void AutoScroll(CPoint point);
+  int RowsHeight(int from, int to, int limit) const;
+  int ColsWidth(int from, int to, int limit) const;
+  int RowAt(int y) const;
+  int ColAt(int x) const;
+
+  CGridRepaintList m_repaint;
+  std::set<std::pair<int, int>> m_paintedAnchors;
+  CGridCell m_cell;
+  CEdit m_editor;
+  bool m_dragging = false;
+  CGridCellType* m_mouseType = nullptr;
+  bool m_hasFocus = false;
+  bool m_doubleBuffer = false;
+  CBitmap m_offscreen;
+  bool m_force = false;
+};

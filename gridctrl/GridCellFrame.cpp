@@ -1,0 +1,68 @@
+#include "GridCellFrame.h"
+
+namespace {
+
+// Lines per side from the bits: single 0x1 << side, double 0x10 << side, triple 0x100 << side.
+int LinesOn(int style, int side) {
+  if (style & (0x100 << side))
+    return 3;
+  if (style & (0x10 << side))
+    return 2;
+  if (style & (0x1 << side))
+    return 1;
+  return 0;
+}
+
+void Line(CDC* dc, int x1, int y1, int x2, int y2) {
+  dc->MoveTo(x1, y1);
+  dc->LineTo(x2, y2);
+}
+
+} // namespace
+
+CRect GridFrameInsets(int style, int frameInset) {
+  if (style <= 0)
+    return CRect();
+  CRect insets(LinesOn(style, 0), LinesOn(style, 1), LinesOn(style, 2), LinesOn(style, 3));
+  int edge = (style & 0x1000) ? frameInset : ((style & 0x2000) ? 1 : 0);
+  insets.left += edge;
+  insets.top += edge;
+  insets.right += edge;
+  insets.bottom += edge;
+  return insets;
+}
+
+CRect DrawGridFrame(CDC* dc, const CRect& rect, const CGridCell& cell, const CGridFramePens& pens,
+                    int frameInset) {
+  const int style = cell.m_nFrameStyle;
+  if (style <= 0)
+    return rect;
+  HGDIOBJ oldPen =
+      dc->SelectObject(cell.m_hPen ? static_cast<HGDIOBJ>(cell.m_hPen) : GetStockObject(BLACK_PEN));
+  const int l = rect.left, t = rect.top, r = rect.right - 1, b = rect.bottom - 1;
+  for (int i = 0; i < LinesOn(style, 0); ++i)
+    Line(dc, l + i, t, l + i, b + 1);
+  for (int i = 0; i < LinesOn(style, 1); ++i)
+    Line(dc, l, t + i, r + 1, t + i);
+  for (int i = 0; i < LinesOn(style, 2); ++i)
+    Line(dc, r - i, t, r - i, b + 1);
+  for (int i = 0; i < LinesOn(style, 3); ++i)
+    Line(dc, l, b - i, r + 1, b - i);
+  CRect insets = GridFrameInsets(style, frameInset);
+  CRect inner(rect.left + insets.left, rect.top + insets.top, rect.right - insets.right,
+              rect.bottom - insets.bottom);
+  if (style & (0x1000 | 0x2000)) {
+    // The 3-D edge sits just inside the plain lines.
+    int el = l + LinesOn(style, 0), et = t + LinesOn(style, 1);
+    int er = r - LinesOn(style, 2), eb = b - LinesOn(style, 3);
+    bool pressed = (style & 0x1000) != 0;
+    dc->SelectObject(pressed ? pens.shadow : pens.light);
+    Line(dc, el, eb, el, et);
+    Line(dc, el, et, er + 1, et);
+    dc->SelectObject(pressed ? pens.light : pens.shadow);
+    Line(dc, el, eb, er + 1, eb);
+    Line(dc, er, et, er, eb);
+  }
+  dc->SelectObject(oldPen);
+  return inner;
+}

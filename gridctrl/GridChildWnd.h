@@ -1,0 +1,22 @@
+#pragma once
+
+#include "CWnd.h"
+#include "GridCell.h"
+#include "GridDims.h"
+
+class CGridCtrl;
+
+// What the grid's child windows share: the way back to the grid, and drawing one cell (frame, font,
+// then the cell type's inside) into a device context.
+class CGridChildWnd : public CWnd {
+public:
+  explicit CGridChildWnd(CGridCtrl* grid);
+
+protected:
+  void DrawCell(CDC* dc, const CRect& rect, CGridCell& cell, BOOL selected, BOOL current);
+  // Client point to screen, for the pop-up menu.
+  CPoint ToScreen(CPoint point) const;
+
+  CGridCtrl* m_pGrid;
+  CGridDims* m_pDims;
+};

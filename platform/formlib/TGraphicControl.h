@@ -1,0 +1,17 @@
+#pragma once
+
+#include "TControl.h"
+
+namespace formlib {
+
+// A control that draws itself entirely in Paint, on a child window of the library's own class.
+class TGraphicControl : public TControl {
+public:
+  TGraphicControl(TComponent* owner, TControl* parent);
+
+protected:
+  // Paint covers the whole control, so the background is left alone.
+  bool EraseBackground(HDC dc) override;
+};
+
+} // namespace formlib

@@ -1,0 +1,34 @@
+#include "TStatusBar.h"
+
+#include <commctrl.h>
+
+namespace formlib {
+
+TStatusBar::TStatusBar(TComponent* owner, TControl* parent) : TControl(owner, parent) {
+  CreateHandle(STATUSCLASSNAMEA, WS_VISIBLE | WS_CLIPCHILDREN | CCS_BOTTOM, WS_EX_CONTROLPARENT);
+  SetAlign(TAlign::alBottom);
+}
+
+void TStatusBar::SetSimplePanel(bool simple) { SendMessageA(Handle(), SB_SIMPLE, simple, 0); }
+
+void TStatusBar::SetSimpleText(const std::string& text) {
+  simpleText_ = text;
+  SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TStatusBar::AddPanel(int width, const std::string& text) {
+  int left = rightEdges_.empty() ? 0 : rightEdges_.back();
+  rightEdges_.push_back(left + width);
+  SendMessageA(Handle(), SB_SETPARTS, rightEdges_.size(), reinterpret_cast<LPARAM>(rightEdges_.data()));
+  SendMessageA(Handle(), SB_SETTEXTA, rightEdges_.size() - 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string TStatusBar::PanelText(int index) const {
+  char text[256] = "";
+  LRESULT length = SendMessageA(Handle(), SB_GETTEXTLENGTHA, index, 0);
+  if (LOWORD(length) < sizeof text)
+    SendMessageA(Handle(), SB_GETTEXTA, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+} // namespace formlib

@@ -1,0 +1,107 @@
+#include "TStringGrid.h"
+#include "TApplication.h"
+#include "TForm.h"
+
+#include "MemoryDib.h"
+#include "MessagePump.h"
+#include "UserInput.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+using namespace formlib;
+using namespace testsupport;
+
+namespace {
+
+// A 100-row grid whose client area holds exactly the title row and 9 rows of 20 pixels (plus lines).
+struct StringGridTest : ::testing::Test {
+  StringGridTest() {
+    form->SetClientSize(300, 10 * 21 + 4);
+    grid->SetAlign(TAlign::alClient);
+    grid->SetColWidths({100, 80});
+    grid->SetDefaultRowHeight(20);
+    grid->SetRowCount(101);
+    grid->OnTopLeftChanged = [this](TObject*) { ++topChanges; };
+    form->Show();
+  }
+  ~StringGridTest() override {
+    form.reset();
+    pumpMessages();
+  }
+  std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+  TStringGrid* grid = new TStringGrid(form.get(), form.get());
+  int topChanges = 0;
+};
+
+TEST_F(StringGridTest, PaintsOnlyTheRowsOnScreen) {
+  ASSERT_EQ(grid->VisibleRowCount(), 9);
+  grid->SetTopRow(40);
+  std::set<int> painted;
+  grid->OnDrawCell = [&](TObject*, int, int row, const RECT&) { painted.insert(row); };
+  MemoryDib dib(grid->ClientWidth(), grid->ClientHeight());
+  paintClient(grid->Handle(), dib);
+  std::set<int> expected = {0, 40, 41, 42, 43, 44, 45, 46, 47, 48};
+  // A part of the next row may show below the last whole one.
+  painted.erase(49);
+  EXPECT_EQ(painted, expected);
+}
+
+TEST_F(StringGridTest, SelectedRowIsHighlightedAcrossTheWholeRow) {
+  grid->SetRow(3);
+  MemoryDib dib(grid->ClientWidth(), grid->ClientHeight());
+  paintClient(grid->Handle(), dib);
+  int y = 3 * 21 + 10; // the title row and two rows above it
+  EXPECT_EQ(dib.pixel(50, y), clHighlight());
+  EXPECT_EQ(dib.pixel(150, y), clHighlight());
+  EXPECT_EQ(dib.pixel(50, y + 21), clWindow());
+}
+
+TEST_F(StringGridTest, TopRowChangesRaiseTheEventFromCodeScrollingAndKeys) {
+  grid->SetTopRow(10);
+  EXPECT_EQ(topChanges, 1);
+  grid->SetTopRow(10);
+  EXPECT_EQ(topChanges, 1) << "no event when the top row stays";
+  SendMessageA(grid->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(grid->TopRow(), 11);
+  SendMessageA(grid->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(grid->TopRow(), 20);
+  EXPECT_EQ(topChanges, 3);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(grid->Handle(), SB_VERT, &info);
+  EXPECT_EQ(info.nPos, 19);
+  EXPECT_EQ(info.nMax, 99);
+  EXPECT_EQ(info.nPage, 9u);
+  // Selecting a row below the screen scrolls it into view as the last whole row.
+  grid->SetRow(50);
+  EXPECT_EQ(grid->TopRow(), 42);
+  EXPECT_EQ(topChanges, 4);
+  pressKey(grid->Handle(), VK_END);
+  EXPECT_EQ(grid->Row(), 100);
+  EXPECT_EQ(grid->TopRow(), 92);
+}
+
+TEST_F(StringGridTest, TopRowIsClampedToTheLastScreenful) {
+  struct Case {
+    int asked;
+    int expected;
+  } cases[] = {{0, 1}, {-5, 1}, {92, 92}, {93, 92}, {5000, 92}};
+  for (const Case& c : cases) {
+    grid->SetTopRow(c.asked);
+    EXPECT_EQ(grid->TopRow(), c.expected) << "asked " << c.asked;
+  }
+}
+
+TEST_F(StringGridTest, ClickSelectsTheRowUnderTheMouse) {
+  grid->SetTopRow(30);
+  click(grid->Handle(), 20, 2 * 21 + 5);
+  EXPECT_EQ(grid->Row(), 31);
+  click(grid->Handle(), 20, 5); // the title row is not selectable
+  EXPECT_EQ(grid->Row(), 31);
+}
+
+} // namespace

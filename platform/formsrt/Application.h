@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace formsrt {
+
+// The application object: its title (the caption of every message box that names none), its help file
+// and the folder of the program.
+struct Application {
+  std::string Title;
+  std::string HelpFile;
+  // The program's folder, without a trailing backslash.
+  std::string Path() const;
+  // The program's start-up argument.
+  std::string Command() const;
+};
+
+extern Application App;
+
+// Message box styles and answers, with the numbers the programs use.
+enum MsgBoxStyle : int {
+  mbOKOnly = 0,
+  mbOKCancel = 1,
+  mbYesNoCancel = 3,
+  mbYesNo = 4,
+  mbCritical = 16,
+  mbQuestion = 32,
+  mbExclamation = 48,
+  mbInformation = 64,
+};
+enum MsgBoxAnswer : int { answerOK = 1, answerCancel = 2, answerYes = 6, answerNo = 7 };
+
+// The system message box, owned by the active window of the program, titled with App.Title when no
+// title is given.
+int MsgBox(const std::string& prompt, int style = mbOKOnly, const std::string& title = std::string());
+
+// The screen's mouse pointer: 0 default, 11 hourglass.
+enum MousePointer : int { pointerDefault = 0, pointerHourglass = 11 };
+struct ScreenObject {
+  int MousePointer() const;
+  void setMousePointer(int pointer);
+  // The screen fonts' names, in the system's order.
+  int FontCount() const;
+  std::string Fonts(int index) const;
+};
+extern ScreenObject Screen;
+
+// Runs an event handler. A runtime error (or any other failure) that the handler did not trap is
+// reported in a message box and the program goes on; nothing escapes into the window procedure.
+void runHandler(const std::function<void()>& handler);
+
+} // namespace formsrt

@@ -1,0 +1,244 @@
+#include "FileChannels.h"
+
+#include "RuntimeError.h"
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+namespace formsrt {
+
+namespace {
+
+// Input reads the whole file at opening; output collects its bytes and writes them in large blocks.
+struct Channel {
+  OpenMode mode;
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  std::string data;
+  std::size_t pos = 0;
+  ~Channel() {
+    if (handle != INVALID_HANDLE_VALUE)
+      CloseHandle(handle);
+  }
+};
+
+const std::size_t kFlushSize = 1 << 16;
+
+std::map<int, std::unique_ptr<Channel>>& channels() {
+  static std::map<int, std::unique_ptr<Channel>> open;
+  return open;
+}
+
+int errorForOpen(DWORD code) {
+  switch (code) {
+  case ERROR_FILE_NOT_FOUND:
+    return errFileNotFound;
+  case ERROR_PATH_NOT_FOUND:
+  case ERROR_INVALID_NAME:
+  case ERROR_BAD_NETPATH:
+    return errPathNotFound;
+  case ERROR_SHARING_VIOLATION:
+  case ERROR_LOCK_VIOLATION:
+    return errPermissionDenied;
+  default:
+    return errPathFileAccess;
+  }
+}
+
+Channel& find(int channel) {
+  auto it = channels().find(channel);
+  if (it == channels().end())
+    raise(errBadFileNumber);
+  return *it->second;
+}
+
+Channel& findInput(int channel) {
+  Channel& open = find(channel);
+  if (open.mode != OpenMode::Input)
+    raise(errBadFileMode);
+  return open;
+}
+
+Channel& findOutput(int channel) {
+  Channel& open = find(channel);
+  if (open.mode == OpenMode::Input)
+    raise(errBadFileMode);
+  return open;
+}
+
+void flush(Channel& open) {
+  std::size_t done = 0;
+  while (done < open.data.size()) {
+    DWORD written = 0;
+    DWORD chunk = static_cast<DWORD>(open.data.size() - done);
+    if (!WriteFile(open.handle, open.data.data() + done, chunk, &written, nullptr) || written == 0)
+      raise(GetLastError() == ERROR_DISK_FULL ? 61 : errDeviceIO);
+    done += written;
+  }
+  open.data.clear();
+}
+
+void append(Channel& open, const std::string& bytes) {
+  open.data += bytes;
+  if (open.data.size() >= kFlushSize)
+    flush(open);
+}
+
+void readWhole(Channel& open) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(open.handle, &size))
+    raise(errDeviceIO);
+  open.data.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < open.data.size()) {
+    DWORD read = 0;
+    if (!ReadFile(open.handle, open.data.data() + done, static_cast<DWORD>(open.data.size() - done), &read,
+                  nullptr) ||
+        read == 0)
+      raise(errDeviceIO);
+    done += read;
+  }
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// After a field: blanks, then a comma or a line end (carriage return, line feed or both) is consumed.
+void skipDelimiter(Channel& open) {
+  const std::string& d = open.data;
+  while (open.pos < d.size() && isBlank(d[open.pos]))
+    ++open.pos;
+  if (open.pos >= d.size())
+    return;
+  if (d[open.pos] == ',') {
+    ++open.pos;
+  } else if (d[open.pos] == '\r') {
+    ++open.pos;
+    if (open.pos < d.size() && d[open.pos] == '\n')
+      ++open.pos;
+  } else if (d[open.pos] == '\n') {
+    ++open.pos;
+  }
+}
+
+} // namespace
+
+void Open(const std::string& path, OpenMode mode, int channel) {
+  if (channel < 1 || channel > 511)
+    raise(errBadFileNumber);
+  if (channels().count(channel))
+    raise(errFileAlreadyOpen);
+  auto open = std::make_unique<Channel>();
+  open->mode = mode;
+  DWORD access = mode == OpenMode::Input ? GENERIC_READ : GENERIC_WRITE;
+  DWORD share = mode == OpenMode::Input ? FILE_SHARE_READ : 0;
+  DWORD disposition = mode == OpenMode::Input    ? OPEN_EXISTING
+                      : mode == OpenMode::Output ? CREATE_ALWAYS
+                                                 : OPEN_ALWAYS;
+  open->handle =
+      CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (open->handle == INVALID_HANDLE_VALUE)
+    raise(errorForOpen(GetLastError()));
+  if (mode == OpenMode::Input)
+    readWhole(*open);
+  if (mode == OpenMode::Append)
+    SetFilePointer(open->handle, 0, nullptr, FILE_END);
+  channels()[channel] = std::move(open);
+}
+
+void Close(int channel) {
+  auto it = channels().find(channel);
+  if (it == channels().end())
+    return;
+  std::unique_ptr<Channel> open = std::move(it->second);
+  channels().erase(it);
+  if (open->mode != OpenMode::Input)
+    flush(*open);
+}
+
+void CloseAll() {
+  while (!channels().empty())
+    Close(channels().begin()->first);
+}
+
+int FreeFile() {
+  for (int channel = 1; channel <= 255; ++channel) {
+    if (!channels().count(channel))
+      return channel;
+  }
+  raise(67); // too many files
+}
+
+bool EndOfFile(int channel) {
+  Channel& open = findInput(channel);
+  return open.pos >= open.data.size();
+}
+
+long LOF(int channel) {
+  Channel& open = find(channel);
+  if (open.mode == OpenMode::Input)
+    return static_cast<long>(open.data.size());
+  LARGE_INTEGER size{};
+  GetFileSizeEx(open.handle, &size);
+  return static_cast<long>(size.QuadPart + static_cast<LONGLONG>(open.data.size()));
+}
+
+std::string InputField(int channel) {
+  Channel& open = findInput(channel);
+  const std::string& d = open.data;
+  while (open.pos < d.size() && isBlank(d[open.pos]))
+    ++open.pos;
+  if (open.pos >= d.size())
+    raise(errPastEnd);
+  std::string field;
+  if (d[open.pos] == '"') {
+    std::size_t close = d.find('"', open.pos + 1);
+    if (close == std::string::npos)
+      close = d.size();
+    field = d.substr(open.pos + 1, close - open.pos - 1);
+    open.pos = close + (close < d.size());
+    // Anything between the closing quote and the delimiter is not part of the field.
+    while (open.pos < d.size() && d[open.pos] != ',' && d[open.pos] != '\r' && d[open.pos] != '\n')
+      ++open.pos;
+  } else {
+    std::size_t end = d.find_first_of(",\r\n", open.pos);
+    if (end == std::string::npos)
+      end = d.size();
+    field = d.substr(open.pos, end - open.pos);
+    std::size_t last = field.find_last_not_of(" \t");
+    field.erase(last == std::string::npos ? 0 : last + 1);
+    open.pos = end;
+  }
+  skipDelimiter(open);
+  return field;
+}
+
+std::string InputChars(int channel, long length) {
+  Channel& open = findInput(channel);
+  if (length < 0 || static_cast<std::size_t>(length) > open.data.size() - open.pos)
+    raise(errPastEnd);
+  std::string chars = open.data.substr(open.pos, static_cast<std::size_t>(length));
+  open.pos += chars.size();
+  return chars;
+}
+
+void WriteFields(int channel, const std::vector<std::string>& fields) {
+  Channel& open = findOutput(channel);
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0)
+      line += ',';
+    line += '"';
+    line += fields[i];
+    line += '"';
+  }
+  line += "\r\n";
+  append(open, line);
+}
+
+void PrintText(int channel, const std::string& text, bool newline) {
+  Channel& open = findOutput(channel);
+  append(open, newline ? text + "\r\n" : text);
+}
+
+} // namespace formsrt

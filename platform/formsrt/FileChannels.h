@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The runtime's numbered file channels: open for input, output or append, the quoted-field reader
+// (Input #) and writer (Write #), plain text output (Print #), end of file. Every failure raises the
+// runtime's error: a missing file 53, a missing folder 76, a refused file 75, reading past the end 62,
+// an unknown channel 52, a channel opened twice 55, reading an output channel 54.
+namespace formsrt {
+
+enum class OpenMode { Input, Output, Append };
+
+void Open(const std::string& path, OpenMode mode, int channel);
+void Close(int channel);
+// Closes every open channel.
+void CloseAll();
+int FreeFile();
+bool EndOfFile(int channel);
+long LOF(int channel);
+
+// One field: a field in double quotes runs to the next double quote (both removed); an unquoted field
+// runs to the next comma or line end, without its leading and trailing blanks. The comma or line end
+// after a field is consumed, so fields are read in sequence across lines.
+std::string InputField(int channel);
+// `length` characters as they stand.
+std::string InputChars(int channel, long length);
+// A record: each field in double quotes, separated by commas, ending with carriage return and line feed.
+void WriteFields(int channel, const std::vector<std::string>& fields);
+// The text as it stands, with carriage return and line feed unless `newline` is false.
+void PrintText(int channel, const std::string& text, bool newline = true);
+
+} // namespace formsrt

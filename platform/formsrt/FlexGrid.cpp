@@ -1,0 +1,379 @@
+#include "FlexGrid.h"
+
+#include "Form.h"
+
+#include <algorithm>
+
+namespace formsrt {
+
+namespace {
+
+const char kGridClass[] = "FormsRtFlexGrid";
+
+UINT drawFlags(int alignment) {
+  static const UINT horizontal[3] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+  static const UINT vertical[3] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
+  if (alignment < 0 || alignment > 8)
+    return DT_LEFT | DT_VCENTER;
+  return horizontal[alignment / 3] | vertical[alignment % 3];
+}
+
+void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
+  HPEN pen = CreatePen(PS_SOLID, 1, colour);
+  HGDIOBJ old = SelectObject(dc, pen);
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
+} // namespace
+
+FlexGrid::FlexGrid(Container& parent, std::string name, int left, int top, int width, int height, int rows,
+                   int cols, int fixedRows, int fixedCols)
+    : Control(parent, std::move(name), left, top, width, height),
+      FlexGridModel(rows, cols, fixedRows, fixedCols) {
+  changed = [this] { onModelChanged(); };
+}
+
+HWND FlexGrid::createWindow(HWND parent, const RECT& r) {
+  HWND hwnd = createOwn(kGridClass, CS_DBLCLKS, WS_EX_CLIENTEDGE, "", commonStyle() | WS_TABSTOP | WS_VSCROLL,
+                        r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id())));
+  updateScrollBar();
+  return hwnd;
+}
+
+int FlexGrid::columnX(int col) const {
+  int x = 0;
+  for (int c = 0; c < col; ++c)
+    x += twipsToPixelsX(ColWidth(c));
+  return x;
+}
+
+int FlexGrid::fittingRows() const {
+  if (!hwnd())
+    return 0;
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int height = client.bottom;
+  for (int row = 0; row < FixedRows() && row < Rows(); ++row)
+    height -= twipsToPixelsY(RowHeight(row));
+  int rowHeight = twipsToPixelsY(Rows() > FixedRows() ? RowHeight(FixedRows()) : 240);
+  return std::max(1, rowHeight > 0 ? height / rowHeight : 1);
+}
+
+RECT FlexGrid::cellRect(int row, int col) const {
+  RECT none{0, 0, 0, 0};
+  if (!hwnd() || row < 0 || row >= Rows() || col < 0 || col >= Cols())
+    return none;
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int y = 0;
+  auto place = [&](int r) {
+    int h = twipsToPixelsY(RowHeight(r));
+    RECT cell{columnX(col), y, columnX(col) + twipsToPixelsX(ColWidth(col)), y + h};
+    y += h;
+    return cell;
+  };
+  for (int r = 0; r < FixedRows(); ++r) {
+    RECT cell = place(r);
+    if (r == row)
+      return cell;
+  }
+  if (row < TopRow())
+    return none;
+  for (int r = TopRow(); r < Rows() && y < client.bottom; ++r) {
+    RECT cell = place(r);
+    if (r == row)
+      return cell;
+  }
+  return none;
+}
+
+bool FlexGrid::hitTest(int x, int y, int& row, int& col) const {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  col = -1;
+  for (int c = 0, left = 0; c < Cols(); ++c) {
+    int right = left + twipsToPixelsX(ColWidth(c));
+    if (x >= left && x < right)
+      col = c;
+    left = right;
+  }
+  row = -1;
+  int top = 0;
+  auto test = [&](int r) {
+    int bottom = top + twipsToPixelsY(RowHeight(r));
+    if (y >= top && y < bottom)
+      row = r;
+    top = bottom;
+  };
+  for (int r = 0; r < FixedRows(); ++r)
+    test(r);
+  for (int r = TopRow(); r < Rows() && top < client.bottom; ++r)
+    test(r);
+  return row >= 0 && col >= 0;
+}
+
+void FlexGrid::paintCell(HDC dc, int row, int col, const RECT& r) {
+  bool fixed = row < FixedRows() || col < FixedCols();
+  bool current = row == Row() && col == Col();
+  bool selected = !fixed && !current && isSelected(row, col);
+  COLORREF back = fixed ? BackColorFixed : BackColor;
+  COLORREF fore = fixed ? ForeColorFixed : ForeColor;
+  if (!fixed && cellBack(row, col))
+    back = cellBack(row, col);
+  if (!fixed && cellFore(row, col))
+    fore = cellFore(row, col);
+  if (selected) {
+    back = BackColorSel;
+    fore = ForeColorSel;
+  }
+  HBRUSH brush = CreateSolidBrush(back);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  const std::string& text = TextMatrix(row, col);
+  if (!text.empty()) {
+    RECT inside{r.left + 2, r.top + 1, r.right - 2, r.bottom - 1};
+    SetTextColor(dc, fore);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inside,
+              drawFlags(alignmentOf(row, col)) | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  if (fixed) {
+    line(dc, r.left, r.bottom - 1, r.left, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
+    line(dc, r.left, r.top, r.right - 1, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
+    line(dc, r.right - 1, r.top, r.right - 1, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
+    line(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
+  } else if (GridLines == 1) {
+    line(dc, r.right - 1, r.top, r.right - 1, r.bottom, RGB(192, 192, 192));
+    line(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, RGB(192, 192, 192));
+  } else if (GridLines == 2) {
+    line(dc, r.right - 1, r.top, r.right - 1, r.bottom, GetSysColor(COLOR_BTNSHADOW));
+    line(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
+    line(dc, r.left, r.bottom - 2, r.left, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
+    line(dc, r.left, r.top, r.right - 1, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
+  }
+  if (current && !fixed && GetFocus() == hwnd()) {
+    RECT focus{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+void FlexGrid::paint(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  HFONT font = Form::makeFont(FontName, FontSize > 0 ? FontSize : 8, FontBold, FontItalic);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  int y = 0;
+  int right = columnX(Cols());
+  auto paintRow = [&](int row) {
+    int h = twipsToPixelsY(RowHeight(row));
+    for (int col = 0, x = 0; col < Cols() && x < client.right; ++col) {
+      int w = twipsToPixelsX(ColWidth(col));
+      paintCell(dc, row, col, RECT{x, y, x + w, y + h});
+      x += w;
+    }
+    y += h;
+  };
+  for (int row = 0; row < FixedRows() && y < client.bottom; ++row)
+    paintRow(row);
+  for (int row = TopRow(); row < Rows() && y < client.bottom; ++row)
+    paintRow(row);
+  HBRUSH empty = GetSysColorBrush(COLOR_APPWORKSPACE);
+  RECT below{0, y, client.right, client.bottom};
+  FillRect(dc, &below, empty);
+  RECT beside{right, 0, client.right, y};
+  FillRect(dc, &beside, empty);
+  SelectObject(dc, oldFont);
+  DeleteObject(font);
+}
+
+void FlexGrid::updateScrollBar() {
+  if (!hwnd() || updatingScroll_)
+    return;
+  updatingScroll_ = true;
+  setVisibleRows(fittingRows());
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = FixedRows();
+  info.nMax = std::max(FixedRows(), Rows() - 1);
+  info.nPage = static_cast<UINT>(fittingRows());
+  info.nPos = TopRow();
+  SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
+  updatingScroll_ = false;
+}
+
+void FlexGrid::onModelChanged() {
+  if (!hwnd())
+    return;
+  updateScrollBar();
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void FlexGrid::ensureVisible(int row) {
+  if (row < FixedRows())
+    return;
+  if (row < TopRow())
+    setTopRow(row);
+  else if (row >= TopRow() + fittingRows())
+    setTopRow(row - fittingRows() + 1);
+}
+
+void FlexGrid::onKey(int key) {
+  bool extend = GetKeyState(VK_SHIFT) < 0;
+  int row = extend ? RowSel() : Row();
+  int col = extend ? ColSel() : Col();
+  int page = fittingRows();
+  switch (key) {
+  case VK_UP:
+    --row;
+    break;
+  case VK_DOWN:
+    ++row;
+    break;
+  case VK_LEFT:
+    --col;
+    break;
+  case VK_RIGHT:
+    ++col;
+    break;
+  case VK_PRIOR:
+    row -= page;
+    break;
+  case VK_NEXT:
+    row += page;
+    break;
+  case VK_HOME:
+    col = FixedCols();
+    if (GetKeyState(VK_CONTROL) < 0)
+      row = FixedRows();
+    break;
+  case VK_END:
+    col = Cols() - 1;
+    if (GetKeyState(VK_CONTROL) < 0)
+      row = Rows() - 1;
+    break;
+  default:
+    return;
+  }
+  if (Rows() <= FixedRows() || Cols() <= FixedCols())
+    return;
+  row = std::clamp(row, FixedRows(), Rows() - 1);
+  col = std::clamp(col, FixedCols(), Cols() - 1);
+  if (extend) {
+    setRowSel(row);
+    setColSel(col);
+  } else {
+    setRow(row);
+    setCol(col);
+  }
+  ensureVisible(row);
+  fire(SelChange);
+}
+
+void FlexGrid::onScroll(int code) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(hwnd(), SB_VERT, &info);
+  int page = fittingRows();
+  switch (code) {
+  case SB_LINEUP:
+    setTopRow(TopRow() - 1);
+    break;
+  case SB_LINEDOWN:
+    setTopRow(TopRow() + 1);
+    break;
+  case SB_PAGEUP:
+    setTopRow(TopRow() - page);
+    break;
+  case SB_PAGEDOWN:
+    setTopRow(TopRow() + page);
+    break;
+  case SB_THUMBTRACK:
+  case SB_THUMBPOSITION:
+    setTopRow(info.nTrackPos);
+    break;
+  }
+}
+
+LRESULT FlexGrid::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_PAINT: {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    paint(dc);
+    EndPaint(hwnd(), &ps);
+    return 0;
+  }
+  case WM_PRINTCLIENT:
+    paint(reinterpret_cast<HDC>(wParam));
+    return 0;
+  case WM_ERASEBKGND:
+    return 1;
+  case WM_SIZE:
+    updateScrollBar();
+    break;
+  case WM_GETDLGCODE:
+    return DLGC_WANTARROWS | DLGC_WANTCHARS;
+  case WM_SETFOCUS:
+  case WM_KILLFOCUS:
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    break;
+  case WM_KEYDOWN: {
+    Control::handleMessage(message, wParam, lParam);
+    if (hwnd())
+      onKey(static_cast<int>(wParam));
+    return 0;
+  }
+  case WM_LBUTTONDOWN: {
+    SetFocus();
+    int row, col;
+    int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+    if (hitTest(x, y, row, col) && row >= FixedRows() && col >= FixedCols()) {
+      if (wParam & MK_SHIFT) {
+        setRowSel(row);
+        setColSel(col);
+      } else {
+        setRow(row);
+        setCol(col);
+      }
+      dragging_ = true;
+      SetCapture(hwnd());
+      fire(SelChange);
+    }
+    return 0;
+  }
+  case WM_MOUSEMOVE:
+    if (dragging_) {
+      int row, col;
+      int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+      if (hitTest(x, y, row, col) && row >= FixedRows() && col >= FixedCols() &&
+          (row != RowSel() || col != ColSel())) {
+        setRowSel(row);
+        setColSel(col);
+        fire(SelChange);
+      }
+    }
+    return 0;
+  case WM_LBUTTONUP:
+    if (dragging_) {
+      dragging_ = false;
+      ReleaseCapture();
+      fire(Click);
+    }
+    return 0;
+  case WM_VSCROLL:
+    onScroll(LOWORD(wParam));
+    return 0;
+  case WM_MOUSEWHEEL:
+    setTopRow(TopRow() - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
+    return 0;
+  }
+  return Control::handleMessage(message, wParam, lParam);
+}
+
+} // namespace formsrt

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Control.h"
+#include "FlexGridModel.h"
+
+namespace formsrt {
+
+// The flex grid as a control: the model's cells painted in a window, only the fixed rows and the rows
+// from TopRow down that fit. A click makes a cell current, a drag or Shift stretches the selection, the
+// arrow and page keys move the current cell (with Shift, the selection's far corner) and keep it in view,
+// the scroll bar and the wheel move TopRow. The columns left of the window's width are shown; the grid
+// has no horizontal scrolling.
+class FlexGrid : public Control, public FlexGridModel {
+public:
+  FlexGrid(Container& parent, std::string name, int left, int top, int width, int height, int rows = 2,
+           int cols = 2, int fixedRows = 1, int fixedCols = 1);
+
+  // Runs when the user moves the current cell or the selection.
+  std::function<void()> SelChange;
+
+  // A cell's place in the client area, in pixels; empty when it is not shown.
+  RECT cellRect(int row, int col) const;
+
+protected:
+  HWND createWindow(HWND parent, const RECT& pixels) override;
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void paint(HDC dc);
+  void paintCell(HDC dc, int row, int col, const RECT& r);
+  void onModelChanged();
+  void updateScrollBar();
+  int fittingRows() const;
+  void ensureVisible(int row);
+  bool hitTest(int x, int y, int& row, int& col) const;
+  void onKey(int key);
+  void onScroll(int code);
+  int columnX(int col) const;
+
+  bool dragging_ = false;
+  bool updatingScroll_ = false;
+};
+
+} // namespace formsrt

@@ -1,0 +1,258 @@
+#include "FlexGridModel.h"
+
+#include "RuntimeError.h"
+
+#include <algorithm>
+
+namespace formsrt {
+
+namespace {
+
+const int kDefaultRowHeight = 240;
+
+bool validAlignment(int alignment) { return alignment >= 0 && alignment <= 9; }
+
+} // namespace
+
+FlexGridModel::FlexGridModel(int rows, int cols, int fixedRows, int fixedCols)
+    : cols_(cols), fixedRows_(fixedRows), fixedCols_(fixedCols), row_(fixedRows), col_(fixedCols),
+      rowSel_(fixedRows), colSel_(fixedCols), topRow_(fixedRows) {
+  cells_.assign(static_cast<std::size_t>(rows), std::vector<Cell>(static_cast<std::size_t>(cols)));
+  rowHeights_.assign(static_cast<std::size_t>(rows), kDefaultRowHeight);
+  columns_.assign(static_cast<std::size_t>(cols), Column{});
+  clampPositions();
+}
+
+void FlexGridModel::notify() {
+  if (changed)
+    changed();
+}
+
+void FlexGridModel::clampPositions() {
+  int lastRow = std::max(Rows() - 1, 0);
+  int lastCol = std::max(cols_ - 1, 0);
+  row_ = std::clamp(row_, 0, lastRow);
+  rowSel_ = std::clamp(rowSel_, 0, lastRow);
+  col_ = std::clamp(col_, 0, lastCol);
+  colSel_ = std::clamp(colSel_, 0, lastCol);
+  int scrolling = Rows() - fixedRows_;
+  int maxTop = std::max(fixedRows_, visibleRows_ > 0 ? Rows() - std::min(visibleRows_, scrolling) : lastRow);
+  topRow_ = std::clamp(topRow_, fixedRows_, maxTop);
+}
+
+void FlexGridModel::setRows(int rows) {
+  if (rows < fixedRows_ || rows < 0)
+    raise(errInvalidPropertyValue);
+  cells_.resize(static_cast<std::size_t>(rows), std::vector<Cell>(static_cast<std::size_t>(cols_)));
+  rowHeights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
+  clampPositions();
+  notify();
+}
+
+void FlexGridModel::setCols(int cols) {
+  if (cols < fixedCols_ || cols < 1)
+    raise(errInvalidPropertyValue);
+  cols_ = cols;
+  for (auto& row : cells_)
+    row.resize(static_cast<std::size_t>(cols));
+  columns_.resize(static_cast<std::size_t>(cols), Column{});
+  clampPositions();
+  notify();
+}
+
+void FlexGridModel::setFixedRows(int rows) {
+  if (rows < 0 || rows > Rows())
+    raise(errInvalidPropertyValue);
+  fixedRows_ = rows;
+  clampPositions();
+  notify();
+}
+
+void FlexGridModel::setFixedCols(int cols) {
+  if (cols < 0 || cols > cols_)
+    raise(errInvalidPropertyValue);
+  fixedCols_ = cols;
+  clampPositions();
+  notify();
+}
+
+void FlexGridModel::checkRow(int row) const {
+  if (row < 0 || row >= Rows())
+    raise(errInvalidRow);
+}
+
+void FlexGridModel::checkCol(int col) const {
+  if (col < 0 || col >= cols_)
+    raise(errInvalidCol);
+}
+
+void FlexGridModel::setRow(int row) {
+  checkRow(row);
+  row_ = rowSel_ = row;
+  notify();
+}
+
+void FlexGridModel::setCol(int col) {
+  checkCol(col);
+  col_ = colSel_ = col;
+  notify();
+}
+
+void FlexGridModel::setRowSel(int row) {
+  checkRow(row);
+  rowSel_ = row;
+  notify();
+}
+
+void FlexGridModel::setColSel(int col) {
+  checkCol(col);
+  colSel_ = col;
+  notify();
+}
+
+bool FlexGridModel::isSelected(int row, int col) const {
+  return row >= std::min(row_, rowSel_) && row <= std::max(row_, rowSel_) && col >= std::min(col_, colSel_) &&
+         col <= std::max(col_, colSel_);
+}
+
+void FlexGridModel::setTopRow(int row) {
+  topRow_ = row;
+  clampPositions();
+  notify();
+}
+
+void FlexGridModel::setVisibleRows(int rows) {
+  visibleRows_ = std::max(rows, 0);
+  clampPositions();
+}
+
+const FlexGridModel::Cell& FlexGridModel::cell(int row, int col) const {
+  if (row < 0 || row >= Rows() || col < 0 || col >= cols_)
+    raise(errSubscript);
+  return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+FlexGridModel::Cell& FlexGridModel::cell(int row, int col) {
+  return const_cast<Cell&>(static_cast<const FlexGridModel*>(this)->cell(row, col));
+}
+
+const std::string& FlexGridModel::TextMatrix(int row, int col) const { return cell(row, col).text; }
+
+void FlexGridModel::setTextMatrix(int row, int col, const std::string& text) {
+  cell(row, col).text = text;
+  notify();
+}
+
+const std::string& FlexGridModel::TextArray(int index) const {
+  if (index < 0)
+    raise(errSubscript);
+  return TextMatrix(index / cols_, index % cols_);
+}
+
+void FlexGridModel::setTextArray(int index, const std::string& text) {
+  if (index < 0)
+    raise(errSubscript);
+  setTextMatrix(index / cols_, index % cols_, text);
+}
+
+void FlexGridModel::setCellBackColor(COLORREF colour) {
+  cell(row_, col_).back = colour;
+  notify();
+}
+
+void FlexGridModel::setCellForeColor(COLORREF colour) {
+  cell(row_, col_).fore = colour;
+  notify();
+}
+
+void FlexGridModel::setCellAlignment(int alignment) {
+  if (!validAlignment(alignment))
+    raise(errInvalidPropertyValue);
+  cell(row_, col_).alignment = alignment;
+  notify();
+}
+
+int FlexGridModel::alignmentOf(int row, int col) const {
+  const Cell& c = cell(row, col);
+  if (c.alignment >= 0)
+    return c.alignment;
+  const Column& column = columns_[static_cast<std::size_t>(col)];
+  bool fixed = row < fixedRows_ || col < fixedCols_;
+  if (fixed && column.fixedAlignment >= 0)
+    return column.fixedAlignment;
+  return column.alignment;
+}
+
+int FlexGridModel::ColAlignment(int col) const {
+  checkCol(col);
+  return columns_[static_cast<std::size_t>(col)].alignment;
+}
+
+void FlexGridModel::setColAlignment(int col, int alignment) {
+  checkCol(col);
+  if (!validAlignment(alignment))
+    raise(errInvalidPropertyValue);
+  columns_[static_cast<std::size_t>(col)].alignment = alignment;
+  notify();
+}
+
+int FlexGridModel::FixedAlignment(int col) const {
+  checkCol(col);
+  return columns_[static_cast<std::size_t>(col)].fixedAlignment;
+}
+
+void FlexGridModel::setFixedAlignment(int col, int alignment) {
+  checkCol(col);
+  if (!validAlignment(alignment))
+    raise(errInvalidPropertyValue);
+  columns_[static_cast<std::size_t>(col)].fixedAlignment = alignment;
+  notify();
+}
+
+int FlexGridModel::ColWidth(int col) const {
+  checkCol(col);
+  return columns_[static_cast<std::size_t>(col)].width;
+}
+
+void FlexGridModel::setColWidth(int col, int twips) {
+  checkCol(col);
+  if (twips < 0)
+    raise(errInvalidPropertyValue);
+  columns_[static_cast<std::size_t>(col)].width = twips;
+  notify();
+}
+
+int FlexGridModel::RowHeight(int row) const {
+  checkRow(row);
+  return rowHeights_[static_cast<std::size_t>(row)];
+}
+
+void FlexGridModel::setRowHeight(int row, int twips) {
+  checkRow(row);
+  if (twips < 0)
+    raise(errInvalidPropertyValue);
+  rowHeights_[static_cast<std::size_t>(row)] = twips;
+  notify();
+}
+
+void FlexGridModel::AddItem(const std::string& item, int index) {
+  if (index == -1)
+    index = Rows();
+  if (index < 0 || index > Rows())
+    raise(errSubscript);
+  std::vector<Cell> row(static_cast<std::size_t>(cols_));
+  std::size_t start = 0;
+  for (int col = 0; col < cols_ && start <= item.size(); ++col) {
+    std::size_t tab = item.find('\t', start);
+    if (tab == std::string::npos)
+      tab = item.size();
+    row[static_cast<std::size_t>(col)].text = item.substr(start, tab - start);
+    start = tab + 1;
+  }
+  cells_.insert(cells_.begin() + index, std::move(row));
+  rowHeights_.insert(rowHeights_.begin() + index, kDefaultRowHeight);
+  clampPositions();
+  notify();
+}
+
+} // namespace formsrt
