@@ -264,3 +264,27 @@ TEST(FPATHTest, FileQueriesAndChanges) {
   EXPECT_EQ(1, fpath::remove(cpathref(dir.file("g.bin").c_str())));
   EXPECT_FALSE(fileExists(dir.file("g.bin")));
 }
+
+TEST(FPATHTest, ShortAndLongNamesNameTheSameFile) {
+  TempDir dir;
+  ASSERT_TRUE(CreateDirectoryA(dir.file("A long folder name").c_str(), nullptr));
+  std::string file = dir.file("A long folder name\\a long file name.text");
+  ASSERT_TRUE(writeFile(file, "x"));
+
+  fpathbuf path(file.c_str());
+  ASSERT_EQ(1, fpath::toshort(path));
+  EXPECT_EQ(std::string::npos, std::string(path.str()).find(' ')) << path.str();
+  EXPECT_EQ(1, fpath::exists(path));
+  ASSERT_EQ(1, fpath::setlongname(path));
+  EXPECT_TRUE(std::string(path.str()).ends_with("\\a long file name.text")) << path.str();
+
+  fpathbuf missing(dir.file("none.txt").c_str());
+  EXPECT_EQ(0, fpath::shortenlast(missing));
+}
+
+TEST(FPATHTest, SharedAndCommonFilesFolders) {
+  fpathbuf shared, common;
+  EXPECT_EQ(1, fpath::setshareddir(shared));
+  EXPECT_EQ(1, fpath::setcommonfilesdir(common));
+  EXPECT_EQ(1, fpath::isdir(common)) << common.str();
+}
