@@ -190,6 +190,20 @@ TEST(FPATHTest, DirectoriesAreMadeLevelByLevel) {
   EXPECT_EQ(1, fpath::rmdir(cpathref(abc.c_str())));
 }
 
+// Removing a directory first leaves it as the current directory; a relative name still means the
+// directory it named before.
+TEST(FPATHTest, RelativeDirectoryIsRemovedFromWhereItWasNamed) {
+  TempDir dir;
+  ASSERT_EQ(1, fpath::chdir(cpathref(dir.path().c_str())));
+  fpathbuf here;
+  ASSERT_EQ(1, fpath::setcurdir(here));
+  EXPECT_TRUE(fpath::equals(here, cpathref(dir.path().c_str())));
+
+  ASSERT_EQ(0, fpath::mkdir(cpathref("rel")));
+  EXPECT_EQ(1, fpath::rmdir(cpathref("rel")));
+  EXPECT_FALSE(fileExists(dir.file("rel")));
+}
+
 TEST(FPATHTest, TreeRemovalStaysInsideItsTree) {
   TempDir dir;
   for (const char* folder : {"tree", "tree\\sub", "tree\\sub\\deep", "tree2", "keep"})
