@@ -50,10 +50,14 @@ const char* readName(const char* at, int braced, char (&name)[VariableNameSize])
 } // namespace
 
 int ExpandVariables(const VariableTextLookup& lookup, const char* text, char* out, int size) {
-  if (size <= 0)
+  if (size <= 0) {
+    SetExpressionError(BadVariableName);
     return 0;
+  }
   out[0] = 0;
   SetExpressionError(ExpressionOk);
+  if (!text)
+    text = "";
   Output output(out, size);
   for (const char* at = text; *at;) {
     if (*at != '$' || at[1] == 0 || at[1] == '$') {

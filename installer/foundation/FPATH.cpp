@@ -8,7 +8,6 @@
 #include <direct.h>
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdarg>

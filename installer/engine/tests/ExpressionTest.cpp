@@ -189,29 +189,3 @@ TEST_F(ExpressionTest, WrappersReportEachErrorOnceInWords) {
                                "Unknown variable in expression nope+1", "Unknown variable in expression 1/0",
                                "Syntax error in expression 1 +"));
 }
-
-TEST(VariableStoreTest, VariablesByNameAndKind) {
-  VariableStore store;
-  EXPECT_EQ(nullptr, store.integervariable("n", 0));
-  int* number = store.integervariable("n", 1);
-  ASSERT_NE(nullptr, number);
-  EXPECT_EQ(0, *number);
-  *number = 12;
-  EXPECT_EQ(number, store.integervariable("n", 0));
-  EXPECT_EQ(nullptr, store.integervariable("N", 0));
-
-  char* text = store.stringvariable("n", 1);
-  ASSERT_NE(nullptr, text);
-  EXPECT_STREQ("", text);
-  SetStringValue(text, std::string(300, 'z').c_str());
-  EXPECT_EQ(std::string(255, 'z'), store.text("n"));
-  int value = 0;
-  EXPECT_EQ(1, store.value("n", value));
-  EXPECT_EQ(12, value);
-
-  EXPECT_NE(nullptr, store.stringvariable(std::string(39, 'k').c_str(), 1));
-  EXPECT_EQ(nullptr, store.stringvariable(std::string(40, 'k').c_str(), 1));
-  EXPECT_EQ(nullptr, store.integervariable(std::string(40, 'k').c_str(), 1));
-  EXPECT_EQ(nullptr, store.text(std::string(40, 'k').c_str()));
-  EXPECT_STREQ("", store.text("s"));
-}

@@ -1,4 +1,5 @@
 #include "CheckRecorder.h"
+#include "SystemModalBox.h"
 
 #include <CheckFailed.h>
 #include <OutOfMemory.h>
@@ -14,17 +15,6 @@ using testsupport::ModalAnswerer;
 namespace {
 
 constexpr CheckSite Site{"FPATH", 851};
-
-// A system-modal box is activated before its text is in place, so its text is read a moment later,
-// from inside its own message loop, before it is answered.
-HWND lateBox;
-std::string lateText;
-
-void CALLBACK readTextAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  lateText = testsupport::dialogText(lateBox);
-  PostMessageA(lateBox, WM_COMMAND, IDOK, 0);
-}
 
 } // namespace
 
@@ -53,10 +43,7 @@ TEST(CheckFailedTest, ProgramSinkShowsOneErrorBoxPerFailure) {
 
 TEST(CheckFailedTest, OutOfMemoryIsReportedInItsBox) {
   ModalAnswerer answerer;
-  answerer.act("Error", [](HWND box) {
-    lateBox = box;
-    SetTimer(nullptr, 0, 10, readTextAndClose);
-  });
+  SystemModalBox box(answerer);
   FatalOutOfMemory(nullptr);
-  EXPECT_EQ("Fatal error: Out of memory", lateText);
+  EXPECT_EQ("Fatal error: Out of memory", box.text());
 }

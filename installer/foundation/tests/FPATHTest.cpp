@@ -190,6 +190,20 @@ TEST(FPATHTest, DirectoriesAreMadeLevelByLevel) {
   EXPECT_EQ(1, fpath::rmdir(cpathref(abc.c_str())));
 }
 
+// Removing a directory first leaves it as the current directory; a relative name still means the
+// directory it named before.
+TEST(FPATHTest, RelativeDirectoryIsRemovedFromWhereItWasNamed) {
+  TempDir dir;
+  ASSERT_EQ(1, fpath::chdir(cpathref(dir.path().c_str())));
+  fpathbuf here;
+  ASSERT_EQ(1, fpath::setcurdir(here));
+  EXPECT_TRUE(fpath::equals(here, cpathref(dir.path().c_str())));
+
+  ASSERT_EQ(0, fpath::mkdir(cpathref("rel")));
+  EXPECT_EQ(1, fpath::rmdir(cpathref("rel")));
+  EXPECT_FALSE(fileExists(dir.file("rel")));
+}
+
 TEST(FPATHTest, TreeRemovalStaysInsideItsTree) {
   TempDir dir;
   for (const char* folder : {"tree", "tree\\sub", "tree\\sub\\deep", "tree2", "keep"})
@@ -263,4 +277,28 @@ TEST(FPATHTest, FileQueriesAndChanges) {
   SetFileAttributesA(dir.file("g.bin").c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(1, fpath::remove(cpathref(dir.file("g.bin").c_str())));
   EXPECT_FALSE(fileExists(dir.file("g.bin")));
+}
+
+TEST(FPATHTest, ShortAndLongNamesNameTheSameFile) {
+  TempDir dir;
+  ASSERT_TRUE(CreateDirectoryA(dir.file("A long folder name").c_str(), nullptr));
+  std::string file = dir.file("A long folder name\\a long file name.text");
+  ASSERT_TRUE(writeFile(file, "x"));
+
+  fpathbuf path(file.c_str());
+  ASSERT_EQ(1, fpath::toshort(path));
+  EXPECT_EQ(std::string::npos, std::string(path.str()).find(' ')) << path.str();
+  EXPECT_EQ(1, fpath::exists(path));
+  ASSERT_EQ(1, fpath::setlongname(path));
+  EXPECT_TRUE(std::string(path.str()).ends_with("\\a long file name.text")) << path.str();
+
+  fpathbuf missing(dir.file("none.txt").c_str());
+  EXPECT_EQ(0, fpath::shortenlast(missing));
+}
+
+TEST(FPATHTest, SharedAndCommonFilesFolders) {
+  fpathbuf shared, common;
+  EXPECT_EQ(1, fpath::setshareddir(shared));
+  EXPECT_EQ(1, fpath::setcommonfilesdir(common));
+  EXPECT_EQ(1, fpath::isdir(common)) << common.str();
 }

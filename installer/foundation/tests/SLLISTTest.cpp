@@ -2,106 +2,15 @@
 
 #include <ItemMoves.h>
 #include <SLLIST.h>
-#include <VARRAY.h>
-#include <intarray.h>
-
-#include <windows.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 using testing::ElementsAre;
 using Pair = CheckRecorder::Pair;
-
-TEST(varrayTest, StaysInTheOwnersBlockThenGrowsByItsPercentage) {
-  int external[8];
-  varrayof<int> array(external, 25);
-  for (int i = 0; i < 8; ++i)
-    ASSERT_EQ(1, array.append(i * 11));
-  EXPECT_FALSE(array.inownblock());
-  EXPECT_EQ(8, array.capacity());
-
-  ASSERT_EQ(1, array.append(88));
-  EXPECT_TRUE(array.inownblock());
-  EXPECT_EQ(10, array.capacity());
-  for (int i = 0; i < 9; ++i)
-    EXPECT_EQ(i * 11, *array.at(i)) << i;
-
-  varrayof<int> empty;
-  ASSERT_EQ(1, empty.reserve(3));
-  EXPECT_EQ(3, empty.capacity());
-}
-
-// Leaving the owner's block takes the elements from that block, whether or not an own block is left
-// over from earlier.
-TEST(varrayTest, ElementsSurviveEveryMoveBetweenBlocks) {
-  int external[4];
-  varrayof<int> array(external, 25);
-  for (int i = 0; i < 4; ++i)
-    array.append(i + 1);
-  array.append(5);
-  ASSERT_TRUE(array.inownblock());
-
-  array.removeat(0);
-  array.removeat(0);
-  ASSERT_EQ(1, array.reserve(4));
-  EXPECT_FALSE(array.inownblock());
-  *array.at(0) = 30;
-  array.append(6);
-  array.append(7);
-  ASSERT_TRUE(array.inownblock());
-  std::vector<int> values;
-  for (int i = 0; i < array.count(); ++i)
-    values.push_back(*array.at(i));
-  EXPECT_THAT(values, ElementsAre(30, 4, 5, 6, 7));
-}
-
-TEST(varrayTest, GapsAndRemoval) {
-  varrayof<char> array;
-  for (char c : std::string("abcd"))
-    array.append(c);
-  EXPECT_EQ(1, array.insert(2, 'X'));
-  EXPECT_EQ(1, array.insert(0, 'Y'));
-  EXPECT_EQ(1, array.removeat(5));
-  std::string text;
-  for (int i = 0; i < array.count(); ++i)
-    text += *array.at(i);
-  EXPECT_EQ("YabXc", text);
-
-  varray raw(nullptr, 0, 25, 1);
-  EXPECT_EQ(1, raw.insertgap(7, 0));
-  EXPECT_EQ(0, raw.insertgap(0, -1));
-  EXPECT_EQ(0, raw.insertgap(1, 1));
-  EXPECT_EQ(0, raw.count());
-}
-
-TEST(varrayTest, AccessOutsideTheBlockIsAFailedCheck) {
-  CheckRecorder recorder;
-  varrayof<int> array;
-  array.append(1);
-  EXPECT_EQ(nullptr, array.at(1));
-  EXPECT_EQ(nullptr, array.at(-1));
-  EXPECT_THAT(recorder.seen, ElementsAre(Pair{"VARRAY", 59}, Pair{"VARRAY", 59}));
-}
-
-// Wine hands out memory below 4 GiB unless asked otherwise, which would hide a pointer cut to 32 bits.
-TEST(varrayTest, PointersKeepTheirWholeWidth) {
-  void* high = VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE);
-  ASSERT_NE(nullptr, high);
-  if (sizeof(void*) == 8) {
-    ASSERT_GT(reinterpret_cast<unsigned long long>(high), 0xFFFFFFFFull);
-  }
-  varrayof<void*> array;
-  array.append(nullptr);
-  array.insert(0, high);
-  EXPECT_EQ(high, *array.at(0));
-  EXPECT_EQ(nullptr, *array.at(1));
-  VirtualFree(high, 0, MEM_RELEASE);
-}
 
 namespace {
 
@@ -248,19 +157,4 @@ TEST(ItemMovesTest, SelectionsKeepTheirOrder) {
   int indices[] = {1, 3, -1};
   EXPECT_EQ(1, letters.list.moveitems(indices, 5));
   EXPECT_EQ("acebdf", letters.text());
-}
-
-TEST(intarrayTest, ResizeReplacesTheBlockAndZeroFreesIt) {
-  intarray array;
-  ASSERT_EQ(1, array.resize(3));
-  EXPECT_EQ(3, array.count());
-  array.data()[2] = 7;
-  EXPECT_EQ(1, array.resize(0));
-  EXPECT_EQ(0, array.count());
-  EXPECT_EQ(nullptr, array.data());
-  array.resize(2);
-  int* block = array.detach();
-  EXPECT_NE(nullptr, block);
-  EXPECT_EQ(0, array.count());
-  std::free(block);
 }
