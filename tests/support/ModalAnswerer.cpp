@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace testsupport {
 
 namespace {
 
 thread_local ModalAnswerer* t_current = nullptr;
+thread_local std::map<UINT_PTR, HWND> t_deferred;
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 
@@ -129,7 +132,24 @@ void ModalAnswerer::onActivate(HWND hwnd) {
     return;
   if (!handled_.insert(hwnd).second)
     return;
+  // A system-modal message box is activated before its text is in place: a box with no text yet is
+  // read a moment later, from inside its own message loop.
+  if (isDialog(hwnd) && dialogText(hwnd).empty()) {
+    t_deferred[SetTimer(nullptr, 0, 10, deferredActivate)] = hwnd;
+    return;
+  }
+  respond(hwnd);
+}
 
+void CALLBACK ModalAnswerer::deferredActivate(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND hwnd = t_deferred[timer];
+  t_deferred.erase(timer);
+  if (t_current && IsWindow(hwnd))
+    t_current->respond(hwnd);
+}
+
+void ModalAnswerer::respond(HWND hwnd) {
   SeenBox box{className(hwnd), windowText(hwnd), dialogText(hwnd)};
   Rule* rule = findRule(box);
   if (rule || isDialog(hwnd))

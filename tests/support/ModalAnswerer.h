@@ -54,7 +54,9 @@ private:
   };
 
   static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK deferredActivate(HWND, UINT, UINT_PTR timer, DWORD);
   void onActivate(HWND hwnd);
+  void respond(HWND hwnd);
   Rule* findRule(const SeenBox& box);
 
   HHOOK hook_ = nullptr;

@@ -1,6 +1,6 @@
+#include <ModalAnswerer.h>
 #include <VariableStore.h>
 
-#include <SystemModalBox.h>
 
 #include <gtest/gtest.h>
 
@@ -24,12 +24,13 @@ void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(bl
 TEST(VariableStoreTest, VariableThatCannotBeMadeIsReportedAndHasNoStorage) {
   VariableStore store;
   testsupport::ModalAnswerer answerer;
-  SystemModalBox box(answerer);
+  answerer.answer("Fatal error", IDOK);
   failNothrowAllocations = true;
   char* text = store.stringvariable("v", 1);
   failNothrowAllocations = false;
   EXPECT_EQ(nullptr, text);
-  EXPECT_EQ("Fatal error: Out of memory", box.text());
+  ASSERT_EQ(1u, answerer.seen().size());
+  EXPECT_EQ("Fatal error: Out of memory", answerer.seen()[0].text);
   EXPECT_EQ(nullptr, store.stringvariable("v", 0));
   EXPECT_NE(nullptr, store.stringvariable("v", 1));
 }
