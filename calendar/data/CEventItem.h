@@ -23,6 +23,8 @@ public:
   static constexpr int kDay29On = 32;
 
   CEventItem();
+  // The same with "today" given, for building many events at once.
+  explicit CEventItem(const CDate& today);
   virtual ~CEventItem() = default;
   CEventItem(const CEventItem&) = default;
   CEventItem& operator=(const CEventItem&) = default;

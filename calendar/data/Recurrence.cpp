@@ -146,7 +146,7 @@ CDate CEventItem::NextYearly(const CDate& today) const {
 void CEventItem::ComputeNextDate(const CDate& today, int showAll) {
   listed = 0;
   Kind kind = RecurrenceKind();
-  CDate d;
+  CDate d = noDate();
   switch (kind) {
   case Kind::Custom:
     d = today;
