@@ -80,7 +80,7 @@ public:
   int snoozeMinutes = 0;
 
 private:
-  CDate NextOneTime(const CDate& today) const;
+  CDate NextOneTime() const;
   CDate NextWeekly(const CDate& today) const;
   CDate NextMonthly(const CDate& today);
   CDate NextYearly(const CDate& today) const;
