@@ -313,4 +313,20 @@ TEST_F(CEventFileTest, StartUpOffersTheConversionOnceOnTheFirstRun) {
   EXPECT_EQ(readFile(file("events20.old")), kHeader + sampleRecord());
 }
 
+TEST_F(CEventFileTest, AFailedConversionAtStartUpKeepsTheCurrentEvents) {
+  const std::string current = kHeader + sampleRecord();
+  ASSERT_TRUE(writeFile(eventsPath(), current));
+  ASSERT_TRUE(writeFile(file("events.dat"), oldRecord()));
+  ASSERT_TRUE(
+      CreateDirectoryA((eventsPath() + ".new").c_str(), nullptr)); // the converted file cannot be made
+  answerer.answer("Convert file to 2.0 format?", IDYES);
+  answerer.answer("Error converting file.", IDOK);
+  CEventArray list;
+  EXPECT_EQ(events.LoadEvents(list), 1);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->name, "Dentist");
+  EXPECT_EQ(readFile(eventsPath()), current);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 } // namespace
