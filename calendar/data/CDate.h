@@ -6,7 +6,7 @@
 // Adding days is integer addition; the difference of two dates is their subtraction.
 class CDate {
 public:
-  // Today, from the program's clock.
+  // Today, from the program's clock. It reads the clock each time: take today once for a whole refresh.
   CDate();
   // A year below 100 has 1900 added; an impossible date gives 0.
   CDate(int day, int month, int year);

@@ -59,6 +59,7 @@ const TextField kOldTextFields[] = {
 };
 
 const char kErrorCaption[] = "Error";
+constexpr size_t kRecordsPerRead = 256;
 
 void numberFrom(CEventArray& events, size_t first) {
   for (size_t i = first; i < events.size(); ++i)
@@ -82,23 +83,23 @@ std::string CEventFile::PackEventRecord(const CEventItem& event) {
   return record;
 }
 
-std::unique_ptr<CEventItem> CEventFile::UnpackEventRecord(const char* record) {
-  auto event = std::make_unique<CEventItem>();
+std::unique_ptr<CEventItem> CEventFile::UnpackEventRecord(const char* record, const CDate& today) {
+  auto event = std::make_unique<CEventItem>(today);
   for (const IntField& field : kIntFields)
     (*event).*field.member = GetInt16(record, field.offset);
   for (const TextField& field : kTextFields)
-    (*event).*field.member = GetText(record, field.offset, field.width);
+    GetText(record, field.offset, field.width, (*event).*field.member);
   if (event->monthly != 0 && event->monthMask == 0)
     event->monthMask = CEventItem::kAllMonths;
   return event;
 }
 
-std::unique_ptr<CEventItem> CEventFile::UnpackOldEventRecord(const char* record) {
-  auto event = std::make_unique<CEventItem>();
+std::unique_ptr<CEventItem> CEventFile::UnpackOldEventRecord(const char* record, const CDate& today) {
+  auto event = std::make_unique<CEventItem>(today);
   for (const IntField& field : kOldIntFields)
     (*event).*field.member = GetInt16(record, field.offset);
   for (const TextField& field : kOldTextFields)
-    (*event).*field.member = GetText(record, field.offset, field.width);
+    GetText(record, field.offset, field.width, (*event).*field.member);
   event->eventTime = -1;
   event->leadMinutes = 10;
   event->alarmEnabled = 0;
@@ -115,24 +116,39 @@ std::unique_ptr<CEventItem> CEventFile::UnpackOldEventRecord(const char* record)
 }
 
 int CEventFile::ReadEvents(CEventArray& events) {
-  std::string bytes;
-  filebytes::ReadResult result = filebytes::ReadAll(Path(currentName), bytes);
-  fileMissing = result == filebytes::ReadResult::Missing ? 1 : 0;
-  if (result == filebytes::ReadResult::Missing)
+  filebytes::Reader file;
+  filebytes::ReadResult opened = file.Open(Path(currentName));
+  fileMissing = opened == filebytes::ReadResult::Missing ? 1 : 0;
+  if (opened == filebytes::ReadResult::Missing)
     return 0;
-  if (result == filebytes::ReadResult::Failed) {
-    ShowUserMessage("Error Reading Events File\n'" + Path(currentName) + "' could not be read.",
+  std::string header(kHeaderSize, '\0');
+  if (opened == filebytes::ReadResult::Failed || file.Read(header.data(), kHeaderSize) < kHeaderSize ||
+      !HasHeader(header)) {
+    bool unreadable = opened == filebytes::ReadResult::Failed || file.Failed();
+    ShowUserMessage(unreadable ? "Error Reading Events File\n'" + Path(currentName) + "' could not be read."
+                               : "Error Reading Events File\nNot a Valid 2.0 File",
                     kErrorCaption, MB_OK | MB_ICONWARNING);
     return 0;
   }
-  if (!HasHeader(bytes)) {
-    ShowUserMessage("Error Reading Events File\nNot a Valid 2.0 File", kErrorCaption, MB_OK | MB_ICONWARNING);
+  // Records are read a block at a time; a last piece shorter than a record is ignored.
+  size_t first = events.size();
+  if (file.Size() > static_cast<long long>(kHeaderSize))
+    events.reserve(first + static_cast<size_t>((file.Size() - kHeaderSize) / kRecordSize));
+  CDate today;
+  std::string block(kRecordsPerRead * kRecordSize, 0);
+  for (;;) {
+    size_t got = file.Read(block.data(), block.size());
+    for (size_t at = 0; at + kRecordSize <= got; at += kRecordSize)
+      events.push_back(UnpackEventRecord(block.data() + at, today));
+    if (got < block.size())
+      break;
+  }
+  numberFrom(events, first);
+  if (file.Failed()) {
+    ShowUserMessage("Error Reading Events File\n'" + Path(currentName) + "' could not be read to its end.",
+                    kErrorCaption, MB_OK | MB_ICONWARNING);
     return 0;
   }
-  size_t first = events.size();
-  for (size_t at = kHeaderSize; at + kRecordSize <= bytes.size(); at += kRecordSize)
-    events.push_back(UnpackEventRecord(bytes.data() + at));
-  numberFrom(events, first);
   return 1;
 }
 
@@ -214,8 +230,9 @@ int CEventFile::ConvertOldEventFile(CEventArray& events) {
   if (result != filebytes::ReadResult::Ok)
     return 0;
   size_t first = events.size();
+  CDate today;
   for (size_t at = 0; at + kOldRecordSize <= bytes.size(); at += kOldRecordSize)
-    events.push_back(UnpackOldEventRecord(bytes.data() + at));
+    events.push_back(UnpackOldEventRecord(bytes.data() + at, today));
   numberFrom(events, first);
   return 1;
 }

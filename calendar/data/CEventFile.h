@@ -34,8 +34,8 @@ public:
   int LoadEvents(CEventArray& events);
 
   static std::string PackEventRecord(const CEventItem& event);
-  static std::unique_ptr<CEventItem> UnpackEventRecord(const char* record);
-  static std::unique_ptr<CEventItem> UnpackOldEventRecord(const char* record);
+  static std::unique_ptr<CEventItem> UnpackEventRecord(const char* record, const CDate& today = CDate());
+  static std::unique_ptr<CEventItem> UnpackOldEventRecord(const char* record, const CDate& today = CDate());
   static bool HasHeader(const std::string& bytes);
 
   std::string oldName = "events.dat";

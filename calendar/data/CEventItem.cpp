@@ -2,11 +2,11 @@
 
 #include "CAppSettings.h"
 
-CEventItem::CEventItem() {
+CEventItem::CEventItem() : CEventItem(CDate()) {}
+
+CEventItem::CEventItem(const CDate& today) : nextDate(today) {
   CAppSettings& settings = AppSettings();
-  day = nextDate.Day();
-  month = nextDate.Month();
-  year = nextDate.Year();
+  today.GetDMY(day, month, year);
   leadMinutes = settings.defaultLeadTime;
   int typeIndex = settings.defaultType;
   if (typeIndex >= 0 && typeIndex < static_cast<int>(settings.eventTypes.size()))

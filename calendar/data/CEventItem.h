@@ -23,6 +23,8 @@ public:
   static constexpr int kDay29On = 32;
 
   CEventItem();
+  // The same with "today" given, for building many events at once.
+  explicit CEventItem(const CDate& today);
   virtual ~CEventItem() = default;
   CEventItem(const CEventItem&) = default;
   CEventItem& operator=(const CEventItem&) = default;
@@ -78,7 +80,7 @@ public:
   int snoozeMinutes = 0;
 
 private:
-  CDate NextOneTime(const CDate& today) const;
+  CDate NextOneTime() const;
   CDate NextWeekly(const CDate& today) const;
   CDate NextMonthly(const CDate& today);
   CDate NextYearly(const CDate& today) const;

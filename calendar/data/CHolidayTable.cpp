@@ -54,7 +54,7 @@ CHoliday CHolidayTable::UnpackHolidayRecord(const char* record, int index) {
   for (const IntField& field : kIntFields)
     holiday.*field.member = GetInt16(record, field.offset);
   for (const TextField& field : kTextFields)
-    holiday.*field.member = GetText(record, field.offset, field.width);
+    GetText(record, field.offset, field.width, holiday.*field.member);
   if (holiday.name == "Easter")
     holiday.description = kEasterDescription;
   holiday.index = index;

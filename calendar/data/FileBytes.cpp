@@ -92,6 +92,36 @@ ReadResult ReadHead(const std::string& path, size_t count, std::string& head, lo
   return ReadResult::Ok;
 }
 
+Reader::~Reader() {
+  if (m_handle)
+    CloseHandle(m_handle);
+}
+
+ReadResult Reader::Open(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return openFailure();
+  m_handle = file;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size))
+    m_size = size.QuadPart;
+  return ReadResult::Ok;
+}
+
+size_t Reader::Read(char* data, size_t size) {
+  size_t done = 0;
+  while (m_handle && !m_failed && done < size) {
+    DWORD got = 0;
+    if (!ReadFile(m_handle, data + done, static_cast<DWORD>(size - done), &got, nullptr))
+      m_failed = true;
+    if (got == 0)
+      break;
+    done += got;
+  }
+  return done;
+}
+
 bool Exists(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -8,6 +8,27 @@ namespace filebytes {
 enum class ReadResult { Ok, Missing, Failed };
 
 ReadResult ReadAll(const std::string& path, std::string& bytes);
+
+// Reads a file piece by piece into the caller's buffer, for files too large to hold twice.
+class Reader {
+public:
+  Reader() = default;
+  ~Reader();
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  ReadResult Open(const std::string& path);
+  // Fills up to `size` bytes; fewer only at the end of the file or on a failure (Failed() then tells).
+  size_t Read(char* data, size_t size);
+  bool Failed() const { return m_failed; }
+  // The file's size when opened.
+  long long Size() const { return m_size; }
+
+private:
+  void* m_handle = nullptr;
+  bool m_failed = false;
+  long long m_size = 0;
+};
 bool Exists(const std::string& path);
 // The first `count` bytes (fewer when the file is shorter) and the file's whole size.
 ReadResult ReadHead(const std::string& path, size_t count, std::string& head, long long& size);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 // Fields of the calendar's binary records: signed 16-bit little-endian integers and NUL-terminated
@@ -28,12 +29,10 @@ inline void PutText(std::string& record, size_t offset, size_t width, const std:
   std::fill(record.begin() + offset + length, record.begin() + offset + width, '\0');
 }
 
-inline std::string GetText(const char* record, size_t offset, size_t width) {
+inline void GetText(const char* record, size_t offset, size_t width, std::string& text) {
   const char* start = record + offset;
-  size_t length = 0;
-  while (length < width - 1 && start[length] != '\0')
-    ++length;
-  return std::string(start, length);
+  const void* end = std::memchr(start, '\0', width - 1);
+  text.assign(start, end ? static_cast<const char*>(end) - start : width - 1);
 }
 
 } // namespace recordbytes

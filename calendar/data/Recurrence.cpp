@@ -6,10 +6,10 @@
 // - monthly: its day in the first month of the month mask, from today's month on, that is not past;
 // - yearly: its day and month this year, or next year when that is past;
 // - custom: the first date from today on that fits every mask (FindNextOccurrence).
-// A monthly or yearly day that does not exist in a month (the 31st, 29 February) falls on that month's
-// last day. A date that cannot be made at all (a month of 13, a month mask of 0, a pattern not found
-// within ten years) leaves the event without a next date (HasNextDate false): such an event is listed
-// unless its notification is disabled, and it takes no part in alarms or day marks.
+// A day that does not exist in its month (a monthly 31st, a yearly 29 February, a stored 31 April) falls
+// on that month's last day. A date that cannot be made at all (a month of 13, a month mask of 0, a pattern
+// not found within ten years) leaves the event without a next date (HasNextDate false): such an event is
+// listed unless its notification is disabled, and it takes no part in alarms or day marks.
 //
 // FindNextOccurrence: a date fits the custom pattern when its year is the pattern year (or any year),
 // its quarter and month are allowed by their masks, the day lies in a week of the month that the week
@@ -98,7 +98,7 @@ int CEventItem::FindNextOccurrence(CDate& d) {
   return 0;
 }
 
-CDate CEventItem::NextOneTime(const CDate&) const { return CDate::Clamped(day, month, year); }
+CDate CEventItem::NextOneTime() const { return CDate::Clamped(day, month, year); }
 
 CDate CEventItem::NextWeekly(const CDate& today) const {
   CDate start = CDate::Clamped(day, month, year);
@@ -146,7 +146,7 @@ CDate CEventItem::NextYearly(const CDate& today) const {
 void CEventItem::ComputeNextDate(const CDate& today, int showAll) {
   listed = 0;
   Kind kind = RecurrenceKind();
-  CDate d;
+  CDate d = noDate();
   switch (kind) {
   case Kind::Custom:
     d = today;
@@ -157,7 +157,7 @@ void CEventItem::ComputeNextDate(const CDate& today, int showAll) {
       d = noDate();
     break;
   case Kind::OneTime:
-    d = NextOneTime(today);
+    d = NextOneTime();
     break;
   case Kind::Weekly:
     d = NextWeekly(today);

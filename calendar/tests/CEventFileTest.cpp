@@ -182,6 +182,24 @@ TEST_F(CEventFileTest, AForeignFileIsNeverOverwritten) {
   EXPECT_EQ(answerer.seen().size(), 2u) << answerer.describeSeen();
 }
 
+TEST_F(CEventFileTest, AFileThatCannotBeReadIsReportedAndKept) {
+  const std::string current = kHeader + sampleRecord();
+  ASSERT_TRUE(writeFile(eventsPath(), current));
+  HANDLE lock = CreateFileA(eventsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  answerer.answer("could not be read", IDOK);
+  answerer.answerAlways("is not a valid 2.0 event file", IDOK);
+  CEventArray list;
+  EXPECT_EQ(events.ReadEvents(list), 0);
+  EXPECT_EQ(events.fileMissing, 0);
+  list.push_back(sampleEvent());
+  EXPECT_EQ(events.AppendEvent(*list[0]), 0);
+  EXPECT_EQ(events.WriteEvents(list), 0);
+  CloseHandle(lock);
+  EXPECT_EQ(readFile(eventsPath()), current);
+  EXPECT_EQ(answerer.seen().size(), 3u) << answerer.describeSeen();
+}
+
 TEST_F(CEventFileTest, WriteReplacesTheWholeFileOrLeavesItAlone) {
   CEventArray list;
   list.push_back(sampleEvent());
@@ -293,6 +311,22 @@ TEST_F(CEventFileTest, StartUpOffersTheConversionOnceOnTheFirstRun) {
     EXPECT_NE(readFile(file("calvorne.ini")).find("firstrun=0"), std::string::npos);
   }
   EXPECT_EQ(readFile(file("events20.old")), kHeader + sampleRecord());
+}
+
+TEST_F(CEventFileTest, AFailedConversionAtStartUpKeepsTheCurrentEvents) {
+  const std::string current = kHeader + sampleRecord();
+  ASSERT_TRUE(writeFile(eventsPath(), current));
+  ASSERT_TRUE(writeFile(file("events.dat"), oldRecord()));
+  ASSERT_TRUE(
+      CreateDirectoryA((eventsPath() + ".new").c_str(), nullptr)); // the converted file cannot be made
+  answerer.answer("Convert file to 2.0 format?", IDYES);
+  answerer.answer("Error converting file.", IDOK);
+  CEventArray list;
+  EXPECT_EQ(events.LoadEvents(list), 1);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->name, "Dentist");
+  EXPECT_EQ(readFile(eventsPath()), current);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 } // namespace

@@ -118,6 +118,20 @@ TEST_F(RecurrenceTest, NextDateOfEveryKind) {
        21,
        1,
        -1},
+      {"one time on a stored 31 April",
+       [](CEventItem& e) {
+         setDate(e, {2027, 4, 31});
+       },
+       1,
+       {2027, 4, 30},
+       142,
+       1,
+       -1},
+      {"one time in month 0 has no date",
+       [](CEventItem& e) {
+         setDate(e, {2027, 0, 5});
+       },
+       0, none, -1, 1, -1},
       {"notification disabled",
        [](CEventItem& e) {
          setDate(e, {2026, 12, 10}), e.notifyDisabled = 1;

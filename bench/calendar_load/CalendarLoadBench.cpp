@@ -1,0 +1,168 @@
+// Loading the calendar's events and working out every next date, against reading the file's bytes.
+// Writes an events20.dat of 100 000 mixed events (every recurrence kind, custom masks among them) in
+// the current folder, then times, best of several runs:
+// - one read of the whole file in a single call, into a buffer already in memory, and into a newly
+//   allocated one (what a program that reads the file in one call pays);
+// - the load of the file into events followed by the refresh of every event against today;
+// - touching as much new memory as the loaded events occupy, the floor of any load on this host.
+#include "CDate.h"
+#include "CEventFile.h"
+#include "DataFolder.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kEvents = 100000;
+constexpr int kRuns = 7;
+
+class Random {
+public:
+  int Next(int below) {
+    m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<int>((m_state >> 33) % static_cast<std::uint64_t>(below));
+  }
+
+private:
+  std::uint64_t m_state = 20261209;
+};
+
+void clearKinds(CEventItem& e) { e.oneTime = e.weekly = e.monthly = e.yearly = e.custom = 0; }
+
+CEventArray mixedEvents() {
+  Random random;
+  CEventArray events;
+  for (int i = 0; i < kEvents; ++i) {
+    auto e = std::make_unique<CEventItem>();
+    e->name = "Event " + std::to_string(i);
+    e->type = "Meeting";
+    e->notes = "Notes of event " + std::to_string(i);
+    e->day = 1 + random.Next(31);
+    e->month = 1 + random.Next(12);
+    e->year = 1990 + random.Next(45);
+    e->eventTime = random.Next(4) == 0 ? -1 : random.Next(1440);
+    e->alarmEnabled = random.Next(2);
+    e->daysPrior = random.Next(60);
+    e->noYear = random.Next(2);
+    clearKinds(*e);
+    switch (i % 5) {
+    case 0:
+      e->oneTime = 1;
+      break;
+    case 1:
+      e->weekly = 1;
+      e->weeksInterval = random.Next(51); // 0 included, as old files may hold it
+      break;
+    case 2:
+      e->monthly = 1;
+      e->monthMask = 1 + random.Next(4095);
+      break;
+    case 3:
+      e->yearly = 1;
+      break;
+    case 4:
+      e->custom = 1;
+      e->quarterMask = 1 + random.Next(15);
+      e->monthMask = 1 + random.Next(4095);
+      e->weekMask = 1 + random.Next(63);
+      e->weekdayMask = 1 + random.Next(127);
+      e->patternYear = random.Next(10) == 0 ? 2026 + random.Next(20) : -1;
+      break;
+    }
+    events.push_back(std::move(e));
+  }
+  return events;
+}
+
+using Clock = std::chrono::steady_clock;
+
+double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+void readInOneCall(const std::string& path, std::string& buffer) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD got = 0;
+  ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr);
+  CloseHandle(file);
+  if (got != buffer.size())
+    std::printf("the read got %lu of %zu bytes\n", got, buffer.size());
+}
+
+double rawReadReused(const std::string& path, std::string& buffer) {
+  auto start = Clock::now();
+  readInOneCall(path, buffer);
+  return milliseconds(Clock::now() - start);
+}
+
+double rawReadFresh(const std::string& path, size_t size) {
+  auto start = Clock::now();
+  std::string buffer(size, '\0');
+  readInOneCall(path, buffer);
+  return milliseconds(Clock::now() - start);
+}
+
+double loadAndRefresh(int& listed) {
+  CEventFile file;
+  CEventArray events;
+  CDate today;
+  auto start = Clock::now();
+  file.ReadEvents(events);
+  listed = 0;
+  for (auto& event : events) {
+    event->ComputeNextDate(today, 0);
+    listed += event->listed;
+  }
+  double elapsed = milliseconds(Clock::now() - start);
+  if (events.size() != kEvents)
+    std::printf("loaded %zu events, expected %d\n", events.size(), kEvents);
+  return elapsed;
+}
+
+double touchNewMemory() {
+  auto start = Clock::now();
+  std::vector<std::unique_ptr<char[]>> blocks;
+  blocks.reserve(kEvents);
+  for (int i = 0; i < kEvents; ++i) {
+    blocks.push_back(std::make_unique<char[]>(sizeof(CEventItem)));
+    std::memset(blocks.back().get(), 1, sizeof(CEventItem));
+  }
+  return milliseconds(Clock::now() - start);
+}
+
+} // namespace
+
+int main() {
+  DataFolder::Set();
+  CEventFile file;
+  if (!file.WriteEvents(mixedEvents())) {
+    std::printf("could not write events20.dat\n");
+    return 1;
+  }
+  std::string path = DataFolder::Path("events20.dat");
+  std::string buffer(CEventFile::kHeaderSize + kEvents * CEventFile::kRecordSize, '\0');
+
+  double reused = 1e9, fresh = 1e9, load = 1e9, memory = 1e9;
+  int listed = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    reused = std::min(reused, rawReadReused(path, buffer));
+    fresh = std::min(fresh, rawReadFresh(path, buffer.size()));
+    load = std::min(load, loadAndRefresh(listed));
+    memory = std::min(memory, touchNewMemory());
+  }
+  std::printf("events20.dat: %d events, %zu bytes; %d listed today (best of %d runs)\n", kEvents,
+              buffer.size(), listed, kRuns);
+  std::printf("raw read in one call, buffer in memory:   %8.2f ms\n", reused);
+  std::printf("raw read in one call, new buffer:         %8.2f ms\n", fresh);
+  std::printf("load and refresh:                         %8.2f ms\n", load);
+  std::printf("new memory for the events (%zu bytes each): %6.2f ms\n", sizeof(CEventItem), memory);
+  std::printf("ratio to the read into a buffer in memory: %7.2f (goal 5 or less)\n", load / reused);
+  std::printf("ratio to the read into a new buffer:       %7.2f\n", load / fresh);
+  return 0;
+}
