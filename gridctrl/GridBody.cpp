@@ -416,6 +416,12 @@ void CGridBody::OnLButtonUp(UINT, CPoint point) {
     m_pGrid->SetCurCell(col, row);
     if (!IsWindow(self))
       return;
+    // Now the whole cell comes into view.
+    m_pGrid->KeepCurrentVisible();
+    if (m_pDims->topRow != m_pDims->prevTopRow || m_pDims->leftCol != m_pDims->prevLeftCol)
+      m_pGrid->Commit();
+    if (!IsWindow(self))
+      return;
     int answer = 0;
     if (col == m_pDims->curCol && row == m_pDims->curRow)
       answer = m_pGrid->CurrentCellType()->OnLButton(col, row, FALSE, rect, point);

@@ -958,10 +958,12 @@ int CGridCtrl::ScrollCols(int kind) {
 
 void CGridCtrl::KeepCurrentVisible() {
   CGridDims& d = m_dims;
+  // The mouse moves the current cell to where the user points: a partly shown cell stays where it is.
+  const bool pointed = d.inputSource == kInputClick || d.inputSource == kInputDrag;
   if (d.curRow < d.topRow) {
     if (d.curRow != d.prevCurRow)
       d.topRow = d.curRow;
-  } else {
+  } else if (!pointed || RowTop(d.curRow) >= d.bodyHeight) {
     int remain = d.bodyHeight - d.StepHeight(d.curRow);
     int top = d.curRow;
     while (top > 0 && remain - d.StepHeight(top - 1) >= 0)
@@ -971,13 +973,29 @@ void CGridCtrl::KeepCurrentVisible() {
   if (d.curCol < d.leftCol) {
     if (d.curCol != d.prevCurCol)
       d.leftCol = d.curCol;
-  } else {
+  } else if (!pointed || ColLeft(d.curCol) >= d.bodyWidth) {
     int remain = d.bodyWidth - d.StepWidth(d.curCol);
     int left = d.curCol;
     while (left > 0 && remain - d.StepWidth(left - 1) >= 0)
       remain -= d.StepWidth(--left);
     d.leftCol = std::min(std::max(d.leftCol, left), std::max(d.lastLeftCol, d.leftCol));
   }
+}
+
+int CGridCtrl::RowTop(int row) const {
+  if (m_dims.uniformRows)
+    return (row - m_dims.topRow) * m_dims.defRowHeight;
+  int y = 0;
+  for (int r = m_dims.topRow; r < row && y < m_dims.bodyHeight; ++r)
+    y += m_dims.RowHeight(r);
+  return y;
+}
+
+int CGridCtrl::ColLeft(int col) const {
+  int x = 0;
+  for (int c = m_dims.leftCol; c < col && x < m_dims.bodyWidth; ++c)
+    x += m_dims.ColWidth(c);
+  return x;
 }
 
 void CGridCtrl::FollowSelection() {

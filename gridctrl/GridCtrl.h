@@ -249,6 +249,10 @@ private:
   int PageBackRow(int from) const;
   int PageOnRow(int from) const;
   int LastFullyShownRow() const;
+  // Distance of a row (column) at or after the top row (left column) from the body's edge, counted no
+  // further than the body reaches.
+  int RowTop(int row) const;
+  int ColLeft(int col) const;
   void SetCurrent(int col, int row);
   void FollowSelection();
   // The anchor of the block holding (col, row), or the cell itself.
