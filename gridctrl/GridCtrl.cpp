@@ -1227,7 +1227,7 @@ LRESULT CGridCtrl::OnFindReplace(WPARAM, LPARAM lParam) {
   while (found == 0 && row >= m_dims.rowCount)
     found = FindNext(m_dims.curCol, text, &row);
   if (found != 0) {
-    MessageBoxA(dialog->m_hWnd, "Item not found", "Not Found", MB_OK);
+    MessageBoxA(m_hWnd, "Item not found", "Not Found", MB_OK);
     return 0;
   }
   SetCurRow(row);
