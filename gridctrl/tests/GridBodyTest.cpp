@@ -169,6 +169,33 @@ TEST_F(GridBodyTest, DragLoopEndsWhenTheCaptureGoesOrAQuitArrives) {
   SendMessageA(body, WM_LBUTTONUP, 0, 0);
 }
 
+TEST_F(GridBodyTest, EditingStartsOnlyOnAnEditableCell) {
+  auto editor = [&] { return GetDlgItem(body, 237); };
+  CGridCell locked;
+  locked.SetNoEdit(1);
+  grid.SetCell(0, 0, &locked);
+  EXPECT_EQ(grid.EditCurCell(), 1);
+  EXPECT_EQ(editor(), nullptr);
+  EXPECT_TRUE(grid.Calls("OnBeginEdit").empty());
+
+  grid.SetCurCell(1, 2);
+  grid.SetCellText(1, 2, "Easter");
+  grid.allowEdit = false;
+  EXPECT_EQ(grid.EditCurCell(), 1);
+  EXPECT_EQ(editor(), nullptr);
+  grid.allowEdit = true;
+  EXPECT_EQ(grid.EditCurCell(), 0);
+  ASSERT_NE(editor(), nullptr);
+  char text[32] = "";
+  GetWindowTextA(editor(), text, sizeof text);
+  EXPECT_STREQ(text, "Easter");
+  CRect rect;
+  GetWindowRect(editor(), &rect);
+  MapWindowPoints(nullptr, body, reinterpret_cast<POINT*>(&rect), 2);
+  EXPECT_EQ(rect, CRect(100, 40, 199, 59)); // the cell less its grid lines
+  EXPECT_EQ(grid.Calls("OnBeginEdit"), (Lines{"OnBeginEdit(1,2)", "OnBeginEdit(1,2)"}));
+}
+
 // ---- Painting ----
 
 struct GridPaintTest : GridBodyTest {
