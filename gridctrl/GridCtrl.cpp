@@ -771,6 +771,13 @@ int CGridCtrl::SetCurCell(int col, int row) {
   return 0;
 }
 
+int CGridCtrl::SetCurCellAtPointer(int col, int row) {
+  m_pointed = true;
+  int answer = SetCurCell(col, row);
+  m_pointed = false;
+  return answer;
+}
+
 int CGridCtrl::SetTopRow(int row) {
   if (CheckRowTarget(row, true) != 0)
     return 1;
@@ -958,8 +965,8 @@ int CGridCtrl::ScrollCols(int kind) {
 
 void CGridCtrl::KeepCurrentVisible() {
   CGridDims& d = m_dims;
-  // The mouse moves the current cell to where the user points: a partly shown cell stays where it is.
-  const bool pointed = d.inputSource == kInputClick || d.inputSource == kInputDrag;
+  // A cell the user pointed at is seen already: a partly shown one stays where it is.
+  const bool pointed = m_pointed;
   if (d.curRow < d.topRow) {
     if (d.curRow != d.prevCurRow)
       d.topRow = d.curRow;

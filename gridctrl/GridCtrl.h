@@ -116,6 +116,8 @@ public:
 
   // Movement and scrolling.
   int SetCurCell(int col, int row);
+  // SetCurCell for a cell the user pointed at: a partly visible cell is not scrolled into view.
+  int SetCurCellAtPointer(int col, int row);
   int SetCurRow(int row);
   int SetCurCol(int col);
   int SetTopRow(int row);
@@ -278,7 +280,7 @@ private:
   CFindReplaceDialog* m_pFindDialog = nullptr;
   bool m_findOpening = false;
   bool m_newSearch = true;
-  bool m_inLayout = false;
+  bool m_pointed = false;
   int m_menuCol = -1;
   int m_menuRow = -1;
 
