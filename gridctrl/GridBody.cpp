@@ -385,7 +385,7 @@ void CGridBody::OnLButtonDown(UINT, CPoint point) {
   if (m_pGrid->HitTest(point.x, point.y, &col, &row, &rect) != 0) {
     m_pGrid->OnLButtonCell(-1, -1, TRUE, rect, point, 0);
   } else {
-    m_pGrid->SetCurCell(col, row);
+    m_pGrid->SetCurCellAtPointer(col, row);
     if (!IsWindow(self))
       return;
     int answer = 0;
@@ -414,6 +414,12 @@ void CGridBody::OnLButtonUp(UINT, CPoint point) {
     m_pGrid->OnLButtonCell(-1, -1, FALSE, rect, point, 0);
   } else {
     m_pGrid->SetCurCell(col, row);
+    if (!IsWindow(self))
+      return;
+    // Now the whole cell comes into view.
+    m_pGrid->KeepCurrentVisible();
+    if (m_pDims->topRow != m_pDims->prevTopRow || m_pDims->leftCol != m_pDims->prevLeftCol)
+      m_pGrid->Commit();
     if (!IsWindow(self))
       return;
     int answer = 0;
@@ -464,7 +470,7 @@ void CGridBody::OnMouseMove(UINT, CPoint point) {
   if (m_mouseType)
     m_mouseType->OnMouseMove(point, TRUE);
   else if (inCell)
-    m_pGrid->SetCurCell(col, row);
+    m_pGrid->SetCurCellAtPointer(col, row);
   else
     AutoScroll(point);
   if (IsWindow(self))
@@ -517,7 +523,7 @@ void CGridBody::OnRButtonDown(UINT, CPoint point) {
   if (m_pGrid->HitTest(point.x, point.y, &col, &row, &rect) != 0) {
     m_pGrid->OnRButtonCell(-1, -1, TRUE, rect, point, 0);
   } else {
-    m_pGrid->SetCurCell(col, row);
+    m_pGrid->SetCurCellAtPointer(col, row);
     if (!IsWindow(self))
       return;
     int answer = 0;

@@ -771,6 +771,13 @@ int CGridCtrl::SetCurCell(int col, int row) {
   return 0;
 }
 
+int CGridCtrl::SetCurCellAtPointer(int col, int row) {
+  m_pointed = true;
+  int answer = SetCurCell(col, row);
+  m_pointed = false;
+  return answer;
+}
+
 int CGridCtrl::SetTopRow(int row) {
   if (CheckRowTarget(row, true) != 0)
     return 1;
@@ -958,10 +965,12 @@ int CGridCtrl::ScrollCols(int kind) {
 
 void CGridCtrl::KeepCurrentVisible() {
   CGridDims& d = m_dims;
+  // A cell the user pointed at is seen already: a partly shown one stays where it is.
+  const bool pointed = m_pointed;
   if (d.curRow < d.topRow) {
     if (d.curRow != d.prevCurRow)
       d.topRow = d.curRow;
-  } else {
+  } else if (!pointed || RowTop(d.curRow) >= d.bodyHeight) {
     int remain = d.bodyHeight - d.StepHeight(d.curRow);
     int top = d.curRow;
     while (top > 0 && remain - d.StepHeight(top - 1) >= 0)
@@ -971,13 +980,29 @@ void CGridCtrl::KeepCurrentVisible() {
   if (d.curCol < d.leftCol) {
     if (d.curCol != d.prevCurCol)
       d.leftCol = d.curCol;
-  } else {
+  } else if (!pointed || ColLeft(d.curCol) >= d.bodyWidth) {
     int remain = d.bodyWidth - d.StepWidth(d.curCol);
     int left = d.curCol;
     while (left > 0 && remain - d.StepWidth(left - 1) >= 0)
       remain -= d.StepWidth(--left);
     d.leftCol = std::min(std::max(d.leftCol, left), std::max(d.lastLeftCol, d.leftCol));
   }
+}
+
+int CGridCtrl::RowTop(int row) const {
+  if (m_dims.uniformRows)
+    return (row - m_dims.topRow) * m_dims.defRowHeight;
+  int y = 0;
+  for (int r = m_dims.topRow; r < row && y < m_dims.bodyHeight; ++r)
+    y += m_dims.RowHeight(r);
+  return y;
+}
+
+int CGridCtrl::ColLeft(int col) const {
+  int x = 0;
+  for (int c = m_dims.leftCol; c < col && x < m_dims.bodyWidth; ++c)
+    x += m_dims.ColWidth(c);
+  return x;
 }
 
 void CGridCtrl::FollowSelection() {
@@ -1209,7 +1234,7 @@ LRESULT CGridCtrl::OnFindReplace(WPARAM, LPARAM lParam) {
   while (found == 0 && row >= m_dims.rowCount)
     found = FindNext(m_dims.curCol, text, &row);
   if (found != 0) {
-    MessageBoxA(dialog->m_hWnd, "Item not found", "Not Found", MB_OK);
+    MessageBoxA(m_hWnd, "Item not found", "Not Found", MB_OK);
     return 0;
   }
   SetCurRow(row);

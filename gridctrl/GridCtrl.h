@@ -116,6 +116,8 @@ public:
 
   // Movement and scrolling.
   int SetCurCell(int col, int row);
+  // SetCurCell for a cell the user pointed at: a partly visible cell is not scrolled into view.
+  int SetCurCellAtPointer(int col, int row);
   int SetCurRow(int row);
   int SetCurCol(int col);
   int SetTopRow(int row);
@@ -249,6 +251,10 @@ private:
   int PageBackRow(int from) const;
   int PageOnRow(int from) const;
   int LastFullyShownRow() const;
+  // Distance of a row (column) at or after the top row (left column) from the body's edge, counted no
+  // further than the body reaches.
+  int RowTop(int row) const;
+  int ColLeft(int col) const;
   void SetCurrent(int col, int row);
   void FollowSelection();
   // The anchor of the block holding (col, row), or the cell itself.
@@ -274,7 +280,7 @@ private:
   CFindReplaceDialog* m_pFindDialog = nullptr;
   bool m_findOpening = false;
   bool m_newSearch = true;
-  bool m_inLayout = false;
+  bool m_pointed = false;
   int m_menuCol = -1;
   int m_menuRow = -1;
 

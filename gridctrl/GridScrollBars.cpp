@@ -39,6 +39,15 @@ CPoint PointerInGrid(CGridCtrl* grid) {
 
 } // namespace
 
+void SetPositionLazily(CScrollBar& bar, int pos) {
+  if (bar.GetScrollPos() == pos)
+    return;
+  // Drawn with the next paint rather than at once: paging through a long grid should not wait for the
+  // bar to be drawn at every step.
+  bar.SetScrollPos(pos, false);
+  bar.Invalidate(false);
+}
+
 CGridVScrollBar::CGridVScrollBar(CGridCtrl* grid) : m_pGrid(grid), m_pDims(&grid->Dims()) {}
 
 int CGridVScrollBar::RowFor(int pos) const {
@@ -72,15 +81,15 @@ void CGridVScrollBar::Update() {
       info.nMax = d.lastTopRow + std::max(page, 1) - 1;
       info.nPage = static_cast<UINT>(std::max(page, 1));
     }
-    SetScrollInfo(&info);
+    SetScrollInfo(&info, false);
+    Invalidate(false);
   }
   int pos = d.topRow;
   if (d.vScrollMode == 2)
     pos = 1;
   else if (m_scaled)
     pos = static_cast<int>(d.topRow * m_unitsPerRow);
-  if (GetScrollPos() != pos)
-    SetScrollPos(pos);
+  SetPositionLazily(*this, pos);
 }
 
 void CGridVScrollBar::OnScroll(UINT code, UINT pos) {
@@ -149,11 +158,10 @@ void CGridHScrollBar::Update() {
       info.nMax = d.lastLeftCol + std::max(page, 1) - 1;
       info.nPage = static_cast<UINT>(std::max(page, 1));
     }
-    SetScrollInfo(&info);
+    SetScrollInfo(&info, false);
+    Invalidate(false);
   }
-  const int pos = d.hScrollMode == 2 ? 1 : d.leftCol;
-  if (GetScrollPos() != pos)
-    SetScrollPos(pos);
+  SetPositionLazily(*this, d.hScrollMode == 2 ? 1 : d.leftCol);
 }
 
 void CGridHScrollBar::OnScroll(UINT code, UINT pos) {

@@ -19,6 +19,7 @@ public:
   int rowsToAddOnOverflow = 0;
   int showMenuAnswer = 2;
   int colSizedOverride = -1;
+  bool allowEdit = true;
 
   template <class... Args> void Record(const char* name, Args... args) {
     std::ostringstream line;
@@ -92,6 +93,10 @@ public:
   int OnShowMenu(int col, int row, int area) override {
     Record("OnShowMenu", col, row, area);
     return showMenuAnswer;
+  }
+  BOOL OnBeginEdit(int col, int row, CEdit*) override {
+    Record("OnBeginEdit", col, row);
+    return allowEdit;
   }
   void OnPaintArea(CDC*, int area) override { Record("OnPaintArea", area); }
   BOOL OnVScrolling(int row, int percent, CGridTipWnd* tip) override {
