@@ -217,6 +217,15 @@ TEST_F(TimeZonesTest, FailedSettingsWriteOnCloseIsReportedOnceAndTheWindowCloses
   click(w.btClose->Handle(), 5, 5);
   EXPECT_FALSE(w.Visible());
   EXPECT_EQ(answerer.seen().size(), 1u) << answerer.describeSeen();
+
+  // A local area that cannot be stored stays as it was.
+  w.Show();
+  w.grid->SetRow(kIceland);
+  answerer.answer("Really change your area to", IDYES);
+  answerer.answer("Unable to write to " + dir.file("gone\\pellawin.ini"), IDOK);
+  click(w.sbSet->Handle(), 5, 5);
+  EXPECT_EQ(w.LocalRow(), kDefaultLocalRow);
+  EXPECT_EQ(answerer.seen().size(), 3u) << answerer.describeSeen();
 }
 
 TEST_F(TimeZonesTest, HelpShowsTheWorldTimePanel) {

@@ -120,6 +120,9 @@ ModalAnswerer::Rule* ModalAnswerer::findRule(const SeenBox& box) {
 }
 
 void ModalAnswerer::onActivate(HWND hwnd) {
+  // Tests run side by side share one desktop, and Wine may report another program's window here.
+  if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
+    return;
   // A box is activated again when a box of its own closes; it is answered only the first time.
   if (GetParent(hwnd) && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
     return;
