@@ -57,7 +57,7 @@ void TControl::CreateHandle(const char* className, DWORD style, DWORD exStyle, H
   registerOwnClass(&TControl::SharedProc);
   HWND parentWindow = parent_ ? parent_->hwnd_ : owner;
   if (parent_)
-    style |= WS_CHILD;
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
   creating = this;
   HWND hwnd = CreateWindowExA(exStyle, className ? className : kOwnClass, "", style, 0, 0, 0, 0, parentWindow,
                               nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -353,6 +353,8 @@ bool TControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 
 void TControl::Invalidate() { InvalidateRect(hwnd_, nullptr, TRUE); }
 
-void TControl::BringToFront() { SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+void TControl::BringToFront() {
+  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 
 } // namespace formlib

@@ -94,7 +94,8 @@ void TForm::SetBorderStyle(TBorderStyle style, bool minimizeBox) {
   windowStyle |= GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE;
   SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(windowStyle));
   SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(exStyle));
-  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TForm::SetClientSize(int width, int height) {

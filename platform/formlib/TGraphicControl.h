@@ -4,7 +4,8 @@
 
 namespace formlib {
 
-// A control that draws itself entirely in Paint, on a child window of the library's own class.
+// A control that draws itself entirely in Paint, on a child window of the library's own class, beneath
+// the windowed controls of its parent.
 class TGraphicControl : public TControl {
 public:
   TGraphicControl(TComponent* owner, TControl* parent);

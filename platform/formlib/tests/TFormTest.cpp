@@ -2,6 +2,7 @@
 #include "TApplication.h"
 #include "TButton.h"
 #include "TEdit.h"
+#include "TLabel.h"
 #include "TPanel.h"
 #include "TStatusBar.h"
 
@@ -152,6 +153,22 @@ TEST_F(FormTest, AlignedChildrenShareTheClientArea) {
   form->SetClientSize(300, 260);
   EXPECT_EQ(bottom->Top(), 210);
   EXPECT_EQ(rest->Height(), 210);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FormTest, ControlsFollowTheirCreationOrderAndDrawnOnesLieBeneathAll) {
+  auto* first = new TButton(form.get(), form.get());
+  auto* second = new TButton(form.get(), form.get());
+  auto* background = new TLabel(form.get(), form.get());
+  std::vector<HWND> order;
+  for (HWND child = GetWindow(form->Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    order.push_back(child);
+  // The order of the windows is also the Tab order.
+  std::vector<HWND> expected = {first->Handle(), second->Handle(), background->Handle()};
+  EXPECT_EQ(order, expected);
 }
 
 } // namespace

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace pellawin {
+
+// Asks the shell to open a file with its "open" verb; answers the shell's code (above 32 on success).
+// Tests put their own opener here so that no browser is started.
+using ShellOpener = std::function<INT_PTR(HWND parent, const std::string& path)>;
+INT_PTR ShellOpen(HWND parent, const std::string& path);
+void SetShellOpener(ShellOpener opener);
+
+} // namespace pellawin
