@@ -39,6 +39,7 @@ private:
 
   bool dragging_ = false;
   bool updatingScroll_ = false;
+  bool scrollBarStale_ = false;
 };
 
 } // namespace formsrt
