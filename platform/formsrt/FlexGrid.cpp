@@ -218,6 +218,14 @@ void FlexGrid::onModelChanged() {
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+void FlexGrid::Refresh() {
+  if (!hwnd())
+    return;
+  updateScrollBar();
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  UpdateWindow(hwnd());
+}
+
 void FlexGrid::ensureVisible(int row) {
   if (row < FixedRows())
     return;
