@@ -1,6 +1,7 @@
 #include "EventDataFile.h"
 #include "EventGridLayout.h"
 
+#include <Application.h>
 #include <FileChannels.h>
 
 #include "ModalAnswerer.h"
@@ -35,7 +36,19 @@ const std::string kSep = "=====|==================================|====|=======|
 const std::string kClose = "=====|================================|====|=======|=====";
 const std::string kEmpty = "||||";
 
+// The program's messages are owned by its active window, as they are when a form is shown.
+struct ActiveWindow {
+  HWND hwnd = CreateWindowExA(0, "STATIC", "Plovera", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                              nullptr, nullptr, nullptr, nullptr);
+  ActiveWindow() {
+    formsrt::App.Title = "Plovera";
+    SetActiveWindow(hwnd);
+  }
+  ~ActiveWindow() { DestroyWindow(hwnd); }
+};
+
 struct EventDataFileTest : ::testing::Test {
+  ActiveWindow owner;
   TempDir dir;
   EventDataFile file{dir.path()};
   FlexGridModel grid{2, 5, 1, 0};

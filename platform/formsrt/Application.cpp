@@ -76,7 +76,7 @@ int ScreenObject::FontCount() const { return static_cast<int>(screenFonts().size
 
 std::string ScreenObject::Fonts(int index) const {
   if (index < 0 || index >= FontCount())
-    raise(errSubscript);
+    raiseError(errSubscript);
   return screenFonts()[static_cast<std::size_t>(index)];
 }
 

@@ -17,7 +17,7 @@ const COLORREF kPalette[16] = {
 
 COLORREF QBColor(int index) {
   if (index < 0 || index > 15)
-    raise(errInvalidCall);
+    raiseError(errInvalidCall);
   return kPalette[index];
 }
 

@@ -216,7 +216,7 @@ int ComboBox::ListIndex() const {
 
 void ComboBox::setListIndex(int index) {
   if (index < -1 || index >= ListCount())
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   listIndex_ = index;
   if (hwnd())
     SendMessageA(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -236,7 +236,7 @@ void ComboBox::setText(const std::string& text) {
     return;
   }
   if (kind_ == dropDownList)
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   listIndex_ = -1;
   caption_ = text;
   if (hwnd()) {
@@ -311,7 +311,7 @@ int CheckBox::Value() const {
 
 void CheckBox::setValue(int value) {
   if (value < 0 || value > 2)
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   value_ = value;
   if (hwnd())
     SendMessageA(hwnd(), BM_SETCHECK, static_cast<WPARAM>(value), 0);

@@ -135,23 +135,23 @@ Date DateValue(const std::string& text) {
     while (end < trimmed.size() && std::isdigit(static_cast<unsigned char>(trimmed[end])))
       ++end;
     if (end == pos || end - pos > 4)
-      raise(errTypeMismatch);
+      raiseError(errTypeMismatch);
     parts.push_back(std::stoi(trimmed.substr(pos, end - pos)));
     if (end == trimmed.size())
       break;
     if (trimmed[end] != '/' && trimmed[end] != '-')
-      raise(errTypeMismatch);
+      raiseError(errTypeMismatch);
     pos = end + 1;
   }
   if (parts.size() != 3 || pos >= trimmed.size())
-    raise(errTypeMismatch);
+    raiseError(errTypeMismatch);
   int year = parts[2];
   if (year < 30)
     year += 2000;
   else if (year < 100)
     year += 1900;
   if (parts[0] < 1 || parts[0] > 12 || parts[1] < 1 || parts[1] > daysInMonth(year, parts[0]))
-    raise(errTypeMismatch);
+    raiseError(errTypeMismatch);
   return DateSerial(year, parts[0], parts[1]);
 }
 

@@ -49,21 +49,21 @@ int errorForOpen(DWORD code) {
 Channel& find(int channel) {
   auto it = channels().find(channel);
   if (it == channels().end())
-    raise(errBadFileNumber);
+    raiseError(errBadFileNumber);
   return *it->second;
 }
 
 Channel& findInput(int channel) {
   Channel& open = find(channel);
   if (open.mode != OpenMode::Input)
-    raise(errBadFileMode);
+    raiseError(errBadFileMode);
   return open;
 }
 
 Channel& findOutput(int channel) {
   Channel& open = find(channel);
   if (open.mode == OpenMode::Input)
-    raise(errBadFileMode);
+    raiseError(errBadFileMode);
   return open;
 }
 
@@ -73,7 +73,7 @@ void flush(Channel& open) {
     DWORD written = 0;
     DWORD chunk = static_cast<DWORD>(open.data.size() - done);
     if (!WriteFile(open.handle, open.data.data() + done, chunk, &written, nullptr) || written == 0)
-      raise(GetLastError() == ERROR_DISK_FULL ? 61 : errDeviceIO);
+      raiseError(GetLastError() == ERROR_DISK_FULL ? 61 : errDeviceIO);
     done += written;
   }
   open.data.clear();
@@ -88,7 +88,7 @@ void append(Channel& open, const std::string& bytes) {
 void readWhole(Channel& open) {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(open.handle, &size))
-    raise(errDeviceIO);
+    raiseError(errDeviceIO);
   open.data.resize(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (done < open.data.size()) {
@@ -96,7 +96,7 @@ void readWhole(Channel& open) {
     if (!ReadFile(open.handle, open.data.data() + done, static_cast<DWORD>(open.data.size() - done), &read,
                   nullptr) ||
         read == 0)
-      raise(errDeviceIO);
+      raiseError(errDeviceIO);
     done += read;
   }
 }
@@ -125,9 +125,9 @@ void skipDelimiter(Channel& open) {
 
 void Open(const std::string& path, OpenMode mode, int channel) {
   if (channel < 1 || channel > 511)
-    raise(errBadFileNumber);
+    raiseError(errBadFileNumber);
   if (channels().count(channel))
-    raise(errFileAlreadyOpen);
+    raiseError(errFileAlreadyOpen);
   auto open = std::make_unique<Channel>();
   open->mode = mode;
   DWORD access = mode == OpenMode::Input ? GENERIC_READ : GENERIC_WRITE;
@@ -138,7 +138,7 @@ void Open(const std::string& path, OpenMode mode, int channel) {
   open->handle =
       CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (open->handle == INVALID_HANDLE_VALUE)
-    raise(errorForOpen(GetLastError()));
+    raiseError(errorForOpen(GetLastError()));
   if (mode == OpenMode::Input)
     readWhole(*open);
   if (mode == OpenMode::Append)
@@ -166,7 +166,7 @@ int FreeFile() {
     if (!channels().count(channel))
       return channel;
   }
-  raise(67); // too many files
+  raiseError(67); // too many files
 }
 
 bool EndOfFile(int channel) {
@@ -189,7 +189,7 @@ std::string InputField(int channel) {
   while (open.pos < d.size() && isBlank(d[open.pos]))
     ++open.pos;
   if (open.pos >= d.size())
-    raise(errPastEnd);
+    raiseError(errPastEnd);
   std::string field;
   if (d[open.pos] == '"') {
     std::size_t close = d.find('"', open.pos + 1);
@@ -216,7 +216,7 @@ std::string InputField(int channel) {
 std::string InputChars(int channel, long length) {
   Channel& open = findInput(channel);
   if (length < 0 || static_cast<std::size_t>(length) > open.data.size() - open.pos)
-    raise(errPastEnd);
+    raiseError(errPastEnd);
   std::string chars = open.data.substr(open.pos, static_cast<std::size_t>(length));
   open.pos += chars.size();
   return chars;

@@ -79,36 +79,36 @@ std::string Dir(const std::string& pattern, int attributes) {
 std::string Dir() {
   DirSearch& current = search();
   if (current.handle == INVALID_HANDLE_VALUE)
-    raise(errInvalidCall);
+    raiseError(errInvalidCall);
   WIN32_FIND_DATAA found;
   return nextMatch(found, FindNextFileA(current.handle, &found));
 }
 
 void Kill(const std::string& path) {
   if (!DeleteFileA(path.c_str()))
-    raise(errorFor(GetLastError()));
+    raiseError(errorFor(GetLastError()));
 }
 
 void Name(const std::string& oldPath, const std::string& newPath) {
   if (GetFileAttributesA(oldPath.c_str()) == INVALID_FILE_ATTRIBUTES)
-    raise(errorFor(GetLastError()));
+    raiseError(errorFor(GetLastError()));
   if (GetFileAttributesA(newPath.c_str()) != INVALID_FILE_ATTRIBUTES)
-    raise(errFileExists);
+    raiseError(errFileExists);
   if (!MoveFileA(oldPath.c_str(), newPath.c_str()))
-    raise(errorFor(GetLastError()));
+    raiseError(errorFor(GetLastError()));
 }
 
 long FileLen(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!attributesOf(path, data))
-    raise(errFileNotFound);
+    raiseError(errFileNotFound);
   return static_cast<long>(data.nFileSizeLow);
 }
 
 Date FileDateTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!attributesOf(path, data))
-    raise(errFileNotFound);
+    raiseError(errFileNotFound);
   FILETIME local;
   SYSTEMTIME time;
   FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);

@@ -161,6 +161,8 @@ void FlexGrid::paintCell(HDC dc, int row, int col, const RECT& r) {
 }
 
 void FlexGrid::paint(HDC dc) {
+  if (scrollBarStale_)
+    updateScrollBar();
   RECT client;
   GetClientRect(hwnd(), &client);
   HFONT font = Form::makeFont(FontName, FontSize > 0 ? FontSize : 8, FontBold, FontItalic);
@@ -194,6 +196,7 @@ void FlexGrid::updateScrollBar() {
   if (!hwnd() || updatingScroll_)
     return;
   updatingScroll_ = true;
+  scrollBarStale_ = false;
   setVisibleRows(fittingRows());
   SCROLLINFO info{};
   info.cbSize = sizeof info;
@@ -206,11 +209,21 @@ void FlexGrid::updateScrollBar() {
   updatingScroll_ = false;
 }
 
+// Changes come many at a time (a whole list is loaded cell by cell), so the scroll bar is brought up to
+// date when the grid next paints.
 void FlexGrid::onModelChanged() {
+  if (!hwnd())
+    return;
+  scrollBarStale_ = true;
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void FlexGrid::Refresh() {
   if (!hwnd())
     return;
   updateScrollBar();
   InvalidateRect(hwnd(), nullptr, FALSE);
+  UpdateWindow(hwnd());
 }
 
 void FlexGrid::ensureVisible(int row) {

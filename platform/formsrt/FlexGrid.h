@@ -18,6 +18,8 @@ public:
   // Runs when the user moves the current cell or the selection.
   std::function<void()> SelChange;
 
+  // Brings the scroll bar up to date and repaints at once.
+  void Refresh();
   // A cell's place in the client area, in pixels; empty when it is not shown.
   RECT cellRect(int row, int col) const;
 
@@ -39,6 +41,7 @@ private:
 
   bool dragging_ = false;
   bool updatingScroll_ = false;
+  bool scrollBarStale_ = false;
 };
 
 } // namespace formsrt

@@ -42,7 +42,7 @@ void FlexGridModel::clampPositions() {
 
 void FlexGridModel::setRows(int rows) {
   if (rows < fixedRows_ || rows < 0)
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   cells_.resize(static_cast<std::size_t>(rows), std::vector<Cell>(static_cast<std::size_t>(cols_)));
   rowHeights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
   clampPositions();
@@ -51,7 +51,7 @@ void FlexGridModel::setRows(int rows) {
 
 void FlexGridModel::setCols(int cols) {
   if (cols < fixedCols_ || cols < 1)
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   cols_ = cols;
   for (auto& row : cells_)
     row.resize(static_cast<std::size_t>(cols));
@@ -62,7 +62,7 @@ void FlexGridModel::setCols(int cols) {
 
 void FlexGridModel::setFixedRows(int rows) {
   if (rows < 0 || rows > Rows())
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   fixedRows_ = rows;
   clampPositions();
   notify();
@@ -70,7 +70,7 @@ void FlexGridModel::setFixedRows(int rows) {
 
 void FlexGridModel::setFixedCols(int cols) {
   if (cols < 0 || cols > cols_)
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   fixedCols_ = cols;
   clampPositions();
   notify();
@@ -78,12 +78,12 @@ void FlexGridModel::setFixedCols(int cols) {
 
 void FlexGridModel::checkRow(int row) const {
   if (row < 0 || row >= Rows())
-    raise(errInvalidRow);
+    raiseError(errInvalidRow);
 }
 
 void FlexGridModel::checkCol(int col) const {
   if (col < 0 || col >= cols_)
-    raise(errInvalidCol);
+    raiseError(errInvalidCol);
 }
 
 void FlexGridModel::setRow(int row) {
@@ -128,7 +128,7 @@ void FlexGridModel::setVisibleRows(int rows) {
 
 const FlexGridModel::Cell& FlexGridModel::cell(int row, int col) const {
   if (row < 0 || row >= Rows() || col < 0 || col >= cols_)
-    raise(errSubscript);
+    raiseError(errSubscript);
   return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
@@ -145,13 +145,13 @@ void FlexGridModel::setTextMatrix(int row, int col, const std::string& text) {
 
 const std::string& FlexGridModel::TextArray(int index) const {
   if (index < 0)
-    raise(errSubscript);
+    raiseError(errSubscript);
   return TextMatrix(index / cols_, index % cols_);
 }
 
 void FlexGridModel::setTextArray(int index, const std::string& text) {
   if (index < 0)
-    raise(errSubscript);
+    raiseError(errSubscript);
   setTextMatrix(index / cols_, index % cols_, text);
 }
 
@@ -167,7 +167,7 @@ void FlexGridModel::setCellForeColor(COLORREF colour) {
 
 void FlexGridModel::setCellAlignment(int alignment) {
   if (!validAlignment(alignment))
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   cell(row_, col_).alignment = alignment;
   notify();
 }
@@ -191,7 +191,7 @@ int FlexGridModel::ColAlignment(int col) const {
 void FlexGridModel::setColAlignment(int col, int alignment) {
   checkCol(col);
   if (!validAlignment(alignment))
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   columns_[static_cast<std::size_t>(col)].alignment = alignment;
   notify();
 }
@@ -204,7 +204,7 @@ int FlexGridModel::FixedAlignment(int col) const {
 void FlexGridModel::setFixedAlignment(int col, int alignment) {
   checkCol(col);
   if (!validAlignment(alignment))
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   columns_[static_cast<std::size_t>(col)].fixedAlignment = alignment;
   notify();
 }
@@ -217,7 +217,7 @@ int FlexGridModel::ColWidth(int col) const {
 void FlexGridModel::setColWidth(int col, int twips) {
   checkCol(col);
   if (twips < 0)
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   columns_[static_cast<std::size_t>(col)].width = twips;
   notify();
 }
@@ -230,7 +230,7 @@ int FlexGridModel::RowHeight(int row) const {
 void FlexGridModel::setRowHeight(int row, int twips) {
   checkRow(row);
   if (twips < 0)
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   rowHeights_[static_cast<std::size_t>(row)] = twips;
   notify();
 }
@@ -239,7 +239,7 @@ void FlexGridModel::AddItem(const std::string& item, int index) {
   if (index == -1)
     index = Rows();
   if (index < 0 || index > Rows())
-    raise(errSubscript);
+    raiseError(errSubscript);
   std::vector<Cell> row(static_cast<std::size_t>(cols_));
   std::size_t start = 0;
   for (int col = 0; col < cols_ && start <= item.size(); ++col) {

@@ -176,10 +176,12 @@ void Form::Show(bool modal) {
   Load();
   if (!hwnd())
     return;
+  if (modal) {
+    runModalLoop();
+    return;
+  }
   ShowWindow(hwnd(), SW_SHOW);
   SetActiveWindow(hwnd());
-  if (modal)
-    runModalLoop();
 }
 
 void Form::runModalLoop() {
@@ -194,6 +196,8 @@ void Form::runModalLoop() {
     EnableWindow(other, FALSE);
     disabled.push_back(other);
   }
+  ShowWindow(self, SW_SHOW);
+  SetActiveWindow(self);
   MSG message;
   while (IsWindow(self) && IsWindowVisible(self)) {
     BOOL got = GetMessageA(&message, nullptr, 0, 0);

@@ -19,7 +19,7 @@ void DefaultPrinter::startDocument(const std::string& title) {
   dialog.lStructSize = sizeof dialog;
   dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
   if (!PrintDlgA(&dialog) || !dialog.hDC)
-    raise(errPrinter);
+    raiseError(errPrinter);
   GlobalFree(dialog.hDevMode);
   GlobalFree(dialog.hDevNames);
   dc_ = dialog.hDC;
@@ -29,19 +29,19 @@ void DefaultPrinter::startDocument(const std::string& title) {
   if (StartDocA(dc_, &info) <= 0) {
     DeleteDC(dc_);
     dc_ = nullptr;
-    raise(errPrinter);
+    raiseError(errPrinter);
   }
 }
 
 HDC DefaultPrinter::startPage() {
   if (StartPage(dc_) <= 0)
-    raise(errPrinter);
+    raiseError(errPrinter);
   return dc_;
 }
 
 void DefaultPrinter::endPage() {
   if (EndPage(dc_) <= 0)
-    raise(errPrinter);
+    raiseError(errPrinter);
 }
 
 void DefaultPrinter::endDocument() {
@@ -49,7 +49,7 @@ void DefaultPrinter::endDocument() {
   DeleteDC(dc_);
   dc_ = nullptr;
   if (result <= 0)
-    raise(errPrinter);
+    raiseError(errPrinter);
 }
 
 void DefaultPrinter::abortDocument() {
@@ -71,7 +71,7 @@ HDC MetafilePages::startPage() {
   RECT letter{0, 0, 21590, 27940}; // 8.5 by 11 inches in hundredths of a millimetre
   page_ = CreateEnhMetaFileA(nullptr, nullptr, &letter, nullptr);
   if (!page_)
-    raise(errPrinter);
+    raiseError(errPrinter);
   return page_;
 }
 
@@ -103,7 +103,7 @@ void PrinterObject::setTarget(std::unique_ptr<PrintTarget> target) {
 
 void PrinterObject::setScaleMode(int mode) {
   if (mode != scaleTwips && mode != scaleInches)
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   scaleMode_ = mode;
 }
 

@@ -49,6 +49,6 @@ RuntimeError::RuntimeError(int number, const std::string& text) : std::runtime_e
 
 std::string RuntimeError::describe() const { return std::to_string(number_) + " - " + what(); }
 
-void raise(int number) { throw RuntimeError(number); }
+void raiseError(int number) { throw RuntimeError(number); }
 
 } // namespace formsrt

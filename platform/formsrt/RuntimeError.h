@@ -44,6 +44,6 @@ private:
   int number_;
 };
 
-[[noreturn]] void raise(int number);
+[[noreturn]] void raiseError(int number);
 
 } // namespace formsrt

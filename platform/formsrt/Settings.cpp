@@ -41,12 +41,12 @@ void SaveSetting(const std::string& application, const std::string& section, con
   HKEY handle;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                       nullptr, &handle, nullptr) != ERROR_SUCCESS)
-    raise(errInvalidCall);
+    raiseError(errInvalidCall);
   LONG result = RegSetValueExA(handle, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                static_cast<DWORD>(value.size() + 1));
   RegCloseKey(handle);
   if (result != ERROR_SUCCESS)
-    raise(errInvalidCall);
+    raiseError(errInvalidCall);
 }
 
 void DeleteSetting(const std::string& application, const std::string& section) {

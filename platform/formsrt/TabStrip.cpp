@@ -37,13 +37,13 @@ void TabStrip::addTab(const std::string& caption, const std::string& toolTip) {
 
 std::string TabStrip::TabCaption(int index) const {
   if (index < 1 || index > TabCount())
-    raise(errSubscript);
+    raiseError(errSubscript);
   return tabs_[static_cast<std::size_t>(index - 1)].caption;
 }
 
 std::string TabStrip::ToolTipText(int index) const {
   if (index < 1 || index > TabCount())
-    raise(errSubscript);
+    raiseError(errSubscript);
   return tabs_[static_cast<std::size_t>(index - 1)].toolTip;
 }
 
@@ -55,7 +55,7 @@ int TabStrip::SelectedIndex() const {
 
 void TabStrip::setSelectedIndex(int index) {
   if (index < 1 || index > TabCount())
-    raise(errInvalidPropertyValue);
+    raiseError(errInvalidPropertyValue);
   selected_ = index;
   if (hwnd())
     SendMessageA(hwnd(), TCM_SETCURSEL, static_cast<WPARAM>(index - 1), 0);

@@ -97,7 +97,7 @@ std::string Right(const std::string& text, std::size_t length) {
 
 std::string Mid(const std::string& text, std::size_t start, std::size_t length) {
   if (start < 1)
-    raise(errInvalidCall);
+    raiseError(errInvalidCall);
   if (start > text.size())
     return std::string();
   return text.substr(start - 1, length);
@@ -116,7 +116,7 @@ double Val(const std::string& text) {
 int CInt(double value) {
   double rounded = roundHalfEven(value);
   if (!(rounded >= -32768 && rounded <= 32767))
-    raise(errOverflow);
+    raiseError(errOverflow);
   return static_cast<int>(rounded);
 }
 
@@ -125,14 +125,14 @@ int CInt(const std::string& text) {
   std::size_t pos = 0;
   std::string number;
   if (!scanNumber(trimmed, pos, false, number) || pos != trimmed.size())
-    raise(errTypeMismatch);
+    raiseError(errTypeMismatch);
   return CInt(std::strtod(number.c_str(), nullptr));
 }
 
 long CLng(double value) {
   double rounded = roundHalfEven(value);
   if (!(rounded >= INT_MIN && rounded <= INT_MAX))
-    raise(errOverflow);
+    raiseError(errOverflow);
   return static_cast<long>(rounded);
 }
 

@@ -130,6 +130,10 @@ void ModalAnswerer::onActivate(HWND hwnd) {
   // A box is activated again when a box of its own closes; it is answered only the first time.
   if (GetParent(hwnd) && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
     return;
+  // Under load Wine also reports the activation of other programs' windows (tests running beside this
+  // one); only this thread's own boxes are answered.
+  if (!hwnd || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
+    return;
   if (!handled_.insert(hwnd).second)
     return;
   // A system-modal message box is activated before its text is in place: a box with no text yet is

@@ -1,0 +1,136 @@
+#include "FlexGrid.h"
+#include "Form.h"
+
+#include "MemoryDib.h"
+#include "MessagePump.h"
+#include "UserInput.h"
+
+#include <gtest/gtest.h>
+
+using namespace formsrt;
+using testsupport::MemoryDib;
+
+namespace {
+
+struct GridForm : Form {
+  FlexGrid grid{*this, "Grid0", 0, 0, 4000, 2000, 40, 3, 1, 0};
+  GridForm() : Form("Form1", 4000, 2000) {}
+};
+
+struct FlexGridTest : ::testing::Test {
+  GridForm form;
+  FlexGrid& grid = form.grid;
+  std::vector<std::string> events;
+  FlexGridTest() {
+    form.Show();
+    grid.GridLines = 0;
+    for (int col = 0; col < 3; ++col)
+      grid.setColWidth(col, 1200);
+    for (int row = 1; row < grid.Rows(); ++row)
+      grid.setTextMatrix(row, 0, std::to_string(row));
+    grid.KeyDown = [this](int key, int shift) {
+      events.push_back(std::to_string(key) + "/" + std::to_string(shift));
+    };
+    grid.Click = [this] { events.push_back("Click"); };
+    grid.DblClick = [this] { events.push_back("DblClick"); };
+  }
+  POINT centreOf(int row, int col) {
+    RECT r = grid.cellRect(row, col);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  COLORREF paintedAt(int row, int col, MemoryDib& dib) {
+    RECT r = grid.cellRect(row, col);
+    return dib.pixel(r.right - 4, r.top + 3);
+  }
+};
+
+TEST_F(FlexGridTest, PaintsTheFixedRowAndTheVisibleRowsFromTopRow) {
+  for (int row = 1; row < grid.Rows(); ++row) {
+    grid.setRow(row);
+    grid.setCol(1);
+    grid.setCellBackColor(RGB(row * 5, 0, 100));
+  }
+  grid.setRow(1);
+  grid.setCol(2);
+  grid.setTopRow(10);
+  RECT client;
+  GetClientRect(grid.hwnd(), &client);
+  MemoryDib dib(client.right, client.bottom, RGB(1, 2, 3));
+  testsupport::paintClient(grid.hwnd(), dib);
+  int headerHeight = twipsToPixelsY(240);
+  EXPECT_EQ(dib.pixel(5, 3), grid.BackColorFixed) << "the fixed row";
+  EXPECT_EQ(dib.pixel(twipsToPixelsX(1200) + 5, headerHeight + 3), RGB(50, 0, 100))
+      << "row 10 right below it";
+  EXPECT_EQ(paintedAt(11, 1, dib), RGB(55, 0, 100));
+  EXPECT_EQ(paintedAt(11, 0, dib), grid.BackColor) << "colour 0 is the grid's own";
+  EXPECT_EQ(grid.cellRect(9, 1).bottom, 0) << "rows above TopRow are not shown";
+  int shown = 0;
+  for (int row = 10; row < grid.Rows(); ++row)
+    shown += grid.cellRect(row, 0).bottom > 0;
+  EXPECT_EQ(shown, (client.bottom - headerHeight + twipsToPixelsY(240) - 1) / twipsToPixelsY(240));
+  EXPECT_EQ(dib.count(RGB(1, 2, 3)), 0) << "the whole client area is painted";
+}
+
+TEST_F(FlexGridTest, SelectedCellsButTheCurrentOneAreHighlighted) {
+  grid.setRow(2);
+  grid.setCol(0);
+  grid.setColSel(2);
+  MemoryDib dib(300, 200);
+  testsupport::paintClient(grid.hwnd(), dib);
+  EXPECT_EQ(paintedAt(2, 0, dib), grid.BackColor);
+  EXPECT_EQ(paintedAt(2, 1, dib), grid.BackColorSel);
+  EXPECT_EQ(paintedAt(2, 2, dib), grid.BackColorSel);
+  EXPECT_EQ(paintedAt(3, 1, dib), grid.BackColor);
+}
+
+TEST_F(FlexGridTest, ClickMakesACellCurrentAndDragStretchesTheSelection) {
+  POINT from = centreOf(3, 1);
+  POINT to = centreOf(5, 2);
+  testsupport::drag(grid.hwnd(), from, to);
+  EXPECT_EQ(grid.Row(), 3);
+  EXPECT_EQ(grid.Col(), 1);
+  EXPECT_EQ(grid.RowSel(), 5);
+  EXPECT_EQ(grid.ColSel(), 2);
+  testsupport::click(grid.hwnd(), centreOf(4, 0).x, centreOf(4, 0).y);
+  EXPECT_EQ(grid.Row(), 4);
+  EXPECT_EQ(grid.RowSel(), 4);
+  testsupport::click(grid.hwnd(), centreOf(0, 0).x, centreOf(0, 0).y);
+  EXPECT_EQ(grid.Row(), 4) << "the fixed row is not a current cell";
+  testsupport::doubleClick(grid.hwnd(), centreOf(2, 0).x, centreOf(2, 0).y);
+  EXPECT_EQ(events.back(), "DblClick");
+}
+
+TEST_F(FlexGridTest, KeysRaiseKeyDownThenMoveAndKeepTheCurrentRowInView) {
+  grid.setRow(1);
+  grid.setCol(0);
+  testsupport::pressKey(grid.hwnd(), VK_INSERT);
+  EXPECT_EQ(events.back(), "45/0");
+  for (int i = 0; i < 20; ++i)
+    testsupport::pressKey(grid.hwnd(), VK_DOWN);
+  EXPECT_EQ(grid.Row(), 21);
+  EXPECT_GT(grid.cellRect(21, 0).bottom, 0) << "scrolled into view";
+  {
+    testsupport::HeldKeys shift{VK_SHIFT};
+    testsupport::pressKey(grid.hwnd(), VK_UP);
+    testsupport::pressKey(grid.hwnd(), VK_RIGHT);
+  }
+  EXPECT_EQ(events.back(), "39/1");
+  EXPECT_EQ(grid.Row(), 21);
+  EXPECT_EQ(grid.RowSel(), 20);
+  EXPECT_EQ(grid.ColSel(), 1);
+  testsupport::pressKey(grid.hwnd(), VK_UP);
+  EXPECT_EQ(grid.RowSel(), 20) << "a plain move collapses the selection";
+}
+
+TEST_F(FlexGridTest, TopRowStopsWhereTheLastPageIsFull) {
+  grid.setTopRow(1000);
+  int last = grid.TopRow();
+  EXPECT_LT(last, grid.Rows() - 1);
+  EXPECT_GT(grid.cellRect(grid.Rows() - 1, 0).bottom, 0) << "the last row is shown";
+  grid.setRows(5);
+  EXPECT_EQ(grid.TopRow(), 1) << "a short grid shows from its first row";
+  SendMessageA(grid.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(grid.TopRow(), 1);
+}
+
+} // namespace
