@@ -1,0 +1,17 @@
+#include "Form1.h"
+
+#include "Application.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  CoInitialize(nullptr);
+  formsrt::App.Title = "Notaris";
+  notaris::Form1 form(formsrt::App.Path(), formsrt::App.Command());
+  formsrt::App.HelpFile = form.helpFile();
+  int result = formsrt::run(form);
+  CoUninitialize();
+  return result;
+}

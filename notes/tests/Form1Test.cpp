@@ -1,0 +1,358 @@
+#include "NotarisFixture.h"
+
+#include "HelpLauncher.h"
+#include "Settings.h"
+
+#include "MessagePump.h"
+#include "TempDir.h"
+#include "UserInput.h"
+
+#include <gmock/gmock.h>
+
+#include <windows.h>
+
+using namespace testsupport;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+const char kSubjectBlank[] = "You cannot leave the \"Subject\" field blank.";
+const char kMessageBlank[] = "You cannot leave the message field blank.";
+
+// Fills in a common file dialog's name and presses its OK button.
+ModalAnswerer::Action chooseFile(const std::string& path) {
+  return [path](HWND dialog) {
+    for (int id : {0x47c, 0x480}) // the explorer dialog's name box, a combo box or an edit
+      SetDlgItemTextA(dialog, id, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+}
+
+} // namespace
+
+TEST_F(NotarisTest, PostingWritesTheNoteAndAStartUpShortcutToIt) {
+  auto& form = start();
+  post("Lunch", "Meet at noon\rBring cake");
+
+  EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
+  EXPECT_EQ(readFile(note("Lunch.XVQ")), "Meet at noon\r\nBring cake");
+  EXPECT_THAT(filesIn(startup_.path()), ElementsAre("Lunch.lnk"));
+  EXPECT_EQ(targetOf(shortcut("Lunch")), note("Lunch.XVQ"));
+  ASSERT_EQ(form.File1.ListCount(), 1);
+  EXPECT_EQ(form.File1.List(0), "Lunch.XVQ");
+  EXPECT_FALSE(form.changed());
+  EXPECT_THAT(answers_.seen(), IsEmpty()) << answers_.describeSeen();
+
+  // Saving again writes the same bytes: nothing is added at each save.
+  press(form.Command1);
+  EXPECT_EQ(readFile(note("Lunch.XVQ")), "Meet at noon\r\nBring cake");
+}
+
+TEST_F(NotarisTest, PostingOrSavingWithABlankFieldWritesNothing) {
+  auto& form = start();
+  struct Case {
+    const char* name;
+    const char* subject;
+    const char* message;
+    const char* expected;
+    HWND focus;
+  } cases[] = {
+      {"no subject", "", "text", kSubjectBlank, form.Text2.hwnd()},
+      {"blank subject", "   ", "text", kSubjectBlank, form.Text2.hwnd()},
+      {"no message", "Lunch", "", kMessageBlank, form.Text1.hwnd()},
+  };
+  for (const Case& c : cases) {
+    for (formsrt::MenuItem* save : {static_cast<formsrt::MenuItem*>(nullptr), form.mnuFileItem[2].get()}) {
+      type(form.Text2, c.subject);
+      type(form.Text1, c.message);
+      answers_.answer(c.expected, IDOK);
+      if (save)
+        choose(*save);
+      else
+        press(form.Command1);
+      EXPECT_EQ(answers_.pending(), 0u) << c.name << "\n" << answers_.describeSeen();
+      EXPECT_EQ(GetFocus(), c.focus) << c.name;
+    }
+  }
+  EXPECT_THAT(filesIn(notes_), IsEmpty());
+  EXPECT_THAT(filesIn(startup_.path()), IsEmpty());
+}
+
+TEST_F(NotarisTest, SubjectsThatAreNoPlainFileNameAreRefusedBeforeAnyFileIsTouched) {
+  // Files a bad subject could reach: beside the notes folder, in it, and the start-up folder's.
+  writeFile(root_.file("outside.XVQ"), "outside");
+  writeFile(note("kept.XVQ"), "kept");
+  writeFile(shortcut("kept"), "link");
+  auto& form = start();
+
+  const char* subjects[] = {
+      "..\\outside", "sub\\note", "a/b", "C:\\Windows\\x", "..",  "Lunch.",  "Lunch ", "what?",
+      "a*",          "<b>",       "a|b", "say \"hi\"",     "CON", "nul.txt", "LPT1"};
+  for (const char* subject : subjects) {
+    for (formsrt::MenuItem* command :
+         {static_cast<formsrt::MenuItem*>(nullptr), form.mnuFileItem[2].get(), form.mnuFileItem[0].get()}) {
+      type(form.Text2, subject);
+      type(form.Text1, "message");
+      if (command == form.mnuFileItem[0].get())
+        answers_.answer("Do you wish to save the changes?", IDYES);
+      answers_.answer("subject", IDOK);
+      if (command)
+        choose(*command);
+      else
+        press(form.Command1);
+      EXPECT_EQ(answers_.pending(), 0u) << subject << "\n" << answers_.describeSeen();
+      EXPECT_EQ(form.Text2.Text(), subject) << "a refused New keeps the note";
+    }
+  }
+  EXPECT_THAT(filesIn(root_.path()), ElementsAre("outside.XVQ"));
+  EXPECT_EQ(readFile(root_.file("outside.XVQ")), "outside");
+  EXPECT_THAT(filesIn(notes_), ElementsAre("kept.XVQ"));
+  EXPECT_THAT(filesIn(startup_.path()), ElementsAre("kept.lnk"));
+}
+
+TEST_F(NotarisTest, StartingWithAPostedNoteShowsItOnceAndRemovesItsShortcut) {
+  start();
+  post("Lunch", "Meet at noon");
+  form_.reset();
+
+  auto& form = start("\"" + note("Lunch.XVQ") + "\"");
+  EXPECT_EQ(form.Text2.Text(), "Lunch");
+  EXPECT_EQ(form.Text1.Text(), "Meet at noon");
+  EXPECT_EQ(form.Caption().rfind("Notaris: ", 0), 0u) << form.Caption();
+  EXPECT_FALSE(form.changed());
+  EXPECT_THAT(filesIn(startup_.path()), IsEmpty());
+  EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
+}
+
+TEST_F(NotarisTest, ANoteThatCannotBeLoadedIsReportedAndLeavesTheFormAsItWas) {
+  writeFile(note("Big.XVQ"), std::string(70000, 'b'));
+  struct Case {
+    std::string argument;
+    const char* expected;
+  } cases[] = {
+      {note("Big.XVQ"), "File is too large for Notaris to load."},
+      {note("Absent.XVQ"), "Error encountered while trying to open file, please retry."},
+  };
+  for (const Case& c : cases) {
+    answers_.answer(c.expected, IDOK);
+    auto& form = start(c.argument);
+    EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+    EXPECT_EQ(form.Text1.Text(), "");
+    EXPECT_EQ(form.Caption(), "Notaris");
+    EXPECT_EQ(form.notePath(), "");
+  }
+}
+
+TEST_F(NotarisTest, OpenLoadsTheChosenNoteAndRemembersItsFolder) {
+  TempDir elsewhere;
+  writeFile(elsewhere.file("Memo.XVQ"), "From elsewhere");
+  auto& form = start();
+  type(form.Text2, "Draft");
+  type(form.Text1, "unsaved words");
+
+  answers_.answer("Do you wish to save the changes?", IDNO);
+  answers_.act("Notaris: Open File", chooseFile(elsewhere.file("Memo.XVQ")));
+  choose(*form.mnuFileItem[1]);
+
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+  EXPECT_EQ(form.Text2.Text(), "Memo");
+  EXPECT_EQ(form.Text1.Text(), "From elsewhere");
+  EXPECT_EQ(form.notePath(), elsewhere.file("Memo.XVQ"));
+  EXPECT_EQ(formsrt::GetSetting("Notaris", "FileOpen", "Path"), elsewhere.path());
+  EXPECT_THAT(filesIn(notes_), IsEmpty()) << "the unsaved draft was not to be saved";
+}
+
+TEST_F(NotarisTest, SaveAndSaveAsWriteTheMessageWhereTheUserSaid) {
+  TempDir elsewhere;
+  auto& form = start();
+  type(form.Text2, "Plan");
+  type(form.Text1, "first");
+  choose(*form.mnuFileItem[2]);
+  EXPECT_EQ(readFile(note("Plan.XVQ")), "first");
+
+  type(form.Text1, "second");
+  answers_.act("Notaris: Save File", chooseFile(elsewhere.file("Copy.XVQ")));
+  choose(*form.mnuFileItem[3]);
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+  EXPECT_EQ(readFile(elsewhere.file("Copy.XVQ")), "second");
+  EXPECT_EQ(readFile(note("Plan.XVQ")), "first");
+  EXPECT_FALSE(form.changed());
+}
+
+TEST_F(NotarisTest, NewAsksToSaveAChangedNoteAndSavesItOnYes) {
+  auto& form = start();
+  type(form.Text2, "Plan");
+  type(form.Text1, "words");
+
+  answers_.answer("Do you wish to save the changes?", IDCANCEL);
+  choose(*form.mnuFileItem[0]);
+  EXPECT_EQ(form.Text1.Text(), "words");
+
+  answers_.answer("Do you wish to save the changes?", IDYES);
+  choose(*form.mnuFileItem[0]);
+  EXPECT_EQ(readFile(note("Plan.XVQ")), "words");
+  EXPECT_EQ(form.Text2.Text(), "");
+  EXPECT_EQ(form.Text1.Text(), "");
+  EXPECT_EQ(form.Caption(), "Notaris");
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+TEST_F(NotarisTest, ReplyQuotesTheSelectionOrStartsAnEmptyMessage) {
+  auto& form = start();
+  type(form.Text2, "Lunch");
+  type(form.Text1, "Meet at noon today");
+  SendMessageA(form.Text1.hwnd(), EM_SETSEL, 8, 12);
+  press(form.Command4);
+  EXPECT_EQ(form.Text2.Text(), "RE Lunch");
+  EXPECT_EQ(form.Text1.Text(), "You wrote.....\r\n\r\n<< noon >>\r\n\r\n");
+  EXPECT_EQ(GetFocus(), form.Text1.hwnd());
+  EXPECT_EQ(form.Text1.SelStart(), static_cast<int>(form.Text1.Text().size()));
+
+  SendMessageA(form.Text1.hwnd(), EM_SETSEL, 0, 0);
+  press(form.Command4);
+  EXPECT_EQ(form.Text2.Text(), "RE RE Lunch");
+  EXPECT_EQ(form.Text1.Text(), "");
+}
+
+TEST_F(NotarisTest, DeleteRemovesTheNoteOnScreenAndItsShortcutNotTheStartUpNote) {
+  start();
+  post("First", "one");
+  post("Second", "two");
+  form_.reset();
+  auto& form = start(note("First.XVQ")); // the start-up note; its shortcut goes at start
+  answers_.act("Notaris: Open File", chooseFile(note("Second.XVQ")));
+  choose(*form.mnuFileItem[1]);
+  ASSERT_EQ(form.Text2.Text(), "Second");
+
+  answers_.answerAlways("", IDYES); // the shell's confirmation
+  press(form.Command3);
+
+  EXPECT_THAT(filesIn(notes_), ElementsAre("First.XVQ"));
+  EXPECT_THAT(filesIn(startup_.path()), IsEmpty());
+  EXPECT_EQ(form.Text2.Text(), "");
+  EXPECT_EQ(form.Text1.Text(), "");
+  EXPECT_EQ(form.Caption(), "Notaris");
+  EXPECT_EQ(form.File1.ListCount(), 1);
+}
+
+TEST_F(NotarisTest, DeleteWithoutASavedNoteSaysSoAndDeletesNothing) {
+  writeFile(note("Other.XVQ"), "other");
+  auto& form = start();
+  type(form.Text2, "Other");
+  type(form.Text1, "typed, never saved");
+  answers_.answer("no note file to delete", IDOK);
+  press(form.Command3);
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+  EXPECT_THAT(filesIn(notes_), ElementsAre("Other.XVQ"));
+  EXPECT_EQ(form.Text1.Text(), "typed, never saved");
+}
+
+TEST_F(NotarisTest, PurgeRemovesEveryListedNoteAndTheirShortcuts) {
+  writeFile(note("keep.txt"), "not a note");
+  auto& form = start();
+  answers_.answer("There are no \"Notariss\" to purge.", IDOK);
+  press(form.Command5);
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+  EXPECT_THAT(filesIn(notes_), ElementsAre("keep.txt"));
+
+  post("One", "1");
+  post("Two", "2");
+  answers_.answerAlways("", IDYES); // the shell's confirmation
+  press(form.Command5);
+  EXPECT_THAT(filesIn(notes_), ElementsAre("keep.txt"));
+  EXPECT_THAT(filesIn(startup_.path()), IsEmpty());
+  EXPECT_EQ(form.File1.ListCount(), 0);
+  EXPECT_EQ(form.Text2.Text(), "");
+  EXPECT_EQ(form.Text1.Text(), "");
+}
+
+TEST_F(NotarisTest, ClearEmptiesBothBoxesAndLeavesTheFilesAlone) {
+  auto& form = start();
+  post("Lunch", "noon");
+  press(form.Command6);
+  EXPECT_EQ(form.Text2.Text(), "");
+  EXPECT_EQ(form.Text1.Text(), "");
+  EXPECT_EQ(GetFocus(), form.Text1.hwnd());
+  EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
+  EXPECT_THAT(filesIn(startup_.path()), ElementsAre("Lunch.lnk"));
+}
+
+TEST_F(NotarisTest, ClosingOffersToDeleteAndToSaveAndCanBeCancelled) {
+  auto& form = start();
+  post("Lunch", "noon");
+  type(form.Text1, "noon, changed");
+
+  answers_.answer("Do you want to delete the Notaris?", IDCANCEL);
+  close();
+  ASSERT_TRUE(form.isLoaded());
+
+  answers_.answer("Do you want to delete the Notaris?", IDNO);
+  answers_.answer("Do you want to save the Notaris?", IDCANCEL);
+  close();
+  ASSERT_TRUE(form.isLoaded());
+
+  answers_.answer("Do you want to delete the Notaris?", IDNO);
+  answers_.answer("Do you want to save the Notaris?", IDNO);
+  close();
+  EXPECT_FALSE(form.isLoaded());
+  EXPECT_EQ(readFile(note("Lunch.XVQ")), "noon");
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+TEST_F(NotarisTest, ClosingWithYesSavesTheChangedNote) {
+  auto& form = start();
+  type(form.Text2, "Plan");
+  type(form.Text1, "unsaved");
+  answers_.answer("Do you want to save the Notaris?", IDYES);
+  press(form.Command2);
+  EXPECT_FALSE(form.isLoaded());
+  EXPECT_EQ(readFile(note("Plan.XVQ")), "unsaved");
+}
+
+TEST_F(NotarisTest, HelpTopicsOpensTheHelpFileFinderThroughTheHelpProgram) {
+  struct Call {
+    std::string file;
+    UINT command;
+  };
+  std::vector<Call> calls;
+  formsrt::HelpOverride help([&](HWND, const std::string& file, UINT command, ULONG_PTR) {
+    calls.push_back({file, command});
+    return true;
+  });
+  auto& form = start();
+
+  answers_.answer("cannot be found", IDOK);
+  choose(*form.mnuHelpItem[0]);
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+  EXPECT_TRUE(calls.empty());
+
+  writeFile(note("notaris.hlp"), "help");
+  choose(*form.mnuHelpItem[0]);
+  choose(*form.mnuHelpItem[1]);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].file, note("notaris.hlp"));
+  EXPECT_EQ(calls[0].command, static_cast<UINT>(HELP_FINDER));
+  EXPECT_EQ(calls[1].command, static_cast<UINT>(HELP_COMMAND));
+}
+
+TEST_F(NotarisTest, EditMenuFollowsTheMessageBox) {
+  auto& form = start();
+  type(form.Text1, "hello world");
+  SendMessageA(form.Text1.hwnd(), EM_SETSEL, 0, 0);
+  open(form.mnuEdit);
+  EXPECT_FALSE(form.mnuEditItem[2]->Enabled()) << "Cut without a selection";
+  EXPECT_TRUE(form.mnuEditItem[7]->Enabled()) << "Select All";
+
+  choose(*form.mnuEditItem[7]);
+  EXPECT_EQ(form.Text1.SelLength(), 11);
+  open(form.mnuEdit);
+  EXPECT_TRUE(form.mnuEditItem[2]->Enabled());
+  choose(*form.mnuEditItem[2]);
+  EXPECT_EQ(form.Text1.Text(), "");
+  open(form.mnuEdit);
+  EXPECT_TRUE(form.mnuEditItem[4]->Enabled()) << "Paste with text on the clipboard";
+  choose(*form.mnuEditItem[4]);
+  choose(*form.mnuEditItem[4]);
+  EXPECT_EQ(form.Text1.Text(), "hello worldhello world");
+}

@@ -1,0 +1,114 @@
+#include "ShellLink.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace formsrt {
+
+namespace {
+
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// COM for the length of one call, whatever the caller's thread has set up already.
+class ComScope {
+public:
+  ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComScope() {
+    if (initialised_)
+      CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+private:
+  bool initialised_;
+};
+
+template <typename T> class ComPtr {
+public:
+  ComPtr() = default;
+  ~ComPtr() {
+    if (p_)
+      p_->Release();
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  T* operator->() const { return p_; }
+  T** out() { return &p_; }
+  void** outVoid() { return reinterpret_cast<void**>(&p_); }
+
+private:
+  T* p_ = nullptr;
+};
+
+std::string folderOfGroup(const std::string& groupFolder) {
+  if (lstrcmpiA(groupFolder.c_str(), "\\startup") == 0)
+    return userShellFolder("StartUp", CSIDL_STARTUP);
+  std::string programs = userShellFolder("Programs", CSIDL_PROGRAMS);
+  if (programs.empty())
+    return programs;
+  std::string folder = programs + (groupFolder.empty() || groupFolder[0] != '\\' ? "\\" : "") + groupFolder;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+std::string folderOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+} // namespace
+
+std::string userShellFolder(const std::string& valueName, int csidl) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    DWORD type = 0, size = 0;
+    std::string value;
+    if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ)) {
+      // One more zero than the value holds: a stored value need not end with one.
+      std::vector<char> buffer(size + 1, '\0');
+      if (RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                           &size) == ERROR_SUCCESS)
+        value = buffer.data();
+    }
+    RegCloseKey(key);
+    if (!value.empty())
+      return value;
+  }
+  char path[MAX_PATH] = "";
+  if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+    return path;
+  return std::string();
+}
+
+bool fCreateShellLink(const std::string& groupFolder, const std::string& linkName, const std::string& target,
+                      const std::string& arguments) {
+  std::string folder = folderOfGroup(groupFolder);
+  if (folder.empty() || linkName.empty())
+    return false;
+  std::string linkPath = folder + "\\" + linkName + ".lnk";
+  std::vector<wchar_t> widePath(MAX_PATH * 2);
+  if (!MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath.data(),
+                           static_cast<int>(widePath.size())))
+    return false;
+
+  ComScope com;
+  ComPtr<IShellLinkA> link;
+  if (FAILED(
+          CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.outVoid())))
+    return false;
+  if (FAILED(link->SetPath(target.c_str())) || FAILED(link->SetArguments(arguments.c_str())) ||
+      FAILED(link->SetWorkingDirectory(folderOf(target).c_str())))
+    return false;
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.outVoid())))
+    return false;
+  return SUCCEEDED(file->Save(widePath.data(), TRUE));
+}
+
+} // namespace formsrt
