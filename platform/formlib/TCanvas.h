@@ -19,7 +19,6 @@ inline TColor clWindowText() { return SysColor(COLOR_WINDOWTEXT); }
 inline TColor clHighlight() { return SysColor(COLOR_HIGHLIGHT); }
 inline TColor clHighlightText() { return SysColor(COLOR_HIGHLIGHTTEXT); }
 constexpr TColor clBlack = RGB(0, 0, 0);
-constexpr TColor clRed = RGB(255, 0, 0);
 
 // A font description and the GDI font made from it on demand.
 class TFont {

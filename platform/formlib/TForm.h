@@ -30,7 +30,6 @@ public:
   // Runs the close event; hides the form, ends a modal one, or ends the program for the main form.
   void Close();
   int ShowModal();
-  bool Modal() const { return modal_; }
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
 

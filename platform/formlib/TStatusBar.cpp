@@ -23,12 +23,4 @@ void TStatusBar::AddPanel(int width, const std::string& text) {
   SendMessageA(Handle(), SB_SETTEXTA, rightEdges_.size() - 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string TStatusBar::PanelText(int index) const {
-  char text[256] = "";
-  LRESULT length = SendMessageA(Handle(), SB_GETTEXTLENGTHA, index, 0);
-  if (LOWORD(length) < sizeof text)
-    SendMessageA(Handle(), SB_GETTEXTA, index, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 } // namespace formlib

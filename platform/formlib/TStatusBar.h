@@ -16,7 +16,6 @@ public:
   void SetSimpleText(const std::string& text);
   // A panel of `width` pixels with `text`, after those added before.
   void AddPanel(int width, const std::string& text);
-  std::string PanelText(int index) const;
 
 private:
   std::string simpleText_;
