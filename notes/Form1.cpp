@@ -89,6 +89,10 @@ Form1::Form1(std::string notesFolder, std::string startupArgument)
   Command5.Click = [this] { purge(); };
   Command6.Click = [this] { clear(); };
   mnuEdit.Click = [this] { editMenuOpens(); };
+  File1.DblClick = [this] {
+    if (!File1.FileName().empty() && askToSaveChanges())
+      LoadNote(notesFolder_ + File1.FileName());
+  };
 }
 
 void Form1::addItems(MenuItem& menu, std::vector<std::unique_ptr<MenuItem>>& items,

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "FileListBox.h"
 #include "Form.h"
+#include "Image.h"
 
 #include <memory>
 #include <string>

@@ -250,17 +250,18 @@ TEST_F(NotarisTest, DeleteWithoutASavedNoteSaysSoAndDeletesNothing) {
 
 TEST_F(NotarisTest, PurgeRemovesEveryListedNoteAndTheirShortcuts) {
   writeFile(note("keep.txt"), "not a note");
+  writeFile(note("keep.XVQX"), "not a note either");
   auto& form = start();
   answers_.answer("There are no \"Notariss\" to purge.", IDOK);
   press(form.Command5);
   EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
-  EXPECT_THAT(filesIn(notes_), ElementsAre("keep.txt"));
+  EXPECT_THAT(filesIn(notes_), ElementsAre("keep.XVQX", "keep.txt"));
 
   post("One", "1");
   post("Two", "2");
   answers_.answerAlways("", IDYES); // the shell's confirmation
   press(form.Command5);
-  EXPECT_THAT(filesIn(notes_), ElementsAre("keep.txt"));
+  EXPECT_THAT(filesIn(notes_), ElementsAre("keep.XVQX", "keep.txt"));
   EXPECT_THAT(filesIn(startup_.path()), IsEmpty());
   EXPECT_EQ(form.File1.ListCount(), 0);
   EXPECT_EQ(form.Text2.Text(), "");
@@ -355,4 +356,19 @@ TEST_F(NotarisTest, EditMenuFollowsTheMessageBox) {
   choose(*form.mnuEditItem[4]);
   choose(*form.mnuEditItem[4]);
   EXPECT_EQ(form.Text1.Text(), "hello worldhello world");
+}
+
+TEST_F(NotarisTest, DoubleClickingANoteInTheListOpensIt) {
+  writeFile(note("Alpha.XVQ"), "first note");
+  writeFile(note("Beta.XVQ"), "second note");
+  auto& form = start();
+  ASSERT_EQ(form.File1.ListCount(), 2);
+  RECT item;
+  SendMessageA(form.File1.hwnd(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  click(form.File1.hwnd(), item.left + 2, item.top + 2);
+  doubleClick(form.File1.hwnd(), item.left + 2, item.top + 2);
+  pumpMessages();
+  EXPECT_EQ(form.Text2.Text(), "Beta");
+  EXPECT_EQ(form.Text1.Text(), "second note");
+  EXPECT_EQ(form.notePath(), note("Beta.XVQ"));
 }
