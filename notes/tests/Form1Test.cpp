@@ -372,3 +372,19 @@ TEST_F(NotarisTest, DoubleClickingANoteInTheListOpensIt) {
   EXPECT_EQ(form.Text1.Text(), "second note");
   EXPECT_EQ(form.notePath(), note("Beta.XVQ"));
 }
+
+TEST_F(NotarisTest, ANoteOfTheSameNameElsewhereLeavesThePostedNotesShortcutAlone) {
+  TempDir elsewhere;
+  writeFile(elsewhere.file("Lunch.XVQ"), "another lunch");
+  start();
+  post("Lunch", "noon");
+  form_.reset();
+
+  auto& form = start(elsewhere.file("Lunch.XVQ"));
+  EXPECT_THAT(filesIn(startup_.path()), ElementsAre("Lunch.lnk"));
+  answers_.answerAlways("", IDYES); // the shell's confirmation
+  press(form.Command3);
+  EXPECT_FALSE(fileExists(elsewhere.file("Lunch.XVQ")));
+  EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
+  EXPECT_EQ(targetOf(shortcut("Lunch")), note("Lunch.XVQ"));
+}
