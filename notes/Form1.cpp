@@ -160,9 +160,9 @@ bool Form1::LoadNote(const std::string& path) {
            mbOKOnly | mbExclamation, kTitle);
     return false;
   }
+  Date written = FileDateTime(path);
   Text1.setText(message);
   Text2.setText(subjectOf(path));
-  Date written = FileDateTime(path);
   setCaption(std::string("Notaris: ") + Format(written, "dddd, mmmm d, yyyy") + "  " +
              Format(written, "h:mm AMPM"));
   notePath_ = path;

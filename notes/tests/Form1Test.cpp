@@ -29,6 +29,17 @@ ModalAnswerer::Action chooseFile(const std::string& path) {
   };
 }
 
+// Gives a file a last-written time in local time.
+void setWriteTime(const std::string& path, SYSTEMTIME local) {
+  FILETIME localTime, universal;
+  SystemTimeToFileTime(&local, &localTime);
+  LocalFileTimeToFileTime(&localTime, &universal);
+  HANDLE file =
+      CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, nullptr, nullptr, &universal);
+  CloseHandle(file);
+}
+
 } // namespace
 
 TEST_F(NotarisTest, PostingWritesTheNoteAndAStartUpShortcutToIt) {
@@ -118,10 +129,12 @@ TEST_F(NotarisTest, StartingWithAPostedNoteShowsItOnceAndRemovesItsShortcut) {
   post("Lunch", "Meet at noon");
   form_.reset();
 
+  setWriteTime(note("Lunch.XVQ"), SYSTEMTIME{2024, 3, 2, 5, 15, 7, 0, 0});
+
   auto& form = start("\"" + note("Lunch.XVQ") + "\"");
   EXPECT_EQ(form.Text2.Text(), "Lunch");
   EXPECT_EQ(form.Text1.Text(), "Meet at noon");
-  EXPECT_EQ(form.Caption().rfind("Notaris: ", 0), 0u) << form.Caption();
+  EXPECT_EQ(form.Caption(), "Notaris: Tuesday, March 5, 2024  3:07 PM");
   EXPECT_FALSE(form.changed());
   EXPECT_THAT(filesIn(startup_.path()), IsEmpty());
   EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
@@ -387,4 +400,20 @@ TEST_F(NotarisTest, ANoteOfTheSameNameElsewhereLeavesThePostedNotesShortcutAlone
   EXPECT_FALSE(fileExists(elsewhere.file("Lunch.XVQ")));
   EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
   EXPECT_EQ(targetOf(shortcut("Lunch")), note("Lunch.XVQ"));
+}
+
+TEST_F(NotarisTest, AProfileWithoutTheStartUpValueStillLoadsTheStartUpNote) {
+  writeFile(note("Lunch.XVQ"), "noon");
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER,
+                          "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                          KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  RegDeleteValueA(key, "StartUp");
+  RegCloseKey(key);
+
+  auto& form = start(note("Lunch.XVQ"));
+  EXPECT_EQ(form.Text1.Text(), "noon");
+  EXPECT_EQ(form.Label3.Caption(), "Posted notes open when Windows next starts.");
+  EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
 }
