@@ -89,6 +89,10 @@ Form1::Form1(std::string notesFolder, std::string startupArgument)
   Command5.Click = [this] { purge(); };
   Command6.Click = [this] { clear(); };
   mnuEdit.Click = [this] { editMenuOpens(); };
+  File1.DblClick = [this] {
+    if (!File1.FileName().empty() && askToSaveChanges())
+      LoadNote(notesFolder_ + File1.FileName());
+  };
 }
 
 void Form1::addItems(MenuItem& menu, std::vector<std::unique_ptr<MenuItem>>& items,
@@ -111,8 +115,10 @@ void Form1::Form_Load() {
   if (startupNote_.empty())
     return;
   // A posted note opens once: the shortcut that opened it goes once it is on screen.
-  if (LoadNote(startupNote_) && !startupFolder_.empty())
-    DeleteFileA(shortcutPathOf(startupNote_).c_str());
+  if (LoadNote(startupNote_)) {
+    if (std::string shortcut = postedShortcutOf(startupNote_); !shortcut.empty())
+      DeleteFileA(shortcut.c_str());
+  }
 }
 
 void Form1::Form_Unload(int& cancel) {
@@ -132,8 +138,17 @@ void Form1::Form_Unload(int& cancel) {
   }
 }
 
-std::string Form1::shortcutPathOf(const std::string& notePath) const {
-  return startupFolder_ + "\\" + subjectOf(notePath) + ".lnk";
+// The start-up shortcut named after the note, when there is one and it points at this very note: a note
+// of the same name elsewhere leaves another note's shortcut alone.
+std::string Form1::postedShortcutOf(const std::string& notePath) const {
+  if (startupFolder_.empty())
+    return std::string();
+  std::string shortcut = startupFolder_ + "\\" + subjectOf(notePath) + ".lnk";
+  char full[MAX_PATH] = "";
+  if (!fileExists(shortcut) || !GetFullPathNameA(notePath.c_str(), MAX_PATH, full, nullptr) ||
+      lstrcmpiA(shellLinkTarget(shortcut).c_str(), full) != 0)
+    return std::string();
+  return shortcut;
 }
 
 bool Form1::LoadNote(const std::string& path) {
@@ -145,9 +160,9 @@ bool Form1::LoadNote(const std::string& path) {
            mbOKOnly | mbExclamation, kTitle);
     return false;
   }
+  Date written = FileDateTime(path);
   Text1.setText(message);
   Text2.setText(subjectOf(path));
-  Date written = FileDateTime(path);
   setCaption(std::string("Notaris: ") + Format(written, "dddd, mmmm d, yyyy") + "  " +
              Format(written, "h:mm AMPM"));
   notePath_ = path;
@@ -225,8 +240,8 @@ void Form1::deleteNote() {
   }
   std::vector<std::string> files{notePath_};
   startupFolder_ = startupFolder();
-  if (!startupFolder_.empty() && fileExists(shortcutPathOf(notePath_)))
-    files.push_back(shortcutPathOf(notePath_));
+  if (std::string shortcut = postedShortcutOf(notePath_); !shortcut.empty())
+    files.push_back(shortcut);
   sendToRecycleBin(files);
   if (fileExists(notePath_))
     return;
@@ -254,8 +269,8 @@ void Form1::purge() {
   std::vector<std::string> shortcuts;
   for (int i = 0; i < File1.ListCount(); ++i) {
     files.push_back(notesFolder_ + File1.List(i));
-    if (!startupFolder_.empty() && fileExists(shortcutPathOf(files.back())))
-      shortcuts.push_back(shortcutPathOf(files.back()));
+    if (std::string shortcut = postedShortcutOf(files.back()); !shortcut.empty())
+      shortcuts.push_back(shortcut);
   }
   files.insert(files.end(), shortcuts.begin(), shortcuts.end());
   sendToRecycleBin(files);

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "FileListBox.h"
 #include "Form.h"
+#include "Image.h"
 
 #include <memory>
 #include <string>
@@ -76,7 +77,7 @@ private:
   bool askToSaveChanges();
   void emptyNote();
   formsrt::TextBox& editTarget();
-  std::string shortcutPathOf(const std::string& notePath) const;
+  std::string postedShortcutOf(const std::string& notePath) const;
 
   std::string notesFolder_;
   std::string startupNote_;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Controls.h"
-#include "FileListBox.h"
 #include "Form.h"
+#include "Image.h"
 
 #include <cstdint>
 #include <string>

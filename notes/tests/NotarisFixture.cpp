@@ -48,7 +48,6 @@ void NotarisTest::close() {
 }
 
 void NotarisTest::type(formsrt::TextBox& box, const std::string& text) {
-  SetFocus(box.hwnd());
   SendMessageA(box.hwnd(), EM_SETSEL, 0, -1);
   pressKey(box.hwnd(), VK_DELETE);
   typeText(box.hwnd(), text);

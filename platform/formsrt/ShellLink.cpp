@@ -56,6 +56,11 @@ std::string folderOfGroup(const std::string& groupFolder) {
   return folder;
 }
 
+bool toWide(const std::string& text, std::vector<wchar_t>& wide) {
+  wide.assign(MAX_PATH * 2, L'\0');
+  return MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), static_cast<int>(wide.size())) != 0;
+}
+
 std::string folderOf(const std::string& path) {
   std::size_t slash = path.find_last_of('\\');
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -92,9 +97,8 @@ bool fCreateShellLink(const std::string& groupFolder, const std::string& linkNam
   if (folder.empty() || linkName.empty())
     return false;
   std::string linkPath = folder + "\\" + linkName + ".lnk";
-  std::vector<wchar_t> widePath(MAX_PATH * 2);
-  if (!MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath.data(),
-                           static_cast<int>(widePath.size())))
+  std::vector<wchar_t> widePath;
+  if (!toWide(linkPath, widePath))
     return false;
 
   ComScope com;
@@ -109,6 +113,22 @@ bool fCreateShellLink(const std::string& groupFolder, const std::string& linkNam
   if (FAILED(link->QueryInterface(IID_IPersistFile, file.outVoid())))
     return false;
   return SUCCEEDED(file->Save(widePath.data(), TRUE));
+}
+
+std::string shellLinkTarget(const std::string& linkPath) {
+  std::vector<wchar_t> widePath;
+  if (!toWide(linkPath, widePath))
+    return std::string();
+  ComScope com;
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  char target[MAX_PATH] = "";
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              link.outVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.outVoid())) ||
+      FAILED(file->Load(widePath.data(), STGM_READ)) || FAILED(link->GetPath(target, MAX_PATH, nullptr, 0)))
+    return std::string();
+  return target;
 }
 
 } // namespace formsrt

@@ -11,6 +11,9 @@ namespace formsrt {
 bool fCreateShellLink(const std::string& groupFolder, const std::string& linkName, const std::string& target,
                       const std::string& arguments);
 
+// The path a shortcut file points at, or empty text when it is no shortcut or cannot be read.
+std::string shellLinkTarget(const std::string& linkPath);
+
 // A user shell folder ("StartUp", "Programs"...) as the shell records it under HKEY_CURRENT_USER, or,
 // when the value is missing, the system's own folder of that kind (`csidl`); empty when neither is known.
 std::string userShellFolder(const std::string& valueName, int csidl);
