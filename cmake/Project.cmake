@@ -15,7 +15,7 @@ function(project_test name)
   endif()
   cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBS")
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} testsupport GTest::gmock_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} testsupport)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
