@@ -67,10 +67,11 @@ TEST_F(NotarisTest, PostingOrSavingWithABlankFieldWritesNothing) {
     const char* subject;
     const char* message;
     const char* expected;
+    HWND focus;
   } cases[] = {
-      {"no subject", "", "text", kSubjectBlank},
-      {"blank subject", "   ", "text", kSubjectBlank},
-      {"no message", "Lunch", "", kMessageBlank},
+      {"no subject", "", "text", kSubjectBlank, form.Text2.hwnd()},
+      {"blank subject", "   ", "text", kSubjectBlank, form.Text2.hwnd()},
+      {"no message", "Lunch", "", kMessageBlank, form.Text1.hwnd()},
   };
   for (const Case& c : cases) {
     for (formsrt::MenuItem* save : {static_cast<formsrt::MenuItem*>(nullptr), form.mnuFileItem[2].get()}) {
@@ -82,6 +83,7 @@ TEST_F(NotarisTest, PostingOrSavingWithABlankFieldWritesNothing) {
       else
         press(form.Command1);
       EXPECT_EQ(answers_.pending(), 0u) << c.name << "\n" << answers_.describeSeen();
+      EXPECT_EQ(GetFocus(), c.focus) << c.name;
     }
   }
   EXPECT_THAT(filesIn(notes_), IsEmpty());
@@ -221,6 +223,7 @@ TEST_F(NotarisTest, ReplyQuotesTheSelectionOrStartsAnEmptyMessage) {
   press(form.Command4);
   EXPECT_EQ(form.Text2.Text(), "RE Lunch");
   EXPECT_EQ(form.Text1.Text(), "You wrote.....\r\n\r\n<< noon >>\r\n\r\n");
+  EXPECT_EQ(GetFocus(), form.Text1.hwnd());
   EXPECT_EQ(form.Text1.SelStart(), static_cast<int>(form.Text1.Text().size()));
 
   SendMessageA(form.Text1.hwnd(), EM_SETSEL, 0, 0);
@@ -288,6 +291,7 @@ TEST_F(NotarisTest, ClearEmptiesBothBoxesAndLeavesTheFilesAlone) {
   press(form.Command6);
   EXPECT_EQ(form.Text2.Text(), "");
   EXPECT_EQ(form.Text1.Text(), "");
+  EXPECT_EQ(GetFocus(), form.Text1.hwnd());
   EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
   EXPECT_THAT(filesIn(startup_.path()), ElementsAre("Lunch.lnk"));
 }
