@@ -22,8 +22,10 @@ configure build/i686 i686 -DBUILD_TESTING=OFF
 cmake --build build/x64 -j "$jobs"
 cmake --build build/i686 -j "$jobs"
 
-# Tests run headless: Wine's null driver, never the user's display.
+# Tests run headless: Wine's null driver, never the user's display. What tests send to the recycle bin
+# lands in the build tree, not in the user's own trash.
 unset DISPLAY
+export XDG_DATA_HOME="$root/build/xdg"
 wine_prefix "$root/build/wine"
 wine_start
 trap wine_stop EXIT
