@@ -1,18 +1,13 @@
+#include "PellawinForms.h"
 #include "TApplication.h"
-#include "TfrmTimeZones.h"
 
 #include <windows.h>
 
 using namespace formlib;
 
-namespace pellawin {
-TfrmTimeZones* frmTimeZones = nullptr;
-}
-
-// Until the program's main window joins it, the world-time window is the program.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->Initialize();
-  Application->CreateForm(pellawin::frmTimeZones);
+  pellawin::CreateForms();
   Application->Run();
   return 0;
 }

@@ -22,6 +22,9 @@ TForm::~TForm() { DestroyComponents(); }
 
 void TForm::Show() {
   if (Visible()) {
+    // A minimised window asked for again is wanted on screen, not only on top.
+    if (IsIconic(Handle()))
+      ShowWindow(Handle(), SW_RESTORE);
     SetForegroundWindow(Handle());
     BringToFront();
     return;

@@ -1,0 +1,148 @@
+#include "TfrmAreaCode.h"
+
+#include "AreaCodeTable.h"
+#include "TApplication.h"
+#include "TfrmHelp.h"
+
+#include "MessagePump.h"
+#include "ModalAnswerer.h"
+#include "TempDir.h"
+#include "UserInput.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+using namespace formlib;
+using namespace pellawin;
+using namespace testsupport;
+
+namespace {
+
+// The list row of an area code, or -1.
+int rowOf(const std::string& code) {
+  for (int i = 0; i < kAreaCodeRowCount; ++i)
+    if (std::string(kAreaCodeRows[i], 3) == code)
+      return i;
+  return -1;
+}
+
+struct AreaCodeTest : ::testing::Test {
+  AreaCodeTest() {
+    Application->Initialize();
+    Application->SetExeName(dir.file("pellawin.exe"));
+    form = std::make_unique<TfrmAreaCode>(nullptr);
+    form->Show();
+    pumpMessages();
+  }
+  ~AreaCodeTest() override {
+    Application->SetExeName(exeName);
+    form.reset();
+    pumpMessages();
+  }
+  // The text typed into an emptied search box, one character at a time.
+  void search(const std::string& text) {
+    form->Edit1->SetText("");
+    typeText(form->Edit1->Handle(), text);
+  }
+
+  std::string exeName = Application->ExeName();
+  TempDir dir;
+  std::unique_ptr<TfrmAreaCode> form;
+};
+
+TEST_F(AreaCodeTest, SearchBoxSelectsTheFirstMatchAfterTheFirstRow) {
+  ASSERT_EQ(form->Edit1->Parent(), form->StatusBar1);
+  struct Case {
+    const char* typed;
+    const char* selected; // null: no row selected
+  } cases[] = {
+      {"2", "202"}, {"20", "202"}, {"201", "201"}, // the first row is searched last
+      {"9", "901"}, {"97", "970"}, {"808", "808"}, {"999", nullptr}, {"1", nullptr}, {"x", nullptr},
+  };
+  for (const Case& c : cases) {
+    search(c.typed);
+    EXPECT_EQ(form->lb->ItemIndex(), c.selected ? rowOf(c.selected) : -1) << c.typed;
+  }
+}
+
+TEST_F(AreaCodeTest, EachTypedDigitNarrowsTheSelectionAndTheBoxTakesThree) {
+  form->Edit1->SetText("");
+  struct Step {
+    char typed;
+    const char* selected;
+  } steps[] = {{'8', "801"}, {'0', "801"}, {'9', "809"}, {'1', "809"}};
+  for (const Step& s : steps) {
+    typeText(form->Edit1->Handle(), std::string(1, s.typed));
+    EXPECT_EQ(form->lb->ItemIndex(), rowOf(s.selected)) << "after " << s.typed;
+  }
+  EXPECT_EQ(form->Edit1->Text(), "809");
+}
+
+TEST_F(AreaCodeTest, TypingInTheListContinuesInTheSearchBox) {
+  // Another program on the desktop may have taken the focus while the window opened.
+  form->lb->SetFocus();
+  typeText(form->lb->Handle(), "7");
+  EXPECT_TRUE(form->Edit1->Focused());
+  EXPECT_EQ(form->Edit1->Text(), "7");
+  EXPECT_EQ(form->Edit1->SelStart(), 1);
+  EXPECT_EQ(form->lb->ItemIndex(), rowOf("701"));
+  typeText(form->Edit1->Handle(), "1");
+  EXPECT_EQ(form->Edit1->Text(), "71");
+  EXPECT_EQ(form->lb->ItemIndex(), rowOf("712"));
+
+  // Control characters stay with the list.
+  form->lb->SetFocus();
+  typeText(form->lb->Handle(), "\b");
+  EXPECT_TRUE(form->lb->Focused());
+  EXPECT_EQ(form->Edit1->Text(), "71");
+}
+
+TEST_F(AreaCodeTest, ShowingAgainRefillsTheListAndKeepsTheSearchText) {
+  search("9");
+  form->Close();
+  EXPECT_FALSE(form->Visible());
+  form->Show();
+  EXPECT_EQ(form->lb->Count(), kAreaCodeRowCount);
+  EXPECT_EQ(form->lb->Item(0), kAreaCodeRows[0]);
+  EXPECT_EQ(form->lb->Item(kAreaCodeRowCount - 1), kAreaCodeRows[kAreaCodeRowCount - 1]);
+  EXPECT_EQ(form->Edit1->Text(), "9");
+}
+
+TEST_F(AreaCodeTest, ButtonsCloseAndShowTheAreaCodeHelp) {
+  form->SetBounds(50, 50, 700, 400);
+  EXPECT_EQ(form->btOK->Left(), form->Panel1->Width() - form->btOK->Width() - 15);
+  EXPECT_EQ(form->btHelp->Left(), form->btOK->Left() - form->btHelp->Width() - 5);
+
+  std::string panels;
+  ModalAnswerer answerer;
+  answerer.act("Pellawin Info Help", [&](HWND hwnd) {
+    auto* help = dynamic_cast<TfrmHelp*>(TControl::FromHandle(hwnd));
+    for (TPanel* panel : {help->Panel1, help->Panel2, help->Panel3})
+      panels += panel->Visible() ? '1' : '0';
+    PostMessageA(help->Button1->Handle(), BM_CLICK, 0, 0);
+  });
+  click(form->btHelp->Handle(), 5, 5);
+  EXPECT_EQ(panels, "001");
+  EXPECT_TRUE(form->Visible());
+
+  pressKey(form->lb->Handle(), VK_ESCAPE);
+  EXPECT_FALSE(form->Visible());
+  form->Show();
+  click(form->btOK->Handle(), 5, 5);
+  EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(AreaCodeTest, PlacementThatCannotBeStoredIsReportedAndTheWindowCloses) {
+  Application->SetExeName(dir.file("gone\\pellawin.exe"));
+  auto lost = std::make_unique<TfrmAreaCode>(nullptr);
+  lost->Show();
+  ModalAnswerer answerer;
+  answerer.answer("Unable to write to " + dir.file("gone\\pellawin.ini"), IDOK);
+  click(lost->btOK->Handle(), 5, 5);
+  EXPECT_FALSE(lost->Visible());
+  EXPECT_EQ(answerer.seen().size(), 1u) << answerer.describeSeen();
+}
+
+} // namespace

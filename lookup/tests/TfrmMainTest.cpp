@@ -1,0 +1,204 @@
+#include "TfrmMain.h"
+
+#include "Clock.h"
+#include "PellawinForms.h"
+#include "TApplication.h"
+#include "TfrmAreaCode.h"
+#include "TfrmInternet.h"
+#include "TfrmTimeZones.h"
+
+#include "MessagePump.h"
+#include "ModalAnswerer.h"
+#include "TempDir.h"
+#include "UserInput.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace formlib;
+using namespace pellawin;
+using namespace testsupport;
+
+namespace {
+
+std::vector<HWND>* createdWindows = nullptr;
+
+LRESULT CALLBACK recordCreation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && createdWindows)
+    createdWindows->push_back(reinterpret_cast<HWND>(wParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The program as started, in a temporary folder; the forms go as they do when the program ends.
+struct MainTest : ::testing::Test {
+  MainTest() {
+    Application->SetExeName(dir.file("pellawin.exe"));
+    Application->Initialize();
+    createdWindows = &created;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, recordCreation, nullptr, GetCurrentThreadId());
+    CreateForms();
+    UnhookWindowsHookEx(hook);
+    createdWindows = nullptr;
+  }
+  ~MainTest() override {
+    Application->SetExeName(exeName);
+    delete frmTimeZones;
+    delete frmInternet;
+    delete frmAreaCode;
+    delete frmMain;
+    pumpMessages();
+  }
+  std::vector<TForm*> forms() const { return {frmMain, frmAreaCode, frmInternet, frmTimeZones}; }
+  // Whether `upper` lies above `lower` on the desktop.
+  static bool above(const TForm* upper, const TForm* lower) {
+    for (HWND hwnd = GetWindow(upper->Handle(), GW_HWNDNEXT); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT))
+      if (hwnd == lower->Handle())
+        return true;
+    return false;
+  }
+  static bool quitPosted() {
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  }
+
+  std::string exeName = Application->ExeName();
+  platform::ClockOverride clock{2026, 7, 15, 12, 0};
+  TempDir dir;
+  std::vector<HWND> created;
+};
+
+// What the running program showed, recorded from inside its message loop.
+struct RunningState {
+  std::string visible;
+  bool timedOut = false;
+};
+RunningState* running = nullptr;
+
+void CALLBACK lookAndPressEscape(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  for (TForm* form : {static_cast<TForm*>(frmMain), static_cast<TForm*>(frmAreaCode),
+                      static_cast<TForm*>(frmInternet), static_cast<TForm*>(frmTimeZones)})
+    running->visible += IsWindowVisible(form->Handle()) ? '1' : '0';
+  pressKey(frmMain->btArea->Handle(), VK_ESCAPE);
+}
+
+void CALLBACK giveUp(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  running->timedOut = true;
+  PostQuitMessage(0);
+}
+
+TEST_F(MainTest, StartUpCreatesTheFourFormsInOrderShowsOnlyTheMainOneAndEscapeEnds) {
+  std::vector<HWND> order;
+  for (HWND hwnd : created)
+    for (TForm* form : forms())
+      if (form->Handle() == hwnd)
+        order.push_back(hwnd);
+  std::vector<HWND> expected = {frmMain->Handle(), frmAreaCode->Handle(), frmInternet->Handle(),
+                                frmTimeZones->Handle()};
+  EXPECT_EQ(order, expected);
+  EXPECT_EQ(Application->MainForm(), frmMain);
+  for (TForm* form : forms())
+    EXPECT_FALSE(form->Visible()) << form->Name();
+
+  RunningState state;
+  running = &state;
+  SetTimer(nullptr, 0, 10, lookAndPressEscape);
+  UINT_PTR guard = SetTimer(nullptr, 0, 10000, giveUp);
+  Application->Run();
+  KillTimer(nullptr, guard);
+  running = nullptr;
+  EXPECT_FALSE(state.timedOut) << "Escape did not end the program";
+  EXPECT_EQ(state.visible, "1000");
+  EXPECT_FALSE(frmMain->Visible());
+}
+
+TEST_F(MainTest, WindowIsTheDesignedButtonMenu) {
+  RECT client;
+  GetClientRect(frmMain->Handle(), &client);
+  EXPECT_EQ(client.right, 348);
+  EXPECT_EQ(client.bottom, 271);
+  LONG style = GetWindowLongA(frmMain->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_EQ(frmMain->Caption(), "Pellawin Info");
+  // The first button has the focus; Tab goes down the buttons in their order and comes round.
+  frmMain->Show();
+  std::vector<TButton*> tabOrder = {frmMain->btArea,  frmMain->btIntl,  frmMain->btInternet,
+                                    frmMain->btAbout, frmMain->btClose, frmMain->btArea};
+  for (size_t i = 0; i + 1 < tabOrder.size(); ++i) {
+    ASSERT_TRUE(tabOrder[i]->Focused()) << tabOrder[i]->Caption();
+    pressKey(tabOrder[i]->Handle(), VK_TAB);
+  }
+  EXPECT_TRUE(frmMain->btArea->Focused());
+}
+
+TEST_F(MainTest, AskingForALookUpWindowAgainKeepsOneBroughtForward) {
+  frmMain->Show();
+  struct Case {
+    TButton* button;
+    TForm* form;
+  } cases[] = {
+      {frmMain->btArea, frmAreaCode}, {frmMain->btInternet, frmInternet}, {frmMain->btIntl, frmTimeZones}};
+  for (const Case& c : cases) {
+    int shows = 0;
+    TNotifyEvent show = c.form->OnShow;
+    c.form->OnShow = [&](TObject* sender) {
+      ++shows;
+      show(sender);
+    };
+    click(c.button->Handle(), 5, 5);
+    frmMain->Show();
+    EXPECT_TRUE(above(frmMain, c.form)) << c.form->Caption();
+    click(c.button->Handle(), 5, 5);
+    EXPECT_TRUE(c.form->Visible()) << c.form->Caption();
+    EXPECT_TRUE(above(c.form, frmMain)) << c.form->Caption();
+    EXPECT_EQ(shows, 1) << c.form->Caption();
+    // A minimised window comes back on screen.
+    ShowWindow(c.form->Handle(), SW_MINIMIZE);
+    click(c.button->Handle(), 5, 5);
+    EXPECT_FALSE(IsIconic(c.form->Handle())) << c.form->Caption();
+    c.form->OnShow = show;
+  }
+  // All three stay open beside the main window.
+  for (TForm* form : forms())
+    EXPECT_TRUE(form->Visible()) << form->Name();
+}
+
+TEST_F(MainTest, ClosingTheMainWindowEndsWithoutSavingTheOpenLookUpWindows) {
+  frmMain->Show();
+  click(frmMain->btIntl->Handle(), 5, 5);
+  click(frmMain->btArea->Handle(), 5, 5);
+  ASSERT_TRUE(frmTimeZones->Visible());
+  ASSERT_TRUE(frmAreaCode->Visible());
+  pressKey(frmMain->btArea->Handle(), VK_ESCAPE);
+  EXPECT_TRUE(quitPosted());
+  EXPECT_FALSE(frmMain->Visible());
+  delete frmTimeZones;
+  delete frmAreaCode;
+  frmTimeZones = nullptr;
+  frmAreaCode = nullptr;
+  EXPECT_FALSE(fileExists(dir.file("pellawin.ini"))) << readFile(dir.file("pellawin.ini"));
+}
+
+TEST_F(MainTest, AboutOpensModallyOverTheMainWindowAndGoesWhenClosed) {
+  frmMain->Show();
+  bool mainDisabled = false;
+  HWND owner = nullptr;
+  ModalAnswerer answerer;
+  answerer.act("How to contact us", [&](HWND hwnd) {
+    owner = GetWindow(hwnd, GW_OWNER);
+    mainDisabled = !IsWindowEnabled(frmMain->Handle());
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  });
+  click(frmMain->btAbout->Handle(), 5, 5);
+  EXPECT_EQ(owner, frmMain->Handle());
+  EXPECT_TRUE(mainDisabled);
+  EXPECT_TRUE(IsWindowEnabled(frmMain->Handle()));
+  EXPECT_EQ(FindWindowA(nullptr, "How to contact us"), nullptr);
+}
+
+} // namespace
