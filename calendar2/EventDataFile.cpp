@@ -12,6 +12,7 @@
 #include <Text.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace plovera {
 
@@ -55,10 +56,21 @@ int firstLineFieldCount(const std::string& line) {
   return fields;
 }
 
-std::string firstLine(const std::string& path) {
-  OpenChannel file(path, formsrt::OpenMode::Input);
-  std::string bytes = formsrt::InputChars(kChannel, std::min(formsrt::LOF(kChannel), 4096L));
-  return bytes.substr(0, bytes.find_first_of("\r\n"));
+// The stored quote back to a double quote, and the blanks around the field removed, in place.
+void restore(std::string& field) {
+  std::replace(field.begin(), field.end(), kStoredQuote, '"');
+  std::size_t last = field.find_last_not_of(' ');
+  field.erase(last == std::string::npos ? 0 : last + 1);
+  field.erase(0, std::min(field.find_first_not_of(' '), field.size()));
+}
+
+// A date as a number that orders as its text does: its five character codes, the first the most
+// significant. The empty entry below every date is 0.
+std::uint64_t sortKey(const std::string& date) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < 5; ++i)
+    key = key << 8 | (i < date.size() ? static_cast<unsigned char>(date[i]) : 0u);
+  return key;
 }
 
 void report(const RuntimeError& error) { formsrt::MsgBox(error.describe(), formsrt::mbOKOnly); }
@@ -68,8 +80,11 @@ void report(const RuntimeError& error) { formsrt::MsgBox(error.describe(), forms
 EventDataFile::EventDataFile(std::string folder) : folder_(std::move(folder)) {}
 
 void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord>& records) {
-  bool current = firstLineFieldCount(firstLine(path)) > 2;
   OpenChannel file(path, formsrt::OpenMode::Input);
+  if (formsrt::EndOfFile(kChannel))
+    return;
+  bool current = firstLineFieldCount(formsrt::LineInput(kChannel)) > 2;
+  formsrt::Seek(kChannel, 1);
   while (!formsrt::EndOfFile(kChannel)) {
     EventRecord record;
     record.date = formsrt::InputField(kChannel);
@@ -80,38 +95,52 @@ void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord
     } else {
       record.type = "03";
     }
-    record.date = NormalizeMonthDay(formsrt::Trim(replaced(record.date, kStoredQuote, '"')));
-    record.text = formsrt::Trim(replaced(record.text, kStoredQuote, '"'));
-    record.year = formsrt::Trim(replaced(record.year, kStoredQuote, '"'));
+    restore(record.date);
+    record.date = NormalizeMonthDay(record.date);
+    restore(record.text);
+    restore(record.year);
     record.type = formsrt::Trim(record.type);
     records.push_back(std::move(record));
   }
 }
 
 // A shell sort over gaps 2^k - 1, comparing dates by character codes. Equal dates are never swapped with
-// each other directly; their order is whatever these steps leave, as the list has always shown it. The
-// vector's entry 0 stands for the empty entry below every date, which never moves.
+// each other directly; their order is whatever these steps leave, as the list has always shown it.
+// Position 0 is the empty entry below every date, which never moves. The sort moves keys and record
+// numbers; the records are put in their order once at the end.
 void EventDataFile::sortByDate(std::vector<EventRecord>& records) {
-  std::size_t count = records.size();
-  auto date = [&](std::size_t i) -> const std::string& {
-    static const std::string below;
-    return i == 0 ? below : records[i - 1].date;
+  struct Entry {
+    std::uint64_t key;
+    std::size_t record;
   };
+  std::size_t count = records.size();
+  std::vector<Entry> entries(count + 1, Entry{0, 0});
+  for (std::size_t i = 1; i <= count; ++i)
+    entries[i] = Entry{sortKey(records[i - 1].date), i - 1};
   std::size_t n = count + 1;
   std::size_t gap = 1;
   while (gap <= n)
     gap *= 2;
   gap = gap / 2 - 1;
   while (gap > 0) {
+    // Each entry moves down past every higher one a gap away, as a chain of swaps would move it.
     for (std::size_t i = gap; i <= count; ++i) {
-      for (std::size_t j = i; j >= gap && date(j) < date(j - gap); j -= gap)
-        std::swap(records[j - 1], records[j - gap - 1]);
+      Entry moving = entries[i];
+      std::size_t j = i;
+      for (; j >= gap && moving.key < entries[j - gap].key; j -= gap)
+        entries[j] = entries[j - gap];
+      entries[j] = moving;
     }
     gap = (gap - 1) / 2;
   }
+  std::vector<EventRecord> sorted;
+  sorted.reserve(count);
+  for (std::size_t i = 1; i <= count; ++i)
+    sorted.push_back(std::move(records[entries[i].record]));
+  records = std::move(sorted);
 }
 
-void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord>& records,
+void EventDataFile::buildGrid(FlexGridModel& grid, std::vector<EventRecord>& records,
                               const PloveraSettings& settings) {
   grid.setRow(0);
   for (int col = 0; col < kEventColumns; ++col) {
@@ -128,7 +157,7 @@ void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord
       grid.setTextMatrix(grid.Row(), col, cells[col]);
   };
   int seq = 0;
-  for (const EventRecord& record : records) {
+  for (EventRecord& record : records) {
     ++seq;
     grid.setRow(grid.Row() + 1);
     if (record.date.substr(0, 2) != lastMonth) {
@@ -140,14 +169,15 @@ void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord
     int type = typeOfCode(record.type);
     COLORREF fore = colourValue(settings.CF[type]);
     COLORREF back = colourValue(settings.CB[type]);
-    const std::string cells[kEventColumns] = {record.date, record.text, record.year, kEventTypes[type].word,
-                                              std::to_string(seq)};
-    for (int col = 0; col < kEventColumns; ++col) {
-      grid.setCol(col);
-      grid.setText(cells[col]);
-      grid.setCellBackColor(back);
-      grid.setCellForeColor(fore);
-    }
+    int row = grid.Row();
+    grid.setTextMatrix(row, colDate, std::move(record.date));
+    grid.setTextMatrix(row, colEvent, std::move(record.text));
+    grid.setTextMatrix(row, colYear, std::move(record.year));
+    grid.setTextMatrix(row, colType, kEventTypes[type].word);
+    grid.setTextMatrix(row, colSeq, std::to_string(seq));
+    for (int col = 0; col < kEventColumns; ++col)
+      grid.setCellColours(row, col, back, fore);
+    grid.setCol(colSeq);
     grid.setCellAlignment(4);
   }
   grid.setRows(grid.Rows() + 1);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -211,6 +212,30 @@ std::string InputField(int channel) {
   }
   skipDelimiter(open);
   return field;
+}
+
+std::string LineInput(int channel) {
+  Channel& open = findInput(channel);
+  const std::string& d = open.data;
+  if (open.pos >= d.size())
+    raiseError(errPastEnd);
+  std::size_t end = d.find_first_of("\r\n", open.pos);
+  if (end == std::string::npos)
+    end = d.size();
+  std::string line = d.substr(open.pos, end - open.pos);
+  open.pos = end;
+  if (open.pos < d.size() && d[open.pos] == '\r')
+    ++open.pos;
+  if (open.pos < d.size() && d[open.pos] == '\n')
+    ++open.pos;
+  return line;
+}
+
+void Seek(int channel, long position) {
+  Channel& open = findInput(channel);
+  if (position < 1)
+    raiseError(errBadRecordNumber);
+  open.pos = std::min(static_cast<std::size_t>(position - 1), open.data.size());
 }
 
 std::string InputChars(int channel, long length) {

@@ -23,6 +23,10 @@ long LOF(int channel);
 // runs to the next comma or line end, without its leading and trailing blanks. The comma or line end
 // after a field is consumed, so fields are read in sequence across lines.
 std::string InputField(int channel);
+// The rest of the current line, without its carriage return and line feed, which are consumed.
+std::string LineInput(int channel);
+// Moves an input channel's read position to the 1-based byte `position`.
+void Seek(int channel, long position);
 // `length` characters as they stand.
 std::string InputChars(int channel, long length);
 // A record: each field in double quotes, separated by commas, ending with carriage return and line feed.

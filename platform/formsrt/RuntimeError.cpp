@@ -23,6 +23,7 @@ const ErrorEntry kErrors[] = {
     {errDeviceIO, "Device I/O error"},
     {errFileExists, "File already exists"},
     {errPastEnd, "Input past end of file"},
+    {errBadRecordNumber, "Bad record number"},
     {errPermissionDenied, "Permission denied"},
     {errPathFileAccess, "Path/File access error"},
     {errPathNotFound, "Path not found"},

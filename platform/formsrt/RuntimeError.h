@@ -19,6 +19,7 @@ enum ErrorNumber : int {
   errDeviceIO = 57,
   errFileExists = 58,
   errPastEnd = 62,
+  errBadRecordNumber = 63,
   errPermissionDenied = 70,
   errPathFileAccess = 75,
   errPathNotFound = 76,
