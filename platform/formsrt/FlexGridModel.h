@@ -88,7 +88,7 @@ public:
   // 0 none, 1 flat, 2 inset.
   int GridLines = 1;
   std::string FontName = "MS Sans Serif";
-  int FontSize = 8;
+  double FontSize = 8; // points
   bool FontBold = false;
   bool FontItalic = false;
   COLORREF BackColor = GetSysColor(COLOR_WINDOW);
