@@ -16,7 +16,7 @@ bool validAlignment(int alignment) { return alignment >= 0 && alignment <= 9; }
 
 FlexGridModel::FlexGridModel(int rows, int cols, int fixedRows, int fixedCols)
     : rows_(rows), cols_(cols), fixedRows_(fixedRows), fixedCols_(fixedCols), row_(fixedRows),
-      col_(fixedCols), rowSel_(fixedRows), colSel_(fixedCols), topRow_(fixedRows) {
+      col_(fixedCols), rowSel_(fixedRows), colSel_(fixedCols), topRow_(fixedRows), leftCol_(fixedCols) {
   cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
   rowHeights_.assign(static_cast<std::size_t>(rows), kDefaultRowHeight);
   columns_.assign(static_cast<std::size_t>(cols), Column{});
@@ -38,6 +38,7 @@ void FlexGridModel::clampPositions() {
   int scrolling = Rows() - fixedRows_;
   int maxTop = std::max(fixedRows_, visibleRows_ > 0 ? Rows() - std::min(visibleRows_, scrolling) : lastRow);
   topRow_ = std::clamp(topRow_, fixedRows_, maxTop);
+  leftCol_ = std::clamp(leftCol_, fixedCols_, std::max(fixedCols_, lastCol));
 }
 
 void FlexGridModel::setRows(int rows) {
@@ -122,6 +123,12 @@ bool FlexGridModel::isSelected(int row, int col) const {
 
 void FlexGridModel::setTopRow(int row) {
   topRow_ = row;
+  clampPositions();
+  notify();
+}
+
+void FlexGridModel::setLeftCol(int col) {
+  leftCol_ = col;
   clampPositions();
   notify();
 }

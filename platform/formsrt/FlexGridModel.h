@@ -47,6 +47,9 @@ public:
   int TopRow() const { return topRow_; }
   void setTopRow(int row);
   void setVisibleRows(int rows);
+  // The first scrolling column shown, kept between the first non-fixed column and the last column.
+  int LeftCol() const { return leftCol_; }
+  void setLeftCol(int col);
   int visibleRows() const { return visibleRows_; }
 
   const std::string& TextMatrix(int row, int col) const;
@@ -134,6 +137,7 @@ private:
   int rowSel_;
   int colSel_;
   int topRow_;
+  int leftCol_;
   int visibleRows_ = 0;
 };
 
