@@ -37,11 +37,6 @@ struct OpenChannel {
   void close() { formsrt::Close(kChannel); }
 };
 
-std::string replaced(std::string text, char from, char to) {
-  std::replace(text.begin(), text.end(), from, to);
-  return text;
-}
-
 // Fields in the first line, commas inside double quotes not counted: four in the current form, two in
 // the older one.
 int firstLineFieldCount(const std::string& line) {
@@ -73,7 +68,10 @@ std::uint64_t sortKey(const std::string& date) {
   return key;
 }
 
-void report(const RuntimeError& error) { formsrt::MsgBox(error.describe(), formsrt::mbOKOnly); }
+void report(const RuntimeError& error) {
+  formsrt::MsgBox(error.describe(), formsrt::mbOKOnly);
+  formsrt::Screen.setMousePointer(formsrt::pointerDefault);
+}
 
 } // namespace
 
@@ -133,11 +131,23 @@ void EventDataFile::sortByDate(std::vector<EventRecord>& records) {
     }
     gap = (gap - 1) / 2;
   }
-  std::vector<EventRecord> sorted;
-  sorted.reserve(count);
+  // Each record moves to its place along the cycles of the permutation, without copies.
+  std::vector<std::size_t> from(count);
   for (std::size_t i = 1; i <= count; ++i)
-    sorted.push_back(std::move(records[entries[i].record]));
-  records = std::move(sorted);
+    from[i - 1] = entries[i].record;
+  for (std::size_t start = 0; start < count; ++start) {
+    if (from[start] == start)
+      continue;
+    EventRecord held = std::move(records[start]);
+    std::size_t place = start;
+    for (std::size_t source = from[place]; source != start; source = from[place]) {
+      records[place] = std::move(records[source]);
+      from[place] = place;
+      place = source;
+    }
+    records[place] = std::move(held);
+    from[place] = place;
+  }
 }
 
 void EventDataFile::buildGrid(FlexGridModel& grid, std::vector<EventRecord>& records,
@@ -214,15 +224,17 @@ void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
 
 void EventDataFile::writeGridEvents(const FlexGridModel& grid, const std::string& path) {
   OpenChannel file(path, formsrt::OpenMode::Output);
+  std::string date, text, year;
   for (int row = 0; row < grid.Rows(); ++row) {
-    const std::string& date = grid.TextMatrix(row, colDate);
-    if (!isEventRow(date))
+    if (!isEventRow(grid.TextMatrix(row, colDate)))
       continue;
-    std::string type = kEventTypes[typeOfWord(grid.TextMatrix(row, colType))].code;
+    date = grid.TextMatrix(row, colDate);
+    text = formsrt::Trim(grid.TextMatrix(row, colEvent));
+    year = formsrt::Trim(grid.TextMatrix(row, colYear));
+    for (std::string* field : {&date, &text, &year})
+      std::replace(field->begin(), field->end(), '"', kStoredQuote);
     formsrt::WriteFields(kChannel,
-                         {replaced(date, '"', kStoredQuote),
-                          replaced(formsrt::Trim(grid.TextMatrix(row, colEvent)), '"', kStoredQuote),
-                          replaced(formsrt::Trim(grid.TextMatrix(row, colYear)), '"', kStoredQuote), type});
+                         {date, text, year, kEventTypes[typeOfWord(grid.TextMatrix(row, colType))].code});
   }
   file.close();
 }

@@ -247,18 +247,20 @@ std::string InputChars(int channel, long length) {
   return chars;
 }
 
-void WriteFields(int channel, const std::vector<std::string>& fields) {
+void WriteFields(int channel, std::initializer_list<std::string_view> fields) {
   Channel& open = findOutput(channel);
-  std::string line;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0)
-      line += ',';
-    line += '"';
-    line += fields[i];
-    line += '"';
+  bool first = true;
+  for (std::string_view field : fields) {
+    if (!first)
+      open.data += ',';
+    first = false;
+    open.data += '"';
+    open.data += field;
+    open.data += '"';
   }
-  line += "\r\n";
-  append(open, line);
+  open.data += "\r\n";
+  if (open.data.size() >= kFlushSize)
+    flush(open);
 }
 
 void PrintText(int channel, const std::string& text, bool newline) {
