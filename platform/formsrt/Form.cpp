@@ -158,6 +158,17 @@ void Form::buildMenu() {
     accelerators_ = CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
 }
 
+void Form::setClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  if (!hwnd())
+    return;
+  RECT frame{0, 0, twipsToPixelsX(width), twipsToPixelsY(height)};
+  AdjustWindowRectEx(&frame, kFormStyle, GetMenu(hwnd()) != nullptr, kFormExStyle);
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::Load() {
   if (hwnd() || loading_)
     return;

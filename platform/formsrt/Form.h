@@ -78,6 +78,8 @@ public:
   bool closeBoxCancels = false;
   // The pointer over this form: 0 default, 11 hourglass (the screen's pointer wins when it is set).
   int MousePointer = 0;
+  // The inside of the form, in twips.
+  void setClientSize(int width, int height);
   int ScaleWidth() const { return clientWidth_; }
   int ScaleHeight() const { return clientHeight_; }
 
