@@ -74,7 +74,7 @@ void flush(Channel& open) {
     DWORD written = 0;
     DWORD chunk = static_cast<DWORD>(open.data.size() - done);
     if (!WriteFile(open.handle, open.data.data() + done, chunk, &written, nullptr) || written == 0)
-      raiseError(GetLastError() == ERROR_DISK_FULL ? 61 : errDeviceIO);
+      raiseError(GetLastError() == ERROR_DISK_FULL ? errDiskFull : errDeviceIO);
     done += written;
   }
   open.data.clear();
@@ -167,7 +167,7 @@ int FreeFile() {
     if (!channels().count(channel))
       return channel;
   }
-  raiseError(67); // too many files
+  raiseError(errTooManyFiles);
 }
 
 bool EndOfFile(int channel) {
