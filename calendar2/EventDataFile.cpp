@@ -83,6 +83,9 @@ void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord
     return;
   bool current = firstLineFieldCount(formsrt::LineInput(kChannel)) > 2;
   formsrt::Seek(kChannel, 1);
+  // Room for about as many records as lines of a usual length, so that a long list is not moved again
+  // and again while it grows.
+  records.reserve(records.size() + static_cast<std::size_t>(formsrt::LOF(kChannel) / 32));
   while (!formsrt::EndOfFile(kChannel)) {
     EventRecord record;
     record.date = formsrt::InputField(kChannel);
