@@ -12,6 +12,7 @@
 #include <Text.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace plovera {
 
@@ -36,11 +37,6 @@ struct OpenChannel {
   void close() { formsrt::Close(kChannel); }
 };
 
-std::string replaced(std::string text, char from, char to) {
-  std::replace(text.begin(), text.end(), from, to);
-  return text;
-}
-
 // Fields in the first line, commas inside double quotes not counted: four in the current form, two in
 // the older one.
 int firstLineFieldCount(const std::string& line) {
@@ -55,21 +51,41 @@ int firstLineFieldCount(const std::string& line) {
   return fields;
 }
 
-std::string firstLine(const std::string& path) {
-  OpenChannel file(path, formsrt::OpenMode::Input);
-  std::string bytes = formsrt::InputChars(kChannel, std::min(formsrt::LOF(kChannel), 4096L));
-  return bytes.substr(0, bytes.find_first_of("\r\n"));
+// The stored quote back to a double quote, and the blanks around the field removed, in place.
+void restore(std::string& field) {
+  std::replace(field.begin(), field.end(), kStoredQuote, '"');
+  std::size_t last = field.find_last_not_of(' ');
+  field.erase(last == std::string::npos ? 0 : last + 1);
+  field.erase(0, std::min(field.find_first_not_of(' '), field.size()));
 }
 
-void report(const RuntimeError& error) { formsrt::MsgBox(error.describe(), formsrt::mbOKOnly); }
+// A date as a number that orders as its text does: its five character codes, the first the most
+// significant. The empty entry below every date is 0.
+std::uint64_t sortKey(const std::string& date) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < 5; ++i)
+    key = key << 8 | (i < date.size() ? static_cast<unsigned char>(date[i]) : 0u);
+  return key;
+}
+
+void report(const RuntimeError& error) {
+  formsrt::MsgBox(error.describe(), formsrt::mbOKOnly);
+  formsrt::Screen.setMousePointer(formsrt::pointerDefault);
+}
 
 } // namespace
 
 EventDataFile::EventDataFile(std::string folder) : folder_(std::move(folder)) {}
 
 void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord>& records) {
-  bool current = firstLineFieldCount(firstLine(path)) > 2;
   OpenChannel file(path, formsrt::OpenMode::Input);
+  if (formsrt::EndOfFile(kChannel))
+    return;
+  bool current = firstLineFieldCount(formsrt::LineInput(kChannel)) > 2;
+  formsrt::Seek(kChannel, 1);
+  // Room for about as many records as lines of a usual length, so that a long list is not moved again
+  // and again while it grows.
+  records.reserve(records.size() + static_cast<std::size_t>(formsrt::LOF(kChannel) / 32));
   while (!formsrt::EndOfFile(kChannel)) {
     EventRecord record;
     record.date = formsrt::InputField(kChannel);
@@ -80,38 +96,64 @@ void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord
     } else {
       record.type = "03";
     }
-    record.date = NormalizeMonthDay(formsrt::Trim(replaced(record.date, kStoredQuote, '"')));
-    record.text = formsrt::Trim(replaced(record.text, kStoredQuote, '"'));
-    record.year = formsrt::Trim(replaced(record.year, kStoredQuote, '"'));
+    restore(record.date);
+    record.date = NormalizeMonthDay(record.date);
+    restore(record.text);
+    restore(record.year);
     record.type = formsrt::Trim(record.type);
     records.push_back(std::move(record));
   }
 }
 
 // A shell sort over gaps 2^k - 1, comparing dates by character codes. Equal dates are never swapped with
-// each other directly; their order is whatever these steps leave, as the list has always shown it. The
-// vector's entry 0 stands for the empty entry below every date, which never moves.
+// each other directly; their order is whatever these steps leave, as the list has always shown it.
+// Position 0 is the empty entry below every date, which never moves. The sort moves keys and record
+// numbers; the records are put in their order once at the end.
 void EventDataFile::sortByDate(std::vector<EventRecord>& records) {
-  std::size_t count = records.size();
-  auto date = [&](std::size_t i) -> const std::string& {
-    static const std::string below;
-    return i == 0 ? below : records[i - 1].date;
+  struct Entry {
+    std::uint64_t key;
+    std::size_t record;
   };
+  std::size_t count = records.size();
+  std::vector<Entry> entries(count + 1, Entry{0, 0});
+  for (std::size_t i = 1; i <= count; ++i)
+    entries[i] = Entry{sortKey(records[i - 1].date), i - 1};
   std::size_t n = count + 1;
   std::size_t gap = 1;
   while (gap <= n)
     gap *= 2;
   gap = gap / 2 - 1;
   while (gap > 0) {
+    // Each entry moves down past every higher one a gap away, as a chain of swaps would move it.
     for (std::size_t i = gap; i <= count; ++i) {
-      for (std::size_t j = i; j >= gap && date(j) < date(j - gap); j -= gap)
-        std::swap(records[j - 1], records[j - gap - 1]);
+      Entry moving = entries[i];
+      std::size_t j = i;
+      for (; j >= gap && moving.key < entries[j - gap].key; j -= gap)
+        entries[j] = entries[j - gap];
+      entries[j] = moving;
     }
     gap = (gap - 1) / 2;
   }
+  // Each record moves to its place along the cycles of the permutation, without copies.
+  std::vector<std::size_t> from(count);
+  for (std::size_t i = 1; i <= count; ++i)
+    from[i - 1] = entries[i].record;
+  for (std::size_t start = 0; start < count; ++start) {
+    if (from[start] == start)
+      continue;
+    EventRecord held = std::move(records[start]);
+    std::size_t place = start;
+    for (std::size_t source = from[place]; source != start; source = from[place]) {
+      records[place] = std::move(records[source]);
+      from[place] = place;
+      place = source;
+    }
+    records[place] = std::move(held);
+    from[place] = place;
+  }
 }
 
-void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord>& records,
+void EventDataFile::buildGrid(FlexGridModel& grid, std::vector<EventRecord>& records,
                               const PloveraSettings& settings) {
   grid.setRow(0);
   for (int col = 0; col < kEventColumns; ++col) {
@@ -128,7 +170,7 @@ void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord
       grid.setTextMatrix(grid.Row(), col, cells[col]);
   };
   int seq = 0;
-  for (const EventRecord& record : records) {
+  for (EventRecord& record : records) {
     ++seq;
     grid.setRow(grid.Row() + 1);
     if (record.date.substr(0, 2) != lastMonth) {
@@ -140,14 +182,15 @@ void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord
     int type = typeOfCode(record.type);
     COLORREF fore = colourValue(settings.CF[type]);
     COLORREF back = colourValue(settings.CB[type]);
-    const std::string cells[kEventColumns] = {record.date, record.text, record.year, kEventTypes[type].word,
-                                              std::to_string(seq)};
-    for (int col = 0; col < kEventColumns; ++col) {
-      grid.setCol(col);
-      grid.setText(cells[col]);
-      grid.setCellBackColor(back);
-      grid.setCellForeColor(fore);
-    }
+    int row = grid.Row();
+    grid.setTextMatrix(row, colDate, std::move(record.date));
+    grid.setTextMatrix(row, colEvent, std::move(record.text));
+    grid.setTextMatrix(row, colYear, std::move(record.year));
+    grid.setTextMatrix(row, colType, kEventTypes[type].word);
+    grid.setTextMatrix(row, colSeq, std::to_string(seq));
+    for (int col = 0; col < kEventColumns; ++col)
+      grid.setCellColours(row, col, back, fore);
+    grid.setCol(colSeq);
     grid.setCellAlignment(4);
   }
   grid.setRows(grid.Rows() + 1);
@@ -184,15 +227,17 @@ void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
 
 void EventDataFile::writeGridEvents(const FlexGridModel& grid, const std::string& path) {
   OpenChannel file(path, formsrt::OpenMode::Output);
+  std::string date, text, year;
   for (int row = 0; row < grid.Rows(); ++row) {
-    const std::string& date = grid.TextMatrix(row, colDate);
-    if (!isEventRow(date))
+    if (!isEventRow(grid.TextMatrix(row, colDate)))
       continue;
-    std::string type = kEventTypes[typeOfWord(grid.TextMatrix(row, colType))].code;
+    date = grid.TextMatrix(row, colDate);
+    text = formsrt::Trim(grid.TextMatrix(row, colEvent));
+    year = formsrt::Trim(grid.TextMatrix(row, colYear));
+    for (std::string* field : {&date, &text, &year})
+      std::replace(field->begin(), field->end(), '"', kStoredQuote);
     formsrt::WriteFields(kChannel,
-                         {replaced(date, '"', kStoredQuote),
-                          replaced(formsrt::Trim(grid.TextMatrix(row, colEvent)), '"', kStoredQuote),
-                          replaced(formsrt::Trim(grid.TextMatrix(row, colYear)), '"', kStoredQuote), type});
+                         {date, text, year, kEventTypes[typeOfWord(grid.TextMatrix(row, colType))].code});
   }
   file.close();
 }

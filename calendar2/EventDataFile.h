@@ -49,7 +49,8 @@ public:
   // Appends the file's records; on a read error the records before it stay in `records`.
   static void readRecords(const std::string& path, std::vector<EventRecord>& records);
   static void sortByDate(std::vector<EventRecord>& records);
-  static void buildGrid(formsrt::FlexGridModel& grid, const std::vector<EventRecord>& records,
+  // Takes the texts out of `records` into the grid's cells.
+  static void buildGrid(formsrt::FlexGridModel& grid, std::vector<EventRecord>& records,
                         const PloveraSettings& settings);
   static void writeGridEvents(const formsrt::FlexGridModel& grid, const std::string& path);
 

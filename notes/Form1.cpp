@@ -56,7 +56,7 @@ Form1::Form1(std::string notesFolder, std::string startupArgument)
       Text1(*this, "Text1", 120, 480, 4260, 2900, TextBox::multiLine),
       Label2(*this, "Label2", "Subject:", 120, 120, 900, 255),
       Label1(*this, "Label1", "", 120, 3480, 6360, 255), Label3(*this, "Label3", "", 120, 3760, 6360, 255),
-      File1(*this, "File1", 4500, 90, 1980, 3290), Image1(*this, "Image1", 120, kButtonTop, 480, 480),
+      File1(*this, "File1", 4500, 90, 1980, 3290, "*.XVQ"), Image1(*this, "Image1", 120, kButtonTop, 480, 480),
       Command1(*this, "Command1", "&Post", buttonLeft(1), kButtonTop, kButtonWidth, kButtonHeight),
       Command2(*this, "Command2", "E&xit", buttonLeft(2), kButtonTop, kButtonWidth, kButtonHeight),
       Command3(*this, "Command3", "&Delete", buttonLeft(3), kButtonTop, kButtonWidth, kButtonHeight),
@@ -70,7 +70,6 @@ Form1::Form1(std::string notesFolder, std::string startupArgument)
   Text2.setFont("Arial", 10);
   Text1.setFont("MS Sans Serif", 8);
   File1.setPath(notesFolder_);
-  File1.setPattern("*.XVQ");
 
   // The shortcuts of the edit commands are the text boxes' own keys; they are only shown here, so that
   // they work whatever state the menu was last left in.

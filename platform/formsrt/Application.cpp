@@ -11,10 +11,21 @@ namespace formsrt {
 
 Application App;
 ScreenObject Screen;
+ClipboardObject Clipboard;
 
 namespace {
 
 int currentPointer = pointerDefault;
+
+HelpLauncher& helpLauncher() {
+  static HelpLauncher launcher;
+  return launcher;
+}
+
+HWND keyTarget() {
+  HWND focus = GetFocus();
+  return focus ? focus : GetActiveWindow();
+}
 
 int CALLBACK collectFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM param) {
   auto* names = reinterpret_cast<std::vector<std::string>*>(param);
@@ -79,6 +90,68 @@ std::string ScreenObject::Fonts(int index) const {
     raiseError(errSubscript);
   return screenFonts()[static_cast<std::size_t>(index)];
 }
+
+void setHelpLauncher(HelpLauncher launcher) { helpLauncher() = std::move(launcher); }
+
+void showHelp() {
+  if (helpLauncher()) {
+    helpLauncher()(App.HelpFile);
+    return;
+  }
+  WinHelpA(GetActiveWindow(), App.HelpFile.c_str(), HELP_FINDER, 0);
+}
+
+void SendKeys(const std::string& keys) {
+  HWND target = keyTarget();
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] != '{') {
+      PostMessageA(target, WM_CHAR, static_cast<unsigned char>(keys[i]), 1);
+      continue;
+    }
+    std::size_t close = keys.find('}', i);
+    if (close == std::string::npos || keys.substr(i, close - i + 1) != "{F1}")
+      raiseError(errInvalidCall);
+    PostMessageA(target, WM_KEYDOWN, VK_F1, 1);
+    PostMessageA(target, WM_KEYUP, VK_F1, 0xC0000001);
+    i = close;
+  }
+}
+
+std::string ClipboardObject::GetText() const {
+  std::string text;
+  if (!OpenClipboard(nullptr))
+    return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void ClipboardObject::SetText(const std::string& text) {
+  if (!OpenClipboard(nullptr))
+    return;
+  EmptyClipboard();
+  if (HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+    memcpy(GlobalLock(data), text.c_str(), text.size() + 1);
+    GlobalUnlock(data);
+    if (!SetClipboardData(CF_TEXT, data))
+      GlobalFree(data);
+  }
+  CloseClipboard();
+}
+
+void ClipboardObject::Clear() {
+  if (!OpenClipboard(nullptr))
+    return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+bool ClipboardObject::hasText() const { return IsClipboardFormatAvailable(CF_TEXT); }
 
 void runHandler(const std::function<void()>& handler) {
   try {

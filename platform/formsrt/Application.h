@@ -46,6 +46,26 @@ struct ScreenObject {
 };
 extern ScreenObject Screen;
 
+// Opens the help file App.HelpFile at its contents; F1 on any form does the same. The launcher can be
+// replaced (tests must never start the help engine, which does not come back from a missing file);
+// an empty one restores the system's help.
+using HelpLauncher = std::function<void(const std::string& helpFile)>;
+void setHelpLauncher(HelpLauncher launcher);
+void showHelp();
+
+// Sends keys to the window with the focus as though typed, without waiting for them: characters, and
+// "{F1}" for the help key. Any other key name raises Invalid procedure call.
+void SendKeys(const std::string& keys);
+
+// The system clipboard's text.
+struct ClipboardObject {
+  std::string GetText() const;
+  void SetText(const std::string& text);
+  void Clear();
+  bool hasText() const;
+};
+extern ClipboardObject Clipboard;
+
 // Runs an event handler. A runtime error (or any other failure) that the handler did not trap is
 // reported in a message box and the program goes on; nothing escapes into the window procedure.
 void runHandler(const std::function<void()>& handler);

@@ -90,7 +90,7 @@ void Control::SetFocus() {
     ::SetFocus(hwnd());
 }
 
-void Control::setFont(const std::string& name, int points, bool bold, bool italic) {
+void Control::setFont(const std::string& name, double points, bool bold, bool italic) {
   if (font_)
     DeleteObject(font_);
   font_ = Form::makeFont(name, points, bold, italic);

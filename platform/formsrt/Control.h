@@ -58,7 +58,7 @@ public:
   void setCaption(const std::string& caption);
   void SetFocus();
   // The control's own font; by default the form's.
-  void setFont(const std::string& name, int points, bool bold = false, bool italic = false);
+  void setFont(const std::string& name, double points, bool bold = false, bool italic = false);
 
   std::function<void()> Click;
   std::function<void()> DblClick;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -73,7 +74,7 @@ void flush(Channel& open) {
     DWORD written = 0;
     DWORD chunk = static_cast<DWORD>(open.data.size() - done);
     if (!WriteFile(open.handle, open.data.data() + done, chunk, &written, nullptr) || written == 0)
-      raiseError(GetLastError() == ERROR_DISK_FULL ? 61 : errDeviceIO);
+      raiseError(GetLastError() == ERROR_DISK_FULL ? errDiskFull : errDeviceIO);
     done += written;
   }
   open.data.clear();
@@ -166,7 +167,7 @@ int FreeFile() {
     if (!channels().count(channel))
       return channel;
   }
-  raiseError(67); // too many files
+  raiseError(errTooManyFiles);
 }
 
 bool EndOfFile(int channel) {
@@ -213,6 +214,30 @@ std::string InputField(int channel) {
   return field;
 }
 
+std::string LineInput(int channel) {
+  Channel& open = findInput(channel);
+  const std::string& d = open.data;
+  if (open.pos >= d.size())
+    raiseError(errPastEnd);
+  std::size_t end = d.find_first_of("\r\n", open.pos);
+  if (end == std::string::npos)
+    end = d.size();
+  std::string line = d.substr(open.pos, end - open.pos);
+  open.pos = end;
+  if (open.pos < d.size() && d[open.pos] == '\r')
+    ++open.pos;
+  if (open.pos < d.size() && d[open.pos] == '\n')
+    ++open.pos;
+  return line;
+}
+
+void Seek(int channel, long position) {
+  Channel& open = findInput(channel);
+  if (position < 1)
+    raiseError(errBadRecordNumber);
+  open.pos = std::min(static_cast<std::size_t>(position - 1), open.data.size());
+}
+
 std::string InputChars(int channel, long length) {
   Channel& open = findInput(channel);
   if (length < 0 || static_cast<std::size_t>(length) > open.data.size() - open.pos)
@@ -222,18 +247,20 @@ std::string InputChars(int channel, long length) {
   return chars;
 }
 
-void WriteFields(int channel, const std::vector<std::string>& fields) {
+void WriteFields(int channel, std::initializer_list<std::string_view> fields) {
   Channel& open = findOutput(channel);
-  std::string line;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0)
-      line += ',';
-    line += '"';
-    line += fields[i];
-    line += '"';
+  bool first = true;
+  for (std::string_view field : fields) {
+    if (!first)
+      open.data += ',';
+    first = false;
+    open.data += '"';
+    open.data += field;
+    open.data += '"';
   }
-  line += "\r\n";
-  append(open, line);
+  open.data += "\r\n";
+  if (open.data.size() >= kFlushSize)
+    flush(open);
 }
 
 void PrintText(int channel, const std::string& text, bool newline) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
-#include <vector>
+#include <string_view>
 
 // The runtime's numbered file channels: open for input, output or append, the quoted-field reader
 // (Input #) and writer (Write #), plain text output (Print #), end of file. Every failure raises the
@@ -23,10 +24,14 @@ long LOF(int channel);
 // runs to the next comma or line end, without its leading and trailing blanks. The comma or line end
 // after a field is consumed, so fields are read in sequence across lines.
 std::string InputField(int channel);
+// The rest of the current line, without its carriage return and line feed, which are consumed.
+std::string LineInput(int channel);
+// Moves an input channel's read position to the 1-based byte `position`.
+void Seek(int channel, long position);
 // `length` characters as they stand.
 std::string InputChars(int channel, long length);
 // A record: each field in double quotes, separated by commas, ending with carriage return and line feed.
-void WriteFields(int channel, const std::vector<std::string>& fields);
+void WriteFields(int channel, std::initializer_list<std::string_view> fields);
 // The text as it stands, with carriage return and line feed unless `newline` is false.
 void PrintText(int channel, const std::string& text, bool newline = true);
 

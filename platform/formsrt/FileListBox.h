@@ -7,36 +7,32 @@
 
 namespace formsrt {
 
-// A list of the files of one folder whose names match a pattern ("*.XVQ"), sorted by name. The list is
-// read when the control is created and again on Refresh, and whenever Path or Pattern change.
+// The normal files of one folder that match a pattern, sorted by name; Refresh reads the folder again.
 class FileListBox : public Control {
 public:
-  FileListBox(Container& parent, std::string name, int left, int top, int width, int height, int index = -1);
+  FileListBox(Container& parent, std::string name, int left, int top, int width, int height,
+              std::string pattern = "*.*");
 
+  std::string Pattern;
   const std::string& Path() const { return path_; }
   void setPath(const std::string& path);
-  const std::string& Pattern() const { return pattern_; }
-  void setPattern(const std::string& pattern);
   void Refresh();
-
-  int ListCount() const { return static_cast<int>(names_.size()); }
-  // Empty text outside the list.
+  int ListCount() const { return static_cast<int>(files_.size()); }
   std::string List(int index) const;
-  // -1 when nothing is selected.
+  // -1 when no file is selected.
   int ListIndex() const;
   void setListIndex(int index);
-  // The selected name, or empty text.
   std::string FileName() const { return List(ListIndex()); }
+
   void onCommand(int code) override;
 
 protected:
   HWND createWindow(HWND parent, const RECT& pixels) override;
-  void afterCreate() override { Refresh(); }
+  void afterCreate() override;
 
 private:
   std::string path_;
-  std::string pattern_ = "*.*";
-  std::vector<std::string> names_;
+  std::vector<std::string> files_;
 };
 
 } // namespace formsrt

@@ -37,18 +37,44 @@ FlexGrid::FlexGrid(Container& parent, std::string name, int left, int top, int w
 }
 
 HWND FlexGrid::createWindow(HWND parent, const RECT& r) {
-  HWND hwnd = createOwn(kGridClass, CS_DBLCLKS, WS_EX_CLIENTEDGE, "", commonStyle() | WS_TABSTOP | WS_VSCROLL,
-                        r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id())));
+  HWND hwnd = createOwn(kGridClass, CS_DBLCLKS, WS_EX_CLIENTEDGE, "",
+                        commonStyle() | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, r.left, r.top, r.right - r.left,
+                        r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id())));
   updateScrollBar();
   return hwnd;
 }
 
+std::vector<int> FlexGrid::shownColumns() const {
+  std::vector<int> columns;
+  for (int col = 0; col < FixedCols(); ++col)
+    columns.push_back(col);
+  for (int col = LeftCol(); col < Cols(); ++col)
+    columns.push_back(col);
+  return columns;
+}
+
+// The left edge of a shown column, -1 for a column scrolled out of view.
 int FlexGrid::columnX(int col) const {
   int x = 0;
-  for (int c = 0; c < col; ++c)
-    x += twipsToPixelsX(ColWidth(c));
-  return x;
+  for (int shown : shownColumns()) {
+    if (shown == col)
+      return x;
+    x += twipsToPixelsX(ColWidth(shown));
+  }
+  return col >= Cols() ? x : -1;
+}
+
+void FlexGrid::ensureColumnVisible(int col) {
+  if (col < FixedCols())
+    return;
+  if (col < LeftCol()) {
+    setLeftCol(col);
+    return;
+  }
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  while (LeftCol() < col && columnX(col) + twipsToPixelsX(ColWidth(col)) > client.right)
+    setLeftCol(LeftCol() + 1);
 }
 
 int FlexGrid::fittingRows() const {
@@ -65,14 +91,15 @@ int FlexGrid::fittingRows() const {
 
 RECT FlexGrid::cellRect(int row, int col) const {
   RECT none{0, 0, 0, 0};
-  if (!hwnd() || row < 0 || row >= Rows() || col < 0 || col >= Cols())
+  if (!hwnd() || row < 0 || row >= Rows() || col < 0 || col >= Cols() || columnX(col) < 0)
     return none;
   RECT client;
   GetClientRect(hwnd(), &client);
   int y = 0;
   auto place = [&](int r) {
     int h = twipsToPixelsY(RowHeight(r));
-    RECT cell{columnX(col), y, columnX(col) + twipsToPixelsX(ColWidth(col)), y + h};
+    int x = columnX(col);
+    RECT cell{x, y, x + twipsToPixelsX(ColWidth(col)), y + h};
     y += h;
     return cell;
   };
@@ -95,7 +122,8 @@ bool FlexGrid::hitTest(int x, int y, int& row, int& col) const {
   RECT client;
   GetClientRect(hwnd(), &client);
   col = -1;
-  for (int c = 0, left = 0; c < Cols(); ++c) {
+  int left = 0;
+  for (int c : shownColumns()) {
     int right = left + twipsToPixelsX(ColWidth(c));
     if (x >= left && x < right)
       col = c;
@@ -172,7 +200,10 @@ void FlexGrid::paint(HDC dc) {
   int right = columnX(Cols());
   auto paintRow = [&](int row) {
     int h = twipsToPixelsY(RowHeight(row));
-    for (int col = 0, x = 0; col < Cols() && x < client.right; ++col) {
+    int x = 0;
+    for (int col : shownColumns()) {
+      if (x >= client.right)
+        break;
       int w = twipsToPixelsX(ColWidth(col));
       paintCell(dc, row, col, RECT{x, y, x + w, y + h});
       x += w;
@@ -206,6 +237,20 @@ void FlexGrid::updateScrollBar() {
   info.nPage = static_cast<UINT>(fittingRows());
   info.nPos = TopRow();
   SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int totalWidth = 0;
+  for (int col = 0; col < Cols(); ++col)
+    totalWidth += twipsToPixelsX(ColWidth(col));
+  SCROLLINFO across{};
+  across.cbSize = sizeof across;
+  across.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  across.nMin = FixedCols();
+  across.nMax = std::max(FixedCols(), Cols() - 1);
+  // All columns fit: a page as large as the range hides the bar.
+  across.nPage = totalWidth <= client.right ? static_cast<UINT>(across.nMax - across.nMin + 1) : 1;
+  across.nPos = LeftCol();
+  SetScrollInfo(hwnd(), SB_HORZ, &across, TRUE);
   updatingScroll_ = false;
 }
 
@@ -284,6 +329,7 @@ void FlexGrid::onKey(int key) {
     setCol(col);
   }
   ensureVisible(row);
+  ensureColumnVisible(col);
   fire(SelChange);
 }
 
@@ -309,6 +355,27 @@ void FlexGrid::onScroll(int code) {
   case SB_THUMBTRACK:
   case SB_THUMBPOSITION:
     setTopRow(info.nTrackPos);
+    break;
+  }
+}
+
+void FlexGrid::onScrollAcross(int code) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(hwnd(), SB_HORZ, &info);
+  switch (code) {
+  case SB_LINELEFT:
+  case SB_PAGELEFT:
+    setLeftCol(LeftCol() - 1);
+    break;
+  case SB_LINERIGHT:
+  case SB_PAGERIGHT:
+    setLeftCol(LeftCol() + 1);
+    break;
+  case SB_THUMBTRACK:
+  case SB_THUMBPOSITION:
+    setLeftCol(info.nTrackPos);
     break;
   }
 }
@@ -381,6 +448,9 @@ LRESULT FlexGrid::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   case WM_VSCROLL:
     onScroll(LOWORD(wParam));
+    return 0;
+  case WM_HSCROLL:
+    onScrollAcross(LOWORD(wParam));
     return 0;
   case WM_MOUSEWHEEL:
     setTopRow(TopRow() - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);

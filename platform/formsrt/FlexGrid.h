@@ -3,13 +3,14 @@
 #include "Control.h"
 #include "FlexGridModel.h"
 
+#include <vector>
+
 namespace formsrt {
 
 // The flex grid as a control: the model's cells painted in a window, only the fixed rows and the rows
 // from TopRow down that fit. A click makes a cell current, a drag or Shift stretches the selection, the
 // arrow and page keys move the current cell (with Shift, the selection's far corner) and keep it in view,
-// the scroll bar and the wheel move TopRow. The columns left of the window's width are shown; the grid
-// has no horizontal scrolling.
+// the scroll bars and the wheel move TopRow and LeftCol.
 class FlexGrid : public Control, public FlexGridModel {
 public:
   FlexGrid(Container& parent, std::string name, int left, int top, int width, int height, int rows = 2,
@@ -37,7 +38,11 @@ private:
   bool hitTest(int x, int y, int& row, int& col) const;
   void onKey(int key);
   void onScroll(int code);
+  void onScrollAcross(int code);
+  // The columns in the order they are shown: the fixed ones, then from LeftCol on.
+  std::vector<int> shownColumns() const;
   int columnX(int col) const;
+  void ensureColumnVisible(int col);
 
   bool dragging_ = false;
   bool updatingScroll_ = false;

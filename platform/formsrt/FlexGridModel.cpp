@@ -15,9 +15,9 @@ bool validAlignment(int alignment) { return alignment >= 0 && alignment <= 9; }
 } // namespace
 
 FlexGridModel::FlexGridModel(int rows, int cols, int fixedRows, int fixedCols)
-    : cols_(cols), fixedRows_(fixedRows), fixedCols_(fixedCols), row_(fixedRows), col_(fixedCols),
-      rowSel_(fixedRows), colSel_(fixedCols), topRow_(fixedRows) {
-  cells_.assign(static_cast<std::size_t>(rows), std::vector<Cell>(static_cast<std::size_t>(cols)));
+    : rows_(rows), cols_(cols), fixedRows_(fixedRows), fixedCols_(fixedCols), row_(fixedRows),
+      col_(fixedCols), rowSel_(fixedRows), colSel_(fixedCols), topRow_(fixedRows), leftCol_(fixedCols) {
+  cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
   rowHeights_.assign(static_cast<std::size_t>(rows), kDefaultRowHeight);
   columns_.assign(static_cast<std::size_t>(cols), Column{});
   clampPositions();
@@ -38,12 +38,14 @@ void FlexGridModel::clampPositions() {
   int scrolling = Rows() - fixedRows_;
   int maxTop = std::max(fixedRows_, visibleRows_ > 0 ? Rows() - std::min(visibleRows_, scrolling) : lastRow);
   topRow_ = std::clamp(topRow_, fixedRows_, maxTop);
+  leftCol_ = std::clamp(leftCol_, fixedCols_, std::max(fixedCols_, lastCol));
 }
 
 void FlexGridModel::setRows(int rows) {
   if (rows < fixedRows_ || rows < 0)
     raiseError(errInvalidPropertyValue);
-  cells_.resize(static_cast<std::size_t>(rows), std::vector<Cell>(static_cast<std::size_t>(cols_)));
+  cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_));
+  rows_ = rows;
   rowHeights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
   clampPositions();
   notify();
@@ -52,9 +54,13 @@ void FlexGridModel::setRows(int rows) {
 void FlexGridModel::setCols(int cols) {
   if (cols < fixedCols_ || cols < 1)
     raiseError(errInvalidPropertyValue);
+  std::vector<Cell> cells(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols));
+  for (int row = 0; row < rows_; ++row) {
+    for (int col = 0; col < std::min(cols, cols_); ++col)
+      cells[static_cast<std::size_t>(row * cols + col)] = std::move(cell(row, col));
+  }
+  cells_ = std::move(cells);
   cols_ = cols;
-  for (auto& row : cells_)
-    row.resize(static_cast<std::size_t>(cols));
   columns_.resize(static_cast<std::size_t>(cols), Column{});
   clampPositions();
   notify();
@@ -121,6 +127,12 @@ void FlexGridModel::setTopRow(int row) {
   notify();
 }
 
+void FlexGridModel::setLeftCol(int col) {
+  leftCol_ = col;
+  clampPositions();
+  notify();
+}
+
 void FlexGridModel::setVisibleRows(int rows) {
   visibleRows_ = std::max(rows, 0);
   clampPositions();
@@ -129,7 +141,8 @@ void FlexGridModel::setVisibleRows(int rows) {
 const FlexGridModel::Cell& FlexGridModel::cell(int row, int col) const {
   if (row < 0 || row >= Rows() || col < 0 || col >= cols_)
     raiseError(errSubscript);
-  return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) +
+                static_cast<std::size_t>(col)];
 }
 
 FlexGridModel::Cell& FlexGridModel::cell(int row, int col) {
@@ -138,8 +151,8 @@ FlexGridModel::Cell& FlexGridModel::cell(int row, int col) {
 
 const std::string& FlexGridModel::TextMatrix(int row, int col) const { return cell(row, col).text; }
 
-void FlexGridModel::setTextMatrix(int row, int col, const std::string& text) {
-  cell(row, col).text = text;
+void FlexGridModel::setTextMatrix(int row, int col, std::string text) {
+  cell(row, col).text = std::move(text);
   notify();
 }
 
@@ -162,6 +175,13 @@ void FlexGridModel::setCellBackColor(COLORREF colour) {
 
 void FlexGridModel::setCellForeColor(COLORREF colour) {
   cell(row_, col_).fore = colour;
+  notify();
+}
+
+void FlexGridModel::setCellColours(int row, int col, COLORREF back, COLORREF fore) {
+  Cell& c = cell(row, col);
+  c.back = back;
+  c.fore = fore;
   notify();
 }
 
@@ -249,7 +269,9 @@ void FlexGridModel::AddItem(const std::string& item, int index) {
     row[static_cast<std::size_t>(col)].text = item.substr(start, tab - start);
     start = tab + 1;
   }
-  cells_.insert(cells_.begin() + index, std::move(row));
+  cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(index) * cols_,
+                std::make_move_iterator(row.begin()), std::make_move_iterator(row.end()));
+  ++rows_;
   rowHeights_.insert(rowHeights_.begin() + index, kDefaultRowHeight);
   clampPositions();
   notify();

@@ -23,7 +23,7 @@ class FlexGridModel {
 public:
   FlexGridModel(int rows = 2, int cols = 2, int fixedRows = 1, int fixedCols = 1);
 
-  int Rows() const { return static_cast<int>(cells_.size()); }
+  int Rows() const { return rows_; }
   void setRows(int rows);
   int Cols() const { return cols_; }
   void setCols(int cols);
@@ -47,10 +47,13 @@ public:
   int TopRow() const { return topRow_; }
   void setTopRow(int row);
   void setVisibleRows(int rows);
+  // The first scrolling column shown, kept between the first non-fixed column and the last column.
+  int LeftCol() const { return leftCol_; }
+  void setLeftCol(int col);
   int visibleRows() const { return visibleRows_; }
 
   const std::string& TextMatrix(int row, int col) const;
-  void setTextMatrix(int row, int col, const std::string& text);
+  void setTextMatrix(int row, int col, std::string text);
   // The current cell's text.
   const std::string& Text() const { return TextMatrix(row_, col_); }
   void setText(const std::string& text) { setTextMatrix(row_, col_, text); }
@@ -65,6 +68,8 @@ public:
   void setCellForeColor(COLORREF colour);
   int CellAlignment() const { return cell(row_, col_).alignment; }
   void setCellAlignment(int alignment);
+  // A cell's colours at once, as the current cell's CellBackColor and CellForeColor would set them.
+  void setCellColours(int row, int col, COLORREF back, COLORREF fore);
   COLORREF cellBack(int row, int col) const { return cell(row, col).back; }
   COLORREF cellFore(int row, int col) const { return cell(row, col).fore; }
   // The alignment a cell is drawn with: its own, else its column's (fixed or not).
@@ -86,7 +91,7 @@ public:
   // 0 none, 1 flat, 2 inset.
   int GridLines = 1;
   std::string FontName = "MS Sans Serif";
-  int FontSize = 8;
+  double FontSize = 8; // points
   bool FontBold = false;
   bool FontItalic = false;
   COLORREF BackColor = GetSysColor(COLOR_WINDOW);
@@ -119,7 +124,9 @@ private:
   void clampPositions();
   void notify();
 
-  std::vector<std::vector<Cell>> cells_;
+  // Row after row, Cols cells each.
+  std::vector<Cell> cells_;
+  int rows_;
   std::vector<int> rowHeights_;
   std::vector<Column> columns_;
   int cols_;
@@ -130,6 +137,7 @@ private:
   int rowSel_;
   int colSel_;
   int topRow_;
+  int leftCol_;
   int visibleRows_ = 0;
 };
 

@@ -122,9 +122,9 @@ Form::~Form() {
 
 Form* Form::fromWindow(HWND hwnd) { return dynamic_cast<Form*>(Window::fromHandle(hwnd)); }
 
-HFONT Form::makeFont(const std::string& name, int points, bool bold, bool italic) {
+HFONT Form::makeFont(const std::string& name, double points, bool bold, bool italic) {
   HDC dc = GetDC(nullptr);
-  int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  int height = -static_cast<int>(points * GetDeviceCaps(dc, LOGPIXELSY) / 72 + 0.5);
   ReleaseDC(nullptr, dc);
   return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -156,6 +156,17 @@ void Form::buildMenu() {
   SetMenu(hwnd(), bar);
   if (!keys.empty())
     accelerators_ = CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
+}
+
+void Form::setClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  if (!hwnd())
+    return;
+  RECT frame{0, 0, twipsToPixelsX(width), twipsToPixelsY(height)};
+  AdjustWindowRectEx(&frame, kFormStyle, GetMenu(hwnd()) != nullptr, kFormExStyle);
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Load() {
@@ -343,7 +354,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     paint(reinterpret_cast<HDC>(wParam));
     return 0;
   case WM_SETCURSOR:
-    if (Screen.MousePointer() == pointerHourglass) {
+    if (Screen.MousePointer() == pointerHourglass || MousePointer == pointerHourglass) {
       SetCursor(LoadCursor(nullptr, IDC_WAIT));
       return TRUE;
     }
@@ -371,6 +382,10 @@ bool processMessage(MSG& message) {
     return false;
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (Form* form = Form::fromWindow(root)) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_F1) {
+      runHandler(showHelp);
+      return true;
+    }
     if (form->accelerators() && TranslateAcceleratorA(root, form->accelerators(), &message))
       return true;
     if (IsDialogMessageA(root, &message))

@@ -74,8 +74,12 @@ public:
   void setCaption(const std::string& caption);
   // The form's font, given to every control that has none of its own.
   std::string FontName = "MS Sans Serif";
-  int FontSize = 8;
+  double FontSize = 8;
   bool closeBoxCancels = false;
+  // The pointer over this form: 0 default, 11 hourglass (the screen's pointer wins when it is set).
+  int MousePointer = 0;
+  // The inside of the form, in twips.
+  void setClientSize(int width, int height);
   int ScaleWidth() const { return clientWidth_; }
   int ScaleHeight() const { return clientHeight_; }
 
@@ -99,7 +103,7 @@ public:
   Form& form() override { return *this; }
   int nextControlId() { return nextId_++; }
   HFONT font();
-  static HFONT makeFont(const std::string& name, int points, bool bold, bool italic);
+  static HFONT makeFont(const std::string& name, double points, bool bold, bool italic);
   void addMenu(MenuItem* menu) { menus_.push_back(menu); }
   HACCEL accelerators() const { return accelerators_; }
   static Form* fromWindow(HWND hwnd);

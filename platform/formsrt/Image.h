@@ -4,10 +4,12 @@
 
 namespace formsrt {
 
-// A picture that decorates a form: an icon drawn at the control's top left corner.
+// A picture shown at its own size: a bitmap of the program's resources, or an icon set in code.
 class Image : public Control {
 public:
-  Image(Container& parent, std::string name, int left, int top, int width, int height, int index = -1);
+  Image(Container& parent, std::string name, int left, int top, int width, int height,
+        const char* bitmapResource = nullptr);
+  ~Image() override;
   void setPicture(HICON icon);
 
 protected:
@@ -15,6 +17,8 @@ protected:
   void afterCreate() override;
 
 private:
+  const char* resource_;
+  HBITMAP bitmap_ = nullptr;
   HICON icon_ = nullptr;
 };
 

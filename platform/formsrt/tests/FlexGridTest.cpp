@@ -122,6 +122,20 @@ TEST_F(FlexGridTest, KeysRaiseKeyDownThenMoveAndKeepTheCurrentRowInView) {
   EXPECT_EQ(grid.RowSel(), 20) << "a plain move collapses the selection";
 }
 
+TEST_F(FlexGridTest, ColumnsBeyondTheWidthScrollIntoView) {
+  grid.setColWidth(1, 2000);
+  grid.setRow(1);
+  grid.setCol(0);
+  testsupport::pressKey(grid.hwnd(), VK_RIGHT);
+  testsupport::pressKey(grid.hwnd(), VK_RIGHT);
+  EXPECT_EQ(grid.Col(), 2);
+  EXPECT_EQ(grid.LeftCol(), 1);
+  EXPECT_EQ(grid.cellRect(1, 0).right, 0) << "column 0 scrolled out";
+  EXPECT_EQ(grid.cellRect(1, 1).left, 0);
+  SendMessageA(grid.hwnd(), WM_HSCROLL, SB_LINELEFT, 0);
+  EXPECT_EQ(grid.LeftCol(), 0);
+}
+
 TEST_F(FlexGridTest, TopRowStopsWhereTheLastPageIsFull) {
   grid.setTopRow(1000);
   int last = grid.TopRow();

@@ -95,6 +95,10 @@ TEST_F(FormTest, ControlsArePlacedInTwipsAndFramesHoldTheirControls) {
   EXPECT_EQ(r.left, twipsToPixelsX(1100)) << "placed inside the frame";
   form.frmGrid.setVisible(false);
   EXPECT_FALSE(IsWindowVisible(form.rbNo.hwnd())) << "a hidden frame hides what it holds";
+  form.setClientSize(5000, 3000);
+  GetClientRect(form.hwnd(), &client);
+  EXPECT_EQ(client.right, twipsToPixelsX(5000));
+  EXPECT_EQ(client.bottom, twipsToPixelsY(3000));
 }
 
 TEST_F(FormTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
