@@ -38,8 +38,10 @@ FlexGrid::FlexGrid(Container& parent, std::string name, int left, int top, int w
 
 HWND FlexGrid::createWindow(HWND parent, const RECT& r) {
   HWND hwnd = createOwn(kGridClass, CS_DBLCLKS, WS_EX_CLIENTEDGE, "",
-                        commonStyle() | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, r.left, r.top, r.right - r.left,
-                        r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id())));
+                        commonStyle() | WS_TABSTOP | (ScrollBars & 2 ? WS_VSCROLL : 0) |
+                            (ScrollBars & 1 ? WS_HSCROLL : 0),
+                        r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id())));
   updateScrollBar();
   return hwnd;
 }
@@ -236,7 +238,8 @@ void FlexGrid::updateScrollBar() {
   info.nMax = std::max(FixedRows(), Rows() - 1);
   info.nPage = static_cast<UINT>(fittingRows());
   info.nPos = TopRow();
-  SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
+  if (ScrollBars & 2)
+    SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
   RECT client;
   GetClientRect(hwnd(), &client);
   int totalWidth = 0;
@@ -250,7 +253,8 @@ void FlexGrid::updateScrollBar() {
   // All columns fit: a page as large as the range hides the bar.
   across.nPage = totalWidth <= client.right ? static_cast<UINT>(across.nMax - across.nMin + 1) : 1;
   across.nPos = LeftCol();
-  SetScrollInfo(hwnd(), SB_HORZ, &across, TRUE);
+  if (ScrollBars & 1)
+    SetScrollInfo(hwnd(), SB_HORZ, &across, TRUE);
   updatingScroll_ = false;
 }
 

@@ -16,6 +16,9 @@ public:
   FlexGrid(Container& parent, std::string name, int left, int top, int width, int height, int rows = 2,
            int cols = 2, int fixedRows = 1, int fixedCols = 1);
 
+  // 0 none, 1 horizontal, 2 vertical, 3 both; read when the window is created.
+  int ScrollBars = 3;
+
   // Runs when the user moves the current cell or the selection.
   std::function<void()> SelChange;
 

@@ -1,0 +1,11 @@
+#include "Form1.h"
+
+#include <Application.h>
+#include <Form.h>
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  plovera::Form1 form(formsrt::App.Path());
+  return formsrt::run(form);
+}
