@@ -1,0 +1,254 @@
+#include "PloveraFixture.h"
+
+#include <EventGridLayout.h>
+
+#include "MessagePump.h"
+#include "UserInput.h"
+
+#include <gmock/gmock.h>
+
+using namespace plovera;
+using namespace testsupport;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+const std::vector<std::string> kEvents = {"12/25|Christmas||04", "01/01|New Year||04", "05/12|Mum|1950|03",
+                                          "02/14|Valentine||01", "03/20|Spring||99"};
+const char kMonthSep[] = "=====|==================================|====|=======";
+const char kClosingSep[] = "=====|================================|====|=======";
+
+TEST_F(PloveraTest, StartUpListsTheEventsByMonthAndSelectsTheNextEvent) {
+  auto& form = start(kEvents);
+  EXPECT_THAT(listedRows(),
+              ElementsAre(kMonthSep, "01/01|New Year||Holiday", kMonthSep, "02/14|Valentine||Anniv",
+                          kMonthSep, "03/20|Spring||Other", kMonthSep, "05/12|Mum|1950|Birth", kMonthSep,
+                          "12/25|Christmas||Holiday", kClosingSep));
+  EXPECT_EQ(form.Grid0.Rows(), 17);
+  EXPECT_EQ(form.Grid0.TextMatrix(0, colSeq), "Seq");
+  EXPECT_EQ(form.lblInfo2.Caption(), "5 Events");
+  EXPECT_EQ(form.lblInfo1.Caption(), dir_.file("PLOVERA.DAT"));
+  EXPECT_EQ(form.lblDay.Caption(), "Tuesday");
+  EXPECT_EQ(form.lblDate.Caption(), "March 10, 2026");
+  EXPECT_EQ(form.fMonth1.Caption(), "March 2026");
+  EXPECT_EQ(form.fMonth2.Caption(), "April 2026");
+  EXPECT_EQ(form.Grid1.TextMatrix(form.Grid1.Row(), form.Grid1.Col()), "10");
+  EXPECT_EQ(form.Caption(), "Plovera v4.0");
+  // Today's next event, selected across the row, with the focus in the list.
+  EXPECT_EQ(form.Grid0.Row(), 6);
+  EXPECT_TRUE(form.Grid0.isSelected(6, colDate));
+  EXPECT_TRUE(form.Grid0.isSelected(6, colSeq));
+  EXPECT_EQ(form.CurrentMonth, 3);
+  EXPECT_EQ(GetFocus(), form.Grid0.hwnd());
+  EXPECT_FALSE(form.bSave.Enabled());
+  EXPECT_FALSE(form.mnuSave.Enabled());
+  EXPECT_EQ(form.defaultButton(), &form.bExit);
+  EXPECT_THAT(answers_.seen(), IsEmpty()) << answers_.describeSeen();
+}
+
+// Add with Insert, update with a double click, delete with the Delete key, then save: the file holds the
+// list as the user left it, sorted, and the deleted rows are gone.
+TEST_F(PloveraTest, AddUpdateDeleteAndSaveAsAUserDoes) {
+  auto& form = start(kEvents);
+  fillEventForm("Event Add", "7/4", "Picnic", "", 1);
+  answers_.answer("ADD", IDYES);
+  pressKey(form.Grid0.hwnd(), VK_INSERT);
+  EXPECT_EQ(form.Grid0.TextMatrix(10, colDate), "07/04") << "before the first later date";
+  EXPECT_EQ(form.Grid0.TextMatrix(10, colType), "Appt");
+  EXPECT_EQ(form.lblInfo2.Caption(), "6  Events");
+  EXPECT_TRUE(form.bSave.Enabled());
+  EXPECT_TRUE(form.mnuSave.Enabled());
+  EXPECT_EQ(form.defaultButton(), &form.bSave);
+  EXPECT_EQ(GetFocus(), form.Grid0.hwnd());
+
+  form.Grid0.setTopRow(1);
+  form.Grid0.Refresh();
+  RECT cell = form.Grid0.cellRect(8, colEvent);
+  ASSERT_FALSE(IsRectEmpty(&cell));
+  fillEventForm("Event Update", "5/13", "Mum's birthday", "1950", 2);
+  answers_.answer("UPDATE", IDYES);
+  doubleClick(form.Grid0.hwnd(), cell.left + 3, cell.top + 3);
+  EXPECT_EQ(listedRows()[7], "05/13|Mum's birthday|1950|Birth");
+
+  // From the bottom up, over two separators: only the two events are marked.
+  selectRows(4, 1);
+  answers_.answer("DELETE", IDYES);
+  pressKey(form.Grid0.hwnd(), VK_DELETE);
+  EXPECT_EQ(form.Grid0.TextMatrix(2, colDate), "*01/01");
+  EXPECT_EQ(form.Grid0.TextMatrix(4, colDate), "*02/14");
+  EXPECT_EQ(form.Grid0.TextMatrix(3, colDate), "=====");
+  EXPECT_EQ(form.lblInfo2.Caption(), "4  Events");
+
+  form.bSave.press();
+  EXPECT_EQ(dataFile(), dataFileBytes({"03/20|Spring||99", "05/13|Mum's birthday|1950|03", "07/04|Picnic||02",
+                                       "12/25|Christmas||04"}));
+  EXPECT_EQ(readFile(dir_.file("PLOVERA.BAK")), dataFileBytes(kEvents));
+  EXPECT_FALSE(form.bSave.Enabled());
+  EXPECT_FALSE(form.mnuSave.Enabled());
+  EXPECT_EQ(form.defaultButton(), &form.bExit);
+  EXPECT_EQ(form.lblInfo2.Caption(), "4  Events");
+}
+
+TEST_F(PloveraTest, TheConfirmSettingAsksOnlyWhenItIsY) {
+  struct Case {
+    char confirm;
+    int answer; // 0: no question expected
+    bool added;
+  };
+  const Case cases[] = {{'Y', IDNO, false}, {'Y', IDYES, true}, {'N', 0, true}, {'x', 0, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("Confirm ") + c.confirm + " answer " + std::to_string(c.answer));
+    size_t seenBefore = answers_.seen().size();
+    auto& form = start(kEvents);
+    form.Settings.Confirm = c.confirm;
+    fillEventForm("Event Add", "04/01", "Fools", "", 5);
+    if (c.answer)
+      answers_.answer("ADD", c.answer);
+    form.bAdd.press();
+    EXPECT_EQ(form.Grid0.TextMatrix(8, colDate) == "04/01", c.added);
+    EXPECT_EQ(form.bSave.Enabled(), c.added);
+    EXPECT_EQ(form.EventCount(), c.added ? 6 : 5);
+    EXPECT_EQ(GetFocus(), form.Grid0.hwnd());
+    // The event form, then the question if there is one.
+    EXPECT_EQ(answers_.seen().size() - seenBefore, c.answer ? 2u : 1u) << answers_.describeSeen();
+    form_.reset();
+  }
+}
+
+// Cancel, the close box, a date that is no day and a tab typed into the description.
+TEST_F(PloveraTest, TheEventFormKeepsTheListSound) {
+  auto& form = start(kEvents);
+  form.Settings.Confirm = 'N';
+  auto before = listedRows();
+
+  fillEventForm("Event Add", "06/01", "Cancelled", "", 0, false);
+  form.bAdd.press();
+  freshEventForm();
+  answers_.act("Event Add", [this](HWND window) {
+    form_->eventForm().txtDate.setText("06/01");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  });
+  form.bAdd.press();
+  EXPECT_EQ(listedRows(), before);
+  EXPECT_FALSE(form.bSave.Enabled());
+
+  form.Grid0.setRow(6);
+  freshEventForm();
+  answers_.act("Event Update", [this](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
+  form.bUpdate.press();
+  EXPECT_EQ(listedRows(), before) << "the close box does not wipe the event";
+
+  fillEventForm("Event Add", "13/45", "Nowhere", "", 0);
+  answers_.act("is not a date", [this](HWND box) {
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(form_->eventForm().bCancel.hwnd(), BM_CLICK, 0, 0);
+  });
+  form.bAdd.press();
+  EXPECT_EQ(listedRows(), before);
+  EXPECT_EQ(form.EventCount(), 5);
+
+  fillEventForm("Event Add", "6/1", "Tab\there", "2001", 4);
+  form.bAdd.press();
+  EXPECT_EQ(listedRows()[9], "06/01|Tab\there|2001|Work");
+  EXPECT_EQ(listedRows()[10], "12/25|Christmas||Holiday") << "the rows below keep their cells";
+}
+
+TEST_F(PloveraTest, DeleteCountsOnlyEventRows) {
+  auto& form = start(kEvents);
+  form.Settings.Confirm = 'N';
+  selectRows(16, 9); // December's separator, its event, the closing separator and empty rows
+  form.bDelete.press();
+  EXPECT_EQ(form.EventCount(), 4);
+  selectRows(9, 16);
+  form.bDelete.press();
+  EXPECT_EQ(form.EventCount(), 4) << "a deleted row is not counted again";
+  EXPECT_EQ(form.Grid0.TextMatrix(12, colDate), "");
+  EXPECT_TRUE(form.bSave.Enabled());
+
+  form.bSave.press();
+  EXPECT_EQ(dataFile(), dataFileBytes({"01/01|New Year||04", "02/14|Valentine||01", "03/20|Spring||99",
+                                       "05/12|Mum|1950|03"}));
+}
+
+TEST_F(PloveraTest, DeleteAnsweredNoChangesNothing) {
+  auto& form = start(kEvents);
+  selectRows(2, 4);
+  answers_.answer("DELETE", IDNO);
+  form.mnuDelete.Click();
+  EXPECT_EQ(form.Grid0.TextMatrix(2, colDate), "01/01");
+  EXPECT_FALSE(form.bSave.Enabled());
+  EXPECT_EQ(GetFocus(), form.Grid0.hwnd());
+}
+
+// From March: months without events are passed over, and the year wraps both ways.
+TEST_F(PloveraTest, MonthCommandsMoveToTheNextMonthWithEvents) {
+  auto& form = start(kEvents);
+  struct Step {
+    formsrt::CommandButton* button;
+    const char* date;
+    int month;
+  };
+  const Step steps[] = {{&form.bMonthU, "05/12", 5}, {&form.bMonthU, "12/25", 12},
+                        {&form.bMonthU, "01/01", 1}, {&form.bMonthD, "12/25", 12},
+                        {&form.bToday, "03/20", 3},  {&form.bMonthD, "02/14", 2},
+                        {&form.bMonthD, "01/01", 1}, {&form.bMonthD, "12/25", 12}};
+  for (const Step& step : steps) {
+    step.button->press();
+    EXPECT_EQ(form.Grid0.TextMatrix(form.Grid0.Row(), colDate), step.date);
+    EXPECT_EQ(form.CurrentMonth, step.month);
+    EXPECT_TRUE(form.Grid0.isSelected(form.Grid0.Row(), colType));
+  }
+  EXPECT_THAT(answers_.seen(), IsEmpty()) << answers_.describeSeen();
+}
+
+TEST_F(PloveraTest, MonthCommandsOnAListWithoutEventsSaySo) {
+  auto& form = start({});
+  answers_.answer("There are no events", IDOK);
+  form.mnuMonthU.Click();
+  EXPECT_EQ(answers_.pending(), 0u);
+}
+
+struct CloseCase {
+  int answer;
+  bool written;
+};
+
+TEST_F(PloveraTest, ClosingAsksToSaveChangesOnly) {
+  const CloseCase cases[] = {{0, false}, {IDNO, false}, {IDYES, true}};
+  for (const CloseCase& c : cases) {
+    SCOPED_TRACE(c.answer);
+    ModalAnswerer answers;
+    auto& form = start(kEvents);
+    std::string original = dataFile();
+    if (c.answer) {
+      form.Settings.Confirm = 'N';
+      selectRows(2, 2);
+      form.bDelete.press();
+      answers.answer("Data File has not been saved", c.answer);
+    }
+    SendMessageA(form.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(dataFile() != original, c.written);
+    EXPECT_EQ(answers.seen().size(), c.answer ? 1u : 0u) << answers.describeSeen();
+    form_.reset();
+    pumpMessages();
+  }
+}
+
+TEST_F(PloveraTest, AFailedSaveOnClosingKeepsTheFormAndTheChanges) {
+  auto& form = start(kEvents);
+  form.Settings.Confirm = 'N';
+  selectRows(2, 2);
+  form.bDelete.press();
+  CreateDirectoryA(dir_.file("PLOVERA.NEW").c_str(), nullptr); // the new file cannot be written
+  answers_.answer("Data File has not been saved", IDYES);
+  answers_.answer("could not be written", IDOK);
+  form.bExit.press();
+  EXPECT_TRUE(form.isLoaded());
+  EXPECT_TRUE(form.bSave.Enabled());
+  EXPECT_EQ(form.Grid0.TextMatrix(2, colDate), "*01/01");
+  EXPECT_EQ(dataFile(), dataFileBytes(kEvents));
+}
+
+} // namespace
