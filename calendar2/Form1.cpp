@@ -57,6 +57,8 @@ Form1::~Form1() = default;
 void Form1::wireEvents() {
   bSave.setEnabled(false);
   mnuSave.setEnabled(false);
+  // The settings form is not part of this program yet.
+  mnuSettings.setEnabled(false);
   const std::pair<formsrt::CommandButton*, MenuItem*> pairs[] = {
       {&bAdd, &mnuAdd},       {&bUpdate, &mnuUpdate}, {&bDelete, &mnuDelete},
       {&bSave, &mnuSave},     {&bExit, &mnuExit},     {&bPrint, &mnuPrint},
@@ -87,7 +89,7 @@ void Form1::Form_Load() {
     formsrt::Date today = formsrt::Today();
     lblDay.setCaption(formsrt::Format(today, "dddd"));
     lblDate.setCaption(formsrt::Format(today, "mmmm dd, yyyy"));
-    LoadRegistrySettings(Settings);
+    reportUnreadSettings(LoadRegistrySettings(Settings));
     ApplyGridSettings(Grid0, Settings);
     dataFile_.load(Grid0, Settings);
     CurrentMonth = GoToToday(Grid0);
@@ -111,6 +113,16 @@ void Form1::Form_Load() {
     formsrt::MsgBox(error.describe());
     formsrt::Screen.setMousePointer(formsrt::pointerDefault);
   }
+}
+
+void Form1::reportUnreadSettings(const std::vector<std::string>& keys) {
+  if (keys.empty())
+    return;
+  std::string list;
+  for (const std::string& key : keys)
+    list += Chr(10) + key;
+  formsrt::MsgBox("These settings could not be read and have their default values:" + Chr(10) + list,
+                  formsrt::mbOKOnly | formsrt::mbExclamation);
 }
 
 void Form1::Form_Paint() {

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plovera {
 
@@ -91,6 +92,7 @@ public:
 private:
   void wireEvents();
   void Grid0_KeyDown(int keyCode);
+  void reportUnreadSettings(const std::vector<std::string>& keys);
   void ShowAbout();
   bool confirm(const std::string& action, const std::string& what);
   void markChanged();

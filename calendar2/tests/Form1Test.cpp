@@ -2,10 +2,16 @@
 
 #include <EventGridLayout.h>
 
+#include <Application.h>
+#include <Settings.h>
+
+#include "MemoryDib.h"
 #include "MessagePump.h"
 #include "UserInput.h"
 
 #include <gmock/gmock.h>
+
+#include <sstream>
 
 using namespace plovera;
 using namespace testsupport;
@@ -249,6 +255,63 @@ TEST_F(PloveraTest, AFailedSaveOnClosingKeepsTheFormAndTheChanges) {
   EXPECT_TRUE(form.bSave.Enabled());
   EXPECT_EQ(form.Grid0.TextMatrix(2, colDate), "*01/01");
   EXPECT_EQ(dataFile(), dataFileBytes(kEvents));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PloveraTest, ContentsOpensTheProgramsHelpFileAndAboutShowsTheAboutText) {
+  std::vector<std::string> opened;
+  formsrt::setHelpLauncher([&](const std::string& file) { opened.push_back(file); });
+  auto& form = start(kEvents);
+  form.mnuContents.Click();
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    formsrt::processMessage(message);
+  formsrt::setHelpLauncher(nullptr);
+  EXPECT_THAT(opened, ElementsAre(dir_.file("PLOVERA.HLP")));
+
+  answers_.answer("Web:", IDOK);
+  form.mnuAbout.Click();
+  ASSERT_EQ(answers_.seen().size(), 1u);
+  EXPECT_EQ(answers_.seen()[0].caption, "Plovera v4.0");
+  std::vector<std::string> lines;
+  std::stringstream text(answers_.seen()[0].text);
+  for (std::string line; std::getline(text, line, '\n');)
+    lines.push_back(line);
+  ASSERT_EQ(lines.size(), 11u) << answers_.seen()[0].text;
+  EXPECT_EQ(lines[0], "Plovera v4.0");
+  for (int blank : {2, 6, 9})
+    EXPECT_EQ(lines[blank], "") << blank;
+  EXPECT_EQ(answers_.seen()[0].text.find('\r'), std::string::npos);
+}
+
+TEST_F(PloveraTest, ASettingThatCannotBeReadIsReportedAtStartUp) {
+  formsrt::SaveSetting("Harnfield", "Plovera", "WDate", "wide");
+  answers_.answer("WDate", IDOK);
+  auto& form = start(kEvents);
+  EXPECT_EQ(form.Grid0.ColWidth(colDate), 520);
+  EXPECT_EQ(form.lblInfo2.Caption(), "5 Events") << "start-up goes on";
+}
+
+// Dark grey above and left, bright white below and right of each etched box (the right edges lie just
+// outside the client area).
+TEST_F(PloveraTest, TheFormPaintsItsEtchedFrames) {
+  auto& form = start(kEvents);
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  MemoryDib dib(client.right, client.bottom, RGB(1, 2, 3));
+  paintClient(form.hwnd(), dib);
+  auto band = [](int leftTwips, int topTwips, int rightTwips, int bottomTwips) {
+    return RECT{leftTwips / 15 - 1, topTwips / 15 - 1, rightTwips / 15 + 2, bottomTwips / 15 + 2};
+  };
+  const COLORREF grey = RGB(128, 128, 128), white = RGB(255, 255, 255);
+  EXPECT_GT(dib.count(grey, band(300, 25, 4000, 25)), 200) << "the big box's top";
+  EXPECT_GT(dib.count(white, band(300, 5250, 4000, 5250)), 200) << "its bottom";
+  EXPECT_GT(dib.count(grey, band(25, 300, 25, 4000)), 200) << "its left";
+  EXPECT_GT(dib.count(grey, band(300, 5310, 4000, 5310)), 200) << "the data file's box";
+  EXPECT_GT(dib.count(white, band(4950, 5570, 6300, 5570)), 50) << "the count's box";
 }
 
 } // namespace
