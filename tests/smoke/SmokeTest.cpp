@@ -133,3 +133,29 @@ TEST(UserInputTest, KeysCharactersAndClicksArriveAsAUserWouldSendThem) {
 }
 
 } // namespace
+
+namespace {
+
+// Sets no focus at creation, which would activate the dialog while it is still hidden.
+INT_PTR CALLBACK keptDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST_F(SmokeWindowTest, AFormHiddenAndShownAgainIsAnsweredAgain) {
+  ShowWindow(hwnd, SW_SHOW);
+  SetForegroundWindow(hwnd);
+  HWND kept =
+      CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SMOKE), hwnd, keptDialogProc, 0);
+  ASSERT_NE(kept, nullptr);
+  int answered = 0;
+  ModalAnswerer answerer;
+  for (int showing = 0; showing < 2; ++showing) {
+    answerer.act("Smoke dialog", [&answered](HWND) { ++answered; });
+    ShowWindow(kept, SW_SHOW);
+    SetActiveWindow(kept);
+    ShowWindow(kept, SW_HIDE);
+    SetActiveWindow(hwnd);
+  }
+  EXPECT_EQ(answered, 2);
+  DestroyWindow(kept);
+}
+
+} // namespace

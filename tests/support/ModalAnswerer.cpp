@@ -61,12 +61,15 @@ ModalAnswerer::ModalAnswerer() {
   previous_ = t_current;
   t_current = this;
   hook_ = SetWindowsHookExA(WH_CBT, hookProc, nullptr, GetCurrentThreadId());
+  hideHook_ = SetWindowsHookExA(WH_CALLWNDPROC, hideProc, nullptr, GetCurrentThreadId());
   EXPECT_NE(hook_, nullptr) << "the CBT hook could not be installed";
 }
 
 ModalAnswerer::~ModalAnswerer() {
   if (hook_)
     UnhookWindowsHookEx(hook_);
+  if (hideHook_)
+    UnhookWindowsHookEx(hideHook_);
   t_current = previous_;
   for (const Rule& rule : rules_) {
     if (!rule.always && !rule.used)
@@ -103,6 +106,13 @@ size_t ModalAnswerer::pending() const {
   return count;
 }
 
+LRESULT CALLBACK ModalAnswerer::hideProc(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && t_current && message->message == WM_SHOWWINDOW && !message->wParam)
+    t_current->handled_.erase(message->hwnd);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 LRESULT CALLBACK ModalAnswerer::hookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE && t_current)
     t_current->onActivate(reinterpret_cast<HWND>(wParam));
@@ -123,17 +133,15 @@ ModalAnswerer::Rule* ModalAnswerer::findRule(const SeenBox& box) {
 }
 
 void ModalAnswerer::onActivate(HWND hwnd) {
-  // Under Wine the hook also hears of windows that other test processes activate; only this thread's
-  // own boxes are the test's.
-  if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
-    return;
-  // A box is activated again when a box of its own closes; it is answered only the first time.
-  if (GetParent(hwnd) && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
-    return;
   // Under load Wine also reports the activation of other programs' windows (tests running beside this
   // one); only this thread's own boxes are answered.
   if (!hwnd || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId())
     return;
+  if (GetParent(hwnd) && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
+    return;
+  // A box is activated again when a box of its own closes; it is answered only the first time. A form
+  // hidden in the meantime (one kept for the next use) is forgotten when it hides, so its next showing
+  // is answered again.
   if (!handled_.insert(hwnd).second)
     return;
   // A system-modal message box is activated before its text is in place: a box with no text yet is

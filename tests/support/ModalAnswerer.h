@@ -54,12 +54,14 @@ private:
   };
 
   static LRESULT CALLBACK hookProc(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK hideProc(int code, WPARAM wParam, LPARAM lParam);
   static void CALLBACK deferredActivate(HWND, UINT, UINT_PTR timer, DWORD);
   void onActivate(HWND hwnd);
   void respond(HWND hwnd);
   Rule* findRule(const SeenBox& box);
 
   HHOOK hook_ = nullptr;
+  HHOOK hideHook_ = nullptr;
   ModalAnswerer* previous_ = nullptr;
   std::vector<Rule> rules_;
   std::vector<SeenBox> seen_;
