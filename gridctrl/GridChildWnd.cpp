@@ -3,7 +3,24 @@
 #include "GridCellFrame.h"
 #include "GridCtrl.h"
 
+BEGIN_MESSAGE_MAP(CGridChildWnd, CWnd)
+ON_WM(WM_PAINT, OnPaint)
+ON_WM(WM_PRINTCLIENT, OnPrintClient)
+ON_WM(WM_ERASEBKGND, OnEraseBkgnd)
+END_MESSAGE_MAP()
+
 CGridChildWnd::CGridChildWnd(CGridCtrl* grid) : m_pGrid(grid), m_pDims(&grid->Dims()) {}
+
+void CGridChildWnd::OnPaint() {
+  CPaintDC dc(this);
+  Paint(&dc);
+}
+
+void CGridChildWnd::OnPrintClient(HDC hdc, UINT) {
+  CDC dc;
+  dc.Attach(hdc);
+  Paint(&dc);
+}
 
 void CGridChildWnd::DrawCell(CDC* dc, const CRect& rect, CGridCell& cell, BOOL selected, BOOL current) {
   CGridCtrl::ApplyBuiltInDefaults(cell);

@@ -25,9 +25,6 @@ void BlackLine(CDC* dc, int x1, int y1, int x2, int y2) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CGridHeader, CGridChildWnd)
-ON_WM(WM_PAINT, OnPaint)
-ON_WM(WM_PRINTCLIENT, OnPrintClient)
-ON_WM(WM_ERASEBKGND, OnEraseBkgnd)
 ON_WM(WM_MOUSEMOVE, OnMouseMove)
 ON_WM(WM_LBUTTONDOWN, OnLButtonDown)
 ON_WM(WM_LBUTTONUP, OnLButtonUp)
@@ -66,17 +63,6 @@ void CGridHeader::Paint(CDC* dc) {
     BlackLine(dc, client.right - 1, 0, client.right - 1, client.bottom);
   else
     BlackLine(dc, 0, client.bottom - 1, client.right, client.bottom - 1);
-}
-
-void CGridHeader::OnPaint() {
-  CPaintDC dc(this);
-  Paint(&dc);
-}
-
-void CGridHeader::OnPrintClient(HDC hdc, UINT) {
-  CDC dc;
-  dc.Attach(hdc);
-  Paint(&dc);
 }
 
 void CGridHeader::Update() {
@@ -236,9 +222,6 @@ void CGridRowHeader::OnDblClk(int index) { m_pGrid->OnRowHeaderDblClk(index); }
 // ---- Corner ----
 
 BEGIN_MESSAGE_MAP(CGridCorner, CGridChildWnd)
-ON_WM(WM_PAINT, OnPaint)
-ON_WM(WM_PRINTCLIENT, OnPrintClient)
-ON_WM(WM_ERASEBKGND, OnEraseBkgnd)
 ON_WM(WM_MOUSEMOVE, OnMouseMove)
 ON_WM(WM_LBUTTONDOWN, OnLButtonDown)
 ON_WM(WM_LBUTTONUP, OnLButtonUp)
@@ -258,17 +241,6 @@ void CGridCorner::Paint(CDC* dc) {
   DrawCell(dc, client, m_cell, FALSE, FALSE);
   BlackLine(dc, 0, client.bottom - 1, client.right, client.bottom - 1);
   BlackLine(dc, client.right - 1, 0, client.right - 1, client.bottom);
-}
-
-void CGridCorner::OnPaint() {
-  CPaintDC dc(this);
-  Paint(&dc);
-}
-
-void CGridCorner::OnPrintClient(HDC hdc, UINT) {
-  CDC dc;
-  dc.Attach(hdc);
-  Paint(&dc);
 }
 
 void CGridCorner::SizingAt(CPoint point, bool* height, bool* width) {

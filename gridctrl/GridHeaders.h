@@ -22,9 +22,6 @@ protected:
   virtual void OnRClick(int index, BOOL down) = 0;
   virtual void OnDblClk(int index) = 0;
 
-  void OnPaint();
-  void OnPrintClient(HDC dc, UINT flags);
-  BOOL OnEraseBkgnd(HDC) { return TRUE; }
   void OnMouseMove(UINT flags, CPoint point);
   void OnLButtonDown(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
@@ -36,7 +33,7 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
-  void Paint(CDC* dc);
+  void Paint(CDC* dc) override;
   int Count() const { return m_rows ? m_pDims->rowCount : m_pDims->colCount; }
   int First() const { return m_rows ? m_pDims->topRow : m_pDims->leftCol; }
   int SizeOf(int index) const { return m_rows ? m_pDims->RowHeight(index) : m_pDims->ColWidth(index); }
@@ -89,9 +86,6 @@ public:
   explicit CGridCorner(CGridCtrl* grid) : CGridChildWnd(grid) {}
 
 protected:
-  void OnPaint();
-  void OnPrintClient(HDC dc, UINT flags);
-  BOOL OnEraseBkgnd(HDC) { return TRUE; }
   void OnMouseMove(UINT flags, CPoint point);
   void OnLButtonDown(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
@@ -103,7 +97,7 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
-  void Paint(CDC* dc);
+  void Paint(CDC* dc) override;
   // Which header sizes follow a drag that starts at the point.
   void SizingAt(CPoint point, bool* height, bool* width);
 
