@@ -57,12 +57,11 @@ Form1::~Form1() = default;
 void Form1::wireEvents() {
   bSave.setEnabled(false);
   mnuSave.setEnabled(false);
-  // The settings form is not part of this program yet.
-  mnuSettings.setEnabled(false);
   const std::pair<formsrt::CommandButton*, MenuItem*> pairs[] = {
       {&bAdd, &mnuAdd},       {&bUpdate, &mnuUpdate}, {&bDelete, &mnuDelete},
       {&bSave, &mnuSave},     {&bExit, &mnuExit},     {&bPrint, &mnuPrint},
       {&bMonthD, &mnuMonthD}, {&bMonthU, &mnuMonthU}, {&bToday, &mnuToday}};
+  mnuSettings.Click = [this] { mnuSettings_Click(); };
   mnuSave.Click = [this] { mnuSave_Click(); };
   mnuPrint.Click = [this] { mnuPrint_Click(); };
   mnuExit.Click = [this] { mnuExit_Click(); };
@@ -195,6 +194,33 @@ Form2& Form1::eventForm() {
   if (!form2_->isLoaded())
     form2_->Load();
   return *form2_;
+}
+
+Form9& Form1::settingsForm() {
+  if (!form9_)
+    form9_ = std::make_unique<Form9>(Settings);
+  if (!form9_->isLoaded())
+    form9_->Load();
+  return *form9_;
+}
+
+void Form1::mnuSettings_Click() {
+  settingsForm().Show(true);
+  // Cancel has read the stored settings back, so the grid is styled anew either way.
+  ApplyGridSettings(Grid0, Settings);
+  // Colouring moves the current cell; the user's selection and scroll position stay as they were.
+  const int row = Grid0.Row(), col = Grid0.Col(), rowSel = Grid0.RowSel(), colSel = Grid0.ColSel();
+  const int topRow = Grid0.TopRow();
+  Grid0.setVisible(false);
+  for (int r = 1; r < Grid0.Rows(); ++r)
+    ColorRowsByType(Grid0, Settings, r);
+  Grid0.setRow(row);
+  Grid0.setCol(col);
+  Grid0.setRowSel(rowSel);
+  Grid0.setColSel(colSel);
+  Grid0.setTopRow(topRow);
+  Grid0.setVisible(true);
+  Grid0.SetFocus();
 }
 
 bool Form1::confirm(const std::string& action, const std::string& what) {

@@ -2,6 +2,7 @@
 
 #include "EventDataFile.h"
 #include "Form2.h"
+#include "Form9.h"
 #include "MonthCalendars.h"
 #include "PloveraSettings.h"
 
@@ -70,6 +71,7 @@ public:
   void Form_Unload(int& cancel) override;
 
   // The menu commands; each button runs its entry's command.
+  void mnuSettings_Click();
   void mnuSave_Click();
   void mnuPrint_Click();
   void mnuExit_Click();
@@ -84,6 +86,8 @@ public:
 
   // The event form, created on its first use and kept, hidden, between uses.
   Form2& eventForm();
+  // The settings form, likewise created on its first use and kept.
+  Form9& settingsForm();
   int EventCount() const { return dataFile_.EventCount; }
   int CurrentMonth = 0;
   PloveraSettings Settings;
@@ -106,6 +110,7 @@ private:
   std::string folder_;
   EventDataFile dataFile_;
   std::unique_ptr<Form2> form2_;
+  std::unique_ptr<Form9> form9_;
 };
 
 } // namespace plovera
