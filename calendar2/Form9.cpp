@@ -98,6 +98,8 @@ void Form9::Form_Load() {
   setCancelButton(&bCancel);
   TabStrip1.addTab("General", "General Options");
   TabStrip1.addTab("Colors", "Grid Colors");
+  // The pages lie on the tab strip: it goes beneath them so that it never paints over them.
+  SetWindowPos(TabStrip1.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (int i = 0; i < formsrt::Screen.FontCount(); ++i)
     cmbFontName.AddItem(formsrt::Screen.Fonts(i));
   for (int type = 0; type < kTypeCount; ++type)
