@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 namespace pellawin {
 
 using namespace formlib;
@@ -33,6 +35,14 @@ TWinPlace::TWinPlace(TForm* owner)
     : TComponent(owner), form_(owner), section_(Application->ExeName()), identifier_(owner->Name()) {}
 
 std::string TWinPlace::Value() const { return TIniFile(iniFileName_).ReadString(section_, identifier_, ""); }
+
+void TWinPlace::SavePlacementOrReport() {
+  try {
+    SavePlacement();
+  } catch (const std::exception& error) {
+    Application->HandleException(error);
+  }
+}
 
 void TWinPlace::SavePlacement() {
   WINDOWPLACEMENT place{};

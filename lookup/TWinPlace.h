@@ -28,6 +28,9 @@ public:
   // The stored text, empty when there is none.
   std::string Value() const;
   virtual void SavePlacement();
+  // For a closing window: a placement that cannot be stored is reported, and the window closes all the
+  // same.
+  void SavePlacementOrReport();
   virtual void RestorePlacement();
 
 private:

@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <exception>
 
 namespace pellawin {
 
@@ -98,14 +97,7 @@ void TfrmAreaCode::FormShow(TObject*) {
     lb->Add(row);
 }
 
-// A placement that cannot be stored is reported, and the window closes all the same.
-void TfrmAreaCode::FormClose(TObject*, TCloseAction&) {
-  try {
-    WinPlace1->SavePlacement();
-  } catch (const std::exception& error) {
-    Application->HandleException(error);
-  }
-}
+void TfrmAreaCode::FormClose(TObject*, TCloseAction&) { WinPlace1->SavePlacementOrReport(); }
 
 // The list's own prefix search starts after the given row and wraps round to it last.
 void TfrmAreaCode::Edit1Change(TObject*) {

@@ -8,8 +8,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
-
 namespace pellawin {
 
 using namespace formlib;
@@ -89,14 +87,7 @@ void TfrmInternet::FormShow(TObject*) {
     Box->Add(row);
 }
 
-// A placement that cannot be stored is reported, and the window closes all the same.
-void TfrmInternet::FormClose(TObject*, TCloseAction&) {
-  try {
-    WinPlace1->SavePlacement();
-  } catch (const std::exception& error) {
-    Application->HandleException(error);
-  }
-}
+void TfrmInternet::FormClose(TObject*, TCloseAction&) { WinPlace1->SavePlacementOrReport(); }
 
 void TfrmInternet::btOKClick(TObject*) { Close(); }
 
