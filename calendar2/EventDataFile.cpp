@@ -5,11 +5,11 @@
 #include "GridAppearance.h"
 #include "MonthDay.h"
 
-#include <Application.h>
-#include <FileChannels.h>
-#include <FileSystem.h>
-#include <RuntimeError.h>
-#include <Text.h>
+#include <formsrt/Application.h>
+#include <formsrt/FileChannels.h>
+#include <formsrt/FileSystem.h>
+#include <formsrt/RuntimeError.h>
+#include <formsrt/Text.h>
 
 #include <algorithm>
 #include <cstdint>

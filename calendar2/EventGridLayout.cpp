@@ -1,6 +1,6 @@
 #include "EventGridLayout.h"
 
-#include <Text.h>
+#include <formsrt/Text.h>
 
 namespace plovera {
 

@@ -1,7 +1,7 @@
 #include "EventTypes.h"
 
-#include <Colour.h>
-#include <Text.h>
+#include <formsrt/Colour.h>
+#include <formsrt/Text.h>
 
 namespace plovera {
 

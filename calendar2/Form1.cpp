@@ -3,11 +3,11 @@
 #include "EventGridLayout.h"
 #include "GridAppearance.h"
 
-#include <Application.h>
-#include <Colour.h>
-#include <DateTime.h>
-#include <RuntimeError.h>
-#include <Text.h>
+#include <formsrt/Application.h>
+#include <formsrt/Colour.h>
+#include <formsrt/DateTime.h>
+#include <formsrt/RuntimeError.h>
+#include <formsrt/Text.h>
 
 namespace plovera {
 

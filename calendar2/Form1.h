@@ -6,9 +6,9 @@
 #include "MonthCalendars.h"
 #include "PloveraSettings.h"
 
-#include <Controls.h>
-#include <FlexGrid.h>
-#include <Form.h>
+#include <formsrt/Controls.h>
+#include <formsrt/FlexGrid.h>
+#include <formsrt/Form.h>
 
 #include <memory>
 #include <string>

@@ -4,8 +4,8 @@
 #include "EventTypes.h"
 #include "GridAppearance.h"
 
-#include <Application.h>
-#include <Text.h>
+#include <formsrt/Application.h>
+#include <formsrt/Text.h>
 
 #include <algorithm>
 

@@ -2,11 +2,11 @@
 
 #include "EventGridLayout.h"
 
-#include <Application.h>
-#include <DateTime.h>
-#include <Printer.h>
-#include <RuntimeError.h>
-#include <Text.h>
+#include <formsrt/Application.h>
+#include <formsrt/DateTime.h>
+#include <formsrt/Printer.h>
+#include <formsrt/RuntimeError.h>
+#include <formsrt/Text.h>
 
 namespace plovera {
 

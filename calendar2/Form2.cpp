@@ -3,9 +3,9 @@
 #include "EventTypes.h"
 #include "MonthDay.h"
 
-#include <Application.h>
-#include <Colour.h>
-#include <Text.h>
+#include <formsrt/Application.h>
+#include <formsrt/Colour.h>
+#include <formsrt/Text.h>
 
 #include <cctype>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Controls.h"
-#include "Form.h"
+#include <formsrt/Controls.h>
+#include <formsrt/Form.h>
 
 #include <string>
 

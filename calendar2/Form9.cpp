@@ -2,10 +2,10 @@
 
 #include "EventTypes.h"
 
-#include <Application.h>
-#include <Colour.h>
-#include <RuntimeError.h>
-#include <Text.h>
+#include <formsrt/Application.h>
+#include <formsrt/Colour.h>
+#include <formsrt/RuntimeError.h>
+#include <formsrt/Text.h>
 
 namespace plovera {
 

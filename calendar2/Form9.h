@@ -2,9 +2,9 @@
 
 #include "PloveraSettings.h"
 
-#include <Controls.h>
-#include <Form.h>
-#include <TabStrip.h>
+#include <formsrt/Controls.h>
+#include <formsrt/Form.h>
+#include <formsrt/TabStrip.h>
 
 namespace plovera {
 

@@ -3,9 +3,9 @@
 #include "EventGridLayout.h"
 #include "EventTypes.h"
 
-#include <DateTime.h>
-#include <RuntimeError.h>
-#include <Text.h>
+#include <formsrt/DateTime.h>
+#include <formsrt/RuntimeError.h>
+#include <formsrt/Text.h>
 
 #include <algorithm>
 #include <cstdio>

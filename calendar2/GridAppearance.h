@@ -2,7 +2,7 @@
 
 #include "PloveraSettings.h"
 
-#include <FlexGridModel.h>
+#include <formsrt/FlexGridModel.h>
 
 namespace plovera {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <DateTime.h>
-#include <FlexGridModel.h>
+#include <formsrt/DateTime.h>
+#include <formsrt/FlexGridModel.h>
 
 #include <string>
 #include <utility>

@@ -2,9 +2,9 @@
 
 #include "EventTypes.h"
 
-#include <RuntimeError.h>
-#include <Settings.h>
-#include <Text.h>
+#include <formsrt/RuntimeError.h>
+#include <formsrt/Settings.h>
+#include <formsrt/Text.h>
 
 namespace plovera {
 

@@ -1,7 +1,7 @@
 #include "Form1.h"
 
-#include <Application.h>
-#include <Form.h>
+#include <formsrt/Application.h>
+#include <formsrt/Form.h>
 
 #include <windows.h>
 

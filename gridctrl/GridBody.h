@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Controls.h"
 #include "GridChildWnd.h"
 #include "GridRepaintList.h"
+#include <appframe/Controls.h>
 
 #include <set>
 #include <utility>

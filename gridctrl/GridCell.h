@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CString.h"
-#include "GdiObjects.h"
+#include <appframe/CString.h>
+#include <appframe/GdiObjects.h>
 
 #include <memory>
 

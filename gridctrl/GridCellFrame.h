@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CDC.h"
 #include "GridCell.h"
+#include <appframe/CDC.h>
 
 // The frame every cell shares, from its frame style bits:
 //   0x01..0x08 one line on the left, top, right, bottom edge (inset 1 on that side)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CDC.h"
 #include "GridCell.h"
 #include "GridDims.h"
+#include <appframe/CDC.h>
 
 class CGridCtrl;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CWnd.h"
 #include "GridCell.h"
 #include "GridDims.h"
+#include <appframe/CWnd.h>
 
 class CGridCtrl;
 

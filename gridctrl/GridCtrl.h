@@ -1,14 +1,14 @@
 #pragma once
 
-#include "CFindReplaceDialog.h"
-#include "CMenu.h"
-#include "CWnd.h"
-#include "Controls.h"
 #include "GridCell.h"
 #include "GridCellType.h"
 #include "GridDims.h"
 #include "GridListStore.h"
 #include "GridSelection.h"
+#include <appframe/CFindReplaceDialog.h>
+#include <appframe/CMenu.h>
+#include <appframe/CWnd.h>
+#include <appframe/Controls.h>
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Controls.h"
 #include "GridDims.h"
+#include <appframe/Controls.h>
 
 class CGridCtrl;
 

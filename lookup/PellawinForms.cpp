@@ -1,10 +1,10 @@
 #include "PellawinForms.h"
 
-#include "TApplication.h"
 #include "TfrmAreaCode.h"
 #include "TfrmInternet.h"
 #include "TfrmMain.h"
 #include "TfrmTimeZones.h"
+#include <formlib/TApplication.h>
 
 namespace pellawin {
 

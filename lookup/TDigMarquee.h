@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TBitmap.h"
-#include "TGraphicControl.h"
-#include "TTimer.h"
+#include <formlib/TBitmap.h>
+#include <formlib/TGraphicControl.h>
+#include <formlib/TTimer.h>
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TListBox.h"
+#include <formlib/TListBox.h>
 
 namespace pellawin {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TLabel.h"
+#include <formlib/TLabel.h>
 
 namespace pellawin {
 

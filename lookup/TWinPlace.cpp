@@ -1,10 +1,10 @@
 #include "TWinPlace.h"
 
-#include "Exceptions.h"
-#include "SysUtils.h"
-#include "TApplication.h"
-#include "TForm.h"
-#include "TIniFile.h"
+#include <formlib/Exceptions.h>
+#include <formlib/SysUtils.h>
+#include <formlib/TApplication.h>
+#include <formlib/TForm.h>
+#include <formlib/TIniFile.h>
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TComponent.h"
+#include <formlib/TComponent.h>
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "TfrmAbout.h"
 
-#include "Exceptions.h"
 #include "ShellOpen.h"
-#include "TApplication.h"
+#include <formlib/Exceptions.h>
+#include <formlib/TApplication.h>
 
 #include <windows.h>
 

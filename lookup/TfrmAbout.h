@@ -1,9 +1,9 @@
 #pragma once
 
-#include "TButton.h"
 #include "TDigMarquee.h"
-#include "TForm.h"
 #include "TGradientBack.h"
+#include <formlib/TButton.h>
+#include <formlib/TForm.h>
 
 #include <string>
 

@@ -2,8 +2,8 @@
 
 #include "AreaCodeTable.h"
 #include "PellawinForms.h"
-#include "TApplication.h"
 #include "TfrmHelp.h"
+#include <formlib/TApplication.h>
 
 #include <commctrl.h>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "TButton.h"
-#include "TEdit.h"
-#include "TForm.h"
-#include "TLabel.h"
-#include "TPanel.h"
-#include "TStatusBar.h"
 #include "TTabListBox.h"
 #include "TWinPlace.h"
+#include <formlib/TButton.h>
+#include <formlib/TEdit.h>
+#include <formlib/TForm.h>
+#include <formlib/TLabel.h>
+#include <formlib/TPanel.h>
+#include <formlib/TStatusBar.h>
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "TfrmHelp.h"
 
-#include "TLabel.h"
+#include <formlib/TLabel.h>
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TButton.h"
-#include "TForm.h"
-#include "TPanel.h"
+#include <formlib/TButton.h>
+#include <formlib/TForm.h>
+#include <formlib/TPanel.h>
 
 namespace pellawin {
 

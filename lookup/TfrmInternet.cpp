@@ -2,9 +2,9 @@
 
 #include "DomainSuffixTable.h"
 #include "PellawinForms.h"
-#include "TApplication.h"
-#include "TLabel.h"
 #include "TfrmHelp.h"
+#include <formlib/TApplication.h>
+#include <formlib/TLabel.h>
 
 #include <commctrl.h>
 

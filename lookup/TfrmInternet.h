@@ -1,11 +1,11 @@
 #pragma once
 
-#include "TButton.h"
-#include "TForm.h"
-#include "TPanel.h"
-#include "TStatusBar.h"
 #include "TTabListBox.h"
 #include "TWinPlace.h"
+#include <formlib/TButton.h>
+#include <formlib/TForm.h>
+#include <formlib/TPanel.h>
+#include <formlib/TStatusBar.h>
 
 namespace pellawin {
 

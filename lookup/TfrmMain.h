@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TButton.h"
-#include "TForm.h"
 #include "TVkLabel.h"
+#include <formlib/TButton.h>
+#include <formlib/TForm.h>
 
 namespace pellawin {
 

@@ -1,12 +1,12 @@
 #include "TfrmTimeZones.h"
 
 #include "CityTable.h"
-#include "Exceptions.h"
-#include "SysUtils.h"
-#include "TApplication.h"
-#include "TIniFile.h"
 #include "TfrmHelp.h"
 #include "WorldTime.h"
+#include <formlib/Exceptions.h>
+#include <formlib/SysUtils.h>
+#include <formlib/TApplication.h>
+#include <formlib/TIniFile.h>
 
 #include <algorithm>
 #include <cctype>

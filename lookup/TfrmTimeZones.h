@@ -1,14 +1,14 @@
 #pragma once
 
-#include "TButton.h"
-#include "TForm.h"
-#include "TLabel.h"
-#include "TPanel.h"
-#include "TStatusBar.h"
-#include "TStringGrid.h"
-#include "TTabSet.h"
-#include "TTimer.h"
 #include "TWinPlace.h"
+#include <formlib/TButton.h>
+#include <formlib/TForm.h>
+#include <formlib/TLabel.h>
+#include <formlib/TPanel.h>
+#include <formlib/TStatusBar.h>
+#include <formlib/TStringGrid.h>
+#include <formlib/TTabSet.h>
+#include <formlib/TTimer.h>
 
 #include <string>
 

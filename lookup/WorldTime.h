@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SysUtils.h"
+#include <formlib/SysUtils.h>
 
 namespace pellawin {
 

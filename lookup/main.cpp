@@ -1,5 +1,5 @@
 #include "PellawinForms.h"
-#include "TApplication.h"
+#include <formlib/TApplication.h>
 
 #include <windows.h>
 

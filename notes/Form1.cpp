@@ -4,13 +4,13 @@
 #include "GenUtils.h"
 #include "NoteFile.h"
 
-#include "Application.h"
-#include "DateTime.h"
-#include "FileSystem.h"
-#include "HelpLauncher.h"
-#include "RecycleBin.h"
-#include "Settings.h"
-#include "ShellLink.h"
+#include <formsrt/Application.h>
+#include <formsrt/DateTime.h>
+#include <formsrt/FileSystem.h>
+#include <formsrt/HelpLauncher.h>
+#include <formsrt/RecycleBin.h>
+#include <formsrt/Settings.h>
+#include <formsrt/ShellLink.h>
 
 #include <commdlg.h>
 
@@ -56,7 +56,8 @@ Form1::Form1(std::string notesFolder, std::string startupArgument)
       Text1(*this, "Text1", 120, 480, 4260, 2900, TextBox::multiLine),
       Label2(*this, "Label2", "Subject:", 120, 120, 900, 255),
       Label1(*this, "Label1", "", 120, 3480, 6360, 255), Label3(*this, "Label3", "", 120, 3760, 6360, 255),
-      File1(*this, "File1", 4500, 90, 1980, 3290, "*.XVQ"), Image1(*this, "Image1", 120, kButtonTop, 480, 480),
+      File1(*this, "File1", 4500, 90, 1980, 3290, "*.XVQ"),
+      Image1(*this, "Image1", 120, kButtonTop, 480, 480),
       Command1(*this, "Command1", "&Post", buttonLeft(1), kButtonTop, kButtonWidth, kButtonHeight),
       Command2(*this, "Command2", "E&xit", buttonLeft(2), kButtonTop, kButtonWidth, kButtonHeight),
       Command3(*this, "Command3", "&Delete", buttonLeft(3), kButtonTop, kButtonWidth, kButtonHeight),

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Controls.h"
-#include "FileListBox.h"
-#include "Form.h"
-#include "Image.h"
+#include <formsrt/Controls.h>
+#include <formsrt/FileListBox.h>
+#include <formsrt/Form.h>
+#include <formsrt/Image.h>
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "Form6.h"
 
-#include "Application.h"
+#include <formsrt/Application.h>
 
 #include <windows.h>
 

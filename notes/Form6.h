@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Controls.h"
-#include "Form.h"
-#include "Image.h"
+#include <formsrt/Controls.h>
+#include <formsrt/Form.h>
+#include <formsrt/Image.h>
 
 #include <cstdint>
 #include <string>

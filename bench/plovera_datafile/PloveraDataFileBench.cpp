@@ -2,7 +2,7 @@
 // saving, against reading and writing the same bytes whole.
 #include "EventDataFile.h"
 
-#include <FlexGridModel.h>
+#include <formsrt/FlexGridModel.h>
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "CDate.h"
 #include "CalendarFixture.h"
-#include "Clock.h"
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

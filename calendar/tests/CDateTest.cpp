@@ -1,6 +1,6 @@
 #include "CDate.h"
 
-#include "Clock.h"
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

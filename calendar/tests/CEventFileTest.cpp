@@ -1,7 +1,7 @@
 #include "CEventFile.h"
 
 #include "CalendarFixture.h"
-#include "Clock.h"
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

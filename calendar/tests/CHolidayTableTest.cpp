@@ -1,10 +1,10 @@
 #include "CHolidayTable.h"
 
 #include "CalendarFixture.h"
-#include "Clock.h"
 #include "FileBytes.h"
 #include "HolidayRules.h"
 #include "ShippedHolidays.h"
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "CEventItem.h"
 
 #include "CAppSettings.h"
-#include "Clock.h"
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

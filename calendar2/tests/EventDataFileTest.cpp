@@ -1,13 +1,13 @@
 #include "EventDataFile.h"
 #include "EventGridLayout.h"
 
-#include <Application.h>
-#include <FileChannels.h>
+#include <formsrt/Application.h>
+#include <formsrt/FileChannels.h>
 
 #include "ModalAnswerer.h"
 #include "TempDir.h"
 
-#include <Clock.h>
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

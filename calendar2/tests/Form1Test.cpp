@@ -2,8 +2,8 @@
 
 #include <EventGridLayout.h>
 
-#include <Application.h>
-#include <Settings.h>
+#include <formsrt/Application.h>
+#include <formsrt/Settings.h>
 
 #include "MemoryDib.h"
 #include "MessagePump.h"

@@ -3,9 +3,9 @@
 #include <EventGridLayout.h>
 #include <EventTypes.h>
 
-#include <Colour.h>
-#include <Settings.h>
-#include <Window.h>
+#include <formsrt/Colour.h>
+#include <formsrt/Settings.h>
+#include <formsrt/Window.h>
 
 #include "MemoryDib.h"
 #include "UserInput.h"

@@ -1,7 +1,7 @@
 #include "GridAppearance.h"
 #include "EventGridLayout.h"
 
-#include <Clock.h>
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

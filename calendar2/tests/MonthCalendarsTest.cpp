@@ -1,6 +1,6 @@
 #include "MonthCalendars.h"
 
-#include <DateTime.h>
+#include <formsrt/DateTime.h>
 
 #include <gtest/gtest.h>
 

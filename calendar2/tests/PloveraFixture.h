@@ -6,7 +6,7 @@
 #include "RegistrySandbox.h"
 #include "TempDir.h"
 
-#include <Clock.h>
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "PloveraSettings.h"
 
-#include <Settings.h>
+#include <formsrt/Settings.h>
 
 #include "RegistrySandbox.h"
 

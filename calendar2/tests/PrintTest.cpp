@@ -1,7 +1,7 @@
 #include "PloveraFixture.h"
 
-#include <Printer.h>
-#include <RuntimeError.h>
+#include <formsrt/Printer.h>
+#include <formsrt/RuntimeError.h>
 
 #include "MetafileText.h"
 

@@ -2,13 +2,13 @@
 #include "EventGridLayout.h"
 #include "GridAppearance.h"
 
-#include <FlexGrid.h>
-#include <Form.h>
+#include <formsrt/FlexGrid.h>
+#include <formsrt/Form.h>
 
 #include "MemoryDib.h"
 #include "TempDir.h"
 
-#include <Clock.h>
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

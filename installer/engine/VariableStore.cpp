@@ -1,6 +1,6 @@
 #include "VariableStore.h"
 
-#include <OutOfMemory.h>
+#include <outofmemory.h>
 
 #include <cstddef>
 #include <cstring>

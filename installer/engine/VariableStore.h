@@ -3,7 +3,7 @@
 #include "ScriptText.h"
 #include "VariableLookup.h"
 
-#include <SLLIST.h>
+#include <sllist.h>
 
 // A string variable holds 255 characters and a terminator.
 constexpr int StringValueSize = 256;

@@ -1,6 +1,6 @@
 #include "dynstr.h"
 
-#include "TextResource.h"
+#include "textresource.h"
 
 #include <cctype>
 #include <climits>

@@ -1,9 +1,9 @@
 #include "systime.h"
 
-#include "CheckFailed.h"
-#include "PORTTYPE.h"
+#include "checkfailed.h"
+#include "porttype.h"
 
-#include <Clock.h>
+#include <clock/Clock.h>
 
 namespace {
 constexpr CheckSite DateNotWritable{"FPATH", 1436};

@@ -1,7 +1,7 @@
 #include "TfrmAreaCode.h"
 #include "TfrmInternet.h"
 
-#include "TApplication.h"
+#include <formlib/TApplication.h>
 
 #include "MessagePump.h"
 #include "TempDir.h"

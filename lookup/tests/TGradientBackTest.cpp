@@ -1,6 +1,6 @@
 #include "TGradientBack.h"
 
-#include "TForm.h"
+#include <formlib/TForm.h>
 
 #include "MemoryDib.h"
 #include "MessagePump.h"

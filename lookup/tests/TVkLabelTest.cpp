@@ -1,6 +1,6 @@
 #include "TVkLabel.h"
 
-#include "TForm.h"
+#include <formlib/TForm.h>
 
 #include "MemoryDib.h"
 #include "MessagePump.h"

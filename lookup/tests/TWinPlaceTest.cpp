@@ -1,7 +1,7 @@
 #include "TWinPlace.h"
 
-#include "TApplication.h"
-#include "TForm.h"
+#include <formlib/TApplication.h>
+#include <formlib/TForm.h>
 
 #include "MessagePump.h"
 #include "TempDir.h"

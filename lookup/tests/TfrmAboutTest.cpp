@@ -1,7 +1,7 @@
 #include "TfrmAbout.h"
 
 #include "ShellOpen.h"
-#include "TApplication.h"
+#include <formlib/TApplication.h>
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"

@@ -1,8 +1,8 @@
 #include "TfrmAreaCode.h"
 
 #include "AreaCodeTable.h"
-#include "TApplication.h"
 #include "TfrmHelp.h"
+#include <formlib/TApplication.h>
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"

@@ -1,6 +1,6 @@
 #include "TfrmHelp.h"
 
-#include "TApplication.h"
+#include <formlib/TApplication.h>
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"

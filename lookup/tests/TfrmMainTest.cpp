@@ -1,11 +1,11 @@
 #include "TfrmMain.h"
 
-#include "Clock.h"
 #include "PellawinForms.h"
-#include "TApplication.h"
 #include "TfrmAreaCode.h"
 #include "TfrmInternet.h"
 #include "TfrmTimeZones.h"
+#include <clock/Clock.h>
+#include <formlib/TApplication.h>
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"

@@ -1,10 +1,10 @@
 #include "TfrmTimeZones.h"
 
 #include "CityTable.h"
-#include "Clock.h"
-#include "TApplication.h"
 #include "TfrmHelp.h"
 #include "WorldTime.h"
+#include <clock/Clock.h>
+#include <formlib/TApplication.h>
 
 #include "MemoryDib.h"
 #include "MessagePump.h"

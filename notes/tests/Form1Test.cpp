@@ -1,7 +1,7 @@
 #include "NotarisFixture.h"
 
-#include "HelpLauncher.h"
-#include "Settings.h"
+#include <formsrt/HelpLauncher.h>
+#include <formsrt/Settings.h>
 
 #include "MessagePump.h"
 #include "TempDir.h"

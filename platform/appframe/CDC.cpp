@@ -1,6 +1,6 @@
-#include "CDC.h"
+#include <appframe/CDC.h>
 
-#include "CWnd.h"
+#include <appframe/CWnd.h>
 
 CDC::~CDC() {
   if (owned_)

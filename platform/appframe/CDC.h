@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CString.h"
-#include "GdiObjects.h"
-#include "Geometry.h"
+#include <appframe/CString.h>
+#include <appframe/GdiObjects.h>
+#include <appframe/Geometry.h>
 
 class CWnd;
 

@@ -1,6 +1,6 @@
-#include "CFindReplaceDialog.h"
+#include <appframe/CFindReplaceDialog.h>
 
-#include "MessageLoop.h"
+#include <appframe/MessageLoop.h>
 
 CFindReplaceDialog::CFindReplaceDialog() {
   m_fr.lStructSize = sizeof m_fr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CWnd.h"
+#include <appframe/CWnd.h>
 
 #include <commdlg.h>
 

@@ -1,4 +1,4 @@
-#include "CMenu.h"
+#include <appframe/CMenu.h>
 
 bool CMenu::CreatePopupMenu() {
   DestroyMenu();

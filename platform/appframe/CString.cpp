@@ -1,4 +1,4 @@
-#include "CString.h"
+#include <appframe/CString.h>
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "CWnd.h"
+#include <appframe/CWnd.h>
 
 #include <cstdio>
 

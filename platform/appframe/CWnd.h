@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CDC.h"
-#include "CString.h"
-#include "Geometry.h"
-#include "MessageMap.h"
+#include <appframe/CDC.h>
+#include <appframe/CString.h>
+#include <appframe/Geometry.h>
+#include <appframe/MessageMap.h>
 
 // A window and the object that handles its messages.
 //

@@ -1,4 +1,4 @@
-#include "Controls.h"
+#include <appframe/Controls.h>
 
 CString CListBox::GetText(int index) const {
   LRESULT length = SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CWnd.h"
+#include <appframe/CWnd.h>
 
 // The system's controls as framework windows: created from their own classes and bound by subclassing.
 

@@ -1,4 +1,4 @@
-#include "GdiObjects.h"
+#include <appframe/GdiObjects.h>
 
 bool CGdiObject::Attach(HGDIOBJ handle) {
   DeleteObject();

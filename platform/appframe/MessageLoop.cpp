@@ -1,4 +1,4 @@
-#include "MessageLoop.h"
+#include <appframe/MessageLoop.h>
 
 #include <algorithm>
 #include <vector>

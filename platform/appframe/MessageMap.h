@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Geometry.h"
+#include <appframe/Geometry.h>
 
 #include <windows.h>
 

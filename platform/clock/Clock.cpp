@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include <clock/Clock.h>
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "SysUtils.h"
+#include <formlib/SysUtils.h>
 
-#include "Clock.h"
+#include <clock/Clock.h>
 
 #include <cmath>
 #include <cstdint>

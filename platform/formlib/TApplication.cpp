@@ -1,6 +1,6 @@
-#include "TApplication.h"
+#include <formlib/TApplication.h>
 
-#include "TForm.h"
+#include <formlib/TForm.h>
 
 #include <windows.h>
 

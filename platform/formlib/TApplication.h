@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Exceptions.h"
-#include "TComponent.h"
+#include <formlib/Exceptions.h>
+#include <formlib/TComponent.h>
 
 #include <exception>
 #include <string>

@@ -1,4 +1,4 @@
-#include "TBitmap.h"
+#include <formlib/TBitmap.h>
 
 namespace formlib {
 

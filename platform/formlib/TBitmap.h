@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TCanvas.h"
+#include <formlib/TCanvas.h>
 
 #include <windows.h>
 

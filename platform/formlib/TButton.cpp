@@ -1,6 +1,6 @@
-#include "TButton.h"
+#include <formlib/TButton.h>
 
-#include "TForm.h"
+#include <formlib/TForm.h>
 
 namespace formlib {
 

@@ -1,4 +1,4 @@
-#include "TCanvas.h"
+#include <formlib/TCanvas.h>
 
 namespace formlib {
 

@@ -1,4 +1,4 @@
-#include "TComponent.h"
+#include <formlib/TComponent.h>
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "TControl.h"
+#include <formlib/TControl.h>
 
-#include "TApplication.h"
-#include "TForm.h"
+#include <formlib/TApplication.h>
+#include <formlib/TForm.h>
 
 #include <windowsx.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TCanvas.h"
-#include "TComponent.h"
+#include <formlib/TCanvas.h>
+#include <formlib/TComponent.h>
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "TEdit.h"
+#include <formlib/TEdit.h>
 
 namespace formlib {
 

@@ -1,7 +1,7 @@
-#include "TForm.h"
+#include <formlib/TForm.h>
 
-#include "TApplication.h"
-#include "TButton.h"
+#include <formlib/TApplication.h>
+#include <formlib/TButton.h>
 
 namespace formlib {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TControl.h"
+#include <formlib/TControl.h>
 
 #include <functional>
 

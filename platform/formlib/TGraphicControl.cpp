@@ -1,4 +1,4 @@
-#include "TGraphicControl.h"
+#include <formlib/TGraphicControl.h>
 
 namespace formlib {
 

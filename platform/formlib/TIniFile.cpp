@@ -1,7 +1,7 @@
-#include "TIniFile.h"
+#include <formlib/TIniFile.h>
 
-#include "Exceptions.h"
-#include "SysUtils.h"
+#include <formlib/Exceptions.h>
+#include <formlib/SysUtils.h>
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "TLabel.h"
+#include <formlib/TLabel.h>
 
 namespace formlib {
 

@@ -1,4 +1,4 @@
-#include "TListBox.h"
+#include <formlib/TListBox.h>
 
 namespace formlib {
 

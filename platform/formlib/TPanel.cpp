@@ -1,4 +1,4 @@
-#include "TPanel.h"
+#include <formlib/TPanel.h>
 
 namespace formlib {
 

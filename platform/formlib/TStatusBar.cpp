@@ -1,4 +1,4 @@
-#include "TStatusBar.h"
+#include <formlib/TStatusBar.h>
 
 #include <commctrl.h>
 

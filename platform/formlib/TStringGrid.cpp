@@ -1,4 +1,4 @@
-#include "TStringGrid.h"
+#include <formlib/TStringGrid.h>
 
 #include <windowsx.h>
 

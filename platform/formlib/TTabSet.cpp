@@ -1,4 +1,4 @@
-#include "TTabSet.h"
+#include <formlib/TTabSet.h>
 
 #include <windowsx.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TGraphicControl.h"
+#include <formlib/TGraphicControl.h>
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "TTimer.h"
+#include <formlib/TTimer.h>
 
 namespace formlib {
 

@@ -1,6 +1,6 @@
-#include "Application.h"
+#include <formsrt/Application.h>
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "Colour.h"
+#include <formsrt/Colour.h>
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 namespace formsrt {
 

@@ -1,7 +1,7 @@
-#include "Control.h"
+#include <formsrt/Control.h>
 
-#include "Application.h"
-#include "Form.h"
+#include <formsrt/Application.h>
+#include <formsrt/Form.h>
 
 namespace formsrt {
 

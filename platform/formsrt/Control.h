@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Window.h"
+#include <formsrt/Window.h>
 
 #include <functional>
 #include <string>

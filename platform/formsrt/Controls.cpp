@@ -1,7 +1,7 @@
-#include "Controls.h"
+#include <formsrt/Controls.h>
 
-#include "Form.h"
-#include "RuntimeError.h"
+#include <formsrt/Form.h>
+#include <formsrt/RuntimeError.h>
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Control.h"
+#include <formsrt/Control.h>
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "DateTime.h"
+#include <formsrt/DateTime.h>
 
-#include "RuntimeError.h"
-#include "Text.h"
+#include <formsrt/RuntimeError.h>
+#include <formsrt/Text.h>
 
-#include <Clock.h>
+#include <clock/Clock.h>
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "FileChannels.h"
+#include <formsrt/FileChannels.h>
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "FileListBox.h"
+#include <formsrt/FileListBox.h>
 
-#include "Application.h"
-#include "RuntimeError.h"
+#include <formsrt/Application.h>
+#include <formsrt/RuntimeError.h>
 
 #include <shlwapi.h>
 

@@ -1,6 +1,6 @@
-#include "FileSystem.h"
+#include <formsrt/FileSystem.h>
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <windows.h>
 

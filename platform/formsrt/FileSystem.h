@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DateTime.h"
+#include <formsrt/DateTime.h>
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "FlexGrid.h"
+#include <formsrt/FlexGrid.h>
 
-#include "Form.h"
+#include <formsrt/Form.h>
 
 #include <algorithm>
 

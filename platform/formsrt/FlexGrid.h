@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Control.h"
-#include "FlexGridModel.h"
+#include <formsrt/Control.h>
+#include <formsrt/FlexGridModel.h>
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "FlexGridModel.h"
+#include <formsrt/FlexGridModel.h>
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <algorithm>
 

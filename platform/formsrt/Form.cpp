@@ -1,7 +1,7 @@
-#include "Form.h"
+#include <formsrt/Form.h>
 
-#include "Application.h"
-#include "Controls.h"
+#include <formsrt/Application.h>
+#include <formsrt/Controls.h>
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "HelpLauncher.h"
+#include <formsrt/HelpLauncher.h>
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "Image.h"
+#include <formsrt/Image.h>
 
 #include <utility>
 

@@ -1,7 +1,7 @@
-#include "Printer.h"
+#include <formsrt/Printer.h>
 
-#include "Application.h"
-#include "RuntimeError.h"
+#include <formsrt/Application.h>
+#include <formsrt/RuntimeError.h>
 
 #include <commdlg.h>
 

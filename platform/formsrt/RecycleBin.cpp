@@ -1,4 +1,4 @@
-#include "RecycleBin.h"
+#include <formsrt/RecycleBin.h>
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <iterator>
 

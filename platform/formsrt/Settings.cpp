@@ -1,6 +1,6 @@
-#include "Settings.h"
+#include <formsrt/Settings.h>
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "ShellLink.h"
+#include <formsrt/ShellLink.h>
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "TabStrip.h"
+#include <formsrt/TabStrip.h>
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
-#include "Text.h"
+#include <formsrt/Text.h>
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <algorithm>
 #include <cctype>

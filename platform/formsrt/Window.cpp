@@ -1,7 +1,7 @@
-#include "Window.h"
+#include <formsrt/Window.h>
 
-#include "Application.h"
-#include "RuntimeError.h"
+#include <formsrt/Application.h>
+#include <formsrt/RuntimeError.h>
 
 #include <set>
 #include <string>

@@ -1,6 +1,6 @@
 #include <systime.h>
 
-#include <Clock.h>
+#include <clock/Clock.h>
 #include <gtest/gtest.h>
 
 TEST(systimeTest, DefaultNowAndOrder) {

@@ -1,5 +1,5 @@
-#include "CFindReplaceDialog.h"
-#include "MessageLoop.h"
+#include <appframe/CFindReplaceDialog.h>
+#include <appframe/MessageLoop.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "CWnd.h"
-#include "Controls.h"
+#include <appframe/CWnd.h>
+#include <appframe/Controls.h>
 
 #include "MessagePump.h"
 #include "UserInput.h"

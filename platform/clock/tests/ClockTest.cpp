@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 
@@ -16,12 +16,13 @@ Instant of(const SYSTEMTIME& time) {
 }
 
 bool operator==(const Instant& a, const Instant& b) {
-  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute &&
-         a.second == b.second;
+  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
+         a.minute == b.minute && a.second == b.second;
 }
 
 std::ostream& operator<<(std::ostream& out, const Instant& t) {
-  return out << t.year << '-' << t.month << '-' << t.day << ' ' << t.hour << ':' << t.minute << ':' << t.second;
+  return out << t.year << '-' << t.month << '-' << t.day << ' ' << t.hour << ':' << t.minute << ':'
+             << t.second;
 }
 
 TEST(ClockTest, SetClockStandsStillAndFillsTheWeekday) {
@@ -46,7 +47,8 @@ TEST(ClockTest, AdvancingCrossesMidnightMonthsAndYears) {
       {"backwards", {2026, 1, 1, 0, 0, 0}, -1, {2025, 12, 31, 23, 59, 59}},
   };
   for (const Case& c : cases) {
-    ClockOverride clock(c.start.year, c.start.month, c.start.day, c.start.hour, c.start.minute, c.start.second);
+    ClockOverride clock(c.start.year, c.start.month, c.start.day, c.start.hour, c.start.minute,
+                        c.start.second);
     Clock::advanceSeconds(c.seconds);
     EXPECT_EQ(of(Clock::localTime()), c.expected) << c.name;
   }

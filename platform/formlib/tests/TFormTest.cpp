@@ -1,10 +1,10 @@
-#include "TForm.h"
-#include "TApplication.h"
-#include "TButton.h"
-#include "TEdit.h"
-#include "TLabel.h"
-#include "TPanel.h"
-#include "TStatusBar.h"
+#include <formlib/TApplication.h>
+#include <formlib/TButton.h>
+#include <formlib/TEdit.h>
+#include <formlib/TForm.h>
+#include <formlib/TLabel.h>
+#include <formlib/TPanel.h>
+#include <formlib/TStatusBar.h>
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"

@@ -1,5 +1,5 @@
-#include "TIniFile.h"
-#include "Exceptions.h"
+#include <formlib/Exceptions.h>
+#include <formlib/TIniFile.h>
 
 #include "TempDir.h"
 

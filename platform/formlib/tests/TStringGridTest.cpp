@@ -1,6 +1,6 @@
-#include "TStringGrid.h"
-#include "TApplication.h"
-#include "TForm.h"
+#include <formlib/TApplication.h>
+#include <formlib/TForm.h>
+#include <formlib/TStringGrid.h>
 
 #include "MemoryDib.h"
 #include "MessagePump.h"

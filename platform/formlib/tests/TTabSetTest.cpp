@@ -1,5 +1,5 @@
-#include "TTabSet.h"
-#include "TForm.h"
+#include <formlib/TForm.h>
+#include <formlib/TTabSet.h>
 
 #include "MessagePump.h"
 #include "UserInput.h"

@@ -1,7 +1,7 @@
-#include "Application.h"
-#include "Controls.h"
 #include "ErrorOf.h"
-#include "Form.h"
+#include <formsrt/Application.h>
+#include <formsrt/Controls.h>
+#include <formsrt/Form.h>
 
 #include "MessagePump.h"
 

@@ -1,7 +1,7 @@
-#include "DateTime.h"
 #include "ErrorOf.h"
+#include <formsrt/DateTime.h>
 
-#include <Clock.h>
+#include <clock/Clock.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RuntimeError.h"
+#include <formsrt/RuntimeError.h>
 
 #include <functional>
 

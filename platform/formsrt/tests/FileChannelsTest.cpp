@@ -1,7 +1,7 @@
-#include "FileChannels.h"
 #include "ErrorOf.h"
-#include "FileSystem.h"
-#include "Text.h"
+#include <formsrt/FileChannels.h>
+#include <formsrt/FileSystem.h>
+#include <formsrt/Text.h>
 
 #include "TempDir.h"
 

@@ -1,5 +1,5 @@
-#include "FileListBox.h"
-#include "Form.h"
+#include <formsrt/FileListBox.h>
+#include <formsrt/Form.h>
 
 #include "TempDir.h"
 

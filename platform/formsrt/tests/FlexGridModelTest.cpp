@@ -1,5 +1,5 @@
-#include "FlexGridModel.h"
 #include "ErrorOf.h"
+#include <formsrt/FlexGridModel.h>
 
 #include <gtest/gtest.h>
 

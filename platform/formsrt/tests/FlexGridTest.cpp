@@ -1,5 +1,5 @@
-#include "FlexGrid.h"
-#include "Form.h"
+#include <formsrt/FlexGrid.h>
+#include <formsrt/Form.h>
 
 #include "MemoryDib.h"
 #include "MessagePump.h"

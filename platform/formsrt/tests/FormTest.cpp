@@ -1,8 +1,8 @@
-#include "Form.h"
-#include "Application.h"
-#include "Colour.h"
-#include "Controls.h"
-#include "RuntimeError.h"
+#include <formsrt/Application.h>
+#include <formsrt/Colour.h>
+#include <formsrt/Controls.h>
+#include <formsrt/Form.h>
+#include <formsrt/RuntimeError.h>
 
 #include "MemoryDib.h"
 #include "MessagePump.h"

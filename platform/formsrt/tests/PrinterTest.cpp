@@ -1,5 +1,5 @@
-#include "Printer.h"
 #include "ErrorOf.h"
+#include <formsrt/Printer.h>
 
 #include "MetafileText.h"
 

@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include <formsrt/Settings.h>
 
 #include "RegistrySandbox.h"
 

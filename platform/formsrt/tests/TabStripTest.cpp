@@ -1,6 +1,6 @@
-#include "TabStrip.h"
-#include "Controls.h"
-#include "Form.h"
+#include <formsrt/Controls.h>
+#include <formsrt/Form.h>
+#include <formsrt/TabStrip.h>
 
 #include "UserInput.h"
 

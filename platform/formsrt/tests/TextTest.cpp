@@ -1,5 +1,5 @@
-#include "Text.h"
 #include "ErrorOf.h"
+#include <formsrt/Text.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <CheckFailed.h>
+#include <checkfailed.h>
 
 #include <string>
 #include <utility>

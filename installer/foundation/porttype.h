@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FPATH.h"
 #include "dynstr.h"
+#include "fpath.h"
 #include "systime.h"
 
 // The portable binary stream. Values are little-endian with fixed widths; a text is its length (one

@@ -1,7 +1,7 @@
-#include "CheckRecorder.h"
+#include "checkrecorder.h"
 
-#include <CheckFailed.h>
-#include <OutOfMemory.h>
+#include <checkfailed.h>
+#include <outofmemory.h>
 
 #include <ModalAnswerer.h>
 #include <gmock/gmock.h>

@@ -1,4 +1,4 @@
-#include "NumberHelpers.h"
+#include "numberhelpers.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "TextHelpers.h"
+#include "texthelpers.h"
 
-#include "PathParts.h"
+#include "pathparts.h"
 
 #include <direct.h>
 #include <io.h>

@@ -1,4 +1,4 @@
-#include "PathParts.h"
+#include "pathparts.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
-#include "FPATH.h"
+#include "fpath.h"
 
-#include "CheckFailed.h"
-#include "TextHelpers.h"
-#include "TextResource.h"
+#include "checkfailed.h"
 #include "systime.h"
+#include "texthelpers.h"
+#include "textresource.h"
 
 #include <direct.h>
 #include <fcntl.h>

@@ -1,5 +1,5 @@
-#include <TextResource.h>
 #include <dynstr.h>
+#include <textresource.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CheckRecorder.h"
+#include "checkrecorder.h"
 
-#include <VARRAY.h>
+#include <varray.h>
 
 #include <windows.h>
 

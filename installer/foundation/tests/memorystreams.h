@@ -1,6 +1,6 @@
 #pragma once
 
-#include <PORTTYPE.h>
+#include <porttype.h>
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "VARRAY.h"
+#include "varray.h"
 
-#include "CheckFailed.h"
+#include "checkfailed.h"
 
 #include <climits>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "TextResource.h"
+#include "textresource.h"
 
 #include <cstring>
 

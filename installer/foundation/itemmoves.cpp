@@ -1,4 +1,4 @@
-#include "ItemMoves.h"
+#include "itemmoves.h"
 
 int MoveItems(indexop& operation, int* indices, int to) {
   for (int* at = indices; *at != -1; ++at) {

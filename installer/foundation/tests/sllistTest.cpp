@@ -1,7 +1,7 @@
-#include "CheckRecorder.h"
+#include "checkrecorder.h"
 
-#include <ItemMoves.h>
-#include <SLLIST.h>
+#include <itemmoves.h>
+#include <sllist.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

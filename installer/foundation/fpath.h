@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PathParts.h"
+#include "pathparts.h"
 
 #include <windows.h>
 

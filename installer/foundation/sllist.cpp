@@ -1,7 +1,7 @@
-#include "SLLIST.h"
+#include "sllist.h"
 
-#include "CheckFailed.h"
-#include "ItemMoves.h"
+#include "checkfailed.h"
+#include "itemmoves.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "PORTTYPE.h"
+#include "porttype.h"
 
 #include <cstring>
 

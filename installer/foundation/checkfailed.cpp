@@ -1,4 +1,4 @@
-#include "CheckFailed.h"
+#include "checkfailed.h"
 
 #include <windows.h>
 

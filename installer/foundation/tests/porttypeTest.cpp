@@ -1,8 +1,8 @@
-#include "CheckRecorder.h"
-#include "MemoryStreams.h"
+#include "checkrecorder.h"
+#include "memorystreams.h"
 
-#include <PORTTYPE.h>
 #include <filestream.h>
+#include <porttype.h>
 
 #include <TempDir.h>
 #include <gmock/gmock.h>

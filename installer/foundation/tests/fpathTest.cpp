@@ -1,6 +1,6 @@
-#include "CheckRecorder.h"
+#include "checkrecorder.h"
 
-#include <FPATH.h>
+#include <fpath.h>
 #include <systime.h>
 
 #include <TempDir.h>

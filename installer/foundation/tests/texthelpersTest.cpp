@@ -1,4 +1,4 @@
-#include <TextHelpers.h>
+#include <texthelpers.h>
 
 #include <TempDir.h>
 #include <gtest/gtest.h>
