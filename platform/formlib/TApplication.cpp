@@ -1,6 +1,7 @@
 #include <formlib/TApplication.h>
 
 #include <formlib/TForm.h>
+#include <wincore/ErrorReporter.h>
 
 #include <windows.h>
 
@@ -22,7 +23,18 @@ TApplication theApplication;
 
 TApplication* Application = &theApplication;
 
-TApplication::TApplication() : TComponent(nullptr), exeName_(moduleFileName()) {}
+TApplication::TApplication() : TComponent(nullptr), exeName_(moduleFileName()) {
+  // Errors that reach a window procedure come to the application's handler.
+  wincore::setErrorReporter([this](std::exception_ptr error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      HandleException(e);
+    } catch (...) {
+      HandleException(Exception("Unknown error"));
+    }
+  });
+}
 
 void TApplication::Initialize() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};

@@ -1,6 +1,7 @@
 #include <formsrt/Application.h>
 
 #include <formsrt/RuntimeError.h>
+#include <wincore/ErrorReporter.h>
 
 #include <windows.h>
 
@@ -16,6 +17,20 @@ ClipboardObject Clipboard;
 namespace {
 
 int currentPointer = pointerDefault;
+
+// The program's error reporter: an untrapped error is reported as the runtime reports it, and the
+// program goes on.
+void reportRuntimeError(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const RuntimeError& e) {
+    MsgBox("Run-time error " + std::to_string(e.number()) + ":\n\n" + e.what(), mbOKOnly | mbCritical);
+  } catch (...) {
+    MsgBox("Run-time error:\n\n" + wincore::errorText(error), mbOKOnly | mbCritical);
+  }
+}
+
+[[maybe_unused]] const bool reporterInstalled = (wincore::setErrorReporter(reportRuntimeError), true);
 
 HelpLauncher& helpLauncher() {
   static HelpLauncher launcher;
@@ -153,14 +168,6 @@ void ClipboardObject::Clear() {
 
 bool ClipboardObject::hasText() const { return IsClipboardFormatAvailable(CF_TEXT); }
 
-void runHandler(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const RuntimeError& e) {
-    MsgBox("Run-time error " + std::to_string(e.number()) + ":\n\n" + e.what(), mbOKOnly | mbCritical);
-  } catch (const std::exception& e) {
-    MsgBox(std::string("Run-time error:\n\n") + e.what(), mbOKOnly | mbCritical);
-  }
-}
+void runHandler(const std::function<void()>& handler) { wincore::guarded(handler); }
 
 } // namespace formsrt
