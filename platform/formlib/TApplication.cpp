@@ -2,6 +2,7 @@
 
 #include <formlib/TForm.h>
 #include <wincore/ErrorReporter.h>
+#include <wincore/MessageLoop.h>
 
 #include <windows.h>
 
@@ -45,11 +46,7 @@ void TApplication::Run() {
   if (!mainForm_)
     return;
   mainForm_->Show();
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  wincore::runMessageLoop();
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

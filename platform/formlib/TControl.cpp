@@ -2,6 +2,7 @@
 
 #include <formlib/TApplication.h>
 #include <formlib/TForm.h>
+#include <wincore/Mnemonics.h>
 
 #include <windowsx.h>
 
@@ -54,6 +55,8 @@ TControl* TControl::FromHandle(HWND hwnd) { return dynamic_cast<TControl*>(fromH
 LRESULT TControl::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if ((message == WM_KEYDOWN || message == WM_CHAR) && PreviewKey(message, wParam))
     return 0;
+  if ((message == WM_CHAR || message == WM_SYSCHAR) && PressMnemonic(message, wParam))
+    return 0;
   LRESULT result = 0;
   if (HandleMessage(message, wParam, lParam, result))
     return result;
@@ -86,6 +89,13 @@ bool TControl::PreviewKey(UINT message, WPARAM& wParam) {
     return true;
   wParam = static_cast<unsigned char>(key);
   return false;
+}
+
+bool TControl::PressMnemonic(UINT message, WPARAM wParam) {
+  TForm* form = ParentForm();
+  MSG typed{Handle(), message, wParam, 0, 0, {0, 0}};
+  return form && wincore::isMnemonicKey(typed) &&
+         wincore::pressMnemonic(form->Handle(), static_cast<char>(wParam));
 }
 
 bool TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -90,6 +90,7 @@ protected:
 
 private:
   bool PreviewKey(UINT message, WPARAM& wParam);
+  bool PressMnemonic(UINT message, WPARAM wParam);
   RECT bounds() const;
 
   TControl* parent_;
