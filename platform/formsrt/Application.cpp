@@ -1,5 +1,6 @@
 #include <formsrt/Application.h>
 
+#include <formsrt/HelpLauncher.h>
 #include <formsrt/RuntimeError.h>
 #include <wincore/ErrorReporter.h>
 
@@ -31,11 +32,6 @@ void reportRuntimeError(std::exception_ptr error) {
 }
 
 [[maybe_unused]] const bool reporterInstalled = (wincore::setErrorReporter(reportRuntimeError), true);
-
-HelpLauncher& helpLauncher() {
-  static HelpLauncher launcher;
-  return launcher;
-}
 
 HWND keyTarget() {
   HWND focus = GetFocus();
@@ -106,15 +102,18 @@ std::string ScreenObject::Fonts(int index) const {
   return screenFonts()[static_cast<std::size_t>(index)];
 }
 
-void setHelpLauncher(HelpLauncher launcher) { helpLauncher() = std::move(launcher); }
-
-void showHelp() {
-  if (helpLauncher()) {
-    helpLauncher()(App.HelpFile);
+void setHelpLauncher(HelpLauncher launcher) {
+  if (!launcher) {
+    helpSeam().exchange(systemHelp);
     return;
   }
-  WinHelpA(GetActiveWindow(), App.HelpFile.c_str(), HELP_FINDER, 0);
+  helpSeam().exchange([launcher](HWND, const std::string& helpFile, UINT, ULONG_PTR) {
+    launcher(helpFile);
+    return true;
+  });
 }
+
+void showHelp() { ShowHelp(GetActiveWindow(), App.HelpFile, HELP_FINDER); }
 
 void SendKeys(const std::string& keys) {
   HWND target = keyTarget();
