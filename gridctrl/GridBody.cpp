@@ -224,7 +224,7 @@ int CGridBody::SetDoubleBuffer(BOOL on) {
     CRect client = GetClientRect();
     CClientDC dc(this);
     if (!m_offscreen.CreateCompatibleBitmap(dc, std::max(1, client.Width()), std::max(1, client.Height())))
-      return 1;
+      return kGridNoSuch;
     m_doubleBuffer = true;
   }
   if (!m_pDims->redraw) {
@@ -233,7 +233,7 @@ int CGridBody::SetDoubleBuffer(BOOL on) {
     UpdateWindow();
     m_force = false;
   }
-  return 0;
+  return kGridOk;
 }
 
 void CGridBody::OnSize(UINT, int, int) {
@@ -566,13 +566,13 @@ int CGridBody::EditCell(UINT initialChar) {
   CGridDims& d = *m_pDims;
   const int col = d.curCol, row = d.curRow;
   if (d.rowCount == 0 || d.colCount == 0)
-    return 1;
+    return kGridNoSuch;
   CGridCell cell;
   m_pGrid->GetMergedCell(col, row, &cell);
   CGridCtrl::ApplyBuiltInDefaults(cell);
   CGridCellType* type = m_pGrid->GetCellType(cell.m_nCellType);
   if (cell.m_nNoEdit == 1 || !type->IsEditable())
-    return 1;
+    return kGridNoSuch;
   m_pGrid->ClearSelection();
   DestroyEditor();
   CRect rect;
@@ -583,14 +583,14 @@ int CGridBody::EditCell(UINT initialChar) {
   DWORD style = WS_CHILD | ES_AUTOHSCROLL;
   m_pGrid->OnPrepareEditor(col, row, &rect, &cell, &style, 0);
   if (!m_editor.Create(style, rect, this, kEditorId))
-    return 1;
+    return kGridNoSuch;
   m_editor.SetFont(cell.m_hFont ? cell.m_hFont : m_pGrid->GetGridFont());
   if (cell.m_nRangeFlag == 1)
     m_editor.LimitText(static_cast<int>(cell.m_dMax));
   m_editor.SetWindowText(cell.m_strText);
   if (!m_pGrid->OnBeginEdit(col, row, &m_editor)) {
     DestroyEditor();
-    return 1;
+    return kGridNoSuch;
   }
   d.editCol = col;
   d.editRow = row;
@@ -600,5 +600,5 @@ int CGridBody::EditCell(UINT initialChar) {
   m_editor.SendMessage(EM_SCROLLCARET);
   if (initialChar)
     m_editor.SendMessage(WM_CHAR, initialChar, 1);
-  return 0;
+  return kGridOk;
 }
