@@ -4,12 +4,21 @@
 #include "GridCtrl.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
 
 const UINT kEditorId = 237;
 const UINT kFirstMenuCommand = 1000;
+
+// The whole part of a cell's maximum as an edit control's text limit, kept inside what an int holds (a
+// maximum that is no number limits nothing).
+int TextLimitFor(double maximum) {
+  if (!(maximum >= 0))
+    return maximum < 0 ? 0 : INT_MAX;
+  return maximum >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(maximum);
+}
 
 } // namespace
 
@@ -30,6 +39,7 @@ ON_WM(WM_RBUTTONDOWN, OnRButtonDown)
 ON_WM(WM_RBUTTONUP, OnRButtonUp)
 ON_WM(WM_GETDLGCODE, OnGetDlgCode)
 ON_WM(WM_SIZE, OnSize)
+ON_WM(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_COMMAND_RANGE(kFirstMenuCommand, 0xFFFF, OnMenuCommand)
 END_MESSAGE_MAP()
 
@@ -114,7 +124,7 @@ void CGridBody::PaintPass(CDC* dc) {
   const int firstRow = std::max(bounds.firstRow, d.topRow);
   int lastRow = std::min(bounds.lastRow, d.rowCount - 1);
   const CRect client = GetClientRect();
-  const COLORREF background = m_pGrid->GetDefaultCell().m_crBk;
+  const COLORREF background = m_pGrid->GetFillColor();
   const int saved = dc->SaveDC();
   if (m_pGrid->GetGridFont())
     dc->SelectObject(m_pGrid->GetGridFont());
@@ -162,7 +172,7 @@ void CGridBody::PaintArea(CDC* dc, const CRect& area) {
   if (d.rowCount == 0 || d.colCount == 0) {
     m_pGrid->OnPaintArea(dc, kAreaBody);
     if (d.redraw || m_force)
-      dc->FillSolidRect(GetClientRect(), m_pGrid->GetDefaultCell().m_crBk);
+      dc->FillSolidRect(GetClientRect(), m_pGrid->GetFillColor());
     return;
   }
   int col, row;
@@ -431,8 +441,7 @@ void CGridBody::OnLButtonUp(UINT, CPoint point) {
   }
   if (!IsWindow(self))
     return;
-  m_dragging = false;
-  m_mouseType = nullptr;
+  EndDrag();
   if (::GetCapture() == m_hWnd)
     ReleaseCapture();
 }
@@ -452,9 +461,11 @@ void CGridBody::OnLButtonDblClk(UINT, CPoint point) {
     m_pGrid->OnDblClkCell(col, row, rect, point, answer);
 }
 
-void CGridBody::OnMouseMove(UINT, CPoint point) {
+void CGridBody::OnMouseMove(UINT flags, CPoint point) {
   if (m_pDims->rowCount == 0 || m_pDims->colCount == 0)
     return;
+  if (!(flags & MK_LBUTTON))
+    EndDrag(); // the button came up where the body did not see it
   HWND self = m_hWnd;
   int col, row;
   CRect rect;
@@ -476,6 +487,13 @@ void CGridBody::OnMouseMove(UINT, CPoint point) {
   if (IsWindow(self))
     m_pDims->inputSource = kInputProgram;
 }
+
+void CGridBody::EndDrag() {
+  m_dragging = false;
+  m_mouseType = nullptr;
+}
+
+void CGridBody::OnCaptureChanged(HWND) { EndDrag(); }
 
 void CGridBody::AutoScroll(CPoint point) {
   HWND self = m_hWnd;
@@ -586,7 +604,7 @@ int CGridBody::EditCell(UINT initialChar) {
     return kGridNoSuch;
   m_editor.SetFont(cell.m_hFont ? cell.m_hFont : m_pGrid->GetGridFont());
   if (cell.m_nRangeFlag == 1)
-    m_editor.LimitText(static_cast<int>(cell.m_dMax));
+    m_editor.LimitText(TextLimitFor(cell.m_dMax));
   m_editor.SetWindowText(cell.m_strText);
   if (!m_pGrid->OnBeginEdit(col, row, &m_editor)) {
     DestroyEditor();

@@ -51,11 +51,13 @@ protected:
   void OnMenuCommand(UINT id);
   UINT OnGetDlgCode(MSG* msg);
   void OnSize(UINT type, int cx, int cy);
+  void OnCaptureChanged(HWND next);
   DECLARE_MESSAGE_MAP()
 
 private:
   void PaintOneCell(CDC* dc, int col, int row, const CRect& rect);
   void PaintToWindow();
+  void EndDrag();
   // Scrolls the grid one step towards a pointer outside the cells, for as long as the drag lasts.
   void AutoScroll(CPoint point);
   int RowsHeight(int from, int to, int limit) const;

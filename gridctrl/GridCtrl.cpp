@@ -196,37 +196,54 @@ void CGridCtrl::RecomputeLastTopRow() {
   m_dims.lastTopRow = std::max(0, std::min(row + 1, count - 1));
 }
 
+void CGridCtrl::SizeBody(const CRect& client, bool hBar, bool vBar) {
+  m_dims.bodyWidth = std::max(0, client.Width() - m_dims.rowHeaderWidth - (vBar ? m_dims.vScrollWidth : 0));
+  m_dims.bodyHeight =
+      std::max(0, client.Height() - m_dims.colHeaderHeight - (hBar ? m_dims.hScrollHeight : 0));
+  RecomputeLastLeftCol();
+  RecomputeLastTopRow();
+}
+
+// The scroll bars settle at a fixed point: a bar is shown exactly when the body it leaves cannot show
+// everything along its direction. Each bar only narrows the body for the other, so starting with
+// neither bar and adding each one the body then needs reaches the fewest consistent bars within three
+// steps. The top row and left column are lowered only against that final body.
 void CGridCtrl::Layout() {
   if (!m_hWnd || !m_body)
     return;
-  CRect client = GetClientRect();
-  for (int pass = 0; pass < 3; ++pass) {
-    const int vBar = m_dims.vBarShown ? m_dims.vScrollWidth : 0;
-    const int hBar = m_dims.hBarShown ? m_dims.hScrollHeight : 0;
-    m_dims.bodyWidth = std::max(0, client.Width() - m_dims.rowHeaderWidth - vBar);
-    m_dims.bodyHeight = std::max(0, client.Height() - m_dims.colHeaderHeight - hBar);
-    RecomputeLastLeftCol();
-    m_dims.leftCol = std::min(m_dims.leftCol, m_dims.lastLeftCol);
-    RecomputeLastTopRow();
-    m_dims.topRow = std::min(m_dims.topRow, m_dims.lastTopRow);
-    const bool hShow = m_dims.lastLeftCol >= 1;
-    const bool vShow = m_dims.lastTopRow >= 1;
-    if (hShow == m_dims.hBarShown && vShow == m_dims.vBarShown)
+  const CRect client = GetClientRect();
+  bool hBar = false, vBar = false;
+  for (int step = 0; step < 3; ++step) {
+    SizeBody(client, hBar, vBar);
+    const bool hNeeded = m_dims.lastLeftCol >= 1;
+    const bool vNeeded = m_dims.lastTopRow >= 1;
+    if (hNeeded == hBar && vNeeded == vBar)
       break;
-    m_dims.hBarShown = hShow;
-    m_dims.vBarShown = vShow;
+    hBar = hBar || hNeeded;
+    vBar = vBar || vNeeded;
   }
-  const int vBar = m_dims.vBarShown ? m_dims.vScrollWidth : 0;
-  const int hBar = m_dims.hBarShown ? m_dims.hScrollHeight : 0;
+  m_dims.hBarShown = hBar;
+  m_dims.vBarShown = vBar;
+  const int oldLeft = m_dims.leftCol, oldTop = m_dims.topRow;
+  m_dims.leftCol = std::min(m_dims.leftCol, m_dims.lastLeftCol);
+  m_dims.topRow = std::min(m_dims.topRow, m_dims.lastTopRow);
+  const int vBarWidth = vBar ? m_dims.vScrollWidth : 0;
+  const int hBarHeight = hBar ? m_dims.hScrollHeight : 0;
   const int rhw = m_dims.rowHeaderWidth, chh = m_dims.colHeaderHeight;
   m_body->MoveWindow(rhw, chh, m_dims.bodyWidth, m_dims.bodyHeight);
   m_colHeader->MoveWindow(rhw, 0, m_dims.bodyWidth, chh);
   m_rowHeader->MoveWindow(0, chh, rhw, m_dims.bodyHeight);
   m_corner->MoveWindow(0, 0, rhw, chh);
-  m_vScroll->MoveWindow(client.Width() - vBar, 0, vBar, std::max(0, client.Height() - hBar));
-  m_hScroll->MoveWindow(0, client.Height() - hBar, std::max(0, client.Width() - vBar), hBar);
-  m_vScroll->ShowWindow(m_dims.vBarShown ? SW_SHOWNA : SW_HIDE);
-  m_hScroll->ShowWindow(m_dims.hBarShown ? SW_SHOWNA : SW_HIDE);
+  m_vScroll->MoveWindow(client.Width() - vBarWidth, 0, vBarWidth, std::max(0, client.Height() - hBarHeight));
+  m_hScroll->MoveWindow(0, client.Height() - hBarHeight, std::max(0, client.Width() - vBarWidth), hBarHeight);
+  m_vScroll->ShowWindow(vBar ? SW_SHOWNA : SW_HIDE);
+  m_hScroll->ShowWindow(hBar ? SW_SHOWNA : SW_HIDE);
+  // The view moved under the body without a scroll: what it shows is no longer where it belongs.
+  if (m_dims.leftCol != oldLeft || m_dims.topRow != oldTop) {
+    m_body->Invalidate(false);
+    m_colHeader->Invalidate(false);
+    m_rowHeader->Invalidate(false);
+  }
   m_dims.prevLeftCol = m_dims.leftCol;
   m_dims.prevTopRow = m_dims.topRow;
   UpdateChildren();

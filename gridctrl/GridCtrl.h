@@ -194,6 +194,9 @@ public:
   bool IsFindDialogOpen() const { return m_pFindDialog != nullptr; }
   const CGridCell& GetDefaultCell() const { return m_defaultCell; }
   const CGridCell& GetDefaultHeaderCell() const { return m_defaultHeaderCell; }
+  // The colour of the body where no cell lies: the grid default cell's background, or the built-in one
+  // when the default cell a program set leaves it unset.
+  COLORREF GetFillColor() const;
   // Fills what a merged cell still leaves unset with the grid default's built-in values.
   static void ApplyBuiltInDefaults(CGridCell& cell);
   HPEN GetLightPen() const { return m_whitePen; }
@@ -229,6 +232,8 @@ protected:
 private:
   void CreateChildren();
   void PaintBackground(HDC dc);
+  // The body's size with or without each bar, and the last left column and top row it gives.
+  void SizeBody(const CRect& client, bool hBar, bool vBar);
   void RecomputeLastLeftCol();
   void RecomputeLastTopRow();
   int PageBackRow(int from) const;

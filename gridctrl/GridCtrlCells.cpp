@@ -69,6 +69,10 @@ int CGridCtrl::SetCell(int col, int row, const CGridCell* cell) {
 
 int CGridCtrl::SetDefaultCell(const CGridCell* cell) { return m_defaultCell.CopyFrom(*cell); }
 
+COLORREF CGridCtrl::GetFillColor() const {
+  return IsColorSet(m_defaultCell.m_crBk) ? m_defaultCell.m_crBk : GetSysColor(COLOR_WINDOW);
+}
+
 int CGridCtrl::SetCellText(int col, int row, const char* text) {
   CGridCell cell;
   GetCell(col, row, &cell);

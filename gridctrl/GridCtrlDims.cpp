@@ -157,6 +157,7 @@ int CGridCtrl::SetColHeaderHeight(int height) {
     return kGridNoSuch;
   m_dims.colHeaderHeight = height;
   Layout();
+  RedrawAll();
   return kGridOk;
 }
 
@@ -165,6 +166,7 @@ int CGridCtrl::SetRowHeaderWidth(int width) {
     return kGridNoSuch;
   m_dims.rowHeaderWidth = width;
   Layout();
+  RedrawAll();
   return kGridOk;
 }
 
@@ -173,6 +175,7 @@ int CGridCtrl::SetVScrollWidth(int width) {
     return kGridNoSuch;
   m_dims.vScrollWidth = width;
   Layout();
+  RedrawAll();
   return kGridOk;
 }
 
@@ -181,6 +184,7 @@ int CGridCtrl::SetHScrollHeight(int height) {
     return kGridNoSuch;
   m_dims.hScrollHeight = height;
   Layout();
+  RedrawAll();
   return kGridOk;
 }
 
