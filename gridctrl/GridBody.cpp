@@ -40,6 +40,7 @@ ON_WM(WM_RBUTTONUP, OnRButtonUp)
 ON_WM(WM_GETDLGCODE, OnGetDlgCode)
 ON_WM(WM_SIZE, OnSize)
 ON_WM(WM_CAPTURECHANGED, OnCaptureChanged)
+ON_CONTROL(EN_UPDATE, kEditorId, OnEditorUpdate)
 ON_COMMAND_RANGE(kFirstMenuCommand, 0xFFFF, OnMenuCommand)
 END_MESSAGE_MAP()
 
@@ -575,10 +576,9 @@ void CGridBody::OnMenuCommand(UINT id) {
 
 // ---- In-place editing ----
 
-void CGridBody::DestroyEditor() {
-  if (m_editor.m_hWnd)
-    m_editor.DestroyWindow();
-}
+void CGridBody::OnEditorUpdate() { m_editor.Reformat(); }
+
+void CGridBody::DestroyEditor() { m_editor.Close(); }
 
 int CGridBody::EditCell(UINT initialChar) {
   CGridDims& d = *m_pDims;
@@ -606,6 +606,7 @@ int CGridBody::EditCell(UINT initialChar) {
   if (cell.m_nRangeFlag == 1)
     m_editor.LimitText(TextLimitFor(cell.m_dMax));
   m_editor.SetWindowText(cell.m_strText);
+  m_editor.Begin(col, row, cell.m_strText2);
   if (!m_pGrid->OnBeginEdit(col, row, &m_editor)) {
     DestroyEditor();
     return kGridNoSuch;
