@@ -208,6 +208,18 @@ TEST_F(PloveraTest, MonthCommandsMoveToTheNextMonthWithEvents) {
   EXPECT_THAT(answers_.seen(), IsEmpty()) << answers_.describeSeen();
 }
 
+TEST_F(PloveraTest, SaveReturnsTheMonthCommandsToTodaysMonth) {
+  auto& form = start(kEvents);
+  form.bMonthU.press();
+  form.bMonthU.press();
+  ASSERT_EQ(form.CurrentMonth, 12);
+  form.mnuSave.Click();
+  EXPECT_EQ(form.Grid0.TextMatrix(form.Grid0.Row(), colDate), "03/20");
+  EXPECT_EQ(form.CurrentMonth, 3);
+  form.bMonthU.press();
+  EXPECT_EQ(form.Grid0.TextMatrix(form.Grid0.Row(), colDate), "05/12");
+}
+
 TEST_F(PloveraTest, MonthCommandsOnAListWithoutEventsSaySo) {
   auto& form = start({});
   answers_.answer("There are no events", IDOK);
