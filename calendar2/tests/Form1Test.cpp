@@ -220,6 +220,21 @@ TEST_F(PloveraTest, SaveReturnsTheMonthCommandsToTodaysMonth) {
   EXPECT_EQ(form.Grid0.TextMatrix(form.Grid0.Row(), colDate), "05/12");
 }
 
+// The current month's calendar never has the focus: today is marked by the selection's colours.
+TEST_F(PloveraTest, TodayIsMarkedInTheCurrentMonthsCalendar) {
+  auto& form = start(kEvents);
+  ASSERT_NE(GetFocus(), form.Grid1.hwnd());
+  RECT client;
+  GetClientRect(form.Grid1.hwnd(), &client);
+  MemoryDib dib(client.right, client.bottom);
+  paintClient(form.Grid1.hwnd(), dib);
+  RECT today = form.Grid1.cellRect(2, 2); // Tuesday the 10th
+  ASSERT_EQ(form.Grid1.TextMatrix(2, 2), "10");
+  EXPECT_EQ(dib.pixel(today.left + 2, today.top + 2), form.Grid1.BackColorSel);
+  RECT other = form.Grid1.cellRect(2, 3);
+  EXPECT_EQ(dib.pixel(other.left + 2, other.top + 2), form.Grid1.BackColor);
+}
+
 TEST_F(PloveraTest, MonthCommandsOnAListWithoutEventsSaySo) {
   auto& form = start({});
   answers_.answer("There are no events", IDOK);
