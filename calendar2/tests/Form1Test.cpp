@@ -271,6 +271,7 @@ TEST_F(PloveraTest, ClosingAsksToSaveChangesOnly) {
 
 TEST_F(PloveraTest, AFailedSaveOnClosingKeepsTheFormAndTheChanges) {
   auto& form = start(kEvents);
+  form.eventForm(); // loaded: closing unloads it before the save is asked for
   form.Settings.Confirm = 'N';
   selectRows(2, 2);
   form.bDelete.press();
@@ -282,6 +283,7 @@ TEST_F(PloveraTest, AFailedSaveOnClosingKeepsTheFormAndTheChanges) {
   EXPECT_TRUE(form.bSave.Enabled());
   EXPECT_EQ(form.Grid0.TextMatrix(2, colDate), "*01/01");
   EXPECT_EQ(dataFile(), dataFileBytes(kEvents));
+  EXPECT_EQ(form.eventForm().cmbType.ListCount(), 6) << "the reloaded event form lists each type once";
 }
 
 } // namespace
