@@ -65,7 +65,8 @@ bool CDialog::Create(UINT templateId, CWnd* parent) {
   if (parent)
     parent_ = parent;
   CaptureColors();
-  HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), OwnerOf(parent_),
+  HWND owner = parent_ ? parent_->m_hWnd : nullptr;
+  HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
                                  &appframe::DialogBindingProc, reinterpret_cast<LPARAM>(this));
   if (!hwnd)
     return false;

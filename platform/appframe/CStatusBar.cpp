@@ -4,6 +4,15 @@
 
 #include <algorithm>
 
+BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
+ON_WM(WM_SIZE, OnSize)
+END_MESSAGE_MAP()
+
+void CStatusBar::OnSize(UINT, int, int) {
+  Default();
+  RecalcParts();
+}
+
 bool CStatusBar::Create(CWnd* parent, UINT id) {
   INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
   InitCommonControlsEx(&init);

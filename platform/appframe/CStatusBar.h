@@ -15,6 +15,8 @@ constexpr UINT SBPS_STRETCH = 0x08000000;
 // prototype text (the string resource with the indicator's id); the stretched pane takes what is left;
 // a disabled pane shows no text.
 class CStatusBar : public CControlBar {
+  DECLARE_MESSAGE_MAP()
+
 public:
   bool Create(CWnd* parent, UINT id = 0xE801);
   bool SetIndicators(const UINT* ids, int count);
@@ -30,6 +32,9 @@ public:
 
   int CalcHeight(int width) const override;
   void RecalcParts();
+
+protected:
+  void OnSize(UINT type, int cx, int cy);
 
 private:
   struct Pane {
