@@ -322,7 +322,10 @@ void CMainFrame::OnShowUpcoming() { SetShowAll(0); }
 
 void CMainFrame::OnShowAll() { SetShowAll(1); }
 
-void CMainFrame::OnToolbar() { ShowControlBar(&m_wndDlgBar, !m_wndDlgBar.IsWindowVisible()); }
+// Shown as far as the bar goes, whether or not the frame itself is on screen.
+bool CMainFrame::BarShown() const { return (m_wndDlgBar.GetStyle() & WS_VISIBLE) != 0; }
+
+void CMainFrame::OnToolbar() { ShowControlBar(&m_wndDlgBar, !BarShown()); }
 
 void CMainFrame::OnEventCount() {
   char text[96];
@@ -503,7 +506,7 @@ void CMainFrame::SaveWindowState() {
   int current, minimum;
   m_wndSplitter.GetRowInfo(0, current, minimum);
   settings.gridSizeY = current;
-  settings.showToolbar = m_wndDlgBar.IsWindowVisible();
+  settings.showToolbar = BarShown();
   if (CDorvixDoc* doc = GetDoc())
     doc->UpdateAllViews(nullptr, kHintStoreColumns);
   settings.SaveSettings();
@@ -536,7 +539,7 @@ void CMainFrame::OnUpdateSort(CCmdUI* ui) {
       ui->SetCheck(AppSettings().sortMode == sort.mode);
 }
 
-void CMainFrame::OnUpdateToolbar(CCmdUI* ui) { ui->SetCheck(m_wndDlgBar.IsWindowVisible()); }
+void CMainFrame::OnUpdateToolbar(CCmdUI* ui) { ui->SetCheck(BarShown()); }
 
 void CMainFrame::OnUpdateShowAll(CCmdUI* ui) { ui->SetCheck(GetDoc() && GetDoc()->showAll == 1); }
 

@@ -88,6 +88,7 @@ private:
   void OpenApplet(const char* library);
   void FreeApplets();
   void SaveWindowState();
+  bool BarShown() const;
   void ShowStatusTime(const SYSTEMTIME& now);
   bool WarnAndAsk(const char* text, int& setting, int checked);
   void ReportLastError(const char* caption);

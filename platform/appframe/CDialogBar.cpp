@@ -4,7 +4,6 @@
 #include <appframe/DialogBinding.h>
 
 BEGIN_MESSAGE_MAP(CDialogBar, CControlBar)
-ON_MESSAGE(WM_COMMAND, OnCommand)
 ON_MESSAGE(WM_DRAWITEM, OnDrawItem)
 END_MESSAGE_MAP()
 
@@ -23,8 +22,10 @@ bool CDialogBar::Create(CWnd* parent, UINT templateId, DWORD style, UINT id) {
   return true;
 }
 
-LRESULT CDialogBar::OnCommand(WPARAM wParam, LPARAM lParam) {
-  return ::SendMessageA(GetParentHwnd(), WM_COMMAND, wParam, lParam);
+LRESULT CDialogBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND)
+    return ::SendMessageA(GetParentHwnd(), WM_COMMAND, wParam, lParam);
+  return CControlBar::WindowProc(message, wParam, lParam);
 }
 
 LRESULT CDialogBar::OnDrawItem(WPARAM, LPARAM lParam) {

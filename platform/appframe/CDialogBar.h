@@ -12,7 +12,7 @@ public:
   int CalcHeight(int) const override { return height_; }
 
 protected:
-  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
 
 private:
