@@ -2,7 +2,8 @@
 
 // What the events ask of the install controller, one small interface per family of event types. The
 // controller implements them all (EventController); tests drive the executors with a recording fake.
-// Texts passed in are expanded already; answers are 1 for success and 0 for failure unless said.
+// Texts passed in are expanded already; a text handed back goes into a buffer of 256 characters.
+// Answers are 1 for success and 0 for failure unless said.
 
 class Event;
 struct FileEntry;

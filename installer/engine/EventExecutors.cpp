@@ -32,6 +32,12 @@ struct Text {
   char value[256];
 };
 
+// A text the controller fills (256 characters): one more character keeps it terminated whatever the
+// controller leaves there, so that a store can never read past it.
+struct Reply {
+  char value[257] = {};
+};
+
 int expandText(EventServices& services, const Event& event, int n, Text& out) {
   return services.expand(event.text(n), out.value, sizeof out.value);
 }
@@ -323,8 +329,8 @@ int promptString(const Event& e, EventServices& s, EventController& c, int&) {
       return 0;
     pointers[i] = texts[i].value;
   }
-  char answer[256] = {};
-  return c.promptstring(values, pointers, answer) && setString(s, e.text(2), answer);
+  Reply answer;
+  return c.promptstring(values, pointers, answer.value) && setString(s, e.text(2), answer.value);
 }
 
 int getDirectory(const Event& e, EventServices& s, int (*setter)(fpath&)) {
@@ -347,9 +353,10 @@ int engineDir(const Event& e, EventServices& s, EventController&, int&) {
 }
 
 int cdRoot(const Event& e, EventServices& s, EventController& c, int&) {
-  char root[256] = {};
+  Reply root;
   int exists = 0;
-  return c.medium(root, exists) && setString(s, e.text(0), root) && setInteger(s, e.text(1), exists);
+  return c.medium(root.value, exists) && setString(s, e.text(0), root.value) &&
+         setInteger(s, e.text(1), exists);
 }
 
 int requiredSpace(const Event& e, EventServices& s, EventController& c, int&) {
@@ -381,9 +388,9 @@ int findFile(const Event& e, EventServices& s, EventController& c, int&) {
   if (!expandText(s, e, 2, folder) || !expandText(s, e, 3, pattern))
     return 0;
   int found = 0;
-  char path[256] = {};
-  return c.findfile(options, folder.value, pattern.value, found, path) && setInteger(s, e.text(0), found) &&
-         setString(s, e.text(1), path);
+  Reply path;
+  return c.findfile(options, folder.value, pattern.value, found, path.value) &&
+         setInteger(s, e.text(0), found) && setString(s, e.text(1), path.value);
 }
 
 int iniEntryExists(const Event& e, EventServices& s, EventController& c, int&) {
@@ -395,9 +402,9 @@ int iniEntryExists(const Event& e, EventServices& s, EventController& c, int&) {
     pointers[i] = texts[i].value;
   }
   int exists = 0;
-  char value[256] = {};
-  return c.readini(pointers, exists, value) && setInteger(s, e.text(4), exists) &&
-         setString(s, e.text(5), value);
+  Reply value;
+  return c.readini(pointers, exists, value.value) && setInteger(s, e.text(4), exists) &&
+         setString(s, e.text(5), value.value);
 }
 
 int registryKeyExists(const Event& e, EventServices& s, EventController& c, int&) {
@@ -405,9 +412,9 @@ int registryKeyExists(const Event& e, EventServices& s, EventController& c, int&
   if (!validRoot(s, e.number(0)) || !expandText(s, e, 0, key) || !expandText(s, e, 1, name))
     return 0;
   int exists = 0;
-  char value[256] = {};
-  return c.queryregistry(static_cast<int>(e.number(0)), key.value, name.value, exists, value) &&
-         setInteger(s, e.text(2), exists) && setString(s, e.text(3), value);
+  Reply value;
+  return c.queryregistry(static_cast<int>(e.number(0)), key.value, name.value, exists, value.value) &&
+         setInteger(s, e.text(2), exists) && setString(s, e.text(3), value.value);
 }
 
 int formatInteger(const Event& e, EventServices& s, EventController&, int&) {
@@ -604,12 +611,12 @@ int getArgument(const Event& e, EventServices& s, EventController& c, int&) {
   int n;
   if (!s.evaluate(e.text(1), n))
     return 0;
-  char value[256] = {};
-  if (!c.argument(n, value)) {
+  Reply value;
+  if (!c.argument(n, value.value)) {
     s.reportf("No argument at %d", n);
     return 0;
   }
-  return setString(s, e.text(0), value);
+  return setString(s, e.text(0), value.value);
 }
 
 int deleteProgmanGroup(const Event& e, EventServices& s, EventController& c, int&) {

@@ -347,3 +347,48 @@ std::string WriteTextBytes(const std::string& text) {
   out.text(text);
   return out.bytes;
 }
+
+ScriptImage WriteCorrupted(ScriptDraft draft, Corruption corruption) {
+  WriteDamage damage;
+  switch (corruption) {
+  case Corruption::WidthByte:
+    damage.widthByte = 0x11;
+    break;
+  case Corruption::Version:
+    damage.version = 303;
+    break;
+  case Corruption::BadLogState:
+    if (draft.events.empty())
+      draft.events.emplace_back(34);
+    draft.events[0].logState = 3;
+    break;
+  case Corruption::UnknownTypeId:
+    draft.events.emplace_back(13);
+    break;
+  case Corruption::RangeViolation:
+    draft.build.styles.at(0).numbers[StyleKind] = 26;
+    break;
+  case Corruption::OverlongPath:
+    draft.build.entries.push_back({1, 0, 0, 0, 0, "a", std::string(128, 'p')});
+    break;
+  case Corruption::Text255:
+    draft.product.name = std::string(255, 'n');
+    break;
+  case Corruption::Text65535:
+    draft.product.name = std::string(65535, 'n');
+    break;
+  case Corruption::HugeListCount:
+    damage.hugeEventCount = 1;
+    break;
+  case Corruption::ComponentCycle:
+    draft.components.resize(2);
+    draft.components[0].componentIndexes = {1};
+    draft.components[1].componentIndexes = {0};
+    break;
+  case Corruption::ThirtyOneControls:
+    draft.dialogs.dialogs.emplace_back();
+    draft.dialogs.dialogs.back().controls.resize(MaxDialogControls + 1);
+    break;
+  }
+  return WriteScript(draft, damage);
+}

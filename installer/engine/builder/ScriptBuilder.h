@@ -64,6 +64,23 @@ ScriptDraft MinimalScript(int version = 302, int width = 32);
 // The same bytes cut after member n (0 = after the version).
 std::string TruncatedAfter(const ScriptImage& image, int member);
 
+// Deliberate corruptions, each applied to a copy of a draft (with the damage it needs) and written.
+enum class Corruption {
+  WidthByte,         // the width byte 0x11
+  Version,           // version 303
+  BadLogState,       // an event with log state 3 (an event is added when there is none)
+  UnknownTypeId,     // an event of type 13
+  RangeViolation,    // build style kind 26
+  OverlongPath,      // a file entry's target of 128 characters
+  Text255,           // the product name of 255 characters (valid: the long length form)
+  Text65535,         // the product name of 65 535 characters (valid: the longest text)
+  HugeListCount,     // the event list claims the largest count its width can hold
+  ComponentCycle,    // two components that contain each other
+  ThirtyOneControls, // a user dialog of 31 controls (loads; the controller refuses it)
+};
+
+ScriptImage WriteCorrupted(ScriptDraft draft, Corruption corruption);
+
 // Pieces of the writer, for byte-for-byte checks.
 std::string WriteEventBytes(const DraftEvent& event, int version, int width);
 std::string WriteComponentBytes(const Component& component, int width);

@@ -280,6 +280,15 @@ TEST_F(EventExecutorsTest, VariablesFilledFromTheController) {
   EXPECT_STREQ("found", store.text("answer"));
 }
 
+TEST_F(EventExecutorsTest, StoresIntoStringVariablesKeep255Characters) {
+  std::string longText(300, 'v');
+  controller.text = longText.c_str();
+  EXPECT_EQ(1, run(make(24, {0}, {"key", "field", "", "value"})));
+  EXPECT_EQ(std::string(255, 'v'), store.text("value"));
+  EXPECT_EQ(1, run(make(23, {}, {"d", "f", "s", "e", "", "ini"})));
+  EXPECT_EQ(std::string(255, 'v'), store.text("ini"));
+}
+
 TEST_F(EventExecutorsTest, StartupFilesGetTheExpandedLines) {
   store.stringvariable("d", 1);
   SetStringValue(store.stringvariable("d", 1), "c:\\app");

@@ -105,48 +105,33 @@ struct Damage {
 
 TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
   ScriptImage image = WriteScript(RichScript(302, 32));
-  WriteDamage width;
-  width.widthByte = 0x11;
-  WriteDamage version;
-  version.version = 303;
-  WriteDamage huge;
-  huge.hugeEventCount = 1;
-  ScriptDraft badLog = RichScript(302, 32);
-  badLog.events[0].logState = 3;
-  ScriptDraft unknownType = RichScript(302, 32);
-  unknownType.events.push_back(DraftEvent(13));
-  ScriptDraft type54 = RichScript(302, 32);
-  type54.events.push_back(DraftEvent(54));
-  ScriptDraft longPath = RichScript(302, 32);
-  longPath.build.entries[0].target = std::string(128, 'p');
-  ScriptDraft kind26 = RichScript(302, 32);
-  kind26.build.styles[0].numbers[StyleKind] = 26;
-  ScriptDraft cycle = RichScript(302, 32);
-  cycle.components.resize(2);
-  cycle.components[0].componentIndexes = {1};
-  cycle.components[1].componentIndexes = {0};
   ScriptDraft language = RichScript(302, 32);
   language.languages.defaultLanguage = 14;
   ScriptDraft screen = RichScript(302, 32);
   screen.screen.backgroundMode = 3;
   ScriptDraft picture = RichScript(302, 32);
   picture.screen.picture.source.mode = 3;
+  ScriptDraft type54 = RichScript(302, 32);
+  type54.events.push_back(DraftEvent(54));
+  auto corrupted = [](Corruption corruption) {
+    return WriteCorrupted(RichScript(302, 32), corruption).bytes;
+  };
   const Damage rows[] = {
       {"empty file", ""},
-      {"width 0x11", WriteScript(RichScript(302, 32), width).bytes},
-      {"version 303", WriteScript(RichScript(302, 32), version).bytes},
+      {"width 0x11", corrupted(Corruption::WidthByte)},
+      {"version 303", corrupted(Corruption::Version)},
       {"cut after member 3", TruncatedAfter(image, 3)},
       {"cut after member 5", TruncatedAfter(image, 5)},
       {"cut after member 9", TruncatedAfter(image, 9)},
       {"cut after member 13", TruncatedAfter(image, 13)},
       {"cut inside member 15", image.bytes.substr(0, image.memberEnds[14] + 2)},
-      {"huge event count", WriteScript(RichScript(302, 32), huge).bytes},
-      {"log state 3", WriteScript(badLog).bytes},
-      {"type 13", WriteScript(unknownType).bytes},
+      {"huge event count", corrupted(Corruption::HugeListCount)},
+      {"log state 3", corrupted(Corruption::BadLogState)},
+      {"type 13", corrupted(Corruption::UnknownTypeId)},
       {"type 54", WriteScript(type54).bytes},
-      {"path of 128 characters", WriteScript(longPath).bytes},
-      {"build style kind 26", WriteScript(kind26).bytes},
-      {"component cycle", WriteScript(cycle).bytes},
+      {"path of 128 characters", corrupted(Corruption::OverlongPath)},
+      {"build style kind 26", corrupted(Corruption::RangeViolation)},
+      {"component cycle", corrupted(Corruption::ComponentCycle)},
       {"default language 14", WriteScript(language).bytes},
       {"background mode 3", WriteScript(screen).bytes},
       {"picture source mode 3", WriteScript(picture).bytes},
@@ -158,6 +143,15 @@ TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
     script.clear();
     EXPECT_EQ(nullptr, script.build) << row.name;
   }
+}
+
+TEST_F(InstallScriptTest, LongestTextsAndWideDialogsLoad) {
+  ASSERT_EQ(1, load(WriteCorrupted(RichScript(302, 32), Corruption::Text255).bytes));
+  EXPECT_EQ(std::string(255, 'n'), script.product->name);
+  ASSERT_EQ(1, load(WriteCorrupted(RichScript(302, 16), Corruption::Text65535).bytes));
+  EXPECT_EQ(65535u, script.product->name.size());
+  ASSERT_EQ(1, load(WriteCorrupted(RichScript(302, 32), Corruption::ThirtyOneControls).bytes));
+  EXPECT_EQ(31u, script.dialogs.dialogs.back().controls.size());
 }
 
 TEST_F(InstallScriptTest, FolderLoadPrefersInstallInfAndReportsFailures) {

@@ -36,7 +36,7 @@ public:
   int selectcomponents() override { return note(answer, "selectcomponents"); }
   int showtext(int mode, const char* t) override { return note(answer, "showtext %d %s", mode, t); }
   int promptstring(const int v[4], const char* const t[4], char* out) override {
-    std::strcpy(out, text);
+    std::strncpy(out, text, 256);
     return note(answer, "promptstring %d %d %d %d %s|%s|%s|%s", v[0], v[1], v[2], v[3], t[0], t[1], t[2],
                 t[3]);
   }
@@ -63,7 +63,7 @@ public:
   int createfolder(const char* p) override { return note(answer, "createfolder %s", p); }
   int findfile(const int o[6], const char* folder, const char* pattern, int& found, char* path) override {
     found = 1;
-    std::strcpy(path, text);
+    std::strncpy(path, text, 256);
     return note(answer, "findfile %d %s %s", o[0], folder, pattern);
   }
   int editstartupfiles(const int v[3], const char* file) override {
@@ -89,12 +89,12 @@ public:
   }
   int readini(const char* const t[4], int& exists, char* v) override {
     exists = 1;
-    std::strcpy(v, text);
+    std::strncpy(v, text, 256);
     return note(answer, "readini %s %s %s %s", t[0], t[1], t[2], t[3]);
   }
   int queryregistry(int root, const char* key, const char* name, int& exists, char* v) override {
     exists = 1;
-    std::strcpy(v, text);
+    std::strncpy(v, text, 256);
     return note(answer, "queryregistry %d %s %s", root, key, name);
   }
   int runprogram(const RunRecord& r, int& v) override {
