@@ -49,7 +49,8 @@ int BuildStyle::read(ScriptReader& reader) {
       return 0;
   if (!references.read(reader) ||
       !ReadElementList(reader, groups, MinimumFieldBytes(FileGroupFields, reader.layout16())) ||
-      !ReadElementList(reader, directories, 2) || !reader.text(name))
+      !ReadElementList(reader, directories, MinimumFieldBytes(DirectoryPairFields, reader.layout16())) ||
+      !reader.text(name))
     return 0;
   for (std::string& folder : folders)
     if (!reader.path(folder))
@@ -67,7 +68,7 @@ int BuildInfo::read(ScriptReader& reader) {
   clear();
   return reader.integer(currentStyleIndex) &&
          ReadElementList(reader, entries, MinimumFieldBytes(FileEntryFields, reader.layout16())) &&
-         ReadElementList(reader, styles, 1);
+         ReadElementList(reader, styles, MinimumFieldBytes(BuildStyleFields, reader.layout16()));
 }
 
 void BuildInfo::clear() {

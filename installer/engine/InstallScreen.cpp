@@ -31,7 +31,7 @@ int InstallScreenSettings::read(ScriptReader& reader) {
     return 0;
   long n;
   if (!reader.count('l',
-                    MinimumFieldBytes("iiiii", reader.layout16()) +
+                    MinimumFieldBytes(ScreenElementFields, reader.layout16()) +
                         MinimumFieldBytes(ScreenTextItemFields, reader.layout16()),
                     n))
     return 0;

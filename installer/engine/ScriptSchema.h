@@ -8,6 +8,8 @@
 //   R file reference list (count, then one u per reference)
 //   P list of paths (count, then paths)        T list of texts (count, then texts)
 //   B picture source (i mode 0..2, then a text)
+// Events are read and written by these strings; the records' strings give the bytes a record takes at
+// the least, against which a list's count is bounded before anything is made for it.
 // docs/install-script-format.md gives every field's meaning.
 
 constexpr int ScriptWidth16 = 16;
@@ -16,37 +18,25 @@ constexpr int FirstScriptVersion = 300;
 constexpr int ComponentsVersion = 301; // components, user dialogs and type 7's wait mode from here
 constexpr int LatestScriptVersion = 302;
 
-constexpr int ScriptPathSize = 128;  // a path holds 127 characters and a terminator
-constexpr int MaxScriptText = 65535; // the longest text the length form can give
-
-// Script-level records.
-constexpr const char* ProductRecordFields = "iiills";
-constexpr const char* TextRecordFields = "ssssssssT";
-constexpr const char* OptionsRecordFields = "uiips";
-constexpr const char* FlagsRecordFields = "il";
-constexpr int HeaderNumberCount = 5; // five longs
+constexpr int ScriptPathSize = 128; // a path holds 127 characters and a terminator
 
 // Build information.
 constexpr const char* FileEntryFields = "iiillpp";
 constexpr const char* FileGroupFields = "iiuiliT";
 constexpr const char* DirectoryPairFields = "ss";
 constexpr const char* AuxiliaryEntryFields = "ipp";
-constexpr int BuildStyleNumberCount = 9;
-constexpr int BuildStyleFolderCount = 3;
+// nine i, the reference list, the group and directory list counts (u), name, three folders, labels
+constexpr const char* BuildStyleFields = "iiiiiiiiiRuuspppT";
 
 // Components and user dialogs.
-constexpr const char* ComponentFields = "iiissss";
+constexpr const char* ComponentFields = "iiissssii"; // the last two: the counts of its index lists
 constexpr const char* ControlRecordFields = "iiiiiiiBsss";
-constexpr const char* UserDialogFields = "iiiiii";
-constexpr int LayoutValueCount = 5;
+constexpr const char* UserDialogFields = "iiiiiiuss"; // the u: the count of its control records
 constexpr int MaxDialogControls = 30;
 
 // Install screen settings: the counts of its lists are longs.
-constexpr const char* ScreenHeadFields = "iiiil";
 constexpr const char* ScreenElementFields = "iiiii";
 constexpr const char* ScreenTextItemFields = "iiissl";
-constexpr const char* ScreenPictureFields = "iiiiB";
-constexpr const char* ScreenActivityFields = "iiill";
 
 // The language set: the default language, then flags; 11 entries before version 302, 20 from it.
 constexpr int LanguageCount = 14;
@@ -55,7 +45,6 @@ inline int StoredLanguageEntries(int version) { return version < LatestScriptVer
 // Events: the base members, then the type's own fields.
 constexpr const char* EventBaseFields = "iiss";
 constexpr int EventTypeSlots = 100;
-constexpr int HighestEventType = 53;
 
 struct EventLayout {
   int id;
