@@ -107,10 +107,11 @@ TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
   ScriptImage image = WriteScript(RichScript(302, 32));
   ScriptDraft language = RichScript(302, 32);
   language.languages.defaultLanguage = 14;
-  ScriptDraft screen = RichScript(302, 32);
-  screen.screen.backgroundMode = 3;
-  ScriptDraft picture = RichScript(302, 32);
-  picture.screen.picture.source.mode = 3;
+  auto screen = [](auto change) {
+    ScriptDraft draft = RichScript(302, 32);
+    change(draft.screen);
+    return WriteScript(draft).bytes;
+  };
   ScriptDraft type54 = RichScript(302, 32);
   type54.events.push_back(DraftEvent(54));
   auto corrupted = [](Corruption corruption) {
@@ -133,8 +134,14 @@ TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
       {"build style kind 26", corrupted(Corruption::RangeViolation)},
       {"component cycle", corrupted(Corruption::ComponentCycle)},
       {"default language 14", WriteScript(language).bytes},
-      {"background mode 3", WriteScript(screen).bytes},
-      {"picture source mode 3", WriteScript(picture).bytes},
+      {"sizing mode 4", screen([](InstallScreenSettings& s) { s.sizingMode = 4; })},
+      {"negative width", screen([](InstallScreenSettings& s) { s.widthPerMille = -1; })},
+      {"negative height", screen([](InstallScreenSettings& s) { s.heightPerMille = -1; })},
+      {"background mode 3", screen([](InstallScreenSettings& s) { s.backgroundMode = 3; })},
+      {"picture placement 2", screen([](InstallScreenSettings& s) { s.picture.placement = 2; })},
+      {"negative transparent point", screen([](InstallScreenSettings& s) { s.picture.transparentY = -1; })},
+      {"picture source mode 3", screen([](InstallScreenSettings& s) { s.picture.source.mode = 3; })},
+      {"background source mode -1", screen([](InstallScreenSettings& s) { s.background.mode = -1; })},
   };
   CheckRecorder checks;
   for (const Damage& row : rows) {
