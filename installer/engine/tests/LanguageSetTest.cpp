@@ -6,6 +6,8 @@
 #include <TempDir.h>
 #include <textresource.h>
 
+#include <kxlang/kxlangids.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -75,14 +77,14 @@ TEST(LanguageSetTest, StoredFormByVersion) {
   EXPECT_EQ(0, set.read(reader));
 }
 
-// The test language library, copied in as the library of one language.
+// The German language library, copied in from beside the programs as the only one there is.
 class LanguageLibraryTest : public testing::Test {
 protected:
   void SetUp() override {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string folder(exe, std::strrchr(exe, '\\'));
-    std::string library = folder + "\\..\\..\\foundation\\tests\\kxlangtest.dll";
+    std::string library = folder + "\\..\\..\\..\\bin\\kxdeu.dll";
     ASSERT_TRUE(CopyFileA(library.c_str(), dir.file("kxdeu.dll").c_str(), FALSE));
   }
 
@@ -97,8 +99,8 @@ TEST_F(LanguageLibraryTest, ChosenLibraryBecomesTheResourceModule) {
     ASSERT_EQ(1, library.load(dir.path().c_str(), 1, "kx%s.dll"));
     EXPECT_EQ(1, library.loaded());
     char text[TextSize];
-    LoadText(text, 104);
-    EXPECT_STREQ("Only in the language library", text);
+    LoadText(text, TEXT_ERROR);
+    EXPECT_STREQ("Fehler", text);
   }
   EXPECT_EQ(EngineModule(), ResourceModule());
 }
