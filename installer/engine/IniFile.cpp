@@ -416,6 +416,10 @@ int IniGetLine(const char* file, const char* section, int index, std::string& te
   return IniWalk(file, section, visitor, 0);
 }
 
+int IniHasEntries(const char* file, const char* section) {
+  return IniCountEntries(file, section, nullptr) > 0;
+}
+
 int IniAddSection(const char* file, const char* section) {
   AddSectionVisitor visitor(file, section);
   return IniWalk(file, section, visitor, 1);

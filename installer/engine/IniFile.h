@@ -46,6 +46,8 @@ int IniCountEntries(const char* file, const char* section, const char* key);
 int IniGetEntry(const char* file, const char* section, int index, std::string& key, std::string& value);
 // Non-blank lines of the section, comments included; -1 when the file or section is missing.
 int IniCountLines(const char* file, const char* section);
+// Whether the section holds at least one entry.
+int IniHasEntries(const char* file, const char* section);
 int IniGetLine(const char* file, const char* section, int index, std::string& text);
 
 // Rewrites: 1 on success, 0 with the file untouched on failure.
