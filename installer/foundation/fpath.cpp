@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
@@ -330,11 +331,49 @@ int fpath::rmdir(const cpath& path) {
   return _rmdir(full.str()) == 0;
 }
 
-// An empty text, a bare drive or a drive's root names no tree of its own: the current directory or
-// the whole drive.
+// An empty text or a bare drive would name a drive's root or its current directory, not a tree.
+namespace {
+
+// A drive's or a share's root, given as a full path ("c:\\", "\\\\server\\share\\").
+bool isRootPath(const char* full) {
+  size_t length = std::strlen(full);
+  while (length > 0 && isSeparator(full[length - 1]))
+    --length;
+  if (length <= 2)
+    return true;
+  if (!isSeparator(full[0]) || !isSeparator(full[1]))
+    return false;
+  const char* end = full + length;
+  const char* server = std::find_if(full + 2, end, isSeparator);
+  return server == end || std::find_if(server + 1, end, isSeparator) == end;
+}
+
+bool isAbsolute(const char* text) {
+  return isSeparator(text[0]) || (text[0] && text[1] == ':' && isSeparator(text[2]));
+}
+
+// A root, or the current directory named relatively (".", ".\\", "x\\.."): a script path that
+// expands to one of these would empty a drive or whatever folder the program happens to stand in.
+bool namesRootOrCurrent(const char* text) {
+  char full[MAX_PATH];
+  if (!_fullpath(full, text, sizeof full) || isRootPath(full))
+    return true;
+  if (isAbsolute(text))
+    return false;
+  char current[MAX_PATH];
+  if (!_getcwd(current, sizeof current))
+    return true;
+  dropTrailingBackslash(full);
+  dropTrailingBackslash(current);
+  return _stricmp(full, current) == 0;
+}
+
+} // namespace
+
 int fpath::deletecontents(const cpath& directory) {
   fpathbuf full;
-  if (isempty(directory) || isdriveonly(directory) || !getfull(directory, full) || isdriveonly(full))
+  if (isempty(directory) || isdriveonly(directory) || namesRootOrCurrent(directory.str()) ||
+      !getfull(directory, full) || isdriveonly(full))
     return 0;
   int attributes;
   if (getattr(full, attributes) != 0 || !(attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -219,6 +219,10 @@ bool Form::Unload() {
     return false;
   if (hwnd())
     DestroyWindow(hwnd());
+  forEachControl(*this, [](Control& control) {
+    control.unloaded();
+    return false;
+  });
   return true;
 }
 
