@@ -15,6 +15,7 @@
 #define TEXT_BUTTON_HELP 82
 
 // Control ids of the message box, notice, progress and user dialog templates.
+#define IDC_MSGBOX_GROUP 100
 #define IDC_MSGBOX_ICON 101
 #define IDC_MSGBOX_TEXT 102
 #define IDC_MSGBOX_BUTTON1 103
