@@ -77,8 +77,9 @@ TEST_F(RegkeyTest, SetQueryAndQuerystringByType) {
     char* block = static_cast<char*>(key.queryvalue(row.name, type, size));
     ASSERT_NE(nullptr, block);
     EXPECT_EQ(row.type, type);
-    if (row.bytes.size() != 3)
+    if (row.bytes.size() != 3) {
       EXPECT_EQ(row.bytes.size(), size);
+    }
     EXPECT_EQ(0, block[size]);
     EXPECT_EQ(0, block[size + 1]);
     // Some registries terminate a text on the way out; the block ends in any case.
