@@ -162,7 +162,8 @@ int msgbox::runloop() {
   if (!CheckFailed(loopForModalBox, !modal_))
     return -1;
   MSG message;
-  while (result_ == -1) {
+  // A box whose window went away has no answer to wait for.
+  while (result_ == -1 && hwnd()) {
     BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
       // The program is ending: the quit belongs to the loop that owns the program.
@@ -222,6 +223,9 @@ int msgbox::command(int id) {
 INT_PTR msgbox::dlgproc(UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_COMMAND)
     return command(LOWORD(wParam));
+  // However its window goes, the loop must not keep a modeless box's dead handle.
+  if (message == WM_DESTROY && !modal_)
+    MessageLoop().removedialog(hwnd());
   if (message != WM_INITDIALOG)
     return 0;
   SetWindowTextA(hwnd(), caption_);

@@ -196,6 +196,21 @@ TEST(MsgboxTest, ModelessLoopLeavesQuitForTheProgram) {
   box.close();
 }
 
+TEST(MsgboxTest, ModelessLoopEndsWhenItsWindowGoes) {
+  msgbox box;
+  box.settextf("Going away");
+  box.setbuttons(MB_OK);
+  ModalAnswerer answerer;
+  answerer.act("Going away", [](HWND window) {
+    SetTimer(window, 1, 10, [](HWND gone, UINT, UINT_PTR, DWORD) { DestroyWindow(gone); });
+  });
+  int before = MessageLoop().dialogcount();
+  EXPECT_EQ(-1, box.show("Vanishing", 0));
+  EXPECT_EQ(nullptr, box.hwnd());
+  EXPECT_EQ(before, MessageLoop().dialogcount());
+  box.close();
+}
+
 TEST(MsgboxTest, LoopAndCloseAreForModelessBoxesOnly) {
   CheckRecorder checks;
   msgbox box;
