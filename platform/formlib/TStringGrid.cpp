@@ -1,5 +1,7 @@
 #include <formlib/TStringGrid.h>
 
+#include <wincore/Scrolling.h>
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -194,14 +196,9 @@ void TStringGrid::scroll(int code) {
     SetTopRow(rowCount_);
     break;
   case SB_THUMBTRACK:
-  case SB_THUMBPOSITION: {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(Handle(), SB_VERT, &info);
-    SetTopRow(info.nTrackPos + fixedRows_);
+  case SB_THUMBPOSITION:
+    SetTopRow(wincore::scrollTrackPosition(Handle(), SB_VERT) + fixedRows_);
     break;
-  }
   }
 }
 
@@ -240,7 +237,7 @@ bool TStringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     scroll(LOWORD(wParam));
     return true;
   case WM_MOUSEWHEEL:
-    SetTopRow(topRow_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
+    SetTopRow(topRow_ - wheel_.add(GET_WHEEL_DELTA_WPARAM(wParam)));
     return true;
   case WM_KEYDOWN:
     keyDown(static_cast<int>(wParam));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <formlib/TControl.h>
+#include <wincore/Scrolling.h>
 
 #include <functional>
 #include <string>
@@ -65,6 +66,7 @@ private:
   int topRow_ = 1;
   int row_ = 1;
   std::vector<std::string> cells_;
+  wincore::WheelLines wheel_;
 };
 
 } // namespace formlib

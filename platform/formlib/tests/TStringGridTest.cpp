@@ -85,6 +85,24 @@ TEST_F(StringGridTest, TopRowChangesRaiseTheEventFromCodeScrollingAndKeys) {
   EXPECT_EQ(grid->TopRow(), 92);
 }
 
+// A fine wheel or a touchpad sends steps below one notch; together they scroll as a notch does.
+TEST_F(StringGridTest, WheelStepsBelowANotchAddUp) {
+  grid->SetTopRow(50);
+  struct Case {
+    const char* name;
+    int delta;
+    int topRow;
+  } cases[] = {{"a third of a notch scrolls a line", -40, 51},
+               {"and the next third another", -40, 52},
+               {"a quarter leaves a part over", -30, 52},
+               {"which the next quarter completes", -30, 53},
+               {"a whole notch back scrolls three lines up", 120, 50}};
+  for (const Case& c : cases) {
+    SendMessageA(grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
+    EXPECT_EQ(grid->TopRow(), c.topRow) << c.name;
+  }
+}
+
 TEST_F(StringGridTest, TopRowIsClampedToTheLastScreenful) {
   struct Case {
     int asked;
