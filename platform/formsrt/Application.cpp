@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -40,7 +41,8 @@ HWND keyTarget() {
 
 int CALLBACK collectFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM param) {
   auto* names = reinterpret_cast<std::vector<std::string>*>(param);
-  if (font->lfFaceName[0] != '@')
+  // A face comes once for each of its character sets; it is listed once, where it first came.
+  if (font->lfFaceName[0] != '@' && std::find(names->begin(), names->end(), font->lfFaceName) == names->end())
     names->push_back(font->lfFaceName);
   return 1;
 }

@@ -217,6 +217,10 @@ bool Form::Unload() {
     return false;
   if (hwnd())
     DestroyWindow(hwnd());
+  forEachControl(*this, [](Control& control) {
+    control.unloaded();
+    return false;
+  });
   return true;
 }
 

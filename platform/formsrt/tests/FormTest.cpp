@@ -183,6 +183,17 @@ TEST_F(FormTest, ComboBoxListAndText) {
   EXPECT_EQ(form.cmbType.ListIndex(), 1);
 }
 
+// What Form_Load added is added again at the next load, to a list that starts as designed.
+TEST_F(FormTest, AReloadedFormStartsFromItsDesignState) {
+  form.cmbType.AddItem("Work");
+  form.cmbType.setListIndex(3);
+  ASSERT_TRUE(form.Unload());
+  form.Show();
+  EXPECT_EQ(form.cmbType.ListCount(), 3);
+  EXPECT_EQ(SendMessageA(form.cmbType.hwnd(), CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(form.cmbType.ListIndex(), 2);
+}
+
 TEST_F(FormTest, MenuEntriesShowShortcutsAndRunTheirHandlers) {
   HMENU file = GetSubMenu(GetMenu(form.hwnd()), 0);
   char text[64] = "";
