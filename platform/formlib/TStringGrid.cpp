@@ -225,58 +225,15 @@ void TStringGrid::Resized() {
 }
 
 void TStringGrid::scroll(int code) {
-  int page = std::max(1, VisibleRowCount());
-  switch (code) {
-  case SB_LINEUP:
-    SetTopRow(topRow_ - 1);
-    break;
-  case SB_LINEDOWN:
-    SetTopRow(topRow_ + 1);
-    break;
-  case SB_PAGEUP:
-    SetTopRow(topRow_ - page);
-    break;
-  case SB_PAGEDOWN:
-    SetTopRow(topRow_ + page);
-    break;
-  case SB_TOP:
-    SetTopRow(fixedRows_);
-    break;
-  case SB_BOTTOM:
-    SetTopRow(rowCount_);
-    break;
-  case SB_THUMBTRACK:
-  case SB_THUMBPOSITION:
-    SetTopRow(wincore::scrollTrackPosition(Handle(), SB_VERT) + fixedRows_);
-    break;
-  }
+  wincore::ScrollRange range{std::max(1, VisibleRowCount()), fixedRows_, rowCount_};
+  if (auto row = wincore::scrollRequest(Handle(), SB_VERT, code, topRow_, range))
+    SetTopRow(*row);
 }
 
 void TStringGrid::scrollAcross(int code) {
-  switch (code) {
-  case SB_LINELEFT:
-    SetLeftCol(leftCol_ - 1);
-    break;
-  case SB_LINERIGHT:
-    SetLeftCol(leftCol_ + 1);
-    break;
-  case SB_PAGELEFT:
-    SetLeftCol(leftCol_ - visibleColCount());
-    break;
-  case SB_PAGERIGHT:
-    SetLeftCol(leftCol_ + visibleColCount());
-    break;
-  case SB_LEFT:
-    SetLeftCol(0);
-    break;
-  case SB_RIGHT:
-    SetLeftCol(ColCount());
-    break;
-  case SB_THUMBTRACK:
-  case SB_THUMBPOSITION:
-    SetLeftCol(wincore::scrollTrackPosition(Handle(), SB_HORZ));
-    break;
-  }
+  if (auto col =
+          wincore::scrollRequest(Handle(), SB_HORZ, code, leftCol_, {visibleColCount(), 0, ColCount()}))
+    SetLeftCol(*col);
 }
 
 void TStringGrid::keyDown(int key) {

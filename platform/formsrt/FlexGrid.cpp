@@ -336,42 +336,14 @@ void FlexGrid::onKey(int key) {
 }
 
 void FlexGrid::onScroll(int code) {
-  int page = fittingRows();
-  switch (code) {
-  case SB_LINEUP:
-    setTopRow(TopRow() - 1);
-    break;
-  case SB_LINEDOWN:
-    setTopRow(TopRow() + 1);
-    break;
-  case SB_PAGEUP:
-    setTopRow(TopRow() - page);
-    break;
-  case SB_PAGEDOWN:
-    setTopRow(TopRow() + page);
-    break;
-  case SB_THUMBTRACK:
-  case SB_THUMBPOSITION:
-    setTopRow(wincore::scrollTrackPosition(hwnd(), SB_VERT));
-    break;
-  }
+  if (auto row = wincore::scrollRequest(hwnd(), SB_VERT, code, TopRow(), {fittingRows(), 0, Rows()}))
+    setTopRow(*row);
 }
 
+// Across, a page is one column, as a line is.
 void FlexGrid::onScrollAcross(int code) {
-  switch (code) {
-  case SB_LINELEFT:
-  case SB_PAGELEFT:
-    setLeftCol(LeftCol() - 1);
-    break;
-  case SB_LINERIGHT:
-  case SB_PAGERIGHT:
-    setLeftCol(LeftCol() + 1);
-    break;
-  case SB_THUMBTRACK:
-  case SB_THUMBPOSITION:
-    setLeftCol(wincore::scrollTrackPosition(hwnd(), SB_HORZ));
-    break;
-  }
+  if (auto col = wincore::scrollRequest(hwnd(), SB_HORZ, code, LeftCol(), {1, 0, Cols()}))
+    setLeftCol(*col);
 }
 
 LRESULT FlexGrid::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

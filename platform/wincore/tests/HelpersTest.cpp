@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -29,6 +30,27 @@ TEST(WheelLinesTest, StepsBelowANotchAreKeptUntilTheyMakeALine) {
                {"two notches down", -240, -6}};
   for (const Case& c : cases)
     EXPECT_EQ(wheel.add(c.delta), c.lines) << c.name;
+}
+
+TEST(ScrollRequestTest, LinesPagesEndsAndTheThumbCountFromTheFirstPosition) {
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VSCROLL, 0, 0, 50, 50, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  const wincore::ScrollRange range{10, 1, 100};
+  struct Case {
+    const char* name;
+    int code;
+    std::optional<int> position;
+  } cases[] = {{"a line up", SB_LINEUP, 49},
+               {"a line down", SB_LINEDOWN, 51},
+               {"a page up", SB_PAGEUP, 40},
+               {"a page down", SB_PAGEDOWN, 60},
+               {"the top", SB_TOP, 1},
+               {"the bottom", SB_BOTTOM, 100},
+               {"the end of a drag", SB_ENDSCROLL, std::nullopt}};
+  for (const Case& c : cases)
+    EXPECT_EQ(wincore::scrollRequest(window, SB_VERT, c.code, 50, range), c.position) << c.name;
+  DestroyWindow(window);
 }
 
 TEST(WindowTextTest, LongAndEmptyTextsComeBackWhole) {
