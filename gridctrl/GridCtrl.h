@@ -5,6 +5,7 @@
 #include "GridDefs.h"
 #include "GridDims.h"
 #include "GridListStore.h"
+#include "GridPrinter.h"
 #include "GridSelection.h"
 #include <appframe/CFindReplaceDialog.h>
 #include <appframe/CMenu.h>
@@ -119,6 +120,14 @@ public:
   int ShowFindDialog();
   int FindFirst(int col, const char* text, int* row);
   int FindNext(int col, const char* text, int* row);
+
+  // Printing (GridPrinter.h): the dialog to print with (the caller keeps it) and a rectangle of cells;
+  // options kColHeaders and kRowHeaders print the headers on every page.
+  void SetPrintDialog(CPrintDialog* dialog) { m_printer.SetPrintDialog(dialog); }
+  int Print(int options, int firstCol, int firstRow, int lastCol, int lastRow) {
+    return m_printer.Print(options, firstCol, firstRow, lastCol, lastRow);
+  }
+  CGridPrinter& GetPrinter() { return m_printer; }
 
   // ---- Hooks ----
   // Override to specialise; applications never call them.
@@ -265,6 +274,7 @@ private:
   CMenu m_popupMenu;
   CPen m_whitePen;
   CPen m_shadowPen;
+  CGridPrinter m_printer{this};
   CFindReplaceDialog* m_pFindDialog = nullptr;
   bool m_findOpening = false;
   bool m_newSearch = true;
