@@ -7,6 +7,7 @@
 namespace {
 
 const int kLargestFont = 500;
+const size_t kMostFitted = 4096; // sizes kept; more are forgotten all at once
 const int kSmallestFont = 2;
 
 struct Colours {
@@ -68,7 +69,16 @@ void CGridCellType4::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOO
   HGDIOBJ base =
       dc->SelectObject(FontFor(cell) ? FontFor(cell) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   GetTextFaceA(*dc, sizeof face, face);
-  const int height = FittedHeight(dc, face, text, rect.Width(), std::max(kSmallestFont, rect.Height()));
+  const int limit = std::max(kSmallestFont, rect.Height());
+  const std::string key = std::string(face) + '\n' + static_cast<const char*>(text) + '\n' +
+                          std::to_string(rect.Width()) + '\n' + std::to_string(limit);
+  auto found = m_fitted.find(key);
+  if (found == m_fitted.end()) {
+    if (m_fitted.size() >= kMostFitted)
+      m_fitted.clear();
+    found = m_fitted.emplace(key, FittedHeight(dc, face, text, rect.Width(), limit)).first;
+  }
+  const int height = found->second;
   dc->SelectObject(base);
   LOGFONTA logFont{};
   logFont.lfHeight = height;
