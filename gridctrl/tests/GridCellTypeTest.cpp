@@ -137,6 +137,9 @@ TEST(GridCellFrameTest, FrameStylesDrawTheirLinesAndEdges) {
   EXPECT_EQ(raised.pixel(10, 9), RGB(128, 128, 128));
   EXPECT_EQ(GridFrameInsets(0x1000, 3), CRect(3, 3, 3, 3));
   EXPECT_EQ(GridFrameInsets(0, 1), CRect());
+  // Several line counts named for one side: the most lines win.
+  EXPECT_EQ(GridFrameInsets(kFrameLeft | kFrameDoubleLeft | kFrameTripleLeft, 1), CRect(3, 0, 0, 0));
+  EXPECT_EQ(GridFrameInsets(kFrameRight | (kFrameDoubleLeft << 2), 1), CRect(0, 0, 2, 0));
 }
 
 } // namespace
