@@ -25,7 +25,8 @@ class CGridTipWnd;
 
 // A spreadsheet-like grid window: cells in rows and columns with column and row headers, a corner,
 // two scroll bars and a tip window, all child windows it lays out. Applications shape it through its
-// operations and specialise it by overriding the hooks at the end of the class.
+// operations and specialise it by overriding its hooks (the Hooks section, kept apart from the
+// internals its own child windows use).
 //
 // Operations answer a GridAnswer as int (GridDefs.h): kGridOk, kGridNoSuch for an argument out of range
 // (or nothing there), kGridRefused when a hook refused and kGridUnknownKind for an unknown movement kind.
