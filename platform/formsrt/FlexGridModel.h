@@ -90,6 +90,8 @@ public:
 
   // 0 none, 1 flat, 2 inset.
   int GridLines = 1;
+  // When the selection shows in its colours: 0 never, 1 always, 2 only while the grid has the focus.
+  int HighLight = 1;
   std::string FontName = "MS Sans Serif";
   double FontSize = 8; // points
   bool FontBold = false;
