@@ -211,7 +211,25 @@ void EventDataFile::createDefaultFile() {
   file.close();
 }
 
+namespace {
+
+// Holds back the grid's repaints while it is filled; one follows at the end, however the fill ends.
+class RedrawAfter {
+public:
+  explicit RedrawAfter(FlexGridModel& grid) : grid_(grid), was_(grid.Redraw()) { grid_.setRedraw(false); }
+  ~RedrawAfter() { grid_.setRedraw(was_); }
+  RedrawAfter(const RedrawAfter&) = delete;
+  RedrawAfter& operator=(const RedrawAfter&) = delete;
+
+private:
+  FlexGridModel& grid_;
+  bool was_;
+};
+
+} // namespace
+
 void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
+  RedrawAfter batch(grid);
   EventCount = 0;
   readIncomplete_ = false;
   std::vector<EventRecord> records;
@@ -302,6 +320,7 @@ bool EventDataFile::save(FlexGridModel& grid, const PloveraSettings& settings) {
   }
   if (!replaceDataFile(newPath))
     return false;
+  RedrawAfter batch(grid);
   load(grid, settings);
   GoToToday(grid);
   return true;

@@ -105,6 +105,10 @@ public:
 
   // Called after every change, so that a window can repaint.
   std::function<void()> changed;
+  // While false, changes are gathered and not passed on; setting it true again passes them on at once,
+  // so that filling a whole grid costs one repaint.
+  bool Redraw() const { return redraw_; }
+  void setRedraw(bool redraw);
 
 private:
   struct Cell {
@@ -125,6 +129,8 @@ private:
   void checkCol(int col) const;
   void clampPositions();
   void notify();
+  bool redraw_ = true;
+  bool changedUnseen_ = false;
 
   // Row after row, Cols cells each.
   std::vector<Cell> cells_;
