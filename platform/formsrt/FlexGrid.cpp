@@ -146,8 +146,10 @@ void FlexGrid::paintCell(HDC dc, int row, int col, const RECT& r) {
   bool current = row == Row() && col == Col();
   // The current cell shows the selection's colours unless the focus rectangle marks it: a grid that
   // never has the focus (a calendar showing today) still shows its selected cell.
-  bool focused = current && GetFocus() == hwnd();
-  bool selected = !fixed && !focused && isSelected(row, col);
+  bool hasFocus = GetFocus() == hwnd();
+  bool focused = current && hasFocus;
+  bool showSelection = HighLight == 1 || (HighLight == 2 && hasFocus);
+  bool selected = showSelection && !fixed && !focused && isSelected(row, col);
   COLORREF back = fixed ? BackColorFixed : BackColor;
   COLORREF fore = fixed ? ForeColorFixed : ForeColor;
   if (!fixed && cellBack(row, col))
