@@ -23,7 +23,8 @@ public:
 
   // Works out every event's next date against today; the number listed.
   int RefreshEvents(int showAll);
-  // Listed holidays + listed events, kept as the listed count.
+  // Listed holidays + listed events, kept as the listed count. Every change that sends hint 3 has
+  // recounted first, so views read the listed flags as they are.
   int Recount();
   void SetShowAll(int flag);
   // Appends the event and the file record; the file's result.

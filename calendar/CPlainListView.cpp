@@ -54,9 +54,9 @@ void CPlainListView::Refill(int selectSerial) {
   CDorvixDoc* doc = GetDoc();
   if (!doc || !list_.m_hWnd)
     return;
-  doc->Recount();
   list_.SendMessage(WM_SETREDRAW, FALSE);
   list_.SendMessage(LB_RESETCONTENT);
+  list_.SendMessage(LB_INITSTORAGE, static_cast<WPARAM>(doc->listedCount), doc->listedCount * 48);
   int selected = -1;
   for (int i = 0; i < doc->GetEventCount(); ++i) {
     const CEventItem& event = *doc->GetEvent(i);
@@ -85,7 +85,6 @@ void CPlainListView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   switch (hint) {
   case 0:
   case kHintListChanged:
-  case kHintDayChanged:
     Refill(serial);
     break;
   case kHintEditEvent:
@@ -121,6 +120,7 @@ void CPlainListView::EditEvent(int serial) {
     return;
   *event = copy;
   doc->eventFile.WriteEvents(doc->events);
+  doc->Recount();
   CListEntry entry(event);
   doc->UpdateAllViews(nullptr, kHintListChanged, &entry);
 }
