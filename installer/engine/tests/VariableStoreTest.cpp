@@ -1,7 +1,6 @@
 #include <ModalAnswerer.h>
 #include <VariableStore.h>
 
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>

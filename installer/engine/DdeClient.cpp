@@ -1,0 +1,224 @@
+// How this works: the client owns one hidden top-level window. Connecting broadcasts WM_DDE_INITIATE
+// and the first server to acknowledge while the broadcast runs becomes the partner; any other server
+// that answers is told to terminate at once. Executes and requests post their message and then take
+// the answer straight from the client window's queue, sleeping between arrivals, until the time-out.
+// Every global block and atom has one owner at each step: what the server hands over and the client
+// accepts is freed here, what is refused or times out goes back or is deleted.
+#include "DdeClient.h"
+
+#include <checkfailed.h>
+
+#include "TickTimer.h"
+
+#include <dde.h>
+
+#include <cstring>
+
+namespace {
+
+const char* const ClassName = "KXDDEHiddenWindowClass";
+constexpr CheckSite OpenAtDestruction{"DDERAW", 212};
+constexpr CheckSite RefusalNotNegative{"DDERAW", 388};
+constexpr CheckSite RefusalOfOtherItem{"DDERAW", 389};
+constexpr int InitiateAttempts = 10;
+constexpr WORD AckPositive = 0x8000;
+constexpr WORD DataAckRequested = 0x8000;
+constexpr WORD DataRelease = 0x2000;
+
+int RegisterOnce() {
+  WNDCLASSA existing;
+  if (GetClassInfoA(GetModuleHandleA(nullptr), ClassName, &existing))
+    return 1;
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = ClassName;
+  return RegisterClassA(&wc) != 0;
+}
+
+} // namespace
+
+DdeClient::~DdeClient() {
+  CheckFailed(OpenAtDestruction, server_ == nullptr);
+  if (window_)
+    DestroyWindow(window_);
+}
+
+int DdeClient::CreateWindowOnce() {
+  if (window_)
+    return 1;
+  if (!RegisterOnce())
+    return 0;
+  window_ = CreateWindowA(ClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr,
+                          GetModuleHandleA(nullptr), nullptr);
+  if (!window_)
+    return 0;
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
+  return 1;
+}
+
+LRESULT CALLBACK DdeClient::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* client = reinterpret_cast<DdeClient*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!client)
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  return client->OnMessage(message, wParam, lParam);
+}
+
+LRESULT DdeClient::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND sender = reinterpret_cast<HWND>(wParam);
+  switch (message) {
+  case WM_DDE_ACK:
+    if (initiating_) {
+      GlobalDeleteAtom(LOWORD(lParam));
+      GlobalDeleteAtom(HIWORD(lParam));
+      if (!server_)
+        server_ = sender;
+      else if (sender != server_)
+        PostMessageA(sender, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_), 0);
+    }
+    return 0;
+  case WM_DDE_TERMINATE:
+    if (sender == server_) {
+      PostMessageA(sender, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_), 0);
+      server_ = nullptr;
+    }
+    return 0;
+  default:
+    return DefWindowProcA(window_, message, wParam, lParam);
+  }
+}
+
+int DdeClient::DdeConnect(const char* application, const char* topic) {
+  if (server_)
+    DdeDisconnect();
+  if (!CreateWindowOnce())
+    return 0;
+  ATOM app = GlobalAddAtomA(application);
+  ATOM top = GlobalAddAtomA(topic);
+  for (int attempt = 0; attempt < InitiateAttempts && !server_; ++attempt) {
+    initiating_ = 1;
+    SendMessageA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_), MAKELPARAM(app, top));
+    initiating_ = 0;
+  }
+  GlobalDeleteAtom(app);
+  GlobalDeleteAtom(top);
+  return server_ != nullptr;
+}
+
+void DdeClient::DdeDisconnect() {
+  if (server_) {
+    PostMessageA(server_, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_), 0);
+    server_ = nullptr;
+  }
+  if (window_) {
+    DestroyWindow(window_);
+    window_ = nullptr;
+  }
+}
+
+int DdeClient::WaitFor(UINT first, UINT last, MSG& msg) {
+  TickTimer timer = StartTickTimer(timeout_);
+  for (;;) {
+    while (PeekMessageA(&msg, window_, WM_DDE_TERMINATE, WM_DDE_LAST, PM_REMOVE)) {
+      if (msg.message >= first && msg.message <= last)
+        return 1;
+      if (msg.message == WM_DDE_TERMINATE) {
+        DispatchMessageA(&msg);
+        if (!server_)
+          return 0;
+      }
+    }
+    DWORD left = TickTimerLeft(timer, GetTickCount());
+    if (!left)
+      return 0;
+    // Wakes for posted or sent messages only; the cap keeps a wake-up that is missed from costing
+    // more than a moment.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, left < 50 ? left : 50, QS_POSTMESSAGE | QS_SENDMESSAGE);
+  }
+}
+
+int DdeClient::DdeExecute(const char* command) {
+  if (!server_)
+    return 0;
+  size_t size = std::strlen(command) + 1;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, size);
+  if (!block)
+    return 0;
+  std::memcpy(GlobalLock(block), command, size);
+  GlobalUnlock(block);
+  if (!PostMessageA(server_, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(window_),
+                    reinterpret_cast<LPARAM>(block))) {
+    GlobalFree(block);
+    return 0;
+  }
+  MSG msg;
+  if (!WaitFor(WM_DDE_ACK, WM_DDE_ACK, msg))
+    return 0;
+  UINT_PTR status = 0, returned = 0;
+  UnpackDDElParam(WM_DDE_ACK, msg.lParam, &status, &returned);
+  FreeDDElParam(WM_DDE_ACK, msg.lParam);
+  GlobalFree(block);
+  return (status & AckPositive) != 0;
+}
+
+int DdeClient::DdeRequest(const char* item, UINT format, std::string& text) {
+  text.clear();
+  if (!server_)
+    return 0;
+  ATOM atom = GlobalAddAtomA(item);
+  if (!PostMessageA(server_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(window_), MAKELPARAM(format, atom))) {
+    GlobalDeleteAtom(atom);
+    return 0;
+  }
+  MSG msg;
+  if (!WaitFor(WM_DDE_ACK, WM_DDE_DATA, msg)) {
+    GlobalDeleteAtom(atom);
+    return 0;
+  }
+  if (msg.message == WM_DDE_DATA)
+    return TakeData(msg.lParam, atom, text);
+  UINT_PTR status = 0, refused = 0;
+  UnpackDDElParam(WM_DDE_ACK, msg.lParam, &status, &refused);
+  FreeDDElParam(WM_DDE_ACK, msg.lParam);
+  CheckFailed(RefusalNotNegative, !(status & AckPositive));
+  CheckFailed(RefusalOfOtherItem, refused == atom);
+  GlobalDeleteAtom(static_cast<ATOM>(refused));
+  return 0;
+}
+
+// Takes the text of a WM_DDE_DATA answer. Text is acknowledged positively and its block freed when
+// the server released it; anything else is refused, and a server that asked for no acknowledgement
+// has handed its block over, so it is freed here too.
+int DdeClient::TakeData(LPARAM lParam, ATOM item, std::string& text) {
+  UINT_PTR handle = 0, atom = 0;
+  UnpackDDElParam(WM_DDE_DATA, lParam, &handle, &atom);
+  FreeDDElParam(WM_DDE_DATA, lParam);
+  HGLOBAL block = reinterpret_cast<HGLOBAL>(handle);
+  auto* data = block ? static_cast<const unsigned char*>(GlobalLock(block)) : nullptr;
+  if (!data) {
+    GlobalDeleteAtom(static_cast<ATOM>(atom ? atom : item));
+    return 0;
+  }
+  WORD flags = static_cast<WORD>(data[0] | data[1] << 8);
+  WORD format = static_cast<WORD>(data[2] | data[3] << 8);
+  SIZE_T size = GlobalSize(block);
+  int accepted = format == CF_TEXT && size >= 4;
+  if (accepted) {
+    const char* begin = reinterpret_cast<const char*>(data + 4);
+    text.assign(begin, strnlen(begin, size - 4));
+  }
+  GlobalUnlock(block);
+  int acknowledged = 0;
+  if (flags & DataAckRequested) {
+    LPARAM ack = PackDDElParam(WM_DDE_ACK, accepted ? AckPositive : 0, atom);
+    acknowledged = PostMessageA(server_, WM_DDE_ACK, reinterpret_cast<WPARAM>(window_), ack);
+    if (!acknowledged)
+      FreeDDElParam(WM_DDE_ACK, ack);
+  }
+  if (!acknowledged)
+    GlobalDeleteAtom(static_cast<ATOM>(atom));
+  if ((flags & DataRelease) && (accepted || !(flags & DataAckRequested)))
+    GlobalFree(block);
+  return accepted;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <fpath.h>
+#include <porttype.h>
+
+#include <cstdio>
+
+// One run of bytes of the distribution, spread over numbered part files: it starts at an offset in
+// the first part and goes on from the first byte of each following part. Where parts live, how they
+// are numbered and how a missing one is asked for are the subclass's.
+class spanstream : public portistream {
+public:
+  enum State { Closed = 0, Open = 1, Failed = 2, Finished = 3 };
+
+  ~spanstream() override { close(); }
+
+  void setup(const char* basename, int firstnumber, int parts, long offset, long length);
+
+  int readbyte() override;
+  int open() override;
+  int close() override;
+  int ateof() override { return state_ == Finished; }
+  int isopen() override { return file_ != nullptr; }
+  long size() override { return length_; }
+  int read(void* buffer, int n) override;
+
+  // 1 when part numbers go on from the first number, 0 when they count from 0.
+  virtual int numberedbyset() = 0;
+  // 1 to look for the part again, 0 to give up.
+  virtual int askforpart(int number, int retry) = 0;
+  virtual int partfolder(fpath& folder) = 0;
+
+  int state() const { return state_; }
+  // The file name of part `index` of the run.
+  int partname(int index, fpath& path);
+
+private:
+  int OpenPart();
+  // Moves on to the next part at the end of the current one; 0 when there is none to open.
+  int NextPart();
+
+  fpathbuf base_;
+  int first_ = 0;
+  int parts_ = 1;
+  long offset_ = 0;
+  long length_ = 0;
+  int index_ = 0;
+  long delivered_ = 0;
+  FILE* file_ = nullptr;
+  int state_ = Closed;
+};

@@ -1,0 +1,46 @@
+#include "InstallerFixture.h"
+
+#include <windows.h>
+
+std::string RecordingLog::lines() const {
+  std::string text;
+  for (const LogRecord& entry : records) {
+    text += std::to_string(entry.type());
+    for (const LogField& field : entry.fields) {
+      text += " ";
+      text += field.kind == FieldNumber ? std::to_string(field.number)
+              : field.kind == FieldKey  ? std::to_string(field.number) + ":" + field.text
+              : field.kind == FieldItem || field.kind == FieldBytes ? std::string("<bytes>")
+                                                                    : field.text;
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+namespace {
+InstallerPlatform TestPlatform(InstallerFixture& fixture) {
+  InstallerPlatform platform;
+  platform.inuse = [&fixture](const char* path) { return fixture.busy.count(path) ? 1 : 0; };
+  platform.renameatrestart = [&fixture](const char* from, const char* to) {
+    fixture.renames.emplace_back(from, to);
+    return fixture.renameWorks;
+  };
+  platform.sharedroot = 2;
+  platform.sharedkey = "Software\\KxTest\\SharedDLLs";
+  platform.sharedfolder = fixture.dir.file("shared");
+  return platform;
+}
+} // namespace
+
+InstallerFixture::InstallerFixture() : installer(TestPlatform(*this)) {
+  CreateDirectoryA(dir.file("shared").c_str(), nullptr);
+  installer.switchlog(&log);
+}
+
+std::string TestProgramFile(const char* name) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
