@@ -4,6 +4,7 @@
 #include <appframe/CDialog.h>
 #include <appframe/CFileDialog.h>
 #include <appframe/CSingleDocTemplate.h>
+#include <appframe/CWnd.h>
 #include <appframe/MessageLoop.h>
 
 #include <commdlg.h>
@@ -21,9 +22,17 @@ CWinApp* AfxGetApp() { return theApp; }
 
 CWnd* AfxGetMainWnd() { return theApp ? theApp->m_pMainWnd : nullptr; }
 
-CWinApp::CWinApp(const char* appName) : m_pszAppName(appName ? appName : "") { theApp = this; }
+CWinApp::CWinApp(const char* appName) : m_pszAppName(appName ? appName : "") {
+  theApp = this;
+  previousReporter_ = wincore::setErrorReporter([this](std::exception_ptr error) {
+    HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    MessageBoxA(owner, wincore::errorText(error).c_str(),
+                m_pszAppName.empty() ? "Error" : m_pszAppName.c_str(), MB_OK | MB_ICONERROR);
+  });
+}
 
 CWinApp::~CWinApp() {
+  wincore::setErrorReporter(std::move(previousReporter_));
   if (devMode_)
     GlobalFree(devMode_);
   if (devNames_)

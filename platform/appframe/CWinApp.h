@@ -1,6 +1,7 @@
 #pragma once
 
 #include <appframe/CString.h>
+#include <wincore/ErrorReporter.h>
 
 #include <windows.h>
 
@@ -12,8 +13,9 @@ class CSingleDocTemplate;
 class CWnd;
 
 // The program: one object, made before WinMain runs. InitInstance makes the main window; Run pumps the
-// thread's messages (modeless dialogs get their keys, thread timers reach their procedures) until the
-// main window is gone.
+// thread's messages on the one message loop (modeless dialogs get their keys, thread timers reach their
+// procedures) until the main window is gone. An error no handler dealt with is shown in a message box
+// under the program's name.
 class CWinApp {
 public:
   explicit CWinApp(const char* appName = nullptr);
@@ -61,6 +63,7 @@ public:
 
 private:
   void WriteRecentFiles() const;
+  wincore::ErrorReporter previousReporter_;
   std::unique_ptr<CSingleDocTemplate> docTemplate_;
   std::vector<std::string> recentFiles_;
   int maxRecentFiles_ = 0;

@@ -18,6 +18,7 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,7 @@ class PaperFrame : public CFrameWnd {
 public:
   void OnEnabled() { calls.push_back("frame 301"); }
   void OnViewCommandToo() { calls.push_back("frame 306"); }
+  void OnThrow() { throw std::runtime_error("The paper tore."); }
   void OnUpdateEnabled(CCmdUI* ui) { ui->Enable(true); }
   void OnUpdateDisabled(CCmdUI* ui) { ui->Enable(false); }
   void OnUpdateChecked(CCmdUI* ui) { ui->SetCheck(1); }
@@ -57,6 +59,7 @@ public:
 BEGIN_MESSAGE_MAP(PaperFrame, CFrameWnd)
 ON_COMMAND(301, OnEnabled)
 ON_COMMAND(306, OnViewCommandToo)
+ON_COMMAND(307, OnThrow)
 ON_UPDATE_COMMAND_UI(301, OnUpdateEnabled)
 ON_UPDATE_COMMAND_UI(302, OnUpdateDisabled)
 ON_UPDATE_COMMAND_UI(303, OnUpdateChecked)
@@ -163,6 +166,16 @@ TEST_F(CFrameWndTest, CommandsGoToTheViewThenTheFrameThenTheApplication) {
   for (WPARAM id : {306, 301, 400, 401})
     SendMessageA(frame()->m_hWnd, WM_COMMAND, id, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"view 306", "frame 301", "app 400", "app 401"}));
+}
+
+TEST_F(CFrameWndTest, AnErrorNoHandlerDealtWithIsShownUnderTheProgramsName) {
+  app.OnFileNew();
+  testsupport::ModalAnswerer answerer;
+  answerer.answer("The paper tore.", IDOK);
+  SendMessageA(frame()->m_hWnd, WM_COMMAND, 307, 0);
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].caption, "Paper");
+  EXPECT_TRUE(IsWindow(frame()->m_hWnd));
 }
 
 class PlainView : public CView {
