@@ -84,7 +84,8 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
   CWinApp* app = AfxGetApp();
   hidden_ = app && app->m_nCmdShow == SW_HIDE;
   restoreCommand_ = settings.maximized == 1 ? SW_SHOWMAXIMIZED : SW_RESTORE;
-  cs.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  // Created minimised, so that nothing shows before the first show command decides how the window shows.
+  cs.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_MINIMIZE;
   cs.cx = settings.winSizeX != -1 ? settings.winSizeX : settings.defaultWindowWidth + 40;
   cs.cy = settings.winSizeY != -1 ? settings.winSizeY : 450;
   if (settings.winPosX == -1 || settings.winCentered == 1) {
@@ -473,8 +474,8 @@ void CMainFrame::OnEventType() {
 }
 
 void CMainFrame::OnWebSite() {
-  auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(m_hWnd, "open", "fenwold.url", nullptr, nullptr, SW_SHOWNORMAL));
+  auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(
+      m_hWnd, "open", DataFolder::Path("fenwold.url").c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32)
     MessageBoxA(m_hWnd, "Error Opening Web Browser", "Error", MB_OK | MB_ICONWARNING);
 }

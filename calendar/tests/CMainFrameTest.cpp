@@ -3,6 +3,7 @@
 #include "CAlarmDlg.h"
 #include "CDorvixApp.h"
 #include "CDorvixDoc.h"
+#include "CPlainListView.h"
 #include "CSplashWnd.h"
 #include "CalendarFixture.h"
 #include "MessagePump.h"
@@ -310,6 +311,38 @@ TEST_F(CMainFrameTest, ExitAsksWhenWarnedAndTheCheckBoxTurnsTheWarningOff) {
   EXPECT_EQ(app->m_pMainWnd, nullptr);
   EXPECT_EQ(AppSettings().warnExit, 0);
   EXPECT_NE(readFile(file("calvorne.ini")).find("WarnExit=0"), std::string::npos);
+}
+
+TEST_F(CMainFrameTest, TheTimerGoesWithTheWindowAndALateTickFindsNoFrame) {
+  start();
+  UINT_PTR timer = frame->TimerId();
+  stop();
+  EXPECT_FALSE(KillTimer(nullptr, timer)); // already gone
+  testsupport::pumpFor(1200);              // no tick reaches a frame that is not there
+}
+
+TEST_F(CMainFrameTest, DeleteFromTheBarLooksTheEventUpAgainAfterItsQuestion) {
+  AppSettings().showState = 1;
+  start();
+  addEvent("First");
+  addEvent("Second");
+  auto* list = static_cast<CPlainListView*>(frame->GetActiveView());
+  ASSERT_EQ(list->GetLineCount(), 2);
+  list->Select(0);
+  answerer.answer("Delete the event \"First\"?", IDYES);
+  SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_DELETE), BM_CLICK, 0, 0);
+  ASSERT_EQ(doc->GetEventCount(), 1);
+  EXPECT_EQ(list->GetLineCount(), 1);
+
+  // The event goes elsewhere while the question is open: the answer deletes nothing further.
+  list->Select(0);
+  answerer.act("Delete the event \"Second\"?", [this](HWND box) {
+    doc->DeleteEvent(0);
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
+  });
+  command(IDC_DELETE);
+  EXPECT_EQ(doc->GetEventCount(), 0);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 TEST_F(CMainFrameTest, WindowStateIsWrittenOnCloseAndRestoredOnStart) {
