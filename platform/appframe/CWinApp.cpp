@@ -116,6 +116,32 @@ void CWinApp::AddToRecentFileList(const char* path) {
   WriteRecentFiles();
 }
 
+void CWinApp::UpdateRecentFileMenu(HMENU menu) const {
+  const UINT last = ID_FILE_MRU_FILE1 + 15;
+  int position = -1;
+  for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i) {
+    UINT id = GetMenuItemID(menu, i);
+    if (id < ID_FILE_MRU_FILE1 || id > last)
+      continue;
+    DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    position = i;
+  }
+  if (position < 0)
+    return;
+  if (recentFiles_.empty()) {
+    InsertMenuA(menu, static_cast<UINT>(position), MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_FILE_MRU_FILE1,
+                "Recent File");
+    return;
+  }
+  for (size_t i = 0; i < recentFiles_.size(); ++i) {
+    std::string text = "&" + std::to_string(i + 1) + " ";
+    for (char c : recentFiles_[i])
+      text += c == '&' ? std::string("&&") : std::string(1, c);
+    InsertMenuA(menu, static_cast<UINT>(position) + static_cast<UINT>(i), MF_BYPOSITION | MF_STRING,
+                ID_FILE_MRU_FILE1 + i, text.c_str());
+  }
+}
+
 void CWinApp::WriteRecentFiles() const {
   if (m_pszProfileName.empty())
     return;

@@ -40,6 +40,9 @@ public:
   void LoadStdProfileSettings(int maxRecentFiles = 4);
   void AddToRecentFileList(const char* path);
   const std::vector<std::string>& GetRecentFiles() const { return recentFiles_; }
+  // Puts the recent files in place of the menu's recent-file items ("&1 path" ...); with none, one
+  // disabled "Recent File" item stands there.
+  void UpdateRecentFileMenu(HMENU menu) const;
 
   // Dialog colours for every dialog created from now on.
   void SetDialogBkColor(COLORREF background = RGB(192, 192, 192), COLORREF text = RGB(0, 0, 0));

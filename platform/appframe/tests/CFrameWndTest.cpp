@@ -139,6 +139,34 @@ TEST_F(CFrameWndTest, RecentFilesAreKeptInTheProfileNewestFirst) {
   EXPECT_EQ(second.GetRecentFiles(), expected);
 }
 
+TEST_F(CFrameWndTest, TheFileMenuListsTheRecentFilesAndOpensThem) {
+  app.OnFileNew();
+  HMENU menu = GetSubMenu(GetMenu(frame()->m_hWnd), 0);
+  auto items = [menu] {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      char text[64] = "";
+      GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      texts.push_back(text);
+    }
+    return texts;
+  };
+  SendMessageA(frame()->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  EXPECT_EQ(items()[7], "Recent File");
+  EXPECT_TRUE(GetMenuState(menu, ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+
+  app.OpenDocumentFile("C:\\a.txt");
+  app.OpenDocumentFile("C:\\R&D.txt");
+  SendMessageA(frame()->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  std::vector<std::string> texts = items();
+  ASSERT_EQ(texts.size(), 11u);
+  EXPECT_EQ(texts[7], "&1 C:\\R&&D.txt");
+  EXPECT_EQ(texts[8], "&2 C:\\a.txt");
+  EXPECT_EQ(texts[10], "Exit");
+  SendMessageA(frame()->m_hWnd, WM_COMMAND, ID_FILE_MRU_FILE1 + 1, 0);
+  EXPECT_EQ(caption(), "a.txt - Frame Title");
+}
+
 TEST_F(CFrameWndTest, MenuItemsTakeTheirStateWhenTheMenuOpens) {
   app.OnFileNew();
   HMENU menu = GetSubMenu(GetMenu(frame()->m_hWnd), 0);
