@@ -213,7 +213,7 @@ void CMainFrame::CheckDailyAlert(const SYSTEMTIME& now) {
     return;
   RestoreWindow();
   if (settings.alarmSoundEnabled == 1)
-    Sound::PlayOrBeep(settings.alarmSoundFile);
+    PlayOrBeep(settings.alarmSoundFile);
   CTimeWarningDlg dialog(this);
   dialog.m_message = "Daily Notaris Time Has Arrived!";
   dialog.m_caption = "Daily Notaris";
@@ -349,28 +349,27 @@ void CMainFrame::OnAdd() {
 }
 
 void CMainFrame::OpenApplet(const char* library) {
-  AppletLibrary::Loader& loader = AppletLibrary::Current();
-  HMODULE module = loader.Load(library);
-  APPLET_PROC proc = module ? loader.Find(module) : nullptr;
-  if (!proc) {
-    if (module)
-      loader.Free(module);
+  LoadedApplet applet = LoadApplet(library);
+  if (!applet.entry) {
+    if (applet.module)
+      applet.unload();
     MessageBoxA(m_hWnd, "Could Not Load Date/Time Control Panel Window", "Error", MB_OK | MB_ICONWARNING);
     return;
   }
-  proc(m_hWnd, CPL_INIT, 0, 0);
-  proc(m_hWnd, CPL_GETCOUNT, 0, 0);
+  APPLET_PROC entry = applet.entry;
+  entry(m_hWnd, CPL_INIT, 0, 0);
+  entry(m_hWnd, CPL_GETCOUNT, 0, 0);
   CPLINFO info{};
-  proc(m_hWnd, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info));
-  applets_.push_back({module, proc, info.lData});
-  proc(m_hWnd, CPL_DBLCLK, 0, info.lData);
+  entry(m_hWnd, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info));
+  applets_.push_back({applet, info.lData});
+  entry(m_hWnd, CPL_DBLCLK, 0, info.lData);
 }
 
 void CMainFrame::FreeApplets() {
-  for (const Applet& applet : applets_) {
-    applet.proc(m_hWnd, CPL_STOP, 0, applet.data);
-    applet.proc(m_hWnd, CPL_EXIT, 0, 0);
-    AppletLibrary::Current().Free(applet.module);
+  for (const Applet& open : applets_) {
+    open.applet.entry(m_hWnd, CPL_STOP, 0, open.data);
+    open.applet.entry(m_hWnd, CPL_EXIT, 0, 0);
+    open.applet.unload();
   }
   applets_.clear();
 }
@@ -407,7 +406,7 @@ void CMainFrame::OnBackup() {
   if (dialog.DoModal() != IDOK)
     return;
   CWaitCursor wait;
-  std::string target = Drives::Root(dialog.m_drive) + "\\events20.wdb";
+  std::string target = FindDrive(dialog.m_drive[0]).root + "\\events20.wdb";
   if (!CopyFileA(DataFolder::Path("events20.dat").c_str(), target.c_str(), FALSE)) {
     ReportLastError("Backup Error");
     return;
@@ -422,7 +421,7 @@ void CMainFrame::OnRestore() {
   if (dialog.DoModal() != IDOK)
     return;
   CWaitCursor wait;
-  std::string backup = Drives::Root(dialog.m_drive) + "\\events20.wdb";
+  std::string backup = FindDrive(dialog.m_drive[0]).root + "\\events20.wdb";
   WIN32_FILE_ATTRIBUTE_DATA info{};
   if (!GetFileAttributesExA(backup.c_str(), GetFileExInfoStandard, &info)) {
     ReportLastError("Backup Error");

@@ -33,26 +33,26 @@ LONG CALLBACK RecordingApplet(HWND, UINT message, LPARAM, LPARAM) {
   for (const auto& [id, name] : kNames)
     if (id == message)
       appletLog.push_back(name);
-  return message == CPL_GETCOUNT ? 1 : 1;
+  return 1;
 }
 
-class FakeApplets : public AppletLibrary::Loader {
+class FakeApplets {
 public:
   enum Kind { Working, NoEntry, Missing };
-  explicit FakeApplets(Kind kind) : kind_(kind) {
-    appletLog.clear();
-    AppletLibrary::SetLoader(this);
-  }
-  ~FakeApplets() override { AppletLibrary::SetLoader(nullptr); }
-  HMODULE Load(const std::string& name) override {
-    appletLog.push_back("load " + name);
-    return kind_ == Missing ? nullptr : reinterpret_cast<HMODULE>(0x10000);
-  }
-  APPLET_PROC Find(HMODULE) override { return kind_ == Working ? &RecordingApplet : nullptr; }
-  void Free(HMODULE) override { appletLog.push_back("free"); }
+  explicit FakeApplets(Kind kind) : kind_(kind) { appletLog.clear(); }
 
 private:
   Kind kind_;
+  AppletOverride override_{[this](const std::string& library) {
+    appletLog.push_back("load " + library);
+    LoadedApplet applet;
+    if (kind_ == Missing)
+      return applet;
+    applet.module = reinterpret_cast<HMODULE>(0x10000);
+    applet.entry = kind_ == Working ? &RecordingApplet : nullptr;
+    applet.unload = [] { appletLog.push_back("free"); };
+    return applet;
+  }};
 };
 
 class CMainFrameTest : public CalendarFixture {
