@@ -14,6 +14,7 @@
 #include "FileBytes.h"
 #include "Hints.h"
 #include "Sound.h"
+#include "TrayIcon.h"
 #include "resource.h"
 
 #include <appframe/AfxIds.h>
@@ -124,7 +125,7 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs) {
     tray.uCallbackMessage = kTrayMessage;
     tray.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     lstrcpynA(tray.szTip, kCaption, sizeof tray.szTip);
-    trayAdded_ = Shell_NotifyIconA(NIM_ADD, &tray) != 0;
+    trayAdded_ = CallTray(NIM_ADD, tray);
   }
   // Without a tray icon a hidden window could never be brought back: start minimised instead.
   CWinApp* app = AfxGetApp();
@@ -522,7 +523,7 @@ void CMainFrame::OnDestroy() {
     tray.cbSize = sizeof tray;
     tray.hWnd = m_hWnd;
     tray.uID = kTrayId;
-    Shell_NotifyIconA(NIM_DELETE, &tray);
+    CallTray(NIM_DELETE, tray);
   }
   if (AppSettings().saveOnExit == 1)
     SaveWindowState();

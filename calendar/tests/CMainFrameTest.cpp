@@ -9,6 +9,7 @@
 #include "MessagePump.h"
 #include "RecordingView.h"
 #include "TestSeams.h"
+#include "TrayIcon.h"
 #include "resource.h"
 
 #include <appframe/AfxIds.h>
@@ -387,6 +388,62 @@ TEST_F(CMainFrameTest, ControlPanelAppletsAreOpenedAndClosedInOrder) {
     command(ID_REGIONAL);
     EXPECT_EQ(appletLog.back(), kind == FakeApplets::NoEntry ? "free" : "load intl.cpl");
   }
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// A shell with a task tray that takes the icon.
+class TrayTest : public CMainFrameTest {
+protected:
+  TrayTest() { AppSettings().newShell = 1; }
+  std::vector<std::string> tray;
+  TrayOverride shell{[this](DWORD message, const NOTIFYICONDATAA& data) {
+    tray.push_back(std::string(message == NIM_ADD ? "add " : "delete ") + std::to_string(data.uID) + " " +
+                   std::to_string(data.uCallbackMessage) + " " + data.szTip);
+    return true;
+  }};
+};
+
+TEST_F(TrayTest, AHiddenStartComesBackWithALeftClickOnTheIcon) {
+  AppSettings().startupMode = 2;
+  start();
+  EXPECT_EQ(tray, (std::vector<std::string>{"add 100 1026 Calvorne"}));
+  EXPECT_TRUE(frame->IsHidden());
+  EXPECT_FALSE(IsWindowVisible(frame->m_hWnd));
+  SendMessageA(frame->m_hWnd, CMainFrame::kTrayMessage, CMainFrame::kTrayId, WM_RBUTTONDOWN);
+  EXPECT_FALSE(IsWindowVisible(frame->m_hWnd));
+  SendMessageA(frame->m_hWnd, CMainFrame::kTrayMessage, CMainFrame::kTrayId, WM_LBUTTONDOWN);
+  EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+  EXPECT_FALSE(frame->IsHidden());
+  stop();
+  EXPECT_EQ(tray.back(), "delete 100 0 ");
+}
+
+TEST_F(TrayTest, HideAsksWithItsBoxCheckedAndNoCancels) {
+  start();
+  openMenu(2);
+  EXPECT_EQ(menuText(ID_HIDE), "&Hide Window");
+  int checked = -1;
+  answerer.act("Continue Hiding Window?", [&checked](HWND dialog) {
+    checked = IsDlgButtonChecked(dialog, IDC_WARNCHECK);
+    CheckDlgButton(dialog, IDC_WARNCHECK, BST_UNCHECKED);
+    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+  });
+  command(ID_HIDE);
+  EXPECT_EQ(checked, BST_CHECKED);
+  EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+  EXPECT_EQ(AppSettings().warnHiding, 1);
+
+  ShowWindow(frame->m_hWnd, SW_MAXIMIZE);
+  answerer.answer("Continue Hiding Window?", IDYES); // the box stays checked: no more warnings
+  SendMessageA(frame->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_FALSE(IsWindowVisible(frame->m_hWnd));
+  EXPECT_TRUE(frame->IsHidden());
+  EXPECT_EQ(AppSettings().warnHiding, 0);
+  frame->RestoreWindow();
+  EXPECT_TRUE(IsZoomed(frame->m_hWnd));
+
+  command(IDC_HIDE); // no question now
+  EXPECT_TRUE(frame->IsHidden());
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
