@@ -104,8 +104,6 @@ int CDorvixDoc::ConvertFile() {
   return 1;
 }
 
-bool CDorvixDoc::OnNewDocument() { return CDocument::OnNewDocument(); }
-
 CEventItem* CDorvixDoc::FindEvent(int serial) const {
   int index = IndexOf(serial);
   return index < 0 ? nullptr : GetEvent(index);

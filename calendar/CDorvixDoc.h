@@ -36,7 +36,6 @@ public:
   int ReloadEvents();
   // The previous version's file in place of the events, which stay as they are when that fails.
   int ConvertFile();
-  bool OnNewDocument() override;
 
   int GetEventCount() const { return static_cast<int>(events.size()); }
   CEventItem* GetEvent(int index) const { return events[static_cast<size_t>(index)].get(); }
