@@ -219,6 +219,24 @@ TEST_F(CMainFrameTest, TickRaisesAlarmsOnceAndAgainAfterASnooze) {
   EXPECT_EQ(CAlarmDlg::OpenCount(), 1u);
 }
 
+TEST_F(CMainFrameTest, AlarmsStayAnswerableWhileADialogIsOpen) {
+  Clock::set(2026, 12, 10, 9, 50);
+  start();
+  addEvent("Dentist", 600, 15);
+  frame->Tick();
+  HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
+  ASSERT_NE(alarm, nullptr);
+  bool alarmEnabled = false, frameEnabled = true;
+  answerer.act("1 User Defined Events", [&](HWND box) {
+    alarmEnabled = IsWindowEnabled(alarm) != 0;
+    frameEnabled = IsWindowEnabled(frame->m_hWnd) != 0;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  command(ID_EVENTCOUNT);
+  EXPECT_TRUE(alarmEnabled);
+  EXPECT_FALSE(frameEnabled);
+}
+
 TEST_F(CMainFrameTest, DailyAlertShowsOnceAndCanTurnItselfOff) {
   AppSettings().dailyAlert = 1;
   AppSettings().dailyAlertTime = 9 * 60 + 30;
