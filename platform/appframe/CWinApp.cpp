@@ -6,6 +6,7 @@
 #include <appframe/CSingleDocTemplate.h>
 #include <appframe/CWnd.h>
 #include <appframe/MessageLoop.h>
+#include <wincore/Help.h>
 
 #include <commdlg.h>
 
@@ -159,7 +160,7 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
 
 void CWinApp::WinHelp(DWORD_PTR data, UINT command) {
   HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-  ::WinHelpA(owner, m_pszHelpFilePath.c_str(), command, data);
+  wincore::showHelp(owner, m_pszHelpFilePath, command, data);
 }
 
 void CWinApp::DoWaitCursor(int code) {
