@@ -1,7 +1,8 @@
 #include "EventTypes.h"
 
 #include <formsrt/Colour.h>
-#include <formsrt/Text.h>
+
+#include <algorithm>
 
 namespace plovera {
 
@@ -10,19 +11,29 @@ const EventType kEventTypes[kTypeCount] = {
     {"04", "HOL", "Holiday"}, {"05", "WOR", "Work"}, {"99", "OTH", "Other"},
 };
 
-int typeOfCode(const std::string& code) {
-  std::string trimmed = formsrt::Trim(code);
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  std::size_t last = text.find_last_not_of(' ');
+  text = text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+  return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+}
+
+} // namespace
+
+int typeOfCode(std::string_view code) {
+  code = trimmed(code);
   for (int i = 0; i < kTypeCount; ++i) {
-    if (trimmed == kEventTypes[i].code || trimmed == kEventTypes[i].letters)
+    if (code == kEventTypes[i].code || code == kEventTypes[i].letters)
       return i;
   }
   return kOtherType;
 }
 
-int typeOfWord(const std::string& word) {
-  std::string trimmed = formsrt::Trim(word);
+int typeOfWord(std::string_view word) {
+  word = trimmed(word);
   for (int i = 0; i < kTypeCount; ++i) {
-    if (trimmed == kEventTypes[i].word)
+    if (word == kEventTypes[i].word)
       return i;
   }
   return kOtherType;
