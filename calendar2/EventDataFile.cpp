@@ -62,9 +62,9 @@ std::string_view trimBlanks(std::string_view field) {
 }
 
 // A field of `text` with its stored quotes turned back into double quotes, in place in `text`, and
-// without the blanks around it.
-std::string_view restore(std::string& text, std::string_view field) {
-  std::size_t stored = field.find(kStoredQuote);
+// without the blanks around it; `storedQuotes` says whether the text holds any at all.
+std::string_view restore(std::string& text, std::string_view field, bool storedQuotes) {
+  std::size_t stored = storedQuotes ? field.find(kStoredQuote) : std::string_view::npos;
   if (stored != std::string_view::npos) {
     char* first = text.data() + (field.data() - text.data());
     std::replace(first + stored, first + field.size(), kStoredQuote, '"');
@@ -113,6 +113,7 @@ void EventDataFile::readRecords(const std::string& path, std::string& text,
   // Room for a record on every 16 bytes, more than a usual file needs (memory reserved and not used is
   // never touched), so that a long list is not moved again and again while it grows.
   records.reserve(records.size() + text.size() / 16 + 1);
+  bool storedQuotes = text.find(kStoredQuote) != std::string::npos;
   while (!input.atEnd()) {
     EventRecord record;
     std::string_view date = input.field();
@@ -123,9 +124,9 @@ void EventDataFile::readRecords(const std::string& path, std::string& text,
     } else {
       record.type = typeOfCode("03");
     }
-    setDate(record, restore(text, date));
-    record.text = restore(text, record.text);
-    record.year = restore(text, record.year);
+    setDate(record, restore(text, date, storedQuotes));
+    record.text = restore(text, record.text, storedQuotes);
+    record.year = restore(text, record.year, storedQuotes);
     records.push_back(record);
     input.skipBlankLines();
   }
@@ -246,7 +247,8 @@ void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
   EventCount = 0;
   readIncomplete_ = false;
   std::string text;
-  std::vector<EventRecord> records;
+  std::vector<EventRecord>& records = records_;
+  records.clear();
   try {
     if (!formsrt::FileExists(dataPath()))
       createDefaultFile();
@@ -260,6 +262,7 @@ void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
   sortByDate(records);
   EventCount = static_cast<int>(records.size());
   buildGrid(grid, records, settings);
+  records.clear();
 }
 
 void EventDataFile::writeGridEvents(const FlexGridModel& grid, const std::string& path) {

@@ -65,6 +65,8 @@ private:
 
   std::string folder_;
   bool readIncomplete_ = false;
+  // Empty between loads; its memory is kept for the next one.
+  std::vector<EventRecord> records_;
 };
 
 } // namespace plovera

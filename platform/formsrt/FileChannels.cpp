@@ -132,18 +132,19 @@ std::string_view TextInput::field() {
     raiseError(errPastEnd);
   std::string_view field;
   if (d[pos_] == '"') {
-    std::size_t close = d.find('"', pos_ + 1);
-    if (close == std::string_view::npos)
-      close = d.size();
+    // A plain loop: fields are short, and a library search costs more to call than to run on them.
+    std::size_t close = pos_ + 1;
+    while (close < d.size() && d[close] != '"')
+      ++close;
     field = d.substr(pos_ + 1, close - pos_ - 1);
     pos_ = close + (close < d.size());
     // Anything between the closing quote and the delimiter is not part of the field.
     while (pos_ < d.size() && d[pos_] != ',' && d[pos_] != '\r' && d[pos_] != '\n')
       ++pos_;
   } else {
-    std::size_t end = d.find_first_of(",\r\n", pos_);
-    if (end == std::string_view::npos)
-      end = d.size();
+    std::size_t end = pos_;
+    while (end < d.size() && d[end] != ',' && d[end] != '\r' && d[end] != '\n')
+      ++end;
     field = d.substr(pos_, end - pos_);
     std::size_t last = field.find_last_not_of(" \t");
     field = field.substr(0, last == std::string_view::npos ? 0 : last + 1);

@@ -209,9 +209,11 @@ void FlexGridModel::compactTexts() {
   std::string used;
   used.reserve(texts_.size() - textsUnused_);
   for (Cell& c : cells_) {
+    if (c.textSize == 0)
+      continue;
     std::uint32_t at = static_cast<std::uint32_t>(used.size());
     used.append(texts_, c.textAt, c.textSize);
-    c.textAt = c.textSize != 0 ? at : 0;
+    c.textAt = at;
   }
   texts_.assign(used);
   textsUnused_ = 0;
