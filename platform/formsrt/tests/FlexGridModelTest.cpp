@@ -65,9 +65,10 @@ TEST(FlexGridModelTest, TextsSurviveEditsThatOutgrowOrShrinkTheirPlace) {
     ASSERT_EQ(grid.TextMatrix(5, 1), textOf(6, 2, round)) << "round " << round;
     for (int row = 0; row < grid.Rows(); ++row) {
       for (int col = 0; col < 4; ++col) {
-        if (row != 5 || col != 1)
-          ASSERT_EQ(grid.TextMatrix(row, col), textOf(row, col, round))
-              << row << "," << col << " round " << round;
+        if (row == 5 && col == 1)
+          continue;
+        ASSERT_EQ(grid.TextMatrix(row, col), textOf(row, col, round))
+            << row << "," << col << " round " << round;
       }
     }
   }
