@@ -1,7 +1,9 @@
 // Times plovera's data file with 100 000 events: loading (reading, sorting, filling the grid model) and
 // saving, against reading and writing the same bytes whole; then the whole main form's start-up (its
 // window, the load into its event grid and the first paint) and its Save command, against the load into
-// a window-less grid model, and the start-up with a file of one event (what the form costs without the list).
+// a window-less grid model, and the start-up with a file of one event (what the form costs without the
+// list); and counts the allocations of a load.
+#include "../AllocationCount.h"
 #include "EventDataFile.h"
 #include "Form1.h"
 
@@ -127,6 +129,13 @@ int main() {
   double unsortedLoad = best([&] { file.load(grid, settings); });
   writeWhole(file.dataPath(), makeFile(true));
   double load = best([&] { file.load(grid, settings); });
+  std::size_t before = allocationcount::allocations;
+  file.load(grid, settings);
+  std::size_t reloadAllocations = allocationcount::allocations - before;
+  formsrt::FlexGridModel fresh(2, 5, 1, 0);
+  before = allocationcount::allocations;
+  file.load(fresh, settings);
+  std::size_t freshAllocations = allocationcount::allocations - before;
   std::string scratch = folder + "\\scratch.dat";
   double rawWrite = best([&] { writeWhole(scratch, bytes); });
   double write = best([&] { EventDataFile::writeGridEvents(grid, scratch); });
@@ -165,6 +174,8 @@ int main() {
               unsortedLoad / rawRead);
   std::printf("  load of the file as saved     %9.1f ms   %6.1f x raw read (goal: within 10 x)\n", load,
               load / rawRead);
+  std::printf("  allocations of a load           %zu into a new grid, %zu into the same grid again\n",
+              freshAllocations, reloadAllocations);
   std::printf("  raw write                     %9.1f ms\n", rawWrite);
   std::printf("  write grid events             %9.1f ms   %6.1f x raw write\n", write, write / rawWrite);
   std::printf("  save (write, backup, reload)  %9.1f ms   %6.1f x raw write + raw read\n", save,
