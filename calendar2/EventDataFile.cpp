@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -61,6 +62,21 @@ std::string_view trimBlanks(std::string_view field) {
   return field.substr(std::min(field.find_first_not_of(' '), field.size()));
 }
 
+// Whether the text holds the stored quote anywhere, looked for eight bytes at a time: a byte of x is
+// 0xFF exactly when that byte of ~x is zero.
+bool holdsStoredQuote(std::string_view text) {
+  const std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, text.data() + at, 8);
+    x = ~x;
+    if ((x - ones) & ~x & highs)
+      return true;
+  }
+  return text.find(kStoredQuote, at) != std::string_view::npos;
+}
+
 // A field of `text` with its stored quotes turned back into double quotes, in place in `text`, and
 // without the blanks around it; `storedQuotes` says whether the text holds any at all.
 std::string_view restore(std::string& text, std::string_view field, bool storedQuotes) {
@@ -78,7 +94,11 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 void setDate(EventRecord& record, std::string_view date) {
   bool normal = date.size() == 5 && isDigit(date[0]) && isDigit(date[1]) && date[2] == '/' &&
                 isDigit(date[3]) && isDigit(date[4]);
-  std::string normalised = normal ? std::string(date) : NormalizeMonthDay(std::string(date));
+  if (normal) {
+    std::copy_n(date.begin(), record.date.size(), record.date.begin());
+    return;
+  }
+  std::string normalised = NormalizeMonthDay(std::string(date));
   std::copy_n(normalised.begin(), record.date.size(), record.date.begin());
 }
 
@@ -113,7 +133,7 @@ void EventDataFile::readRecords(const std::string& path, std::string& text,
   // Room for a record on every 16 bytes, more than a usual file needs (memory reserved and not used is
   // never touched), so that a long list is not moved again and again while it grows.
   records.reserve(records.size() + text.size() / 16 + 1);
-  bool storedQuotes = text.find(kStoredQuote) != std::string::npos;
+  bool storedQuotes = holdsStoredQuote(text);
   while (!input.atEnd()) {
     EventRecord record;
     std::string_view date = input.field();
@@ -137,6 +157,11 @@ void EventDataFile::readRecords(const std::string& path, std::string& text,
 // gaps are those of the list with an empty entry below every date in front, which never moves and so is
 // left out here.
 void EventDataFile::sortByDate(std::vector<EventRecord>& records) {
+  // Records already in date order, as every save writes them, are never moved by the steps below.
+  if (std::is_sorted(records.begin(), records.end(), [](const EventRecord& a, const EventRecord& b) {
+        return sortKey(a.date) < sortKey(b.date);
+      }))
+    return;
   std::size_t count = records.size();
   std::size_t n = count + 1;
   std::size_t gap = 1;
@@ -185,11 +210,13 @@ void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord
     for (int col = 0; col < kEventColumns; ++col)
       grid.setTextMatrix(grid.Row(), col, cells[col]);
   };
-  // Each type's colours, converted once.
+  // Each type's colours and word, once.
   COLORREF fores[kTypeCount], backs[kTypeCount];
+  std::string_view words[kTypeCount];
   for (int type = 0; type < kTypeCount; ++type) {
     fores[type] = colourValue(settings.CF[type]);
     backs[type] = colourValue(settings.CB[type]);
+    words[type] = kEventTypes[type].word;
   }
   int seq = 0;
   char seqText[16];
@@ -201,15 +228,10 @@ void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord
       grid.setRow(grid.Row() + 1);
       lastMonth = monthOf(record);
     }
-    int row = grid.Row();
-    grid.setTextMatrix(row, colDate, record.dateText());
-    grid.setTextMatrix(row, colEvent, record.text);
-    grid.setTextMatrix(row, colYear, record.year);
-    grid.setTextMatrix(row, colType, kEventTypes[record.type].word);
-    grid.setTextMatrix(
-        row, colSeq, std::string_view(seqText, std::to_chars(seqText, std::end(seqText), seq).ptr - seqText));
-    for (int col = 0; col < kEventColumns; ++col)
-      grid.setCellColours(row, col, backs[record.type], fores[record.type]);
+    std::string_view seqDecimal(seqText, std::to_chars(seqText, std::end(seqText), seq).ptr - seqText);
+    grid.setRowCells(grid.Row(),
+                     {record.dateText(), record.text, record.year, words[record.type], seqDecimal},
+                     backs[record.type], fores[record.type]);
     grid.setCol(colSeq);
     grid.setCellAlignment(4);
   }

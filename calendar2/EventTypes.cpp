@@ -3,6 +3,8 @@
 #include <formsrt/Colour.h>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace plovera {
 
@@ -22,9 +24,17 @@ std::string_view trimmed(std::string_view text) {
 } // namespace
 
 int typeOfCode(std::string_view code) {
+  // The table's texts as views, measured once.
+  static const auto codes = [] {
+    std::array<std::pair<std::string_view, std::string_view>, kTypeCount> views;
+    for (int i = 0; i < kTypeCount; ++i)
+      views[static_cast<std::size_t>(i)] = {kEventTypes[i].code, kEventTypes[i].letters};
+    return views;
+  }();
   code = trimmed(code);
   for (int i = 0; i < kTypeCount; ++i) {
-    if (code == kEventTypes[i].code || code == kEventTypes[i].letters)
+    const auto& [digits, letters] = codes[static_cast<std::size_t>(i)];
+    if (code == digits || code == letters)
       return i;
   }
   return kOtherType;
