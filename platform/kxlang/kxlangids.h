@@ -25,3 +25,6 @@
 #define IDC_PROG_LINE3 103
 #define IDC_PROG_GAUGE 104
 #define IDC_PROG_ICON 105
+// The install screen's activity dialog.
+#define IDC_GAUGE_FIRST 101
+#define IDC_GAUGE_SECOND 102
