@@ -1,6 +1,10 @@
 #include "InstallScreenWindow.h"
 
+#include <clock/Clock.h>
+#include <kxlang/kxlangids.h>
 #include <screeninfo.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -98,6 +102,50 @@ LRESULT GadgetWindow::wndproc(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+int ActivityDialog::create(HWND owner) { return CreateModelessDialog(*this, owner, "DLGGAUGE"); }
+
+void ActivityDialog::close() {
+  if (hwnd())
+    DestroyWindow(hwnd());
+}
+
+void ActivityDialog::step(int animating, DWORD tick) {
+  if (!animating) {
+    gauges_[0].setpercent(77);
+    gauges_[1].setpercent(90);
+  } else {
+    if (!pace_.due(tick))
+      return;
+    int first = std::rand(), second = std::rand();
+    gauges_[0].setpercent(70 + first % 31);
+    gauges_[1].setpercent(70 + second % 31);
+  }
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+INT_PTR ActivityDialog::dlgproc(UINT message, WPARAM, LPARAM) {
+  switch (message) {
+  case WM_INITDIALOG: {
+    for (int n = 0; n < 2; ++n) {
+      gauges_[n].colour = static_cast<COLORREF>(element_.colours[n]);
+      gauges_[n].attach(GetDlgItem(hwnd(), IDC_GAUGE_FIRST + n));
+    }
+    std::srand(static_cast<unsigned>(platform::Clock::ticks() & 0xFFFF));
+    POINT centre = screen_.permilletoscreen(POINT{element_.x, element_.y});
+    centerat(centre.x, centre.y);
+    ShowWindow(hwnd(), SW_SHOW);
+    step(0, 0);
+    return 1;
+  }
+  case WM_DESTROY:
+    for (gauge& one : gauges_)
+      one.detach();
+    return 1;
+  default:
+    return 0;
+  }
+}
+
 InstallScreen::InstallScreen(const InstallScreenSettings& settings) : settings_(settings) {}
 
 InstallScreen::~InstallScreen() { hide(); }
@@ -152,11 +200,23 @@ int InstallScreen::realize(ScreenHost& host) {
     if (!buttons_[n]->create(hwnd(), GadgetRect(*buttons[n], origin, SIZE{client.right, client.bottom})))
       return 0;
   }
+  if (settings_.activity.shown) {
+    activity_ = new ActivityDialog(settings_.activity, *this);
+    if (!activity_->create(hwnd()))
+      return 0;
+  }
   SetActiveWindow(hwnd());
   return 1;
 }
 
+void InstallScreen::activitytick() {
+  if (activity_ && activity_->hwnd())
+    activity_->step(1, static_cast<DWORD>(platform::Clock::ticks()));
+}
+
 void InstallScreen::hide() {
+  delete activity_;
+  activity_ = nullptr;
   for (GadgetWindow*& button : buttons_) {
     delete button;
     button = nullptr;

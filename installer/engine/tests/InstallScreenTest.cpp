@@ -1,10 +1,14 @@
 #include <InstallScreenWindow.h>
+#include <LanguageSet.h>
 #include <MessagePump.h>
 #include <TempDir.h>
 #include <screeninfo.h>
 
 #include <gtest/gtest.h>
 
+#include <clock/Clock.h>
+
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -42,14 +46,27 @@ RECT windowRect(HWND window) {
 
 LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
 
+// The folder of the programs, where the language libraries are built.
+std::string programFolder() {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
+}
+
 class InstallScreenTest : public testing::Test {
 protected:
+  void SetUp() override {
+    ASSERT_EQ(1, language.load(programFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+  }
+  void TearDown() override { screen.hide(); }
+
   void realize() {
     host.screen = &screen;
     ASSERT_EQ(1, screen.realize(host));
     testsupport::pumpMessages();
   }
 
+  LanguageLibrary language;
   InstallScreenSettings settings;
   RecordingHost host;
   InstallScreen screen{settings};
@@ -151,6 +168,45 @@ TEST_F(InstallScreenTest, ReleaseInsideSendsTheCommand) {
   SendMessageA(screen.button(2)->hwnd(), WM_LBUTTONUP, 0, at(1, 1));
   EXPECT_EQ((std::vector<std::string>{"exit focus", "help", "minimize"}), host.calls);
   EXPECT_EQ(0, screen.button(0)->state());
+}
+
+TEST_F(InstallScreenTest, ActivityGaugesRestThenMoveAtMostEvery200Milliseconds) {
+  platform::ClockOverride clock(2026, 12, 10, 9);
+  settings.activity.colours[0] = RGB(1, 2, 3);
+  realize();
+  ActivityDialog* activity = screen.activity();
+  ASSERT_NE(nullptr, activity);
+  ASSERT_NE(nullptr, activity->hwnd());
+  EXPECT_TRUE(IsWindowVisible(activity->hwnd()));
+  EXPECT_EQ(screen.hwnd(), GetWindow(activity->hwnd(), GW_OWNER));
+  EXPECT_EQ(77, activity->percent(0));
+  EXPECT_EQ(90, activity->percent(1));
+
+  std::vector<std::pair<int, int>> seen;
+  for (int step = 0; step < 40; ++step) {
+    screen.activitytick();
+    seen.emplace_back(activity->percent(0), activity->percent(1));
+    platform::Clock::advanceMilliseconds(50);
+  }
+  int changes = 0;
+  for (size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_GE(seen[i].first, 70);
+    EXPECT_LE(seen[i].second, 100);
+    if (i > 0 && seen[i] != seen[i - 1]) {
+      ++changes;
+      EXPECT_EQ(0u, i % 4) << "a change only every fourth tick of 50 ms";
+    }
+  }
+  EXPECT_GT(changes, 3);
+  screen.hide();
+  EXPECT_EQ(nullptr, screen.activity());
+}
+
+TEST_F(InstallScreenTest, HiddenActivityMakesNoDialog) {
+  settings.activity.shown = 0;
+  realize();
+  EXPECT_EQ(nullptr, screen.activity());
+  screen.activitytick();
 }
 
 } // namespace
