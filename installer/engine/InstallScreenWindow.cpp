@@ -1,7 +1,10 @@
 #include "InstallScreenWindow.h"
 
 #include <clock/Clock.h>
+#include <dib.h>
+#include <font.h>
 #include <kxlang/kxlangids.h>
+#include <metafile.h>
 #include <screeninfo.h>
 
 #include <cstdlib>
@@ -45,6 +48,17 @@ int readBitmapSize(const char* path, SIZE& size) {
   return ok;
 }
 
+// Loads the host's file for a layer; 0 when the host gives none or the file does not read.
+int loadLayer(int (ScreenHost::*path)(fpath&), ScreenHost& host, dib& picture, int withBits) {
+  fpathbuf file;
+  return (host.*path)(file) && picture.loadfile(file, withBits);
+}
+
+RECT perMilleRect(const ScreenElement& element, SIZE client) {
+  int x = PerMille(element.x, client.cx), y = PerMille(element.y, client.cy);
+  return {x, y, x + PerMille(element.width, client.cx), y + PerMille(element.height, client.cy)};
+}
+
 } // namespace
 
 int GadgetWindow::create(HWND owner, const RECT& rect) {
@@ -66,8 +80,28 @@ void GadgetWindow::repaint() {
   UpdateWindow(hwnd());
 }
 
+// The down picture while pressed with the pointer inside, else the up picture, stretched over the
+// button.
+void GadgetWindow::paint() {
+  PAINTSTRUCT paint;
+  HDC hdc = BeginPaint(hwnd(), &paint);
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  {
+    dc device(hdc, client.right, client.bottom);
+    dib picture;
+    bmpref source(screen_.bitmapmodule(), tracker_.state() == 1 ? button_.downBitmap : button_.upBitmap);
+    if (picture.load(source, 1))
+      picture.drawinto(device, client, SRCCOPY);
+  }
+  EndPaint(hwnd(), &paint);
+}
+
 LRESULT GadgetWindow::wndproc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+  case WM_PAINT:
+    paint();
+    return 0;
   case WM_SETFOCUS:
     focus_ = reinterpret_cast<HWND>(wParam);
     return 0;
@@ -255,8 +289,114 @@ void InstallScreen::movebuttons() {
   }
 }
 
+// The palettes of the background and the picture, built until a file is missing.
+void InstallScreen::buildpalettes(palette& background, palette& picture) {
+  dib header;
+  if (settings_.backgroundMode != 0) {
+    if (!loadLayer(&ScreenHost::backgroundpath, *host_, header, 0) || !header.makepalette(background))
+      return;
+  }
+  if (settings_.picture.shown) {
+    dib pictureHeader;
+    if (!loadLayer(&ScreenHost::picturepath, *host_, pictureHeader, 0) || !pictureHeader.makepalette(picture))
+      return;
+  }
+  if (!background.empty() && !picture.empty())
+    background.setbackground(1);
+}
+
+void InstallScreen::paintbackground(dc& device, const RECT& client, const RECT& damaged) {
+  if (settings_.backgroundMode == 0) {
+    device.gradient(client, damaged, static_cast<COLORREF>(settings_.corners[0]),
+                    static_cast<COLORREF>(settings_.corners[1]), static_cast<COLORREF>(settings_.corners[2]),
+                    static_cast<COLORREF>(settings_.corners[3]), 16, 16);
+    return;
+  }
+  dib background;
+  if (!loadLayer(&ScreenHost::backgroundpath, *host_, background, 1))
+    return;
+  if (settings_.backgroundMode == 1)
+    background.tile(device, client, damaged, SRCCOPY);
+  else
+    background.drawinto(device, client, SRCCOPY);
+}
+
+void InstallScreen::paintpicture(dc& device, SIZE client) {
+  const ScreenPicture& picture = settings_.picture;
+  dib bitmap;
+  if (!picture.shown || !loadLayer(&ScreenHost::picturepath, *host_, bitmap, 1))
+    return;
+  if (picture.transparent)
+    bitmap.settransparent(picture.transparentX, picture.transparentY);
+  RECT area = perMilleRect(picture, client);
+  if (picture.placement == 0)
+    bitmap.drawat(device, area.left - bitmap.width() / 2, area.top - bitmap.height() / 2, SRCCOPY);
+  else
+    bitmap.drawinto(device, area, SRCCOPY);
+}
+
+void InstallScreen::paintmetafile(dc& device, SIZE client) {
+  fpathbuf path;
+  metafile picture;
+  if (!settings_.metafile.shown || !host_->metafilepath(path) || !picture.load(path))
+    return;
+  RECT area = perMilleRect(settings_.metafile, client);
+  picture.play(device, area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
+// Each text is stretched or narrowed to fill its box. An empty text has no width to fit and is
+// left out; a font that cannot be made ends the layer.
+void InstallScreen::painttexts(dc& device, SIZE client) {
+  int m = static_cast<int>(device.pixpermmx() + 0.5), n = static_cast<int>(device.pixpermmy() + 0.5);
+  int previousMode = device.setbkmode(TRANSPARENT);
+  for (const ScreenTextItem& item : settings_.texts) {
+    if (item.text.empty())
+      continue;
+    int x = PerMille(item.x, client.cx), y = PerMille(item.y, client.cy);
+    font face;
+    face.set(item.font.c_str(), PerMille(item.height, client.cy), item.bold, item.italic, 0);
+    if (!face.fitwidth(device, item.text.c_str(), PerMille(item.width, client.cx)) || !face.select(device))
+      break;
+    ShadowCopy shadow = TextShadow(item.shadow, m, n);
+    COLORREF previousColour = device.settextcolor(shadow.colour);
+    if (shadow.drawn)
+      device.textout(x + shadow.dx, y + shadow.dy, item.text.c_str());
+    device.settextcolor(static_cast<COLORREF>(item.colour));
+    device.textout(x, y, item.text.c_str());
+    device.settextcolor(previousColour);
+    face.free();
+  }
+  device.setbkmode(previousMode);
+}
+
+void InstallScreen::paint(HDC hdc, const RECT& client, const RECT& damaged) {
+  if (!host_)
+    return;
+  SIZE size{client.right, client.bottom};
+  dc device(hdc, client.right, client.bottom);
+  palette background, picture;
+  buildpalettes(background, picture);
+  background.select(hdc);
+  picture.select(hdc);
+  paintbackground(device, client, damaged);
+  paintpicture(device, size);
+  paintmetafile(device, size);
+  painttexts(device, size);
+  picture.unselect();
+  background.unselect();
+}
+
 LRESULT InstallScreen::wndproc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+  case WM_PAINT: {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd(), &ps);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    paint(hdc, client, ps.rcPaint);
+    EndPaint(hwnd(), &ps);
+    return 0;
+  }
   case WM_MOVE:
   case WM_SIZE:
     movebuttons();

@@ -3,9 +3,11 @@
 #include "InstallScreen.h"
 #include "ScreenGeometry.h"
 
+#include <dc.h>
 #include <dlgbox.h>
 #include <fpath.h>
 #include <gauge.h>
+#include <palette.h>
 #include <userwnd.h>
 
 #include <windows.h>
@@ -46,6 +48,7 @@ public:
 
 private:
   void repaint();
+  void paint();
 
   InstallScreen& screen_;
   const GadgetButton& button_;
@@ -90,11 +93,20 @@ public:
   // A gadget button's command with the window that had the focus before it.
   void command(int id, HWND focus);
   GadgetWindow* button(int n) { return buttons_[n]; }
+  HMODULE bitmapmodule() const { return host_ ? host_->bitmapmodule() : nullptr; }
+  // Paints the layers (background, picture, metafile, texts) of the client area into the DC; only
+  // what meets `damaged` of the background is drawn.
+  void paint(HDC hdc, const RECT& client, const RECT& damaged);
 
   LRESULT wndproc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
   int createwindow();
+  void buildpalettes(palette& background, palette& picture);
+  void paintbackground(dc& device, const RECT& client, const RECT& damaged);
+  void paintpicture(dc& device, SIZE client);
+  void paintmetafile(dc& device, SIZE client);
+  void painttexts(dc& device, SIZE client);
   int backgroundsize(SIZE& size);
   void movebuttons();
 

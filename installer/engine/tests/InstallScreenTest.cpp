@@ -1,5 +1,6 @@
 #include <InstallScreenWindow.h>
 #include <LanguageSet.h>
+#include <MemoryDib.h>
 #include <MessagePump.h>
 #include <TempDir.h>
 #include <screeninfo.h>
@@ -8,6 +9,7 @@
 
 #include <clock/Clock.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -207,6 +209,45 @@ TEST_F(InstallScreenTest, HiddenActivityMakesNoDialog) {
   realize();
   EXPECT_EQ(nullptr, screen.activity());
   screen.activitytick();
+}
+
+TEST_F(InstallScreenTest, PaintDrawsTheGradientAndFitsTextsToTheirBoxes) {
+  settings.corners[0] = RGB(255, 0, 0);
+  settings.corners[1] = RGB(0, 0, 255);
+  settings.corners[2] = RGB(0, 255, 0);
+  settings.corners[3] = RGB(0, 0, 0);
+  ScreenTextItem text;
+  text.x = 100;
+  text.y = 400;
+  text.width = 800;
+  text.height = 100;
+  text.shadow = 0;
+  text.colour = RGB(255, 255, 255);
+  text.text = "WWWW";
+  settings.texts.push_back(text);
+  // An empty text before it has no width to fit: it is left out, and the layer goes on.
+  ScreenTextItem empty = text;
+  empty.text = "";
+  settings.texts.insert(settings.texts.begin(), empty);
+  realize();
+  testsupport::MemoryDib image(400, 300);
+  RECT client{0, 0, 400, 300};
+  screen.paint(image.dc(), client, client);
+  // The cells at the corners take the colours near the corners.
+  EXPECT_GT(GetRValue(image.pixel(0, 0)), 200);
+  EXPECT_GT(GetBValue(image.pixel(399, 0)), 200);
+  EXPECT_GT(GetGValue(image.pixel(0, 299)), 200);
+  EXPECT_LT(GetRValue(image.pixel(399, 299)) + GetGValue(image.pixel(399, 299)), 40);
+  // The white text reaches from near 40 to near 360 pixels: it fills its box.
+  int left = 400, right = -1;
+  for (int y = 120; y < 150; ++y)
+    for (int x = 0; x < 400; ++x)
+      if (image.pixel(x, y) == RGB(255, 255, 255)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  EXPECT_NEAR(40, left, 12);
+  EXPECT_NEAR(360, right, 24);
 }
 
 } // namespace
