@@ -1,5 +1,6 @@
 #include "InstallScreenWindow.h"
 
+#include <bmpsrc.h>
 #include <clock/Clock.h>
 #include <dib.h>
 #include <font.h>
@@ -29,23 +30,6 @@ userwndclass gadgetClass() {
 // A class registered once per process; a second registration of the same name is no failure.
 int ensureClass(const wndclass& description) {
   return description.registerclass() || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-// The width and height in a .bmp file's headers, without its pixels.
-int readBitmapSize(const char* path, SIZE& size) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return 0;
-  BITMAPFILEHEADER header;
-  BITMAPINFOHEADER info;
-  DWORD n1 = 0, n2 = 0;
-  int ok = ReadFile(file, &header, sizeof header, &n1, nullptr) && n1 == sizeof header &&
-           ReadFile(file, &info, sizeof info, &n2, nullptr) && n2 == sizeof info && header.bfType == 0x4D42 &&
-           info.biSize >= sizeof info && info.biWidth > 0 && info.biHeight != 0;
-  CloseHandle(file);
-  if (ok)
-    size = SIZE{info.biWidth, info.biHeight < 0 ? -info.biHeight : info.biHeight};
-  return ok;
 }
 
 // Loads the host's file for a layer; 0 when the host gives none or the file does not read.
@@ -210,12 +194,20 @@ int InstallScreen::createwindow() {
   return 1;
 }
 
-// The background bitmap's copy beside the engine, else the file the settings name.
+// The background bitmap's copy beside the engine, else the file the settings name for the screen's
+// colour depth; read without its pixels.
 int InstallScreen::backgroundsize(SIZE& size) {
-  fpathbuf path;
-  if (host_->backgroundpath(path) && readBitmapSize(path.str(), size))
-    return 1;
-  return readBitmapSize(settings_.background.path.c_str(), size);
+  dib bitmap;
+  if (!loadLayer(&ScreenHost::backgroundpath, *host_, bitmap, 0)) {
+    bmpsrc stored;
+    stored.mode = settings_.background.mode;
+    fpathbuf path;
+    if (!stored.path.set(settings_.background.path.c_str()) || !stored.pickfile(path) ||
+        !bitmap.loadfile(path, 0))
+      return 0;
+  }
+  size = SIZE{bitmap.width(), bitmap.height()};
+  return 1;
 }
 
 int InstallScreen::realize(ScreenHost& host) {
