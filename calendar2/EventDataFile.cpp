@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace plovera {
 
@@ -79,10 +80,13 @@ EventDataFile::EventDataFile(std::string folder) : folder_(std::move(folder)) {}
 
 void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord>& records) {
   OpenChannel file(path, formsrt::OpenMode::Input);
+  // Blank lines carry no record, wherever they stand.
+  formsrt::SkipBlankLines(kChannel);
   if (formsrt::EndOfFile(kChannel))
     return;
   bool current = firstLineFieldCount(formsrt::LineInput(kChannel)) > 2;
   formsrt::Seek(kChannel, 1);
+  formsrt::SkipBlankLines(kChannel);
   // Room for about as many records as lines of a usual length, so that a long list is not moved again
   // and again while it grows.
   records.reserve(records.size() + static_cast<std::size_t>(formsrt::LOF(kChannel) / 32));
@@ -102,6 +106,7 @@ void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord
     restore(record.year);
     record.type = formsrt::Trim(record.type);
     records.push_back(std::move(record));
+    formsrt::SkipBlankLines(kChannel);
   }
 }
 
@@ -242,30 +247,39 @@ void EventDataFile::writeGridEvents(const FlexGridModel& grid, const std::string
   file.close();
 }
 
-// The new file is complete and closed before anything else changes; then the backup makes way, the data
-// file becomes the backup and the new file the data file. A step that fails undoes the one before it.
+// The new file is complete and closed before anything else changes. Then the old backup steps aside,
+// the data file becomes the backup and the new file the data file; the old backup goes only once the new
+// pair is in place. A step that fails undoes the ones before it, and the message says whether that worked.
 bool EventDataFile::replaceDataFile(const std::string& newPath) {
+  const std::string aside = folder_ + "\\PLOVERA.BK~";
+  std::vector<std::pair<std::string, std::string>> done; // moves made, to undo in reverse
+  auto move = [&](const std::string& from, const std::string& to) {
+    formsrt::Name(from, to);
+    done.emplace_back(from, to);
+  };
   try {
-    std::string backup = formsrt::Dir(backupPath());
-    if (formsrt::UCase(backup) == "PLOVERA.BAK")
-      formsrt::Kill(backupPath());
-    bool hadDataFile = formsrt::FileExists(dataPath());
-    if (hadDataFile)
-      formsrt::Name(dataPath(), backupPath());
-    try {
-      formsrt::Name(newPath, dataPath());
-    } catch (const RuntimeError&) {
-      if (hadDataFile)
-        MoveFileA(backupPath().c_str(), dataPath().c_str());
-      throw;
-    }
+    if (formsrt::FileExists(aside))
+      formsrt::Kill(aside); // left by a save that could not finish tidying up
+    if (formsrt::UCase(formsrt::Dir(backupPath())) == "PLOVERA.BAK")
+      move(backupPath(), aside);
+    if (formsrt::FileExists(dataPath()))
+      move(dataPath(), backupPath());
+    move(newPath, dataPath());
   } catch (const RuntimeError& error) {
+    bool undone = true;
+    for (auto step = done.rbegin(); step != done.rend(); ++step)
+      undone = MoveFileA(step->second.c_str(), step->first.c_str()) && undone;
     DeleteFileA(newPath.c_str());
     formsrt::MsgBox("The data file could not be saved: " + error.describe() +
-                        "\n\nPLOVERA.DAT is as it was before, and your changes are still in the list.",
+                        (undone
+                             ? "\n\nPLOVERA.DAT is as it was before, and your changes are still in the list."
+                             : "\n\nPLOVERA.DAT could not be put back as it was: the file before this save "
+                               "is PLOVERA.BAK, the backup before it PLOVERA.BK~. Your changes are still "
+                               "in the list."),
                     formsrt::mbOKOnly | formsrt::mbExclamation);
     return false;
   }
+  DeleteFileA(aside.c_str());
   return true;
 }
 

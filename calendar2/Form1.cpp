@@ -155,6 +155,8 @@ void Form1::Form_Unload(int& cancel) {
 void Form1::mnuSave_Click() {
   if (!dataFile_.save(Grid0, Settings))
     return;
+  // The reloaded list shows today's rows, so the month commands start from today's month again.
+  CurrentMonth = formsrt::Month(formsrt::Today());
   bSave.setEnabled(false);
   mnuSave.setEnabled(false);
   setDefaultButton(&bExit);

@@ -109,9 +109,15 @@ void Form9::Form_Load() {
   Frame1_1.setVisible(true);
   Frame1_2.setVisible(false);
   pageShown_ = 1;
+  filled_ = false;
 }
 
 void Form9::Form_Activate() {
+  // Once per showing: the form is activated again after its own error box or a switch to another
+  // program, and the user's edits must survive that.
+  if (filled_)
+    return;
+  filled_ = true;
   formsrt::Screen.setMousePointer(formsrt::pointerHourglass);
   settings_.FontBoldFlag = settings_.FontBold == 'Y' ? 1 : 0;
   settings_.FontItalicFlag = settings_.FontItalic == 'Y' ? 1 : 0;
@@ -151,12 +157,17 @@ void Form9::TabStrip1_Click() {
 void Form9::bOk_Click() {
   // A value the settings cannot hold keeps the form open for the user to mend it.
   if (SaveRegistrySettings())
-    Hide();
+    hide();
 }
 
 void Form9::bCancel_Click() {
   // The start-up load has already reported any setting it could not read.
   LoadRegistrySettings(settings_);
+  hide();
+}
+
+void Form9::hide() {
+  filled_ = false;
   Hide();
 }
 

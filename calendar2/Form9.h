@@ -78,12 +78,15 @@ private:
   void TabStrip1_Click();
   void bOk_Click();
   void bCancel_Click();
+  // Ends a showing: the next one fills the controls from the settings again.
+  void hide();
   bool SaveRegistrySettings();
   // The back (0) and fore (1) colour lists of each event type, in the order of the types.
   formsrt::ComboBox* colourList(int type, int side);
 
   PloveraSettings& settings_;
   int pageShown_ = 1;
+  bool filled_ = false;
 };
 
 } // namespace plovera

@@ -4,12 +4,21 @@
 #include "GridCtrl.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
 
 const UINT kEditorId = 237;
 const UINT kFirstMenuCommand = 1000;
+
+// The whole part of a cell's maximum as an edit control's text limit, kept inside what an int holds (a
+// maximum that is no number limits nothing).
+int TextLimitFor(double maximum) {
+  if (!(maximum >= 0))
+    return maximum < 0 ? 0 : INT_MAX;
+  return maximum >= static_cast<double>(INT_MAX) ? INT_MAX : static_cast<int>(maximum);
+}
 
 } // namespace
 
@@ -30,6 +39,8 @@ ON_WM(WM_RBUTTONDOWN, OnRButtonDown)
 ON_WM(WM_RBUTTONUP, OnRButtonUp)
 ON_WM(WM_GETDLGCODE, OnGetDlgCode)
 ON_WM(WM_SIZE, OnSize)
+ON_WM(WM_CAPTURECHANGED, OnCaptureChanged)
+ON_CONTROL(EN_UPDATE, kEditorId, OnEditorUpdate)
 ON_COMMAND_RANGE(kFirstMenuCommand, 0xFFFF, OnMenuCommand)
 END_MESSAGE_MAP()
 
@@ -114,7 +125,7 @@ void CGridBody::PaintPass(CDC* dc) {
   const int firstRow = std::max(bounds.firstRow, d.topRow);
   int lastRow = std::min(bounds.lastRow, d.rowCount - 1);
   const CRect client = GetClientRect();
-  const COLORREF background = m_pGrid->GetDefaultCell().m_crBk;
+  const COLORREF background = m_pGrid->GetFillColor();
   const int saved = dc->SaveDC();
   if (m_pGrid->GetGridFont())
     dc->SelectObject(m_pGrid->GetGridFont());
@@ -162,7 +173,7 @@ void CGridBody::PaintArea(CDC* dc, const CRect& area) {
   if (d.rowCount == 0 || d.colCount == 0) {
     m_pGrid->OnPaintArea(dc, kAreaBody);
     if (d.redraw || m_force)
-      dc->FillSolidRect(GetClientRect(), m_pGrid->GetDefaultCell().m_crBk);
+      dc->FillSolidRect(GetClientRect(), m_pGrid->GetFillColor());
     return;
   }
   int col, row;
@@ -224,7 +235,7 @@ int CGridBody::SetDoubleBuffer(BOOL on) {
     CRect client = GetClientRect();
     CClientDC dc(this);
     if (!m_offscreen.CreateCompatibleBitmap(dc, std::max(1, client.Width()), std::max(1, client.Height())))
-      return 1;
+      return kGridNoSuch;
     m_doubleBuffer = true;
   }
   if (!m_pDims->redraw) {
@@ -233,7 +244,7 @@ int CGridBody::SetDoubleBuffer(BOOL on) {
     UpdateWindow();
     m_force = false;
   }
-  return 0;
+  return kGridOk;
 }
 
 void CGridBody::OnSize(UINT, int, int) {
@@ -431,8 +442,7 @@ void CGridBody::OnLButtonUp(UINT, CPoint point) {
   }
   if (!IsWindow(self))
     return;
-  m_dragging = false;
-  m_mouseType = nullptr;
+  EndDrag();
   if (::GetCapture() == m_hWnd)
     ReleaseCapture();
 }
@@ -452,9 +462,11 @@ void CGridBody::OnLButtonDblClk(UINT, CPoint point) {
     m_pGrid->OnDblClkCell(col, row, rect, point, answer);
 }
 
-void CGridBody::OnMouseMove(UINT, CPoint point) {
+void CGridBody::OnMouseMove(UINT flags, CPoint point) {
   if (m_pDims->rowCount == 0 || m_pDims->colCount == 0)
     return;
+  if (!(flags & MK_LBUTTON))
+    EndDrag(); // the button came up where the body did not see it
   HWND self = m_hWnd;
   int col, row;
   CRect rect;
@@ -476,6 +488,13 @@ void CGridBody::OnMouseMove(UINT, CPoint point) {
   if (IsWindow(self))
     m_pDims->inputSource = kInputProgram;
 }
+
+void CGridBody::EndDrag() {
+  m_dragging = false;
+  m_mouseType = nullptr;
+}
+
+void CGridBody::OnCaptureChanged(HWND) { EndDrag(); }
 
 void CGridBody::AutoScroll(CPoint point) {
   HWND self = m_hWnd;
@@ -557,22 +576,21 @@ void CGridBody::OnMenuCommand(UINT id) {
 
 // ---- In-place editing ----
 
-void CGridBody::DestroyEditor() {
-  if (m_editor.m_hWnd)
-    m_editor.DestroyWindow();
-}
+void CGridBody::OnEditorUpdate() { m_editor.Reformat(); }
+
+void CGridBody::DestroyEditor() { m_editor.Close(); }
 
 int CGridBody::EditCell(UINT initialChar) {
   CGridDims& d = *m_pDims;
   const int col = d.curCol, row = d.curRow;
   if (d.rowCount == 0 || d.colCount == 0)
-    return 1;
+    return kGridNoSuch;
   CGridCell cell;
   m_pGrid->GetMergedCell(col, row, &cell);
   CGridCtrl::ApplyBuiltInDefaults(cell);
   CGridCellType* type = m_pGrid->GetCellType(cell.m_nCellType);
   if (cell.m_nNoEdit == 1 || !type->IsEditable())
-    return 1;
+    return kGridNoSuch;
   m_pGrid->ClearSelection();
   DestroyEditor();
   CRect rect;
@@ -583,14 +601,15 @@ int CGridBody::EditCell(UINT initialChar) {
   DWORD style = WS_CHILD | ES_AUTOHSCROLL;
   m_pGrid->OnPrepareEditor(col, row, &rect, &cell, &style, 0);
   if (!m_editor.Create(style, rect, this, kEditorId))
-    return 1;
+    return kGridNoSuch;
   m_editor.SetFont(cell.m_hFont ? cell.m_hFont : m_pGrid->GetGridFont());
   if (cell.m_nRangeFlag == 1)
-    m_editor.LimitText(static_cast<int>(cell.m_dMax));
+    m_editor.LimitText(TextLimitFor(cell.m_dMax));
   m_editor.SetWindowText(cell.m_strText);
+  m_editor.Begin(col, row, cell.m_strText2);
   if (!m_pGrid->OnBeginEdit(col, row, &m_editor)) {
     DestroyEditor();
-    return 1;
+    return kGridNoSuch;
   }
   d.editCol = col;
   d.editRow = row;
@@ -600,5 +619,5 @@ int CGridBody::EditCell(UINT initialChar) {
   m_editor.SendMessage(EM_SCROLLCARET);
   if (initialChar)
     m_editor.SendMessage(WM_CHAR, initialChar, 1);
-  return 0;
+  return kGridOk;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GridChildWnd.h"
+#include "GridEditor.h"
 #include "GridRepaintList.h"
 #include <appframe/Controls.h>
 
@@ -17,11 +18,11 @@ class CGridCellType;
 // band that came into view.
 class CGridBody : public CGridChildWnd {
 public:
-  explicit CGridBody(CGridCtrl* grid) : CGridChildWnd(grid) {}
+  explicit CGridBody(CGridCtrl* grid) : CGridChildWnd(grid), m_editor(grid) {}
 
   int EditCell(UINT initialChar);
   void DestroyEditor();
-  CEdit* GetEditor() { return &m_editor; }
+  CGridEditor* GetEditor() { return &m_editor; }
   void RedrawCell(int col, int row);
   // After the grid's commit: scrolls and repaints what the change needs.
   void Update();
@@ -49,13 +50,16 @@ protected:
   void OnRButtonDown(UINT flags, CPoint point);
   void OnRButtonUp(UINT flags, CPoint point);
   void OnMenuCommand(UINT id);
+  void OnEditorUpdate();
   UINT OnGetDlgCode(MSG* msg);
   void OnSize(UINT type, int cx, int cy);
+  void OnCaptureChanged(HWND next);
   DECLARE_MESSAGE_MAP()
 
 private:
   void PaintOneCell(CDC* dc, int col, int row, const CRect& rect);
   void PaintToWindow();
+  void EndDrag();
   // Scrolls the grid one step towards a pointer outside the cells, for as long as the drag lasts.
   void AutoScroll(CPoint point);
   int RowsHeight(int from, int to, int limit) const;
@@ -66,7 +70,7 @@ private:
   CGridRepaintList m_repaint;
   std::set<std::pair<int, int>> m_paintedAnchors;
   CGridCell m_cell;
-  CEdit m_editor;
+  CGridEditor m_editor;
   bool m_dragging = false;
   CGridCellType* m_mouseType = nullptr;
   bool m_hasFocus = false;

@@ -2,13 +2,13 @@
 
 namespace {
 
-// Lines per side from the bits: single 0x1 << side, double 0x10 << side, triple 0x100 << side.
+// Lines per side from the bits; the most lines named for a side win.
 int LinesOn(int style, int side) {
-  if (style & (0x100 << side))
+  if (style & (kFrameTripleLeft << side))
     return 3;
-  if (style & (0x10 << side))
+  if (style & (kFrameDoubleLeft << side))
     return 2;
-  if (style & (0x1 << side))
+  if (style & (kFrameLeft << side))
     return 1;
   return 0;
 }
@@ -24,7 +24,7 @@ CRect GridFrameInsets(int style, int frameInset) {
   if (style <= 0)
     return CRect();
   CRect insets(LinesOn(style, 0), LinesOn(style, 1), LinesOn(style, 2), LinesOn(style, 3));
-  int edge = (style & 0x1000) ? frameInset : ((style & 0x2000) ? 1 : 0);
+  int edge = (style & kFramePressed) ? frameInset : ((style & kFrameRaised) ? 1 : 0);
   insets.left += edge;
   insets.top += edge;
   insets.right += edge;
@@ -51,11 +51,11 @@ CRect DrawGridFrame(CDC* dc, const CRect& rect, const CGridCell& cell, const CGr
   CRect insets = GridFrameInsets(style, frameInset);
   CRect inner(rect.left + insets.left, rect.top + insets.top, rect.right - insets.right,
               rect.bottom - insets.bottom);
-  if (style & (0x1000 | 0x2000)) {
+  if (style & (kFramePressed | kFrameRaised)) {
     // The 3-D edge sits just inside the plain lines.
     int el = l + LinesOn(style, 0), et = t + LinesOn(style, 1);
     int er = r - LinesOn(style, 2), eb = b - LinesOn(style, 3);
-    bool pressed = (style & 0x1000) != 0;
+    bool pressed = (style & kFramePressed) != 0;
     dc->SelectObject(pressed ? pens.shadow : pens.light);
     Line(dc, el, eb, el, et);
     Line(dc, el, et, er + 1, et);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "GridCell.h"
+#include "GridDefs.h"
 #include <appframe/CDC.h>
 
-// The frame every cell shares, from its frame style bits:
-//   0x01..0x08 one line on the left, top, right, bottom edge (inset 1 on that side)
-//   0x10..0x80 two lines (inset 2), 0x100..0x800 three lines (inset 3)
-//   0x1000 pressed 3-D edge, inset by the grid's frame inset; 0x2000 raised 3-D edge, inset 1
+// The frame every cell shares, from its frame style bits (GridFrameStyle):
+//   kFrameLeft..kFrameBottom one line on that edge (inset 1 on that side)
+//   the double bits two lines (inset 2), the triple bits three lines (inset 3); with several on one
+//   side the most lines win
+//   kFramePressed a pressed 3-D edge, inset by the grid's frame inset; kFrameRaised a raised one, inset 1
 // A style of 0 (or unset) draws nothing.
 struct CGridFramePens {
   HPEN light;  // white

@@ -62,19 +62,20 @@ void CGridCellType::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOOL
   CSize extent = dc->GetTextExtent(text, text.GetLength());
   const int align = cell.m_nAlign < 0 ? 0 : cell.m_nAlign;
   int x = area.left + 3;
-  if (align & 4)
+  if (align & kAlignCentre)
     x = area.left + (area.Width() - extent.cx) / 2;
-  else if (align & 2)
+  else if (align & kAlignRight)
     x = area.right - extent.cx - 3;
   int y = area.top + 1;
-  if (align & 0x20)
+  if (align & kAlignMiddle)
     y = area.top + (area.Height() - extent.cy) / 2;
-  else if (align & 0x10)
+  else if (align & kAlignBottom)
     y = area.bottom - extent.cy - 1;
 
   if (flags & 2) {
     dc->FillSolidRect(area, background);
-    UINT format = DT_WORDBREAK | DT_NOPREFIX | ((align & 4) ? DT_CENTER : ((align & 2) ? DT_RIGHT : DT_LEFT));
+    UINT format = DT_WORDBREAK | DT_NOPREFIX |
+                  ((align & kAlignCentre) ? DT_CENTER : ((align & kAlignRight) ? DT_RIGHT : DT_LEFT));
     CRect textRect = area;
     textRect.DeflateRect(3, 1);
     dc->DrawText(text, &textRect, format);

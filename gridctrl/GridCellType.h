@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GridCell.h"
+#include "GridDefs.h"
 #include "GridDims.h"
 #include <appframe/CDC.h>
 

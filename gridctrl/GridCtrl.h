@@ -2,6 +2,7 @@
 
 #include "GridCell.h"
 #include "GridCellType.h"
+#include "GridDefs.h"
 #include "GridDims.h"
 #include "GridListStore.h"
 #include "GridSelection.h"
@@ -21,36 +22,15 @@ class CGridVScrollBar;
 class CGridHScrollBar;
 class CGridTipWnd;
 
-// Child window identifiers and the areas that hooks are told about.
-enum GridChildId {
-  kGridBodyId = 1,
-  kGridColHeaderId,
-  kGridRowHeaderId,
-  kGridCornerId,
-  kGridVScrollId,
-  kGridHScrollId,
-  kGridTipId
-};
-enum GridArea { kAreaBody = 1, kAreaColHeader = 2, kAreaRowHeader = 3, kAreaCorner = 4 };
-// Movement kinds of MoveRow, MoveCol, ScrollRows and ScrollCols.
-enum GridMove {
-  kMoveBack = 0,
-  kMoveOn = 1,
-  kMovePageBack = 2,
-  kMovePageOn = 3,
-  kMoveFirst = 4,
-  kMoveLast = 5
-};
-
 // A spreadsheet-like grid window: cells in rows and columns with column and row headers, a corner,
 // two scroll bars and a tip window, all child windows it lays out. Applications shape it through its
 // operations and specialise it by overriding the hooks at the end of the class.
 //
-// Operations answer 0 on success, 1 for an argument out of range (or nothing there), 2 when a hook
-// refused and 3 for an unknown movement kind. Column -1 is the row-header column and row -1 the
-// column-header row. Every change of the current cell, the top row or the left column ends in one
-// commit, which keeps the current cell in view, runs the change hooks in a fixed order, follows the
-// selection and updates the children.
+// Operations answer a GridAnswer as int (GridDefs.h): kGridOk, kGridNoSuch for an argument out of range
+// (or nothing there), kGridRefused when a hook refused and kGridUnknownKind for an unknown movement kind.
+// Column -1 is the row-header column and row -1 the column-header row. Every change of the current cell, the
+// top row or the left column ends in one commit, which keeps the current cell in view, runs the change hooks
+// in a fixed order, follows the selection and updates the children.
 class CGridCtrl : public CWnd {
 public:
   CGridCtrl();
@@ -140,39 +120,8 @@ public:
   int FindFirst(int col, const char* text, int* row);
   int FindNext(int col, const char* text, int* row);
 
-  // For the children and the cell types.
-  CGridDims& Dims() { return m_dims; }
-  const CGridDims& Dims() const { return m_dims; }
-  CGridBody* GetBody() { return m_body.get(); }
-  CGridColHeader* GetColHeader() { return m_colHeader.get(); }
-  CGridRowHeader* GetRowHeader() { return m_rowHeader.get(); }
-  CGridCorner* GetCorner() { return m_corner.get(); }
-  CGridVScrollBar* GetVScrollBar() { return m_vScroll.get(); }
-  CGridHScrollBar* GetHScrollBar() { return m_hScroll.get(); }
-  CGridTipWnd* GetTipWnd() { return m_tip.get(); }
-  bool IsFindDialogOpen() const { return m_pFindDialog != nullptr; }
-  const CGridCell& GetDefaultCell() const { return m_defaultCell; }
-  const CGridCell& GetDefaultHeaderCell() const { return m_defaultHeaderCell; }
-  // Fills what a merged cell still leaves unset with the grid default's built-in values.
-  static void ApplyBuiltInDefaults(CGridCell& cell);
-  HPEN GetLightPen() const { return m_whitePen; }
-  HPEN GetShadowPen() const { return m_shadowPen; }
-  // The anchor and far corner of the joined block holding (col, row); false when it is in none.
-  bool GetJoinedBlock(int col, int row, int* anchorCol, int* anchorRow, int* lastCol, int* lastRow);
-  void Layout();
-  void UpdateChildren();
-  void Commit();
-  // Scrolls so that the current cell is in view (without a commit).
-  void KeepCurrentVisible();
-  // The check of a row target for the current row (or the top row): 1 when it is the present row or
-  // lies outside the grid once the store and OnRowOverflow had their chance to add rows.
-  int CheckRowTarget(int target, bool forTop);
-  void ShowPopupMenu(int col, int row, int area, CPoint screenPoint);
-  int MenuCol() const { return m_menuCol; }
-  int MenuRow() const { return m_menuRow; }
-  CGridCellType* CurrentCellType() const { return GetCellType(m_currentCopy.m_nCellType); }
-
-  // Hooks: override to specialise; applications never call them.
+  // ---- Hooks ----
+  // Override to specialise; applications never call them.
   virtual void OnGridCreated() {}
   virtual BOOL OnSelChanging(int /*curCol*/, int /*curRow*/, int /*newCol*/, int /*newRow*/) { return TRUE; }
   virtual BOOL OnScrollChanging(int /*leftCol*/, int /*topRow*/, int /*newLeftCol*/, int /*newTopRow*/) {
@@ -230,6 +179,43 @@ public:
     return 0;
   }
 
+  // ---- Internals ----
+  // For the grid's own child windows, cell types and editors; applications neither call nor override
+  // these.
+  CGridDims& Dims() { return m_dims; }
+  const CGridDims& Dims() const { return m_dims; }
+  CGridBody* GetBody() { return m_body.get(); }
+  CGridColHeader* GetColHeader() { return m_colHeader.get(); }
+  CGridRowHeader* GetRowHeader() { return m_rowHeader.get(); }
+  CGridCorner* GetCorner() { return m_corner.get(); }
+  CGridVScrollBar* GetVScrollBar() { return m_vScroll.get(); }
+  CGridHScrollBar* GetHScrollBar() { return m_hScroll.get(); }
+  CGridTipWnd* GetTipWnd() { return m_tip.get(); }
+  bool IsFindDialogOpen() const { return m_pFindDialog != nullptr; }
+  const CGridCell& GetDefaultCell() const { return m_defaultCell; }
+  const CGridCell& GetDefaultHeaderCell() const { return m_defaultHeaderCell; }
+  // The colour of the body where no cell lies: the grid default cell's background, or the built-in one
+  // when the default cell a program set leaves it unset.
+  COLORREF GetFillColor() const;
+  // Fills what a merged cell still leaves unset with the grid default's built-in values.
+  static void ApplyBuiltInDefaults(CGridCell& cell);
+  HPEN GetLightPen() const { return m_whitePen; }
+  HPEN GetShadowPen() const { return m_shadowPen; }
+  // The anchor and far corner of the joined block holding (col, row); false when it is in none.
+  bool GetJoinedBlock(int col, int row, int* anchorCol, int* anchorRow, int* lastCol, int* lastRow);
+  void Layout();
+  void UpdateChildren();
+  void Commit();
+  // Scrolls so that the current cell is in view (without a commit).
+  void KeepCurrentVisible();
+  // The check of a row target for the current row (or the top row): 1 when it is the present row or
+  // lies outside the grid once the store and OnRowOverflow had their chance to add rows.
+  int CheckRowTarget(int target, bool forTop);
+  void ShowPopupMenu(int col, int row, int area, CPoint screenPoint);
+  int MenuCol() const { return m_menuCol; }
+  int MenuRow() const { return m_menuRow; }
+  CGridCellType* CurrentCellType() const { return GetCellType(m_currentCopy.m_nCellType); }
+
 protected:
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
   int OnCreate(CREATESTRUCTA* cs);
@@ -246,6 +232,8 @@ protected:
 private:
   void CreateChildren();
   void PaintBackground(HDC dc);
+  // The body's size with or without each bar, and the last left column and top row it gives.
+  void SizeBody(const CRect& client, bool hBar, bool vBar);
   void RecomputeLastLeftCol();
   void RecomputeLastTopRow();
   int PageBackRow(int from) const;

@@ -32,6 +32,7 @@ ON_WM(WM_LBUTTONDBLCLK, OnLButtonDblClk)
 ON_WM(WM_RBUTTONDOWN, OnRButtonDown)
 ON_WM(WM_RBUTTONUP, OnRButtonUp)
 ON_WM(WM_SETCURSOR, OnSetCursor)
+ON_WM(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_COMMAND_RANGE(kFirstMenuCommand, 0xFFFF, OnMenuCommand)
 END_MESSAGE_MAP()
 
@@ -74,6 +75,9 @@ void CGridHeader::Update() {
 }
 
 void CGridHeader::StoreSize(int index, int size) {
+  // A hook may have shrunk the grid while the border was dragged.
+  if (index < 0 || index >= Count())
+    return;
   if (!m_rows) {
     m_pDims->colWidths[static_cast<size_t>(index)] = size;
     return;
@@ -86,7 +90,7 @@ void CGridHeader::StoreSize(int index, int size) {
 
 int CGridHeader::IndexAt(int pos) const {
   int edge = 0;
-  for (int i = First(); i < Count(); ++i) {
+  for (int i = First(); i < Count() && edge <= pos; ++i) {
     edge += SizeOf(i);
     if (pos < edge)
       return i;
@@ -97,8 +101,9 @@ int CGridHeader::IndexAt(int pos) const {
 int CGridHeader::BorderAt(int pos) {
   if (m_pDims->sizing <= 0)
     return -1;
+  // Only the borders up to the pointer are looked at: the cost follows the strip's visible part.
   int edge = 0;
-  for (int i = First(); i < Count(); ++i) {
+  for (int i = First(); i < Count() && edge <= pos + kBorderReach; ++i) {
     edge += SizeOf(i);
     if (std::abs(pos - edge) > kBorderReach)
       continue;
@@ -120,8 +125,10 @@ int CGridHeader::DraggedSize(int pos) const {
   return std::max(0, m_startSize + pos - m_startPos);
 }
 
-void CGridHeader::OnMouseMove(UINT, CPoint point) {
+void CGridHeader::OnMouseMove(UINT flags, CPoint point) {
   const int pos = Along(point);
+  if (m_dragging && !(flags & MK_LBUTTON))
+    EndDrag(); // the button came up where this strip did not see it
   if (!m_dragging) {
     m_sizing = BorderAt(pos);
     return;
@@ -164,8 +171,11 @@ void CGridHeader::OnLButtonUp(UINT, CPoint point) {
     OnSized(m_sizing, &size);
     if (!IsWindow(self))
       return;
-    StoreSize(m_sizing, size);
-    m_pGrid->Layout();
+    if (m_sizing < Count() && size != SizeOf(m_sizing)) {
+      StoreSize(m_sizing, size);
+      m_pGrid->Layout();
+      m_pGrid->RedrawAll();
+    }
   } else {
     OnClick(IndexAt(Along(point)), FALSE);
   }
@@ -192,6 +202,17 @@ void CGridHeader::OnRButtonDown(UINT, CPoint point) {
 void CGridHeader::OnRButtonUp(UINT, CPoint point) {
   if (BorderAt(Along(point)) < 0)
     OnRClick(IndexAt(Along(point)), FALSE);
+}
+
+void CGridHeader::EndDrag() {
+  m_dragging = false;
+  m_pGrid->Layout();
+  m_pGrid->RedrawAll();
+}
+
+void CGridHeader::OnCaptureChanged(HWND) {
+  if (m_dragging)
+    EndDrag();
 }
 
 BOOL CGridHeader::OnSetCursor(HWND, UINT, UINT) {
@@ -229,6 +250,7 @@ ON_WM(WM_LBUTTONDBLCLK, OnLButtonDblClk)
 ON_WM(WM_RBUTTONDOWN, OnRButtonDown)
 ON_WM(WM_RBUTTONUP, OnRButtonUp)
 ON_WM(WM_SETCURSOR, OnSetCursor)
+ON_WM(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_COMMAND_RANGE(kFirstMenuCommand, 0xFFFF, OnMenuCommand)
 END_MESSAGE_MAP()
 
@@ -259,7 +281,9 @@ void CGridCorner::SizingAt(CPoint point, bool* height, bool* width) {
   *width = !*height && nearRight && m_pGrid->CanSizeRowHeader();
 }
 
-void CGridCorner::OnMouseMove(UINT, CPoint point) {
+void CGridCorner::OnMouseMove(UINT flags, CPoint point) {
+  if (!(flags & MK_LBUTTON))
+    m_dragging = false; // the button came up where the corner did not see it
   if (!m_dragging) {
     SizingAt(point, &m_followHeight, &m_followWidth);
     return;
@@ -298,6 +322,13 @@ void CGridCorner::OnLButtonUp(UINT, CPoint) {
 }
 
 void CGridCorner::OnLButtonDblClk(UINT, CPoint) { m_pGrid->OnCornerDblClk(); }
+
+void CGridCorner::OnCaptureChanged(HWND) {
+  if (!m_dragging)
+    return;
+  m_dragging = false;
+  m_pGrid->UpdateChildren();
+}
 
 void CGridCorner::OnRButtonDown(UINT, CPoint point) {
   HWND self = m_hWnd;

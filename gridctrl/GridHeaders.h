@@ -29,11 +29,14 @@ protected:
   void OnRButtonDown(UINT flags, CPoint point);
   void OnRButtonUp(UINT flags, CPoint point);
   BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
+  void OnCaptureChanged(HWND next);
   void OnMenuCommand(UINT id);
   DECLARE_MESSAGE_MAP()
 
 private:
   void Paint(CDC* dc) override;
+  // Ends a drag whose button-up this strip will not see, keeping the size reached.
+  void EndDrag();
   int Count() const { return m_rows ? m_pDims->rowCount : m_pDims->colCount; }
   int First() const { return m_rows ? m_pDims->topRow : m_pDims->leftCol; }
   int SizeOf(int index) const { return m_rows ? m_pDims->RowHeight(index) : m_pDims->ColWidth(index); }
@@ -93,6 +96,7 @@ protected:
   void OnRButtonDown(UINT flags, CPoint point);
   void OnRButtonUp(UINT flags, CPoint point);
   BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
+  void OnCaptureChanged(HWND next);
   void OnMenuCommand(UINT id);
   DECLARE_MESSAGE_MAP()
 

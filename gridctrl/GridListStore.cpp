@@ -89,6 +89,8 @@ int CGridListStore::InsertRow(int row) {
     return 0;
   curRow_ = rows_.insert(curRow_, Row{});
   curCol_ = -1;
+  if (row <= lastHit_)
+    ++lastHit_; // the search goes on after the same row
   return 0;
 }
 
@@ -97,6 +99,11 @@ int CGridListStore::DeleteRow(int row) {
     return 0;
   curRow_ = rows_.erase(curRow_);
   curCol_ = -1;
+  // The search goes on after the same row; once that row is gone there is nothing to go on from.
+  if (row < lastHit_)
+    --lastHit_;
+  else if (row == lastHit_)
+    lastHit_ = -1;
   if (curRow_ == rows_.end()) {
     if (rows_.empty()) {
       curRowNum_ = -1;

@@ -126,7 +126,7 @@ void CGridVScrollBar::OnScroll(UINT code, UINT pos) {
       ::GetWindowRect(m_hWnd, &bar);
       POINT barLeft{bar.left, bar.top};
       m_pGrid->ScreenToClient(&barLeft);
-      tip->SetPlacement(2 | 0x20);
+      tip->SetPlacement(kAlignRight | kAlignMiddle);
       m_pGrid->OnVScrolling(row, Percent(*this, track), tip);
       tip->ShowAt(barLeft.x, PointerInGrid(m_pGrid).y, kTipMinWidth);
     }
@@ -199,7 +199,7 @@ void CGridHScrollBar::OnScroll(UINT code, UINT pos) {
       ::GetWindowRect(m_hWnd, &bar);
       POINT barTop{bar.left, bar.top};
       m_pGrid->ScreenToClient(&barTop);
-      tip->SetPlacement(4 | 0x10);
+      tip->SetPlacement(kAlignCentre | kAlignBottom);
       m_pGrid->OnHScrolling(col, Percent(*this, track), tip);
       tip->ShowAt(PointerInGrid(m_pGrid).x, barTop.y, kTipMinWidth);
     }

@@ -53,14 +53,14 @@ void CGridTipWnd::ShowAt(int x, int y, int minWidth) {
   const int width = std::max(minWidth, TextWidth() + 4);
   const int height = LineHeight();
   int left = x;
-  if (m_placement & 4)
+  if (m_placement & kAlignCentre)
     left = x - width / 2;
-  else if (m_placement & 2)
+  else if (m_placement & kAlignRight)
     left = x - width;
   int top = y;
-  if (m_placement & 0x20)
+  if (m_placement & kAlignMiddle)
     top = y - height / 2;
-  else if (m_placement & 0x10)
+  else if (m_placement & kAlignBottom)
     top = y - height;
   const CRect grid = m_pGrid->GetClientRect();
   left = std::max(0, std::min<int>(left, grid.right - width));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GridDefs.h"
 #include <appframe/CWnd.h>
 
 class CGridCtrl;
@@ -12,8 +13,9 @@ public:
   void SetText(const char* text);
   const CString& GetText() const { return m_text; }
   void SetColors(COLORREF text, COLORREF background);
-  // Horizontal: 4 centred on the point, 2 ending at it, else starting at it; vertical: 0x20 centred,
-  // 0x10 ending at it, else starting at it.
+  // Alignment bits (GridDefs.h) of the tip against its point: kAlignCentre centred on it, kAlignRight
+  // ending at it, else starting at it; kAlignMiddle centred on it, kAlignBottom ending at it, else
+  // starting at it.
   void SetPlacement(int flags) { m_placement = flags; }
   void SetFont(HFONT font);
   int LineHeight();

@@ -10,15 +10,13 @@ INT_PTR systemOpen(HWND parent, const std::string& path) {
   return reinterpret_cast<INT_PTR>(ShellExecuteA(parent, "open", path.c_str(), nullptr, nullptr, SW_SHOW));
 }
 
-ShellOpener& opener() {
-  static ShellOpener current = systemOpen;
-  return current;
-}
-
 } // namespace
 
-INT_PTR ShellOpen(HWND parent, const std::string& path) { return opener()(parent, path); }
+wincore::Seam<ShellOpener>& shellOpenSeam() {
+  static wincore::Seam<ShellOpener> seam{systemOpen};
+  return seam;
+}
 
-void SetShellOpener(ShellOpener replacement) { opener() = replacement ? std::move(replacement) : systemOpen; }
+INT_PTR ShellOpen(HWND parent, const std::string& path) { return shellOpenSeam()(parent, path); }
 
 } // namespace pellawin

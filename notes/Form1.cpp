@@ -14,6 +14,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 namespace notaris {
 
 using namespace formsrt;
@@ -106,6 +108,8 @@ void Form1::addItems(MenuItem& menu, std::vector<std::unique_ptr<MenuItem>>& ite
 
 void Form1::Form_Load() {
   helpFile_ = notesFolder_ + "notaris.hlp";
+  // F1 opens the program's help file, known from here on.
+  formsrt::App.HelpFile = helpFile_;
   startupFolder_ = startupFolder();
   SendMessageA(Text1.hwnd(), EM_SETLIMITTEXT, kMaxNoteBytes, 0);
   Image1.setPicture(LoadIcon(nullptr, IDI_INFORMATION));
@@ -160,8 +164,16 @@ bool Form1::LoadNote(const std::string& path) {
            mbOKOnly | mbExclamation, kTitle);
     return false;
   }
+  ShownNote shown = showNote(message);
+  if (shown.zeroBytes > 0)
+    MsgBox(
+        "\"" + NoteNameOf(path) + "\" is not plain text: it holds " + std::to_string(shown.zeroBytes) +
+            " zero byte(s), which Notaris shows as blanks.\n\nSaving the note writes blanks in their place.",
+        mbOKOnly | mbExclamation, kTitle);
   Date written = FileDateTime(path);
-  Text1.setText(message);
+  Text1.setText(shown.text);
+  lineEnd_ = shown.lineEnd;
+  zeroBytes_ = shown.zeroBytes;
   Text2.setText(subjectOf(path));
   setCaption(std::string("Notaris: ") + Format(written, "dddd, mmmm d, yyyy") + "  " +
              Format(written, "h:mm AMPM"));
@@ -171,12 +183,18 @@ bool Form1::LoadNote(const std::string& path) {
 }
 
 bool Form1::writeNote(const std::string& path) {
-  if (!notaris::writeNote(path, Text1.Text())) {
+  if (zeroBytes_ > 0 &&
+      MsgBox("The note held zero bytes when it was opened; they are shown as blanks.\n\nSave the note with "
+             "blanks in their place?",
+             mbYesNo | mbExclamation, kTitle) != answerYes)
+    return false;
+  if (!notaris::writeNote(path, noteBytes(Text1.Text(), lineEnd_))) {
     MsgBox("Error occurred trying to close file, please retry.", mbOKOnly | mbExclamation, kTitle);
     return false;
   }
   notePath_ = path;
   changed_ = false;
+  zeroBytes_ = 0;
   File1.Refresh();
   return true;
 }
@@ -222,6 +240,8 @@ void Form1::emptyNote() {
   setCaption(kTitle);
   notePath_.clear();
   changed_ = false;
+  lineEnd_ = "\r\n";
+  zeroBytes_ = 0;
 }
 
 void Form1::post() {
@@ -255,6 +275,8 @@ void Form1::reply() {
   Text1.setText(selected.empty() ? std::string() : "You wrote.....\r\n\r\n<< " + selected + " >>\r\n\r\n");
   // The reply is a new note: it has no file yet.
   notePath_.clear();
+  lineEnd_ = "\r\n";
+  zeroBytes_ = 0;
   Text1.SetFocus();
   Text1.setSelStart(static_cast<int>(textLength(Text1)));
 }
@@ -265,15 +287,26 @@ void Form1::purge() {
     return;
   }
   // A purged note takes its start-up shortcut with it, so that no shortcut is left pointing at nothing.
-  std::vector<std::string> files;
+  // The list may be older than the folder: a note gone since is skipped, since the shell refuses a whole
+  // batch that names one missing file.
+  std::vector<std::string> notes;
   std::vector<std::string> shortcuts;
   for (int i = 0; i < File1.ListCount(); ++i) {
-    files.push_back(notesFolder_ + File1.List(i));
-    if (std::string shortcut = postedShortcutOf(files.back()); !shortcut.empty())
+    std::string path = notesFolder_ + File1.List(i);
+    if (!fileExists(path))
+      continue;
+    notes.push_back(path);
+    if (std::string shortcut = postedShortcutOf(path); !shortcut.empty())
       shortcuts.push_back(shortcut);
   }
+  std::vector<std::string> files = notes;
   files.insert(files.end(), shortcuts.begin(), shortcuts.end());
-  sendToRecycleBin(files);
+  if (!files.empty() && !sendToRecycleBin(files)) {
+    auto left =
+        std::count_if(notes.begin(), notes.end(), [](const std::string& path) { return fileExists(path); });
+    if (left > 0)
+      MsgBox(std::to_string(left) + " of the notes could not be deleted.", mbOKOnly | mbExclamation, kTitle);
+  }
   emptyNote();
   File1.Refresh();
 }

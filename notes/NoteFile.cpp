@@ -92,6 +92,51 @@ std::string subjectProblem(const std::string& folder, const std::string& subject
   return std::string();
 }
 
+ShownNote showNote(const std::string& bytes) {
+  ShownNote shown;
+  shown.text.reserve(bytes.size() + bytes.size() / 8);
+  std::string kinds; // each kind of line end met: "r", "n" or "b" (both)
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    char c = bytes[i];
+    if (c == '\0') {
+      ++shown.zeroBytes;
+      shown.text += ' ';
+      continue;
+    }
+    if (c != '\r' && c != '\n') {
+      shown.text += c;
+      continue;
+    }
+    bool pair = c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+    char kind = pair ? 'b' : c == '\r' ? 'r' : 'n';
+    if (kinds.find(kind) == std::string::npos)
+      kinds += kind;
+    i += pair ? 1 : 0;
+    shown.text += "\r\n";
+  }
+  if (kinds == "r")
+    shown.lineEnd = "\r";
+  else if (kinds == "n")
+    shown.lineEnd = "\n";
+  return shown;
+}
+
+std::string noteBytes(const std::string& text, const std::string& lineEnd) {
+  if (lineEnd == "\r\n")
+    return text;
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      bytes += lineEnd;
+      ++i;
+    } else {
+      bytes += text[i];
+    }
+  }
+  return bytes;
+}
+
 ReadResult readNote(const std::string& path, std::string& message) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -25,6 +25,19 @@ std::string unquoteArgument(const std::string& argument);
 // no device name, and a path short enough for the system.
 std::string subjectProblem(const std::string& folder, const std::string& subject);
 
+// A note's bytes as the message box shows them. The box holds no zero byte (its text would end there)
+// and breaks lines only at CR LF (a long note of lone CRs takes seconds to show): each zero byte is
+// shown as a blank and each lone CR or LF as CR LF.
+struct ShownNote {
+  std::string text;
+  int zeroBytes = 0;
+  // The note's own line end when all of its line ends are of one kind, else CR LF.
+  std::string lineEnd = "\r\n";
+};
+ShownNote showNote(const std::string& bytes);
+// The message box's text with its CR LF line ends written as `lineEnd`.
+std::string noteBytes(const std::string& text, const std::string& lineEnd);
+
 enum class ReadResult { ok, tooLarge, failed };
 // Reads the whole note; a note longer than kMaxNoteBytes is not read.
 ReadResult readNote(const std::string& path, std::string& message);

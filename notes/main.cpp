@@ -10,7 +10,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CoInitialize(nullptr);
   formsrt::App.Title = "Notaris";
   notaris::Form1 form(formsrt::App.Path(), formsrt::App.Command());
-  formsrt::App.HelpFile = form.helpFile();
   int result = formsrt::run(form);
   CoUninitialize();
   return result;

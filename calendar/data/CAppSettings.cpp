@@ -3,6 +3,7 @@
 #include "CDate.h"
 #include "DataFolder.h"
 #include "FileBytes.h"
+#include "UserMessage.h"
 
 #include <windows.h>
 
@@ -133,7 +134,9 @@ void CAppSettings::ResetLayout() {
 
 void CAppSettings::LoadSettings() {
   std::string bytes;
-  if (filebytes::ReadAll(DataFolder::Path(kFileName), bytes) != filebytes::ReadResult::Ok)
+  filebytes::ReadResult result = filebytes::ReadAll(DataFolder::Path(kFileName), bytes);
+  m_readFailed = result == filebytes::ReadResult::Failed;
+  if (result != filebytes::ReadResult::Ok)
     return;
   std::vector<std::string> types;
   size_t start = 0;
@@ -166,7 +169,15 @@ void CAppSettings::LoadSettings() {
     sortBy = 1;
 }
 
-bool CAppSettings::SaveSettings() const {
+bool CAppSettings::SaveSettings() {
+  std::string path = DataFolder::Path(kFileName);
+  // The user's types, sounds and layout may still be in the file that could not be read.
+  if (m_readFailed &&
+      ShowUserMessage("Error Writing Settings File\n'" + path +
+                          "' could not be read when the program started, so the settings in use are not "
+                          "the ones it holds.\n\nReplace it with the settings in use?",
+                      "Error", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    return false;
   std::string text;
   char number[16];
   for (const Key& key : kKeys) {
@@ -188,7 +199,10 @@ bool CAppSettings::SaveSettings() const {
     text += eventTypes[i];
     text += "\r\n";
   }
-  return filebytes::Replace(DataFolder::Path(kFileName), text);
+  if (!filebytes::Replace(path, text))
+    return false;
+  m_readFailed = false;
+  return true;
 }
 
 int CAppSettings::EffectiveTimeFormat() const {

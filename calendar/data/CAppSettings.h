@@ -12,10 +12,11 @@ public:
 
   CAppSettings();
 
-  // Fills the fields from the file; a missing file leaves them as they are.
+  // Fills the fields from the file; a missing or unreadable file leaves them as they are.
   void LoadSettings();
-  // Writes every setting; false when the file could not be written (the old one is then kept).
-  bool SaveSettings() const;
+  // Writes every setting; false when the file could not be written (the old one is then kept). A file
+  // that was there but could not be read is replaced only when the user agrees.
+  bool SaveSettings();
   // The layout group back to its defaults.
   void ResetLayout();
   // 0 = 12 hour, 1 = 24 hour; the stored 2 follows the user locale.
@@ -65,6 +66,9 @@ public:
   int defaultLeadTime = 10;
 
   static std::vector<std::string> DefaultEventTypes();
+
+private:
+  bool m_readFailed = false;
 };
 
 // The one process-wide settings object.

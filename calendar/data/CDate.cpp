@@ -1,5 +1,6 @@
 #include "CDate.h"
 
+#include <clock/CivilDate.h>
 #include <clock/Clock.h>
 
 namespace {
@@ -11,6 +12,9 @@ constexpr int kLastYear = 999999;
 bool inRange(int month, int year) {
   return month >= 1 && month <= 12 && year >= kFirstYear && year <= kLastYear;
 }
+
+// The Julian day number of 1970-01-01, the civil-date arithmetic's day 0.
+constexpr std::int32_t kJulianDayOf1970 = 2440588;
 
 int normalYear(int year) { return year < 100 && year >= 0 ? year + 1900 : year; }
 
@@ -40,29 +44,14 @@ void CDate::Set(int day, int month, int year) {
 }
 
 std::int32_t CDate::DayNumberOf(int day, int month, int year) {
-  if (month < 3) {
-    year -= 1;
-    month += 12;
-  }
-  int century = year / 100;
-  return (century * 146097) / 4 + day + (153 * month - 457) / 5 + ((year % 100) * 1461) / 4 + 1721119;
+  return platform::daysFromCivil(year, month, day) + kJulianDayOf1970;
 }
 
 void CDate::GetDMY(int& day, int& month, int& year) const {
-  std::int64_t t = 4 * (static_cast<std::int64_t>(m_dayNumber) - 1721119);
-  std::int64_t century = (t - 1) / 146097;
-  t = 4 * ((t - 1 - 146097 * century) / 4);
-  std::int64_t yearOfCentury = (t + 3) / 1461;
-  t = 5 * ((t - 1461 * yearOfCentury + 7) / 4);
-  std::int64_t m = (t - 3) / 153;
-  day = static_cast<int>(((t - 3) % 153 + 5) / 5);
-  year = static_cast<int>(100 * century + yearOfCentury);
-  if (m > 9) {
-    month = static_cast<int>(m - 9);
-    year += 1;
-  } else {
-    month = static_cast<int>(m + 3);
-  }
+  platform::CivilDate date = platform::civilFromDays(m_dayNumber - kJulianDayOf1970);
+  day = date.day;
+  month = date.month;
+  year = date.year;
 }
 
 int CDate::Day() const {
@@ -104,11 +93,6 @@ const char* CDate::WeekdayName(int weekday) {
   return weekday >= 1 && weekday <= 7 ? names[weekday - 1] : "";
 }
 
-bool CDate::IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool CDate::IsLeapYear(int year) { return platform::isLeapYear(year); }
 
-int CDate::DaysInMonth(int month, int year) {
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12)
-    return 0;
-  return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
-}
+int CDate::DaysInMonth(int month, int year) { return platform::daysInMonth(year, month); }

@@ -119,12 +119,14 @@ int CEventFile::ReadEvents(CEventArray& events) {
   filebytes::Reader file;
   filebytes::ReadResult opened = file.Open(Path(currentName));
   fileMissing = opened == filebytes::ReadResult::Missing ? 1 : 0;
+  m_readIncomplete = opened == filebytes::ReadResult::Failed;
   if (opened == filebytes::ReadResult::Missing)
     return 0;
   std::string header(kHeaderSize, '\0');
   if (opened == filebytes::ReadResult::Failed || file.Read(header.data(), kHeaderSize) < kHeaderSize ||
       !HasHeader(header)) {
     bool unreadable = opened == filebytes::ReadResult::Failed || file.Failed();
+    m_readIncomplete = unreadable;
     ShowUserMessage(unreadable ? "Error Reading Events File\n'" + Path(currentName) + "' could not be read."
                                : "Error Reading Events File\nNot a Valid 2.0 File",
                     kErrorCaption, MB_OK | MB_ICONWARNING);
@@ -145,6 +147,7 @@ int CEventFile::ReadEvents(CEventArray& events) {
   }
   numberFrom(events, first);
   if (file.Failed()) {
+    m_readIncomplete = true;
     ShowUserMessage("Error Reading Events File\n'" + Path(currentName) + "' could not be read to its end.",
                     kErrorCaption, MB_OK | MB_ICONWARNING);
     return 0;
@@ -167,12 +170,16 @@ CEventFile::OnDisk CEventFile::Inspect(long long& size) const {
   return HasHeader(head) ? OnDisk::EventFile : OnDisk::Foreign;
 }
 
-bool CEventFile::Replace(const CEventArray& events) const {
+std::string CEventFile::Pack(const CEventArray& events) {
   std::string bytes(kHeader, kHeaderSize);
   bytes.reserve(kHeaderSize + events.size() * kRecordSize);
   for (const auto& event : events)
     bytes += PackEventRecord(*event);
-  return filebytes::Replace(Path(currentName), bytes);
+  return bytes;
+}
+
+bool CEventFile::Replace(const CEventArray& events) const {
+  return filebytes::Replace(Path(currentName), Pack(events));
 }
 
 void CEventFile::TellNotSaved(OnDisk state) const {
@@ -184,6 +191,13 @@ void CEventFile::TellNotSaved(OnDisk state) const {
   ShowUserMessage(text, kErrorCaption, MB_OK | MB_ICONWARNING);
 }
 
+bool CEventFile::MayReplaceAfterIncompleteRead() const {
+  return ShowUserMessage("Error Writing Events File\n'" + Path(currentName) +
+                             "' could not be read completely, so the list may lack some of its events.\n\n"
+                             "Replace the file with the events in the list?",
+                         kErrorCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 int CEventFile::WriteEvents(const CEventArray& events) {
   long long size = 0;
   OnDisk state = Inspect(size);
@@ -191,10 +205,13 @@ int CEventFile::WriteEvents(const CEventArray& events) {
     TellNotSaved(state);
     return 0;
   }
+  if (m_readIncomplete && state == OnDisk::EventFile && !MayReplaceAfterIncompleteRead())
+    return 0;
   if (!Replace(events)) {
     TellNotSaved(state);
     return 0;
   }
+  m_readIncomplete = false;
   return 1;
 }
 
@@ -241,12 +258,10 @@ int CEventFile::ConvertAndRewrite(CEventArray& events) {
   CEventArray converted;
   if (!ConvertOldEventFile(converted))
     return 0;
-  std::string current = Path(currentName);
-  if (filebytes::Exists(current) && !filebytes::Copy(current, Path(keptName)))
-    return 0;
-  if (!Replace(converted))
+  if (!filebytes::ReplaceKeeping(Path(currentName), Pack(converted), Path(keptName)))
     return 0;
   events = std::move(converted);
+  m_readIncomplete = false;
   return 1;
 }
 

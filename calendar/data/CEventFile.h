@@ -19,7 +19,9 @@ public:
   // Appends the file's events to the array, each with its position as list index. 0 when the file is
   // missing (fileMissing set, no message) or is not an event file (the user is told); else 1.
   int ReadEvents(CEventArray& events);
-  // Replaces the file with the header and every event; 0, after telling the user, when it failed.
+  // Replaces the file with the header and every event; 0, after telling the user, when it failed. A file
+  // whose last read failed or stopped short is replaced only when the user agrees, since the array may
+  // lack some of its events.
   int WriteEvents(const CEventArray& events);
   // Adds one record at the end, creating the file when it is missing or empty; 0, after telling the
   // user, when it failed or the file there is not an event file (which is then kept as it is).
@@ -27,8 +29,8 @@ public:
   // Reads "events.dat" into the array; 0 when it cannot be read (fileMissing set when it is missing).
   int ConvertOldEventFile(CEventArray& events);
   // The explicit conversion: the current file is kept as "events20.old" and replaced by the converted
-  // events, which then replace the array's contents. On failure nothing is replaced and the array is
-  // left as it was; the result is 0.
+  // events, which then replace the array's contents. On failure no file changes and the array is left
+  // as it was; the result is 0.
   int ConvertAndRewrite(CEventArray& events);
   // Start-up: offers the conversion once (first run with "events.dat" present), else reads the file.
   int LoadEvents(CEventArray& events);
@@ -44,9 +46,13 @@ public:
   int fileMissing = 0;
 
 private:
+  bool m_readIncomplete = false;
+
   enum class OnDisk { Missing, Empty, EventFile, Foreign, Unreadable };
   OnDisk Inspect(long long& size) const;
+  static std::string Pack(const CEventArray& events);
   bool Replace(const CEventArray& events) const;
   void TellNotSaved(OnDisk state) const;
+  bool MayReplaceAfterIncompleteRead() const;
   std::string Path(const std::string& name) const;
 };

@@ -127,18 +127,65 @@ bool Exists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Replace(const std::string& path, const std::string& bytes) {
-  std::string fresh = path + ".new";
+namespace {
+
+// The bytes as a complete, closed file at `fresh`; nothing is left there when that fails.
+bool writeFresh(const std::string& fresh, const std::string& bytes) {
   Handle file(
       CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen())
     return false;
   bool complete = writeAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
   complete = file.Close() && complete;
-  if (complete &&
-      MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (!complete)
+    DeleteFileA(fresh.c_str());
+  return complete;
+}
+
+bool moveOver(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+} // namespace
+
+bool Replace(const std::string& path, const std::string& bytes) {
+  std::string fresh = path + ".new";
+  if (!writeFresh(fresh, bytes))
+    return false;
+  if (moveOver(fresh, path))
     return true;
   DeleteFileA(fresh.c_str());
+  return false;
+}
+
+// The new file and the copy to keep are made complete beside their places first; the old kept file
+// steps aside, the copy takes its place, and only then does the new file replace `path`. A failure of
+// that last step puts the old kept file back.
+bool ReplaceKeeping(const std::string& path, const std::string& bytes, const std::string& keptPath) {
+  if (!Exists(path))
+    return Replace(path, bytes);
+  std::string fresh = path + ".new";
+  std::string keptFresh = keptPath + ".new";
+  std::string aside = keptPath + ".prev";
+  if (!writeFresh(fresh, bytes))
+    return false;
+  bool hadKept = Exists(keptPath);
+  bool ready = CopyFileA(path.c_str(), keptFresh.c_str(), FALSE) && (!hadKept || moveOver(keptPath, aside));
+  if (ready && !moveOver(keptFresh, keptPath)) {
+    if (hadKept)
+      moveOver(aside, keptPath);
+    ready = false;
+  }
+  if (ready && moveOver(fresh, path)) {
+    DeleteFileA(aside.c_str());
+    return true;
+  }
+  if (ready && hadKept)
+    moveOver(aside, keptPath);
+  else if (ready)
+    DeleteFileA(keptPath.c_str());
+  DeleteFileA(fresh.c_str());
+  DeleteFileA(keptFresh.c_str());
   return false;
 }
 
@@ -153,10 +200,6 @@ bool AppendAfter(const std::string& path, long long keepLength, const std::strin
     return false;
   bool complete = writeAll(file.Get(), bytes);
   return file.Close() && complete;
-}
-
-bool Copy(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
 } // namespace filebytes

@@ -37,10 +37,11 @@ ReadResult ReadHead(const std::string& path, size_t count, std::string& head, lo
 // and closed, so that a failed write leaves the old file as it was.
 bool Replace(const std::string& path, const std::string& bytes);
 
+// As Replace, and the former `path` (when there was one) becomes `keptPath`, whose former contents
+// are kept until the new pair is in place. When a step fails, neither file changes.
+bool ReplaceKeeping(const std::string& path, const std::string& bytes, const std::string& keptPath);
+
 // Cuts the existing file back to `keepLength` bytes and then appends `bytes`.
 bool AppendAfter(const std::string& path, long long keepLength, const std::string& bytes);
-
-// Copies `from` over `to`; a missing `from` is a failure.
-bool Copy(const std::string& from, const std::string& to);
 
 } // namespace filebytes

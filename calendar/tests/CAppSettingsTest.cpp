@@ -186,6 +186,30 @@ TEST_F(CAppSettingsTest, AFailedSaveKeepsTheOldFile) {
   EXPECT_EQ(readFile(file("calvorne.ini")), "sortby=2\n");
 }
 
+// A file that was there but could not be read (held open by another program) is not replaced by the
+// defaults without the user's consent.
+TEST_F(CAppSettingsTest, AnUnreadableFileIsReplacedOnlyWhenTheUserAgrees) {
+  const std::string theirs = "soundfile=mine.wav\neventtype01=Golf\n";
+  ASSERT_TRUE(writeFile(file("calvorne.ini"), theirs));
+  HANDLE lock =
+      CreateFileA(file("calvorne.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  CAppSettings settings;
+  settings.LoadSettings();
+  CloseHandle(lock);
+  EXPECT_EQ(settings.soundFile, "sqeak.wav");
+
+  answerer.answer("could not be read when the program started", IDNO);
+  EXPECT_FALSE(settings.SaveSettings());
+  EXPECT_EQ(readFile(file("calvorne.ini")), theirs);
+
+  answerer.answer("could not be read when the program started", IDYES);
+  EXPECT_TRUE(settings.SaveSettings());
+  EXPECT_NE(readFile(file("calvorne.ini")).find("soundfile=sqeak.wav"), std::string::npos);
+  EXPECT_TRUE(settings.SaveSettings()) << "asked once: the file is now the one in use";
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 TEST_F(CAppSettingsTest, ResetLayoutRestoresTheLayoutGroupOnly) {
   CAppSettings settings;
   settings.widthName = 10;

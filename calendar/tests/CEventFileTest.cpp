@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -200,6 +201,30 @@ TEST_F(CEventFileTest, AFileThatCannotBeReadIsReportedAndKept) {
   EXPECT_EQ(answerer.seen().size(), 3u) << answerer.describeSeen();
 }
 
+// A file held by another program at start-up reads as an empty list; once it is free again, a rewrite
+// would put the partial list in its place.
+TEST_F(CEventFileTest, AFileNotReadWholeIsRewrittenOnlyWhenTheUserAgrees) {
+  const std::string current = kHeader + sampleRecord() + sampleRecord();
+  ASSERT_TRUE(writeFile(eventsPath(), current));
+  HANDLE lock = CreateFileA(eventsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  answerer.answer("could not be read", IDOK);
+  CEventArray list;
+  EXPECT_EQ(events.ReadEvents(list), 0);
+  CloseHandle(lock);
+  list.push_back(sampleEvent());
+
+  answerer.answer("could not be read completely", IDNO);
+  EXPECT_EQ(events.WriteEvents(list), 0);
+  EXPECT_EQ(readFile(eventsPath()), current);
+
+  answerer.answer("could not be read completely", IDYES);
+  EXPECT_EQ(events.WriteEvents(list), 1);
+  EXPECT_EQ(readFile(eventsPath()), kHeader + sampleRecord());
+  EXPECT_EQ(events.WriteEvents(list), 1) << "asked once: the file now holds the list";
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 TEST_F(CEventFileTest, WriteReplacesTheWholeFileOrLeavesItAlone) {
   CEventArray list;
   list.push_back(sampleEvent());
@@ -277,6 +302,44 @@ TEST_F(CEventFileTest, ConversionReplacesTheFileOnlyWhenItCompleted) {
   EXPECT_EQ(list[0]->type, "Birthday");
   EXPECT_EQ(readFile(eventsPath()),
             kHeader + CEventFile::PackEventRecord(*list[0]) + CEventFile::PackEventRecord(*list[1]));
+}
+
+// A conversion that cannot finish changes no file: the kept copy of an earlier conversion survives.
+TEST_F(CEventFileTest, AFailedConversionChangesNoFile) {
+  const std::string current = kHeader + sampleRecord();
+  struct Case {
+    const char* name;
+    std::function<HANDLE()> obstruct; // answers a handle to close afterwards, or null
+  } cases[] = {
+      {"the converted file cannot be made",
+       [&] {
+         CreateDirectoryA((eventsPath() + ".new").c_str(), nullptr);
+         return HANDLE(nullptr);
+       }},
+      {"the current file is in use and cannot be replaced",
+       [&] {
+         return CreateFileA(eventsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(writeFile(eventsPath(), current));
+    ASSERT_TRUE(writeFile(file("events20.old"), "earlier"));
+    ASSERT_TRUE(writeFile(file("events.dat"), oldRecord()));
+    CEventArray list;
+    list.push_back(sampleEvent());
+    HANDLE held = c.obstruct();
+    EXPECT_EQ(events.ConvertAndRewrite(list), 0);
+    if (held)
+      CloseHandle(held);
+    RemoveDirectoryA((eventsPath() + ".new").c_str());
+    EXPECT_EQ(readFile(eventsPath()), current);
+    EXPECT_EQ(readFile(file("events20.old")), "earlier");
+    EXPECT_EQ(list.size(), 1u);
+    for (const char* left : {"events20.dat.new", "events20.old.new", "events20.old.prev"})
+      EXPECT_FALSE(fileExists(file(left))) << left;
+  }
 }
 
 TEST_F(CEventFileTest, StartUpOffersTheConversionOnceOnTheFirstRun) {

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using formsrt::FlexGridModel;
 using namespace plovera;
 using testsupport::ModalAnswerer;
@@ -120,6 +122,10 @@ TEST_F(EventDataFileTest, FormatIsDecidedByTheFirstLinesFieldCount) {
        "\"03/04\",\"New\",\"\",\"Birth\"\r\n\"03/05\",\"Next\",\"\",\"05\"\r\n",
        {"03/04|New||Other|1", "03/05|Next||Work|2"}},
       {"commas inside quotes", "\"03/04\",\"a, b, c\",\"\",\"01\"\r\n", {"03/04|a, b, c||Anniv|1"}},
+      {"blank lines before, between and after the records",
+       "\r\n  \r\n\"03/04\",\"New\",\"\",\"01\"\r\n\r\n\"03/05\",\"Next\",\"\",\"05\"\r\n\r\n \r\n",
+       {"03/04|New||Anniv|1", "03/05|Next||Work|2"}},
+      {"older form after a blank line", "\n3/4,Old one\n\n", {"03/04|Old one||Birth|1"}},
   };
   for (const Case& c : cases) {
     ModalAnswerer answerer; // no message expected
@@ -222,6 +228,7 @@ TEST_F(EventDataFileTest, SaveWritesEventRowsByteForByteAndKeepsTheBackup) {
   EXPECT_EQ(firstRows(4)[2], "01/02|short date kept as is||Other|1");
   EXPECT_EQ(grid.TextMatrix(grid.Row(), colDate), "12/25") << "the reload goes to today or later";
   EXPECT_FALSE(testsupport::fileExists(dir.file("PLOVERA.NEW")));
+  EXPECT_FALSE(testsupport::fileExists(dir.file("PLOVERA.BK~")));
 }
 
 TEST_F(EventDataFileTest, SaveWithoutADataFileCreatesIt) {
@@ -233,8 +240,9 @@ TEST_F(EventDataFileTest, SaveWithoutADataFileCreatesIt) {
 }
 
 // Each failing step leaves the data file, the backup and the grid as they were.
-TEST_F(EventDataFileTest, SaveFailuresLeaveFileAndGridIntact) {
+TEST_F(EventDataFileTest, SaveFailuresLeaveFileBackupAndGridIntact) {
   const std::string before = "\"01/01\",\"kept\",\"\",\"04\"\r\n";
+  const std::string backup = "\"01/01\",\"backup\",\"\",\"04\"\r\n";
   struct Case {
     const char* name;
     std::function<HANDLE()> obstruct; // answers a handle to close afterwards, or null
@@ -244,9 +252,8 @@ TEST_F(EventDataFileTest, SaveFailuresLeaveFileAndGridIntact) {
          CreateDirectoryA(dir.file("PLOVERA.NEW").c_str(), nullptr);
          return HANDLE(nullptr);
        }},
-      {"backup cannot be deleted",
+      {"backup cannot be moved",
        [&] {
-         writeFile(file.backupPath(), "backup");
          return CreateFileA(file.backupPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
        }},
       {"data file cannot be renamed",
@@ -256,21 +263,23 @@ TEST_F(EventDataFileTest, SaveFailuresLeaveFileAndGridIntact) {
   };
   for (const Case& c : cases) {
     writeFile(file.dataPath(), before);
+    writeFile(file.backupPath(), backup);
     grid.setRows(1);
     grid.AddItem("07/04\tchanged\t\tWork");
     HANDLE held = c.obstruct();
     {
       ModalAnswerer answerer;
-      answerer.answer("could not be", IDOK);
+      answerer.answer("is as it was before", IDOK);
       EXPECT_FALSE(file.save(grid, settings)) << c.name;
     }
     if (held)
       CloseHandle(held);
     RemoveDirectoryA(dir.file("PLOVERA.NEW").c_str());
     EXPECT_EQ(readFile(file.dataPath()), before) << c.name;
+    EXPECT_EQ(readFile(file.backupPath()), backup) << c.name;
     EXPECT_EQ(grid.TextMatrix(1, colEvent), "changed") << c.name;
-    EXPECT_FALSE(testsupport::fileExists(dir.file("PLOVERA.NEW"))) << c.name;
-    DeleteFileA(file.backupPath().c_str());
+    for (const char* left : {"PLOVERA.NEW", "PLOVERA.BK~"})
+      EXPECT_FALSE(testsupport::fileExists(dir.file(left))) << c.name << ": " << left;
   }
 }
 

@@ -208,6 +208,33 @@ TEST_F(PloveraTest, MonthCommandsMoveToTheNextMonthWithEvents) {
   EXPECT_THAT(answers_.seen(), IsEmpty()) << answers_.describeSeen();
 }
 
+TEST_F(PloveraTest, SaveReturnsTheMonthCommandsToTodaysMonth) {
+  auto& form = start(kEvents);
+  form.bMonthU.press();
+  form.bMonthU.press();
+  ASSERT_EQ(form.CurrentMonth, 12);
+  form.mnuSave.Click();
+  EXPECT_EQ(form.Grid0.TextMatrix(form.Grid0.Row(), colDate), "03/20");
+  EXPECT_EQ(form.CurrentMonth, 3);
+  form.bMonthU.press();
+  EXPECT_EQ(form.Grid0.TextMatrix(form.Grid0.Row(), colDate), "05/12");
+}
+
+// The current month's calendar never has the focus: today is marked by the selection's colours.
+TEST_F(PloveraTest, TodayIsMarkedInTheCurrentMonthsCalendar) {
+  auto& form = start(kEvents);
+  ASSERT_NE(GetFocus(), form.Grid1.hwnd());
+  RECT client;
+  GetClientRect(form.Grid1.hwnd(), &client);
+  MemoryDib dib(client.right, client.bottom);
+  paintClient(form.Grid1.hwnd(), dib);
+  RECT today = form.Grid1.cellRect(2, 2); // Tuesday the 10th
+  ASSERT_EQ(form.Grid1.TextMatrix(2, 2), "10");
+  EXPECT_EQ(dib.pixel(today.left + 2, today.top + 2), form.Grid1.BackColorSel);
+  RECT other = form.Grid1.cellRect(2, 3);
+  EXPECT_EQ(dib.pixel(other.left + 2, other.top + 2), form.Grid1.BackColor);
+}
+
 TEST_F(PloveraTest, MonthCommandsOnAListWithoutEventsSaySo) {
   auto& form = start({});
   answers_.answer("There are no events", IDOK);
@@ -244,6 +271,7 @@ TEST_F(PloveraTest, ClosingAsksToSaveChangesOnly) {
 
 TEST_F(PloveraTest, AFailedSaveOnClosingKeepsTheFormAndTheChanges) {
   auto& form = start(kEvents);
+  form.eventForm(); // loaded: closing unloads it before the save is asked for
   form.Settings.Confirm = 'N';
   selectRows(2, 2);
   form.bDelete.press();
@@ -255,6 +283,7 @@ TEST_F(PloveraTest, AFailedSaveOnClosingKeepsTheFormAndTheChanges) {
   EXPECT_TRUE(form.bSave.Enabled());
   EXPECT_EQ(form.Grid0.TextMatrix(2, colDate), "*01/01");
   EXPECT_EQ(dataFile(), dataFileBytes(kEvents));
+  EXPECT_EQ(form.eventForm().cmbType.ListCount(), 6) << "the reloaded event form lists each type once";
 }
 
 } // namespace

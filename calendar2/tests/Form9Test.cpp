@@ -176,7 +176,15 @@ TEST_F(SettingsFormTest, AWidthTooLargeIsReportedAndNothingChanges) {
   answers_.act("Overflow", [this](HWND box) {
     EXPECT_TRUE(form_->settingsForm().Visible()) << "the form stays open to mend the value";
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    PostMessageA(form_->settingsForm().bCancel.hwnd(), BM_CLICK, 0, 0);
+    // Once the box has gone and the form is active again, the user's edits are still there to mend.
+    t_onceActive = [this] {
+      Form9& dialog = form_->settingsForm();
+      EXPECT_EQ(GetActiveWindow(), dialog.hwnd());
+      EXPECT_EQ(dialog.txtWEvent.Text(), "40000");
+      EXPECT_TRUE(dialog.rbConfirm_No.Value());
+      PostMessageA(dialog.bCancel.hwnd(), BM_CLICK, 0, 0);
+    };
+    SetTimer(nullptr, 0, 10, runOnceActive);
   });
   useSettings([](Form9& dialog) {
     dialog.rbConfirm_No.setValue(true);

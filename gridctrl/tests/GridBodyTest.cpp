@@ -171,9 +171,9 @@ TEST_F(GridBodyTest, DraggingBelowTheCellsScrollsUntilTheGridEnds) {
 TEST_F(GridBodyTest, DragLoopEndsWhenTheCaptureGoesOrAQuitArrives) {
   CPoint from = At(0, 1);
   SendMessageA(body, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
-  ReleaseCapture(); // taken away, as when another window grabs the mouse
+  ReleaseCapture(); // taken away, as when another window grabs the mouse: the drag is over
   SendMessageA(body, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x, grid.Dims().bodyHeight + 5));
-  EXPECT_EQ(grid.GetCurRow(), 2);
+  EXPECT_EQ(grid.GetCurRow(), 1);
 
   SendMessageA(body, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
   PostQuitMessage(0);
@@ -209,6 +209,34 @@ TEST_F(GridBodyTest, EditingStartsOnlyOnAnEditableCell) {
   MapWindowPoints(nullptr, body, reinterpret_cast<POINT*>(&rect), 2);
   EXPECT_EQ(rect, CRect(100, 40, 199, 59)); // the cell less its grid lines
   EXPECT_EQ(grid.Calls("OnBeginEdit"), (Lines{"OnBeginEdit(1,2)", "OnBeginEdit(1,2)"}));
+}
+
+TEST_F(GridBodyTest, ADragEndsWhenTheButtonCameUpUnseen) {
+  CPoint from = At(1, 1), to = At(3, 4);
+  SendMessageA(body, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  SendMessageA(body, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y)); // the button came up unseen
+  EXPECT_EQ(Current(), std::make_pair(1, 1));
+  ReleaseCapture();
+}
+
+TEST_F(GridBodyTest, TheEditorsLimitIsTheMaximumKeptInsideAnInt) {
+  struct {
+    double maximum;
+    LRESULT limit;
+  } const cases[] = {{12.7, 12}, {1e12, 0}, {-5.0, 0}};
+  for (const auto& c : cases) {
+    CGridCell cell;
+    cell.SetText("1");
+    cell.SetRange(0, c.maximum);
+    cell.m_nRangeFlag = 1;
+    grid.SetCell(0, 0, &cell);
+    ASSERT_EQ(grid.EditCurCell(), 0);
+    const LRESULT limit = SendMessageA(GetDlgItem(body, 237), EM_GETLIMITTEXT, 0, 0);
+    if (c.limit == 0)
+      EXPECT_GE(limit, 0x7FFFFFFE) << c.maximum; // the control's largest
+    else
+      EXPECT_EQ(limit, c.limit) << c.maximum;
+  }
 }
 
 // ---- Painting ----
@@ -292,6 +320,18 @@ TEST_F(GridPaintTest, UnsetDefaultAttributesTakeTheBuiltInLook) {
   EXPECT_EQ(dib.pixel(10, 20), RGB(0, 128, 0));  // no top line
   EXPECT_EQ(dib.pixel(250, 25), RGB(0, 128, 0)); // right of the last column: the default background
   EXPECT_EQ(dib.pixel(10, 100), RGB(0, 128, 0)); // below the last row
+}
+
+TEST_F(GridPaintTest, TheFillBesideTheCellsTakesTheBuiltInBackgroundWhenTheDefaultHasNone) {
+  GridHost<RecordingGrid> other;
+  CGridCell partial; // only a text colour
+  partial.SetTextColor(RGB(0, 0, 255));
+  other.grid.SetDefaultCell(&partial);
+  other.grid.SetColCount(2);
+  other.grid.SetRowCount(3);
+  paintClient(other.body(), dib);
+  EXPECT_EQ(dib.pixel(250, 25), GetSysColor(COLOR_WINDOW)); // right of the last column
+  EXPECT_EQ(dib.pixel(10, 100), GetSysColor(COLOR_WINDOW)); // below the last row
 }
 
 TEST_F(GridPaintTest, EmptyGridPaintsItsBackgroundAndPaintingOffPaintsNothing) {

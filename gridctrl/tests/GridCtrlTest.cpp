@@ -97,6 +97,81 @@ TEST_F(GridCtrlTest, ChildrenAreLaidOutAroundTheBody) {
   EXPECT_EQ(WindowRectIn(grid.m_hWnd, host.body()), CRect(0, 0, 400 - bar, 300));
 }
 
+TEST(GridLayoutTest, ScrollBarsAgreeWithTheBodyTheyLeave) {
+  const int bar = GetSystemMetrics(SM_CXVSCROLL);
+  const int hbar = GetSystemMetrics(SM_CYHSCROLL);
+  struct {
+    const char* name;
+    int fromW, fromH, toW, toH;
+    int cols, colWidth, rows;
+    bool hBar, vBar;
+  } const cases[] = {
+      // 3 x 115 = 345 and 14 x 20 = 280 fit 350 x 280 exactly: neither bar, from both shown before.
+      {"both bars were shown, neither is needed", 420, 250, 400, 300, 3, 115, 14, false, false},
+      {"neither was shown, both are needed", 400, 300, 380, 290, 3, 115, 14, true, true},
+      {"one bar brings the other", 400, 300, 400, 299, 3, 115, 14, true, true},
+      {"only rows overflow", 400, 300, 400 + bar, 200, 3, 115, 14, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    GridHost<RecordingGrid> host(c.fromW, c.fromH);
+    CGridCtrl& grid = host.grid;
+    grid.SetColCount(c.cols);
+    for (int col = 0; col < c.cols; ++col)
+      grid.SetColWidth(col, c.colWidth);
+    grid.SetRowCount(c.rows);
+    grid.MoveWindow(0, 0, c.toW, c.toH);
+    const CGridDims& d = grid.Dims();
+    EXPECT_EQ(d.hBarShown, c.hBar);
+    EXPECT_EQ(d.vBarShown, c.vBar);
+    EXPECT_EQ(d.hBarShown, d.lastLeftCol >= 1);
+    EXPECT_EQ(d.vBarShown, d.lastTopRow >= 1);
+    EXPECT_EQ(d.bodyWidth, c.toW - 50 - (d.vBarShown ? bar : 0));
+    EXPECT_EQ(d.bodyHeight, c.toH - 20 - (d.hBarShown ? hbar : 0));
+    EXPECT_EQ(IsWindowVisible(host.child(kGridHScrollId)) != FALSE, d.hBarShown);
+    // The last row can be brought wholly into view.
+    grid.ScrollRows(kMoveLast);
+    CRect last;
+    grid.GetCellRect(0, c.rows - 1, &last);
+    EXPECT_LE(last.bottom, d.bodyHeight);
+  }
+}
+
+// A grid that notes the area each paint of its body covers.
+class PaintNotingGrid : public RecordingGrid {
+public:
+  std::vector<CRect> bodyPaints;
+  void OnPaintArea(CDC* dc, int area) override {
+    CRect clip;
+    if (area == kAreaBody && dc->GetClipBox(&clip) != ERROR)
+      bodyPaints.push_back(clip);
+  }
+};
+
+TEST(GridLayoutTest, TheBodyIsRepaintedWholeWhenGrowingLowersTheTopRow) {
+  GridHost<PaintNotingGrid> host(400, 400); // room for the grid to grow into
+  PaintNotingGrid& grid = host.grid;
+  grid.MoveWindow(0, 0, 400, 300);
+  grid.SetColCount(3);
+  grid.SetRowCount(100);
+  grid.ScrollRows(kMoveLast);
+  ASSERT_EQ(grid.GetTopRow(), 86);
+  testsupport::pumpMessages();
+  grid.bodyPaints.clear();
+  // Resized without the system's repaint, so that only what the grid itself invalidates is painted.
+  SetWindowPos(grid.m_hWnd, nullptr, 0, 0, 400, 400, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  testsupport::pumpMessages();
+  EXPECT_EQ(grid.GetTopRow(), 81);
+  CRect painted;
+  for (const CRect& r : grid.bodyPaints)
+    UnionRect(&painted, &painted, &r);
+  EXPECT_EQ(painted, CRect(0, 0, grid.Dims().bodyWidth, grid.Dims().bodyHeight));
+
+  grid.bodyPaints.clear();
+  grid.SetColHeaderHeight(40); // a size set by the program shows at once
+  EXPECT_FALSE(grid.bodyPaints.empty());
+}
+
 TEST_F(GridCtrlTest, HitTestAndCellRectanglesFollowTheView) {
   grid.SetColCount(5);
   grid.SetRowCount(100);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,64 @@ TEST_F(GridHeadersTest, DraggingAColumnBorderResizesTheColumn) {
   grid.colSizedOverride = 77; // the hook has the last word
   drag(colHeader, {130, 10}, {100, 10});
   EXPECT_EQ(Width(0), 77);
+}
+
+TEST_F(GridHeadersTest, ADragEndsWhenTheCaptureIsLost) {
+  SendMessageA(colHeader, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(101, 10));
+  ASSERT_EQ(GetCapture(), colHeader);
+  ReleaseCapture();
+  SendMessageA(colHeader, WM_MOUSEMOVE, 0, MAKELPARAM(150, 10));
+  EXPECT_EQ(Width(0), 100);
+
+  // The button came up elsewhere while the capture stayed: the next move without it ends the drag.
+  SendMessageA(colHeader, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(101, 10));
+  SendMessageA(colHeader, WM_MOUSEMOVE, 0, MAKELPARAM(150, 10));
+  EXPECT_EQ(Width(0), 100);
+  ReleaseCapture();
+}
+
+TEST_F(GridHeadersTest, ASizeTheSizedHookSetsIsShown) {
+  grid.colSizedOverride = 77;
+  drag(colHeader, {101, 10}, {131, 10});
+  ASSERT_EQ(Width(0), 77);
+  const Lines& log = grid.log;
+  auto sized = std::find(log.begin(), log.end(), "OnColSized(0,130)");
+  ASSERT_NE(sized, log.end());
+  EXPECT_NE(std::find(sized, log.end(), "OnPaintArea(2)"), log.end()); // the header drawn again after it
+}
+
+// A grid whose sizing hook takes every column away while a border is dragged.
+class ShrinkingGrid : public RecordingGrid {
+public:
+  void OnColSizing(int, int*) override {
+    SetColCount(0);
+    Dims().colWidths.shrink_to_fit(); // no room is left behind for a stray write
+  }
+};
+
+TEST(GridHeadersShrinkTest, ColumnsTakenAwayDuringADragAreNotWritten) {
+  GridHost<ShrinkingGrid> host;
+  host.grid.SetColCount(3);
+  host.grid.SetRowCount(5);
+  drag(host.child(kGridColHeaderId), {301, 10}, {331, 10});
+  EXPECT_EQ(host.grid.GetColCount(), 0);
+  EXPECT_TRUE(host.grid.Dims().colWidths.empty());
+}
+
+TEST(GridHeadersCostTest, FindingARowBorderCostsWhatIsVisible) {
+  GridHost<RecordingGrid> host;
+  host.grid.SetColCount(3);
+  host.grid.SetRowCount(1000000);
+  const HWND rowHeader = host.child(kGridRowHeaderId);
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  for (int i = 0; i < 100; ++i)
+    SendMessageA(rowHeader, WM_MOUSEMOVE, 0, MAKELPARAM(10, 200 + i % 20));
+  QueryPerformanceCounter(&end);
+  const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+  // Walking every row costs milliseconds per move here; the rows in view cost microseconds.
+  EXPECT_LT(ms, 100.0);
 }
 
 TEST_F(GridHeadersTest, ABorderBeforeAHiddenColumnPullsItOpen) {

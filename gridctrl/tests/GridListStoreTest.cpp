@@ -89,6 +89,22 @@ TEST(GridListStoreTest, FindsTextsCaseInsensitivelyAndContinuesAfterTheHit) {
   EXPECT_EQ(store.FindNext(1, "Yule", &row), 1); // the last hit's row is gone
 }
 
+TEST(GridListStoreTest, FindNextFollowsItsHitWhenRowsComeAndGoAboveIt) {
+  CGridListStore store;
+  const char* names[] = {"a", "x", "b", "x", "x"};
+  for (int row = 0; row < 5; ++row)
+    store.WriteCell(0, row, Text(names[row]));
+  int row = -1;
+  ASSERT_EQ(store.FindFirst(0, "x", &row), 0);
+  ASSERT_EQ(row, 1);
+  store.DeleteRow(0); // a, x... -> x, b, x, x: the hit is row 0 now
+  EXPECT_EQ(store.FindNext(0, "x", &row), 0);
+  EXPECT_EQ(row, 2);
+  store.InsertRow(0); // -, x, b, x, x: the hit is row 3 now
+  EXPECT_EQ(store.FindNext(0, "x", &row), 0);
+  EXPECT_EQ(row, 4);
+}
+
 TEST(GridListStoreTest, SortKeepsEveryRowAndTheOrderOfEqualKeys) {
   CGridListStore store;
   // Column 0 holds the key, column 1 says which row it was.

@@ -20,6 +20,7 @@ public:
   int showMenuAnswer = 2;
   int colSizedOverride = -1;
   bool allowEdit = true;
+  bool allowEndEdit = true;
 
   template <class... Args> void Record(const char* name, Args... args) {
     std::ostringstream line;
@@ -97,6 +98,13 @@ public:
   BOOL OnBeginEdit(int col, int row, CEdit*) override {
     Record("OnBeginEdit", col, row);
     return allowEdit;
+  }
+  BOOL OnEndEdit(int col, int row, CEdit*) override {
+    Record("OnEndEdit", col, row);
+    return allowEndEdit;
+  }
+  void OnCellNotify(int code, int col, int row, int value, CString* text) override {
+    Record("OnCellNotify", code, col, row, value, text ? static_cast<const char*>(*text) : "");
   }
   void OnPaintArea(CDC*, int area) override { Record("OnPaintArea", area); }
   BOOL OnVScrolling(int row, int percent, CGridTipWnd* tip) override {

@@ -1,6 +1,7 @@
 #include "fpath.h"
 
 #include "checkfailed.h"
+#include "dirscan.h"
 #include "systime.h"
 #include "texthelpers.h"
 #include "textresource.h"
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
@@ -64,38 +66,17 @@ int readLastWrite(const char* path, systime& time) {
   return ok;
 }
 
-// Removes everything below one directory. Links to other places (junctions) are removed as entries,
-// never entered, so the walk stays inside the tree it was given.
-int deleteBelow(const char* directory) {
-  char pattern[WorkSize];
-  if (!JoinPath(pattern, WorkSize, directory, "*.*"))
-    return 0;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern, &found);
-  if (search == INVALID_HANDLE_VALUE)
-    return 1;
-  int ok = 1;
-  do {
-    if (!std::strcmp(found.cFileName, ".") || !std::strcmp(found.cFileName, ".."))
-      continue;
-    char entry[WorkSize];
-    if (!JoinPath(entry, WorkSize, directory, found.cFileName)) {
-      ok = 0;
-      continue;
-    }
-    DWORD attributes = found.dwFileAttributes;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      ok &= fpath::remove(cpathref(entry));
-      continue;
-    }
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-      ok &= deleteBelow(entry);
-    SetFileAttributesA(entry, FILE_ATTRIBUTE_NORMAL);
-    ok &= RemoveDirectoryA(entry) != 0;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return ok;
-}
+// Removes files as it meets them and directories after their contents. A link to another place is
+// removed as the entry it is, never entered, so the delete stays inside the tree it was given.
+class treedeleter : public dirscan {
+public:
+  treedeleter() { recurse = 1; }
+  int file(const cpath& path) override { return fpath::remove(path); }
+  int dir(const cpath& path) override {
+    SetFileAttributesA(path.str(), FILE_ATTRIBUTE_NORMAL);
+    return RemoveDirectoryA(path.str()) != 0;
+  }
+};
 
 int replaceLastComponent(fpath& path, const char* name) {
   char text[WorkSize];
@@ -351,13 +332,54 @@ int fpath::rmdir(const cpath& path) {
 }
 
 // An empty text or a bare drive would name a drive's root or its current directory, not a tree.
+namespace {
+
+// A drive's or a share's root, given as a full path ("c:\\", "\\\\server\\share\\").
+bool isRootPath(const char* full) {
+  size_t length = std::strlen(full);
+  while (length > 0 && isSeparator(full[length - 1]))
+    --length;
+  if (length <= 2)
+    return true;
+  if (!isSeparator(full[0]) || !isSeparator(full[1]))
+    return false;
+  const char* end = full + length;
+  const char* server = std::find_if(full + 2, end, isSeparator);
+  return server == end || std::find_if(server + 1, end, isSeparator) == end;
+}
+
+bool isAbsolute(const char* text) {
+  return isSeparator(text[0]) || (text[0] && text[1] == ':' && isSeparator(text[2]));
+}
+
+// A root, or the current directory named relatively (".", ".\\", "x\\.."): a script path that
+// expands to one of these would empty a drive or whatever folder the program happens to stand in.
+bool namesRootOrCurrent(const char* text) {
+  char full[MAX_PATH];
+  if (!_fullpath(full, text, sizeof full) || isRootPath(full))
+    return true;
+  if (isAbsolute(text))
+    return false;
+  char current[MAX_PATH];
+  if (!_getcwd(current, sizeof current))
+    return true;
+  dropTrailingBackslash(full);
+  dropTrailingBackslash(current);
+  return _stricmp(full, current) == 0;
+}
+
+} // namespace
+
 int fpath::deletecontents(const cpath& directory) {
-  if (isempty(directory) || isdriveonly(directory))
+  fpathbuf full;
+  if (isempty(directory) || isdriveonly(directory) || namesRootOrCurrent(directory.str()) ||
+      !getfull(directory, full) || isdriveonly(full))
     return 0;
   int attributes;
-  if (getattr(directory, attributes) != 0 || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+  if (getattr(full, attributes) != 0 || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     return 0;
-  return deleteBelow(directory.str());
+  treedeleter deleter;
+  return deleter.walk(full);
 }
 
 int fpath::rmtree(const cpath& directory) { return deletecontents(directory) && rmdir(directory); }

@@ -125,8 +125,11 @@ int ReadCString(portistream& stream, char* buffer, int size) {
   int length;
   if (!readLength(stream, length) || length >= size)
     return 0;
-  if (!ReadExact(stream, buffer, length))
+  // A text cut short by the end of the stream leaves an empty text, never an unterminated one.
+  if (!ReadExact(stream, buffer, length)) {
+    buffer[0] = 0;
     return 0;
+  }
   buffer[length] = 0;
   return 1;
 }

@@ -68,6 +68,10 @@ sllink* sllist::removeat(int index) {
 void sllist::move(int from, int to) {
   if (to == from || to == from + 1)
     return;
+  // Both ends are checked before the node is unlinked, so that a bad target loses nothing.
+  if (!CheckFailed(IndexBeyondEnd, from >= 0 && from < count_) ||
+      !CheckFailed(InsertBeyondEnd, to >= 0 && to <= count_))
+    return;
   sllink* node = removeat(from);
   if (!node)
     return;

@@ -58,9 +58,11 @@ public:
   T* at(int index) { return static_cast<T*>(array_.at(index)); }
 
   int insert(int position, const T& value) {
+    // The value may be an element of this array, which the gap moves or frees.
+    T copy = value;
     if (!array_.insertgap(position, 1))
       return 0;
-    *at(position) = value;
+    *at(position) = copy;
     return 1;
   }
   int append(const T& value) { return insert(count(), value); }

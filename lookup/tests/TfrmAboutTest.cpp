@@ -23,13 +23,8 @@ struct AboutTest : ::testing::Test {
   AboutTest() {
     Application->Initialize();
     Application->SetExeName(dir.file("pellawin.exe"));
-    SetShellOpener([this](HWND, const std::string& path) {
-      opened.push_back(path);
-      return shellAnswer;
-    });
   }
   ~AboutTest() override {
-    SetShellOpener(nullptr);
     Application->SetExeName(exeName);
     about.reset();
     pumpMessages();
@@ -38,6 +33,10 @@ struct AboutTest : ::testing::Test {
   TempDir dir;
   std::vector<std::string> opened;
   INT_PTR shellAnswer = 42;
+  ShellOpenOverride shell{[this](HWND, const std::string& path) {
+    opened.push_back(path);
+    return shellAnswer;
+  }};
   std::unique_ptr<TfrmAbout> about = std::make_unique<TfrmAbout>(nullptr);
 };
 

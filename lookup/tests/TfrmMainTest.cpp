@@ -201,4 +201,47 @@ TEST_F(MainTest, AboutOpensModallyOverTheMainWindowAndGoesWhenClosed) {
   EXPECT_EQ(FindWindowA(nullptr, "How to contact us"), nullptr);
 }
 
+// Alt and the underlined letter, or the letter alone on a button, works the buttons of the main window.
+TEST_F(MainTest, UnderlinedLettersOpenTheirWindows) {
+  frmMain->Show();
+  struct Case {
+    const char* name;
+    UINT message;
+    char key;
+    TForm* opens;
+  } cases[] = {{"Alt+A", WM_SYSCHAR, 'a', frmAreaCode},
+               {"I on a button", WM_CHAR, 'i', frmTimeZones},
+               {"Alt+W", WM_SYSCHAR, 'w', frmInternet}};
+  for (const Case& c : cases) {
+    SendMessageA(frmMain->btClose->Handle(), c.message, static_cast<WPARAM>(c.key), 1);
+    EXPECT_TRUE(c.opens->Visible()) << c.name;
+  }
+  bool aboutShown = false;
+  ModalAnswerer answerer;
+  answerer.act("How to contact us", [&](HWND hwnd) {
+    aboutShown = true;
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  });
+  SendMessageA(frmMain->btClose->Handle(), WM_SYSCHAR, 'b', 1);
+  EXPECT_TRUE(aboutShown);
+}
+
+// Help opened from a look-up window holds the whole program, the main window included, until it closes.
+TEST_F(MainTest, HelpDisablesEveryOtherWindowWhileItIsOpen) {
+  frmMain->Show();
+  click(frmMain->btArea->Handle(), 5, 5);
+  bool mainEnabled = true, areaEnabled = true;
+  ModalAnswerer answerer;
+  answerer.act("Pellawin Info Help", [&](HWND hwnd) {
+    mainEnabled = IsWindowEnabled(frmMain->Handle());
+    areaEnabled = IsWindowEnabled(frmAreaCode->Handle());
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  });
+  SendMessageA(frmAreaCode->btHelp->Handle(), WM_SYSCHAR, 'h', 1);
+  EXPECT_FALSE(mainEnabled);
+  EXPECT_FALSE(areaEnabled);
+  EXPECT_TRUE(IsWindowEnabled(frmMain->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(frmAreaCode->Handle()));
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "NotarisFixture.h"
 
+#include <formsrt/Application.h>
 #include <formsrt/HelpLauncher.h>
 #include <formsrt/Settings.h>
 
@@ -161,6 +162,37 @@ TEST_F(NotarisTest, ANoteThatCannotBeLoadedIsReportedAndLeavesTheFormAsItWas) {
   }
 }
 
+TEST_F(NotarisTest, ANoteWithZeroBytesIsShownWholeAndOverwrittenOnlyWhenTheUserAgrees) {
+  const std::string bytes("ab\0cd", 5);
+  writeFile(note("Odd.XVQ"), bytes);
+  answers_.answer("is not plain text", IDOK);
+  auto& form = start(note("Odd.XVQ"));
+  EXPECT_EQ(form.Text1.Text(), "ab cd");
+
+  answers_.answer("Save the note with blanks in their place?", IDNO);
+  choose(*form.mnuFileItem[2]);
+  EXPECT_EQ(readFile(note("Odd.XVQ")), bytes);
+
+  answers_.answer("Save the note with blanks in their place?", IDYES);
+  choose(*form.mnuFileItem[2]);
+  EXPECT_EQ(readFile(note("Odd.XVQ")), "ab cd");
+  choose(*form.mnuFileItem[2]);
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+TEST_F(NotarisTest, ANoteWithLoneCrLineEndsOpensAsLinesAndIsSavedWithItsOwnLineEnds) {
+  std::string bytes;
+  for (int i = 0; i < 2000; ++i)
+    bytes += "line " + std::to_string(i) + "\r";
+  writeFile(note("Mac.XVQ"), bytes);
+  DWORD began = GetTickCount();
+  auto& form = start(note("Mac.XVQ"));
+  EXPECT_LT(GetTickCount() - began, 2000u);
+  EXPECT_EQ(SendMessageA(form.Text1.hwnd(), EM_GETLINECOUNT, 0, 0), 2001);
+  choose(*form.mnuFileItem[2]);
+  EXPECT_EQ(readFile(note("Mac.XVQ")), bytes);
+}
+
 TEST_F(NotarisTest, OpenLoadsTheChosenNoteAndRemembersItsFolder) {
   TempDir elsewhere;
   writeFile(elsewhere.file("Memo.XVQ"), "From elsewhere");
@@ -285,6 +317,26 @@ TEST_F(NotarisTest, PurgeRemovesEveryListedNoteAndTheirShortcuts) {
   EXPECT_EQ(form.Text1.Text(), "");
 }
 
+// The file list is not refreshed behind the program's back: Purge meets names that are gone.
+TEST_F(NotarisTest, PurgeSkipsNotesGoneSinceTheListWasMadeAndReportsNotesItCouldNotDelete) {
+  auto& form = start();
+  post("One", "1");
+  post("Two", "2");
+  post("Three", "3");
+  DeleteFileA(note("Two.XVQ").c_str());
+  answers_.answerAlways("Confirm", IDYES); // the shell's confirmation
+  press(form.Command5);
+  EXPECT_THAT(filesIn(notes_), IsEmpty());
+  EXPECT_THAT(filesIn(startup_.path()), ElementsAre("Two.lnk")) << "its note was gone before the purge";
+
+  post("Four", "4");
+  HANDLE held = CreateFileA(note("Four.XVQ").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  answers_.answer("1 of the notes could not be deleted.", IDOK);
+  press(form.Command5);
+  CloseHandle(held);
+  EXPECT_THAT(filesIn(notes_), ElementsAre("Four.XVQ"));
+}
+
 TEST_F(NotarisTest, ClearEmptiesBothBoxesAndLeavesTheFilesAlone) {
   auto& form = start();
   post("Lunch", "noon");
@@ -352,6 +404,16 @@ TEST_F(NotarisTest, HelpTopicsOpensTheHelpFileFinderThroughTheHelpProgram) {
   EXPECT_EQ(calls[0].file, note("notaris.hlp"));
   EXPECT_EQ(calls[0].command, static_cast<UINT>(HELP_FINDER));
   EXPECT_EQ(calls[1].command, static_cast<UINT>(HELP_COMMAND));
+}
+
+TEST_F(NotarisTest, F1OpensTheProgramsHelpFile) {
+  std::vector<std::string> opened;
+  formsrt::setHelpLauncher([&](const std::string& file) { opened.push_back(file); });
+  auto& form = start();
+  MSG f1{form.Text1.hwnd(), WM_KEYDOWN, VK_F1, 1, 0, {}};
+  formsrt::processMessage(f1);
+  formsrt::setHelpLauncher(nullptr);
+  EXPECT_THAT(opened, ElementsAre(note("notaris.hlp")));
 }
 
 TEST_F(NotarisTest, EditMenuFollowsTheMessageBox) {

@@ -87,6 +87,32 @@ TEST(NoteFile, WritesTheMessageExactlyAndReplacesAWholeNote) {
   EXPECT_EQ(files, 1);
 }
 
+TEST(NoteFile, ShownTextHoldsNoZeroBytesAndBreaksLinesAtCrLfOnly) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string text;
+    int zeroBytes;
+    std::string lineEnd;
+  } cases[] = {
+      {"plain", "a\r\nb", "a\r\nb", 0, "\r\n"},
+      {"zero bytes", "ab\0cd\0"s, "ab cd ", 2, "\r\n"},
+      {"lone CRs", "a\rb\r\rc", "a\r\nb\r\n\r\nc", 0, "\r"},
+      {"lone LFs", "a\nb\n", "a\r\nb\r\n", 0, "\n"},
+      {"mixed line ends", "a\rb\r\nc\nd", "a\r\nb\r\nc\r\nd", 0, "\r\n"},
+  };
+  for (const Case& c : cases) {
+    ShownNote shown = showNote(c.bytes);
+    EXPECT_EQ(shown.text, c.text) << c.name;
+    EXPECT_EQ(shown.zeroBytes, c.zeroBytes) << c.name;
+    EXPECT_EQ(shown.lineEnd, c.lineEnd) << c.name;
+    if (c.zeroBytes == 0 && c.lineEnd != "\r\n") {
+      EXPECT_EQ(noteBytes(shown.text, shown.lineEnd), c.bytes) << c.name << ": written back as it was";
+    }
+  }
+}
+
 TEST(NoteFile, AWriteIntoAMissingFolderFailsAndLeavesNothing) {
   TempDir folder;
   EXPECT_FALSE(writeNote(folder.file("missing\\Lunch.XVQ"), "text"));

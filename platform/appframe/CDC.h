@@ -51,6 +51,16 @@ public:
     return ::IntersectClipRect(m_hDC, rect.left, rect.top, rect.right, rect.bottom);
   }
   int GetClipBox(RECT* rect) const { return ::GetClipBox(m_hDC, rect); }
+  bool StretchBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sWidth, int sHeight,
+                  DWORD rop) {
+    return ::StretchBlt(m_hDC, x, y, width, height, source->m_hDC, sx, sy, sWidth, sHeight, rop) != 0;
+  }
+  bool ExtFloodFill(int x, int y, COLORREF colour, UINT type) {
+    return ::ExtFloodFill(m_hDC, x, y, colour, type) != 0;
+  }
+  bool Polygon(const POINT* points, int count) { return ::Polygon(m_hDC, points, count) != 0; }
+  COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+  int GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
 
   HDC m_hDC = nullptr;
 

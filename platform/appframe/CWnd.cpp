@@ -1,7 +1,5 @@
 #include <appframe/CWnd.h>
 
-#include <cstdio>
-
 namespace {
 
 const char kClassName[] = "AfxFrameworkWnd";
@@ -15,16 +13,7 @@ const appframe::MessageMap* CWnd::GetThisMessageMap() {
 }
 
 const char* CWnd::WindowClassName() {
-  static const bool registered = [] {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &CWnd::StandardProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassA(&wc) != 0;
-  }();
-  (void)registered;
+  registerClass(kClassName, CS_DBLCLKS);
   return kClassName;
 }
 
@@ -33,17 +22,7 @@ CWnd::~CWnd() {
     DestroyWindow();
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-  if (!hwnd)
-    return nullptr;
-  auto* wnd = reinterpret_cast<CWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  return wnd && wnd->m_hWnd == hwnd ? wnd : nullptr;
-}
-
-void CWnd::Bind(HWND hwnd) {
-  m_hWnd = hwnd;
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) { return dynamic_cast<CWnd*>(fromHandle(hwnd)); }
 
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                     const RECT& rect, CWnd* parent, UINT id) {
@@ -69,19 +48,14 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
                                 cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
     return hwnd && SubclassWindow(hwnd);
   }
-  HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
-                              cs.hwndParent, cs.hMenu, cs.hInstance, this);
-  return hwnd != nullptr && m_hWnd == hwnd;
+  return create(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent,
+                cs.hMenu) != nullptr;
 }
 
 bool CWnd::SubclassWindow(HWND hwnd) {
-  if (m_hWnd || !hwnd || FromHandlePermanent(hwnd))
+  if (m_hWnd || !subclass(hwnd))
     return false;
-  Bind(hwnd);
-  superProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardProc)));
-  if (superProc_ == &CWnd::StandardProc)
-    superProc_ = nullptr; // one of our own windows: the default is DefWindowProc
+  m_hWnd = hwnd;
   return true;
 }
 
@@ -91,29 +65,16 @@ bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 }
 
 HWND CWnd::UnsubclassWindow() {
-  HWND hwnd = m_hWnd;
-  if (!hwnd)
-    return nullptr;
-  if (superProc_)
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-  superProc_ = nullptr;
+  HWND hwnd = unsubclass();
   current_ = nullptr;
-  destroying_ = false;
   m_hWnd = nullptr;
   return hwnd;
 }
 
-bool CWnd::DestroyWindow() {
-  if (!m_hWnd || destroying_)
-    return false;
-  return ::DestroyWindow(m_hWnd) != 0;
-}
+bool CWnd::DestroyWindow() { return destroy(); }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (superProc_)
-    return CallWindowProcA(superProc_, m_hWnd, message, wParam, lParam);
-  return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+  return callDefault(message, wParam, lParam);
 }
 
 LRESULT CWnd::Default() {
@@ -168,44 +129,27 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProc(message, wParam, lParam);
 }
 
-LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCDESTROY) {
-    // The last message: default handling, then the object lets go and may delete itself.
-    HWND hwnd = m_hWnd;
-    WNDPROC super = superProc_;
-    UnsubclassWindow();
-    LRESULT result = super ? CallWindowProcA(super, hwnd, message, wParam, lParam)
-                           : ::DefWindowProcA(hwnd, message, wParam, lParam);
-    PostNcDestroy();
-    return result;
-  }
-  if (message == WM_DESTROY)
-    destroying_ = true;
+LRESULT CWnd::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    m_hWnd = handle();
   MSG msg{m_hWnd, message, wParam, lParam, 0, {0, 0}};
-  const MSG* outer = current_;
+  // The handler may destroy the window and delete the object, or throw: the message being handled is
+  // put back only while the object is still bound.
+  struct Restore {
+    CWnd* self;
+    const MSG& msg;
+    const MSG* outer;
+    ~Restore() {
+      if (FromHandlePermanent(msg.hwnd) == self)
+        self->current_ = outer;
+    }
+  } restore{this, msg, current_};
   current_ = &msg;
-  LRESULT result = WindowProc(message, wParam, lParam);
-  // The handler may have destroyed the window and deleted the object; touch it only while it is bound.
-  if (FromHandlePermanent(msg.hwnd) == this)
-    current_ = outer;
-  return result;
+  return WindowProc(message, wParam, lParam);
 }
 
-LRESULT CALLBACK CWnd::StandardProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  CWnd* wnd = FromHandlePermanent(hwnd);
-  if (!wnd && message == WM_NCCREATE) {
-    wnd = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    if (wnd)
-      wnd->Bind(hwnd);
-  }
-  if (!wnd)
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
-  try {
-    return wnd->Dispatch(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "exception in the handler of message 0x%04X: %s\n", message, e.what());
-  } catch (...) {
-    std::fprintf(stderr, "exception in the handler of message 0x%04X\n", message);
-  }
-  return 0;
+void CWnd::onFinalMessage(HWND) {
+  m_hWnd = nullptr;
+  current_ = nullptr;
+  PostNcDestroy();
 }

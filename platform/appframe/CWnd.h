@@ -4,21 +4,22 @@
 #include <appframe/CString.h>
 #include <appframe/Geometry.h>
 #include <appframe/MessageMap.h>
+#include <wincore/BoundWindow.h>
 
 // A window and the object that handles its messages.
 //
-// Every framework window runs through one window procedure. A window created by Create/CreateEx gets
-// the object through lpCreateParams and is bound at WM_NCCREATE; an existing window (a dialog's control,
-// a common dialog) is bound by subclassing, and its original procedure stays the default for every
-// message the object does not handle. The object sits in the window's GWLP_USERDATA slot.
+// Every framework window runs through the window core (wincore/BoundWindow.h): a window created by
+// Create/CreateEx gets the object through lpCreateParams and is bound at WM_NCCREATE; an existing window
+// (a dialog's control, a common dialog) is bound by subclassing, and its original procedure stays the
+// default for every message the object does not handle. On top, CWnd dispatches through message maps.
 //
 // A window may be destroyed inside one of its own handlers: at WM_NCDESTROY the object lets go of the
 // window and PostNcDestroy runs, which may delete the object; nothing after the handler touches it.
-// No C++ exception leaves the window procedure.
-class CWnd {
+// An exception a handler throws goes to the program's error reporter (a message box by default).
+class CWnd : public wincore::BoundWindow {
 public:
   CWnd() = default;
-  virtual ~CWnd();
+  ~CWnd() override;
   CWnd(const CWnd&) = delete;
   CWnd& operator=(const CWnd&) = delete;
 
@@ -92,14 +93,12 @@ protected:
   // Dispatch through the message maps; override only to see messages before the tables.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+  void onFinalMessage(HWND hwnd) final;
+
 private:
-  static LRESULT CALLBACK StandardProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static const appframe::MessageEntry* FindEntry(const appframe::MessageMap* map, UINT message,
                                                  WPARAM wParam);
-  void Bind(HWND hwnd);
-  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
-  WNDPROC superProc_ = nullptr;
-  bool destroying_ = false; // WM_DESTROY has arrived: a further DestroyWindow must not start again
   const MSG* current_ = nullptr;
 };

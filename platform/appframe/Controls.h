@@ -11,6 +11,16 @@ public:
   }
   void SetSel(int start, int end) { SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end); }
   void LimitText(int limit) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(limit)); }
+  void GetSel(int* start, int* end) const {
+    DWORD first = 0, last = 0;
+    SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    *start = static_cast<int>(first);
+    *end = static_cast<int>(last);
+  }
+  void ReplaceSel(const char* text) { SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)); }
+  void SetMargins(UINT left, UINT right) {
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right));
+  }
 };
 
 class CListBox : public CWnd {
@@ -23,6 +33,7 @@ public:
   }
   int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
   int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+  int SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
   CString GetText(int index) const;
 };
 

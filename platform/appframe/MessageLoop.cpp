@@ -1,5 +1,7 @@
 #include <appframe/MessageLoop.h>
 
+#include <wincore/MessageLoop.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -9,6 +11,8 @@ namespace {
 
 std::vector<HWND>& modeless() {
   static std::vector<HWND> dialogs;
+  static const int filter = wincore::addMessageFilter(PreTranslateMessage);
+  (void)filter;
   return dialogs;
 }
 
@@ -34,28 +38,8 @@ bool PreTranslateMessage(MSG& msg) {
   return false;
 }
 
-bool PumpMessage() {
-  MSG msg;
-  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-    PostQuitMessage(static_cast<int>(msg.wParam));
-    return false;
-  }
-  if (!PreTranslateMessage(msg)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return true;
-}
+bool PumpMessage() { return wincore::pumpMessage(); }
 
-int RunMessageLoop() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (PreTranslateMessage(msg))
-      continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
-}
+int RunMessageLoop() { return wincore::runMessageLoop(); }
 
 } // namespace appframe

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
-// The thread's message loop. Modeless dialogs register here so that their keys (Tab, Enter, Escape)
-// reach them through IsDialogMessage before the ordinary translation and dispatch.
+// The thread's message loop (wincore/MessageLoop.h). Modeless dialogs register here so that their keys
+// (Tab, Enter, Escape, mnemonics) reach them through IsDialogMessage before the ordinary translation and
+// dispatch. A dialog of this layer disables its owner only, as the system does, so that the program's
+// other windows (the calendar's alarms) stay answerable.
 namespace appframe {
 
 void AddModeless(HWND dialog);

@@ -1,5 +1,7 @@
 #include <clock/Clock.h>
 
+#include <clock/CivilDate.h>
+
 namespace platform {
 
 namespace {
@@ -69,15 +71,8 @@ void Clock::set(const SYSTEMTIME& local, int biasMinutes) {
 }
 
 void Clock::set(int year, int month, int day, int hour, int minute, int second, int biasMinutes) {
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(year);
-  time.wMonth = static_cast<WORD>(month);
-  time.wDay = static_cast<WORD>(day);
-  time.wHour = static_cast<WORD>(hour);
-  time.wMinute = static_cast<WORD>(minute);
-  time.wSecond = static_cast<WORD>(second);
-  // The day of the week follows from the date; a round trip through FILETIME fills it in.
-  set(fromTicks(toTicks(time)), biasMinutes);
+  set(systemTimeOf(daysFromCivil(year, month, day), ((hour * 60 + minute) * 60 + second) * 1000),
+      biasMinutes);
 }
 
 void Clock::advanceSeconds(std::int64_t seconds) { advanceMilliseconds(seconds * 1000); }

@@ -1,5 +1,6 @@
 #include <formlib/SysUtils.h>
 
+#include <clock/CivilDate.h>
 #include <clock/Clock.h>
 
 #include <cmath>
@@ -10,31 +11,8 @@ namespace formlib {
 namespace {
 
 constexpr std::int64_t kMillisecondsPerDay = 24LL * 60 * 60 * 1000;
-// Day number of 1970-01-01 counted from 0000-03-01, the origin of the civil-date arithmetic below.
-constexpr int kEpochShift = 719468;
 // TDateTime's day 0 (1899-12-30) counted from 1970-01-01.
 constexpr int kDateTimeOrigin = -25569;
-
-int daysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  int era = (y >= 0 ? y : y - 399) / 400;
-  int yoe = y - era * 400;
-  int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - kEpochShift;
-}
-
-void civilFromDays(int z, int& y, int& m, int& d) {
-  z += kEpochShift;
-  int era = (z >= 0 ? z : z - 146096) / 146097;
-  int doe = z - era * 146097;
-  int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  int mp = (5 * doy + 2) / 153;
-  d = doy - (153 * mp + 2) / 5 + 1;
-  m = mp + (mp < 10 ? 3 : -9);
-  y = yoe + era * 400 + (m <= 2);
-}
 
 int digitValue(char c) {
   if (c >= '0' && c <= '9')
@@ -83,10 +61,15 @@ int StrToIntDef(const std::string& text, int fallback) {
 
 std::string IntToStr(long long value) { return std::to_string(value); }
 
-int EncodeDate(int year, int month, int day) { return daysFromCivil(year, month, day) - kDateTimeOrigin; }
+int EncodeDate(int year, int month, int day) {
+  return platform::daysFromCivil(year, month, day) - kDateTimeOrigin;
+}
 
 void DecodeDate(TDateTime value, int& year, int& month, int& day) {
-  civilFromDays(static_cast<int>(std::floor(value)) + kDateTimeOrigin, year, month, day);
+  platform::CivilDate date = platform::civilFromDays(static_cast<int>(std::floor(value)) + kDateTimeOrigin);
+  year = date.year;
+  month = date.month;
+  day = date.day;
 }
 
 int DayOfWeek(TDateTime value) {
@@ -104,19 +87,8 @@ SYSTEMTIME ToSystemTime(TDateTime value) {
   auto total = static_cast<std::int64_t>(std::llround(value * kMillisecondsPerDay));
   std::int64_t day =
       total >= 0 ? total / kMillisecondsPerDay : -((-total + kMillisecondsPerDay - 1) / kMillisecondsPerDay);
-  std::int64_t ms = total - day * kMillisecondsPerDay;
-  int y, m, d;
-  civilFromDays(static_cast<int>(day) + kDateTimeOrigin, y, m, d);
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(y);
-  time.wMonth = static_cast<WORD>(m);
-  time.wDay = static_cast<WORD>(d);
-  time.wDayOfWeek = static_cast<WORD>(DayOfWeek(static_cast<double>(day)) - 1);
-  time.wHour = static_cast<WORD>(ms / 3600000);
-  time.wMinute = static_cast<WORD>(ms / 60000 % 60);
-  time.wSecond = static_cast<WORD>(ms / 1000 % 60);
-  time.wMilliseconds = static_cast<WORD>(ms % 1000);
-  return time;
+  auto ms = static_cast<int>(total - day * kMillisecondsPerDay);
+  return platform::systemTimeOf(static_cast<int>(day) + kDateTimeOrigin, ms);
 }
 
 TDateTime Now() { return FromSystemTime(platform::Clock::localTime()); }

@@ -1,6 +1,8 @@
 #include <formlib/TApplication.h>
 
 #include <formlib/TForm.h>
+#include <wincore/ErrorReporter.h>
+#include <wincore/MessageLoop.h>
 
 #include <windows.h>
 
@@ -22,7 +24,18 @@ TApplication theApplication;
 
 TApplication* Application = &theApplication;
 
-TApplication::TApplication() : TComponent(nullptr), exeName_(moduleFileName()) {}
+TApplication::TApplication() : TComponent(nullptr), exeName_(moduleFileName()) {
+  // Errors that reach a window procedure come to the application's handler.
+  wincore::setErrorReporter([this](std::exception_ptr error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      HandleException(e);
+    } catch (...) {
+      HandleException(Exception("Unknown error"));
+    }
+  });
+}
 
 void TApplication::Initialize() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
@@ -33,11 +46,7 @@ void TApplication::Run() {
   if (!mainForm_)
     return;
   mainForm_->Show();
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  wincore::runMessageLoop();
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

@@ -2,34 +2,17 @@
 
 #include <formlib/TApplication.h>
 #include <formlib/TForm.h>
+#include <wincore/Mnemonics.h>
 
 #include <windowsx.h>
 
 #include <algorithm>
-#include <exception>
 
 namespace formlib {
 
 namespace {
 
 const char kOwnClass[] = "FormlibWindow";
-
-void registerOwnClass(WNDPROC proc) {
-  static bool registered = false;
-  if (registered)
-    return;
-  WNDCLASSA wc{};
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kOwnClass;
-  RegisterClassA(&wc);
-  registered = true;
-}
-
-// The object being created, handed to the shared procedure before CreateWindowEx returns.
-TControl* creating = nullptr;
 
 } // namespace
 
@@ -43,8 +26,8 @@ TControl::TControl(TComponent* owner, TControl* parent)
 
 TControl::~TControl() {
   DestroyComponents();
-  if (hwnd_)
-    DestroyWindow(hwnd_);
+  if (Handle())
+    DestroyWindow(Handle());
   if (parent_) {
     auto& siblings = parent_->controls_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -54,59 +37,25 @@ TControl::~TControl() {
 }
 
 void TControl::CreateHandle(const char* className, DWORD style, DWORD exStyle, HWND owner) {
-  registerOwnClass(&TControl::SharedProc);
-  HWND parentWindow = parent_ ? parent_->hwnd_ : owner;
+  HWND parentWindow = parent_ ? parent_->Handle() : owner;
   if (parent_)
     style |= WS_CHILD | WS_CLIPSIBLINGS;
-  creating = this;
-  HWND hwnd = CreateWindowExA(exStyle, className ? className : kOwnClass, "", style, 0, 0, 0, 0, parentWindow,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  creating = nullptr;
   if (className) {
-    hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::SharedProc)));
+    subclass(CreateWindowExA(exStyle, className, "", style, 0, 0, 0, 0, parentWindow, nullptr,
+                             GetModuleHandleA(nullptr), nullptr));
+  } else {
+    registerClass(kOwnClass, CS_DBLCLKS);
+    create(exStyle, kOwnClass, "", style, 0, 0, 0, 0, parentWindow, nullptr);
   }
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
 }
 
-TControl* TControl::FromHandle(HWND hwnd) {
-  if (!hwnd)
-    return nullptr;
-  auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-  if (proc != &TControl::SharedProc)
-    return nullptr;
-  return reinterpret_cast<TControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+TControl* TControl::FromHandle(HWND hwnd) { return dynamic_cast<TControl*>(fromHandle(hwnd)); }
 
-LRESULT CALLBACK TControl::SharedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self && creating) {
-    // The library's own class: bind the object at the first message it sees.
-    self = creating;
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  if (!self)
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  try {
-    return self->Dispatch(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    Application->HandleException(error);
-  } catch (...) {
-    Application->HandleException(Exception("Unknown error"));
-  }
-  return 0;
-}
-
-LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCDESTROY) {
-    LRESULT result = DefaultHandler(message, wParam, lParam);
-    Detach();
-    return result;
-  }
+LRESULT TControl::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if ((message == WM_KEYDOWN || message == WM_CHAR) && PreviewKey(message, wParam))
+    return 0;
+  if ((message == WM_CHAR || message == WM_SYSCHAR) && PressMnemonic(message, wParam))
     return 0;
   LRESULT result = 0;
   if (HandleMessage(message, wParam, lParam, result))
@@ -114,17 +63,8 @@ LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(message, wParam, lParam);
 }
 
-void TControl::Detach() {
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-  if (original_)
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-  hwnd_ = nullptr;
-}
-
 LRESULT TControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (original_)
-    return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
-  return DefWindowProcA(hwnd_, message, wParam, lParam);
+  return callDefault(message, wParam, lParam);
 }
 
 // Keys pass the form first: dialog keys (Tab, Enter, Escape), then the form's key preview, then the
@@ -151,6 +91,13 @@ bool TControl::PreviewKey(UINT message, WPARAM& wParam) {
   return false;
 }
 
+bool TControl::PressMnemonic(UINT message, WPARAM wParam) {
+  TForm* form = ParentForm();
+  MSG typed{Handle(), message, wParam, 0, 0, {0, 0}};
+  return form && wincore::isMnemonicKey(typed) &&
+         wincore::pressMnemonic(form->Handle(), static_cast<char>(wParam));
+}
+
 bool TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
   case WM_COMMAND:
@@ -168,21 +115,21 @@ bool TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     return true;
   }
   case WM_SIZE:
-    if (original_)
+    if (isSubclassed())
       DefaultHandler(message, wParam, lParam);
     Realign();
     Resized();
     return true;
   }
-  if (original_)
+  if (isSubclassed())
     return false;
   switch (message) {
   case WM_PAINT: {
     PAINTSTRUCT ps;
-    BeginPaint(hwnd_, &ps);
+    BeginPaint(Handle(), &ps);
     TCanvas canvas(ps.hdc);
     Paint(canvas);
-    EndPaint(hwnd_, &ps);
+    EndPaint(Handle(), &ps);
     return true;
   }
   case WM_PRINTCLIENT: {
@@ -201,7 +148,7 @@ void TControl::Paint(TCanvas&) {}
 
 bool TControl::EraseBackground(HDC dc) {
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(Handle(), &client);
   TCanvas(dc).FillRect(client, color_);
   return true;
 }
@@ -218,10 +165,10 @@ void TControl::Resized() {
 // Aligned children share the client area: top ones first, then bottom, left, right, and the client one
 // takes what is left.
 void TControl::Realign() {
-  if (!hwnd_)
+  if (!Handle())
     return;
   RECT free;
-  GetClientRect(hwnd_, &free);
+  GetClientRect(Handle(), &free);
   auto place = [&](TAlign align) {
     for (TControl* child : controls_) {
       if (child->align_ != align || !child->Visible())
@@ -265,10 +212,10 @@ TForm* TControl::ParentForm() {
 
 RECT TControl::bounds() const {
   RECT rect{};
-  if (!hwnd_)
+  if (!Handle())
     return rect;
-  GetWindowRect(hwnd_, &rect);
-  if (HWND parent = GetParent(hwnd_); parent && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD))
+  GetWindowRect(Handle(), &rect);
+  if (HWND parent = GetParent(Handle()); parent && (GetWindowLongA(Handle(), GWL_STYLE) & WS_CHILD))
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
@@ -285,18 +232,18 @@ int TControl::Height() const {
 
 int TControl::ClientWidth() const {
   RECT rect{};
-  GetClientRect(hwnd_, &rect);
+  GetClientRect(Handle(), &rect);
   return rect.right;
 }
 
 int TControl::ClientHeight() const {
   RECT rect{};
-  GetClientRect(hwnd_, &rect);
+  GetClientRect(Handle(), &rect);
   return rect.bottom;
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  MoveWindow(hwnd_, left, top, width, height, TRUE);
+  MoveWindow(Handle(), left, top, width, height, TRUE);
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -306,34 +253,34 @@ void TControl::SetAlign(TAlign align) {
 }
 
 std::string TControl::Caption() const {
-  std::string text(GetWindowTextLengthA(hwnd_) + 1, '\0');
-  text.resize(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size())));
+  std::string text(GetWindowTextLengthA(Handle()) + 1, '\0');
+  text.resize(GetWindowTextA(Handle(), text.data(), static_cast<int>(text.size())));
   return text;
 }
 
 void TControl::SetCaption(const std::string& caption) {
-  SetWindowTextA(hwnd_, caption.c_str());
+  SetWindowTextA(Handle(), caption.c_str());
   Invalidate();
 }
 
-bool TControl::Enabled() const { return IsWindowEnabled(hwnd_); }
+bool TControl::Enabled() const { return IsWindowEnabled(Handle()); }
 
 void TControl::SetEnabled(bool enabled) {
-  EnableWindow(hwnd_, enabled);
+  EnableWindow(Handle(), enabled);
   Invalidate();
 }
 
-bool TControl::Visible() const { return GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE; }
+bool TControl::Visible() const { return GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE; }
 
 void TControl::SetVisible(bool visible) {
-  ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+  ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
   if (parent_ && align_ != TAlign::alNone)
     parent_->Realign();
 }
 
 void TControl::SetFont(const TFont& font) {
   font_ = font;
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
   Invalidate();
 }
 
@@ -343,18 +290,18 @@ void TControl::SetColor(TColor color) {
 }
 
 void TControl::SetTabStop(bool tabStop) {
-  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-  SetWindowLongA(hwnd_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  SetWindowLongA(Handle(), GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
 }
 
-void TControl::SetFocus() { ::SetFocus(hwnd_); }
+void TControl::SetFocus() { ::SetFocus(Handle()); }
 
-bool TControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+bool TControl::Focused() const { return Handle() && GetFocus() == Handle(); }
 
-void TControl::Invalidate() { InvalidateRect(hwnd_, nullptr, TRUE); }
+void TControl::Invalidate() { InvalidateRect(Handle(), nullptr, TRUE); }
 
 void TControl::BringToFront() {
-  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 } // namespace formlib

@@ -2,6 +2,7 @@
 
 #include <formlib/TCanvas.h>
 #include <formlib/TComponent.h>
+#include <wincore/BoundWindow.h>
 
 #include <windows.h>
 
@@ -17,17 +18,16 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
 class TForm;
 
-// A control bound to a real window. Every control of the library, own-drawn or a system control, runs
-// through one shared window procedure: the object is found in the window's user-data slot, stored at
-// WM_NCCREATE for the library's own window class and when a system control is subclassed. A child's
-// notifications (WM_COMMAND, WM_NOTIFY) are handed back to the child's object by whichever container
-// receives them, and no C++ exception leaves the procedure: it goes to the application's handler.
-class TControl : public TComponent {
+// A control bound to a real window through the window core: the library's own class is bound at
+// creation, a system control by subclassing. A child's notifications (WM_COMMAND, WM_NOTIFY) are handed
+// back to the child's object by whichever container receives them, and no C++ exception leaves the
+// window procedure: it goes to the application's handler, the program's error reporter.
+class TControl : public TComponent, public wincore::BoundWindow {
 public:
   TControl(TComponent* owner, TControl* parent);
   ~TControl() override;
 
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return handle(); }
   TControl* Parent() const { return parent_; }
   TForm* ParentForm();
   static TControl* FromHandle(HWND hwnd);
@@ -86,16 +86,14 @@ protected:
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
   void Realign();
 
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+
 private:
-  static LRESULT CALLBACK SharedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   bool PreviewKey(UINT message, WPARAM& wParam);
+  bool PressMnemonic(UINT message, WPARAM wParam);
   RECT bounds() const;
-  void Detach();
 
   TControl* parent_;
-  HWND hwnd_ = nullptr;
-  WNDPROC original_ = nullptr;
   TAlign align_ = TAlign::alNone;
   std::vector<TControl*> controls_;
   TFont font_;

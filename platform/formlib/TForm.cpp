@@ -2,6 +2,7 @@
 
 #include <formlib/TApplication.h>
 #include <formlib/TButton.h>
+#include <wincore/MessageLoop.h>
 
 namespace formlib {
 
@@ -60,23 +61,13 @@ int TForm::ShowModal() {
   modal_ = true;
   modalResult_ = mrNone;
   HWND owner = GetWindow(Handle(), GW_OWNER);
-  bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled)
-    EnableWindow(owner, FALSE);
-  Show();
-  // A nested loop: it ends with the form's result, and gives a quit request back to the outer loop.
-  while (modalResult_ == mrNone && Handle() && IsWindowVisible(Handle())) {
-    MSG msg;
-    if (!GetMessageA(&msg, nullptr, 0, 0)) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+  {
+    // Every other window of the program waits until the form ends, not only its owner.
+    wincore::ModalDisabler others(Handle());
+    Show();
+    wincore::runModalLoop([this] { return modalResult_ == mrNone && Handle() && IsWindowVisible(Handle()); });
   }
   int result = modalResult_ == mrNone ? mrCancel : modalResult_;
-  if (ownerWasEnabled)
-    EnableWindow(owner, TRUE);
   if (Handle())
     Hide();
   if (owner)

@@ -18,8 +18,9 @@ class TButton;
 
 // A top-level window that owns its components. Its child controls hand it their keys first: Tab moves
 // the focus, Enter presses the default button, Escape the cancel button, and with key preview the form's
-// key-press event sees every typed character before the control does. A modal form disables its owner
-// until it ends.
+// key-press event sees every typed character before the control does; Alt and an underlined letter (or
+// the letter alone on a button) works the control with that mnemonic. A modal form disables every other
+// window of the program until it ends.
 class TForm : public TControl {
 public:
   explicit TForm(TComponent* owner);

@@ -1,9 +1,12 @@
 #include <formsrt/Application.h>
 
+#include <formsrt/HelpLauncher.h>
 #include <formsrt/RuntimeError.h>
+#include <wincore/ErrorReporter.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -17,10 +20,19 @@ namespace {
 
 int currentPointer = pointerDefault;
 
-HelpLauncher& helpLauncher() {
-  static HelpLauncher launcher;
-  return launcher;
+// The program's error reporter: an untrapped error is reported as the runtime reports it, and the
+// program goes on.
+void reportRuntimeError(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const RuntimeError& e) {
+    MsgBox("Run-time error " + std::to_string(e.number()) + ":\n\n" + e.what(), mbOKOnly | mbCritical);
+  } catch (...) {
+    MsgBox("Run-time error:\n\n" + wincore::errorText(error), mbOKOnly | mbCritical);
+  }
 }
+
+[[maybe_unused]] const bool reporterInstalled = (wincore::setErrorReporter(reportRuntimeError), true);
 
 HWND keyTarget() {
   HWND focus = GetFocus();
@@ -29,7 +41,8 @@ HWND keyTarget() {
 
 int CALLBACK collectFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM param) {
   auto* names = reinterpret_cast<std::vector<std::string>*>(param);
-  if (font->lfFaceName[0] != '@')
+  // A face comes once for each of its character sets; it is listed once, where it first came.
+  if (font->lfFaceName[0] != '@' && std::find(names->begin(), names->end(), font->lfFaceName) == names->end())
     names->push_back(font->lfFaceName);
   return 1;
 }
@@ -91,15 +104,18 @@ std::string ScreenObject::Fonts(int index) const {
   return screenFonts()[static_cast<std::size_t>(index)];
 }
 
-void setHelpLauncher(HelpLauncher launcher) { helpLauncher() = std::move(launcher); }
-
-void showHelp() {
-  if (helpLauncher()) {
-    helpLauncher()(App.HelpFile);
+void setHelpLauncher(HelpLauncher launcher) {
+  if (!launcher) {
+    helpSeam().exchange(systemHelp);
     return;
   }
-  WinHelpA(GetActiveWindow(), App.HelpFile.c_str(), HELP_FINDER, 0);
+  helpSeam().exchange([launcher](HWND, const std::string& helpFile, UINT, ULONG_PTR) {
+    launcher(helpFile);
+    return true;
+  });
 }
+
+void showHelp() { ShowHelp(GetActiveWindow(), App.HelpFile, HELP_FINDER); }
 
 void SendKeys(const std::string& keys) {
   HWND target = keyTarget();
@@ -153,14 +169,6 @@ void ClipboardObject::Clear() {
 
 bool ClipboardObject::hasText() const { return IsClipboardFormatAvailable(CF_TEXT); }
 
-void runHandler(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const RuntimeError& e) {
-    MsgBox("Run-time error " + std::to_string(e.number()) + ":\n\n" + e.what(), mbOKOnly | mbCritical);
-  } catch (const std::exception& e) {
-    MsgBox(std::string("Run-time error:\n\n") + e.what(), mbOKOnly | mbCritical);
-  }
-}
+void runHandler(const std::function<void()>& handler) { wincore::guarded(handler); }
 
 } // namespace formsrt

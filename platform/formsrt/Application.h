@@ -46,9 +46,9 @@ struct ScreenObject {
 };
 extern ScreenObject Screen;
 
-// Opens the help file App.HelpFile at its contents; F1 on any form does the same. The launcher can be
-// replaced (tests must never start the help engine, which does not come back from a missing file);
-// an empty one restores the system's help.
+// Opens the help file App.HelpFile at its contents; F1 on any form does the same. Both go through the
+// one help seam (HelpLauncher.h), which tests replace with a HelpOverride; setHelpLauncher puts a
+// launcher that sees only the file into that seam, and an empty one restores the system's help.
 using HelpLauncher = std::function<void(const std::string& helpFile)>;
 void setHelpLauncher(HelpLauncher launcher);
 void showHelp();

@@ -70,6 +70,9 @@ public:
   // Notifications that the form passes on from the control's window.
   virtual void onCommand(int /*code*/) {}
   virtual bool onNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+  // The form was unloaded: contents the program gave the control after its form was first loaded go, so
+  // that the next load starts from the design state.
+  virtual void unloaded() {}
 
 protected:
   virtual HWND createWindow(HWND parent, const RECT& pixels) = 0;

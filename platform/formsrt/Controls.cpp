@@ -180,11 +180,21 @@ HWND ComboBox::createWindow(HWND parent, const RECT& r) {
 }
 
 void ComboBox::afterCreate() {
+  if (!designKept_) {
+    design_ = Contents{items_, listIndex_, caption_};
+    designKept_ = true;
+  }
   for (const std::string& item : items_)
     SendMessageA(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   SendMessageA(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(listIndex_), 0);
   if (listIndex_ < 0 && !caption_.empty())
     SetWindowTextA(hwnd(), caption_.c_str());
+}
+
+void ComboBox::unloaded() {
+  items_ = design_.items;
+  listIndex_ = design_.listIndex;
+  caption_ = design_.text;
 }
 
 void ComboBox::AddItem(const std::string& item) {

@@ -90,15 +90,24 @@ public:
   std::string Text() const;
   void setText(const std::string& text);
   void onCommand(int code) override;
+  void unloaded() override;
 
 protected:
   HWND createWindow(HWND parent, const RECT& pixels) override;
   void afterCreate() override;
 
 private:
+  struct Contents {
+    std::vector<std::string> items;
+    int listIndex = -1;
+    std::string text;
+  };
   Kind kind_;
   std::vector<std::string> items_;
   int listIndex_ = -1;
+  // What the list held when its form was first loaded.
+  Contents design_;
+  bool designKept_ = false;
 };
 
 // An option button: choosing one clears the others of its container.

@@ -3,6 +3,7 @@
 #include <formsrt/RuntimeError.h>
 #include <formsrt/Text.h>
 
+#include <clock/CivilDate.h>
 #include <clock/Clock.h>
 
 #include <algorithm>
@@ -12,28 +13,6 @@
 namespace formsrt {
 
 namespace {
-
-// Day number of a civil date, counted from 1970-01-01 (Howard Hinnant's algorithm).
-int daysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  int era = (y >= 0 ? y : y - 399) / 400;
-  int yoe = y - era * 400;
-  int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-void civilFromDays(int z, int& y, int& m, int& d) {
-  z += 719468;
-  int era = (z >= 0 ? z : z - 146096) / 146097;
-  int doe = z - era * 146097;
-  int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  int mp = (5 * doy + 2) / 153;
-  d = doy - (153 * mp + 2) / 5 + 1;
-  m = mp + (mp < 10 ? 3 : -9);
-  y = yoe + era * 400 + (m <= 2);
-}
 
 const int kEpochOffset = 25569; // 1970-01-01 counted from 1899-12-30
 
@@ -99,7 +78,7 @@ Date DateSerial(int year, int month, int day) {
   int zeroMonth = month - 1;
   year += zeroMonth >= 0 ? zeroMonth / 12 : (zeroMonth - 11) / 12;
   zeroMonth = ((zeroMonth % 12) + 12) % 12;
-  return Date{daysFromCivil(year, zeroMonth + 1, 1) + kEpochOffset + day - 1, 0};
+  return Date{platform::daysFromCivil(year, zeroMonth + 1, 1) + kEpochOffset + day - 1, 0};
 }
 
 Date FromSystemTime(const SYSTEMTIME& time) {
@@ -109,17 +88,7 @@ Date FromSystemTime(const SYSTEMTIME& time) {
 }
 
 SYSTEMTIME ToSystemTime(const Date& date) {
-  int y, m, d;
-  civilFromDays(date.day - kEpochOffset, y, m, d);
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(y);
-  time.wMonth = static_cast<WORD>(m);
-  time.wDay = static_cast<WORD>(d);
-  time.wDayOfWeek = static_cast<WORD>(Weekday(date) - 1);
-  time.wHour = static_cast<WORD>(date.seconds / 3600);
-  time.wMinute = static_cast<WORD>(date.seconds / 60 % 60);
-  time.wSecond = static_cast<WORD>(date.seconds % 60);
-  return time;
+  return platform::systemTimeOf(date.day - kEpochOffset, date.seconds * 1000);
 }
 
 Date Now() { return FromSystemTime(platform::Clock::localTime()); }

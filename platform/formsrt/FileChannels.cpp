@@ -231,6 +231,18 @@ std::string LineInput(int channel) {
   return line;
 }
 
+void SkipBlankLines(int channel) {
+  Channel& open = findInput(channel);
+  const std::string& d = open.data;
+  for (std::size_t at = open.pos; at < d.size(); ++at) {
+    if (d[at] == '\r' || d[at] == '\n')
+      open.pos = at + 1;
+    else if (!isBlank(d[at]))
+      return;
+  }
+  open.pos = d.size();
+}
+
 void Seek(int channel, long position) {
   Channel& open = findInput(channel);
   if (position < 1)

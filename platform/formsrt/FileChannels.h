@@ -26,6 +26,8 @@ long LOF(int channel);
 std::string InputField(int channel);
 // The rest of the current line, without its carriage return and line feed, which are consumed.
 std::string LineInput(int channel);
+// Moves an input channel's read position past lines that hold nothing but blanks.
+void SkipBlankLines(int channel);
 // Moves an input channel's read position to the 1-based byte `position`.
 void Seek(int channel, long position);
 // `length` characters as they stand.

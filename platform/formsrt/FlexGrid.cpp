@@ -149,7 +149,10 @@ bool FlexGrid::hitTest(int x, int y, int& row, int& col) const {
 void FlexGrid::paintCell(HDC dc, int row, int col, const RECT& r) {
   bool fixed = row < FixedRows() || col < FixedCols();
   bool current = row == Row() && col == Col();
-  bool selected = !fixed && !current && isSelected(row, col);
+  // The current cell shows the selection's colours unless the focus rectangle marks it: a grid that
+  // never has the focus (a calendar showing today) still shows its selected cell.
+  bool focused = current && GetFocus() == hwnd();
+  bool selected = !fixed && !focused && isSelected(row, col);
   COLORREF back = fixed ? BackColorFixed : BackColor;
   COLORREF fore = fixed ? ForeColorFixed : ForeColor;
   if (!fixed && cellBack(row, col))
@@ -184,7 +187,7 @@ void FlexGrid::paintCell(HDC dc, int row, int col, const RECT& r) {
     line(dc, r.left, r.bottom - 2, r.left, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
     line(dc, r.left, r.top, r.right - 1, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
   }
-  if (current && !fixed && GetFocus() == hwnd()) {
+  if (focused && !fixed) {
     RECT focus{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     DrawFocusRect(dc, &focus);
   }

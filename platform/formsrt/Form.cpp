@@ -3,6 +3,8 @@
 #include <formsrt/Application.h>
 #include <formsrt/Controls.h>
 
+#include <wincore/MessageLoop.h>
+
 #include <algorithm>
 
 namespace formsrt {
@@ -197,34 +199,10 @@ void Form::Show(bool modal) {
 
 void Form::runModalLoop() {
   HWND self = hwnd();
-  HWND previous = nullptr;
-  std::vector<HWND> disabled;
-  for (HWND other : threadWindows()) {
-    if (other == self || !IsWindowVisible(other) || !IsWindowEnabled(other))
-      continue;
-    if (!previous && GetActiveWindow() == other)
-      previous = other;
-    EnableWindow(other, FALSE);
-    disabled.push_back(other);
-  }
+  wincore::ModalDisabler others(self);
   ShowWindow(self, SW_SHOW);
   SetActiveWindow(self);
-  MSG message;
-  while (IsWindow(self) && IsWindowVisible(self)) {
-    BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      // The program is ending: the outer loop must see WM_QUIT too.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    processMessage(message);
-  }
-  for (HWND other : disabled) {
-    if (IsWindow(other))
-      EnableWindow(other, TRUE);
-  }
-  if (previous && IsWindow(previous))
-    SetActiveWindow(previous);
+  wincore::runModalLoop([self] { return IsWindow(self) && IsWindowVisible(self); });
 }
 
 void Form::Hide() {
@@ -241,6 +219,10 @@ bool Form::Unload() {
     return false;
   if (hwnd())
     DestroyWindow(hwnd());
+  forEachControl(*this, [](Control& control) {
+    control.unloaded();
+    return false;
+  });
   return true;
 }
 
@@ -377,33 +359,36 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Window::handleMessage(message, wParam, lParam);
 }
 
-bool processMessage(MSG& message) {
-  if (message.message == WM_QUIT)
-    return false;
+namespace {
+
+// A form's keys before the ordinary dispatch: F1 opens the help, then the form's accelerators, then
+// the dialog keys (Tab, Enter, Escape, mnemonics).
+bool formKeys(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (Form* form = Form::fromWindow(root)) {
-    if (message.message == WM_KEYDOWN && message.wParam == VK_F1) {
-      runHandler(showHelp);
-      return true;
-    }
-    if (form->accelerators() && TranslateAcceleratorA(root, form->accelerators(), &message))
-      return true;
-    if (IsDialogMessageA(root, &message))
-      return true;
+  Form* form = Form::fromWindow(root);
+  if (!form)
+    return false;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1) {
+    runHandler(showHelp);
+    return true;
   }
-  TranslateMessage(&message);
-  DispatchMessageA(&message);
-  return true;
+  if (form->accelerators() && TranslateAcceleratorA(root, form->accelerators(), &message))
+    return true;
+  return IsDialogMessageA(root, &message) != 0;
 }
+
+[[maybe_unused]] const int formKeysFilter = wincore::addMessageFilter(formKeys);
+
+} // namespace
+
+bool processMessage(MSG& message) { return wincore::processMessage(message); }
 
 int run(Form& startup) {
   mainForm = &startup;
   startup.Show();
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0)
-    processMessage(message);
+  int exitCode = wincore::runMessageLoop();
   mainForm = nullptr;
-  return static_cast<int>(message.wParam);
+  return exitCode;
 }
 
 void End() {

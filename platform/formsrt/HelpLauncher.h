@@ -1,5 +1,7 @@
 #pragma once
 
+#include <wincore/Seam.h>
+
 #include <windows.h>
 
 #include <functional>
@@ -7,24 +9,21 @@
 
 namespace formsrt {
 
-// Opens the help program on a help file. Every call goes through one replaceable function, by default
-// the system's WinHelpA, so that tests can record the calls: the help program never returns under a
-// display-less session.
+// Opens the help program on a help file: the program's help calls and the F1 key alike. Every call goes
+// through one seam, by default the system's WinHelpA, so that tests can record the calls: the help
+// program never returns under a display-less session.
 using HelpFunction =
     std::function<bool(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data)>;
 
 bool ShowHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data = 0);
+wincore::Seam<HelpFunction>& helpSeam();
+// The system's help, what the seam holds when nothing replaced it.
+bool systemHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data);
 
 // Replaces the help function for one scope and puts the previous one back at its end.
-class HelpOverride {
+class HelpOverride : public wincore::ScopedOverride<HelpFunction> {
 public:
-  explicit HelpOverride(HelpFunction replacement);
-  ~HelpOverride();
-  HelpOverride(const HelpOverride&) = delete;
-  HelpOverride& operator=(const HelpOverride&) = delete;
-
-private:
-  HelpFunction previous_;
+  explicit HelpOverride(HelpFunction replacement) : ScopedOverride(helpSeam(), std::move(replacement)) {}
 };
 
 } // namespace formsrt

@@ -24,9 +24,18 @@ void TabStrip::insert(int position) {
 }
 
 void TabStrip::afterCreate() {
+  if (!designKept_) {
+    designTabs_ = tabs_;
+    designKept_ = true;
+  }
   for (int position = 0; position < TabCount(); ++position)
     insert(position);
   SendMessageA(hwnd(), TCM_SETCURSEL, static_cast<WPARAM>(selected_ - 1), 0);
+}
+
+void TabStrip::unloaded() {
+  tabs_ = designTabs_;
+  selected_ = 1;
 }
 
 void TabStrip::addTab(const std::string& caption, const std::string& toolTip) {

@@ -22,6 +22,7 @@ public:
   void setSelectedIndex(int index);
 
   bool onNotify(NMHDR& header, LRESULT& result) override;
+  void unloaded() override;
 
 protected:
   HWND createWindow(HWND parent, const RECT& pixels) override;
@@ -36,6 +37,9 @@ private:
 
   std::vector<Tab> tabs_;
   int selected_ = 1;
+  // The tabs it had when its form was first loaded.
+  std::vector<Tab> designTabs_;
+  bool designKept_ = false;
 };
 
 } // namespace formsrt

@@ -1,11 +1,5 @@
 #include <formsrt/Window.h>
 
-#include <formsrt/Application.h>
-#include <formsrt/RuntimeError.h>
-
-#include <set>
-#include <string>
-
 namespace formsrt {
 
 namespace {
@@ -21,20 +15,6 @@ int screenDpi(int index) {
   return value;
 }
 
-void registerOnce(const char* className, UINT classStyle, WNDPROC procedure) {
-  static std::set<std::string> registered;
-  if (!registered.insert(className).second)
-    return;
-  WNDCLASSA wc{};
-  wc.style = classStyle;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = className;
-  RegisterClassA(&wc);
-}
-
 } // namespace
 
 int twipsToPixelsX(int twips) { return MulDiv(twips, screenDpi(LOGPIXELSX), 1440); }
@@ -43,24 +23,14 @@ int pixelsToTwipsX(int pixels) { return MulDiv(pixels, 1440, screenDpi(LOGPIXELS
 int pixelsToTwipsY(int pixels) { return MulDiv(pixels, 1440, screenDpi(LOGPIXELSY)); }
 
 Window::~Window() {
-  if (hwnd_ && IsWindow(hwnd_))
-    DestroyWindow(hwnd_);
-}
-
-Window* Window::fromHandle(HWND hwnd) {
-  if (!hwnd)
-    return nullptr;
-  WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-  if (current != procedure)
-    return nullptr;
-  return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (hwnd())
+    DestroyWindow(hwnd());
 }
 
 HWND Window::createOwn(const char* className, UINT classStyle, DWORD exStyle, const char* text, DWORD style,
                        int x, int y, int width, int height, HWND parent, HMENU idOrMenu) {
-  registerOnce(className, classStyle, procedure);
-  return CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, idOrMenu,
-                         GetModuleHandleA(nullptr), this);
+  registerClass(className, classStyle, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  return create(exStyle, className, text, style, x, y, width, height, parent, idOrMenu);
 }
 
 HWND Window::createSubclassed(const char* className, DWORD exStyle, const char* text, DWORD style, int x,
@@ -68,54 +38,11 @@ HWND Window::createSubclassed(const char* className, DWORD exStyle, const char* 
   HWND hwnd =
       CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd)
-    return nullptr;
-  bind(hwnd);
-  original_ =
-      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-  return hwnd;
-}
-
-void Window::bind(HWND hwnd) {
-  hwnd_ = hwnd;
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  return hwnd && subclass(hwnd) ? hwnd : nullptr;
 }
 
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return callDefault(message, wParam, lParam);
-}
-
-LRESULT Window::callDefault(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (original_)
-    return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
-  return DefWindowProcA(hwnd_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    if (auto* self = static_cast<Window*>(create->lpCreateParams))
-      self->bind(hwnd);
-  }
-  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self || self->hwnd_ != hwnd)
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  LRESULT result = 0;
-  try {
-    result = self->handleMessage(message, wParam, lParam);
-  } catch (const std::exception&) {
-    // Handlers report their own errors; anything else stops here, never inside the system's code.
-    runHandler([&] { throw; });
-  }
-  if (message == WM_NCDESTROY) {
-    if (self->original_)
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original_));
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    self->original_ = nullptr;
-    self->onDestroyed();
-  }
-  return result;
 }
 
 } // namespace formsrt

@@ -1,22 +1,20 @@
 #pragma once
 
+#include <wincore/BoundWindow.h>
+
 #include <windows.h>
 
 namespace formsrt {
 
-// The one window procedure of the forms runtime. A window of the runtime's own classes (forms, the flex
-// grid) is bound to its object at WM_NCCREATE through the creation parameter; a system control (button,
-// edit, combo box...) is bound right after creation by subclassing, and its original procedure handles
-// whatever the object leaves. The object is found in GWLP_USERDATA and forgotten at WM_NCDESTROY.
-class Window {
+// A window of the forms runtime, bound to its object through the window core: the runtime's own classes
+// (forms, the flex grid) at creation, a system control (button, edit, combo box...) by subclassing right
+// after creation, so that its original procedure handles whatever the object leaves.
+class Window : public wincore::BoundWindow {
 public:
-  Window() = default;
-  virtual ~Window();
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
+  ~Window() override;
 
-  HWND hwnd() const { return hwnd_; }
-  static Window* fromHandle(HWND hwnd);
+  HWND hwnd() const { return handle(); }
+  static Window* fromHandle(HWND hwnd) { return dynamic_cast<Window*>(BoundWindow::fromHandle(hwnd)); }
 
 protected:
   // Creates a window of a runtime class (registered on first use) bound to this object.
@@ -26,16 +24,14 @@ protected:
   HWND createSubclassed(const char* className, DWORD exStyle, const char* text, DWORD style, int x, int y,
                         int width, int height, HWND parent, int id);
   virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
   // Called once the window is gone (after WM_NCDESTROY).
   virtual void onDestroyed() {}
 
 private:
-  static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void bind(HWND hwnd);
-
-  HWND hwnd_ = nullptr;
-  WNDPROC original_ = nullptr;
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) final {
+    return handleMessage(message, wParam, lParam);
+  }
+  void onFinalMessage(HWND) final { onDestroyed(); }
 };
 
 // Twips (1440 to the inch) and the screen's pixels.

@@ -87,6 +87,11 @@ ModalAnswerer& ModalAnswerer::answerAlways(const std::string& match, int id) {
   return *this;
 }
 
+ModalAnswerer& ModalAnswerer::leaveOpen(const std::string& match) {
+  rules_.push_back({match, [](HWND) {}, false, true});
+  return *this;
+}
+
 ModalAnswerer& ModalAnswerer::act(const std::string& match, Action action) {
   rules_.push_back({match, std::move(action), false, false});
   return *this;

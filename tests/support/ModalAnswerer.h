@@ -34,6 +34,8 @@ public:
   ModalAnswerer& answer(const std::string& match, int id);
   // The same for every box that matches, for as long as the answerer lives.
   ModalAnswerer& answerAlways(const std::string& match, int id);
+  // Lets every window that matches open and stay unanswered: a modeless window the test drives itself.
+  ModalAnswerer& leaveOpen(const std::string& match);
   // Runs `action` on the next top-level window of any class that matches (a dialog or a modal form),
   // typically to fill in its controls and post the button that closes it. The action runs while the
   // window is being activated: it should post, not send, whatever closes the window.

@@ -218,11 +218,22 @@ TEST(FPATHTest, TreeRemovalStaysInsideItsTree) {
   for (const char* survivor : {"tree2\\d.txt", "keep\\e.txt", "tree.txt"})
     EXPECT_TRUE(fileExists(dir.file(survivor))) << survivor;
 
-  // An empty text or a bare drive names no tree of its own.
-  EXPECT_EQ(0, fpath::deletecontents(cpathref("")));
-  EXPECT_EQ(0, fpath::deletecontents(cpathref("c:")));
   EXPECT_EQ(0, fpath::deletecontents(cpathref(dir.file("keep\\e.txt").c_str())));
   EXPECT_TRUE(fileExists(dir.file("keep\\e.txt")));
+}
+
+// A script path that expands to a root or to where the program stands names no tree of its own: the
+// walk would empty a drive or a folder nobody named.
+TEST(FPATHTest, RootsAndTheCurrentDirectoryAreNeverEmptied) {
+  TempDir dir;
+  ASSERT_TRUE(CreateDirectoryA(dir.file("here").c_str(), nullptr));
+  ASSERT_TRUE(writeFile(dir.file("here\\kept.txt"), "x"));
+  ASSERT_EQ(1, fpath::chdir(cpathref(dir.file("here").c_str())));
+  for (const char* path : {"", "c:", ".", ".\\", "./", "..\\here", "\\", "/", "c:\\", "C:/",
+                           "c:\\windows\\..", "\\\\server\\share", "\\\\server\\share\\"})
+    EXPECT_EQ(0, fpath::deletecontents(cpathref(path))) << path;
+  EXPECT_TRUE(fileExists(dir.file("here\\kept.txt")));
+  ASSERT_EQ(1, fpath::chdir(cpathref(dir.path().c_str())));
 }
 
 TEST(FPATHTest, BackupAndUniqueNamesNeverReuseAnExistingName) {

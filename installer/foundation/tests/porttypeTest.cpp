@@ -151,6 +151,13 @@ TEST(PORTTYPETest, TextLongerThanItsDestinationFailsAndWritesNothingPastIt) {
   EXPECT_EQ(1, ReadCString(fits, record.field, sizeof record.field));
   EXPECT_STREQ("0123456", record.field);
 
+  // The stream ends inside the text: what is left is still a terminated text.
+  std::memset(&record, '#', sizeof record);
+  memistream cut(bytes({6}) + "xyzw");
+  EXPECT_EQ(0, ReadCString(cut, record.field, sizeof record.field));
+  EXPECT_NE(nullptr, std::memchr(record.field, 0, sizeof record.field));
+  EXPECT_EQ(std::string(8, '#'), std::string(record.guard, 8));
+
   fpathbuf path("unchanged");
   memistream longPath(bytes({200}) + text(200));
   EXPECT_EQ(0, ReadFpath(longPath, path));

@@ -91,6 +91,23 @@ TEST(sllistTest, IndexFaultsAreFailedChecks) {
   EXPECT_THAT(recorder.seen, ElementsAre(Pair{"SLLIST", 40}, Pair{"SLLIST", 149}, Pair{"SLLIST", 78}));
 }
 
+// A move with an end outside the list is refused before anything is unlinked.
+TEST(sllistTest, MoveOutsideTheListLosesNoNode) {
+  struct Case {
+    int from, to;
+    Pair check;
+  } cases[] = {
+      {0, 5, {"SLLIST", 78}}, {2, -1, {"SLLIST", 78}}, {3, 0, {"SLLIST", 149}}, {-1, 1, {"SLLIST", 149}}};
+  for (const Case& c : cases) {
+    CheckRecorder recorder;
+    Letters letters("abc");
+    letters.list.move(c.from, c.to);
+    EXPECT_EQ("abc", letters.text()) << c.from << " to " << c.to;
+    EXPECT_EQ(3, letters.list.count());
+    EXPECT_THAT(recorder.seen, ElementsAre(c.check)) << c.from << " to " << c.to;
+  }
+}
+
 TEST(sllistTest, VisitorStopsWhenItAnswersZero) {
   struct Until : slvisitor {
     int visit(sllink* node) override {

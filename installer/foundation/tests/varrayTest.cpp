@@ -75,6 +75,34 @@ TEST(varrayTest, GapsAndRemoval) {
   EXPECT_EQ(0, raw.count());
 }
 
+// The value inserted may be an element of the same array, which the gap moves, or frees when the
+// block grows.
+TEST(varrayTest, InsertingAnElementOfTheSameArray) {
+  struct Case {
+    const char* name;
+    int reserved;
+    int position;
+    int source;
+    std::vector<int> expected;
+  } cases[] = {
+      {"room to spare, inserted before its source", 8, 0, 2, {30, 10, 20, 30}},
+      {"room to spare, appended", 8, 3, 0, {10, 20, 30, 10}},
+      {"full block that must grow", 3, 0, 2, {30, 10, 20, 30}},
+      {"full block, appended", 3, 3, 1, {10, 20, 30, 20}},
+  };
+  for (const Case& c : cases) {
+    varrayof<int> array;
+    ASSERT_EQ(1, array.reserve(c.reserved));
+    for (int value : {10, 20, 30})
+      array.append(value);
+    ASSERT_EQ(1, array.insert(c.position, *array.at(c.source))) << c.name;
+    std::vector<int> values;
+    for (int i = 0; i < array.count(); ++i)
+      values.push_back(*array.at(i));
+    EXPECT_EQ(c.expected, values) << c.name;
+  }
+}
+
 TEST(varrayTest, AccessOutsideTheBlockIsAFailedCheck) {
   CheckRecorder recorder;
   varrayof<int> array;

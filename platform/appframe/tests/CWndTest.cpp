@@ -2,6 +2,7 @@
 #include <appframe/Controls.h>
 
 #include "MessagePump.h"
+#include "ModalAnswerer.h"
 #include "UserInput.h"
 
 #include <gtest/gtest.h>
@@ -76,11 +77,14 @@ TEST(CWndTest, TablesChainToTheBaseAndUnhandledMessagesReachTheDefault) {
   EXPECT_EQ(wnd.log, (std::vector<std::string>{"size 120x60", "command 1", "range 1500"}));
 }
 
-TEST(CWndTest, AnExceptionInAHandlerStopsAtTheWindowProcedure) {
+TEST(CWndTest, AnExceptionInAHandlerStopsAtTheWindowProcedureAndIsReportedInAMessageBox) {
+  ModalAnswerer answerer;
+  answerer.answer("handler failed", IDOK);
   BaseWindow wnd;
   ASSERT_TRUE(wnd.Make());
   EXPECT_EQ(wnd.SendMessage(kThrow), 0);
   EXPECT_EQ(wnd.SendMessage(kPing), 1);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 // Owned by its window: destroys itself from inside a handler and deletes itself when the window goes.

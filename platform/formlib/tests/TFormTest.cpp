@@ -109,6 +109,63 @@ TEST_F(FormTest, ModalFormDisablesItsOwnerAndEndsWithItsButtonsResult) {
   EXPECT_EQ(another->ShowModal(), mrCancel);
 }
 
+TEST_F(FormTest, ModalFormDisablesEveryOtherWindowOfTheProgramUntilItEnds) {
+  form->Show();
+  TForm other(nullptr); // shown, and neither owner nor owned
+  other.Show();
+  auto* dialog = new TForm(form.get());
+  dialog->SetCaption("Modal three");
+  bool mainEnabled = true, otherEnabled = true;
+  ModalAnswerer answerer;
+  answerer.act("Modal three", [&](HWND hwnd) {
+    mainEnabled = IsWindowEnabled(form->Handle());
+    otherEnabled = IsWindowEnabled(other.Handle());
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  EXPECT_FALSE(mainEnabled);
+  EXPECT_FALSE(otherEnabled);
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(other.Handle()));
+}
+
+// Alt and the underlined letter anywhere on the form, or the plain letter on a button, presses the
+// button with that mnemonic; a plain letter typed into an edit stays a letter.
+TEST_F(FormTest, MnemonicsPressTheirButtons) {
+  auto* edit = new TEdit(form.get(), form.get());
+  const char* captions[] = {"&Go", "A&bout", "Save && &Quit", "&Hidden"};
+  std::vector<TButton*> buttons;
+  for (const char* caption : captions) {
+    auto* button = new TButton(form.get(), form.get());
+    button->SetCaption(caption);
+    button->OnClick = [this, caption](TObject*) { log.push_back(caption); };
+    buttons.push_back(button);
+  }
+  buttons[3]->SetVisible(false);
+  form->Show();
+  struct Case {
+    const char* name;
+    HWND to;
+    UINT message;
+    char key;
+    std::vector<std::string> pressed;
+  } cases[] = {
+      {"Alt in the edit", edit->Handle(), WM_SYSCHAR, 'g', {"&Go"}},
+      {"Alt, upper case", edit->Handle(), WM_SYSCHAR, 'B', {"A&bout"}},
+      {"Alt on the form itself", form->Handle(), WM_SYSCHAR, 'q', {"Save && &Quit"}},
+      {"plain letter on a button", buttons[0]->Handle(), WM_CHAR, 'b', {"A&bout"}},
+      {"plain letter in the edit", edit->Handle(), WM_CHAR, 'g', {}},
+      {"a doubled ampersand is no mnemonic", edit->Handle(), WM_SYSCHAR, '&', {}},
+      {"a hidden button", edit->Handle(), WM_SYSCHAR, 'h', {}},
+  };
+  for (const Case& c : cases) {
+    log.clear();
+    SendMessageA(c.to, c.message, static_cast<WPARAM>(c.key), 1);
+    EXPECT_EQ(log, c.pressed) << c.name;
+  }
+  EXPECT_EQ(edit->Text(), "g");
+}
+
 TEST_F(FormTest, ErrorReachingTheLoopIsReportedAndTheProgramGoesOn) {
   auto* button = new TButton(form.get(), form.get());
   int clicks = 0;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace formsrt;
 
 namespace {
@@ -46,6 +48,14 @@ TEST_F(HelpTest, SendKeysTypesCharactersAndRefusesUnknownKeys) {
   runLoop();
   EXPECT_EQ(form.txt.Text(), "ab");
   EXPECT_EQ(errorOf([] { SendKeys("{F2}"); }), errInvalidCall);
+}
+
+// Each face is listed once, though the system names it once for every character set it has.
+TEST(ScreenTest, FontsListEachFaceOnce) {
+  std::set<std::string> faces;
+  for (int i = 0; i < Screen.FontCount(); ++i)
+    EXPECT_TRUE(faces.insert(Screen.Fonts(i)).second) << Screen.Fonts(i);
+  EXPECT_FALSE(faces.empty());
 }
 
 TEST(ClipboardTest, TextGoesInAndComesBack) {

@@ -71,16 +71,26 @@ TEST_F(FlexGridTest, PaintsTheFixedRowAndTheVisibleRowsFromTopRow) {
   EXPECT_EQ(dib.count(RGB(1, 2, 3)), 0) << "the whole client area is painted";
 }
 
-TEST_F(FlexGridTest, SelectedCellsButTheCurrentOneAreHighlighted) {
+// With the focus, the current cell is marked by the focus rectangle; without it, it is drawn selected
+// like the rest of the selection, so that a grid that never has the focus still shows it.
+TEST_F(FlexGridTest, SelectedCellsAreHighlightedAndTheCurrentOneTooWithoutTheFocus) {
   grid.setRow(2);
   grid.setCol(0);
   grid.setColSel(2);
-  MemoryDib dib(300, 200);
-  testsupport::paintClient(grid.hwnd(), dib);
-  EXPECT_EQ(paintedAt(2, 0, dib), grid.BackColor);
-  EXPECT_EQ(paintedAt(2, 1, dib), grid.BackColorSel);
-  EXPECT_EQ(paintedAt(2, 2, dib), grid.BackColorSel);
-  EXPECT_EQ(paintedAt(3, 1, dib), grid.BackColor);
+  struct Case {
+    const char* name;
+    bool focused;
+    COLORREF current;
+  } cases[] = {{"focused", true, grid.BackColor}, {"not focused", false, grid.BackColorSel}};
+  for (const Case& c : cases) {
+    SetFocus(c.focused ? grid.hwnd() : form.hwnd());
+    MemoryDib dib(300, 200);
+    testsupport::paintClient(grid.hwnd(), dib);
+    EXPECT_EQ(paintedAt(2, 0, dib), c.current) << c.name;
+    EXPECT_EQ(paintedAt(2, 1, dib), grid.BackColorSel) << c.name;
+    EXPECT_EQ(paintedAt(2, 2, dib), grid.BackColorSel) << c.name;
+    EXPECT_EQ(paintedAt(3, 1, dib), grid.BackColor) << c.name;
+  }
 }
 
 TEST_F(FlexGridTest, ClickMakesACellCurrentAndDragStretchesTheSelection) {

@@ -114,6 +114,30 @@ TEST_F(FormTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   EXPECT_EQ(GetWindowLongPtrA(form.bUpdate.hwnd(), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
 }
 
+// Alt and the underlined letter, arriving through the program's loop, presses the button; the plain letter
+// does too on a button, but stays a letter in a text box.
+TEST_F(FormTest, MnemonicsPressTheirButtons) {
+  struct Case {
+    const char* name;
+    HWND to;
+    UINT message;
+    char key;
+    std::vector<std::string> events;
+  } cases[] = {
+      {"Alt in a text box", form.txtEvent.hwnd(), WM_SYSCHAR, 'a', {"bUpdate_Click"}},
+      {"plain letter on a button", form.bUpdate.hwnd(), WM_CHAR, 'c', {"bCancel_Click"}},
+      {"plain letter in a text box", form.txtEvent.hwnd(), WM_CHAR, 'c', {"txtEvent_Change"}},
+  };
+  for (const Case& c : cases) {
+    form.events.clear();
+    SetFocus(c.to);
+    MSG typed{c.to, c.message, static_cast<WPARAM>(c.key), 1, 0, {}};
+    processMessage(typed);
+    pumpMessages();
+    EXPECT_EQ(form.events, c.events) << c.name;
+  }
+}
+
 TEST_F(FormTest, TextBoxEventsAndSelection) {
   form.txtDate.SetFocus();
   form.txtDate.setText("7/4");
@@ -157,6 +181,17 @@ TEST_F(FormTest, ComboBoxListAndText) {
     EXPECT_EQ(e.number(), errInvalidPropertyValue);
   }
   EXPECT_EQ(form.cmbType.ListIndex(), 1);
+}
+
+// What Form_Load added is added again at the next load, to a list that starts as designed.
+TEST_F(FormTest, AReloadedFormStartsFromItsDesignState) {
+  form.cmbType.AddItem("Work");
+  form.cmbType.setListIndex(3);
+  ASSERT_TRUE(form.Unload());
+  form.Show();
+  EXPECT_EQ(form.cmbType.ListCount(), 3);
+  EXPECT_EQ(SendMessageA(form.cmbType.hwnd(), CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(form.cmbType.ListIndex(), 2);
 }
 
 TEST_F(FormTest, MenuEntriesShowShortcutsAndRunTheirHandlers) {

@@ -34,6 +34,19 @@ struct SettingsForm : Form {
   }
 };
 
+// Tabs given when the form was made stay; those its load added are added again, once, at the next load.
+TEST(TabStripTest, AReloadedFormHasItsDesignTabsAndThoseItsLoadAdds) {
+  struct LoadingForm : SettingsForm {
+    void Form_Load() override { TabStrip1.addTab("Added"); }
+  } form;
+  for (int load = 0; load < 2; ++load) {
+    form.Show();
+    EXPECT_EQ(form.TabStrip1.TabCount(), 3) << "load " << load;
+    EXPECT_EQ(SendMessageA(form.TabStrip1.hwnd(), TCM_GETITEMCOUNT, 0, 0), 3) << "load " << load;
+    ASSERT_TRUE(form.Unload());
+  }
+}
+
 TEST(TabStripTest, ChoosingATabRunsClickWithItsNumber) {
   SettingsForm form;
   form.Show();

@@ -1,0 +1,58 @@
+#include "CDorvixApp.h"
+
+#include "CAboutDlg.h"
+#include "CAppSettings.h"
+#include "CDorvixDoc.h"
+#include "CMainFrame.h"
+#include "CPlainListView.h"
+#include "CSplashWnd.h"
+#include "DataFolder.h"
+#include "Sound.h"
+#include "resource.h"
+
+#include <appframe/AfxIds.h>
+#include <appframe/CSingleDocTemplate.h>
+
+CDorvixApp::CDorvixApp() : CWinApp("Calvorne") {}
+
+bool CDorvixApp::InitInstance() {
+  SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
+  m_pszProfileName = DataFolder::Path(kProfileName);
+  m_pszHelpFilePath = DataFolder::Path("calvorne.hlp");
+  LoadStdProfileSettings(4);
+  CAppSettings& settings = AppSettings();
+  settings.LoadSettings();
+  if (settings.splashEnabled == 1) {
+    SetDialogBkColor(RGB(0, 0, 0), RGB(255, 255, 255));
+    auto* splash = new CSplashWnd;
+    if (!splash->Create())
+      delete splash;
+    SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
+  }
+  AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+      IDR_MAINFRAME, [] { return new CDorvixDoc; }, [] { return new CMainFrame; },
+      [] { return new CPlainListView; }));
+  OnFileNew();
+  auto* doc = static_cast<CDorvixDoc*>(GetDocTemplate()->GetDocument());
+  if (!doc || !m_pMainWnd)
+    return false;
+  if (settings.soundEnabled == 1 &&
+      (settings.startupMode == 1 || (settings.startupMode == 3 && doc->listedCount > 0)))
+    Sound::PlayOrBeep(settings.soundFile);
+  return true;
+}
+
+bool CDorvixApp::OnCommand(UINT id) {
+  switch (id) {
+  case ID_APP_ABOUT: {
+    CAboutDlg about(m_pMainWnd);
+    about.DoModal();
+    return true;
+  }
+  case ID_HELP:
+    WinHelp(1);
+    return true;
+  default:
+    return CWinApp::OnCommand(id);
+  }
+}

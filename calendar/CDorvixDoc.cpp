@@ -1,0 +1,147 @@
+#include "CDorvixDoc.h"
+
+#include "CListEntry.h"
+#include "Hints.h"
+#include "UserMessage.h"
+
+#include <appframe/CWinApp.h>
+
+CDorvixDoc::CDorvixDoc() {
+  CAppSettings& settings = AppSettings();
+  eventFile.LoadEvents(events);
+  Renumber();
+  showAll = settings.showState;
+  holidays = std::make_unique<CHolidayTable>();
+  Recount();
+  if (CWinApp* app = AfxGetApp())
+    app->m_nCmdShow = FirstShowCommand(app->m_nCmdShow, listedCount, settings);
+}
+
+CDorvixDoc::~CDorvixDoc() = default;
+
+int CDorvixDoc::FirstShowCommand(int defaultShow, int listedCount, const CAppSettings& settings) {
+  if (settings.startupMode == 2 || (settings.startupMode == 3 && listedCount == 0))
+    return settings.newShell ? SW_HIDE : SW_SHOWMINNOACTIVE;
+  if (settings.maximized == 1)
+    return SW_SHOWMAXIMIZED;
+  return defaultShow;
+}
+
+int CDorvixDoc::RefreshEvents(int flag) {
+  CDate today;
+  int listed = 0;
+  for (auto& event : events) {
+    event->ComputeNextDate(today, flag);
+    listed += event->listed;
+  }
+  return listed;
+}
+
+int CDorvixDoc::Recount() {
+  listedCount = holidays->CountListedHolidays(showAll) + RefreshEvents(showAll);
+  return listedCount;
+}
+
+void CDorvixDoc::SetShowAll(int flag) {
+  if (flag == showAll)
+    return;
+  showAll = flag;
+  UpdateAllViews(nullptr, kHintListChanged);
+}
+
+int CDorvixDoc::AddEvent(std::unique_ptr<CEventItem> event) {
+  CEventItem* added = event.get();
+  added->listIndex = GetEventCount();
+  events.push_back(std::move(event));
+  Recount();
+  CListEntry entry(added);
+  UpdateAllViews(nullptr, kHintListChanged, &entry);
+  return eventFile.AppendEvent(*added);
+}
+
+std::unique_ptr<CEventItem> CDorvixDoc::DeleteEvent(int index) {
+  if (index < 0 || index >= GetEventCount())
+    return nullptr;
+  std::unique_ptr<CEventItem> event = std::move(events[static_cast<size_t>(index)]);
+  events.erase(events.begin() + index);
+  eventFile.WriteEvents(events);
+  // Only an entry that was listed leaves the count.
+  if (event->listed && listedCount > 0)
+    --listedCount;
+  alarms_.erase(event->serialNumber);
+  Renumber();
+  return event;
+}
+
+void CDorvixDoc::DeleteAllEvents() {
+  events.clear();
+  alarms_.clear();
+}
+
+int CDorvixDoc::ReloadEvents() {
+  DeleteAllEvents();
+  int result = eventFile.LoadEvents(events);
+  Renumber();
+  UpdateAllViews(nullptr, kHintListChanged);
+  return result;
+}
+
+int CDorvixDoc::ConvertFile() {
+  if (!eventFile.ConvertAndRewrite(events)) {
+    ShowUserMessage("Error converting file.", "Version 1.2 File Conversion", MB_OK | MB_ICONINFORMATION);
+    return 0;
+  }
+  alarms_.clear();
+  Renumber();
+  ShowUserMessage(
+      "Events file 'events.dat' converted to 'events20.dat'.\nOriginal 'events20.dat' file renamed to "
+      "'events20.old'.",
+      "Version 1.2 File Conversion", MB_OK | MB_ICONINFORMATION);
+  UpdateAllViews(nullptr, kHintListChanged);
+  return 1;
+}
+
+bool CDorvixDoc::OnNewDocument() { return CDocument::OnNewDocument(); }
+
+CEventItem* CDorvixDoc::FindEvent(int serial) const {
+  int index = IndexOf(serial);
+  return index < 0 ? nullptr : GetEvent(index);
+}
+
+int CDorvixDoc::IndexOf(int serial) const {
+  for (size_t i = 0; i < events.size(); ++i)
+    if (events[i]->serialNumber == serial)
+      return static_cast<int>(i);
+  return -1;
+}
+
+void CDorvixDoc::Renumber() {
+  for (size_t i = 0; i < events.size(); ++i)
+    events[i]->listIndex = static_cast<int>(i);
+}
+
+std::vector<CEventItem*> CDorvixDoc::CheckAlarms(long long now) {
+  std::vector<CEventItem*> raised;
+  for (auto& event : events) {
+    auto found = alarms_.find(event->serialNumber);
+    if (found == alarms_.end() && !alarmrules::CanRing(*event))
+      continue;
+    alarmrules::AlarmState& state = alarms_[event->serialNumber];
+    if (alarmrules::CheckAlarm(*event, now, state))
+      raised.push_back(event.get());
+    event->alarmRaised = state.raised;
+  }
+  return raised;
+}
+
+void CDorvixDoc::SnoozeAlarm(int serial, long long now, int minutes) {
+  alarmrules::Snooze(alarms_[serial], now, minutes);
+  if (CEventItem* event = FindEvent(serial))
+    event->alarmRaised = 0;
+}
+
+void CDorvixDoc::ClearSnooze(int serial) {
+  auto found = alarms_.find(serial);
+  if (found != alarms_.end())
+    found->second.reRing = alarmrules::kNone;
+}

@@ -1,0 +1,38 @@
+#include "CSelectDriveDlg.h"
+
+#include "Drives.h"
+#include "resource.h"
+
+#include <appframe/CWinApp.h>
+
+BEGIN_MESSAGE_MAP(CSelectDriveDlg, CDialog)
+ON_MESSAGE(WM_HELP, OnHelpKey)
+END_MESSAGE_MAP()
+
+CSelectDriveDlg::CSelectDriveDlg(CWnd* parent) : CDialog(IDD_SELECTDRIVE, parent) {}
+
+bool CSelectDriveDlg::OnInitDialog() {
+  combo_.SubclassDlgItem(IDC_DRIVE, this);
+  DWORD mask = Drives::Mask();
+  if (mask & 1)
+    combo_.AddString("A:");
+  if (mask & 2)
+    combo_.AddString("B:");
+  combo_.SetCurSel(0);
+  ::EnableWindow(GetDlgItem(IDOK), combo_.GetCount() > 0);
+  return true;
+}
+
+void CSelectDriveDlg::OnOK() {
+  int selected = combo_.GetCurSel();
+  if (selected < 0)
+    return;
+  m_drive = combo_.GetLBText(selected).str();
+  EndDialog(IDOK);
+}
+
+LRESULT CSelectDriveDlg::OnHelpKey(WPARAM, LPARAM) {
+  if (AfxGetApp())
+    AfxGetApp()->WinHelp(26);
+  return TRUE;
+}

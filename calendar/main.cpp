@@ -1,0 +1,16 @@
+#include "CDorvixApp.h"
+#include "DataFolder.h"
+
+#include <windows.h>
+
+// The process-wide objects: the settings object is made on first use, before the application object.
+namespace {
+
+CDorvixApp theApp;
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  DataFolder::Set();
+  return AfxWinMain(showCommand);
+}

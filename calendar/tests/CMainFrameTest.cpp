@@ -1,0 +1,437 @@
+#include "CMainFrame.h"
+
+#include "CAlarmDlg.h"
+#include "CDorvixApp.h"
+#include "CDorvixDoc.h"
+#include "CSplashWnd.h"
+#include "CalendarFixture.h"
+#include "MessagePump.h"
+#include "RecordingView.h"
+#include "TestSeams.h"
+#include "resource.h"
+
+#include <appframe/AfxIds.h>
+#include <clock/Clock.h>
+
+#include <memory>
+
+using platform::Clock;
+using testsupport::fileExists;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+// An applet library that writes down the messages its entry gets, and what the loader does.
+std::vector<std::string> appletLog;
+
+LONG CALLBACK RecordingApplet(HWND, UINT message, LPARAM, LPARAM) {
+  static const std::pair<UINT, const char*> kNames[] = {{CPL_INIT, "init"},       {CPL_GETCOUNT, "count"},
+                                                        {CPL_INQUIRE, "inquire"}, {CPL_DBLCLK, "open"},
+                                                        {CPL_STOP, "stop"},       {CPL_EXIT, "exit"}};
+  for (const auto& [id, name] : kNames)
+    if (id == message)
+      appletLog.push_back(name);
+  return message == CPL_GETCOUNT ? 1 : 1;
+}
+
+class FakeApplets : public AppletLibrary::Loader {
+public:
+  enum Kind { Working, NoEntry, Missing };
+  explicit FakeApplets(Kind kind) : kind_(kind) {
+    appletLog.clear();
+    AppletLibrary::SetLoader(this);
+  }
+  ~FakeApplets() override { AppletLibrary::SetLoader(nullptr); }
+  HMODULE Load(const std::string& name) override {
+    appletLog.push_back("load " + name);
+    return kind_ == Missing ? nullptr : reinterpret_cast<HMODULE>(0x10000);
+  }
+  APPLET_PROC Find(HMODULE) override { return kind_ == Working ? &RecordingApplet : nullptr; }
+  void Free(HMODULE) override { appletLog.push_back("free"); }
+
+private:
+  Kind kind_;
+};
+
+class CMainFrameTest : public CalendarFixture {
+protected:
+  CMainFrameTest() {
+    CAppSettings& settings = AppSettings();
+    settings.firstRun = 0;
+    settings.splashEnabled = 0;
+    settings.dailyAlert = 0;
+    settings.warnExit = 0;
+    answerer.leaveOpen("Calvorne Alarm !");
+  }
+  ~CMainFrameTest() override { stop(); }
+
+  CMainFrame* start(int show = SW_SHOWNORMAL) {
+    app = std::make_unique<CDorvixApp>();
+    app->m_nCmdShow = show;
+    EXPECT_TRUE(app->InitInstance());
+    frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
+    doc = frame ? frame->GetDoc() : nullptr;
+    if (doc)
+      doc->AddView(&view);
+    return frame;
+  }
+  void stop() {
+    if (app && app->m_pMainWnd) {
+      AppSettings().warnExit = 0;
+      app->m_pMainWnd->DestroyWindow();
+    }
+    for (HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !"); alarm;
+         alarm = FindWindowA(nullptr, "Calvorne Alarm !"))
+      DestroyWindow(alarm);
+    testsupport::pumpMessages();
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    if (doc)
+      doc->RemoveView(&view);
+    doc = nullptr;
+    frame = nullptr;
+    app.reset();
+  }
+  void command(UINT id) { SendMessageA(frame->m_hWnd, WM_COMMAND, id, 0); }
+  std::string menuText(UINT id) {
+    char text[64] = "";
+    GetMenuStringA(GetMenu(frame->m_hWnd), id, text, sizeof text, MF_BYCOMMAND);
+    return text;
+  }
+  UINT menuState(UINT id) { return GetMenuState(GetMenu(frame->m_hWnd), id, MF_BYCOMMAND); }
+  void openMenu(int position) {
+    HMENU sub = GetSubMenu(GetMenu(frame->m_hWnd), position);
+    SendMessageA(frame->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), position);
+  }
+  int addEvent(const std::string& name, int time = -1, int lead = 15) {
+    auto event = std::make_unique<CEventItem>();
+    event->name = name;
+    event->eventTime = time;
+    event->alarmEnabled = time >= 0;
+    event->leadMinutes = lead;
+    doc->AddEvent(std::move(event));
+    return doc->GetEvent(doc->GetEventCount() - 1)->serialNumber;
+  }
+
+  platform::ClockOverride clock{2026, 12, 10, 9, 30};
+  RecordingSound sound;
+  std::unique_ptr<CDorvixApp> app;
+  CMainFrame* frame = nullptr;
+  CDorvixDoc* doc = nullptr;
+  RecordingView view;
+};
+
+TEST_F(CMainFrameTest, StartsWithItsBarsPanesAndStartUpSound) {
+  ASSERT_TRUE(start());
+  EXPECT_EQ(frame->GetTitle(), "Calvorne v2.11");
+  EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+  EXPECT_TRUE(frame->m_wndDlgBar.IsWindowVisible());
+  EXPECT_EQ(frame->m_wndSplitter.GetRowCount(), 2);
+  EXPECT_EQ(IsDlgButtonChecked(frame->m_wndDlgBar, IDC_SHOWUPCOMING), BST_CHECKED);
+  EXPECT_NE(frame->TimerId(), 0u);
+  EXPECT_EQ(CSplashWnd::Current(), nullptr);
+  // Headless there is no tray: the window can be minimised but not hidden.
+  EXPECT_FALSE(frame->HasTrayIcon());
+  EXPECT_EQ(sound.heard, (std::vector<std::string>{"beep"})); // "sqeak.wav" is missing
+
+  stop();
+  ASSERT_TRUE(writeFile(file("sqeak.wav"), "RIFF"));
+  sound.heard.clear();
+  start();
+  EXPECT_EQ(sound.heard, (std::vector<std::string>{"play sqeak.wav"}));
+}
+
+TEST_F(CMainFrameTest, StartUpModesAndTheSplash) {
+  struct Case {
+    const char* name;
+    int mode;
+    bool sound;
+  } cases[] = {{"mode 2 starts minimised and silent", 2, false},
+               {"mode 3 with nothing listed starts minimised and silent", 3, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppSettings().startupMode = c.mode;
+    sound.heard.clear();
+    start();
+    EXPECT_TRUE(IsIconic(frame->m_hWnd));
+    EXPECT_FALSE(frame->IsHidden());
+    EXPECT_EQ(sound.heard.empty(), !c.sound);
+    stop();
+  }
+
+  DeleteFileA(file("calvorne.ini").c_str()); // the runs above saved their settings
+  AppSettings().startupMode = 1;
+  AppSettings().splashEnabled = 1;
+  answerer.leaveOpen(""); // the splash has neither caption nor text
+  start();
+  CSplashWnd* splash = CSplashWnd::Current();
+  ASSERT_NE(splash, nullptr);
+  HWND splashWindow = splash->m_hWnd;
+  EXPECT_TRUE(IsWindowVisible(splashWindow));
+  testsupport::pumpFor(2500);
+  EXPECT_FALSE(IsWindow(splashWindow));
+  EXPECT_EQ(CSplashWnd::Current(), nullptr);
+  EXPECT_TRUE(IsWindow(frame->m_hWnd));
+}
+
+TEST_F(CMainFrameTest, TickShowsTheClockAndRefreshesOnceAtADayChange) {
+  Clock::set(2026, 12, 10, 23, 59, 59);
+  start();
+  frame->Tick();
+  int timePane = frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_TIME);
+  int datePane = frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_DATE);
+  EXPECT_NE(frame->m_wndStatusBar.GetShownText(timePane).find("59"), std::string::npos);
+  EXPECT_NE(frame->m_wndStatusBar.GetShownText(datePane).find("2026"), std::string::npos);
+  EXPECT_TRUE(view.updates.empty());
+
+  Clock::advanceSeconds(1);
+  frame->Tick();
+  frame->Tick();
+  EXPECT_EQ(view.updates, (std::vector<std::string>{"3", "8"}));
+  EXPECT_NE(frame->m_wndStatusBar.GetShownText(datePane).find("11"), std::string::npos);
+}
+
+TEST_F(CMainFrameTest, TickRaisesAlarmsOnceAndAgainAfterASnooze) {
+  Clock::set(2026, 12, 10, 9, 44);
+  start();
+  addEvent("Dentist", 600, 15);
+  frame->Tick();
+  EXPECT_EQ(CAlarmDlg::OpenCount(), 0u);
+  Clock::set(2026, 12, 10, 9, 45);
+  frame->Tick();
+  frame->Tick();
+  ASSERT_EQ(CAlarmDlg::OpenCount(), 1u);
+
+  Clock::set(2026, 12, 10, 10, 2);
+  HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
+  SetDlgItemTextA(alarm, IDC_SNOOZE, "5");
+  SendMessageA(alarm, WM_COMMAND, IDC_SNOOZEBUTTON, 0);
+  EXPECT_EQ(CAlarmDlg::OpenCount(), 0u);
+  Clock::set(2026, 12, 10, 10, 6);
+  frame->Tick();
+  EXPECT_EQ(CAlarmDlg::OpenCount(), 0u);
+  Clock::set(2026, 12, 10, 10, 7);
+  frame->Tick();
+  EXPECT_EQ(CAlarmDlg::OpenCount(), 1u);
+}
+
+TEST_F(CMainFrameTest, DailyAlertShowsOnceAndCanTurnItselfOff) {
+  AppSettings().dailyAlert = 1;
+  AppSettings().dailyAlertTime = 9 * 60 + 30;
+  start();
+  answerer.act("Daily Notaris Time Has Arrived!", [](HWND dialog) {
+    CheckDlgButton(dialog, IDC_WARNCHECK, BST_CHECKED);
+    PostMessageA(dialog, WM_COMMAND, IDYES, 0);
+  });
+  frame->Tick();
+  frame->Tick(); // the same minute: nothing more
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+  EXPECT_EQ(answerer.seen().back().caption, "Daily Notaris");
+  EXPECT_EQ(AppSettings().dailyAlert, 0);
+  EXPECT_NE(readFile(file("calvorne.ini")).find("DailyNotaris=0"), std::string::npos);
+}
+
+TEST_F(CMainFrameTest, MenuStateAndViewCommands) {
+  start();
+  openMenu(2);
+  EXPECT_EQ(menuText(ID_HIDE), "&Minimize Window");
+  EXPECT_TRUE(menuState(ID_TOOLBAR) & MF_CHECKED);
+  EXPECT_TRUE(menuState(ID_SHOWUPCOMING) & MF_CHECKED);
+  EXPECT_FALSE(menuState(ID_SHOWALL) & MF_CHECKED);
+  EXPECT_TRUE(menuState(ID_SORT_3) & MF_CHECKED);
+
+  SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_SHOWALL), BM_CLICK, 0, 0);
+  EXPECT_EQ(doc->showAll, 1);
+  EXPECT_EQ(AppSettings().showState, 1);
+  command(ID_SHOWUPCOMING);
+  EXPECT_EQ(IsDlgButtonChecked(frame->m_wndDlgBar, IDC_SHOWUPCOMING), BST_CHECKED);
+  EXPECT_EQ(view.updates, (std::vector<std::string>{"3", "3"}));
+
+  command(ID_TOOLBAR);
+  EXPECT_FALSE(frame->m_wndDlgBar.IsWindowVisible());
+  openMenu(2);
+  EXPECT_FALSE(menuState(ID_TOOLBAR) & MF_CHECKED);
+  command(ID_TOOLBAR);
+  EXPECT_TRUE(frame->m_wndDlgBar.IsWindowVisible());
+
+  view.updates.clear();
+  command(ID_TODAY);
+  EXPECT_EQ(view.updates, (std::vector<std::string>{"7"}));
+
+  command(IDC_HIDE);
+  EXPECT_TRUE(IsIconic(frame->m_hWnd));
+  frame->RestoreWindow();
+  EXPECT_FALSE(IsIconic(frame->m_hWnd));
+}
+
+TEST_F(CMainFrameTest, AddCountAndStandInCommands) {
+  start();
+  answerer.act("Lead minutes:", [](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_QE_NAME, "Lunch");
+    SetDlgItemTextA(dialog, IDC_QE_TIME, "12:30");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_ADD), BM_CLICK, 0, 0);
+  ASSERT_EQ(doc->GetEventCount(), 1);
+  EXPECT_EQ(doc->GetEvent(0)->name, "Lunch");
+  EXPECT_EQ(doc->GetEvent(0)->eventTime, 12 * 60 + 30);
+  EXPECT_EQ(readFile(file("events20.dat")).size(), 24u + 458u);
+
+  answerer.act("Lead minutes:", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+  command(ID_ADD);
+  EXPECT_EQ(doc->GetEventCount(), 1);
+
+  answerer.answer("1 User Defined Events\nCurrently Exist", IDOK);
+  command(ID_EVENTCOUNT);
+  answerer.answer("Options cannot be changed", IDOK);
+  SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_OPTIONS), BM_CLICK, 0, 0);
+  answerer.answer("Version 1.2 event file does not exist.", IDOK);
+  command(ID_CONVERT);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(CMainFrameTest, ExitAsksWhenWarnedAndTheCheckBoxTurnsTheWarningOff) {
+  start();
+  AppSettings().warnExit = 1;
+  answerer.act("Continue Exiting Calvorne?", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDNO, 0); });
+  command(ID_APP_EXIT);
+  ASSERT_TRUE(IsWindow(frame->m_hWnd));
+  EXPECT_EQ(AppSettings().warnExit, 1);
+
+  HWND hwnd = frame->m_hWnd;
+  answerer.act("Continue Exiting Calvorne?", [](HWND dialog) {
+    CheckDlgButton(dialog, IDC_WARNCHECK, BST_CHECKED);
+    PostMessageA(dialog, WM_COMMAND, IDYES, 0);
+  });
+  SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(app->m_pMainWnd, nullptr);
+  EXPECT_EQ(AppSettings().warnExit, 0);
+  EXPECT_NE(readFile(file("calvorne.ini")).find("WarnExit=0"), std::string::npos);
+}
+
+TEST_F(CMainFrameTest, WindowStateIsWrittenOnCloseAndRestoredOnStart) {
+  AppSettings().winCentered = 0;
+  start();
+  frame->MoveWindow(50, 60, 500, 400);
+  stop();
+  const CAppSettings& settings = AppSettings();
+  EXPECT_EQ(settings.winPosX, 50);
+  EXPECT_EQ(settings.winPosY, 60);
+  EXPECT_EQ(settings.winSizeX, 500);
+  EXPECT_EQ(settings.winSizeY, 400);
+  EXPECT_EQ(settings.showToolbar, 1);
+  EXPECT_GT(settings.gridSizeY, 0);
+
+  AppSettings() = CAppSettings();
+  AppSettings().firstRun = 0;
+  AppSettings().splashEnabled = 0;
+  start();
+  RECT rect;
+  GetWindowRect(frame->m_hWnd, &rect);
+  EXPECT_EQ(rect.left, 50);
+  EXPECT_EQ(rect.top, 60);
+  EXPECT_EQ(rect.right - rect.left, 500);
+  EXPECT_EQ(rect.bottom - rect.top, 400);
+}
+
+TEST_F(CMainFrameTest, ControlPanelAppletsAreOpenedAndClosedInOrder) {
+  start();
+  {
+    FakeApplets applets(FakeApplets::Working);
+    command(ID_DATETIME);
+    EXPECT_EQ(appletLog, (std::vector<std::string>{"load timedate.cpl", "init", "count", "inquire", "open"}));
+    appletLog.clear();
+    stop();
+    EXPECT_EQ(appletLog, (std::vector<std::string>{"stop", "exit", "free"}));
+  }
+  start();
+  for (auto kind : {FakeApplets::NoEntry, FakeApplets::Missing}) {
+    FakeApplets applets(kind);
+    answerer.answer("Could Not Load Date/Time Control Panel Window", IDOK);
+    command(ID_REGIONAL);
+    EXPECT_EQ(appletLog.back(), kind == FakeApplets::NoEntry ? "free" : "load intl.cpl");
+  }
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+class BackupTest : public CMainFrameTest {
+protected:
+  BackupTest() : drives(0x1) {
+    drives.roots["A:"] = floppy.path();
+    answerer.answerAlways("Select Drive", IDOK);
+  }
+  std::string backupFile() const { return floppy.file("events20.wdb"); }
+  testsupport::TempDir floppy;
+  FolderDrives drives;
+};
+
+TEST_F(BackupTest, BackupThenRestoreBringsTheEventsBack) {
+  start();
+  addEvent("Saved");
+  std::string saved = readFile(file("events20.dat"));
+  AppSettings().autoBackupDate = 0;
+  answerer.answer("Backup Complete.", IDOK);
+  command(ID_BACKUP);
+  EXPECT_EQ(readFile(backupFile()), saved);
+  EXPECT_EQ(AppSettings().autoBackupDate, CDate().DayNumber());
+
+  addEvent("Later");
+  std::string later = readFile(file("events20.dat"));
+  answerer.answer("Backup File Found.", IDYES);
+  answerer.answer("Data Restored!", IDOK);
+  command(ID_RESTORE);
+  EXPECT_EQ(readFile(file("events20.dat")), saved);
+  EXPECT_EQ(readFile(file("events20.old")), later);
+  ASSERT_EQ(doc->GetEventCount(), 1);
+  EXPECT_EQ(doc->GetEvent(0)->name, "Saved");
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(BackupTest, RestoreRefusesWhatIsNotABackupAndGoesOnWithoutACurrentFile) {
+  start();
+  addEvent("Mine");
+  std::string mine = readFile(file("events20.dat"));
+
+  answerer.answer("Backup Error", IDOK);
+  command(ID_RESTORE); // nothing on the floppy
+
+  ASSERT_TRUE(writeFile(backupFile(), std::string(600, 'x')));
+  answerer.answer("not a Calvorne event file", IDOK);
+  command(ID_RESTORE);
+  EXPECT_EQ(readFile(file("events20.dat")), mine);
+  EXPECT_FALSE(fileExists(file("events20.old")));
+
+  ASSERT_TRUE(writeFile(backupFile(), mine));
+  DeleteFileA(file("events20.dat").c_str());
+  answerer.answer("Backup File Found.", IDYES);
+  answerer.answer("Data Restored!", IDOK);
+  command(ID_RESTORE);
+  EXPECT_EQ(readFile(file("events20.dat")), mine);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(BackupTest, TheScheduledBackupQuestion) {
+  int today = CDate().DayNumber();
+  AppSettings().autoBackupDays = 60;
+  AppSettings().autoBackupDate = today - 61;
+  answerer.answer("Select no to postpone 60 days", IDNO);
+  start();
+  EXPECT_EQ(AppSettings().autoBackupDate, today);
+  EXPECT_FALSE(fileExists(backupFile()));
+  stop();
+
+  ASSERT_TRUE(writeFile(file("events20.dat"), std::string(CEventFile::kHeader, 24)));
+  DeleteFileA(file("calvorne.ini").c_str());
+  AppSettings().autoBackupDate = today - 60;
+  answerer.answer("Select no to postpone 60 days", IDYES);
+  answerer.answer("Backup Complete.", IDOK);
+  start();
+  EXPECT_TRUE(fileExists(backupFile()));
+  EXPECT_EQ(AppSettings().autoBackupDate, today);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+#include "RecordingGrid.h"
+
+#include "GridBody.h"
+#include "GridMask.h"
+#include "UserInput.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+TEST(GridMaskTest, ReformatsAlongTheMask) {
+  struct {
+    const char* mask;
+    const char* text;
+    const char* expected;
+  } const cases[] = {
+      {"00/00", "1231", "12/31"},
+      {"00/00", "12/31", "12/31"}, // already formatted: unchanged
+      {"00/00", "12", "12"},       // stops where the text ends
+      {"00/00", "1a2b3", "12/3"},  // characters a position does not take are skipped
+      {"aaa aaa", "abc def", "abc def"},
+      {"\\0\\0-00", "7", "00-7"}, // backslash literals, which take no position of their own
+      {"\\0\\0-00", "00-78", "00-78"},
+      {"LL-##", "ab+3", "ab-+3"},
+      {"", "anything", ""},
+  };
+  for (const auto& c : cases) {
+    CGridMask mask;
+    mask.Set(c.mask);
+    EXPECT_EQ(mask.Reformat(c.text), c.expected) << c.mask << " / " << c.text;
+  }
+  CGridMask mask;
+  mask.Set("\\0\\0-00");
+  EXPECT_EQ(mask.Positions(), 5);
+  EXPECT_TRUE(mask.IsLiteral(0));
+  EXPECT_FALSE(mask.IsLiteral(3));
+}
+
+TEST(GridMaskTest, EachMaskCharacterTakesItsKind) {
+  // Columns: digit, letter, space, '+', '-', punctuation.
+  const char probes[] = {'7', 'k', ' ', '+', '-', '!'};
+  struct {
+    char mask;
+    const char* takes; // one flag per probe
+  } const cases[] = {
+      {'0', "100000"}, {'9', "101000"}, {'#', "101110"}, {'L', "010000"}, {'?', "011000"},
+      {'A', "110000"}, {'a', "111000"}, {'&', "111111"}, {'C', "111111"},
+  };
+  for (const auto& c : cases)
+    for (size_t i = 0; i < sizeof probes; ++i)
+      EXPECT_EQ(CGridMask::Accepts(c.mask, probes[i]), c.takes[i] == '1')
+          << "mask '" << c.mask << "' with '" << probes[i] << "'";
+  EXPECT_FALSE(CGridMask::Accepts('#', 'm')); // letters are no signs
+}
+
+struct GridEditorTest : ::testing::Test {
+  GridHost<RecordingGrid> host;
+  RecordingGrid& grid = host.grid;
+  HWND body = host.body();
+
+  GridEditorTest() {
+    grid.SetColCount(5);
+    grid.SetRowCount(10);
+    grid.log.clear();
+  }
+  HWND Editor() { return GetDlgItem(body, 237); }
+  std::string Text(HWND hwnd) {
+    char text[64] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+  }
+  std::string CellText(int col, int row) {
+    CGridCell cell;
+    grid.GetCell(col, row, &cell);
+    return static_cast<const char*>(cell.m_strText);
+  }
+  std::pair<int, int> Current() const { return {grid.GetCurCol(), grid.GetCurRow()}; }
+  void StartEdit(int col, int row, const char* text) {
+    grid.SetCurCell(col, row);
+    grid.SetCellText(col, row, text);
+    ASSERT_EQ(grid.EditCurCell(), 0);
+    ASSERT_NE(Editor(), nullptr);
+  }
+};
+
+TEST_F(GridEditorTest, EscapeKeepsTheCell) {
+  StartEdit(1, 2, "Easter");
+  typeText(Editor(), "Yule");
+  EXPECT_EQ(Text(Editor()), "Yule");
+  pressKey(Editor(), VK_ESCAPE);
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(CellText(1, 2), "Easter");
+  EXPECT_TRUE(grid.Calls("OnEndEdit").empty());
+}
+
+TEST_F(GridEditorTest, ARefusedEndKeepsTheCellAndTheEditorStillCloses) {
+  StartEdit(1, 2, "Easter");
+  typeText(Editor(), "Yule");
+  grid.allowEndEdit = false;
+  SetFocus(body);
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(CellText(1, 2), "Easter");
+  EXPECT_EQ(grid.Calls("OnEndEdit"), (Lines{"OnEndEdit(1,2)"}));
+}
+
+TEST_F(GridEditorTest, MovingKeysCommitAndEditTheNextCellOnTheSameEditor) {
+  struct {
+    const char* name;
+    int col, row;
+    int key;
+    std::initializer_list<int> held;
+    int nextCol, nextRow;
+  } const cases[] = {
+      {"Tab", 1, 2, VK_TAB, {}, 2, 2},
+      {"Shift+Tab on the first column", 0, 2, VK_TAB, {VK_SHIFT}, 4, 1},
+      {"Enter on the last column", 4, 3, VK_RETURN, {}, 0, 4},
+      {"Down", 2, 3, VK_DOWN, {}, 2, 4},
+      {"Up", 2, 3, VK_UP, {}, 2, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartEdit(c.col, c.row, "old");
+    const HWND first = Editor();
+    typeText(first, "new");
+    {
+      HeldKeys held(c.held);
+      pressKey(first, c.key);
+    }
+    EXPECT_EQ(CellText(c.col, c.row), "new");
+    EXPECT_EQ(Current(), std::make_pair(c.nextCol, c.nextRow));
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(grid.GetBody()->GetEditor()->m_hWnd, Editor());
+    EXPECT_EQ(grid.GetBody()->GetEditor()->EditCol(), c.nextCol);
+    EXPECT_EQ(grid.GetBody()->GetEditor()->EditRow(), c.nextRow);
+    pressKey(Editor(), VK_ESCAPE);
+  }
+  // Down on the last row stays there and edits it again.
+  StartEdit(3, 9, "last");
+  pressKey(Editor(), VK_DOWN);
+  EXPECT_EQ(Current(), std::make_pair(3, 9));
+  EXPECT_NE(Editor(), nullptr);
+}
+
+TEST_F(GridEditorTest, ACommitAfterAProgramMoveGoesIntoTheEditedCell) {
+  StartEdit(1, 2, "Easter");
+  typeText(Editor(), "Yule");
+  grid.log.clear();
+  grid.SetCurCell(3, 5); // the body takes the focus: the edit ends and commits
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(CellText(1, 2), "Yule");
+  EXPECT_EQ(CellText(3, 5), "");
+  EXPECT_EQ(grid.Calls("OnEndEdit"), (Lines{"OnEndEdit(1,2)"}));
+}
+
+TEST_F(GridEditorTest, AMaskFormatsWhatIsTypedAndRefusesWhatDoesNotFit) {
+  CGridCell cell;
+  cell.m_strText2 = "00/00";
+  grid.SetCell(1, 1, &cell);
+  StartEdit(1, 1, "1231");
+  EXPECT_EQ(Text(Editor()), "12/31"); // the present text is formatted when the edit starts
+  typeText(Editor(), "0704");         // the whole text is selected: typed over
+  EXPECT_EQ(Text(Editor()), "07/04");
+  typeText(Editor(), "9"); // past the end of the mask
+  EXPECT_EQ(Text(Editor()), "07/04");
+  SendMessageA(Editor(), EM_SETSEL, 0, -1);
+  typeText(Editor(), "1x2"); // a letter is no digit
+  EXPECT_EQ(Text(Editor()), "12");
+  EXPECT_EQ(SendMessageA(Editor(), EM_GETLIMITTEXT, 0, 0), 5);
+  DWORD margins = static_cast<DWORD>(SendMessageA(Editor(), EM_GETMARGINS, 0, 0));
+  EXPECT_EQ(LOWORD(margins), 2);
+}
+
+} // namespace

@@ -1,0 +1,202 @@
+#include "ScriptReader.h"
+
+#include "ScriptSchema.h"
+
+#include <cstdlib>
+
+void FieldValues::setinitial(const char* fields, const char* initial) {
+  numbers.clear();
+  texts.clear();
+  references.clear();
+  lists.clear();
+  for (const char* kind = fields; *kind; ++kind) {
+    const char* end = initial;
+    while (*end && *end != '|')
+      ++end;
+    std::string value(initial, end);
+    initial = *end ? end + 1 : end;
+    switch (*kind) {
+    case 's':
+    case 'p':
+      texts.push_back(value);
+      break;
+    case 'R':
+      references.emplace_back();
+      break;
+    case 'P':
+    case 'T':
+      lists.emplace_back();
+      break;
+    case 'B':
+      numbers.push_back(0);
+      texts.emplace_back();
+      break;
+    default:
+      numbers.push_back(std::atol(value.c_str()));
+    }
+  }
+}
+
+ScriptReader::ScriptReader(portistream& stream) : stream_(stream), size_(stream.size()) {}
+
+int ScriptReader::exact(void* buffer, long n) {
+  if (n < 0 || n > remaining() || !ReadBlock(stream_, buffer, n))
+    return 0;
+  consumed_ += n;
+  return 1;
+}
+
+int ScriptReader::byte(unsigned char& value) { return exact(&value, 1); }
+
+int ScriptReader::integer(int& value) {
+  unsigned char bytes[4];
+  if (!exact(bytes, layout16() ? 2 : 4))
+    return 0;
+  value = layout16() ? static_cast<short>(bytes[0] | bytes[1] << 8)
+                     : static_cast<int>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | unsigned(bytes[3]) << 24);
+  return 1;
+}
+
+int ScriptReader::uinteger(unsigned& value) {
+  unsigned char bytes[4];
+  if (!exact(bytes, layout16() ? 2 : 4))
+    return 0;
+  value = layout16() ? unsigned(bytes[0] | bytes[1] << 8)
+                     : unsigned(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | unsigned(bytes[3]) << 24);
+  return 1;
+}
+
+int ScriptReader::longint(long& value) {
+  unsigned char bytes[4];
+  if (!exact(bytes, 4))
+    return 0;
+  value = static_cast<long>(
+      static_cast<int>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | unsigned(bytes[3]) << 24));
+  return 1;
+}
+
+int ScriptReader::text(std::string& value) {
+  unsigned char first;
+  if (!byte(first))
+    return 0;
+  long length = first;
+  if (first == 255) {
+    unsigned char wide[2];
+    if (!exact(wide, 2))
+      return 0;
+    length = wide[0] | wide[1] << 8;
+  }
+  if (length > remaining())
+    return 0;
+  value.resize(static_cast<size_t>(length));
+  return exact(value.data(), length);
+}
+
+int ScriptReader::path(std::string& value) {
+  return text(value) && value.size() < static_cast<size_t>(ScriptPathSize);
+}
+
+int ScriptReader::count(char kind, int minimumBytes, long& value) {
+  int signedCount = 0;
+  unsigned unsignedCount = 0;
+  switch (kind) {
+  case 'u':
+    if (!uinteger(unsignedCount))
+      return 0;
+    value = static_cast<long>(unsignedCount);
+    break;
+  case 'i':
+    if (!integer(signedCount))
+      return 0;
+    value = signedCount;
+    break;
+  default:
+    if (!longint(value))
+      return 0;
+  }
+  if (value < 0)
+    return 0;
+  return minimumBytes <= 0 || value <= remaining() / minimumBytes;
+}
+
+int ScriptReader::references(std::vector<unsigned>& indexes) {
+  long n;
+  if (!count('u', layout16() ? 2 : 4, n))
+    return 0;
+  indexes.assign(static_cast<size_t>(n), 0);
+  for (unsigned& index : indexes)
+    if (!uinteger(index))
+      return 0;
+  return 1;
+}
+
+int ScriptReader::textlist(std::vector<std::string>& texts, int paths) {
+  long n;
+  if (!count('u', 1, n))
+    return 0;
+  texts.assign(static_cast<size_t>(n), std::string());
+  for (std::string& one : texts)
+    if (!(paths ? path(one) : text(one)))
+      return 0;
+  return 1;
+}
+
+int ScriptReader::fields(const char* kinds, FieldValues& values) {
+  size_t number = 0, textIndex = 0, reference = 0, list = 0;
+  auto nextNumber = [&]() -> long& {
+    if (number == values.numbers.size())
+      values.numbers.push_back(0);
+    return values.numbers[number++];
+  };
+  auto nextText = [&]() -> std::string& {
+    if (textIndex == values.texts.size())
+      values.texts.emplace_back();
+    return values.texts[textIndex++];
+  };
+  for (; *kinds; ++kinds) {
+    int ok = 1;
+    int i = 0;
+    unsigned u = 0;
+    switch (*kinds) {
+    case 'w':
+      if (version() < ComponentsVersion) {
+        nextNumber();
+        break;
+      }
+      [[fallthrough]];
+    case 'i':
+      ok = integer(i);
+      nextNumber() = i;
+      break;
+    case 'u':
+      ok = uinteger(u);
+      nextNumber() = static_cast<long>(u);
+      break;
+    case 'l':
+      ok = longint(nextNumber());
+      break;
+    case 's':
+      ok = text(nextText());
+      break;
+    case 'p':
+      ok = path(nextText());
+      break;
+    case 'B':
+      ok = integer(i) && text(nextText());
+      nextNumber() = i;
+      break;
+    case 'R':
+      if (reference == values.references.size())
+        values.references.emplace_back();
+      ok = references(values.references[reference++]);
+      break;
+    default: // P and T
+      if (list == values.lists.size())
+        values.lists.emplace_back();
+      ok = textlist(values.lists[list++], *kinds == 'P');
+    }
+    if (!ok)
+      return 0;
+  }
+  return 1;
+}

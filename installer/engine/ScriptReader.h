@@ -1,0 +1,52 @@
+#pragma once
+
+#include <porttype.h>
+
+#include <string>
+#include <vector>
+
+// The values of one record, read by its string of field kinds (ScriptSchema.h): numbers in the
+// order of the numeric kinds (i, w, u, l and a picture source's mode), texts in the order of the text
+// kinds (s, p and a picture source's text), lists in the order of the list kinds.
+struct FieldValues {
+  std::vector<long> numbers;
+  std::vector<std::string> texts;
+  std::vector<std::vector<unsigned>> references; // R
+  std::vector<std::vector<std::string>> lists;   // P and T
+
+  // Empty values for the kinds, then the initial values ('|' between them) in field order.
+  void setinitial(const char* fields, const char* initial);
+};
+
+// Reads a script from its stream and knows how many bytes are left, so that no count can ask for
+// more elements than the rest of the file could hold. Every read answers 1 or 0.
+class ScriptReader {
+public:
+  explicit ScriptReader(portistream& stream);
+
+  portistream& stream() { return stream_; }
+  int version() const { return stream_.version; }
+  int layout16() const { return stream_.layout16; }
+  long remaining() const { return size_ - consumed_; }
+
+  int byte(unsigned char& value);
+  int integer(int& value);
+  int uinteger(unsigned& value);
+  int longint(long& value);
+  int text(std::string& value);
+  // A text of at most 127 characters: a longer one fails.
+  int path(std::string& value);
+  // A count read as the kind says ('u' uint, 'i' int, 'l' long); it fails when negative or when that
+  // many elements of `minimumBytes` each cannot fit in the bytes left.
+  int count(char kind, int minimumBytes, long& value);
+  int fields(const char* kinds, FieldValues& values);
+  int references(std::vector<unsigned>& indexes);
+  int textlist(std::vector<std::string>& texts, int paths);
+
+private:
+  int exact(void* buffer, long n);
+
+  portistream& stream_;
+  long size_;
+  long consumed_ = 0;
+};

@@ -1,0 +1,90 @@
+#include "ScriptSamples.h"
+
+#include <Distribution.h>
+#include <InstallScript.h>
+#include <TempDir.h>
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class DistributionTest : public testing::Test {
+protected:
+  void SetUp() override {
+    RegisterEventTypes();
+    testsupport::writeFile(dir.file("one.txt"), "first file");
+    testsupport::writeFile(dir.file("two.txt"), "the second file");
+    CreateDirectoryA(dir.file("out").c_str(), nullptr);
+  }
+  void TearDown() override { ReleaseEventTypes(); }
+
+  std::string description(const std::string& extra) {
+    return "# a test distribution\r\nproduct Tolvane\nstyle tolv\n" + extra + "file " + dir.file("one.txt") +
+           " one.txt\nfile " + dir.file("two.txt") + " two.txt\nevent 19 name|value\nini p=a:\\ sz=77\n";
+  }
+
+  std::string member(const FileEntry& entry, int parts) {
+    std::string archive;
+    for (int n = 1; n <= parts; ++n)
+      archive += testsupport::readFile(dir.file("out\\" + ArchivePartName("tolv", n, parts)));
+    return archive.substr(static_cast<size_t>((entry.firstPart - 1) * (parts > 1 ? 8 : 0) + entry.offset),
+                          static_cast<size_t>(entry.packedSize));
+  }
+
+  testsupport::TempDir dir;
+};
+
+TEST_F(DistributionTest, OnePartDistributionLoads) {
+  Distribution distribution;
+  std::string error;
+  ASSERT_EQ(1, distribution.parse(description(""), error)) << error;
+  ASSERT_EQ(1, distribution.write(dir.file("out"), nullptr, error)) << error;
+
+  InstallScript script;
+  RecordingReport report;
+  ASSERT_EQ(1, LoadScriptFromFolder(script, dir.file("out").c_str(), report));
+  EXPECT_EQ("Tolvane", script.product->name);
+  ASSERT_EQ(2u, script.build->entries.size());
+  EXPECT_EQ("first file", member(script.build->entries[0], 1));
+  EXPECT_EQ("the second file", member(script.build->entries[1], 1));
+  EXPECT_EQ(3, script.events.count());
+  EXPECT_EQ(19, script.events.at(0)->type());
+  EXPECT_STREQ("value", script.events.at(0)->text(1));
+  EXPECT_EQ(0, script.build->currentstyle()->numbers[StyleNumberedBySet]);
+
+  char text[64];
+  GetPrivateProfileStringA("x", "p", "", text, sizeof text, dir.file("out\\kxmain.ini").c_str());
+  EXPECT_STREQ("a:\\", text);
+  EXPECT_EQ(77u, GetPrivateProfileIntA("x", "sz", 0, dir.file("out\\kxmain.ini").c_str()));
+}
+
+TEST_F(DistributionTest, MembersSpanNumberedParts) {
+  Distribution distribution;
+  std::string error;
+  ASSERT_EQ(1, distribution.parse(description("part-size 8\n"), error)) << error;
+  ASSERT_EQ(1, distribution.write(dir.file("out"), nullptr, error)) << error;
+  EXPECT_EQ(4u, distribution.draft.build.styles[0].diskLabels.size());
+  EXPECT_TRUE(testsupport::fileExists(dir.file("out\\tolv.004")));
+  EXPECT_FALSE(testsupport::fileExists(dir.file("out\\tolv.exe")));
+  const FileEntry& second = distribution.draft.build.entries[1];
+  EXPECT_EQ(2, second.firstPart);
+  EXPECT_EQ(2, second.offset);
+  EXPECT_EQ("the second file", member(second, 4));
+  EXPECT_EQ(1, distribution.draft.build.styles[0].numbers[StyleNumberedBySet]);
+}
+
+TEST_F(DistributionTest, DescriptionErrorsNameTheLine) {
+  const char* rows[] = {"unknown word", "event 13 x", "event 19 a|b|c", "file only-source", "ini q=1"};
+  for (const char* row : rows) {
+    Distribution distribution;
+    std::string error;
+    EXPECT_EQ(0, distribution.parse(std::string("product P\n") + row + "\n", error)) << row;
+    EXPECT_EQ(std::string("line 2: ") + row, error);
+  }
+}
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "lzplibrary.h"
+#include "porttype.h"
+
+// Reads a compressed source stream through the decompression library, which pulls the source one
+// byte at a time through a callback. The callback keeps the windows alive: every 2048 bytes it
+// dispatches the waiting messages. One reader decompresses at a time (the library has one slot).
+class lzpreader {
+public:
+  static constexpr int PumpInterval = 2048;
+
+  lzpreader() = default;
+  ~lzpreader() { close(); }
+  lzpreader(const lzpreader&) = delete;
+  lzpreader& operator=(const lzpreader&) = delete;
+
+  // Opens the source and starts decompressing: 1, or -1 when the source cannot be opened or the
+  // library cannot be loaded or refuses the stream (the source is then closed again).
+  int open(portistream& source);
+  // Bytes produced, 0 at the end, -1 when not open, on an error of the library or of the source.
+  int read(void* buffer, int n);
+  // Ends decompression and closes the source: 1, or 0 when no source was open.
+  int close();
+
+  // The original size stored in the last 4 bytes of a compressed source; 0 on any failure.
+  static long storedsize(portistream& source);
+
+private:
+  static int WINAPI readbyte();
+
+  portistream* source_ = nullptr;
+  int open_ = 0;
+  lzplibrary library_;
+};

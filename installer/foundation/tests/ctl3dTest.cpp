@@ -1,0 +1,43 @@
+#include <ctl3d.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Names another file for the library in one scope.
+class ctl3dname {
+public:
+  explicit ctl3dname(const char* name) : previous_(SetCtl3dName(name)) {}
+  ~ctl3dname() { SetCtl3dName(previous_); }
+
+private:
+  const char* previous_;
+};
+
+} // namespace
+
+TEST(Ctl3dTest, StartsNestAndTheLastStopFreesTheLibrary) {
+  ASSERT_EQ(1, Ctl3dStart());
+  EXPECT_TRUE(GetModuleHandleA("ctl3d32.dll"));
+  EXPECT_EQ(1, Ctl3dStart());
+  Ctl3dStop();
+  EXPECT_EQ(1, Ctl3dActive());
+  Ctl3dStop();
+  EXPECT_EQ(0, Ctl3dActive());
+  EXPECT_FALSE(GetModuleHandleA("ctl3d32.dll"));
+  Ctl3dStop();
+  EXPECT_EQ(0, Ctl3dActive());
+}
+
+TEST(Ctl3dTest, AnAbsentLibraryLeavesControlsAlone) {
+  ctl3dname name("noctl3d32.dll");
+  EXPECT_EQ(0, Ctl3dStart());
+  EXPECT_EQ(0, Ctl3dActive());
+  HWND button = CreateWindowExA(0, "BUTTON", "b", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  WNDPROC before = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC));
+  Ctl3dSubclassControl(button);
+  EXPECT_EQ(before, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)));
+  DestroyWindow(button);
+  Ctl3dStop();
+}

@@ -1,0 +1,325 @@
+// The decompression library: zlib's raw deflate inside the project's framing (see lzpunz2.h).
+//
+// How this works. The decoder pulls input through the caller's byte callback into a block buffer
+// and lets inflate produce output straight into the caller's buffer, never more than its count.
+// Inflate reports the end code (the end of the final deflate block) as Z_STREAM_END; the 4 bytes
+// after it, taken from what is left in the block buffer and then from the callback, must equal the
+// number of bytes produced. Every failure is final for the stream: the decoder answers -1 from then
+// on, so corrupt input can never make a caller loop. Input that ends before the end code is a
+// truncation, found when inflate can make no progress and the callback has no more bytes.
+// The encoder runs deflate over the caller's blocks and hands every output byte to the write
+// callback, then the trailer on close.
+
+#include <lzpunz2/lzpunz2.h>
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr unsigned char HeaderMagic = 'L';
+constexpr unsigned char HeaderMethodDeflate = 'D';
+constexpr int InputBlock = 16384;
+constexpr int OutputBlock = 16384;
+constexpr int DeflateWindowBits = -15; // negative: raw deflate, no zlib header or checksum
+
+int lastError = LZP_E_NONE;
+
+int fail(int error) {
+  lastError = error;
+  return -1;
+}
+
+class Decoder {
+public:
+  ~Decoder() { release(); }
+
+  int allocate() {
+    if (ready_)
+      return 0;
+    std::memset(&z_, 0, sizeof z_);
+    if (inflateInit2(&z_, DeflateWindowBits) != Z_OK)
+      return fail(LZP_E_MEMORY);
+    ready_ = true;
+    return 0;
+  }
+
+  void release() {
+    if (!ready_)
+      return;
+    inflateEnd(&z_);
+    ready_ = false;
+    state_ = Closed;
+  }
+
+  int open(LzpReadByteProc reader, int mode) {
+    if (state_ != Closed)
+      return fail(LZP_E_STATE);
+    if (!reader || mode != LZP_MODE_FRAMED)
+      return fail(LZP_E_ARGUMENT);
+    if (allocate() != 0 || inflateReset(&z_) != Z_OK)
+      return fail(LZP_E_MEMORY);
+    reader_ = reader;
+    int magic = nextByte();
+    int method = nextByte();
+    if (magic != HeaderMagic || method != HeaderMethodDeflate) {
+      reader_ = nullptr;
+      return fail(LZP_E_HEADER);
+    }
+    z_.next_in = input_;
+    z_.avail_in = 0;
+    inputEnded_ = false;
+    produced_ = 0;
+    state_ = Streaming;
+    lastError = LZP_E_NONE;
+    return 0;
+  }
+
+  int read(void* buffer, int count) {
+    if (state_ == Closed)
+      return fail(LZP_E_STATE);
+    if (state_ == Failed)
+      return -1;
+    if (count < 0 || (count > 0 && !buffer))
+      return fail(LZP_E_ARGUMENT);
+    if (state_ == Finished || count == 0)
+      return 0;
+    z_.next_out = static_cast<Bytef*>(buffer);
+    z_.avail_out = static_cast<uInt>(count);
+    while (z_.avail_out > 0 && state_ == Streaming)
+      step();
+    int made = count - static_cast<int>(z_.avail_out);
+    if (state_ == Failed)
+      return -1;
+    return made;
+  }
+
+  int close() {
+    if (state_ == Closed)
+      return fail(LZP_E_STATE);
+    state_ = Closed;
+    reader_ = nullptr;
+    return 0;
+  }
+
+private:
+  enum State { Closed, Streaming, Finished, Failed };
+
+  int nextByte() {
+    int byte = reader_();
+    return byte >= 0 && byte <= 255 ? byte : -1;
+  }
+
+  void refill() {
+    int held = 0;
+    while (held < InputBlock) {
+      int byte = nextByte();
+      if (byte < 0) {
+        inputEnded_ = true;
+        break;
+      }
+      input_[held++] = static_cast<unsigned char>(byte);
+    }
+    z_.next_in = input_;
+    z_.avail_in = static_cast<uInt>(held);
+  }
+
+  // One inflate call; produced bytes are counted as they leave.
+  void step() {
+    if (z_.avail_in == 0 && !inputEnded_)
+      refill();
+    uInt before = z_.avail_out;
+    int result = inflate(&z_, Z_NO_FLUSH);
+    produced_ += before - z_.avail_out;
+    if (result == Z_STREAM_END) {
+      state_ = trailerMatches() ? Finished : Failed;
+      if (state_ == Failed)
+        lastError = LZP_E_TRAILER;
+      return;
+    }
+    if (result == Z_OK)
+      return;
+    if (result == Z_BUF_ERROR && (z_.avail_in > 0 || !inputEnded_))
+      return;
+    state_ = Failed;
+    lastError = result == Z_BUF_ERROR ? LZP_E_TRUNCATED : result == Z_MEM_ERROR ? LZP_E_MEMORY : LZP_E_DATA;
+  }
+
+  bool trailerMatches() {
+    std::uint32_t size = 0;
+    for (int i = 0; i < 4; ++i) {
+      int byte;
+      if (z_.avail_in > 0) {
+        byte = *z_.next_in++;
+        --z_.avail_in;
+      } else {
+        byte = inputEnded_ ? -1 : nextByte();
+      }
+      if (byte < 0)
+        return false;
+      size |= static_cast<std::uint32_t>(byte) << (8 * i);
+    }
+    return size == produced_;
+  }
+
+  z_stream z_{};
+  bool ready_ = false;
+  State state_ = Closed;
+  LzpReadByteProc reader_ = nullptr;
+  bool inputEnded_ = false;
+  std::uint32_t produced_ = 0;
+  unsigned char input_[InputBlock];
+};
+
+class Encoder {
+public:
+  ~Encoder() {
+    if (open_)
+      deflateEnd(&z_);
+  }
+
+  int create(LzpWriteByteProc writer, int mode, int level) {
+    if (open_)
+      return fail(LZP_E_STATE);
+    if (!writer || mode != LZP_MODE_FRAMED || level < LZP_LEVEL_DEFAULT || level > 9)
+      return fail(LZP_E_ARGUMENT);
+    std::memset(&z_, 0, sizeof z_);
+    if (deflateInit2(&z_, level, Z_DEFLATED, DeflateWindowBits, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+      return fail(LZP_E_MEMORY);
+    open_ = true;
+    failed_ = false;
+    writer_ = writer;
+    consumed_ = 0;
+    lastError = LZP_E_NONE;
+    if (!put(HeaderMagic) || !put(HeaderMethodDeflate)) {
+      finish();
+      return -1;
+    }
+    return 0;
+  }
+
+  int write(const void* buffer, int count) {
+    if (!open_)
+      return fail(LZP_E_STATE);
+    if (failed_)
+      return -1;
+    if (count < 0 || (count > 0 && !buffer))
+      return fail(LZP_E_ARGUMENT);
+    z_.next_in = static_cast<Bytef*>(const_cast<void*>(buffer));
+    z_.avail_in = static_cast<uInt>(count);
+    if (!run(Z_NO_FLUSH))
+      return -1;
+    consumed_ += static_cast<std::uint32_t>(count);
+    return count;
+  }
+
+  int close() {
+    if (!open_)
+      return fail(LZP_E_STATE);
+    bool ok = !failed_ && run(Z_FINISH);
+    for (int i = 0; ok && i < 4; ++i)
+      ok = put((consumed_ >> (8 * i)) & 0xFF);
+    finish();
+    return ok ? 0 : -1;
+  }
+
+private:
+  bool put(int byte) {
+    if (writer_(byte) >= 0)
+      return true;
+    failed_ = true;
+    lastError = LZP_E_WRITE;
+    return false;
+  }
+
+  // Deflates what is waiting and writes every byte produced.
+  bool run(int flush) {
+    for (;;) {
+      z_.next_out = output_;
+      z_.avail_out = OutputBlock;
+      int result = deflate(&z_, flush);
+      int made = OutputBlock - static_cast<int>(z_.avail_out);
+      for (int i = 0; i < made; ++i)
+        if (!put(output_[i]))
+          return false;
+      if (result == Z_STREAM_END)
+        return true;
+      if (result != Z_OK && result != Z_BUF_ERROR) {
+        failed_ = true;
+        lastError = LZP_E_DATA;
+        return false;
+      }
+      if (flush == Z_NO_FLUSH && z_.avail_in == 0 && z_.avail_out > 0)
+        return true;
+    }
+  }
+
+  void finish() {
+    deflateEnd(&z_);
+    open_ = false;
+    writer_ = nullptr;
+  }
+
+  z_stream z_{};
+  bool open_ = false;
+  bool failed_ = false;
+  LzpWriteByteProc writer_ = nullptr;
+  std::uint32_t consumed_ = 0;
+  unsigned char output_[OutputBlock];
+};
+
+Decoder* decoder = nullptr;
+Encoder encoder;
+
+Decoder* theDecoder() {
+  if (!decoder)
+    decoder = new (std::nothrow) Decoder;
+  return decoder;
+}
+
+} // namespace
+
+extern "C" {
+
+int WINAPI LzpUnzAlloc(void) {
+  Decoder* d = theDecoder();
+  return d ? d->allocate() : fail(LZP_E_MEMORY);
+}
+
+int WINAPI LzpUnzFree(void) {
+  delete decoder;
+  decoder = nullptr;
+  return 0;
+}
+
+int WINAPI LzpUnzOpen(LzpReadByteProc reader, int mode) {
+  Decoder* d = theDecoder();
+  return d ? d->open(reader, mode) : fail(LZP_E_MEMORY);
+}
+
+int WINAPI LzpUnzRead(void* buffer, int count) {
+  return decoder ? decoder->read(buffer, count) : fail(LZP_E_STATE);
+}
+
+int WINAPI LzpUnzClose(void) { return decoder ? decoder->close() : fail(LZP_E_STATE); }
+
+int WINAPI LzpGetError(void) { return lastError; }
+
+int WINAPI LzpZipCreate(LzpWriteByteProc writer, int mode, int level) {
+  return encoder.create(writer, mode, level);
+}
+
+int WINAPI LzpZipWrite(const void* buffer, int count) { return encoder.write(buffer, count); }
+
+int WINAPI LzpZipClose(void) { return encoder.close(); }
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_DETACH)
+    LzpUnzFree();
+  return TRUE;
+}
+
+} // extern "C"

@@ -1,0 +1,269 @@
+#include <lzpunz2/lzpunz2.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
+
+namespace {
+
+// The stream the callbacks read from and write to.
+std::string source;
+size_t sourceAt = 0;
+std::string sink;
+int sinkRoom = -1; // bytes the writer still takes; -1 without a limit
+
+int WINAPI readSource() {
+  if (sourceAt >= source.size())
+    return -1;
+  return static_cast<unsigned char>(source[sourceAt++]);
+}
+
+int WINAPI writeSink(int byte) {
+  if (sinkRoom == 0)
+    return -1;
+  if (sinkRoom > 0)
+    --sinkRoom;
+  sink.push_back(static_cast<char>(byte));
+  return 0;
+}
+
+std::string pack(const std::string& data, int level = LZP_LEVEL_DEFAULT) {
+  sink.clear();
+  sinkRoom = -1;
+  EXPECT_EQ(0, LzpZipCreate(writeSink, LZP_MODE_FRAMED, level));
+  // In uneven blocks, as a caller would pass them.
+  for (size_t at = 0; at < data.size();) {
+    int n = static_cast<int>(std::min<size_t>(7777, data.size() - at));
+    EXPECT_EQ(n, LzpZipWrite(data.data() + at, n));
+    at += n;
+  }
+  EXPECT_EQ(0, LzpZipClose());
+  return sink;
+}
+
+constexpr int Guard = 16;
+constexpr char GuardByte = '\x5A';
+
+// Reads the whole stream through a buffer with guard bytes after `chunk`; the answer is the text
+// read, and `ending` gets the last answer of LzpUnzRead (0 at a good end, -1 on error). Reading is
+// bounded, so a decoder that loops fails the test instead of hanging it.
+std::string unpack(const std::string& packed, int chunk, int& ending) {
+  source = packed;
+  sourceAt = 0;
+  std::string out;
+  ending = LzpUnzOpen(readSource, LZP_MODE_FRAMED);
+  if (ending != 0)
+    return out;
+  std::string buffer(chunk + Guard, GuardByte);
+  for (int calls = 0; calls < 1000000; ++calls) {
+    int got = LzpUnzRead(buffer.data(), chunk);
+    EXPECT_EQ(std::string(Guard, GuardByte), buffer.substr(chunk)) << "written past the count";
+    EXPECT_LE(got, chunk);
+    if (got <= 0) {
+      ending = got;
+      break;
+    }
+    out.append(buffer, 0, got);
+  }
+  EXPECT_EQ(0, LzpUnzClose());
+  return out;
+}
+
+std::string randomBytes(size_t n, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string s(n, 0);
+  for (char& c : s)
+    c = static_cast<char>(random());
+  return s;
+}
+
+std::string textLike(size_t n) {
+  static const char* words[] = {"install ",        "the ",   "files ",  "into ",
+                                "c:\\program\r\n", "setup ", "version "};
+  std::string s;
+  for (unsigned i = 0; s.size() < n; i = i * 7 + 3)
+    s += words[i % 7];
+  s.resize(n);
+  return s;
+}
+
+std::uint32_t trailer(const std::string& packed) {
+  std::uint32_t size = 0;
+  for (int i = 0; i < 4; ++i)
+    size |= static_cast<std::uint32_t>(static_cast<unsigned char>(packed[packed.size() - 4 + i])) << (8 * i);
+  return size;
+}
+
+} // namespace
+
+TEST(Lzpunz2Test, RoundTripsKeepEveryByte) {
+  struct Case {
+    const char* name;
+    std::string data;
+  };
+  const Case cases[] = {
+      {"empty", ""},
+      {"one byte", "x"},
+      {"2047 text", textLike(2047)},
+      {"2048 text", textLike(2048)},
+      {"2049 random", randomBytes(2049, 1)},
+      {"1 MB random", randomBytes(1 << 20, 2)},
+      {"1 MB zeros", std::string(1 << 20, '\0')},
+  };
+  for (const Case& c : cases) {
+    std::string packed = pack(c.data);
+    ASSERT_GE(packed.size(), 6u) << c.name;
+    EXPECT_EQ("LD", packed.substr(0, 2)) << c.name;
+    EXPECT_EQ(c.data.size(), trailer(packed)) << c.name;
+    for (int chunk : {1, 1000, 65536}) {
+      if (chunk == 1 && c.data.size() > 4096)
+        continue;
+      int ending = 99;
+      std::string back = unpack(packed, chunk, ending);
+      EXPECT_EQ(0, ending) << c.name << ", chunk " << chunk;
+      EXPECT_TRUE(back == c.data) << c.name << ", chunk " << chunk << ": " << back.size() << " bytes back";
+    }
+  }
+  EXPECT_LT(pack(std::string(1 << 20, '\0')).size(), 2000u);
+}
+
+TEST(Lzpunz2Test, EveryTruncationFails) {
+  std::string packed = pack(textLike(3000) + randomBytes(500, 3));
+  for (size_t length = 0; length < packed.size(); ++length) {
+    int ending = 99;
+    std::string back = unpack(packed.substr(0, length), 512, ending);
+    EXPECT_EQ(-1, ending) << "cut at " << length;
+  }
+}
+
+TEST(Lzpunz2Test, FlippedBytesEndWithoutOverrun) {
+  std::string data = textLike(2500) + randomBytes(300, 4);
+  std::string packed = pack(data);
+  for (size_t at = 0; at < packed.size(); ++at) {
+    std::string broken = packed;
+    broken[at] = static_cast<char>(broken[at] ^ (1 << (at % 8)));
+    int ending = 99;
+    std::string back = unpack(broken, 300, ending);
+    EXPECT_TRUE(ending == -1 || ending == 0) << "flip at " << at;
+  }
+}
+
+TEST(Lzpunz2Test, WrongOrShortTrailerFailsTheLastRead) {
+  std::string packed = pack(textLike(100));
+  std::string wrong = packed;
+  wrong[wrong.size() - 4] = static_cast<char>(wrong[wrong.size() - 4] + 1);
+  int ending = 99;
+  unpack(wrong, 4096, ending);
+  EXPECT_EQ(-1, ending);
+  EXPECT_EQ(LZP_E_TRAILER, LzpGetError());
+  unpack(packed.substr(0, packed.size() - 1), 4096, ending);
+  EXPECT_EQ(-1, ending);
+  EXPECT_EQ(LZP_E_TRAILER, LzpGetError());
+}
+
+TEST(Lzpunz2Test, CallsOutOfOrderAndBadArgumentsAreRefused) {
+  EXPECT_EQ(-1, LzpUnzRead(nullptr, 0));
+  EXPECT_EQ(LZP_E_STATE, LzpGetError());
+  EXPECT_EQ(-1, LzpUnzClose());
+  EXPECT_EQ(-1, LzpUnzOpen(readSource, 1));
+  EXPECT_EQ(LZP_E_ARGUMENT, LzpGetError());
+  EXPECT_EQ(-1, LzpZipCreate(writeSink, LZP_MODE_FRAMED, 10));
+  EXPECT_EQ(-1, LzpZipWrite("x", 1));
+  EXPECT_EQ(-1, LzpZipClose());
+
+  source = "XD";
+  sourceAt = 0;
+  EXPECT_EQ(-1, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
+  EXPECT_EQ(LZP_E_HEADER, LzpGetError());
+
+  source = pack("abc");
+  sourceAt = 0;
+  ASSERT_EQ(0, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
+  EXPECT_EQ(-1, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
+  EXPECT_EQ(LZP_E_STATE, LzpGetError());
+  char buffer[8];
+  EXPECT_EQ(-1, LzpUnzRead(buffer, -1));
+  EXPECT_EQ(3, LzpUnzRead(buffer, sizeof buffer));
+  EXPECT_EQ(0, LzpUnzRead(buffer, sizeof buffer));
+  EXPECT_EQ(0, LzpUnzClose());
+}
+
+TEST(Lzpunz2Test, MemoryIsKeptUntilFreedAndFreeClosesAnOpenStream) {
+  EXPECT_EQ(0, LzpUnzAlloc());
+  source = pack("abc");
+  sourceAt = 0;
+  ASSERT_EQ(0, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
+  EXPECT_EQ(0, LzpUnzFree());
+  char buffer[8];
+  EXPECT_EQ(-1, LzpUnzRead(buffer, sizeof buffer));
+  sourceAt = 0;
+  EXPECT_EQ(0, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
+  EXPECT_EQ(3, LzpUnzRead(buffer, sizeof buffer));
+  EXPECT_EQ(0, LzpUnzClose());
+}
+
+TEST(Lzpunz2Test, AWriterThatRefusesFailsTheStream) {
+  for (int room : {0, 1, 5, 20}) {
+    sink.clear();
+    sinkRoom = room;
+    int created = LzpZipCreate(writeSink, LZP_MODE_FRAMED, 9);
+    if (created == 0) {
+      std::string data = randomBytes(100000, 5);
+      LzpZipWrite(data.data(), static_cast<int>(data.size()));
+      EXPECT_EQ(-1, LzpZipClose()) << "room " << room;
+    }
+    EXPECT_EQ(LZP_E_WRITE, LzpGetError()) << "room " << room;
+  }
+  sinkRoom = -1;
+}
+
+TEST(Lzpunz2Test, ExportsAreFoundByTheirPlainNames) {
+  HMODULE library = GetModuleHandleA("lzpunz2.dll");
+  ASSERT_TRUE(library);
+  for (const char* name : {"LzpUnzOpen", "LzpUnzRead", "LzpUnzClose", "LzpGetError", "LzpUnzAlloc",
+                           "LzpUnzFree", "LzpZipCreate", "LzpZipWrite", "LzpZipClose"})
+    EXPECT_TRUE(GetProcAddress(library, name)) << name;
+}
+
+TEST(Lzpunz2Test, PackerToolWritesWhatTheLibraryReads) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string folder(self, std::string(self).rfind('\\') + 1);
+  std::string input = folder + "packer_in.txt";
+  std::string output = folder + "packer_out.lzp";
+  std::string data = textLike(50000);
+  {
+    FILE* file = std::fopen(input.c_str(), "wb");
+    ASSERT_TRUE(file);
+    std::fwrite(data.data(), 1, data.size(), file);
+    std::fclose(file);
+  }
+  std::string command = "\"" + folder + "lzppack.exe\" \"" + input + "\" \"" + output + "\" 9";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process));
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
+  DWORD code = 99;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_EQ(0u, code);
+
+  std::string packed;
+  FILE* file = std::fopen(output.c_str(), "rb");
+  ASSERT_TRUE(file);
+  for (int c; (c = std::fgetc(file)) != EOF;)
+    packed.push_back(static_cast<char>(c));
+  std::fclose(file);
+  DeleteFileA(input.c_str());
+  DeleteFileA(output.c_str());
+  EXPECT_LT(packed.size(), data.size() / 4);
+  int ending = 99;
+  EXPECT_TRUE(unpack(packed, 4096, ending) == data);
+  EXPECT_EQ(0, ending);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <windows.h>
+
+// The window core that the three framework layers stand on: one window procedure for every window bound
+// to an object.
+//
+// How this works. A window of one of the core's registered classes is created with its object in
+// lpCreateParams and bound at WM_NCCREATE, the first message that carries it (never through a global
+// "object being created"); an existing window, typically a system control, is bound by subclassing, and
+// its original procedure stays the default for every message the object leaves. Every message then
+// passes one exception barrier on its way to onMessage: an error thrown by a handler goes to the
+// program's error reporter (ErrorReporter.h) and never into the system's code.
+//
+// The object sits in a window property rather than in the GWLP_USERDATA slot. A subclassed control keeps
+// its own user-data slot for whoever created it (a common dialog, another library, the program), and one
+// look-up serves own-class and subclassed windows alike. The property holds a full pointer, so an object
+// anywhere in a 64-bit address space is found again.
+//
+// Unbinding happens at WM_NCDESTROY, the last message: the object lets go of the window (the original
+// procedure is put back), the default handling runs, and then onFinalMessage, which may delete the
+// object. So a window may be destroyed inside one of its own handlers; after any call that can destroy
+// the window, a handler checks handle() before touching the window again. A DestroyWindow asked for while
+// WM_DESTROY is being handled (destroy() from inside the first destruction) does nothing.
+namespace wincore {
+
+class BoundWindow {
+public:
+  BoundWindow() = default;
+  // A window still bound is let go (unsubclassed), never left pointing at a dead object; the layers
+  // destroy their windows in their own destructors.
+  virtual ~BoundWindow();
+  BoundWindow(const BoundWindow&) = delete;
+  BoundWindow& operator=(const BoundWindow&) = delete;
+
+  HWND handle() const { return hwnd_; }
+  // The object bound to a window, or null.
+  static BoundWindow* fromHandle(HWND hwnd);
+
+  // Registers a window class that runs through the core's procedure, once per name.
+  static void registerClass(const char* className, UINT classStyle, HBRUSH background = nullptr);
+  // Creates a window of a registered core class bound to this object; null on failure.
+  HWND create(DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y, int width,
+              int height, HWND parent, HMENU idOrMenu);
+  // Binds an existing window by subclassing it; false when it is already bound or this object is.
+  bool subclass(HWND hwnd);
+  // Lets go of the window without destroying it and answers it.
+  HWND unsubclass();
+  // DestroyWindow, unless the window is already being destroyed.
+  bool destroy();
+  bool isDestroying() const { return destroying_; }
+  // True for a subclassed window of another class, whose own procedure does the default handling.
+  bool isSubclassed() const { return original_ != nullptr; }
+
+  // What the window would do without this object: the original procedure or DefWindowProc.
+  LRESULT callDefault(UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+  // Every message but the last; by default the original handling.
+  virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Runs once the window is gone and the object has let go of it; a self-owning object deletes itself.
+  virtual void onFinalMessage(HWND /*hwnd*/) {}
+
+private:
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT route(UINT message, WPARAM wParam, LPARAM lParam);
+  void bind(HWND hwnd);
+  void unbind();
+
+  HWND hwnd_ = nullptr;
+  WNDPROC original_ = nullptr;
+  bool destroying_ = false; // WM_DESTROY has arrived
+};
+
+} // namespace wincore

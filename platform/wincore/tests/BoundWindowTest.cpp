@@ -1,0 +1,170 @@
+#include <wincore/BoundWindow.h>
+#include <wincore/ErrorReporter.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using wincore::BoundWindow;
+
+namespace {
+
+const char kClass[] = "WincoreTestWindow";
+constexpr UINT kPing = WM_USER + 1;
+constexpr UINT kThrow = WM_USER + 2;
+constexpr UINT kDestroySelf = WM_USER + 3;
+
+// Records what it sees; answers kPing with its own address's low bits, so a truncated pointer shows.
+class Recorder : public BoundWindow {
+public:
+  std::vector<std::string> log;
+  int destroys = 0;
+  int* deletions = nullptr;
+  bool ownsItself = false;
+  bool destroyAgainInDestroy = false;
+  bool answerAfterSelfDestroy = false;
+
+  ~Recorder() override {
+    if (deletions)
+      ++*deletions;
+  }
+  HWND make() {
+    registerClass(kClass, 0);
+    return create(0, kClass, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr);
+  }
+
+protected:
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+    case kPing:
+      return reinterpret_cast<LRESULT>(this);
+    case kThrow:
+      throw std::runtime_error("handler failed");
+    case kDestroySelf:
+      destroy();
+      // The window is gone (and with ownsItself, the object): only the local state may be read.
+      return 7;
+    case WM_DESTROY:
+      ++destroys;
+      if (destroyAgainInDestroy)
+        log.push_back(destroy() ? "destroyed again" : "second destroy refused");
+      break;
+    case WM_CHAR:
+      if (wParam >= '0' && wParam <= '9')
+        return 0;
+      break;
+    }
+    return callDefault(message, wParam, lParam);
+  }
+  void onFinalMessage(HWND) override {
+    log.push_back("final");
+    if (ownsItself)
+      delete this;
+  }
+};
+
+std::string windowText(HWND hwnd) {
+  char text[64] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+TEST(BoundWindowTest, AWindowIsBoundAtCreationAndLetGoAtItsLastMessage) {
+  Recorder recorder;
+  HWND hwnd = recorder.make();
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_EQ(recorder.handle(), hwnd);
+  EXPECT_EQ(BoundWindow::fromHandle(hwnd), &recorder);
+  EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), 0); // the slot stays the window's own
+  EXPECT_EQ(SendMessageA(hwnd, kPing, 0, 0), reinterpret_cast<LRESULT>(&recorder));
+  SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("title")); // default handling
+  EXPECT_EQ(windowText(hwnd), "title");
+
+  EXPECT_TRUE(recorder.destroy());
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(recorder.handle(), nullptr);
+  EXPECT_EQ(BoundWindow::fromHandle(hwnd), nullptr);
+  EXPECT_EQ(recorder.log, std::vector<std::string>{"final"});
+}
+
+TEST(BoundWindowTest, ASubclassedControlKeepsItsUserDataAndGetsItsProcedureBack) {
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(edit, nullptr);
+  SetWindowLongPtrA(edit, GWLP_USERDATA, 1234);
+  auto original = GetWindowLongPtrA(edit, GWLP_WNDPROC);
+  Recorder recorder;
+  ASSERT_TRUE(recorder.subclass(edit));
+  EXPECT_FALSE(Recorder().subclass(edit)); // one object per window
+
+  for (char ch : std::string("a1b2"))
+    SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(ch), 1);
+  EXPECT_EQ(windowText(edit), "ab"); // digits taken by the object, the rest by the edit control
+  EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_USERDATA), 1234);
+
+  EXPECT_EQ(recorder.unsubclass(), edit);
+  EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), original);
+  EXPECT_EQ(BoundWindow::fromHandle(edit), nullptr);
+  SendMessageA(edit, WM_CHAR, '3', 1);
+  EXPECT_EQ(windowText(edit), "ab3");
+  DestroyWindow(edit);
+}
+
+TEST(BoundWindowTest, AnObjectMayDestroyItsWindowAndItselfInsideAHandler) {
+  int deletions = 0;
+  auto* recorder = new Recorder;
+  recorder->deletions = &deletions;
+  recorder->ownsItself = true;
+  HWND hwnd = recorder->make();
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_EQ(SendMessageA(hwnd, kDestroySelf, 0, 0), 7);
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(deletions, 1);
+}
+
+TEST(BoundWindowTest, ADestroyAskedForDuringTheDestructionIsRefused) {
+  Recorder recorder;
+  recorder.destroyAgainInDestroy = true;
+  HWND hwnd = recorder.make();
+  ASSERT_NE(hwnd, nullptr);
+  DestroyWindow(hwnd);
+  EXPECT_EQ(recorder.destroys, 1);
+  EXPECT_EQ(recorder.log, (std::vector<std::string>{"second destroy refused", "final"}));
+  EXPECT_FALSE(recorder.destroy()); // nothing left to destroy
+}
+
+TEST(BoundWindowTest, AnErrorInAHandlerReachesTheReporterAndTheWindowGoesOn) {
+  std::vector<std::string> reported;
+  wincore::ScopedErrorReporter reporter(
+      [&](std::exception_ptr error) { reported.push_back(wincore::errorText(error)); });
+  Recorder recorder;
+  HWND hwnd = recorder.make();
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_EQ(SendMessageA(hwnd, kThrow, 0, 0), 0);
+  EXPECT_EQ(reported, std::vector<std::string>{"handler failed"});
+  EXPECT_EQ(SendMessageA(hwnd, kPing, 0, 0), reinterpret_cast<LRESULT>(&recorder));
+  recorder.destroy();
+}
+
+TEST(BoundWindowTest, AnObjectAbove4GiBIsFoundAgain) {
+  if (sizeof(void*) < 8)
+    GTEST_SKIP() << "a 32-bit program has no memory above 4 GiB";
+  void* block =
+      VirtualAlloc(nullptr, sizeof(Recorder), MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
+  ASSERT_NE(block, nullptr);
+  ASSERT_GT(reinterpret_cast<std::uintptr_t>(block), std::uintptr_t{0xFFFFFFFF});
+  auto* recorder = new (block) Recorder;
+  HWND hwnd = recorder->make();
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_EQ(BoundWindow::fromHandle(hwnd), recorder);
+  EXPECT_EQ(SendMessageA(hwnd, kPing, 0, 0), reinterpret_cast<LRESULT>(recorder));
+  recorder->destroy();
+  EXPECT_EQ(recorder->log, std::vector<std::string>{"final"});
+  recorder->~Recorder();
+  VirtualFree(block, 0, MEM_RELEASE);
+}
+
+} // namespace
