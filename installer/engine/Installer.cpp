@@ -6,6 +6,7 @@
 #include "ProgramGroupsManager.h"
 
 #include <fpath.h>
+#include <reboot.h>
 
 #include <climits>
 #include <cstdarg>
@@ -116,7 +117,7 @@ InstallerPlatform InstallerPlatform::System() {
     return (result & VFF_FILEINUSE) ? 1 : 0;
   };
   platform.renameatrestart = [](const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) ? 1 : 0;
+    return RenameOnReboot(cpathref(from), cpathref(to));
   };
   fpathbuf folder;
   if (fpath::setshareddir(folder))
