@@ -2,6 +2,7 @@
 
 #include <FileItemJob.h>
 #include <ModalAnswerer.h>
+#include <checkrecorder.h>
 #include <lzplibrary.h>
 
 #include <gtest/gtest.h>
@@ -106,7 +107,9 @@ TEST_F(FileItemJobTest, PlainCompressedFileAndTruncatedMember) {
   setting.archivebase = "src";
   FileEntry cut{1, 0, 1, static_cast<long>(packed.size()), 10000, "x", "x"};
   f.installer.quiet = 1;
+  CheckRecorder checks;
   EXPECT_EQ(0, RunFileItem(f.installer, Record(&cut, f.file("out\\cut.exe")), setting));
+  EXPECT_EQ((std::vector<CheckRecorder::Pair>{{"BSFSPN", 131}}), checks.seen) << "the archive ends early";
   EXPECT_FALSE(fileExists(f.file("out\\cut.exe")));
 }
 
