@@ -68,7 +68,7 @@ int spanstream::NextPart() {
 }
 
 int spanstream::readbyte() {
-  if (taken_ == buffered_ && !Fill())
+  if (taken_ == buffered_ && !Fill(nullptr, 0))
     return -1;
   return buffer_[taken_++];
 }
@@ -76,7 +76,11 @@ int spanstream::readbyte() {
 int spanstream::read(void* buffer, int n) {
   auto* out = static_cast<unsigned char*>(buffer);
   int got = 0;
-  while (got < n && (taken_ < buffered_ || Fill())) {
+  while (got < n && (taken_ < buffered_ || Fill(n - got >= BufferSize / 4 ? out + got : nullptr, n - got))) {
+    if (taken_ == buffered_) {
+      got += direct_;
+      continue;
+    }
     int count = buffered_ - taken_ < n - got ? buffered_ - taken_ : n - got;
     std::memcpy(out + got, buffer_.get() + taken_, static_cast<size_t>(count));
     taken_ += count;
@@ -86,9 +90,10 @@ int spanstream::read(void* buffer, int n) {
 }
 
 // A block as large as the current part and the run allow; the run's end and each part's end are
-// the only places where a block comes out short.
-int spanstream::Fill() {
-  taken_ = buffered_ = 0;
+// the only places where a block comes out short. A large read goes straight into the caller's
+// buffer (`direct`, up to `n` bytes) instead of through the stream's own.
+int spanstream::Fill(unsigned char* direct, int n) {
+  taken_ = buffered_ = direct_ = 0;
   while (state_ == Open) {
     if (delivered_ == length_) {
       state_ = Finished;
@@ -97,10 +102,11 @@ int spanstream::Fill() {
     if (!buffer_)
       buffer_.reset(new unsigned char[BufferSize]);
     long left = length_ - delivered_;
-    size_t want = static_cast<size_t>(left < BufferSize ? left : BufferSize);
-    size_t r = file_ ? std::fread(buffer_.get(), 1, want, file_) : 0;
+    long limit = direct ? n : BufferSize;
+    size_t want = static_cast<size_t>(left < limit ? left : limit);
+    size_t r = file_ ? std::fread(direct ? direct : buffer_.get(), 1, want, file_) : 0;
     delivered_ += static_cast<long>(r);
-    buffered_ = static_cast<int>(r);
+    (direct ? direct_ : buffered_) = static_cast<int>(r);
     if (r > 0)
       return 1;
     if (!file_ || std::ferror(file_) || !NextPart())

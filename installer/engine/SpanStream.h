@@ -39,8 +39,8 @@ private:
   int OpenPart();
   // Moves on to the next part at the end of the current one; 0 when there is none to open.
   int NextPart();
-  // Reads the next block of the run into the buffer; 0 at the run's end or on a failure.
-  int Fill();
+  // Reads the next block of the run; 0 at the run's end or on a failure.
+  int Fill(unsigned char* direct, int n);
 
   fpathbuf base_;
   int first_ = 0;
@@ -56,4 +56,5 @@ private:
   std::unique_ptr<unsigned char[]> buffer_;
   int buffered_ = 0;
   int taken_ = 0;
+  int direct_ = 0;
 };
