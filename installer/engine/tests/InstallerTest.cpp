@@ -132,3 +132,37 @@ TEST_F(InstallerTest, ServerWithoutRegistrationEntryFails) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(InstallerTest, IniFileMappingNamesTheRegistryKey) {
+  InstallerPlatform platform = f.installer.platform();
+  platform.windowsfolder = f.dir.path();
+  platform.versionkey = "Software\\KxTest\\Version";
+  platform.sharedroot = 2;
+  Installer installer(platform);
+  // The mapping lives under HKEY_LOCAL_MACHINE; this test's own key there is removed at the end.
+  std::string mapping =
+      "Software\\KxTest\\Version\\IniFileMapping\\kxmap" + std::to_string(GetCurrentProcessId()) + ".ini";
+  HKEY key;
+  RegCreateKeyA(HKEY_LOCAL_MACHINE, (mapping + "\\Mapped").c_str(), &key);
+  RegSetValueExA(key, "entry", 0, REG_SZ, reinterpret_cast<const BYTE*>("USR:Software\\App"), 17);
+  RegCloseKey(key);
+  RegCreateKeyA(HKEY_LOCAL_MACHINE, mapping.c_str(), &key);
+  RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("#SYS:Software\\Sys"), 18);
+  RegCloseKey(key);
+  std::string file = f.file("kxmap" + std::to_string(GetCurrentProcessId()) + ".ini");
+  int root = -1;
+  std::string path;
+  EXPECT_EQ(1, installer.inifilemapping(file.c_str(), "Mapped", "entry", root, path));
+  EXPECT_EQ(2, root);
+  EXPECT_EQ("Software\\App", path);
+  EXPECT_EQ(1, installer.inifilemapping(file.c_str(), "Other", "entry", root, path));
+  EXPECT_EQ(0, root);
+  EXPECT_EQ("Software\\Sys\\Other", path);
+  EXPECT_EQ(0, installer.inifilemapping("c:\\elsewhere\\x.ini", "Mapped", "entry", root, path));
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, (mapping + "\\Mapped").c_str());
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, mapping.c_str());
+}
+
+} // namespace
