@@ -1,16 +1,53 @@
 #include "CEventItem.h"
 
 #include "CAppSettings.h"
+#include "SlotPool.h"
+
+#include <utility>
+
+namespace {
+
+// Never destroyed: an event in a static object may be freed after any other static object has gone.
+SlotPool& eventSlots() {
+  static SlotPool* pool = new SlotPool(sizeof(CEventItem));
+  return *pool;
+}
+
+} // namespace
+
+void* CEventItem::operator new(std::size_t size) {
+  return size == sizeof(CEventItem) ? eventSlots().Take() : ::operator new(size);
+}
+
+void CEventItem::operator delete(void* event, std::size_t size) noexcept {
+  if (size == sizeof(CEventItem))
+    eventSlots().Give(event);
+  else
+    ::operator delete(event);
+}
+
+void CEventItem::ReserveSlots(std::size_t count) { eventSlots().Reserve(count); }
 
 CEventItem::CEventItem() : CEventItem(CDate()) {}
 
-CEventItem::CEventItem(const CDate& today) : nextDate(today) {
+namespace {
+
+CEventText defaultType() {
+  const CAppSettings& settings = AppSettings();
+  int typeIndex = settings.defaultType;
+  if (typeIndex >= 0 && typeIndex < static_cast<int>(settings.eventTypes.size()))
+    return CEventText(settings.eventTypes[typeIndex]);
+  return CEventText();
+}
+
+} // namespace
+
+CEventItem::CEventItem(const CDate& today) : CEventItem(today, defaultType()) {}
+
+CEventItem::CEventItem(const CDate& today, CEventText type) : type(std::move(type)), nextDate(today) {
   CAppSettings& settings = AppSettings();
   today.GetDMY(day, month, year);
   leadMinutes = settings.defaultLeadTime;
-  int typeIndex = settings.defaultType;
-  if (typeIndex >= 0 && typeIndex < static_cast<int>(settings.eventTypes.size()))
-    type = settings.eventTypes[typeIndex];
   serialNumber = settings.eventSerialCounter++;
 }
 

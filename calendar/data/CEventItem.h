@@ -1,7 +1,9 @@
 #pragma once
 
 #include "CDate.h"
+#include "CEventText.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,9 +27,18 @@ public:
   CEventItem();
   // The same with "today" given, for building many events at once.
   explicit CEventItem(const CDate& today);
+  // The same with the type given instead of the default one, for a reader that sets every field.
+  CEventItem(const CDate& today, CEventText type);
   virtual ~CEventItem() = default;
   CEventItem(const CEventItem&) = default;
   CEventItem& operator=(const CEventItem&) = default;
+
+  // Events live in slots of one pool: a file's events take a few large blocks instead of one allocation
+  // each (a class derived from this one is allocated as usual).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* event, std::size_t size) noexcept;
+  // Makes room for `count` more events in one block, before a load makes them.
+  static void ReserveSlots(std::size_t count);
 
   enum class Kind { OneTime, Weekly, Monthly, Yearly, Custom };
   // The kind that applies when several flags are set (old files hold such records): custom, one time,
@@ -54,9 +65,9 @@ public:
   int eventTime = -1; // minutes after midnight, -1 none
   int leadMinutes;
   int daysPrior = 14;
-  std::string type;
-  std::string name;
-  std::string notes;
+  CEventText type;
+  CEventText name;
+  CEventText notes;
   int notifyDisabled = 0;
   int oneTime = 1;
   int weekly = 0;

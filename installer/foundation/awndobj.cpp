@@ -47,7 +47,11 @@ RECT rectIn(HWND window, HWND parent) {
 
 } // namespace
 
-void SetErrorBoxSink(ErrorBoxSink sink) { errorBoxSink = sink ? sink : systemErrorBox; }
+ErrorBoxSink SetErrorBoxSink(ErrorBoxSink sink) {
+  ErrorBoxSink previous = errorBoxSink;
+  errorBoxSink = sink ? sink : systemErrorBox;
+  return previous;
+}
 
 int awndobj::lockupdate(int flag) {
   if (lockState.count > 0 && !CheckFailed(lockOtherWindow, lockState.window == hwnd()))

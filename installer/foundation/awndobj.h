@@ -81,9 +81,9 @@ private:
 };
 
 // The error box is the engine's own message box; it reaches errorbox() through this sink, which the
-// message box module installs. Without one the system's box serves.
+// message box module installs. Without one the system's box serves. Answers the sink it replaces.
 using ErrorBoxSink = void (*)(HWND owner, const char* text);
-void SetErrorBoxSink(ErrorBoxSink sink);
+ErrorBoxSink SetErrorBoxSink(ErrorBoxSink sink);
 
 inline int LoWord(DWORD value) { return static_cast<int>(value & 0xFFFF); }
 inline int HiWord(DWORD value) { return static_cast<int>((value >> 16) & 0xFFFF); }

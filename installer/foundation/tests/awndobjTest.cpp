@@ -1,12 +1,14 @@
 #include "checkrecorder.h"
 
 #include <awndobj.h>
+#include <dynstr.h>
 #include <threedhook.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 using testing::ElementsAre;
@@ -198,4 +200,85 @@ TEST(AwndobjTest, WordHelpers) {
   EXPECT_EQ(0xABCD, HiWord(0xABCD1234));
   EXPECT_EQ(0xABCD1234u, MakeLong(0x1234, 0xABCD));
   EXPECT_EQ(0xFFFF0001u, MakeLong(1, -1));
+}
+
+namespace {
+
+HWND child(HWND parent, int id, int x, int y, DWORD style = WS_VISIBLE) {
+  return CreateWindowExA(0, "STATIC", "", WS_CHILD | style, x, y, 20, 10, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+POINT where(HWND window) {
+  RECT rect;
+  hwndref(window).getrect(rect);
+  return POINT{rect.left, rect.top};
+}
+
+} // namespace
+
+TEST(AwndobjTest, MovesARunOfControlsFromOneAnchorToAnother) {
+  Window host(popup(400, 300));
+  HWND b = child(host.hwnd(), 20, 0, 0);
+  HWND first = child(host.hwnd(), 21, 0, 30, 0), second = child(host.hwnd(), 22, 50, 30, 0);
+  HWND a = child(host.hwnd(), 10, 200, 100);
+
+  host.moveitems(10, 2, 20, 1, 0, 1);
+  EXPECT_EQ(200, where(first).x);
+  EXPECT_EQ(130, where(first).y);
+  EXPECT_EQ(250, where(second).x);
+  EXPECT_TRUE(GetWindowLongPtrA(second, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(first, GetWindow(a, GW_HWNDNEXT));
+  EXPECT_EQ(second, GetWindow(first, GW_HWNDNEXT));
+
+  host.moveitems(20, 2, 10, 0, 0, 1);
+  EXPECT_EQ(0, where(first).x);
+  EXPECT_EQ(30, where(first).y);
+  EXPECT_EQ(50, where(second).x);
+  EXPECT_FALSE(GetWindowLongPtrA(first, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(first, GetWindow(b, GW_HWNDNEXT));
+}
+
+TEST(AwndobjTest, FitsAChildAndMapsThousandthsToTheScreen) {
+  Window host(popup(300, 200, WS_OVERLAPPEDWINDOW));
+  MoveWindow(host.hwnd(), 40, 50, 300, 200, FALSE);
+  HWND inner = child(host.hwnd(), 5, 10, 10);
+  MoveWindow(inner, 10, 10, 120, 80, FALSE);
+  host.fitto(inner, 0);
+  EXPECT_EQ(0, where(inner).x);
+  EXPECT_EQ(120, host.clientwidth());
+  EXPECT_EQ(80, host.clientheight());
+
+  POINT origin{0, 0};
+  ClientToScreen(host.hwnd(), &origin);
+  POINT middle = host.permilletoscreen(POINT{500, 250});
+  EXPECT_EQ(origin.x + 60, middle.x);
+  EXPECT_EQ(origin.y + 20, middle.y);
+  EXPECT_EQ(origin.x + 120, host.permillex(1000));
+  EXPECT_EQ(origin.y + 80, host.permilley(1000));
+}
+
+TEST(AwndobjTest, FormattedTextIsCutAtItsBuffer) {
+  Window field(popup(50, 20));
+  field.settextf("%s-%d", std::string(600, 'x').c_str(), 7);
+  char text[1024];
+  EXPECT_EQ(511, GetWindowTextA(field.hwnd(), text, sizeof text));
+}
+
+TEST(AwndobjTest, RequiredTextReportsOnTheParentDialog) {
+  Window host(popup(200, 100));
+  HWND edit = CreateWindowExA(0, "EDIT", "   ", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, host.hwnd(),
+                              reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  std::vector<std::string> reported;
+  static std::vector<std::string>* sink = nullptr;
+  sink = &reported;
+  ErrorBoxSink engineBox = SetErrorBoxSink([](HWND, const char* text) { sink->push_back(text); });
+  dynstr out;
+  EXPECT_EQ(0, hwndref(edit).gettext(out, "A name is needed"));
+  SetWindowTextA(edit, "Ann");
+  EXPECT_EQ(1, hwndref(edit).gettext(out, "A name is needed"));
+  SetErrorBoxSink(engineBox);
+  EXPECT_THAT(reported, ElementsAre("A name is needed"));
+  EXPECT_STREQ("Ann", out.str());
+  EXPECT_EQ(edit, GetFocus());
 }

@@ -319,3 +319,23 @@ TEST(DactrlHeldTest, HeldValueGoesOnlyToAndFromAUlong) {
               ElementsAre(CheckRecorder::Pair("DACTRLS", 724), CheckRecorder::Pair("DACTRLS", 732),
                           CheckRecorder::Pair("DACTRLS", 723), CheckRecorder::Pair("DACTRLS", 731)));
 }
+
+TEST_F(DactrlTest, ComboLinesAndButtonStates) {
+  SendMessageA(item(102), CB_RESETCONTENT, 0, 0);
+  combo.addstringf("Drive %c: %d MB", 'c', 40);
+  combo.addstringf("%s", std::string(300, 'l').c_str());
+  char line[512] = "";
+  SendMessageA(item(102), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(line));
+  EXPECT_STREQ("Drive c: 40 MB", line);
+  EXPECT_EQ(255, SendMessageA(item(102), CB_GETLBTEXTLEN, 1, 0));
+  combo.selectfirst();
+  EXPECT_EQ(0, SendMessageA(item(102), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(1, combo.changed()) << "the notice reached the control through the dialog";
+
+  button.setthreestate();
+  EXPECT_EQ(BS_AUTO3STATE, GetWindowLongPtrA(item(103), GWL_STYLE) & BS_TYPEMASK);
+  button.settwostate();
+  EXPECT_EQ(BS_AUTOCHECKBOX, GetWindowLongPtrA(item(103), GWL_STYLE) & BS_TYPEMASK);
+  EXPECT_TRUE(button.isclicked(WM_COMMAND, MAKEWPARAM(103, BN_CLICKED), 0));
+  EXPECT_FALSE(button.isclicked(WM_COMMAND, MAKEWPARAM(103, BN_SETFOCUS), 0));
+}

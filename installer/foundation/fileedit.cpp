@@ -1,0 +1,49 @@
+#include "fileedit.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int fileedit::load(HWND edit, const cpath& file) {
+  std::FILE* stream = std::fopen(file.str(), "rb");
+  if (!stream)
+    return 0;
+  char* buffer = static_cast<char*>(std::malloc(FileEditLimit + 1));
+  if (!buffer) {
+    std::fclose(stream);
+    return 0;
+  }
+  size_t length = std::fread(buffer, 1, FileEditLimit, stream);
+  int cut = std::fgetc(stream) != EOF;
+  std::fclose(stream);
+  buffer[length] = 0;
+  SetWindowTextA(edit, buffer);
+  std::free(buffer);
+  if (cut)
+    SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
+  return 1;
+}
+
+int fileedit::save(HWND edit, const cpath& file) {
+  if (GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY)
+    return 0;
+  int length = GetWindowTextLengthA(edit);
+  char* text = static_cast<char*>(std::malloc(static_cast<size_t>(length) + 1));
+  if (!text)
+    return 0;
+  GetWindowTextA(edit, text, length + 1);
+  fpathbuf fresh;
+  int saved = 0;
+  if (fpath::setuniquebeside(fresh, file, "kxe")) {
+    std::FILE* stream = std::fopen(fresh.str(), "wb");
+    if (stream) {
+      saved = std::fwrite(text, 1, static_cast<size_t>(length), stream) == static_cast<size_t>(length);
+      saved = std::fclose(stream) == 0 && saved;
+      saved =
+          saved && MoveFileExA(fresh.str(), file.str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+      if (!saved)
+        fpath::remove(fresh);
+    }
+  }
+  std::free(text);
+  return saved;
+}
