@@ -18,10 +18,10 @@
 // on every message (about 10 us, some thirty times a plain window procedure). A subclassed window of
 // another class (a system control, a dialog made from a template, a common dialog) has no slot of ours,
 // so its object sits in a window property named by a global atom, looked up only by the procedure the
-// subclassing installs. Neither uses GWLP_USERDATA: a subclassed control keeps its user-data slot for
-// whoever created it (a common dialog, another library, the program). Both hold a full pointer, so an
-// object anywhere in a 64-bit address space is found again. fromHandle tells the two kinds apart by the
-// class's procedure.
+// subclassing installs; those windows still pay the server call. Neither uses GWLP_USERDATA: a subclassed
+// control keeps its user-data slot for whoever created it (a common dialog, another library, the program).
+// Both hold a full pointer, so an object anywhere in a 64-bit address space is found again. fromHandle tells
+// the two kinds apart by the class's procedure.
 //
 // Unbinding happens at WM_NCDESTROY, the last message: the object lets go of the window (the original
 // procedure is put back), the default handling runs, and then onFinalMessage, which may delete the
