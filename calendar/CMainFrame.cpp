@@ -4,7 +4,7 @@
 #include "AppletLibrary.h"
 #include "CAlarmDlg.h"
 #include "CDorvixDoc.h"
-#include "CPlainListView.h"
+#include "CGridView.h"
 #include "CPlainMonthView.h"
 #include "CQuickEventDlg.h"
 #include "CSelectDriveDlg.h"
