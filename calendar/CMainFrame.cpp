@@ -3,9 +3,9 @@
 #include "AlarmRules.h"
 #include "AppletLibrary.h"
 #include "CAlarmDlg.h"
+#include "CCalView.h"
 #include "CDorvixDoc.h"
 #include "CGridView.h"
-#include "CPlainMonthView.h"
 #include "CQuickEventDlg.h"
 #include "CSelectDriveDlg.h"
 #include "CTimeWarningDlg.h"
@@ -102,7 +102,7 @@ bool CMainFrame::OnCreateClient(CREATESTRUCTA*, CCreateContext* context) {
     return false;
   if (!m_wndSplitter.CreateView(0, 0, context->m_pNewViewClass, SIZE{0, AppSettings().gridSizeY}, context) ||
       !m_wndSplitter.CreateView(
-          1, 0, [] { return new CPlainMonthView; }, SIZE{0, 130}, context))
+          1, 0, [] { return new CCalView; }, SIZE{0, 130}, context))
     return false;
   m_wndSplitter.SetRowInfo(0, AppSettings().gridSizeY, 40);
   m_wndSplitter.SetRowInfo(1, 130, 80);

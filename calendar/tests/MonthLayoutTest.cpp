@@ -52,11 +52,16 @@ TEST(MonthLayoutTest, NavigationStaysWithin1753And3000) {
     const char* name;
     int column, month, year, toMonth, toYear;
   } const cases[] = {
-      {"month back", 1, 5, 2026, 4, 2026},        {"month back over the year", 1, 1, 2026, 12, 2025},
-      {"month back at the start", 1, 1, 1753, 1, 1753}, {"month on", 5, 5, 2026, 6, 2026},
-      {"month on over the year", 5, 12, 2026, 1, 2027}, {"month on at the end", 5, 12, 3000, 12, 3000},
-      {"year back", 0, 3, 2026, 3, 2025},         {"year back at the start", 0, 3, 1753, 3, 1753},
-      {"year on", 6, 3, 2026, 3, 2027},           {"year on at the end", 6, 3, 3000, 3, 3000},
+      {"month back", 1, 5, 2026, 4, 2026},
+      {"month back over the year", 1, 1, 2026, 12, 2025},
+      {"month back at the start", 1, 1, 1753, 1, 1753},
+      {"month on", 5, 5, 2026, 6, 2026},
+      {"month on over the year", 5, 12, 2026, 1, 2027},
+      {"month on at the end", 5, 12, 3000, 12, 3000},
+      {"year back", 0, 3, 2026, 3, 2025},
+      {"year back at the start", 0, 3, 1753, 3, 1753},
+      {"year on", 6, 3, 2026, 3, 2027},
+      {"year on at the end", 6, 3, 3000, 3, 3000},
       {"the title", 3, 3, 2026, 3, 2026},
   };
   for (const auto& c : cases) {
