@@ -16,14 +16,18 @@ wine_prefix() {
   wine_fonts
 }
 
-# The symbol font that draws the caption buttons (minimise, maximise, close) and other marks: this Wine
-# does not load it from its own fonts folder, and without it the buttons show as letters. Its copy comes
-# with the fonts-wine package; a prefix made before it was added gets it too.
+# Wine's own fonts: the symbol font that draws the caption buttons (minimise, maximise, close) and the
+# faces programs ask for by name ("MS Sans Serif", "Tahoma", "Courier"). This Wine does not load them from
+# its own fonts folder: without them the caption buttons show as letters and text falls back to a wider
+# face that no longer fits the controls laid out for it. Their copies come with the fonts-wine package; a
+# prefix made before they were added gets them too.
 wine_fonts() {
-  local font=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  if [ -f "$font" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
-    cp "$font" "$fonts/"
-  fi
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  [ -d "$fonts" ] || return 0
+  for font in /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon; do
+    [ -f "$font" ] && [ ! -f "$fonts/${font##*/}" ] && cp "$font" "$fonts/"
+  done
+  return 0
 }
 
 # The server is started in the foreground, where it returns once it is ready, and only then a program:

@@ -243,6 +243,15 @@ TEST_F(TimeZonesTest, HelpShowsTheWorldTimePanel) {
   EXPECT_TRUE(w.Visible());
 }
 
+TEST_F(TimeZonesTest, ANarrowWindowScrollsItsColumnsAcross) {
+  TfrmTimeZones& w = open();
+  w.SetWidth(300);
+  SendMessageA(w.grid->Handle(), WM_HSCROLL, SB_RIGHT, 0);
+  EXPECT_EQ(w.grid->LeftCol(), 2) << "the time and both code columns fit in the narrow window";
+  SendMessageA(w.grid->Handle(), WM_HSCROLL, SB_LEFT, 0);
+  EXPECT_EQ(w.grid->LeftCol(), 0);
+}
+
 TEST_F(TimeZonesTest, ButtonsStayRightAlignedWhenResized) {
   TfrmTimeZones& w = open();
   w.SetWidth(700);

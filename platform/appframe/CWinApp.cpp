@@ -5,6 +5,7 @@
 #include <appframe/CFileDialog.h>
 #include <appframe/CSingleDocTemplate.h>
 #include <appframe/MessageLoop.h>
+#include <wincore/Help.h>
 
 #include <commdlg.h>
 
@@ -124,7 +125,7 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
 
 void CWinApp::WinHelp(DWORD_PTR data, UINT command) {
   HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-  ::WinHelpA(owner, m_pszHelpFilePath.c_str(), command, data);
+  wincore::showHelp(owner, m_pszHelpFilePath, command, data);
 }
 
 void CWinApp::DoWaitCursor(int code) {

@@ -156,6 +156,24 @@ TEST_F(FlexGridTest, ColumnsBeyondTheWidthScrollIntoView) {
   EXPECT_EQ(grid.LeftCol(), 0);
 }
 
+// A fine wheel or a touchpad sends steps below one notch; together they scroll as a notch does.
+TEST_F(FlexGridTest, WheelStepsBelowANotchAddUp) {
+  grid.setTopRow(10);
+  struct Case {
+    const char* name;
+    int delta;
+    int topRow;
+  } cases[] = {{"a third of a notch scrolls a line", -40, 11},
+               {"and the next third another", -40, 12},
+               {"a quarter leaves a part over", -30, 12},
+               {"which the next quarter completes", -30, 13},
+               {"a whole notch back scrolls three lines up", 120, 10}};
+  for (const Case& c : cases) {
+    SendMessageA(grid.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
+    EXPECT_EQ(grid.TopRow(), c.topRow) << c.name;
+  }
+}
+
 TEST_F(FlexGridTest, TopRowStopsWhereTheLastPageIsFull) {
   grid.setTopRow(1000);
   int last = grid.TopRow();
