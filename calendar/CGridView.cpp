@@ -1,7 +1,7 @@
 #include "CGridView.h"
 
 #include "CDorvixDoc.h"
-#include "CQuickEventDlg.h"
+#include "CEventDlg.h"
 #include "Hints.h"
 #include "ListOrder.h"
 #include "LocaleText.h"
@@ -272,7 +272,7 @@ void CGridView::EditEntry(CListEntry* entry) {
     return;
   int serial = entry->event->serialNumber;
   CEventItem copy = *entry->event;
-  CQuickEventDlg dialog(copy, GetParentFrame());
+  CEventDlg dialog(copy, GetParentFrame());
   if (dialog.DoModal() != IDOK)
     return;
   // The dialog ran a message loop: the event may have gone meanwhile.

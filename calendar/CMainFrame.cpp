@@ -5,8 +5,9 @@
 #include "CAlarmDlg.h"
 #include "CCalView.h"
 #include "CDorvixDoc.h"
+#include "CEventDlg.h"
+#include "CEventTypeDlg.h"
 #include "CGridView.h"
-#include "CQuickEventDlg.h"
 #include "CSelectDriveDlg.h"
 #include "CTimeWarningDlg.h"
 #include "DataFolder.h"
@@ -340,7 +341,7 @@ void CMainFrame::OnAdd() {
   INT_PTR answer;
   {
     CWaitCursor wait;
-    CQuickEventDlg dialog(*event, this);
+    CEventDlg dialog(*event, this);
     answer = dialog.DoModal();
   }
   if (answer == IDOK)
@@ -469,7 +470,8 @@ void CMainFrame::OnOptions() {
 }
 
 void CMainFrame::OnEventType() {
-  MessageBoxA(m_hWnd, "Event types cannot be edited in this version.", kCaption, MB_OK | MB_ICONINFORMATION);
+  CEventTypeDlg dialog(this);
+  dialog.DoModal();
 }
 
 void CMainFrame::OnWebSite() {

@@ -99,6 +99,33 @@ TEST_F(CGridViewTest, AChangeOfCurrentRowAnnouncesItsEntry) {
   EXPECT_EQ(recorder.updates, (std::vector<std::string>{"2:Two", "2:Solstice"}));
 }
 
+TEST_F(CGridViewTest, DoubleClickAndModifyOpenTheEventDialog) {
+  startWith({{"One", 1}, {"Two", 2}});
+  AppSettings().timeFormat = 1;
+  std::string opened;
+  answerer.act("Event Edit", [&](HWND dialog) {
+    char name[64] = "";
+    GetDlgItemTextA(dialog, IDC_EV_NAME, name, sizeof name);
+    opened = name;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  CPoint p = cellCentre(0, 1);
+  testsupport::doubleClick(grid().GetBody()->m_hWnd, p.x, p.y);
+  testsupport::pumpMessages();
+  EXPECT_EQ(opened, "Two");
+
+  grid().SetCurRow(0);
+  answerer.act("Event Edit", [](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_EV_NAME, "Renamed");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  command(IDC_MODIFY);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Renamed", "Two", "Solstice"}));
+  EXPECT_EQ(grid().GetCurRow(), 0);
+  CDorvixDoc reread;
+  EXPECT_EQ(reread.GetEvent(0)->name, "Renamed");
+}
+
 TEST_F(CGridViewTest, HeaderClicksSortByThatColumnAlone) {
   startWith({{"Beta", 2}, {"Alpha", 5}, {"Gamma", 1}});
   CRect header;

@@ -268,9 +268,11 @@ TEST_F(CMainFrameTest, MenuStateAndViewCommands) {
 
 TEST_F(CMainFrameTest, AddCountAndStandInCommands) {
   start();
-  answerer.act("Lead minutes:", [](HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_QE_NAME, "Lunch");
-    SetDlgItemTextA(dialog, IDC_QE_TIME, "12:30");
+  AppSettings().timeFormat = 1;
+  answerer.act("Event Edit", [](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_EV_NAME, "Lunch");
+    SetDlgItemTextA(dialog, IDC_EV_HOUR, "12");
+    SetDlgItemTextA(dialog, IDC_EV_MINUTE, "30");
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   });
   SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_ADD), BM_CLICK, 0, 0);
@@ -279,7 +281,7 @@ TEST_F(CMainFrameTest, AddCountAndStandInCommands) {
   EXPECT_EQ(doc->GetEvent(0)->eventTime, 12 * 60 + 30);
   EXPECT_EQ(readFile(file("events20.dat")).size(), 24u + 458u);
 
-  answerer.act("Lead minutes:", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+  answerer.act("Event Edit", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
   command(ID_ADD);
   EXPECT_EQ(doc->GetEventCount(), 1);
 
