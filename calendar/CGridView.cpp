@@ -255,11 +255,14 @@ void CGridView::StoreColumnWidths() {
 }
 
 int CGridView::RowOfSerial(int serial) const {
-  for (size_t row = 0; row < grid_.entries.size(); ++row) {
-    const CListEntry& entry = *grid_.entries[row];
-    if (entry.kind == CListEntry::EventKind && entry.event->serialNumber == serial)
+  // Looked up in the document first: the grid's entries are only compared, never read, as an event
+  // may have gone since the last refill.
+  const CEventItem* event = GetDoc() ? GetDoc()->FindEvent(serial) : nullptr;
+  if (!event)
+    return -1;
+  for (size_t row = 0; row < grid_.entries.size(); ++row)
+    if (grid_.entries[row]->event == event)
       return static_cast<int>(row);
-  }
   return -1;
 }
 
@@ -304,8 +307,9 @@ void CGridView::DeleteRow(int row) {
     return;
   // The question ran a message loop: find the row again.
   row = RowOfSerial(serial);
-  if (row < 0 || doc->IndexOf(serial) < 0)
+  if (row < 0)
     return;
+  entry = grid_.EntryAt(row);
   // The entry leaves the lists before the grid's hooks run for the row's removal; the event goes last.
   std::unique_ptr<CEventItem> event = doc->DeleteEvent(doc->IndexOf(serial));
   grid_.entries.erase(grid_.entries.begin() + row);
