@@ -2,6 +2,7 @@
 
 #include "CDorvixDoc.h"
 #include "CEventDlg.h"
+#include "CHolidayDlg.h"
 #include "Hints.h"
 #include "ListOrder.h"
 #include "LocaleText.h"
@@ -271,8 +272,16 @@ void CGridView::EditEntry(CListEntry* entry) {
   if (!doc || !entry)
     return;
   CWaitCursor wait;
-  if (entry->kind == CListEntry::HolidayKind)
+  if (entry->kind == CListEntry::HolidayKind) {
+    CHoliday* holiday = entry->holiday;
+    CHolidayDlg dialog(doc, holiday->index, GetParentFrame());
+    if (dialog.DoModal() != IDOK)
+      return;
+    doc->Recount();
+    CListEntry edited(holiday);
+    doc->UpdateAllViews(nullptr, kHintListChanged, &edited);
     return;
+  }
   int serial = entry->event->serialNumber;
   CEventItem copy = *entry->event;
   CEventDlg dialog(copy, GetParentFrame());

@@ -8,6 +8,7 @@
 #include "CEventDlg.h"
 #include "CEventTypeDlg.h"
 #include "CGridView.h"
+#include "CHolidayDlg.h"
 #include "CSelectDriveDlg.h"
 #include "CTimeWarningDlg.h"
 #include "DataFolder.h"
@@ -462,8 +463,9 @@ void CMainFrame::OnRestore() {
 }
 
 void CMainFrame::OnHolidays() {
-  MessageBoxA(m_hWnd, "The holiday list cannot be edited in this version.", kCaption,
-              MB_OK | MB_ICONINFORMATION);
+  CHolidayDlg dialog(GetDoc(), 0, this);
+  if (dialog.DoModal() == IDOK)
+    GetDoc()->UpdateAllViews(nullptr, kHintListChanged);
 }
 
 void CMainFrame::OnOptions() {

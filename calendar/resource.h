@@ -7,6 +7,7 @@
 #define IDR_MAINFRAME 2
 #define IDD_ABOUTBOX 100
 #define IDD_EVENT 123
+#define IDD_HOLIDAYS 124
 #define IDD_DIALOGBAR 107
 #define IDD_ALARM 130
 #define IDD_EVENTTYPE 131
@@ -133,3 +134,6 @@
 #define IDC_ET_DEFAULT 1105
 #define IDC_ET_SETDEFAULT 1123
 #define IDC_ET_CLEARDEFAULT 1124
+// The holiday dialog.
+#define IDC_HD_GRID 1032
+#define IDC_HD_HELP 1103
