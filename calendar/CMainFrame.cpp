@@ -9,6 +9,7 @@
 #include "CEventTypeDlg.h"
 #include "CGridView.h"
 #include "CHolidayDlg.h"
+#include "COptionsSheet.h"
 #include "CSelectDriveDlg.h"
 #include "CTimeWarningDlg.h"
 #include "DataFolder.h"
@@ -469,7 +470,20 @@ void CMainFrame::OnHolidays() {
 }
 
 void CMainFrame::OnOptions() {
-  MessageBoxA(m_hWnd, "Options cannot be changed in this version.", kCaption, MB_OK | MB_ICONINFORMATION);
+  CAppSettings& settings = AppSettings();
+  COptionsSheet sheet(this);
+  sheet.LoadFrom(settings);
+  sheet.startup.saveWindowState = [this] { SaveWindowState(); };
+  if (sheet.DoModal() != IDOK)
+    return;
+  COptionsSheet::Changes changes = sheet.StoreTo(settings);
+  if (changes.dailyTime)
+    dailyShownDay_ = -1;
+  if (changes.startDay)
+    GetDoc()->UpdateAllViews(nullptr, kHintWeekStart);
+  if (changes.timeFormat)
+    GetDoc()->UpdateAllViews(nullptr, kHintListChanged);
+  settings.SaveSettings();
 }
 
 void CMainFrame::OnEventType() {

@@ -307,7 +307,7 @@ TEST_F(CMainFrameTest, AddCountAndStandInCommands) {
 
   answerer.answer("1 User Defined Events\nCurrently Exist", IDOK);
   command(ID_EVENTCOUNT);
-  answerer.answer("Options cannot be changed", IDOK);
+  answerer.act("Options", [](HWND sheet) { PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0); });
   SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_OPTIONS), BM_CLICK, 0, 0);
   answerer.answer("Version 1.2 event file does not exist.", IDOK);
   command(ID_CONVERT);
