@@ -3,6 +3,7 @@
 #include "CDorvixDoc.h"
 #include "CEventDlg.h"
 #include "CHolidayDlg.h"
+#include "CalendarLook.h"
 #include "Hints.h"
 #include "ListOrder.h"
 #include "LocaleText.h"
@@ -93,17 +94,13 @@ CDorvixDoc* CGridView::GetDoc() const { return static_cast<CDorvixDoc*>(GetDocum
 void CGridView::SetPrintDialog(CPrintDialog* dialog) { printDialog_ = dialog ? dialog : &ownPrintDialog_; }
 
 int CGridView::OnCreate(CREATESTRUCTA*) {
-  LOGFONTA look{};
-  look.lfHeight = 12;
-  look.lfWeight = FW_BOLD;
-  lstrcpynA(look.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  font_.CreateFontIndirect(&look);
+  calendarlook::CreateBoldFont(font_);
   framePen_.CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
   if (!grid_.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, kGridId))
     return -1;
   grid_.SetPrintDialog(printDialog_);
   grid_.SetFont(static_cast<HFONT>(font_.m_hObject));
-  grid_.SetDefRowHeight(look.lfHeight * 11 / 10);
+  grid_.SetDefRowHeight(calendarlook::RowHeight(font_));
   CGridCell cell;
   cell.SetBkColor(RGB(192, 192, 192));
   cell.SetTextColor(RGB(0, 0, 0));

@@ -1,6 +1,7 @@
 #include "CHolidayDlg.h"
 
 #include "CDorvixDoc.h"
+#include "CalendarLook.h"
 #include "resource.h"
 
 #include <appframe/CWinApp.h>
@@ -18,15 +19,11 @@ CHolidayDlg::CHolidayDlg(CDorvixDoc* doc, int firstRow, CWnd* parent)
 
 bool CHolidayDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  LOGFONTA look{};
-  look.lfHeight = 12;
-  look.lfWeight = FW_BOLD;
-  lstrcpynA(look.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  font_.CreateFontIndirect(&look);
+  calendarlook::CreateBoldFont(font_);
   if (!grid_.SubclassDlgItem(IDC_HD_GRID, this))
     return true;
   grid_.SetFont(static_cast<HFONT>(font_.m_hObject));
-  grid_.SetDefRowHeight(look.lfHeight * 11 / 10);
+  grid_.SetDefRowHeight(calendarlook::RowHeight(font_));
   CGridCell cell;
   cell.SetBkColor(RGB(255, 255, 255));
   cell.SetTextColor(RGB(0, 0, 0));

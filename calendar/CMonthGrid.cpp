@@ -2,6 +2,7 @@
 
 #include "CAppSettings.h"
 #include "CDate.h"
+#include "CalendarLook.h"
 #include "LocaleText.h"
 #include "MonthLayout.h"
 
@@ -28,11 +29,7 @@ bool IsNavigation(int col) { return col == 0 || col == 1 || col == 5 || col == 6
 
 CMonthGrid::CMonthGrid() {
   greyPen_.CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
-  LOGFONTA look{};
-  look.lfHeight = 12;
-  look.lfWeight = FW_BOLD;
-  lstrcpynA(look.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-  font_.CreateFontIndirect(&look);
+  calendarlook::CreateBoldFont(font_);
 }
 
 int CMonthGrid::FirstColumn() const {
