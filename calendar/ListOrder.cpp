@@ -7,14 +7,14 @@ namespace listorder {
 
 namespace {
 
-const std::string kHolidayType = "Holiday";
+const char kHolidayType[] = "Holiday";
 
 int DateKey(const CDate& date) { return date.Year() * 10000 + date.Month() * 100 + date.Day(); }
 
 Keys EventKeys(const CEventItem& event) {
   Keys keys;
-  keys.name = &event.name;
-  keys.type = &event.type;
+  keys.name = event.name.c_str();
+  keys.type = event.type.c_str();
   keys.number[kDay] = event.weekdayIndex;
   bool dated = event.HasNextDate();
   keys.number[kDate] = dated ? DateKey(event.nextDate) : kNoDateKey;
@@ -26,8 +26,8 @@ Keys EventKeys(const CEventItem& event) {
 
 Keys HolidayKeys(const CHoliday& holiday) {
   Keys keys;
-  keys.name = &holiday.name;
-  keys.type = &kHolidayType;
+  keys.name = holiday.name.c_str();
+  keys.type = kHolidayType;
   CDate date = holiday.Date();
   keys.number[kDay] = date.Weekday() % 7; // Sunday first
   keys.number[kDate] = DateKey(date);
@@ -36,8 +36,6 @@ Keys HolidayKeys(const CHoliday& holiday) {
   keys.number[kAge] = kNoAgeKey;
   return keys;
 }
-
-int CompareText(const std::string& a, const std::string& b) { return std::strcmp(a.c_str(), b.c_str()); }
 
 } // namespace
 
@@ -49,9 +47,9 @@ int Compare(const Keys& a, const Keys& b, const std::vector<int>& sortColumns) {
   for (int column : sortColumns) {
     int result = 0;
     if (column == kName)
-      result = CompareText(*a.name, *b.name);
+      result = std::strcmp(a.name, b.name);
     else if (column == kType)
-      result = CompareText(*a.type, *b.type);
+      result = std::strcmp(a.type, b.type);
     else if (a.number[column] != b.number[column])
       result = a.number[column] < b.number[column] ? -1 : 1;
     if (result != 0)

@@ -24,8 +24,8 @@ constexpr int kNoAgeKey = 20000;
 
 struct Keys {
   std::array<int, kColumnCount> number{};
-  const std::string* name = nullptr;
-  const std::string* type = nullptr;
+  const char* name = "";
+  const char* type = "";
 };
 
 Keys MakeKeys(const CListEntry& entry);

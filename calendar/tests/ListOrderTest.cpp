@@ -120,8 +120,8 @@ TEST(ListOrderTest, KeysPerColumn) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(MakeKeys(*c.entry).number[static_cast<size_t>(c.column)], c.key) << c.name;
-  EXPECT_EQ(*MakeKeys(*holiday).type, "Holiday");
-  EXPECT_EQ(*MakeKeys(*dated).type, "Work");
+  EXPECT_STREQ(MakeKeys(*holiday).type, "Holiday");
+  EXPECT_STREQ(MakeKeys(*dated).type, "Work");
 }
 
 TEST(ListOrderTest, AgeSortPutsEntriesWithoutAgeLastAndTextsCompareBytewise) {
