@@ -2,20 +2,23 @@
 
 namespace {
 
-class SystemLoader : public AppletLibrary::Loader {
-public:
-  HMODULE Load(const std::string& name) override { return LoadLibraryA(name.c_str()); }
-  APPLET_PROC Find(HMODULE module) override {
-    return reinterpret_cast<APPLET_PROC>(reinterpret_cast<void (*)()>(GetProcAddress(module, "CPlApplet")));
-  }
-  void Free(HMODULE module) override { FreeLibrary(module); }
-};
-
-SystemLoader systemLoader;
-AppletLibrary::Loader* loader = &systemLoader;
+LoadedApplet SystemApplet(const std::string& library) {
+  LoadedApplet applet;
+  applet.module = LoadLibraryA(library.c_str());
+  if (!applet.module)
+    return applet;
+  applet.entry =
+      reinterpret_cast<APPLET_PROC>(reinterpret_cast<void (*)()>(GetProcAddress(applet.module, "CPlApplet")));
+  HMODULE module = applet.module;
+  applet.unload = [module] { FreeLibrary(module); };
+  return applet;
+}
 
 } // namespace
 
-AppletLibrary::Loader& AppletLibrary::Current() { return *loader; }
+wincore::Seam<AppletLoader>& appletSeam() {
+  static wincore::Seam<AppletLoader> seam{SystemApplet};
+  return seam;
+}
 
-void AppletLibrary::SetLoader(Loader* replacement) { loader = replacement ? replacement : &systemLoader; }
+LoadedApplet LoadApplet(const std::string& library) { return appletSeam()(library); }

@@ -1,24 +1,27 @@
 #pragma once
 
+#include <wincore/Seam.h>
+
 #include <windows.h>
 
 #include <cpl.h>
 
+#include <functional>
 #include <string>
 
-// Loads control-panel applet libraries. Tests put a loader of their own in place of the system's, so
-// that no fake applet is ever placed beside the program.
-class AppletLibrary {
-public:
-  class Loader {
-  public:
-    virtual ~Loader() = default;
-    virtual HMODULE Load(const std::string& name) = 0;
-    virtual APPLET_PROC Find(HMODULE module) = 0; // the "CPlApplet" entry, or null
-    virtual void Free(HMODULE module) = 0;
-  };
+// Control-panel applet libraries, loaded through a seam so that no fake applet is ever placed beside the
+// program: a test hands in an entry of its own.
+struct LoadedApplet {
+  HMODULE module = nullptr;     // null: the library could not be loaded
+  APPLET_PROC entry = nullptr;  // the "CPlApplet" entry; null when the library has none
+  std::function<void()> unload; // frees the library
+};
+using AppletLoader = std::function<LoadedApplet(const std::string& library)>;
 
-  static Loader& Current();
-  // Null gives the system's loader back.
-  static void SetLoader(Loader* loader);
+LoadedApplet LoadApplet(const std::string& library);
+wincore::Seam<AppletLoader>& appletSeam();
+
+class AppletOverride : public wincore::ScopedOverride<AppletLoader> {
+public:
+  explicit AppletOverride(AppletLoader replacement) : ScopedOverride(appletSeam(), std::move(replacement)) {}
 };

@@ -105,7 +105,7 @@ void CAlarmDlg::Ring() {
   SetActiveWindow(m_hWnd);
   FlashWindow(m_hWnd, TRUE);
   if (AppSettings().alarmSoundEnabled == 1)
-    Sound::PlayOrBeep(AppSettings().alarmSoundFile);
+    PlayOrBeep(AppSettings().alarmSoundFile);
   FlashWindow(m_hWnd, FALSE);
 }
 

@@ -38,7 +38,7 @@ bool CDorvixApp::InitInstance() {
     return false;
   if (settings.soundEnabled == 1 &&
       (settings.startupMode == 1 || (settings.startupMode == 3 && doc->listedCount > 0)))
-    Sound::PlayOrBeep(settings.soundFile);
+    PlayOrBeep(settings.soundFile);
   return true;
 }
 

@@ -46,6 +46,7 @@ void CDorvixDoc::SetShowAll(int flag) {
   if (flag == showAll)
     return;
   showAll = flag;
+  Recount();
   UpdateAllViews(nullptr, kHintListChanged);
 }
 
@@ -82,6 +83,7 @@ int CDorvixDoc::ReloadEvents() {
   DeleteAllEvents();
   int result = eventFile.LoadEvents(events);
   Renumber();
+  Recount();
   UpdateAllViews(nullptr, kHintListChanged);
   return result;
 }
@@ -93,6 +95,7 @@ int CDorvixDoc::ConvertFile() {
   }
   alarms_.clear();
   Renumber();
+  Recount();
   ShowUserMessage(
       "Events file 'events.dat' converted to 'events20.dat'.\nOriginal 'events20.dat' file renamed to "
       "'events20.old'.",
@@ -100,8 +103,6 @@ int CDorvixDoc::ConvertFile() {
   UpdateAllViews(nullptr, kHintListChanged);
   return 1;
 }
-
-bool CDorvixDoc::OnNewDocument() { return CDocument::OnNewDocument(); }
 
 CEventItem* CDorvixDoc::FindEvent(int serial) const {
   int index = IndexOf(serial);

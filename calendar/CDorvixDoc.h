@@ -23,7 +23,8 @@ public:
 
   // Works out every event's next date against today; the number listed.
   int RefreshEvents(int showAll);
-  // Listed holidays + listed events, kept as the listed count.
+  // Listed holidays + listed events, kept as the listed count. Every change that sends hint 3 has
+  // recounted first, so views read the listed flags as they are.
   int Recount();
   void SetShowAll(int flag);
   // Appends the event and the file record; the file's result.
@@ -35,7 +36,6 @@ public:
   int ReloadEvents();
   // The previous version's file in place of the events, which stay as they are when that fails.
   int ConvertFile();
-  bool OnNewDocument() override;
 
   int GetEventCount() const { return static_cast<int>(events.size()); }
   CEventItem* GetEvent(int index) const { return events[static_cast<size_t>(index)].get(); }

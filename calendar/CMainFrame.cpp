@@ -14,6 +14,7 @@
 #include "FileBytes.h"
 #include "Hints.h"
 #include "Sound.h"
+#include "TrayIcon.h"
 #include "resource.h"
 
 #include <appframe/AfxIds.h>
@@ -84,7 +85,8 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
   CWinApp* app = AfxGetApp();
   hidden_ = app && app->m_nCmdShow == SW_HIDE;
   restoreCommand_ = settings.maximized == 1 ? SW_SHOWMAXIMIZED : SW_RESTORE;
-  cs.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  // Created minimised, so that nothing shows before the first show command decides how the window shows.
+  cs.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_MINIMIZE;
   cs.cx = settings.winSizeX != -1 ? settings.winSizeX : settings.defaultWindowWidth + 40;
   cs.cy = settings.winSizeY != -1 ? settings.winSizeY : 450;
   if (settings.winPosX == -1 || settings.winCentered == 1) {
@@ -123,7 +125,7 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs) {
     tray.uCallbackMessage = kTrayMessage;
     tray.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     lstrcpynA(tray.szTip, kCaption, sizeof tray.szTip);
-    trayAdded_ = Shell_NotifyIconA(NIM_ADD, &tray) != 0;
+    trayAdded_ = CallTray(NIM_ADD, tray);
   }
   // Without a tray icon a hidden window could never be brought back: start minimised instead.
   CWinApp* app = AfxGetApp();
@@ -212,7 +214,7 @@ void CMainFrame::CheckDailyAlert(const SYSTEMTIME& now) {
     return;
   RestoreWindow();
   if (settings.alarmSoundEnabled == 1)
-    Sound::PlayOrBeep(settings.alarmSoundFile);
+    PlayOrBeep(settings.alarmSoundFile);
   CTimeWarningDlg dialog(this);
   dialog.m_message = "Daily Notaris Time Has Arrived!";
   dialog.m_caption = "Daily Notaris";
@@ -348,28 +350,27 @@ void CMainFrame::OnAdd() {
 }
 
 void CMainFrame::OpenApplet(const char* library) {
-  AppletLibrary::Loader& loader = AppletLibrary::Current();
-  HMODULE module = loader.Load(library);
-  APPLET_PROC proc = module ? loader.Find(module) : nullptr;
-  if (!proc) {
-    if (module)
-      loader.Free(module);
+  LoadedApplet applet = LoadApplet(library);
+  if (!applet.entry) {
+    if (applet.module)
+      applet.unload();
     MessageBoxA(m_hWnd, "Could Not Load Date/Time Control Panel Window", "Error", MB_OK | MB_ICONWARNING);
     return;
   }
-  proc(m_hWnd, CPL_INIT, 0, 0);
-  proc(m_hWnd, CPL_GETCOUNT, 0, 0);
+  APPLET_PROC entry = applet.entry;
+  entry(m_hWnd, CPL_INIT, 0, 0);
+  entry(m_hWnd, CPL_GETCOUNT, 0, 0);
   CPLINFO info{};
-  proc(m_hWnd, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info));
-  applets_.push_back({module, proc, info.lData});
-  proc(m_hWnd, CPL_DBLCLK, 0, info.lData);
+  entry(m_hWnd, CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info));
+  applets_.push_back({applet, info.lData});
+  entry(m_hWnd, CPL_DBLCLK, 0, info.lData);
 }
 
 void CMainFrame::FreeApplets() {
-  for (const Applet& applet : applets_) {
-    applet.proc(m_hWnd, CPL_STOP, 0, applet.data);
-    applet.proc(m_hWnd, CPL_EXIT, 0, 0);
-    AppletLibrary::Current().Free(applet.module);
+  for (const Applet& open : applets_) {
+    open.applet.entry(m_hWnd, CPL_STOP, 0, open.data);
+    open.applet.entry(m_hWnd, CPL_EXIT, 0, 0);
+    open.applet.unload();
   }
   applets_.clear();
 }
@@ -406,7 +407,7 @@ void CMainFrame::OnBackup() {
   if (dialog.DoModal() != IDOK)
     return;
   CWaitCursor wait;
-  std::string target = Drives::Root(dialog.m_drive) + "\\events20.wdb";
+  std::string target = FindDrive(dialog.m_drive[0]).root + "\\events20.wdb";
   if (!CopyFileA(DataFolder::Path("events20.dat").c_str(), target.c_str(), FALSE)) {
     ReportLastError("Backup Error");
     return;
@@ -421,7 +422,7 @@ void CMainFrame::OnRestore() {
   if (dialog.DoModal() != IDOK)
     return;
   CWaitCursor wait;
-  std::string backup = Drives::Root(dialog.m_drive) + "\\events20.wdb";
+  std::string backup = FindDrive(dialog.m_drive[0]).root + "\\events20.wdb";
   WIN32_FILE_ATTRIBUTE_DATA info{};
   if (!GetFileAttributesExA(backup.c_str(), GetFileExInfoStandard, &info)) {
     ReportLastError("Backup Error");
@@ -473,8 +474,8 @@ void CMainFrame::OnEventType() {
 }
 
 void CMainFrame::OnWebSite() {
-  auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(m_hWnd, "open", "fenwold.url", nullptr, nullptr, SW_SHOWNORMAL));
+  auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(
+      m_hWnd, "open", DataFolder::Path("fenwold.url").c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32)
     MessageBoxA(m_hWnd, "Error Opening Web Browser", "Error", MB_OK | MB_ICONWARNING);
 }
@@ -522,7 +523,7 @@ void CMainFrame::OnDestroy() {
     tray.cbSize = sizeof tray;
     tray.hWnd = m_hWnd;
     tray.uID = kTrayId;
-    Shell_NotifyIconA(NIM_DELETE, &tray);
+    CallTray(NIM_DELETE, tray);
   }
   if (AppSettings().saveOnExit == 1)
     SaveWindowState();

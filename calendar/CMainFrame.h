@@ -6,7 +6,7 @@
 #include <appframe/CSplitterWnd.h>
 #include <appframe/CStatusBar.h>
 
-#include <cpl.h>
+#include "AppletLibrary.h"
 
 #include <string>
 #include <vector>
@@ -76,8 +76,7 @@ protected:
 
 private:
   struct Applet {
-    HMODULE module;
-    APPLET_PROC proc;
+    LoadedApplet applet;
     LPARAM data;
   };
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);

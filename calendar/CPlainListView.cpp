@@ -20,14 +20,35 @@ END_MESSAGE_MAP()
 CDorvixDoc* CPlainListView::GetDoc() const { return static_cast<CDorvixDoc*>(GetDocument()); }
 
 int CPlainListView::OnCreate(CREATESTRUCTA*) {
-  bool made =
-      list_.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_USETABSTOPS,
-                   CRect(0, 0, 0, 0), this, IDC_EVENTLIST);
-  list_.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-  return made ? 0 : -1;
+  // A plain list box, not bound to an object: a refill sends it tens of thousands of messages, and none
+  // of them needs a handler of ours.
+  list_ = CreateWindowExA(0, "LISTBOX", "",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY |
+                              LBS_USETABSTOPS,
+                          0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_EVENTLIST)),
+                          GetModuleHandleA(nullptr), nullptr);
+  if (!list_)
+    return -1;
+  ::SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return 0;
 }
 
-void CPlainListView::OnSize(UINT, int cx, int cy) { list_.MoveWindow(0, 0, cx, cy); }
+LRESULT CPlainListView::List(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return ::SendMessageA(list_, message, wParam, lParam);
+}
+
+int CPlainListView::GetLineCount() const { return static_cast<int>(List(LB_GETCOUNT)); }
+
+std::string CPlainListView::GetLine(int index) const {
+  std::string text(static_cast<size_t>(List(LB_GETTEXTLEN, static_cast<WPARAM>(index))) + 1, '\0');
+  List(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(text.size() - 1);
+  return text;
+}
+
+void CPlainListView::Select(int index) { List(LB_SETCURSEL, static_cast<WPARAM>(index)); }
+
+void CPlainListView::OnSize(UINT, int cx, int cy) { ::MoveWindow(list_, 0, 0, cx, cy, TRUE); }
 
 namespace {
 
@@ -52,31 +73,36 @@ std::string Line(const CDate& date, int minutes, const std::string& name, int da
 
 void CPlainListView::Refill(int selectSerial) {
   CDorvixDoc* doc = GetDoc();
-  if (!doc || !list_.m_hWnd)
+  if (!doc || !list_)
     return;
-  doc->Recount();
-  list_.SendMessage(WM_SETREDRAW, FALSE);
-  list_.SendMessage(LB_RESETCONTENT);
+  List(WM_SETREDRAW, FALSE);
+  // The serial numbers live beside the list, not as item data: a list box tells its parent of every
+  // item with data that it deletes, and a refill would pay one message per line for that.
+  List(LB_RESETCONTENT);
+  serials_.clear();
+  List(LB_INITSTORAGE, static_cast<WPARAM>(doc->listedCount), doc->listedCount * 48);
   int selected = -1;
   for (int i = 0; i < doc->GetEventCount(); ++i) {
     const CEventItem& event = *doc->GetEvent(i);
     if (!event.listed)
       continue;
-    int row = list_.AddString(Line(event.nextDate, event.eventTime, event.name, event.daysLeft).c_str());
-    list_.SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row), event.serialNumber);
+    std::string line = Line(event.nextDate, event.eventTime, event.name, event.daysLeft);
+    List(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     if (event.serialNumber == selectSerial)
-      selected = row;
+      selected = static_cast<int>(serials_.size());
+    serials_.push_back(event.serialNumber);
   }
   for (CHoliday& holiday : doc->holidays->holidays) {
     if (!holiday.listed)
       continue;
-    int row = list_.AddString(Line(holiday.Date(), -1, holiday.name, holiday.daysLeft).c_str());
-    list_.SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(row), -1);
+    std::string line = Line(holiday.Date(), -1, holiday.name, holiday.daysLeft);
+    List(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    serials_.push_back(-1);
   }
   if (selected >= 0)
     Select(selected);
-  list_.SendMessage(WM_SETREDRAW, TRUE);
-  list_.Invalidate();
+  List(WM_SETREDRAW, TRUE);
+  ::InvalidateRect(list_, nullptr, TRUE);
 }
 
 void CPlainListView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
@@ -85,7 +111,6 @@ void CPlainListView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   switch (hint) {
   case 0:
   case kHintListChanged:
-  case kHintDayChanged:
     Refill(serial);
     break;
   case kHintEditEvent:
@@ -100,10 +125,10 @@ void CPlainListView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
 }
 
 int CPlainListView::SelectedSerial() const {
-  int row = static_cast<int>(list_.SendMessage(LB_GETCURSEL));
-  if (row < 0)
+  auto row = static_cast<int>(List(LB_GETCURSEL));
+  if (row < 0 || row >= static_cast<int>(serials_.size()))
     return -1;
-  return static_cast<int>(list_.SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(row)));
+  return serials_[static_cast<size_t>(row)];
 }
 
 void CPlainListView::EditEvent(int serial) {
@@ -121,6 +146,7 @@ void CPlainListView::EditEvent(int serial) {
     return;
   *event = copy;
   doc->eventFile.WriteEvents(doc->events);
+  doc->Recount();
   CListEntry entry(event);
   doc->UpdateAllViews(nullptr, kHintListChanged, &entry);
 }

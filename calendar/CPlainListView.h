@@ -1,7 +1,9 @@
 #pragma once
 
 #include <appframe/CView.h>
-#include <appframe/Controls.h>
+
+#include <string>
+#include <vector>
 
 class CDorvixDoc;
 class CEventItem;
@@ -17,9 +19,9 @@ public:
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
   void OnDraw(CDC*) override {}
   // The lines shown, for tests and for the screenshot.
-  int GetLineCount() const { return list_.GetCount(); }
-  CString GetLine(int index) const { return list_.GetText(index); }
-  void Select(int index) { list_.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index)); }
+  int GetLineCount() const;
+  std::string GetLine(int index) const;
+  void Select(int index);
 
   // Opens the editor on the event; the edit lands only if the event still exists afterwards.
   void EditEvent(int serial);
@@ -35,5 +37,7 @@ private:
   void Refill(int selectSerial);
   // The serial number of the selected event, or -1.
   int SelectedSerial() const;
-  CListBox list_;
+  LRESULT List(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  HWND list_ = nullptr;
+  std::vector<int> serials_; // of each line: an event's serial number, -1 for a holiday
 };

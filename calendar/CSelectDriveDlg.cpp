@@ -13,11 +13,9 @@ CSelectDriveDlg::CSelectDriveDlg(CWnd* parent) : CDialog(IDD_SELECTDRIVE, parent
 
 bool CSelectDriveDlg::OnInitDialog() {
   combo_.SubclassDlgItem(IDC_DRIVE, this);
-  DWORD mask = Drives::Mask();
-  if (mask & 1)
-    combo_.AddString("A:");
-  if (mask & 2)
-    combo_.AddString("B:");
+  for (char letter : {'A', 'B'})
+    if (FindDrive(letter).exists)
+      combo_.AddString((std::string(1, letter) + ":").c_str());
   combo_.SetCurSel(0);
   ::EnableWindow(GetDlgItem(IDOK), combo_.GetCount() > 0);
   return true;

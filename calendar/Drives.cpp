@@ -1,20 +1,21 @@
 #include "Drives.h"
 
+#include <windows.h>
+
 namespace {
 
-class SystemDrives : public Drives::Source {
-public:
-  DWORD Mask() override { return GetLogicalDrives(); }
-  std::string Root(const std::string& drive) override { return drive; }
-};
-
-SystemDrives systemDrives;
-Drives::Source* source = &systemDrives;
+DriveInfo SystemDrive(char letter) {
+  DriveInfo info;
+  info.exists = letter >= 'A' && letter <= 'Z' && (GetLogicalDrives() & (1u << (letter - 'A'))) != 0;
+  info.root = std::string(1, letter) + ":";
+  return info;
+}
 
 } // namespace
 
-DWORD Drives::Mask() { return source->Mask(); }
+wincore::Seam<DriveLookup>& driveSeam() {
+  static wincore::Seam<DriveLookup> seam{SystemDrive};
+  return seam;
+}
 
-std::string Drives::Root(const std::string& drive) { return source->Root(drive); }
-
-void Drives::SetSource(Source* replacement) { source = replacement ? replacement : &systemDrives; }
+DriveInfo FindDrive(char letter) { return driveSeam()(letter); }

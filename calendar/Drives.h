@@ -1,24 +1,22 @@
 #pragma once
 
-#include <windows.h>
+#include <wincore/Seam.h>
 
+#include <functional>
 #include <string>
 
-// The drives that backup and restore may use. Tests put a source of their own in place of the system's,
-// with a folder standing for a floppy drive.
-class Drives {
-public:
-  class Source {
-  public:
-    virtual ~Source() = default;
-    // Bit 0 = A:, bit 1 = B: ..., as the system's logical drive mask.
-    virtual DWORD Mask() = 0;
-    // The folder a drive text ("A:") stands for.
-    virtual std::string Root(const std::string& drive) = 0;
-  };
+// The drives that backup and restore may use, through a seam, so that a test can stand a folder in for
+// a floppy drive.
+struct DriveInfo {
+  bool exists = false;
+  std::string root; // the folder a drive text such as "A:" stands for
+};
+using DriveLookup = std::function<DriveInfo(char letter)>;
 
-  static DWORD Mask();
-  static std::string Root(const std::string& drive);
-  // Null gives the system's drives back.
-  static void SetSource(Source* source);
+DriveInfo FindDrive(char letter);
+wincore::Seam<DriveLookup>& driveSeam();
+
+class DriveOverride : public wincore::ScopedOverride<DriveLookup> {
+public:
+  explicit DriveOverride(DriveLookup replacement) : ScopedOverride(driveSeam(), std::move(replacement)) {}
 };

@@ -9,16 +9,11 @@
 
 namespace {
 
-class SystemOutput : public Sound::Output {
-public:
-  bool PlayFile(const std::string& path) override {
-    return PlaySoundA(path.c_str(), nullptr, SND_ASYNC | SND_NODEFAULT | SND_FILENAME) != 0;
-  }
-  void Beep() override { MessageBeep(0xFFFFFFFF); }
-};
+bool SystemPlay(const std::string& path) {
+  return PlaySoundA(path.c_str(), nullptr, SND_ASYNC | SND_NODEFAULT | SND_FILENAME) != 0;
+}
 
-SystemOutput systemOutput;
-Sound::Output* output = &systemOutput;
+void SystemBeep() { MessageBeep(0xFFFFFFFF); }
 
 std::string Resolve(const std::string& file) {
   if (file.find_first_of("\\/:") != std::string::npos)
@@ -28,10 +23,18 @@ std::string Resolve(const std::string& file) {
 
 } // namespace
 
-void Sound::PlayOrBeep(const std::string& file) {
-  std::string path = Resolve(file);
-  if (file.empty() || !filebytes::Exists(path) || !output->PlayFile(path))
-    output->Beep();
+wincore::Seam<SoundPlayer>& soundPlayerSeam() {
+  static wincore::Seam<SoundPlayer> seam{SystemPlay};
+  return seam;
 }
 
-void Sound::SetOutput(Output* replacement) { output = replacement ? replacement : &systemOutput; }
+wincore::Seam<Beeper>& beeperSeam() {
+  static wincore::Seam<Beeper> seam{SystemBeep};
+  return seam;
+}
+
+void PlayOrBeep(const std::string& file) {
+  std::string path = Resolve(file);
+  if (file.empty() || !filebytes::Exists(path) || !soundPlayerSeam()(path))
+    beeperSeam()();
+}

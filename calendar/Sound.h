@@ -1,22 +1,28 @@
 #pragma once
 
+#include <wincore/Seam.h>
+
+#include <functional>
 #include <string>
 
 // The calendar's sounds. Asynchronous play of a missing file answers success, so the file is checked
-// first; whatever cannot be played gives a short beep instead. Tests put an output of their own in
-// place of the system's.
-class Sound {
-public:
-  class Output {
-  public:
-    virtual ~Output() = default;
-    // Starts the file asynchronously, without the default sound; false when it cannot be played.
-    virtual bool PlayFile(const std::string& path) = 0;
-    virtual void Beep() = 0;
-  };
+// first; whatever cannot be played gives a short beep instead. Playing and beeping go through seams, so
+// that tests hear what the program would play.
+using SoundPlayer = std::function<bool(const std::string& path)>; // false when it cannot be played
+using Beeper = std::function<void()>;
 
-  // A file named without a folder lies in the data folder.
-  static void PlayOrBeep(const std::string& file);
-  // Null gives the system's output back.
-  static void SetOutput(Output* output);
+// A file named without a folder lies in the data folder.
+void PlayOrBeep(const std::string& file);
+wincore::Seam<SoundPlayer>& soundPlayerSeam();
+wincore::Seam<Beeper>& beeperSeam();
+
+// Replaces both for one scope.
+class SoundOverride {
+public:
+  SoundOverride(SoundPlayer player, Beeper beeper)
+      : player_(soundPlayerSeam(), std::move(player)), beeper_(beeperSeam(), std::move(beeper)) {}
+
+private:
+  wincore::ScopedOverride<SoundPlayer> player_;
+  wincore::ScopedOverride<Beeper> beeper_;
 };

@@ -52,12 +52,17 @@ int firstLineFieldCount(const std::string& line) {
   return fields;
 }
 
-// The stored quote back to a double quote, and the blanks around the field removed, in place.
-void restore(std::string& field) {
-  std::replace(field.begin(), field.end(), kStoredQuote, '"');
+// The blanks around a field removed, in place.
+void trimBlanks(std::string& field) {
   std::size_t last = field.find_last_not_of(' ');
   field.erase(last == std::string::npos ? 0 : last + 1);
   field.erase(0, std::min(field.find_first_not_of(' '), field.size()));
+}
+
+// The stored quote back to a double quote, and the blanks around the field removed, in place.
+void restore(std::string& field) {
+  std::replace(field.begin(), field.end(), kStoredQuote, '"');
+  trimBlanks(field);
 }
 
 // A date as a number that orders as its text does: its five character codes, the first the most
@@ -104,7 +109,7 @@ void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord
     record.date = NormalizeMonthDay(record.date);
     restore(record.text);
     restore(record.year);
-    record.type = formsrt::Trim(record.type);
+    trimBlanks(record.type);
     records.push_back(std::move(record));
     formsrt::SkipBlankLines(kChannel);
   }
@@ -166,10 +171,20 @@ void EventDataFile::buildGrid(FlexGridModel& grid, std::vector<EventRecord>& rec
     grid.setFixedAlignment(col, 4);
     grid.setTextMatrix(0, col, kHeaderRow[col]);
   }
-  grid.setRows(1);
-  grid.setRows(static_cast<int>(records.size()) + 1);
-  grid.setRow(0);
+  // The grid is sized once for the events, a separator before each month's first and the closing one,
+  // so that its cells are not moved again and again as it grows.
+  int separators = 0;
   std::string lastMonth = "00";
+  for (const EventRecord& record : records) {
+    if (record.date.compare(0, 2, lastMonth) != 0) {
+      ++separators;
+      lastMonth = record.date.substr(0, 2);
+    }
+  }
+  grid.setRows(1);
+  grid.setRows(static_cast<int>(records.size()) + separators + 2);
+  grid.setRow(0);
+  lastMonth = "00";
   auto fillRow = [&](const char* const cells[]) {
     for (int col = 0; col < kEventColumns; ++col)
       grid.setTextMatrix(grid.Row(), col, cells[col]);
@@ -178,9 +193,8 @@ void EventDataFile::buildGrid(FlexGridModel& grid, std::vector<EventRecord>& rec
   for (EventRecord& record : records) {
     ++seq;
     grid.setRow(grid.Row() + 1);
-    if (record.date.substr(0, 2) != lastMonth) {
+    if (record.date.compare(0, 2, lastMonth) != 0) {
       fillRow(kMonthSeparator);
-      grid.setRows(grid.Rows() + 1);
       grid.setRow(grid.Row() + 1);
       lastMonth = record.date.substr(0, 2);
     }
@@ -198,7 +212,6 @@ void EventDataFile::buildGrid(FlexGridModel& grid, std::vector<EventRecord>& rec
     grid.setCol(colSeq);
     grid.setCellAlignment(4);
   }
-  grid.setRows(grid.Rows() + 1);
   grid.setRow(grid.Row() + 1);
   fillRow(kClosingSeparator);
   if (grid.Rows() < kMinimumRows)
@@ -211,7 +224,25 @@ void EventDataFile::createDefaultFile() {
   file.close();
 }
 
+namespace {
+
+// Holds back the grid's repaints while it is filled; one follows at the end, however the fill ends.
+class RedrawAfter {
+public:
+  explicit RedrawAfter(FlexGridModel& grid) : grid_(grid), was_(grid.Redraw()) { grid_.setRedraw(false); }
+  ~RedrawAfter() { grid_.setRedraw(was_); }
+  RedrawAfter(const RedrawAfter&) = delete;
+  RedrawAfter& operator=(const RedrawAfter&) = delete;
+
+private:
+  FlexGridModel& grid_;
+  bool was_;
+};
+
+} // namespace
+
 void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
+  RedrawAfter batch(grid);
   EventCount = 0;
   readIncomplete_ = false;
   std::vector<EventRecord> records;
@@ -302,6 +333,7 @@ bool EventDataFile::save(FlexGridModel& grid, const PloveraSettings& settings) {
   }
   if (!replaceDataFile(newPath))
     return false;
+  RedrawAfter batch(grid);
   load(grid, settings);
   GoToToday(grid);
   return true;

@@ -49,6 +49,8 @@ Form1::Form1(std::string folder)
       mnuAbout(mnuHelp, "mnuAbout", "&About Plovera"), folder_(std::move(folder)), dataFile_(folder_) {
   Grid1.ScrollBars = 0;
   Grid2.ScrollBars = 0;
+  // The next month's calendar marks no day; its current cell is only where the grid starts.
+  Grid2.HighLight = 0;
   wireEvents();
 }
 

@@ -41,13 +41,16 @@ int GoToToday(FlexGridModel& grid) {
   char todayText[8];
   std::snprintf(todayText, sizeof todayText, "%02d/%02d", formsrt::Month(today), formsrt::Day(today));
   grid.setCol(colDate);
-  for (int row = 1; row < grid.Rows(); ++row) {
-    grid.setRow(row);
-    const std::string& date = grid.Text();
-    if (date >= todayText && date != kSeparatorDate) {
+  // The first row dated today or later becomes current; with none, the last row. The rows are read
+  // without moving the current row through them, which a window would repaint at every step.
+  if (grid.Rows() > 1) {
+    int first = 1;
+    while (first < grid.Rows() - 1 &&
+           (grid.TextMatrix(first, colDate) < todayText || grid.TextMatrix(first, colDate) == kSeparatorDate))
+      ++first;
+    grid.setRow(first);
+    if (grid.Text() >= todayText && grid.Text() != kSeparatorDate)
       selectCurrentRow(grid);
-      break;
-    }
   }
   const std::string& date = grid.TextMatrix(grid.Row(), colDate);
   if (date == kSeparatorDate || date.empty()) {

@@ -66,3 +66,28 @@ CRect DrawGridFrame(CDC* dc, const CRect& rect, const CGridCell& cell, const CGr
   dc->SelectObject(oldPen);
   return inner;
 }
+
+void DrawGridButton(CDC* dc, const CRect& rect, bool pressed, const CGridFramePens& pens) {
+  dc->FillSolidRect(rect, GetSysColor(COLOR_BTNFACE));
+  if (rect.Width() < 2 || rect.Height() < 2)
+    return;
+  const int l = rect.left, t = rect.top, r = rect.right - 1, b = rect.bottom - 1;
+  HGDIOBJ old = dc->SelectObject(pressed ? pens.shadow : pens.light);
+  Line(dc, l, b, l, t);
+  Line(dc, l, t, r + 1, t);
+  dc->SelectObject(pressed ? pens.light : pens.shadow);
+  Line(dc, l, b, r + 1, b);
+  Line(dc, r, t, r, b);
+  dc->SelectObject(old);
+}
+
+void DrawGridTriangle(CDC* dc, const CRect& rect, bool up) {
+  const int cx = (rect.left + rect.right) / 2;
+  const int top = (rect.top + rect.bottom) / 2 - 1;
+  HGDIOBJ old = dc->SelectObject(GetStockObject(BLACK_PEN));
+  for (int i = 0; i < 3; ++i) {
+    const int half = up ? i : 2 - i; // rows 1, 3, 5 wide pointing up; 5, 3, 1 pointing down
+    Line(dc, cx - half, top + i, cx + half + 1, top + i);
+  }
+  dc->SelectObject(old);
+}

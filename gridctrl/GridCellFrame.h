@@ -20,3 +20,7 @@ CRect GridFrameInsets(int style, int frameInset);
 // Draws the frame and answers the inner rectangle left for the cell's contents.
 CRect DrawGridFrame(CDC* dc, const CRect& rect, const CGridCell& cell, const CGridFramePens& pens,
                     int frameInset);
+// A push button in a cell: a raised (or, held, pressed) edge round a button-face fill.
+void DrawGridButton(CDC* dc, const CRect& rect, bool pressed, const CGridFramePens& pens);
+// A small black triangle centred in `rect`, pointing up or down: rows 5, 3 and 1 pixels wide.
+void DrawGridTriangle(CDC* dc, const CRect& rect, bool up);

@@ -28,20 +28,27 @@ int CGridCellType::DrawBitmap(CDC* dc, const CRect& rect, const CGridCell& cell,
     height = room;
   }
   width = std::max(0, std::min(width, rect.Width() - 4));
-  CDC source;
-  source.CreateCompatibleDC(dc);
-  HGDIOBJ old = source.SelectObject(cell.m_hBitmap);
-  // The picture's background (its top-left colour) takes the cell's background.
-  HBRUSH brush = CreateSolidBrush(background);
-  HGDIOBJ oldBrush = source.SelectObject(brush);
-  ExtFloodFill(source, 0, 0, GetPixel(source, 0, 0), FLOODFILLSURFACE);
-  source.SelectObject(oldBrush);
-  DeleteObject(brush);
+  // The picture's background (its top-left colour) takes the cell's background, in a copy: the
+  // caller's bitmap may be drawn in other cells with other backgrounds.
+  CDC original;
+  original.CreateCompatibleDC(dc);
+  HGDIOBJ oldOriginal = original.SelectObject(cell.m_hBitmap);
+  CDC copy;
+  copy.CreateCompatibleDC(dc);
+  CBitmap picture;
+  picture.CreateCompatibleBitmap(*dc, info.bmWidth, info.bmHeight);
+  HGDIOBJ oldCopy = copy.SelectObject(&picture);
+  copy.BitBlt(0, 0, info.bmWidth, info.bmHeight, &original, 0, 0, SRCCOPY);
+  original.SelectObject(oldOriginal);
+  CBrush brush(background);
+  HGDIOBJ oldBrush = copy.SelectObject(&brush);
+  copy.ExtFloodFill(0, 0, copy.GetPixel(0, 0), FLOODFILLSURFACE);
+  copy.SelectObject(oldBrush);
   dc->FillSolidRect(CRect(rect.left, rect.top, std::min<int>(rect.right, rect.left + width + 4), rect.bottom),
                     background);
-  StretchBlt(*dc, rect.left + 2, rect.top + 2, width, height, source, 0, 0, info.bmWidth, info.bmHeight,
-             SRCCOPY);
-  source.SelectObject(old);
+  dc->StretchBlt(rect.left + 2, rect.top + 2, width, height, &copy, 0, 0, info.bmWidth, info.bmHeight,
+                 SRCCOPY);
+  copy.SelectObject(oldCopy);
   return width + 4;
 }
 
@@ -97,7 +104,9 @@ void CGridCellType::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOOL
 void CGridCellType::DrawScaled(CDC* dc, const CRect& rect, const CGridCell& cell, int, int screenHeight) {
   LOGFONTA logFont{};
   HFONT base = FontFor(cell);
-  if (!base || !GetObjectA(base, sizeof logFont, &logFont) || screenHeight <= 0) {
+  if (!base)
+    base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (!GetObjectA(base, sizeof logFont, &logFont) || screenHeight <= 0) {
     Draw(dc, rect, cell, FALSE, FALSE);
     return;
   }

@@ -1,8 +1,12 @@
 #include "GridCtrl.h"
 
 #include "GridBody.h"
+#include "GridCheckCellType.h"
+#include "GridFaceCellTypes.h"
 #include "GridHeaders.h"
+#include "GridListCellType.h"
 #include "GridScrollBars.h"
+#include "GridSpinCellType.h"
 #include "GridTipWnd.h"
 
 #include <algorithm>
@@ -45,6 +49,12 @@ CGridCtrl::CGridCtrl() : m_listStore(this), m_pStore(&m_listStore), m_selection(
   m_shadowPen.CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
   m_popupMenu.CreatePopupMenu();
   RegisterCellType(new CGridCellType(0, true));
+  RegisterCellType(new CGridCheckCellType);
+  RegisterCellType(new CGridListCellType);
+  RegisterCellType(new CGridCellType4);
+  RegisterCellType(new CGridCellType5);
+  RegisterCellType(new CGridSpinCellType);
+  RegisterCellType(new CGridCellType8);
 }
 
 CGridCtrl::~CGridCtrl() {

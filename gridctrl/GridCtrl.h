@@ -5,6 +5,7 @@
 #include "GridDefs.h"
 #include "GridDims.h"
 #include "GridListStore.h"
+#include "GridPrinter.h"
 #include "GridSelection.h"
 #include <appframe/CFindReplaceDialog.h>
 #include <appframe/CMenu.h>
@@ -24,7 +25,8 @@ class CGridTipWnd;
 
 // A spreadsheet-like grid window: cells in rows and columns with column and row headers, a corner,
 // two scroll bars and a tip window, all child windows it lays out. Applications shape it through its
-// operations and specialise it by overriding the hooks at the end of the class.
+// operations and specialise it by overriding its hooks (the Hooks section, kept apart from the
+// internals its own child windows use).
 //
 // Operations answer a GridAnswer as int (GridDefs.h): kGridOk, kGridNoSuch for an argument out of range
 // (or nothing there), kGridRefused when a hook refused and kGridUnknownKind for an unknown movement kind.
@@ -119,6 +121,14 @@ public:
   int ShowFindDialog();
   int FindFirst(int col, const char* text, int* row);
   int FindNext(int col, const char* text, int* row);
+
+  // Printing (GridPrinter.h): the dialog to print with (the caller keeps it) and a rectangle of cells;
+  // options kColHeaders and kRowHeaders print the headers on every page.
+  void SetPrintDialog(CPrintDialog* dialog) { m_printer.SetPrintDialog(dialog); }
+  int Print(int options, int firstCol, int firstRow, int lastCol, int lastRow) {
+    return m_printer.Print(options, firstCol, firstRow, lastCol, lastRow);
+  }
+  CGridPrinter& GetPrinter() { return m_printer; }
 
   // ---- Hooks ----
   // Override to specialise; applications never call them.
@@ -265,6 +275,7 @@ private:
   CMenu m_popupMenu;
   CPen m_whitePen;
   CPen m_shadowPen;
+  CGridPrinter m_printer{this};
   CFindReplaceDialog* m_pFindDialog = nullptr;
   bool m_findOpening = false;
   bool m_newSearch = true;

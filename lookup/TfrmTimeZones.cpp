@@ -30,13 +30,15 @@ std::string placeName(int row) { return std::string(City(row).Country) + " " + C
 
 } // namespace
 
-TfrmTimeZones::TfrmTimeZones(TComponent* owner) : TForm(owner) {
-  SetName("frmTimeZones");
-  SetCaption("International Timezones and Dialing codes");
-  SetBounds(200, 104, 524, 378);
+TfrmTimeZones::TfrmTimeZones(TComponent* owner)
+    : TLookupForm(owner, {"frmTimeZones",
+                          "International Timezones and Dialing codes",
+                          {200, 104, 524, 378},
+                          nullptr,
+                          "frmTimeZones",
+                          &TfrmHelp::Panel1}) {
   SetKeyPreview(true);
   createControls();
-  FormCreate(this);
   OnShow = [this](TObject* sender) { FormShow(sender); };
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
   OnResize = [this](TObject* sender) { FormResize(sender); };
@@ -82,9 +84,6 @@ void TfrmTimeZones::createControls() {
 
   Timer1 = new TTimer(this);
   Timer1->SetInterval(30000);
-  WinPlace1 = new TWinPlace(this);
-  WinPlace1->SetIdentifier("frmTimeZones");
-  WinPlace1->SetDelimiter(" ");
   SetActiveControl(grid);
 
   TabSet1->OnClick = [this](TObject* sender) { TabSet1Click(sender); };
@@ -98,12 +97,6 @@ void TfrmTimeZones::createControls() {
 }
 
 std::string TfrmTimeZones::SettingsPath() const { return Application->ExeFolder() + "pellawin.ini"; }
-
-void TfrmTimeZones::FormCreate(TObject*) {
-  WinPlace1->SetIniFileName(SettingsPath());
-  if (WinPlace1->Value().empty())
-    CenterOnScreen();
-}
 
 void TfrmTimeZones::FormShow(TObject*) {
   TIniFile ini(SettingsPath());
@@ -219,8 +212,6 @@ void TfrmTimeZones::sbSetClick(TObject*) {
   localRow_ = row;
   RedrawTheGrid();
 }
-
-void TfrmTimeZones::btHelpClick(TObject*) { TfrmHelp::ShowPanel(this, &TfrmHelp::Panel1); }
 
 void TfrmTimeZones::btCloseClick(TObject*) { Close(); }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "TWinPlace.h"
-#include <formlib/TButton.h>
-#include <formlib/TForm.h>
+#include "TLookupForm.h"
 #include <formlib/TLabel.h>
 #include <formlib/TPanel.h>
 #include <formlib/TStatusBar.h>
@@ -17,7 +15,7 @@ namespace pellawin {
 // The world-time window: every city of the table with its local time, computed from the computer's clock
 // taken as the time of the chosen local city. Only the rows on screen are filled, on scrolling, resizing
 // and every 30 seconds.
-class TfrmTimeZones : public formlib::TForm {
+class TfrmTimeZones : public TLookupForm {
 public:
   explicit TfrmTimeZones(formlib::TComponent* owner);
 
@@ -26,11 +24,9 @@ public:
   formlib::TTabSet* TabSet1;
   formlib::TLabel* Label2;
   formlib::TButton* sbSet;
-  formlib::TButton* btHelp;
   formlib::TButton* btClose;
   formlib::TStatusBar* bar;
   formlib::TTimer* Timer1;
-  TWinPlace* WinPlace1;
 
   int LocalRow() const { return localRow_; }
   std::string SettingsPath() const;
@@ -38,7 +34,6 @@ public:
   void RedrawTheGrid();
   void DrawAreaCaption();
 
-  void FormCreate(formlib::TObject* sender);
   void FormShow(formlib::TObject* sender);
   void FormClose(formlib::TObject* sender, formlib::TCloseAction& action);
   void FormResize(formlib::TObject* sender);
@@ -47,7 +42,6 @@ public:
   void Timer1Timer(formlib::TObject* sender);
   void TabSet1Click(formlib::TObject* sender);
   void sbSetClick(formlib::TObject* sender);
-  void btHelpClick(formlib::TObject* sender);
   void btCloseClick(formlib::TObject* sender);
   void Panel2Resize(formlib::TObject* sender);
 

@@ -59,7 +59,7 @@ const TextField kOldTextFields[] = {
 };
 
 const char kErrorCaption[] = "Error";
-constexpr size_t kRecordsPerRead = 256;
+constexpr size_t kRecordsPerRead = 2048;
 
 void numberFrom(CEventArray& events, size_t first) {
   for (size_t i = first; i < events.size(); ++i)
@@ -134,8 +134,11 @@ int CEventFile::ReadEvents(CEventArray& events) {
   }
   // Records are read a block at a time; a last piece shorter than a record is ignored.
   size_t first = events.size();
-  if (file.Size() > static_cast<long long>(kHeaderSize))
-    events.reserve(first + static_cast<size_t>((file.Size() - kHeaderSize) / kRecordSize));
+  if (file.Size() > static_cast<long long>(kHeaderSize)) {
+    size_t count = static_cast<size_t>((file.Size() - kHeaderSize) / kRecordSize);
+    events.reserve(first + count);
+    CEventItem::ReserveSlots(count);
+  }
   CDate today;
   std::string block(kRecordsPerRead * kRecordSize, 0);
   for (;;) {

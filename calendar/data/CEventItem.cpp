@@ -1,6 +1,30 @@
 #include "CEventItem.h"
 
 #include "CAppSettings.h"
+#include "SlotPool.h"
+
+namespace {
+
+// Never destroyed: an event in a static object may be freed after any other static object has gone.
+SlotPool& eventSlots() {
+  static SlotPool* pool = new SlotPool(sizeof(CEventItem));
+  return *pool;
+}
+
+} // namespace
+
+void* CEventItem::operator new(std::size_t size) {
+  return size == sizeof(CEventItem) ? eventSlots().Take() : ::operator new(size);
+}
+
+void CEventItem::operator delete(void* event, std::size_t size) noexcept {
+  if (size == sizeof(CEventItem))
+    eventSlots().Give(event);
+  else
+    ::operator delete(event);
+}
+
+void CEventItem::ReserveSlots(std::size_t count) { eventSlots().Reserve(count); }
 
 CEventItem::CEventItem() : CEventItem(CDate()) {}
 

@@ -2,6 +2,7 @@
 
 #include "CDate.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,13 @@ public:
   virtual ~CEventItem() = default;
   CEventItem(const CEventItem&) = default;
   CEventItem& operator=(const CEventItem&) = default;
+
+  // Events live in slots of one pool: a file's events take a few large blocks instead of one allocation
+  // each (a class derived from this one is allocated as usual).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* event, std::size_t size) noexcept;
+  // Makes room for `count` more events in one block, before a load makes them.
+  static void ReserveSlots(std::size_t count);
 
   enum class Kind { OneTime, Weekly, Monthly, Yearly, Custom };
   // The kind that applies when several flags are set (old files hold such records): custom, one time,

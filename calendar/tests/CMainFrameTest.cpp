@@ -3,11 +3,13 @@
 #include "CAlarmDlg.h"
 #include "CDorvixApp.h"
 #include "CDorvixDoc.h"
+#include "CPlainListView.h"
 #include "CSplashWnd.h"
 #include "CalendarFixture.h"
 #include "MessagePump.h"
 #include "RecordingView.h"
 #include "TestSeams.h"
+#include "TrayIcon.h"
 #include "resource.h"
 
 #include <appframe/AfxIds.h>
@@ -32,26 +34,26 @@ LONG CALLBACK RecordingApplet(HWND, UINT message, LPARAM, LPARAM) {
   for (const auto& [id, name] : kNames)
     if (id == message)
       appletLog.push_back(name);
-  return message == CPL_GETCOUNT ? 1 : 1;
+  return 1;
 }
 
-class FakeApplets : public AppletLibrary::Loader {
+class FakeApplets {
 public:
   enum Kind { Working, NoEntry, Missing };
-  explicit FakeApplets(Kind kind) : kind_(kind) {
-    appletLog.clear();
-    AppletLibrary::SetLoader(this);
-  }
-  ~FakeApplets() override { AppletLibrary::SetLoader(nullptr); }
-  HMODULE Load(const std::string& name) override {
-    appletLog.push_back("load " + name);
-    return kind_ == Missing ? nullptr : reinterpret_cast<HMODULE>(0x10000);
-  }
-  APPLET_PROC Find(HMODULE) override { return kind_ == Working ? &RecordingApplet : nullptr; }
-  void Free(HMODULE) override { appletLog.push_back("free"); }
+  explicit FakeApplets(Kind kind) : kind_(kind) { appletLog.clear(); }
 
 private:
   Kind kind_;
+  AppletOverride override_{[this](const std::string& library) {
+    appletLog.push_back("load " + library);
+    LoadedApplet applet;
+    if (kind_ == Missing)
+      return applet;
+    applet.module = reinterpret_cast<HMODULE>(0x10000);
+    applet.entry = kind_ == Working ? &RecordingApplet : nullptr;
+    applet.unload = [] { appletLog.push_back("free"); };
+    return applet;
+  }};
 };
 
 class CMainFrameTest : public CalendarFixture {
@@ -217,6 +219,24 @@ TEST_F(CMainFrameTest, TickRaisesAlarmsOnceAndAgainAfterASnooze) {
   EXPECT_EQ(CAlarmDlg::OpenCount(), 1u);
 }
 
+TEST_F(CMainFrameTest, AlarmsStayAnswerableWhileADialogIsOpen) {
+  Clock::set(2026, 12, 10, 9, 50);
+  start();
+  addEvent("Dentist", 600, 15);
+  frame->Tick();
+  HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
+  ASSERT_NE(alarm, nullptr);
+  bool alarmEnabled = false, frameEnabled = true;
+  answerer.act("1 User Defined Events", [&](HWND box) {
+    alarmEnabled = IsWindowEnabled(alarm) != 0;
+    frameEnabled = IsWindowEnabled(frame->m_hWnd) != 0;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  command(ID_EVENTCOUNT);
+  EXPECT_TRUE(alarmEnabled);
+  EXPECT_FALSE(frameEnabled);
+}
+
 TEST_F(CMainFrameTest, DailyAlertShowsOnceAndCanTurnItselfOff) {
   AppSettings().dailyAlert = 1;
   AppSettings().dailyAlertTime = 9 * 60 + 30;
@@ -312,6 +332,38 @@ TEST_F(CMainFrameTest, ExitAsksWhenWarnedAndTheCheckBoxTurnsTheWarningOff) {
   EXPECT_NE(readFile(file("calvorne.ini")).find("WarnExit=0"), std::string::npos);
 }
 
+TEST_F(CMainFrameTest, TheTimerGoesWithTheWindowAndALateTickFindsNoFrame) {
+  start();
+  UINT_PTR timer = frame->TimerId();
+  stop();
+  EXPECT_FALSE(KillTimer(nullptr, timer)); // already gone
+  testsupport::pumpFor(1200);              // no tick reaches a frame that is not there
+}
+
+TEST_F(CMainFrameTest, DeleteFromTheBarLooksTheEventUpAgainAfterItsQuestion) {
+  AppSettings().showState = 1;
+  start();
+  addEvent("First");
+  addEvent("Second");
+  auto* list = static_cast<CPlainListView*>(frame->GetActiveView());
+  ASSERT_EQ(list->GetLineCount(), 2);
+  list->Select(0);
+  answerer.answer("Delete the event \"First\"?", IDYES);
+  SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_DELETE), BM_CLICK, 0, 0);
+  ASSERT_EQ(doc->GetEventCount(), 1);
+  EXPECT_EQ(list->GetLineCount(), 1);
+
+  // The event goes elsewhere while the question is open: the answer deletes nothing further.
+  list->Select(0);
+  answerer.act("Delete the event \"Second\"?", [this](HWND box) {
+    doc->DeleteEvent(0);
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
+  });
+  command(IDC_DELETE);
+  EXPECT_EQ(doc->GetEventCount(), 0);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 TEST_F(CMainFrameTest, WindowStateIsWrittenOnCloseAndRestoredOnStart) {
   AppSettings().winCentered = 0;
   start();
@@ -354,6 +406,62 @@ TEST_F(CMainFrameTest, ControlPanelAppletsAreOpenedAndClosedInOrder) {
     command(ID_REGIONAL);
     EXPECT_EQ(appletLog.back(), kind == FakeApplets::NoEntry ? "free" : "load intl.cpl");
   }
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// A shell with a task tray that takes the icon.
+class TrayTest : public CMainFrameTest {
+protected:
+  TrayTest() { AppSettings().newShell = 1; }
+  std::vector<std::string> tray;
+  TrayOverride shell{[this](DWORD message, const NOTIFYICONDATAA& data) {
+    tray.push_back(std::string(message == NIM_ADD ? "add " : "delete ") + std::to_string(data.uID) + " " +
+                   std::to_string(data.uCallbackMessage) + " " + data.szTip);
+    return true;
+  }};
+};
+
+TEST_F(TrayTest, AHiddenStartComesBackWithALeftClickOnTheIcon) {
+  AppSettings().startupMode = 2;
+  start();
+  EXPECT_EQ(tray, (std::vector<std::string>{"add 100 1026 Calvorne"}));
+  EXPECT_TRUE(frame->IsHidden());
+  EXPECT_FALSE(IsWindowVisible(frame->m_hWnd));
+  SendMessageA(frame->m_hWnd, CMainFrame::kTrayMessage, CMainFrame::kTrayId, WM_RBUTTONDOWN);
+  EXPECT_FALSE(IsWindowVisible(frame->m_hWnd));
+  SendMessageA(frame->m_hWnd, CMainFrame::kTrayMessage, CMainFrame::kTrayId, WM_LBUTTONDOWN);
+  EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+  EXPECT_FALSE(frame->IsHidden());
+  stop();
+  EXPECT_EQ(tray.back(), "delete 100 0 ");
+}
+
+TEST_F(TrayTest, HideAsksWithItsBoxCheckedAndNoCancels) {
+  start();
+  openMenu(2);
+  EXPECT_EQ(menuText(ID_HIDE), "&Hide Window");
+  int checked = -1;
+  answerer.act("Continue Hiding Window?", [&checked](HWND dialog) {
+    checked = IsDlgButtonChecked(dialog, IDC_WARNCHECK);
+    CheckDlgButton(dialog, IDC_WARNCHECK, BST_UNCHECKED);
+    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+  });
+  command(ID_HIDE);
+  EXPECT_EQ(checked, BST_CHECKED);
+  EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+  EXPECT_EQ(AppSettings().warnHiding, 1);
+
+  ShowWindow(frame->m_hWnd, SW_MAXIMIZE);
+  answerer.answer("Continue Hiding Window?", IDYES); // the box stays checked: no more warnings
+  SendMessageA(frame->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_FALSE(IsWindowVisible(frame->m_hWnd));
+  EXPECT_TRUE(frame->IsHidden());
+  EXPECT_EQ(AppSettings().warnHiding, 0);
+  frame->RestoreWindow();
+  EXPECT_TRUE(IsZoomed(frame->m_hWnd));
+
+  command(IDC_HIDE); // no question now
+  EXPECT_TRUE(frame->IsHidden());
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 

@@ -1,5 +1,6 @@
 #include "EventDataFile.h"
 #include "EventGridLayout.h"
+#include "GridAppearance.h"
 
 #include <formsrt/Application.h>
 #include <formsrt/FileChannels.h>
@@ -229,6 +230,27 @@ TEST_F(EventDataFileTest, SaveWritesEventRowsByteForByteAndKeepsTheBackup) {
   EXPECT_EQ(grid.TextMatrix(grid.Row(), colDate), "12/25") << "the reload goes to today or later";
   EXPECT_FALSE(testsupport::fileExists(dir.file("PLOVERA.NEW")));
   EXPECT_FALSE(testsupport::fileExists(dir.file("PLOVERA.BK~")));
+}
+
+// A window repaints on every change it is told of: loading and saving tell it once, at the end.
+TEST_F(EventDataFileTest, LoadAndSaveTellTheGridOfTheirChangesOnce) {
+  std::string bytes;
+  for (int i = 1; i <= 200; ++i)
+    bytes += "\"0" + std::to_string(i % 9 + 1) + "/15\",\"event " + std::to_string(i) + "\",\"\",\"04\"\r\n";
+  writeFile(file.dataPath(), bytes);
+  int changes = 0;
+  grid.changed = [&] { ++changes; };
+  file.load(grid, settings);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(file.EventCount, 200);
+  changes = 0;
+  GoToToday(grid);
+  EXPECT_LE(changes, 6) << "today's row is found without stepping the current row through the list";
+  changes = 0;
+  ModalAnswerer answerer;
+  ASSERT_TRUE(file.save(grid, settings));
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(grid.Redraw());
 }
 
 TEST_F(EventDataFileTest, SaveWithoutADataFileCreatesIt) {

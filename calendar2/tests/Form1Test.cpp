@@ -233,6 +233,11 @@ TEST_F(PloveraTest, TodayIsMarkedInTheCurrentMonthsCalendar) {
   EXPECT_EQ(dib.pixel(today.left + 2, today.top + 2), form.Grid1.BackColorSel);
   RECT other = form.Grid1.cellRect(2, 3);
   EXPECT_EQ(dib.pixel(other.left + 2, other.top + 2), form.Grid1.BackColor);
+
+  // The next month's calendar marks no day, not even the cell it starts on.
+  MemoryDib next(client.right, client.bottom);
+  paintClient(form.Grid2.hwnd(), next);
+  EXPECT_EQ(next.count(form.Grid2.BackColorSel), 0);
 }
 
 TEST_F(PloveraTest, MonthCommandsOnAListWithoutEventsSaySo) {

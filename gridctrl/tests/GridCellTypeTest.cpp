@@ -137,6 +137,70 @@ TEST(GridCellFrameTest, FrameStylesDrawTheirLinesAndEdges) {
   EXPECT_EQ(raised.pixel(10, 9), RGB(128, 128, 128));
   EXPECT_EQ(GridFrameInsets(0x1000, 3), CRect(3, 3, 3, 3));
   EXPECT_EQ(GridFrameInsets(0, 1), CRect());
+  // Several line counts named for one side: the most lines win.
+  EXPECT_EQ(GridFrameInsets(kFrameLeft | kFrameDoubleLeft | kFrameTripleLeft, 1), CRect(3, 0, 0, 0));
+  EXPECT_EQ(GridFrameInsets(kFrameRight | (kFrameDoubleLeft << 2), 1), CRect(0, 0, 2, 0));
+}
+
+} // namespace
+
+namespace {
+
+// An 8 x 8 picture: white background with a red square in its middle.
+HBITMAP Picture(int size) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, size, size};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  RECT middle{size / 4, size / 4, size * 3 / 4, size * 3 / 4};
+  FillRect(dc, &middle, red);
+  DeleteObject(red);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  COLORREF colour = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return colour;
+}
+
+TEST(GridCellTypeBitmapTest, ThePictureStandsAtTheLeftOnTheCellsBackground) {
+  const COLORREF green = RGB(0, 128, 0);
+  HBITMAP small = Picture(8);
+  CGridCell cell = TextCell("", 0);
+  cell.SetBkColor(green);
+  cell.m_hBitmap = small;
+  CGridCellType type;
+  for (int round = 0; round < 2; ++round) { // the same picture drawn twice looks the same
+    MemoryDib dib(100, 20);
+    CDC dc;
+    dc.Attach(dib.dc());
+    type.Draw(&dc, CRect(0, 0, 100, 20), cell, FALSE, FALSE);
+    EXPECT_EQ(dib.pixel(2, 2), green); // its background took the cell's
+    EXPECT_EQ(dib.pixel(2 + 4, 2 + 4), RGB(255, 0, 0));
+    EXPECT_EQ(dib.pixel(2 + 8 + 1, 5), green); // the strip beside it
+  }
+  EXPECT_EQ(PixelOf(small, 0, 0), kWhite); // the caller's picture is left as it was
+
+  HBITMAP large = Picture(40); // taller than the cell: scaled to its height less 4
+  cell.m_hBitmap = large;
+  MemoryDib dib(100, 20);
+  CDC dc;
+  dc.Attach(dib.dc());
+  type.Draw(&dc, CRect(0, 0, 100, 20), cell, FALSE, FALSE);
+  EXPECT_EQ(dib.pixel(2 + 8, 2 + 8), RGB(255, 0, 0));
+  EXPECT_EQ(dib.pixel(2 + 17, 10), green);
+  DeleteObject(small);
+  DeleteObject(large);
 }
 
 } // namespace

@@ -48,7 +48,7 @@ TEST(CityTableTest, CountsAndChecksumMatchTheTable) {
   EXPECT_EQ(tableChecksum(), 0x6eb5c054u);
 }
 
-TEST(CityTableTest, TellingRowsStandAsListed) {
+TEST(CityTableTest, IrregularRowsKeepTheirBlanksEmptyFieldsAndCodes) {
   struct Case {
     int row;
     const char* country;

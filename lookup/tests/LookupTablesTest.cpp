@@ -31,7 +31,7 @@ std::vector<std::string> fields(const std::string& row) {
   return parts;
 }
 
-TEST(LookupTablesTest, AreaCodesAreTheGivenRowsInAscendingOrder) {
+TEST(LookupTablesTest, AreaCodesAscendAndMatchTheirZonesStatesAndChecksum) {
   std::string keyFields;
   std::map<std::string, int> zones, states;
   int previousCode = 0;
@@ -56,7 +56,7 @@ TEST(LookupTablesTest, AreaCodesAreTheGivenRowsInAscendingOrder) {
   EXPECT_EQ(states["--"], 21);
 }
 
-TEST(LookupTablesTest, QuotedAreaCodeRowsStandWhole) {
+TEST(LookupTablesTest, AreaCodeDescriptionsKeepTheirPunctuationWhole) {
   std::vector<std::string> all(kAreaCodeRows, kAreaCodeRows + kAreaCodeRowCount);
   EXPECT_EQ(all.front(), "201\tEASTERN\tNJ\tN New Jersey: Jersey City, Hackensack (see 973)");
   EXPECT_EQ(all.back(),
@@ -73,7 +73,7 @@ TEST(LookupTablesTest, QuotedAreaCodeRowsStandWhole) {
     EXPECT_NE(std::find(all.begin(), all.end(), row), all.end()) << row;
 }
 
-TEST(LookupTablesTest, DomainSuffixesAreTheGivenRows) {
+TEST(LookupTablesTest, DomainSuffixesMatchTheirChecksumAndEndWithTheGenericOnes) {
   std::string joined;
   for (int i = 0; i < kDomainSuffixRowCount; ++i) {
     ASSERT_EQ(fields(kDomainSuffixRows[i]).size(), 2u) << kDomainSuffixRows[i];

@@ -2,7 +2,6 @@
 
 #include "CityTable.h"
 #include "TfrmHelp.h"
-#include "WorldTime.h"
 #include <clock/Clock.h>
 #include <formlib/TApplication.h>
 
@@ -48,9 +47,13 @@ struct TimeZonesTest : ::testing::Test {
     return *form;
   }
   std::string ini() const { return readFile(dir.file("pellawin.ini")); }
-  static std::string timeText(int local, int row) {
-    std::string text = FormatDateTime("ddd t", TimeAtCity(local, row));
-    return IsDaylightTime(row) ? text + "**" : text;
+  // What a time cell shows for 15 July 2026, a Wednesday, at the hour given, in the user's locale.
+  static std::string july15At(int hour) {
+    SYSTEMTIME time{2026, 7, 3, 15, static_cast<WORD>(hour), 0, 0, 0};
+    char day[16] = "", clock[32] = "";
+    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, "ddd", day, sizeof day);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
+    return std::string(day) + " " + clock;
   }
 
   std::string exeName = Application->ExeName();
@@ -67,14 +70,13 @@ TEST_F(TimeZonesTest, FirstShowListsTheDefaultLocalCityAndFillsOnlyTheRowsOnScre
   EXPECT_EQ(w.grid->Cell(4, 0), "City code");
   EXPECT_EQ(w.grid->Cell(0, 1529), "United States*");
   EXPECT_EQ(w.grid->Cell(1, 1529), "Washington EASTERN");
-  EXPECT_EQ(w.grid->Cell(2, 1529), FormatDateTime("ddd t", Now()) + "**");
+  EXPECT_EQ(w.grid->Cell(2, 1529), july15At(12) + "**");
   EXPECT_EQ(w.grid->Cell(3, 1529), "1");
   int last = 1529 + w.grid->VisibleRowCount();
   EXPECT_EQ(w.grid->Cell(0, last), City(last).Country) << "one row beyond the visible ones";
   EXPECT_EQ(w.grid->Cell(0, last + 1), "");
   EXPECT_EQ(w.grid->Cell(0, 1528), "");
-  EXPECT_EQ(w.bar->SimpleText(),
-            "Local time : United States* Washington EASTERN Time: " + FormatDateTime("ddd t", Now()));
+  EXPECT_EQ(w.bar->SimpleText(), "Local time : United States* Washington EASTERN Time: " + july15At(12));
   EXPECT_EQ(w.ActiveControl(), w.grid);
 }
 
@@ -89,8 +91,7 @@ TEST_F(TimeZonesTest, VisibleRowsArePaintedWithTheirTimes) {
     RECT timeCell{167 + 118 + 2 + 2, y + 2, 167 + 118 + 84, y + 21};
     EXPECT_GT(dib.count(RGB(0, 0, 0), timeCell), 5) << "row " << kIceland + i;
   }
-  EXPECT_EQ(w.grid->Cell(2, kIceland), timeText(kDefaultLocalRow, kIceland));
-  EXPECT_EQ(w.grid->Cell(2, kIceland), FormatDateTime("ddd t", Now() + 4 / 24.0)) << "16:00 in Iceland";
+  EXPECT_EQ(w.grid->Cell(2, kIceland), july15At(16)) << "Washington's summer noon is 16:00 in Iceland";
 }
 
 TEST_F(TimeZonesTest, LetterKeysJumpToTheNextCountryOfThatLetterAndWrap) {
@@ -123,7 +124,7 @@ TEST_F(TimeZonesTest, ScrollingToTheEndFillsRowsUpToTheLastCity) {
   EXPECT_EQ(w.grid->TopRow(), kCityCount + 1 - w.grid->VisibleRowCount());
   EXPECT_EQ(w.grid->Cell(0, kCityCount), "Zimbabwe");
   EXPECT_EQ(w.grid->Cell(4, kCityCount), "20");
-  EXPECT_EQ(w.grid->Cell(2, kCityCount), timeText(kDefaultLocalRow, kCityCount));
+  EXPECT_EQ(w.grid->Cell(2, kCityCount), july15At(18)) << "UTC+2, no summer time";
 }
 
 TEST_F(TimeZonesTest, TimerRefreshesTheRowsWithTheClock) {
@@ -132,7 +133,7 @@ TEST_F(TimeZonesTest, TimerRefreshesTheRowsWithTheClock) {
   platform::Clock::advanceSeconds(3600);
   EXPECT_EQ(w.grid->Cell(2, 1529), before);
   SendMessageA(w.Timer1->Handle(), WM_TIMER, 1, 0);
-  EXPECT_EQ(w.grid->Cell(2, 1529), FormatDateTime("ddd t", Now()) + "**");
+  EXPECT_EQ(w.grid->Cell(2, 1529), july15At(13) + "**");
   EXPECT_NE(w.grid->Cell(2, 1529), before);
   EXPECT_EQ(w.Timer1->Interval(), 30000u);
 }
@@ -142,7 +143,7 @@ TEST_F(TimeZonesTest, ShowingAgainRedrawsAtOnce) {
   w.Close();
   platform::Clock::advanceSeconds(2 * 3600);
   w.Show();
-  EXPECT_EQ(w.grid->Cell(2, 1529), FormatDateTime("ddd t", Now()) + "**");
+  EXPECT_EQ(w.grid->Cell(2, 1529), july15At(14) + "**");
 }
 
 TEST_F(TimeZonesTest, SetLocalAreaAsksThenStoresTheRow) {
@@ -158,9 +159,9 @@ TEST_F(TimeZonesTest, SetLocalAreaAsksThenStoresTheRow) {
   click(w.sbSet->Handle(), 5, 5);
   EXPECT_EQ(w.LocalRow(), kIceland);
   EXPECT_EQ(ini(), "[timezone]\r\nLocal=651\r\n");
-  EXPECT_EQ(w.bar->SimpleText(), "Local time : Iceland Akureyri Time: " + FormatDateTime("ddd t", Now()));
-  // The computer's clock is now Iceland's: Washington is four hours behind it.
-  EXPECT_EQ(w.grid->Cell(2, kIceland), FormatDateTime("ddd t", Now()));
+  EXPECT_EQ(w.bar->SimpleText(), "Local time : Iceland Akureyri Time: " + july15At(12));
+  // The computer's clock is now Iceland's, no longer Washington's summer time four hours behind it.
+  EXPECT_EQ(w.grid->Cell(2, kIceland), july15At(12));
   // The row that is already local asks nothing (an unexpected box would fail the test).
   click(w.sbSet->Handle(), 5, 5);
   EXPECT_EQ(answerer.seen().size(), 2u);
@@ -240,6 +241,15 @@ TEST_F(TimeZonesTest, HelpShowsTheWorldTimePanel) {
   click(w.btHelp->Handle(), 5, 5);
   EXPECT_TRUE(worldTimeOnly);
   EXPECT_TRUE(w.Visible());
+}
+
+TEST_F(TimeZonesTest, ANarrowWindowScrollsItsColumnsAcross) {
+  TfrmTimeZones& w = open();
+  w.SetWidth(300);
+  SendMessageA(w.grid->Handle(), WM_HSCROLL, SB_RIGHT, 0);
+  EXPECT_EQ(w.grid->LeftCol(), 2) << "the time and both code columns fit in the narrow window";
+  SendMessageA(w.grid->Handle(), WM_HSCROLL, SB_LEFT, 0);
+  EXPECT_EQ(w.grid->LeftCol(), 0);
 }
 
 TEST_F(TimeZonesTest, ButtonsStayRightAlignedWhenResized) {

@@ -67,13 +67,35 @@ TEST(WorldTimeTest, CityTimesFollowZonesAndRules) {
   }
 }
 
+// The first and last days of each rule are whole days, whatever the hour, in years where the walk to
+// them starts on a Saturday itself (2023: April 1; 2025: March 1; 2026: October 31; 2029: March 31) and
+// in years where it does not.
 TEST(WorldTimeTest, SwitchDaysAreWholeDaysWhateverTheHour) {
-  EXPECT_TRUE(IsDaylightTime(kAberdeen, at(2026, 3, 28, 0, 0)));
-  EXPECT_TRUE(IsDaylightTime(kAberdeen, at(2026, 10, 31, 23, 59)));
-  EXPECT_FALSE(IsDaylightTime(kAberdeen, at(2026, 3, 27, 23, 59)));
-  // Another year puts the days elsewhere: 2027's last Saturday of March is the 27th.
-  EXPECT_TRUE(IsDaylightTime(kAberdeen, at(2027, 3, 27, 1)));
-  EXPECT_FALSE(IsDaylightTime(kAberdeen, at(2027, 3, 26, 23)));
+  struct Case {
+    const char* name;
+    int city;
+    TDateTime now;
+    bool daylight;
+  } cases[] = {
+      {"rule 1 starts on April 1, 2023", kWashington, at(2023, 4, 1, 0, 0), true},
+      {"rule 1 not the day before", kWashington, at(2023, 3, 31, 23, 59), false},
+      {"rule 1 ends on October 28, 2023", kWashington, at(2023, 10, 28, 23, 59), true},
+      {"rule 1 not the day after", kWashington, at(2023, 10, 29, 0, 0), false},
+      {"rule 2 starts on March 28, 2026", kAberdeen, at(2026, 3, 28, 0, 0), true},
+      {"rule 2 not the day before", kAberdeen, at(2026, 3, 27, 23, 59), false},
+      {"rule 2 ends on October 31, 2026", kAberdeen, at(2026, 10, 31, 23, 59), true},
+      {"rule 2 not the day after", kAberdeen, at(2026, 11, 1, 0, 0), false},
+      {"rule 2 starts on March 27, 2027", kAberdeen, at(2027, 3, 27, 1), true},
+      {"rule 2 not the day before, 2027", kAberdeen, at(2027, 3, 26, 23), false},
+      {"rule 2 starts on March 31, 2029", kAberdeen, at(2029, 3, 31, 0, 0), true},
+      {"rule 2 not the day before, 2029", kAberdeen, at(2029, 3, 30, 23, 59), false},
+      {"rule 3 starts on March 23, 2025", kMoscow, at(2025, 3, 23, 0, 0), true},
+      {"rule 3 not on the fourth Saturday", kMoscow, at(2025, 3, 22, 23, 59), false},
+      {"rule 3 ends on September 28, 2025", kMoscow, at(2025, 9, 28, 23, 59), true},
+      {"rule 3 not the day after", kMoscow, at(2025, 9, 29, 0, 0), false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(IsDaylightTime(c.city, c.now), c.daylight) << c.name;
 }
 
 } // namespace

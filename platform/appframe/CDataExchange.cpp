@@ -2,6 +2,7 @@
 
 #include <appframe/CDialog.h>
 #include <appframe/CWinApp.h>
+#include <wincore/WindowText.h>
 
 #include <cerrno>
 #include <climits>
@@ -28,13 +29,7 @@ void CDataExchange::Fail(const char* message) {
 
 namespace {
 
-std::string TextOf(HWND control) {
-  int length = GetWindowTextLengthA(control);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(control, text.data(), length + 1);
-  text.resize(static_cast<size_t>(lstrlenA(text.c_str())));
-  return text;
-}
+std::string TextOf(HWND control) { return wincore::windowText(control); }
 
 // A whole decimal integer, spaces around it allowed.
 bool ParseInt(const std::string& text, int& value) {

@@ -23,7 +23,6 @@ public:
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
   CString GetDlgItemText(int id) const;
-  bool IsModal() const { return modal_; }
 
   // The colours that dialogs created from now on take.
   static void SetDialogColors(COLORREF background, COLORREF text);

@@ -30,8 +30,3 @@ INT_PTR CFileDialog::DoModal() {
   path_ = buffer_;
   return IDOK;
 }
-
-std::string CFileDialog::GetFileName() const {
-  size_t slash = path_.find_last_of("\\/");
-  return slash == std::string::npos ? path_ : path_.substr(slash + 1);
-}

@@ -16,7 +16,6 @@ public:
 
   INT_PTR DoModal();
   std::string GetPathName() const { return path_; }
-  std::string GetFileName() const;
 
   OPENFILENAMEA m_ofn{};
 

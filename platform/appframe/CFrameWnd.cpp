@@ -172,6 +172,8 @@ bool CFrameWnd::RouteUpdate(CCmdUI& ui) {
 }
 
 void CFrameWnd::UpdateMenu(HMENU menu) {
+  if (CWinApp* app = AfxGetApp())
+    app->UpdateRecentFileMenu(menu);
   int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     UINT id = GetMenuItemID(menu, i);

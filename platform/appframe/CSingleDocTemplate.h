@@ -25,7 +25,6 @@ public:
   // New with no path, Open with one. Null when the document or its frame could not be made.
   CDocument* OpenDocumentFile(const char* path, bool makeVisible = true);
   CDocument* GetDocument() const { return document_.get(); }
-  unsigned GetResourceId() const { return resourceId_; }
 
 private:
   unsigned resourceId_;

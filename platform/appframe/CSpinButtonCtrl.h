@@ -8,13 +8,9 @@
 class CSpinButtonCtrl : public CWnd {
 public:
   void SetRange(int lower, int upper) { SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
-  void GetRange(int& lower, int& upper) const {
-    SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
-  }
   HWND SetBuddy(HWND buddy) {
     return reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy)));
   }
-  HWND GetBuddy() const { return reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)); }
   int SetPos(int pos) { return static_cast<int>(SendMessage(UDM_SETPOS32, 0, pos)); }
   int GetPos() const { return static_cast<int>(SendMessage(UDM_GETPOS32)); }
 };

@@ -84,19 +84,27 @@ int CSplitterWnd::BarAt(int y) const {
   return -1;
 }
 
+int CSplitterWnd::RowTop(int row) const {
+  int top = 0;
+  for (int i = 0; i < row; ++i)
+    top += rows_[static_cast<size_t>(i)].current + kBarHeight;
+  return top;
+}
+
 void CSplitterWnd::OnLButtonDown(UINT, CPoint point) {
   dragging_ = BarAt(point.y);
-  if (dragging_ >= 0)
-    SetCapture();
+  if (dragging_ < 0)
+    return;
+  // Where in the bar it was taken, so that the bar moves with the pointer without jumping.
+  grabOffset_ = point.y - RowTop(dragging_) - rows_[static_cast<size_t>(dragging_)].current;
+  SetCapture();
 }
 
 void CSplitterWnd::OnMouseMove(UINT, CPoint point) {
   if (dragging_ < 0)
     return;
-  int top = 0;
-  for (int i = 0; i < dragging_; ++i)
-    top += rows_[static_cast<size_t>(i)].current + kBarHeight;
-  rows_[static_cast<size_t>(dragging_)].ideal = std::max(0, static_cast<int>(point.y) - top);
+  rows_[static_cast<size_t>(dragging_)].ideal =
+      std::max(0, static_cast<int>(point.y) - grabOffset_ - RowTop(dragging_));
   RecalcLayout();
 }
 

@@ -45,6 +45,8 @@ private:
   };
   // The row whose lower bar lies under y, or -1.
   int BarAt(int y) const;
+  int RowTop(int row) const;
   std::vector<Row> rows_;
   int dragging_ = -1;
+  int grabOffset_ = 0;
 };

@@ -22,7 +22,6 @@ public:
   bool SetIndicators(const UINT* ids, int count);
   int GetCount() const { return static_cast<int>(panes_.size()); }
   int CommandToIndex(UINT id) const;
-  UINT GetItemID(int index) const { return panes_[static_cast<size_t>(index)].id; }
   void GetPaneInfo(int index, UINT& id, UINT& style, int& width) const;
   void SetPaneInfo(int index, UINT id, UINT style, int width);
   bool SetPaneText(int index, const char* text, bool update = true);

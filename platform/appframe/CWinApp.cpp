@@ -4,7 +4,9 @@
 #include <appframe/CDialog.h>
 #include <appframe/CFileDialog.h>
 #include <appframe/CSingleDocTemplate.h>
+#include <appframe/CWnd.h>
 #include <appframe/MessageLoop.h>
+#include <wincore/Help.h>
 
 #include <commdlg.h>
 
@@ -21,9 +23,17 @@ CWinApp* AfxGetApp() { return theApp; }
 
 CWnd* AfxGetMainWnd() { return theApp ? theApp->m_pMainWnd : nullptr; }
 
-CWinApp::CWinApp(const char* appName) : m_pszAppName(appName ? appName : "") { theApp = this; }
+CWinApp::CWinApp(const char* appName) : m_pszAppName(appName ? appName : "") {
+  theApp = this;
+  previousReporter_ = wincore::setErrorReporter([this](std::exception_ptr error) {
+    HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    MessageBoxA(owner, wincore::errorText(error).c_str(),
+                m_pszAppName.empty() ? "Error" : m_pszAppName.c_str(), MB_OK | MB_ICONERROR);
+  });
+}
 
 CWinApp::~CWinApp() {
+  wincore::setErrorReporter(std::move(previousReporter_));
   if (devMode_)
     GlobalFree(devMode_);
   if (devNames_)
@@ -107,6 +117,32 @@ void CWinApp::AddToRecentFileList(const char* path) {
   WriteRecentFiles();
 }
 
+void CWinApp::UpdateRecentFileMenu(HMENU menu) const {
+  const UINT last = ID_FILE_MRU_FILE1 + 15;
+  int position = -1;
+  for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i) {
+    UINT id = GetMenuItemID(menu, i);
+    if (id < ID_FILE_MRU_FILE1 || id > last)
+      continue;
+    DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
+    position = i;
+  }
+  if (position < 0)
+    return;
+  if (recentFiles_.empty()) {
+    InsertMenuA(menu, static_cast<UINT>(position), MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_FILE_MRU_FILE1,
+                "Recent File");
+    return;
+  }
+  for (size_t i = 0; i < recentFiles_.size(); ++i) {
+    std::string text = "&" + std::to_string(i + 1) + " ";
+    for (char c : recentFiles_[i])
+      text += c == '&' ? std::string("&&") : std::string(1, c);
+    InsertMenuA(menu, static_cast<UINT>(position) + static_cast<UINT>(i), MF_BYPOSITION | MF_STRING,
+                ID_FILE_MRU_FILE1 + i, text.c_str());
+  }
+}
+
 void CWinApp::WriteRecentFiles() const {
   if (m_pszProfileName.empty())
     return;
@@ -124,7 +160,7 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
 
 void CWinApp::WinHelp(DWORD_PTR data, UINT command) {
   HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-  ::WinHelpA(owner, m_pszHelpFilePath.c_str(), command, data);
+  wincore::showHelp(owner, m_pszHelpFilePath, command, data);
 }
 
 void CWinApp::DoWaitCursor(int code) {

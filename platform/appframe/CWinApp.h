@@ -1,6 +1,7 @@
 #pragma once
 
 #include <appframe/CString.h>
+#include <wincore/ErrorReporter.h>
 
 #include <windows.h>
 
@@ -12,8 +13,9 @@ class CSingleDocTemplate;
 class CWnd;
 
 // The program: one object, made before WinMain runs. InitInstance makes the main window; Run pumps the
-// thread's messages (modeless dialogs get their keys, thread timers reach their procedures) until the
-// main window is gone.
+// thread's messages on the one message loop (modeless dialogs get their keys, thread timers reach their
+// procedures) until the main window is gone. An error no handler dealt with is shown in a message box
+// under the program's name.
 class CWinApp {
 public:
   explicit CWinApp(const char* appName = nullptr);
@@ -38,6 +40,9 @@ public:
   void LoadStdProfileSettings(int maxRecentFiles = 4);
   void AddToRecentFileList(const char* path);
   const std::vector<std::string>& GetRecentFiles() const { return recentFiles_; }
+  // Puts the recent files in place of the menu's recent-file items ("&1 path" ...); with none, one
+  // disabled "Recent File" item stands there.
+  void UpdateRecentFileMenu(HMENU menu) const;
 
   // Dialog colours for every dialog created from now on.
   void SetDialogBkColor(COLORREF background = RGB(192, 192, 192), COLORREF text = RGB(0, 0, 0));
@@ -61,6 +66,7 @@ public:
 
 private:
   void WriteRecentFiles() const;
+  wincore::ErrorReporter previousReporter_;
   std::unique_ptr<CSingleDocTemplate> docTemplate_;
   std::vector<std::string> recentFiles_;
   int maxRecentFiles_ = 0;

@@ -1,5 +1,7 @@
 #include <appframe/CWnd.h>
 
+#include <wincore/WindowText.h>
+
 namespace {
 
 const char kClassName[] = "AfxFrameworkWnd";
@@ -94,13 +96,7 @@ void CWnd::ModifyStyle(DWORD remove, DWORD add) {
   ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(style));
 }
 
-CString CWnd::GetWindowText() const {
-  int length = ::GetWindowTextLengthA(m_hWnd);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  ::GetWindowTextA(m_hWnd, text.data(), length + 1);
-  text.resize(static_cast<size_t>(lstrlenA(text.c_str())));
-  return CString(text);
-}
+CString CWnd::GetWindowText() const { return CString(wincore::windowText(m_hWnd)); }
 
 const appframe::MessageEntry* CWnd::FindEntry(const appframe::MessageMap* map, UINT message, WPARAM wParam) {
   for (; map; map = map->base ? map->base() : nullptr) {

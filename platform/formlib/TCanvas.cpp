@@ -1,5 +1,7 @@
 #include <formlib/TCanvas.h>
 
+#include <wincore/Drawing.h>
+
 namespace formlib {
 
 TColor SysColor(int index) { return GetSysColor(index); }
@@ -56,12 +58,7 @@ void TCanvas::FillRect(const RECT& rect, TColor color) {
 }
 
 void TCanvas::FrameLine(int x1, int y1, int x2, int y2, TColor color) {
-  HPEN pen = CreatePen(PS_SOLID, 1, color);
-  HGDIOBJ old = SelectObject(dc_, pen);
-  MoveToEx(dc_, x1, y1, nullptr);
-  LineTo(dc_, x2, y2);
-  SelectObject(dc_, old);
-  DeleteObject(pen);
+  wincore::drawLine(dc_, x1, y1, x2, y2, color);
 }
 
 void TCanvas::CopyRect(const RECT& dest, const TCanvas& from, const RECT& source) {

@@ -2,7 +2,9 @@
 
 #include <formlib/TApplication.h>
 #include <formlib/TForm.h>
+#include <wincore/Drawing.h>
 #include <wincore/Mnemonics.h>
+#include <wincore/WindowText.h>
 
 #include <windowsx.h>
 
@@ -124,19 +126,12 @@ bool TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
   if (isSubclassed())
     return false;
   switch (message) {
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    BeginPaint(Handle(), &ps);
-    TCanvas canvas(ps.hdc);
-    Paint(canvas);
-    EndPaint(Handle(), &ps);
-    return true;
-  }
-  case WM_PRINTCLIENT: {
-    TCanvas canvas(reinterpret_cast<HDC>(wParam));
-    Paint(canvas);
-    return true;
-  }
+  case WM_PAINT:
+  case WM_PRINTCLIENT:
+    return wincore::paintMessage(Handle(), message, wParam, [this](HDC dc) {
+      TCanvas canvas(dc);
+      Paint(canvas);
+    });
   case WM_ERASEBKGND:
     result = EraseBackground(reinterpret_cast<HDC>(wParam));
     return true;
@@ -252,11 +247,7 @@ void TControl::SetAlign(TAlign align) {
     parent_->Realign();
 }
 
-std::string TControl::Caption() const {
-  std::string text(GetWindowTextLengthA(Handle()) + 1, '\0');
-  text.resize(GetWindowTextA(Handle(), text.data(), static_cast<int>(text.size())));
-  return text;
-}
+std::string TControl::Caption() const { return wincore::windowText(Handle()); }
 
 void TControl::SetCaption(const std::string& caption) {
   SetWindowTextA(Handle(), caption.c_str());

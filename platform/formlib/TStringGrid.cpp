@@ -1,5 +1,7 @@
 #include <formlib/TStringGrid.h>
 
+#include <wincore/Scrolling.h>
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -15,14 +17,17 @@ const std::string kEmpty;
 } // namespace
 
 TStringGrid::TStringGrid(TComponent* owner, TControl* parent) : TControl(owner, parent) {
-  CreateHandle(nullptr, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE);
+  CreateHandle(nullptr, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE);
   SetColor(clWindow());
   cells_.resize(1);
+  updateScrollBar();
 }
 
 void TStringGrid::SetColWidths(const std::vector<int>& widths) {
   colWidths_ = widths;
   cells_.assign(static_cast<size_t>(rowCount_) * colWidths_.size(), std::string());
+  leftCol_ = std::min(leftCol_, maxLeftCol());
+  updateScrollBar();
   Invalidate();
 }
 
@@ -81,6 +86,42 @@ void TStringGrid::SetTopRow(int row) {
     OnTopLeftChanged(this);
 }
 
+// Columns wholly on screen from the left column on; at least one.
+int TStringGrid::visibleColCount() const {
+  int width = ClientWidth();
+  int count = 0;
+  for (int col = leftCol_, x = 0; col < ColCount(); ++col) {
+    x += colWidths_[col] + kLine;
+    if (x > width)
+      break;
+    ++count;
+  }
+  return std::max(1, count);
+}
+
+// The left column that shows the last column whole: from it to the end, the columns fit.
+int TStringGrid::maxLeftCol() const {
+  int width = ClientWidth();
+  int col = ColCount();
+  for (int x = 0; col > 0; --col) {
+    x += colWidths_[col - 1] + kLine;
+    if (x > width)
+      break;
+  }
+  return std::min(col, ColCount() - 1);
+}
+
+void TStringGrid::SetLeftCol(int col) {
+  col = std::clamp(col, 0, std::max(0, maxLeftCol()));
+  if (col == leftCol_)
+    return;
+  leftCol_ = col;
+  updateScrollBar();
+  Invalidate();
+  if (OnTopLeftChanged)
+    OnTopLeftChanged(this);
+}
+
 void TStringGrid::SetRow(int row) {
   row = std::clamp(row, fixedRows_, rowCount_ - 1);
   if (row != row_) {
@@ -128,6 +169,14 @@ void TStringGrid::updateScrollBar() {
   info.nPage = static_cast<UINT>(std::max(1, VisibleRowCount()));
   info.nPos = topRow_ - fixedRows_;
   SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+  // Across: the bar shows only while the columns do not fit (a page as large as the range hides it).
+  SCROLLINFO across{};
+  across.cbSize = sizeof across;
+  across.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  across.nMax = ColCount() - 1;
+  across.nPage = static_cast<UINT>(maxLeftCol() == 0 ? ColCount() : visibleColCount());
+  across.nPos = leftCol_;
+  SetScrollInfo(Handle(), SB_HORZ, &across, TRUE);
 }
 
 void TStringGrid::drawRow(TCanvas& canvas, int row, int y) {
@@ -136,7 +185,7 @@ void TStringGrid::drawRow(TCanvas& canvas, int row, int y) {
   TColor back = fixed ? clBtnFace() : selected ? clHighlight() : Color();
   TColor text = selected && !fixed ? clHighlightText() : Font().Color();
   int x = 0;
-  for (int col = 0; col < ColCount(); ++col) {
+  for (int col = leftCol_; col < ColCount() && x < ClientWidth(); ++col) {
     RECT cell{x, y, x + colWidths_[col], y + rowHeight_};
     canvas.FillRect(cell, back);
     if (fixed)
@@ -168,41 +217,23 @@ void TStringGrid::Paint(TCanvas& canvas) {
 bool TStringGrid::EraseBackground(HDC) { return true; }
 
 void TStringGrid::Resized() {
+  // A wider grid may show every column again.
+  if (leftCol_ > maxLeftCol())
+    SetLeftCol(maxLeftCol());
   updateScrollBar();
   TControl::Resized();
 }
 
 void TStringGrid::scroll(int code) {
-  int page = std::max(1, VisibleRowCount());
-  switch (code) {
-  case SB_LINEUP:
-    SetTopRow(topRow_ - 1);
-    break;
-  case SB_LINEDOWN:
-    SetTopRow(topRow_ + 1);
-    break;
-  case SB_PAGEUP:
-    SetTopRow(topRow_ - page);
-    break;
-  case SB_PAGEDOWN:
-    SetTopRow(topRow_ + page);
-    break;
-  case SB_TOP:
-    SetTopRow(fixedRows_);
-    break;
-  case SB_BOTTOM:
-    SetTopRow(rowCount_);
-    break;
-  case SB_THUMBTRACK:
-  case SB_THUMBPOSITION: {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(Handle(), SB_VERT, &info);
-    SetTopRow(info.nTrackPos + fixedRows_);
-    break;
-  }
-  }
+  wincore::ScrollRange range{std::max(1, VisibleRowCount()), fixedRows_, rowCount_};
+  if (auto row = wincore::scrollRequest(Handle(), SB_VERT, code, topRow_, range))
+    SetTopRow(*row);
+}
+
+void TStringGrid::scrollAcross(int code) {
+  if (auto col =
+          wincore::scrollRequest(Handle(), SB_HORZ, code, leftCol_, {visibleColCount(), 0, ColCount()}))
+    SetLeftCol(*col);
 }
 
 void TStringGrid::keyDown(int key) {
@@ -239,8 +270,11 @@ bool TStringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
   case WM_VSCROLL:
     scroll(LOWORD(wParam));
     return true;
+  case WM_HSCROLL:
+    scrollAcross(LOWORD(wParam));
+    return true;
   case WM_MOUSEWHEEL:
-    SetTopRow(topRow_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
+    SetTopRow(topRow_ - wheel_.add(GET_WHEEL_DELTA_WPARAM(wParam)));
     return true;
   case WM_KEYDOWN:
     keyDown(static_cast<int>(wParam));

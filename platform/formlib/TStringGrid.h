@@ -1,6 +1,7 @@
 #pragma once
 
 #include <formlib/TControl.h>
+#include <wincore/Scrolling.h>
 
 #include <functional>
 #include <string>
@@ -10,8 +11,10 @@ namespace formlib {
 
 using TDrawCellEvent = std::function<void(TObject* sender, int col, int row, const RECT& rect)>;
 
-// A grid of text cells with fixed title rows, one vertical scroll bar and whole-row selection. It paints
-// only the rows on screen. Moving the top row, by the user or in code, raises the top-left-changed event.
+// A grid of text cells with fixed title rows, a vertical scroll bar and whole-row selection. It paints
+// only the rows on screen. Columns wider together than the grid scroll across by whole columns, with a
+// horizontal bar that shows only then. Moving the top row or the left column, by the user or in code,
+// raises the top-left-changed event.
 class TStringGrid : public TControl {
 public:
   TStringGrid(TComponent* owner, TControl* parent);
@@ -34,6 +37,9 @@ public:
   // The selected row; selecting a row off screen scrolls it into view.
   int Row() const { return row_; }
   void SetRow(int row);
+  // The first column on screen.
+  int LeftCol() const { return leftCol_; }
+  void SetLeftCol(int col);
   // Rows wholly visible below the fixed rows.
   int VisibleRowCount() const;
   // The row under a client point, or -1.
@@ -55,6 +61,9 @@ private:
   void invalidateRow(int row);
   void updateScrollBar();
   void scroll(int code);
+  void scrollAcross(int code);
+  int visibleColCount() const;
+  int maxLeftCol() const;
   void keyDown(int key);
   int maxTopRow() const;
 
@@ -63,8 +72,10 @@ private:
   int fixedRows_ = 1;
   int rowHeight_ = 24;
   int topRow_ = 1;
+  int leftCol_ = 0;
   int row_ = 1;
   std::vector<std::string> cells_;
+  wincore::WheelLines wheel_;
 };
 
 } // namespace formlib

@@ -2,6 +2,7 @@
 
 #include <formsrt/Application.h>
 #include <formsrt/Form.h>
+#include <wincore/WindowText.h>
 
 namespace formsrt {
 
@@ -69,15 +70,7 @@ void Control::setEnabled(bool enabled) {
     EnableWindow(hwnd(), enabled);
 }
 
-std::string Control::Caption() const {
-  if (!hwnd())
-    return caption_;
-  int length = GetWindowTextLengthA(hwnd());
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(hwnd(), text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
+std::string Control::Caption() const { return hwnd() ? wincore::windowText(hwnd()) : caption_; }
 
 void Control::setCaption(const std::string& caption) {
   caption_ = caption;

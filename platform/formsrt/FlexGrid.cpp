@@ -1,6 +1,8 @@
 #include <formsrt/FlexGrid.h>
 
 #include <formsrt/Form.h>
+#include <wincore/Drawing.h>
+#include <wincore/Scrolling.h>
 
 #include <algorithm>
 
@@ -18,14 +20,7 @@ UINT drawFlags(int alignment) {
   return horizontal[alignment / 3] | vertical[alignment % 3];
 }
 
-void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
-  HPEN pen = CreatePen(PS_SOLID, 1, colour);
-  HGDIOBJ old = SelectObject(dc, pen);
-  MoveToEx(dc, x1, y1, nullptr);
-  LineTo(dc, x2, y2);
-  SelectObject(dc, old);
-  DeleteObject(pen);
-}
+using wincore::drawLine;
 
 } // namespace
 
@@ -151,8 +146,10 @@ void FlexGrid::paintCell(HDC dc, int row, int col, const RECT& r) {
   bool current = row == Row() && col == Col();
   // The current cell shows the selection's colours unless the focus rectangle marks it: a grid that
   // never has the focus (a calendar showing today) still shows its selected cell.
-  bool focused = current && GetFocus() == hwnd();
-  bool selected = !fixed && !focused && isSelected(row, col);
+  bool hasFocus = GetFocus() == hwnd();
+  bool focused = current && hasFocus;
+  bool showSelection = HighLight == 1 || (HighLight == 2 && hasFocus);
+  bool selected = showSelection && !fixed && !focused && isSelected(row, col);
   COLORREF back = fixed ? BackColorFixed : BackColor;
   COLORREF fore = fixed ? ForeColorFixed : ForeColor;
   if (!fixed && cellBack(row, col))
@@ -174,18 +171,18 @@ void FlexGrid::paintCell(HDC dc, int row, int col, const RECT& r) {
               drawFlags(alignmentOf(row, col)) | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
   if (fixed) {
-    line(dc, r.left, r.bottom - 1, r.left, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
-    line(dc, r.left, r.top, r.right - 1, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
-    line(dc, r.right - 1, r.top, r.right - 1, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
-    line(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
+    drawLine(dc, r.left, r.bottom - 1, r.left, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
+    drawLine(dc, r.left, r.top, r.right - 1, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
+    drawLine(dc, r.right - 1, r.top, r.right - 1, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
+    drawLine(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
   } else if (GridLines == 1) {
-    line(dc, r.right - 1, r.top, r.right - 1, r.bottom, RGB(192, 192, 192));
-    line(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, RGB(192, 192, 192));
+    drawLine(dc, r.right - 1, r.top, r.right - 1, r.bottom, RGB(192, 192, 192));
+    drawLine(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, RGB(192, 192, 192));
   } else if (GridLines == 2) {
-    line(dc, r.right - 1, r.top, r.right - 1, r.bottom, GetSysColor(COLOR_BTNSHADOW));
-    line(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
-    line(dc, r.left, r.bottom - 2, r.left, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
-    line(dc, r.left, r.top, r.right - 1, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
+    drawLine(dc, r.right - 1, r.top, r.right - 1, r.bottom, GetSysColor(COLOR_BTNSHADOW));
+    drawLine(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, GetSysColor(COLOR_BTNSHADOW));
+    drawLine(dc, r.left, r.bottom - 2, r.left, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
+    drawLine(dc, r.left, r.top, r.right - 1, r.top, GetSysColor(COLOR_BTNHIGHLIGHT));
   }
   if (focused && !fixed) {
     RECT focus{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
@@ -341,63 +338,21 @@ void FlexGrid::onKey(int key) {
 }
 
 void FlexGrid::onScroll(int code) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_TRACKPOS;
-  GetScrollInfo(hwnd(), SB_VERT, &info);
-  int page = fittingRows();
-  switch (code) {
-  case SB_LINEUP:
-    setTopRow(TopRow() - 1);
-    break;
-  case SB_LINEDOWN:
-    setTopRow(TopRow() + 1);
-    break;
-  case SB_PAGEUP:
-    setTopRow(TopRow() - page);
-    break;
-  case SB_PAGEDOWN:
-    setTopRow(TopRow() + page);
-    break;
-  case SB_THUMBTRACK:
-  case SB_THUMBPOSITION:
-    setTopRow(info.nTrackPos);
-    break;
-  }
+  if (auto row = wincore::scrollRequest(hwnd(), SB_VERT, code, TopRow(), {fittingRows(), 0, Rows()}))
+    setTopRow(*row);
 }
 
+// Across, a page is one column, as a line is.
 void FlexGrid::onScrollAcross(int code) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_TRACKPOS;
-  GetScrollInfo(hwnd(), SB_HORZ, &info);
-  switch (code) {
-  case SB_LINELEFT:
-  case SB_PAGELEFT:
-    setLeftCol(LeftCol() - 1);
-    break;
-  case SB_LINERIGHT:
-  case SB_PAGERIGHT:
-    setLeftCol(LeftCol() + 1);
-    break;
-  case SB_THUMBTRACK:
-  case SB_THUMBPOSITION:
-    setLeftCol(info.nTrackPos);
-    break;
-  }
+  if (auto col = wincore::scrollRequest(hwnd(), SB_HORZ, code, LeftCol(), {1, 0, Cols()}))
+    setLeftCol(*col);
 }
 
 LRESULT FlexGrid::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    paint(dc);
-    EndPaint(hwnd(), &ps);
-    return 0;
-  }
+  case WM_PAINT:
   case WM_PRINTCLIENT:
-    paint(reinterpret_cast<HDC>(wParam));
+    wincore::paintMessage(hwnd(), message, wParam, [this](HDC dc) { paint(dc); });
     return 0;
   case WM_ERASEBKGND:
     return 1;
@@ -460,7 +415,7 @@ LRESULT FlexGrid::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     onScrollAcross(LOWORD(wParam));
     return 0;
   case WM_MOUSEWHEEL:
-    setTopRow(TopRow() - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
+    setTopRow(TopRow() - wheel_.add(GET_WHEEL_DELTA_WPARAM(wParam)));
     return 0;
   }
   return Control::handleMessage(message, wParam, lParam);

@@ -2,6 +2,7 @@
 
 #include <formsrt/Control.h>
 #include <formsrt/FlexGridModel.h>
+#include <wincore/Scrolling.h>
 
 #include <vector>
 
@@ -50,6 +51,7 @@ private:
   bool dragging_ = false;
   bool updatingScroll_ = false;
   bool scrollBarStale_ = false;
+  wincore::WheelLines wheel_;
 };
 
 } // namespace formsrt

@@ -24,8 +24,20 @@ FlexGridModel::FlexGridModel(int rows, int cols, int fixedRows, int fixedCols)
 }
 
 void FlexGridModel::notify() {
+  if (!redraw_) {
+    changedUnseen_ = true;
+    return;
+  }
   if (changed)
     changed();
+}
+
+void FlexGridModel::setRedraw(bool redraw) {
+  redraw_ = redraw;
+  if (redraw_ && changedUnseen_) {
+    changedUnseen_ = false;
+    notify();
+  }
 }
 
 void FlexGridModel::clampPositions() {

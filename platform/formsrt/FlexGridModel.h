@@ -90,6 +90,8 @@ public:
 
   // 0 none, 1 flat, 2 inset.
   int GridLines = 1;
+  // When the selection shows in its colours: 0 never, 1 always, 2 only while the grid has the focus.
+  int HighLight = 1;
   std::string FontName = "MS Sans Serif";
   double FontSize = 8; // points
   bool FontBold = false;
@@ -103,6 +105,10 @@ public:
 
   // Called after every change, so that a window can repaint.
   std::function<void()> changed;
+  // While false, changes are gathered and not passed on; setting it true again passes them on at once,
+  // so that filling a whole grid costs one repaint.
+  bool Redraw() const { return redraw_; }
+  void setRedraw(bool redraw);
 
 private:
   struct Cell {
@@ -123,6 +129,8 @@ private:
   void checkCol(int col) const;
   void clampPositions();
   void notify();
+  bool redraw_ = true;
+  bool changedUnseen_ = false;
 
   // Row after row, Cols cells each.
   std::vector<Cell> cells_;

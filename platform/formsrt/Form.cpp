@@ -3,6 +3,7 @@
 #include <formsrt/Application.h>
 #include <formsrt/Controls.h>
 
+#include <wincore/Drawing.h>
 #include <wincore/MessageLoop.h>
 
 #include <algorithm>
@@ -125,12 +126,9 @@ Form::~Form() {
 Form* Form::fromWindow(HWND hwnd) { return dynamic_cast<Form*>(Window::fromHandle(hwnd)); }
 
 HFONT Form::makeFont(const std::string& name, double points, bool bold, bool italic) {
-  HDC dc = GetDC(nullptr);
-  int height = -static_cast<int>(points * GetDeviceCaps(dc, LOGPIXELSY) / 72 + 0.5);
-  ReleaseDC(nullptr, dc);
-  return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     name.c_str());
+  return CreateFontA(wincore::pointsToFontHeight(points), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE,
+                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, name.c_str());
 }
 
 HFONT Form::font() {
@@ -248,12 +246,8 @@ void Form::Line(int x1, int y1, int x2, int y2, COLORREF colour) {
   if (!hwnd())
     return;
   HDC dc = paintDc_ ? paintDc_ : GetDC(hwnd());
-  HPEN pen = CreatePen(PS_SOLID, 1, colour);
-  HGDIOBJ old = SelectObject(dc, pen);
-  MoveToEx(dc, twipsToPixelsX(x1), twipsToPixelsY(y1), nullptr);
-  LineTo(dc, twipsToPixelsX(x2), twipsToPixelsY(y2));
-  SelectObject(dc, old);
-  DeleteObject(pen);
+  wincore::drawLine(dc, twipsToPixelsX(x1), twipsToPixelsY(y1), twipsToPixelsX(x2), twipsToPixelsY(y2),
+                    colour);
   if (!paintDc_)
     ReleaseDC(hwnd(), dc);
 }
@@ -325,15 +319,9 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) != WA_INACTIVE)
       runHandler([this] { Form_Activate(); });
     break;
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    paint(dc);
-    EndPaint(hwnd(), &ps);
-    return 0;
-  }
+  case WM_PAINT:
   case WM_PRINTCLIENT:
-    paint(reinterpret_cast<HDC>(wParam));
+    wincore::paintMessage(hwnd(), message, wParam, [this](HDC dc) { paint(dc); });
     return 0;
   case WM_SETCURSOR:
     if (Screen.MousePointer() == pointerHourglass || MousePointer == pointerHourglass) {

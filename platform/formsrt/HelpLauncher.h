@@ -1,29 +1,18 @@
 #pragma once
 
-#include <wincore/Seam.h>
-
-#include <windows.h>
-
-#include <functional>
-#include <string>
+#include <wincore/Help.h>
 
 namespace formsrt {
 
-// Opens the help program on a help file: the program's help calls and the F1 key alike. Every call goes
-// through one seam, by default the system's WinHelpA, so that tests can record the calls: the help
-// program never returns under a display-less session.
-using HelpFunction =
-    std::function<bool(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data)>;
+// The program's help calls and the F1 key go through the window core's one help seam (wincore/Help.h);
+// tests replace it with a HelpOverride.
+using wincore::HelpFunction;
+using wincore::HelpOverride;
+using wincore::helpSeam;
+using wincore::systemHelp;
 
-bool ShowHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data = 0);
-wincore::Seam<HelpFunction>& helpSeam();
-// The system's help, what the seam holds when nothing replaced it.
-bool systemHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data);
-
-// Replaces the help function for one scope and puts the previous one back at its end.
-class HelpOverride : public wincore::ScopedOverride<HelpFunction> {
-public:
-  explicit HelpOverride(HelpFunction replacement) : ScopedOverride(helpSeam(), std::move(replacement)) {}
-};
+inline bool ShowHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data = 0) {
+  return wincore::showHelp(owner, helpFile, command, data);
+}
 
 } // namespace formsrt

@@ -2,6 +2,7 @@
 
 #include <formsrt/Application.h>
 #include <formsrt/RuntimeError.h>
+#include <wincore/Units.h>
 
 #include <commdlg.h>
 
@@ -116,8 +117,8 @@ void PrinterObject::selectFont() {
     DeleteObject(font_);
     font_ = nullptr;
   }
-  int height = -MulDiv(FontSize, GetDeviceCaps(dc_, LOGPIXELSY), 72);
-  font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  font_ = CreateFontA(wincore::pointsToFontHeight(FontSize, GetDeviceCaps(dc_, LOGPIXELSY)), 0, 0, 0,
+                      FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FontName.c_str());
   oldFont_ = SelectObject(dc_, font_);
   SetBkMode(dc_, TRANSPARENT);

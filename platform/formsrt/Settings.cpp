@@ -1,10 +1,10 @@
 #include <formsrt/Settings.h>
 
 #include <formsrt/RuntimeError.h>
+#include <wincore/Registry.h>
 
 #include <windows.h>
 
-#include <vector>
 
 namespace formsrt {
 
@@ -18,22 +18,7 @@ std::string keyPath(const std::string& application, const std::string& section) 
 
 std::string GetSetting(const std::string& application, const std::string& section, const std::string& key,
                        const std::string& fallback) {
-  HKEY handle;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE, &handle) !=
-      ERROR_SUCCESS)
-    return fallback;
-  DWORD type = 0;
-  DWORD size = 0;
-  std::string value = fallback;
-  if (RegQueryValueExA(handle, key.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      type == REG_SZ) {
-    std::vector<char> buffer(size + 1, '\0');
-    if (RegQueryValueExA(handle, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &size) == ERROR_SUCCESS)
-      value = buffer.data();
-  }
-  RegCloseKey(handle);
-  return value;
+  return wincore::registryText(HKEY_CURRENT_USER, keyPath(application, section), key).value_or(fallback);
 }
 
 void SaveSetting(const std::string& application, const std::string& section, const std::string& key,

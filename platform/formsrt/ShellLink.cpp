@@ -1,5 +1,7 @@
 #include <formsrt/ShellLink.h>
 
+#include <wincore/Registry.h>
+
 #include <windows.h>
 
 #include <objbase.h>
@@ -10,8 +12,6 @@
 namespace formsrt {
 
 namespace {
-
-const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // COM for the length of one call, whatever the caller's thread has set up already.
 class ComScope {
@@ -69,26 +69,7 @@ std::string folderOf(const std::string& path) {
 } // namespace
 
 std::string userShellFolder(const std::string& valueName, int csidl) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-    DWORD type = 0, size = 0;
-    std::string value;
-    if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ)) {
-      // One more zero than the value holds: a stored value need not end with one.
-      std::vector<char> buffer(size + 1, '\0');
-      if (RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                           &size) == ERROR_SUCCESS)
-        value = buffer.data();
-    }
-    RegCloseKey(key);
-    if (!value.empty())
-      return value;
-  }
-  char path[MAX_PATH] = "";
-  if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
-    return path;
-  return std::string();
+  return wincore::userShellFolder(valueName, csidl);
 }
 
 bool fCreateShellLink(const std::string& groupFolder, const std::string& linkName, const std::string& target,

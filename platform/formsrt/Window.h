@@ -1,6 +1,7 @@
 #pragma once
 
 #include <wincore/BoundWindow.h>
+#include <wincore/Units.h>
 
 #include <windows.h>
 
@@ -35,9 +36,9 @@ private:
 };
 
 // Twips (1440 to the inch) and the screen's pixels.
-int twipsToPixelsX(int twips);
-int twipsToPixelsY(int twips);
-int pixelsToTwipsX(int pixels);
-int pixelsToTwipsY(int pixels);
+using wincore::pixelsToTwipsX;
+using wincore::pixelsToTwipsY;
+using wincore::twipsToPixelsX;
+using wincore::twipsToPixelsY;
 
 } // namespace formsrt

@@ -14,6 +14,24 @@ using namespace testsupport;
 
 namespace {
 
+int CALLBACK noteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// Caption buttons (minimise, maximise, close) are drawn from the symbol font; without it they show as
+// letters in every window and screenshot.
+TEST(WinePrefixTest, TheCaptionButtonsSymbolFontIsInstalled) {
+  HDC dc = GetDC(nullptr);
+  LOGFONTA face{};
+  face.lfCharSet = DEFAULT_CHARSET;
+  lstrcpyA(face.lfFaceName, "Marlett");
+  bool found = false;
+  EnumFontFamiliesExA(dc, &face, noteFace, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  EXPECT_TRUE(found);
+}
+
 struct SmokeWindowTest : ::testing::Test {
   HWND hwnd = smoke::createSmokeWindow(GetModuleHandleA(nullptr));
   ~SmokeWindowTest() override {

@@ -65,8 +65,14 @@ TEST_F(ExpressionTest, EveryOperatorPriorityAndError) {
       {"6&3", 2, 0},
       {"6^3", 5, 0},
       {"6|3", 7, 0},
+      // Each row below gives another value when the two priorities it mixes are taken the wrong way
+      // round: * over +, + over <, < over ==, == over &, & over ^, ^ over |, | over &&, && over ||.
+      {"2*3+4", 10, 0},
+      {"6^3&5", 7, 0},
+      {"3&5^6", 7, 0},
       {"1|1^1", 1, 0},
-      {"0|1&&0", 0, 0},
+      {"2|1&&1", 1, 0},
+      {"1&&0|2", 1, 0},
       {"1&&2", 1, 0},
       {"0||5", 1, 0},
       {"1||0&&0", 1, 0},

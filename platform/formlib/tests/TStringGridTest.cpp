@@ -49,6 +49,48 @@ TEST_F(StringGridTest, PaintsOnlyTheRowsOnScreen) {
   EXPECT_EQ(painted, expected);
 }
 
+// Columns wider together than the grid scroll across by whole columns, with a bar that shows only then.
+TEST_F(StringGridTest, ColumnsWiderThanTheGridScrollAcross) {
+  auto barShown = [this] {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(grid->Handle(), SB_HORZ, &info);
+    return info.nMax - info.nMin + 1 > static_cast<int>(info.nPage);
+  };
+  EXPECT_FALSE(barShown()) << "100 + 80 fit in 300";
+  grid->SetColWidths({100, 80, 150, 90});
+  ASSERT_TRUE(barShown());
+  struct Case {
+    const char* name;
+    int code;
+    int leftCol;
+  } cases[] = {{"a line right", SB_LINERIGHT, 1}, {"the right end shows the last column whole", SB_RIGHT, 2},
+               {"no further", SB_LINERIGHT, 2},   {"a line left", SB_LINELEFT, 1},
+               {"the left end", SB_LEFT, 0},      {"a page right", SB_PAGERIGHT, 2}};
+  for (const Case& c : cases) {
+    SendMessageA(grid->Handle(), WM_HSCROLL, static_cast<WPARAM>(c.code), 0);
+    EXPECT_EQ(grid->LeftCol(), c.leftCol) << c.name;
+  }
+  EXPECT_GE(topChanges, 4);
+
+  std::set<int> drawn;
+  int firstLeft = -1;
+  grid->OnDrawCell = [&](TObject*, int col, int row, const RECT& rect) {
+    if (row == 0 && drawn.insert(col).second && firstLeft < 0)
+      firstLeft = rect.left;
+  };
+  MemoryDib dib(grid->ClientWidth(), grid->ClientHeight());
+  paintClient(grid->Handle(), dib);
+  EXPECT_EQ(drawn, (std::set<int>{2, 3}));
+  EXPECT_EQ(firstLeft, 0) << "the left column starts at the grid's edge";
+
+  // A grid wide enough again shows every column from the first.
+  form->SetClientSize(600, 10 * 21 + 4);
+  EXPECT_EQ(grid->LeftCol(), 0);
+  EXPECT_FALSE(barShown());
+}
+
 TEST_F(StringGridTest, SelectedRowIsHighlightedAcrossTheWholeRow) {
   grid->SetRow(3);
   MemoryDib dib(grid->ClientWidth(), grid->ClientHeight());
@@ -83,6 +125,24 @@ TEST_F(StringGridTest, TopRowChangesRaiseTheEventFromCodeScrollingAndKeys) {
   pressKey(grid->Handle(), VK_END);
   EXPECT_EQ(grid->Row(), 100);
   EXPECT_EQ(grid->TopRow(), 92);
+}
+
+// A fine wheel or a touchpad sends steps below one notch; together they scroll as a notch does.
+TEST_F(StringGridTest, WheelStepsBelowANotchAddUp) {
+  grid->SetTopRow(50);
+  struct Case {
+    const char* name;
+    int delta;
+    int topRow;
+  } cases[] = {{"a third of a notch scrolls a line", -40, 51},
+               {"and the next third another", -40, 52},
+               {"a quarter leaves a part over", -30, 52},
+               {"which the next quarter completes", -30, 53},
+               {"a whole notch back scrolls three lines up", 120, 50}};
+  for (const Case& c : cases) {
+    SendMessageA(grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
+    EXPECT_EQ(grid->TopRow(), c.topRow) << c.name;
+  }
 }
 
 TEST_F(StringGridTest, TopRowIsClampedToTheLastScreenful) {

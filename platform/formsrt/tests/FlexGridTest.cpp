@@ -77,19 +77,29 @@ TEST_F(FlexGridTest, SelectedCellsAreHighlightedAndTheCurrentOneTooWithoutTheFoc
   grid.setRow(2);
   grid.setCol(0);
   grid.setColSel(2);
+  const COLORREF plain = grid.BackColor, chosen = grid.BackColorSel;
   struct Case {
     const char* name;
+    int highLight;
     bool focused;
     COLORREF current;
-  } cases[] = {{"focused", true, grid.BackColor}, {"not focused", false, grid.BackColorSel}};
+    COLORREF others;
+  } cases[] = {
+      {"focused", 1, true, plain, chosen},
+      {"not focused", 1, false, chosen, chosen},
+      {"never", 0, true, plain, plain},
+      {"with the focus, focused", 2, true, plain, chosen},
+      {"with the focus, not focused", 2, false, plain, plain},
+  };
   for (const Case& c : cases) {
+    grid.HighLight = c.highLight;
     SetFocus(c.focused ? grid.hwnd() : form.hwnd());
     MemoryDib dib(300, 200);
     testsupport::paintClient(grid.hwnd(), dib);
     EXPECT_EQ(paintedAt(2, 0, dib), c.current) << c.name;
-    EXPECT_EQ(paintedAt(2, 1, dib), grid.BackColorSel) << c.name;
-    EXPECT_EQ(paintedAt(2, 2, dib), grid.BackColorSel) << c.name;
-    EXPECT_EQ(paintedAt(3, 1, dib), grid.BackColor) << c.name;
+    EXPECT_EQ(paintedAt(2, 1, dib), c.others) << c.name;
+    EXPECT_EQ(paintedAt(2, 2, dib), c.others) << c.name;
+    EXPECT_EQ(paintedAt(3, 1, dib), plain) << c.name;
   }
 }
 
@@ -144,6 +154,24 @@ TEST_F(FlexGridTest, ColumnsBeyondTheWidthScrollIntoView) {
   EXPECT_EQ(grid.cellRect(1, 1).left, 0);
   SendMessageA(grid.hwnd(), WM_HSCROLL, SB_LINELEFT, 0);
   EXPECT_EQ(grid.LeftCol(), 0);
+}
+
+// A fine wheel or a touchpad sends steps below one notch; together they scroll as a notch does.
+TEST_F(FlexGridTest, WheelStepsBelowANotchAddUp) {
+  grid.setTopRow(10);
+  struct Case {
+    const char* name;
+    int delta;
+    int topRow;
+  } cases[] = {{"a third of a notch scrolls a line", -40, 11},
+               {"and the next third another", -40, 12},
+               {"a quarter leaves a part over", -30, 12},
+               {"which the next quarter completes", -30, 13},
+               {"a whole notch back scrolls three lines up", 120, 10}};
+  for (const Case& c : cases) {
+    SendMessageA(grid.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
+    EXPECT_EQ(grid.TopRow(), c.topRow) << c.name;
+  }
 }
 
 TEST_F(FlexGridTest, TopRowStopsWhereTheLastPageIsFull) {
