@@ -78,6 +78,8 @@ DraftEvent MakeEvent(int id, std::vector<std::string> texts, std::vector<long> n
 } // namespace
 
 int DemoProduct::make(std::string& error) {
+  for (size_t slash = folder.find('\\', 3); slash != std::string::npos; slash = folder.find('\\', slash + 1))
+    CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);
   CreateDirectoryA(folder.c_str(), nullptr);
   std::string payloadFolder = folder + "\\payload";
   CreateDirectoryA(payloadFolder.c_str(), nullptr);
