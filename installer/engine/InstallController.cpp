@@ -907,13 +907,20 @@ int InstallController::hidemessage() { return 1; }
 int InstallController::argumentcount() {
   int n = 0;
   char argument[256];
-  while (this->argument(n, argument))
+  while (CommandLineArgument(commandLine_, n, argument))
     ++n;
   return n;
 }
 
 int InstallController::argument(int n, char* out) {
-  const char* p = commandLine_;
+  if (CommandLineArgument(commandLine_, n, out))
+    return 1;
+  reporterrorf("No argument at %d", n);
+  return 0;
+}
+
+int CommandLineArgument(const char* commandLine, int n, char* out) {
+  const char* p = commandLine;
   for (int i = 0;; ++i) {
     while (*p == ' ')
       ++p;
@@ -927,7 +934,6 @@ int InstallController::argument(int n, char* out) {
     }
     p += length;
   }
-  reporterrorf("No argument at %d", n);
   return 0;
 }
 

@@ -57,6 +57,8 @@ int ChooseMediaMode(int driveClass, const char* lastFolder);
 int ProgressPercent(long long done, long long total);
 // The finish dialog's type for the script's finish kind and the run's restart flags.
 int FinishType(int finishKind, int restartDeferred, int dosRestart, int systemIniChanged);
+// Argument n (from 0) of a command line split at blanks, into 256 characters; 0 when there is none.
+int CommandLineArgument(const char* commandLine, int n, char* out);
 // The first "kxlog3.NNN" not in the folder, "" when all 1000 are taken.
 std::string FindFreeLogName(const char* folder);
 // The newest numbered log: the last of the unbroken run from 000, "" when there is none.
