@@ -62,7 +62,8 @@ void ApplySelection(const std::vector<ComponentShape>& components, const std::ve
     if (componentBound[e])
       enabled[e] = 0;
   for (int c : checkedComponents) {
-    if (c < 0 || static_cast<size_t>(c) >= components.size() || !components[static_cast<size_t>(c)].holdsEvents)
+    if (c < 0 || static_cast<size_t>(c) >= components.size() ||
+        !components[static_cast<size_t>(c)].holdsEvents)
       continue;
     for (int e : components[static_cast<size_t>(c)].events)
       if (e >= 0 && static_cast<size_t>(e) < enabled.size())

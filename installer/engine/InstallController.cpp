@@ -5,6 +5,7 @@
 #include "FileJob.h"
 #include "IniFile.h"
 #include "SpanStream.h"
+#include "StartupMerge.h"
 
 #include <checkfailed.h>
 #include <fpath.h>
@@ -684,7 +685,20 @@ int InstallController::findfile(const int options[6], const char* folder, const 
   return 1;
 }
 
-int InstallController::editstartupfiles(const int[3], const char*) { return 1; }
+int InstallController::editstartupfiles(const int values[3], const char* linesFile) {
+  static const char* const names[2] = {"autoexec.bat", "config.sys"};
+  for (int i = 0; i < 2; ++i) {
+    if (!values[i])
+      continue;
+    std::string file = Join(startupFolder, names[i]);
+    if (!EditStartupFile(installer_, file.c_str(), linesFile, values[2])) {
+      reporterrorf("Unable to modify AUTOEXEC.BAT or CONFIG.SYS");
+      return 0;
+    }
+    dosRestart = 1;
+  }
+  return 1;
+}
 
 int InstallController::registeruninstall(const UninstallRecord& record) {
   if (!record.folder || !*record.folder)

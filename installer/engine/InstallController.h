@@ -151,6 +151,8 @@ public:
 
   // Seams and state the tests reach.
   DrivePlatform drives = DrivePlatform::System();
+  // Where AUTOEXEC.BAT and CONFIG.SYS live.
+  std::string startupFolder = "c:\\";
   // Starts the helper with its settings written; 1 when it started.
   std::function<int(const char* from, const char* to, int run)> launchvaveza;
   Installer& installer() { return installer_; }
