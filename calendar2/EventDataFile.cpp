@@ -12,7 +12,10 @@
 #include <formsrt/Text.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace plovera {
@@ -40,7 +43,7 @@ struct OpenChannel {
 
 // Fields in the first line, commas inside double quotes not counted: four in the current form, two in
 // the older one.
-int firstLineFieldCount(const std::string& line) {
+int firstLineFieldCount(std::string_view line) {
   int fields = 1;
   bool quoted = false;
   for (char c : line) {
@@ -52,25 +55,59 @@ int firstLineFieldCount(const std::string& line) {
   return fields;
 }
 
-// The blanks around a field removed, in place.
-void trimBlanks(std::string& field) {
+// The field without the blanks around it.
+std::string_view trimBlanks(std::string_view field) {
   std::size_t last = field.find_last_not_of(' ');
-  field.erase(last == std::string::npos ? 0 : last + 1);
-  field.erase(0, std::min(field.find_first_not_of(' '), field.size()));
+  field = field.substr(0, last == std::string_view::npos ? 0 : last + 1);
+  return field.substr(std::min(field.find_first_not_of(' '), field.size()));
 }
 
-// The stored quote back to a double quote, and the blanks around the field removed, in place.
-void restore(std::string& field) {
-  std::replace(field.begin(), field.end(), kStoredQuote, '"');
-  trimBlanks(field);
+// Whether the text holds the stored quote anywhere, looked for eight bytes at a time: a byte of x is
+// 0xFF exactly when that byte of ~x is zero.
+bool holdsStoredQuote(std::string_view text) {
+  const std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, text.data() + at, 8);
+    x = ~x;
+    if ((x - ones) & ~x & highs)
+      return true;
+  }
+  return text.find(kStoredQuote, at) != std::string_view::npos;
+}
+
+// A field of `text` with its stored quotes turned back into double quotes, in place in `text`, and
+// without the blanks around it; `storedQuotes` says whether the text holds any at all.
+std::string_view restore(std::string& text, std::string_view field, bool storedQuotes) {
+  std::size_t stored = storedQuotes ? field.find(kStoredQuote) : std::string_view::npos;
+  if (stored != std::string_view::npos) {
+    char* first = text.data() + (field.data() - text.data());
+    std::replace(first + stored, first + field.size(), kStoredQuote, '"');
+  }
+  return trimBlanks(field);
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The date normalised to mm/dd; a date already written so (as every save writes it) stays as it is.
+void setDate(EventRecord& record, std::string_view date) {
+  bool normal = date.size() == 5 && isDigit(date[0]) && isDigit(date[1]) && date[2] == '/' &&
+                isDigit(date[3]) && isDigit(date[4]);
+  if (normal) {
+    std::copy_n(date.begin(), record.date.size(), record.date.begin());
+    return;
+  }
+  std::string normalised = NormalizeMonthDay(std::string(date));
+  std::copy_n(normalised.begin(), record.date.size(), record.date.begin());
 }
 
 // A date as a number that orders as its text does: its five character codes, the first the most
-// significant. The empty entry below every date is 0.
-std::uint64_t sortKey(const std::string& date) {
+// significant.
+std::uint64_t sortKey(const std::array<char, 5>& date) {
   std::uint64_t key = 0;
   for (std::size_t i = 0; i < 5; ++i)
-    key = key << 8 | (i < date.size() ? static_cast<unsigned char>(date[i]) : 0u);
+    key = key << 8 | static_cast<unsigned char>(date[i]);
   return key;
 }
 
@@ -83,87 +120,71 @@ void report(const RuntimeError& error) {
 
 EventDataFile::EventDataFile(std::string folder) : folder_(std::move(folder)) {}
 
-void EventDataFile::readRecords(const std::string& path, std::vector<EventRecord>& records) {
+void EventDataFile::readRecords(const std::string& path, std::string& text,
+                                std::vector<EventRecord>& records) {
   OpenChannel file(path, formsrt::OpenMode::Input);
+  text = formsrt::TakeInput(kChannel);
+  formsrt::TextInput input(text);
   // Blank lines carry no record, wherever they stand.
-  formsrt::SkipBlankLines(kChannel);
-  if (formsrt::EndOfFile(kChannel))
+  input.skipBlankLines();
+  if (input.atEnd())
     return;
-  bool current = firstLineFieldCount(formsrt::LineInput(kChannel)) > 2;
-  formsrt::Seek(kChannel, 1);
-  formsrt::SkipBlankLines(kChannel);
-  // Room for about as many records as lines of a usual length, so that a long list is not moved again
-  // and again while it grows.
-  records.reserve(records.size() + static_cast<std::size_t>(formsrt::LOF(kChannel) / 32));
-  while (!formsrt::EndOfFile(kChannel)) {
+  bool current = firstLineFieldCount(formsrt::TextInput(text, input.position()).line()) > 2;
+  // Room for a record on every 16 bytes, more than a usual file needs (memory reserved and not used is
+  // never touched), so that a long list is not moved again and again while it grows.
+  records.reserve(records.size() + text.size() / 16 + 1);
+  bool storedQuotes = holdsStoredQuote(text);
+  while (!input.atEnd()) {
     EventRecord record;
-    record.date = formsrt::InputField(kChannel);
-    record.text = formsrt::InputField(kChannel);
+    std::string_view date = input.field();
+    record.text = input.field();
     if (current) {
-      record.year = formsrt::InputField(kChannel);
-      record.type = formsrt::InputField(kChannel);
+      record.year = input.field();
+      record.type = typeOfCode(input.field());
     } else {
-      record.type = "03";
+      record.type = typeOfCode("03");
     }
-    restore(record.date);
-    record.date = NormalizeMonthDay(record.date);
-    restore(record.text);
-    restore(record.year);
-    trimBlanks(record.type);
-    records.push_back(std::move(record));
-    formsrt::SkipBlankLines(kChannel);
+    setDate(record, restore(text, date, storedQuotes));
+    record.text = restore(text, record.text, storedQuotes);
+    record.year = restore(text, record.year, storedQuotes);
+    records.push_back(record);
+    input.skipBlankLines();
   }
 }
 
 // A shell sort over gaps 2^k - 1, comparing dates by character codes. Equal dates are never swapped with
-// each other directly; their order is whatever these steps leave, as the list has always shown it.
-// Position 0 is the empty entry below every date, which never moves. The sort moves keys and record
-// numbers; the records are put in their order once at the end.
+// each other directly; their order is whatever these steps leave, as the list has always shown it. The
+// gaps are those of the list with an empty entry below every date in front, which never moves and so is
+// left out here.
 void EventDataFile::sortByDate(std::vector<EventRecord>& records) {
-  struct Entry {
-    std::uint64_t key;
-    std::size_t record;
-  };
+  // Records already in date order, as every save writes them, are never moved by the steps below.
+  if (std::is_sorted(records.begin(), records.end(), [](const EventRecord& a, const EventRecord& b) {
+        return sortKey(a.date) < sortKey(b.date);
+      }))
+    return;
   std::size_t count = records.size();
-  std::vector<Entry> entries(count + 1, Entry{0, 0});
-  for (std::size_t i = 1; i <= count; ++i)
-    entries[i] = Entry{sortKey(records[i - 1].date), i - 1};
   std::size_t n = count + 1;
   std::size_t gap = 1;
   while (gap <= n)
     gap *= 2;
   gap = gap / 2 - 1;
   while (gap > 0) {
-    // Each entry moves down past every higher one a gap away, as a chain of swaps would move it.
-    for (std::size_t i = gap; i <= count; ++i) {
-      Entry moving = entries[i];
+    // Each record moves down past every higher one a gap away, as a chain of swaps would move it.
+    for (std::size_t i = gap; i < count; ++i) {
+      std::uint64_t key = sortKey(records[i].date);
+      if (key >= sortKey(records[i - gap].date))
+        continue;
+      EventRecord moving = records[i];
       std::size_t j = i;
-      for (; j >= gap && moving.key < entries[j - gap].key; j -= gap)
-        entries[j] = entries[j - gap];
-      entries[j] = moving;
+      for (; j >= gap && key < sortKey(records[j - gap].date); j -= gap)
+        records[j] = records[j - gap];
+      records[j] = moving;
     }
     gap = (gap - 1) / 2;
   }
-  // Each record moves to its place along the cycles of the permutation, without copies.
-  std::vector<std::size_t> from(count);
-  for (std::size_t i = 1; i <= count; ++i)
-    from[i - 1] = entries[i].record;
-  for (std::size_t start = 0; start < count; ++start) {
-    if (from[start] == start)
-      continue;
-    EventRecord held = std::move(records[start]);
-    std::size_t place = start;
-    for (std::size_t source = from[place]; source != start; source = from[place]) {
-      records[place] = std::move(records[source]);
-      from[place] = place;
-      place = source;
-    }
-    records[place] = std::move(held);
-    from[place] = place;
-  }
 }
 
-void EventDataFile::buildGrid(FlexGridModel& grid, std::vector<EventRecord>& records,
+void EventDataFile::buildGrid(FlexGridModel& grid, const std::vector<EventRecord>& records,
                               const PloveraSettings& settings) {
   grid.setRow(0);
   for (int col = 0; col < kEventColumns; ++col) {
@@ -173,42 +194,44 @@ void EventDataFile::buildGrid(FlexGridModel& grid, std::vector<EventRecord>& rec
   }
   // The grid is sized once for the events, a separator before each month's first and the closing one,
   // so that its cells are not moved again and again as it grows.
+  auto monthOf = [](const EventRecord& record) { return record.dateText().substr(0, 2); };
   int separators = 0;
-  std::string lastMonth = "00";
+  std::string_view lastMonth = "00";
   for (const EventRecord& record : records) {
-    if (record.date.compare(0, 2, lastMonth) != 0) {
+    if (monthOf(record) != lastMonth) {
       ++separators;
-      lastMonth = record.date.substr(0, 2);
+      lastMonth = monthOf(record);
     }
   }
-  grid.setRows(1);
-  grid.setRows(static_cast<int>(records.size()) + separators + 2);
+  grid.resetRows(1, static_cast<int>(records.size()) + separators + 2);
   grid.setRow(0);
   lastMonth = "00";
   auto fillRow = [&](const char* const cells[]) {
     for (int col = 0; col < kEventColumns; ++col)
       grid.setTextMatrix(grid.Row(), col, cells[col]);
   };
+  // Each type's colours and word, once.
+  COLORREF fores[kTypeCount], backs[kTypeCount];
+  std::string_view words[kTypeCount];
+  for (int type = 0; type < kTypeCount; ++type) {
+    fores[type] = colourValue(settings.CF[type]);
+    backs[type] = colourValue(settings.CB[type]);
+    words[type] = kEventTypes[type].word;
+  }
   int seq = 0;
-  for (EventRecord& record : records) {
+  char seqText[16];
+  for (const EventRecord& record : records) {
     ++seq;
     grid.setRow(grid.Row() + 1);
-    if (record.date.compare(0, 2, lastMonth) != 0) {
+    if (monthOf(record) != lastMonth) {
       fillRow(kMonthSeparator);
       grid.setRow(grid.Row() + 1);
-      lastMonth = record.date.substr(0, 2);
+      lastMonth = monthOf(record);
     }
-    int type = typeOfCode(record.type);
-    COLORREF fore = colourValue(settings.CF[type]);
-    COLORREF back = colourValue(settings.CB[type]);
-    int row = grid.Row();
-    grid.setTextMatrix(row, colDate, std::move(record.date));
-    grid.setTextMatrix(row, colEvent, std::move(record.text));
-    grid.setTextMatrix(row, colYear, std::move(record.year));
-    grid.setTextMatrix(row, colType, kEventTypes[type].word);
-    grid.setTextMatrix(row, colSeq, std::to_string(seq));
-    for (int col = 0; col < kEventColumns; ++col)
-      grid.setCellColours(row, col, back, fore);
+    std::string_view seqDecimal(seqText, std::to_chars(seqText, std::end(seqText), seq).ptr - seqText);
+    grid.setRowCells(grid.Row(),
+                     {record.dateText(), record.text, record.year, words[record.type], seqDecimal},
+                     backs[record.type], fores[record.type]);
     grid.setCol(colSeq);
     grid.setCellAlignment(4);
   }
@@ -245,11 +268,13 @@ void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
   RedrawAfter batch(grid);
   EventCount = 0;
   readIncomplete_ = false;
-  std::vector<EventRecord> records;
+  std::string text;
+  std::vector<EventRecord>& records = records_;
+  records.clear();
   try {
     if (!formsrt::FileExists(dataPath()))
       createDefaultFile();
-    readRecords(dataPath(), records);
+    readRecords(dataPath(), text, records);
   } catch (const RuntimeError& error) {
     // The records read before the failure are still listed; a file that is there but was not read
     // whole is not replaced by the next save without asking.
@@ -259,6 +284,7 @@ void EventDataFile::load(FlexGridModel& grid, const PloveraSettings& settings) {
   sortByDate(records);
   EventCount = static_cast<int>(records.size());
   buildGrid(grid, records, settings);
+  records.clear();
 }
 
 void EventDataFile::writeGridEvents(const FlexGridModel& grid, const std::string& path) {

@@ -4,17 +4,22 @@
 
 #include <formsrt/FlexGridModel.h>
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plovera {
 
-// One event as the data file holds it; `type` is the two-digit code.
+// One event as the data file holds it: the date normalised (mm/dd), the description and year as views
+// into the file's text that was read with them, and the type as its place in kEventTypes.
 struct EventRecord {
-  std::string date;
-  std::string text;
-  std::string year;
-  std::string type;
+  std::array<char, 5> date;
+  int type;
+  std::string_view text;
+  std::string_view year;
+
+  std::string_view dateText() const { return {date.data(), date.size()}; }
 };
 
 // "PLOVERA.DAT" beside the program, one line per event: four fields in double quotes separated by commas
@@ -46,11 +51,11 @@ public:
   bool readIncomplete() const { return readIncomplete_; }
 
   // The steps of loading, for those who time them.
-  // Appends the file's records; on a read error the records before it stay in `records`.
-  static void readRecords(const std::string& path, std::vector<EventRecord>& records);
+  // Reads the file's text into `text` and appends its records, which view into `text`; on a read error
+  // the records before it stay in `records`.
+  static void readRecords(const std::string& path, std::string& text, std::vector<EventRecord>& records);
   static void sortByDate(std::vector<EventRecord>& records);
-  // Takes the texts out of `records` into the grid's cells.
-  static void buildGrid(formsrt::FlexGridModel& grid, std::vector<EventRecord>& records,
+  static void buildGrid(formsrt::FlexGridModel& grid, const std::vector<EventRecord>& records,
                         const PloveraSettings& settings);
   static void writeGridEvents(const formsrt::FlexGridModel& grid, const std::string& path);
 
@@ -60,6 +65,8 @@ private:
 
   std::string folder_;
   bool readIncomplete_ = false;
+  // Empty between loads; its memory is kept for the next one.
+  std::vector<EventRecord> records_;
 };
 
 } // namespace plovera

@@ -1,7 +1,10 @@
 #include "EventTypes.h"
 
 #include <formsrt/Colour.h>
-#include <formsrt/Text.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
 
 namespace plovera {
 
@@ -10,19 +13,37 @@ const EventType kEventTypes[kTypeCount] = {
     {"04", "HOL", "Holiday"}, {"05", "WOR", "Work"}, {"99", "OTH", "Other"},
 };
 
-int typeOfCode(const std::string& code) {
-  std::string trimmed = formsrt::Trim(code);
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  std::size_t last = text.find_last_not_of(' ');
+  text = text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+  return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+}
+
+} // namespace
+
+int typeOfCode(std::string_view code) {
+  // The table's texts as views, measured once.
+  static const auto codes = [] {
+    std::array<std::pair<std::string_view, std::string_view>, kTypeCount> views;
+    for (int i = 0; i < kTypeCount; ++i)
+      views[static_cast<std::size_t>(i)] = {kEventTypes[i].code, kEventTypes[i].letters};
+    return views;
+  }();
+  code = trimmed(code);
   for (int i = 0; i < kTypeCount; ++i) {
-    if (trimmed == kEventTypes[i].code || trimmed == kEventTypes[i].letters)
+    const auto& [digits, letters] = codes[static_cast<std::size_t>(i)];
+    if (code == digits || code == letters)
       return i;
   }
   return kOtherType;
 }
 
-int typeOfWord(const std::string& word) {
-  std::string trimmed = formsrt::Trim(word);
+int typeOfWord(std::string_view word) {
+  word = trimmed(word);
   for (int i = 0; i < kTypeCount; ++i) {
-    if (trimmed == kEventTypes[i].word)
+    if (word == kEventTypes[i].word)
       return i;
   }
   return kOtherType;

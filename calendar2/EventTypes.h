@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include <string_view>
 
 namespace plovera {
 
@@ -20,9 +20,9 @@ extern const EventType kEventTypes[kTypeCount];
 const int kOtherType = kTypeCount - 1;
 
 // By a stored code ("01" or "ANN"...), exact and case-sensitive after trimming blanks.
-int typeOfCode(const std::string& code);
+int typeOfCode(std::string_view code);
 // By a type word of the grid ("Anniv"...).
-int typeOfWord(const std::string& word);
+int typeOfWord(std::string_view word);
 
 // A colour number of the settings as a grid colour: 16 (and anything outside 0 to 16) is the grid's own
 // colour, 0; black is 1, so that it is not taken for the grid's own colour; 1 to 15 are the palette's.

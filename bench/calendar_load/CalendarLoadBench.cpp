@@ -4,7 +4,9 @@
 // - one read of the whole file in a single call, into a buffer already in memory, and into a newly
 //   allocated one (what a program that reads the file in one call pays);
 // - the load of the file into events followed by the refresh of every event against today;
-// - touching as much new memory as the loaded events occupy, the floor of any load on this host.
+// - touching as much new memory as the loaded events occupy, the floor of any load on this host;
+// and counts the allocations of one load.
+#include "../AllocationCount.h"
 #include "CDate.h"
 #include "CEventFile.h"
 #include "DataFolder.h"
@@ -108,10 +110,11 @@ double rawReadFresh(const std::string& path, size_t size) {
   return milliseconds(Clock::now() - start);
 }
 
-double loadAndRefresh(int& listed) {
+double loadAndRefresh(int& listed, std::size_t& allocations) {
   CEventFile file;
   CEventArray events;
   CDate today;
+  std::size_t before = allocationcount::allocations;
   auto start = Clock::now();
   file.ReadEvents(events);
   listed = 0;
@@ -120,6 +123,7 @@ double loadAndRefresh(int& listed) {
     listed += event->listed;
   }
   double elapsed = milliseconds(Clock::now() - start);
+  allocations = allocationcount::allocations - before;
   if (events.size() != kEvents)
     std::printf("loaded %zu events, expected %d\n", events.size(), kEvents);
   return elapsed;
@@ -150,10 +154,11 @@ int main() {
 
   double reused = 1e9, fresh = 1e9, load = 1e9, memory = 1e9;
   int listed = 0;
+  std::size_t allocations = 0;
   for (int run = 0; run < kRuns; ++run) {
     reused = std::min(reused, rawReadReused(path, buffer));
     fresh = std::min(fresh, rawReadFresh(path, buffer.size()));
-    load = std::min(load, loadAndRefresh(listed));
+    load = std::min(load, loadAndRefresh(listed, allocations));
     memory = std::min(memory, touchNewMemory());
   }
   std::printf("events20.dat: %d events, %zu bytes; %d listed today (best of %d runs)\n", kEvents,
@@ -162,6 +167,8 @@ int main() {
   std::printf("raw read in one call, new buffer:         %8.2f ms\n", fresh);
   std::printf("load and refresh:                         %8.2f ms\n", load);
   std::printf("new memory for the events (%zu bytes each): %6.2f ms\n", sizeof(CEventItem), memory);
+  std::printf("allocations of a load: %zu, %.3f per event\n", allocations,
+              static_cast<double>(allocations) / kEvents);
   std::printf("ratio to the read into a buffer in memory: %7.2f (goal 5 or less)\n", load / reused);
   std::printf("ratio to the read into a new buffer:       %7.2f\n", load / fresh);
   return 0;

@@ -6,6 +6,8 @@
 #include "RecordBytes.h"
 #include "UserMessage.h"
 
+#include <iterator>
+
 using namespace recordbytes;
 
 namespace {
@@ -19,7 +21,7 @@ struct IntField {
 struct TextField {
   size_t offset;
   size_t width;
-  std::string CEventItem::*member;
+  CEventText CEventItem::*member;
 };
 
 const IntField kIntFields[] = {
@@ -61,6 +63,18 @@ const TextField kOldTextFields[] = {
 const char kErrorCaption[] = "Error";
 constexpr size_t kRecordsPerRead = 2048;
 
+// A record's texts go into the arena when there is one.
+void setTexts(CEventItem& event, const char* record, const TextField* first, const TextField* end,
+              CEventTextArena* texts) {
+  for (const TextField* field = first; field != end; ++field) {
+    std::string_view text = TextIn(record, field->offset, field->width);
+    if (texts)
+      (event.*field->member).AssignIn(*texts, text);
+    else
+      event.*field->member = text;
+  }
+}
+
 void numberFrom(CEventArray& events, size_t first) {
   for (size_t i = first; i < events.size(); ++i)
     events[i]->listIndex = static_cast<int>(i);
@@ -79,27 +93,27 @@ std::string CEventFile::PackEventRecord(const CEventItem& event) {
   for (const IntField& field : kIntFields)
     PutInt16(record, field.offset, event.*field.member);
   for (const TextField& field : kTextFields)
-    PutText(record, field.offset, field.width, event.*field.member);
+    PutText(record, field.offset, field.width, (event.*field.member).View());
   return record;
 }
 
-std::unique_ptr<CEventItem> CEventFile::UnpackEventRecord(const char* record, const CDate& today) {
-  auto event = std::make_unique<CEventItem>(today);
+std::unique_ptr<CEventItem> CEventFile::UnpackEventRecord(const char* record, const CDate& today,
+                                                          CEventTextArena* texts) {
+  auto event = std::make_unique<CEventItem>(today, CEventText());
   for (const IntField& field : kIntFields)
     (*event).*field.member = GetInt16(record, field.offset);
-  for (const TextField& field : kTextFields)
-    GetText(record, field.offset, field.width, (*event).*field.member);
+  setTexts(*event, record, std::begin(kTextFields), std::end(kTextFields), texts);
   if (event->monthly != 0 && event->monthMask == 0)
     event->monthMask = CEventItem::kAllMonths;
   return event;
 }
 
-std::unique_ptr<CEventItem> CEventFile::UnpackOldEventRecord(const char* record, const CDate& today) {
-  auto event = std::make_unique<CEventItem>(today);
+std::unique_ptr<CEventItem> CEventFile::UnpackOldEventRecord(const char* record, const CDate& today,
+                                                             CEventTextArena* texts) {
+  auto event = std::make_unique<CEventItem>(today, CEventText());
   for (const IntField& field : kOldIntFields)
     (*event).*field.member = GetInt16(record, field.offset);
-  for (const TextField& field : kOldTextFields)
-    GetText(record, field.offset, field.width, (*event).*field.member);
+  setTexts(*event, record, std::begin(kOldTextFields), std::end(kOldTextFields), texts);
   event->eventTime = -1;
   event->leadMinutes = 10;
   event->alarmEnabled = 0;
@@ -140,11 +154,12 @@ int CEventFile::ReadEvents(CEventArray& events) {
     CEventItem::ReserveSlots(count);
   }
   CDate today;
+  CEventTextArena texts;
   std::string block(kRecordsPerRead * kRecordSize, 0);
   for (;;) {
     size_t got = file.Read(block.data(), block.size());
     for (size_t at = 0; at + kRecordSize <= got; at += kRecordSize)
-      events.push_back(UnpackEventRecord(block.data() + at, today));
+      events.push_back(UnpackEventRecord(block.data() + at, today, &texts));
     if (got < block.size())
       break;
   }
@@ -251,8 +266,9 @@ int CEventFile::ConvertOldEventFile(CEventArray& events) {
     return 0;
   size_t first = events.size();
   CDate today;
+  CEventTextArena texts;
   for (size_t at = 0; at + kOldRecordSize <= bytes.size(); at += kOldRecordSize)
-    events.push_back(UnpackOldEventRecord(bytes.data() + at, today));
+    events.push_back(UnpackOldEventRecord(bytes.data() + at, today, &texts));
   numberFrom(events, first);
   return 1;
 }

@@ -36,8 +36,11 @@ public:
   int LoadEvents(CEventArray& events);
 
   static std::string PackEventRecord(const CEventItem& event);
-  static std::unique_ptr<CEventItem> UnpackEventRecord(const char* record, const CDate& today = CDate());
-  static std::unique_ptr<CEventItem> UnpackOldEventRecord(const char* record, const CDate& today = CDate());
+  // An event from a record; its texts go into `texts` when given, else into memory of their own.
+  static std::unique_ptr<CEventItem> UnpackEventRecord(const char* record, const CDate& today = CDate(),
+                                                       CEventTextArena* texts = nullptr);
+  static std::unique_ptr<CEventItem> UnpackOldEventRecord(const char* record, const CDate& today = CDate(),
+                                                          CEventTextArena* texts = nullptr);
   static bool HasHeader(const std::string& bytes);
 
   std::string oldName = "events.dat";

@@ -3,6 +3,8 @@
 #include "CAppSettings.h"
 #include "SlotPool.h"
 
+#include <utility>
+
 namespace {
 
 // Never destroyed: an event in a static object may be freed after any other static object has gone.
@@ -28,13 +30,24 @@ void CEventItem::ReserveSlots(std::size_t count) { eventSlots().Reserve(count); 
 
 CEventItem::CEventItem() : CEventItem(CDate()) {}
 
-CEventItem::CEventItem(const CDate& today) : nextDate(today) {
+namespace {
+
+CEventText defaultType() {
+  const CAppSettings& settings = AppSettings();
+  int typeIndex = settings.defaultType;
+  if (typeIndex >= 0 && typeIndex < static_cast<int>(settings.eventTypes.size()))
+    return CEventText(settings.eventTypes[typeIndex]);
+  return CEventText();
+}
+
+} // namespace
+
+CEventItem::CEventItem(const CDate& today) : CEventItem(today, defaultType()) {}
+
+CEventItem::CEventItem(const CDate& today, CEventText type) : type(std::move(type)), nextDate(today) {
   CAppSettings& settings = AppSettings();
   today.GetDMY(day, month, year);
   leadMinutes = settings.defaultLeadTime;
-  int typeIndex = settings.defaultType;
-  if (typeIndex >= 0 && typeIndex < static_cast<int>(settings.eventTypes.size()))
-    type = settings.eventTypes[typeIndex];
   serialNumber = settings.eventSerialCounter++;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CDate.h"
+#include "CEventText.h"
 
 #include <cstddef>
 #include <memory>
@@ -26,6 +27,8 @@ public:
   CEventItem();
   // The same with "today" given, for building many events at once.
   explicit CEventItem(const CDate& today);
+  // The same with the type given instead of the default one, for a reader that sets every field.
+  CEventItem(const CDate& today, CEventText type);
   virtual ~CEventItem() = default;
   CEventItem(const CEventItem&) = default;
   CEventItem& operator=(const CEventItem&) = default;
@@ -62,9 +65,9 @@ public:
   int eventTime = -1; // minutes after midnight, -1 none
   int leadMinutes;
   int daysPrior = 14;
-  std::string type;
-  std::string name;
-  std::string notes;
+  CEventText type;
+  CEventText name;
+  CEventText notes;
   int notifyDisabled = 0;
   int oneTime = 1;
   int weekly = 0;

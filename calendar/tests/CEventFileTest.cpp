@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -246,6 +247,48 @@ TEST_F(CEventFileTest, WriteReplacesTheWholeFileOrLeavesItAlone) {
   EXPECT_EQ(events.WriteEvents(list), 0);
   EXPECT_EQ(readFile(eventsPath()), written);
   EXPECT_EQ(answerer.pending(), 0u);
+}
+
+// A load's texts share a few large blocks: they must stay whole however the events are then deleted,
+// changed, copied and added to, across more events than one block holds.
+TEST_F(CEventFileTest, LoadedTextsStayWholeAsTheListChanges) {
+  auto textOf = [](char kind, size_t i, size_t width) {
+    std::string text = kind + std::to_string(i) + ":";
+    return text + std::string(width - 1 - text.size() - i % 7, static_cast<char>('a' + i % 26));
+  };
+  const size_t count = 700;
+  CEventArray list;
+  for (size_t i = 0; i < count; ++i) {
+    list.push_back(sampleEvent());
+    list[i]->name = textOf('N', i, 40);
+    list[i]->type = i % 3 ? textOf('T', i, 40) : "";
+    list[i]->notes = textOf('X', i, 200);
+  }
+  ASSERT_EQ(events.WriteEvents(list), 1);
+  list.clear();
+
+  CEventArray back;
+  ASSERT_EQ(events.ReadEvents(back), 1);
+  ASSERT_EQ(back.size(), count);
+  CEventItem copy = *back[5];
+  for (size_t i = 0; i < count; i += 2)
+    back[i].reset();
+  back[1]->notes = "changed";
+  back[3]->name = back[3]->name.View().substr(2); // part of its own text
+  back[7]->notes = std::string(300, 'L');
+  ASSERT_EQ(events.ReadEvents(back), 1) << "a second load beside the first";
+  EXPECT_EQ(back.size(), 2 * count);
+  for (size_t i = 1; i < count; i += 2) {
+    SCOPED_TRACE(i);
+    ASSERT_EQ(back[i]->name, i == 3 ? textOf('N', 3, 40).substr(2) : textOf('N', i, 40));
+    ASSERT_EQ(back[i]->type, i % 3 ? textOf('T', i, 40) : "");
+    ASSERT_EQ(back[i]->notes, i == 1 ? "changed" : i == 7 ? std::string(300, 'L') : textOf('X', i, 200));
+    ASSERT_EQ(std::strlen(back[i]->notes.c_str()), back[i]->notes.size());
+    ASSERT_EQ(back[count + i]->notes, textOf('X', i, 200));
+  }
+  back.clear();
+  EXPECT_EQ(copy.name, textOf('N', 5, 40)) << "a copied event keeps its texts when the list goes";
+  EXPECT_EQ(copy.notes + "!", textOf('X', 5, 200) + "!");
 }
 
 TEST_F(CEventFileTest, AnUnwritableFolderReportsEveryFailedSave) {

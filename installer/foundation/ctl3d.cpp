@@ -2,6 +2,7 @@
 
 #include "fpath.h"
 #include "textresource.h"
+#include "threedhook.h"
 
 namespace {
 
@@ -45,12 +46,17 @@ const char* SetCtl3dName(const char* name) {
 int Ctl3dStart() {
   if (nesting++ > 0)
     return library != nullptr;
-  return load();
+  int active = load();
+  // Controls made or cloned from now on take the 3-D look too.
+  if (library)
+    SetThreeDHook(Ctl3dSubclassControl);
+  return active;
 }
 
 void Ctl3dStop() {
   if (nesting == 0 || --nesting > 0 || !library)
     return;
+  SetThreeDHook(nullptr);
   callWithInstance("Ctl3dUnregister");
   FreeLibrary(library);
   library = nullptr;

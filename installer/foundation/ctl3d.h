@@ -3,8 +3,8 @@
 #include <windows.h>
 
 // The optional three-dimensional dialog controls of "ctl3d32.dll", used when the library lies in
-// the shared-file folder. Starts and stops nest; only the first start loads it and the last stop
-// frees it.
+// the shared-file folder. Starts and stops nest; only the first start loads it (and makes it the
+// 3-D hook for controls made at run time) and the last stop frees it.
 
 // 1 when the controls are active (at once when started already); 0 when the library is absent or
 // refuses.

@@ -1,8 +1,8 @@
 #include "dirscan.h"
 
 #include "checkfailed.h"
+#include "msgloop.h"
 #include "texthelpers.h"
-#include "waitpump.h"
 
 #include <cstring>
 
@@ -39,9 +39,9 @@ private:
 int dirscan::entry(const cpath& path, int isdir) { return isdir ? dir(path) : file(path); }
 
 int dirscan::pumpedkeepgoing() {
-  PumpWaitingMessages();
+  MessageLoop().pump(1);
   int goOn = keepgoing();
-  PumpWaitingMessages();
+  MessageLoop().pump(1);
   return goOn;
 }
 

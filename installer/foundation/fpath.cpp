@@ -331,7 +331,6 @@ int fpath::rmdir(const cpath& path) {
   return _rmdir(full.str()) == 0;
 }
 
-// An empty text or a bare drive would name a drive's root or its current directory, not a tree.
 namespace {
 
 // A drive's or a share's root, given as a full path ("c:\\", "\\\\server\\share\\").
@@ -370,6 +369,7 @@ bool namesRootOrCurrent(const char* text) {
 
 } // namespace
 
+// An empty text or a bare drive would name a drive's root or its current directory, not a tree.
 int fpath::deletecontents(const cpath& directory) {
   fpathbuf full;
   if (isempty(directory) || isdriveonly(directory) || namesRootOrCurrent(directory.str()) ||

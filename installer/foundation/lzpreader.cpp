@@ -1,6 +1,6 @@
 #include "lzpreader.h"
 
-#include "waitpump.h"
+#include "msgloop.h"
 
 #include <cstdio>
 
@@ -17,7 +17,7 @@ int WINAPI lzpreader::readbyte() {
     return -1;
   if (++callsSincePump >= PumpInterval) {
     callsSincePump = 0;
-    PumpWaitingMessages();
+    MessageLoop().pump(1);
   }
   // The pump may have run anything, a close of this very reader included.
   if (!current || !current->open_)

@@ -1,7 +1,7 @@
 #include "runwait.h"
 
+#include "msgloop.h"
 #include "pathparts.h"
-#include "waitpump.h"
 
 #include <shellapi.h>
 
@@ -92,7 +92,7 @@ int RunAndWait(waitpolicy& policy, const runcommand& command) {
     return 0;
   }
   for (;;) {
-    PumpWaitingMessages();
+    MessageLoop().pump(1);
     policy.poll();
     if (!policy.running)
       break;

@@ -104,25 +104,82 @@ void readWhole(Channel& open) {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+} // namespace
+
 // After a field: blanks, then a comma or a line end (carriage return, line feed or both) is consumed.
-void skipDelimiter(Channel& open) {
-  const std::string& d = open.data;
-  while (open.pos < d.size() && isBlank(d[open.pos]))
-    ++open.pos;
-  if (open.pos >= d.size())
+void TextInput::skipDelimiter() {
+  const std::string_view d = text_;
+  while (pos_ < d.size() && isBlank(d[pos_]))
+    ++pos_;
+  if (pos_ >= d.size())
     return;
-  if (d[open.pos] == ',') {
-    ++open.pos;
-  } else if (d[open.pos] == '\r') {
-    ++open.pos;
-    if (open.pos < d.size() && d[open.pos] == '\n')
-      ++open.pos;
-  } else if (d[open.pos] == '\n') {
-    ++open.pos;
+  if (d[pos_] == ',') {
+    ++pos_;
+  } else if (d[pos_] == '\r') {
+    ++pos_;
+    if (pos_ < d.size() && d[pos_] == '\n')
+      ++pos_;
+  } else if (d[pos_] == '\n') {
+    ++pos_;
   }
 }
 
-} // namespace
+std::string_view TextInput::field() {
+  const std::string_view d = text_;
+  while (pos_ < d.size() && isBlank(d[pos_]))
+    ++pos_;
+  if (pos_ >= d.size())
+    raiseError(errPastEnd);
+  std::string_view field;
+  if (d[pos_] == '"') {
+    // A plain loop: fields are short, and a library search costs more to call than to run on them.
+    std::size_t close = pos_ + 1;
+    while (close < d.size() && d[close] != '"')
+      ++close;
+    field = d.substr(pos_ + 1, close - pos_ - 1);
+    pos_ = close + (close < d.size());
+    // Anything between the closing quote and the delimiter is not part of the field.
+    while (pos_ < d.size() && d[pos_] != ',' && d[pos_] != '\r' && d[pos_] != '\n')
+      ++pos_;
+  } else {
+    std::size_t end = pos_;
+    while (end < d.size() && d[end] != ',' && d[end] != '\r' && d[end] != '\n')
+      ++end;
+    field = d.substr(pos_, end - pos_);
+    std::size_t last = field.find_last_not_of(" \t");
+    field = field.substr(0, last == std::string_view::npos ? 0 : last + 1);
+    pos_ = end;
+  }
+  skipDelimiter();
+  return field;
+}
+
+std::string_view TextInput::line() {
+  const std::string_view d = text_;
+  if (pos_ >= d.size())
+    raiseError(errPastEnd);
+  std::size_t end = d.find_first_of("\r\n", pos_);
+  if (end == std::string_view::npos)
+    end = d.size();
+  std::string_view line = d.substr(pos_, end - pos_);
+  pos_ = end;
+  if (pos_ < d.size() && d[pos_] == '\r')
+    ++pos_;
+  if (pos_ < d.size() && d[pos_] == '\n')
+    ++pos_;
+  return line;
+}
+
+void TextInput::skipBlankLines() {
+  const std::string_view d = text_;
+  for (std::size_t at = pos_; at < d.size(); ++at) {
+    if (d[at] == '\r' || d[at] == '\n')
+      pos_ = at + 1;
+    else if (!isBlank(d[at]))
+      return;
+  }
+  pos_ = d.size();
+}
 
 void Open(const std::string& path, OpenMode mode, int channel) {
   if (channel < 1 || channel > 511)
@@ -186,61 +243,25 @@ long LOF(int channel) {
 
 std::string InputField(int channel) {
   Channel& open = findInput(channel);
-  const std::string& d = open.data;
-  while (open.pos < d.size() && isBlank(d[open.pos]))
-    ++open.pos;
-  if (open.pos >= d.size())
-    raiseError(errPastEnd);
-  std::string field;
-  if (d[open.pos] == '"') {
-    std::size_t close = d.find('"', open.pos + 1);
-    if (close == std::string::npos)
-      close = d.size();
-    field = d.substr(open.pos + 1, close - open.pos - 1);
-    open.pos = close + (close < d.size());
-    // Anything between the closing quote and the delimiter is not part of the field.
-    while (open.pos < d.size() && d[open.pos] != ',' && d[open.pos] != '\r' && d[open.pos] != '\n')
-      ++open.pos;
-  } else {
-    std::size_t end = d.find_first_of(",\r\n", open.pos);
-    if (end == std::string::npos)
-      end = d.size();
-    field = d.substr(open.pos, end - open.pos);
-    std::size_t last = field.find_last_not_of(" \t");
-    field.erase(last == std::string::npos ? 0 : last + 1);
-    open.pos = end;
-  }
-  skipDelimiter(open);
+  TextInput input(open.data, open.pos);
+  std::string field(input.field());
+  open.pos = input.position();
   return field;
 }
 
 std::string LineInput(int channel) {
   Channel& open = findInput(channel);
-  const std::string& d = open.data;
-  if (open.pos >= d.size())
-    raiseError(errPastEnd);
-  std::size_t end = d.find_first_of("\r\n", open.pos);
-  if (end == std::string::npos)
-    end = d.size();
-  std::string line = d.substr(open.pos, end - open.pos);
-  open.pos = end;
-  if (open.pos < d.size() && d[open.pos] == '\r')
-    ++open.pos;
-  if (open.pos < d.size() && d[open.pos] == '\n')
-    ++open.pos;
+  TextInput input(open.data, open.pos);
+  std::string line(input.line());
+  open.pos = input.position();
   return line;
 }
 
 void SkipBlankLines(int channel) {
   Channel& open = findInput(channel);
-  const std::string& d = open.data;
-  for (std::size_t at = open.pos; at < d.size(); ++at) {
-    if (d[at] == '\r' || d[at] == '\n')
-      open.pos = at + 1;
-    else if (!isBlank(d[at]))
-      return;
-  }
-  open.pos = d.size();
+  TextInput input(open.data, open.pos);
+  input.skipBlankLines();
+  open.pos = input.position();
 }
 
 void Seek(int channel, long position) {
@@ -248,6 +269,14 @@ void Seek(int channel, long position) {
   if (position < 1)
     raiseError(errBadRecordNumber);
   open.pos = std::min(static_cast<std::size_t>(position - 1), open.data.size());
+}
+
+std::string TakeInput(int channel) {
+  Channel& open = findInput(channel);
+  std::string rest = open.pos == 0 ? std::move(open.data) : open.data.substr(open.pos);
+  open.data.clear();
+  open.pos = 0;
+  return rest;
 }
 
 std::string InputChars(int channel, long length) {

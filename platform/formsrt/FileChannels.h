@@ -10,6 +10,28 @@
 // an unknown channel 52, a channel opened twice 55, reading an output channel 54.
 namespace formsrt {
 
+// Fields and lines read from text in memory, the way an input channel reads its file (the channel
+// functions below read through it). The views point into the text.
+class TextInput {
+public:
+  explicit TextInput(std::string_view text, std::size_t position = 0) : text_(text), pos_(position) {}
+
+  bool atEnd() const { return pos_ >= text_.size(); }
+  std::size_t position() const { return pos_; }
+  // As InputField; raises error 62 at the end of the text.
+  std::string_view field();
+  // As LineInput; raises error 62 at the end of the text.
+  std::string_view line();
+  // As SkipBlankLines.
+  void skipBlankLines();
+
+private:
+  void skipDelimiter();
+
+  std::string_view text_;
+  std::size_t pos_;
+};
+
 enum class OpenMode { Input, Output, Append };
 
 void Open(const std::string& path, OpenMode mode, int channel);
@@ -30,6 +52,8 @@ std::string LineInput(int channel);
 void SkipBlankLines(int channel);
 // Moves an input channel's read position to the 1-based byte `position`.
 void Seek(int channel, long position);
+// The unread rest of an input channel's file, which is then at its end.
+std::string TakeInput(int channel);
 // `length` characters as they stand.
 std::string InputChars(int channel, long length);
 // A record: each field in double quotes, separated by commas, ending with carriage return and line feed.

@@ -23,11 +23,7 @@ FlexGridModel::FlexGridModel(int rows, int cols, int fixedRows, int fixedCols)
   clampPositions();
 }
 
-void FlexGridModel::notify() {
-  if (!redraw_) {
-    changedUnseen_ = true;
-    return;
-  }
+void FlexGridModel::notifyNow() {
   if (changed)
     changed();
 }
@@ -36,7 +32,7 @@ void FlexGridModel::setRedraw(bool redraw) {
   redraw_ = redraw;
   if (redraw_ && changedUnseen_) {
     changedUnseen_ = false;
-    notify();
+    notifyNow();
   }
 }
 
@@ -56,6 +52,9 @@ void FlexGridModel::clampPositions() {
 void FlexGridModel::setRows(int rows) {
   if (rows < fixedRows_ || rows < 0)
     raiseError(errInvalidPropertyValue);
+  for (std::size_t i = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_); i < cells_.size();
+       ++i)
+    forgetText(cells_[i]);
   cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_));
   rows_ = rows;
   rowHeights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
@@ -63,13 +62,29 @@ void FlexGridModel::setRows(int rows) {
   notify();
 }
 
+void FlexGridModel::resetRows(int keep, int rows) {
+  if (keep < fixedRows_ || keep < 0 || rows < fixedRows_ || rows < 0)
+    raiseError(errInvalidPropertyValue);
+  int kept = std::min(keep, rows_);
+  std::fill(cells_.begin() + static_cast<std::ptrdiff_t>(kept) * cols_, cells_.end(), Cell{});
+  compactTexts();
+  std::fill(rowHeights_.begin() + kept, rowHeights_.end(), kDefaultRowHeight);
+  rows_ = kept;
+  clampPositions();
+  setRows(rows);
+}
+
 void FlexGridModel::setCols(int cols) {
   if (cols < fixedCols_ || cols < 1)
     raiseError(errInvalidPropertyValue);
   std::vector<Cell> cells(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols));
   for (int row = 0; row < rows_; ++row) {
-    for (int col = 0; col < std::min(cols, cols_); ++col)
-      cells[static_cast<std::size_t>(row * cols + col)] = std::move(cell(row, col));
+    for (int col = 0; col < cols_; ++col) {
+      if (col < cols)
+        cells[static_cast<std::size_t>(row * cols + col)] = cell(row, col);
+      else
+        forgetText(cell(row, col));
+    }
   }
   cells_ = std::move(cells);
   cols_ = cols;
@@ -161,14 +176,70 @@ FlexGridModel::Cell& FlexGridModel::cell(int row, int col) {
   return const_cast<Cell&>(static_cast<const FlexGridModel*>(this)->cell(row, col));
 }
 
-const std::string& FlexGridModel::TextMatrix(int row, int col) const { return cell(row, col).text; }
+std::string_view FlexGridModel::textView(int row, int col) const {
+  const Cell& c = cell(row, col);
+  return std::string_view(texts_).substr(c.textAt, c.textSize);
+}
 
-void FlexGridModel::setTextMatrix(int row, int col, std::string text) {
-  cell(row, col).text = std::move(text);
+void FlexGridModel::forgetText(Cell& cell) {
+  textsUnused_ += cell.textSize;
+  cell.textAt = cell.textSize = 0;
+}
+
+// The text goes where the old one stood when it fits there, else at the end of the store.
+void FlexGridModel::setCellText(Cell& cell, std::string_view text) {
+  if (text.size() <= cell.textSize) {
+    texts_.replace(cell.textAt, text.size(), text);
+    textsUnused_ += cell.textSize - text.size();
+    cell.textSize = static_cast<std::uint32_t>(text.size());
+    return;
+  }
+  if (texts_.size() + text.size() > UINT32_MAX)
+    raiseError(errOutOfMemory);
+  forgetText(cell);
+  cell.textAt = static_cast<std::uint32_t>(texts_.size());
+  cell.textSize = static_cast<std::uint32_t>(text.size());
+  texts_.append(text);
+  if (textsUnused_ > texts_.size() / 2 && textsUnused_ > 4096)
+    compactTexts();
+}
+
+// The store holds the cells' texts only, in cell order; its memory stays for the texts that follow.
+void FlexGridModel::compactTexts() {
+  std::string used;
+  used.reserve(texts_.size() - textsUnused_);
+  for (Cell& c : cells_) {
+    if (c.textSize == 0)
+      continue;
+    std::uint32_t at = static_cast<std::uint32_t>(used.size());
+    used.append(texts_, c.textAt, c.textSize);
+    c.textAt = at;
+  }
+  texts_.assign(used);
+  textsUnused_ = 0;
+}
+
+void FlexGridModel::setTextMatrix(int row, int col, std::string_view text) {
+  setCellText(cell(row, col), text);
   notify();
 }
 
-const std::string& FlexGridModel::TextArray(int index) const {
+void FlexGridModel::setRowCells(int row, std::initializer_list<std::string_view> texts, COLORREF back,
+                                COLORREF fore) {
+  checkRow(row);
+  if (texts.size() > static_cast<std::size_t>(cols_))
+    raiseError(errSubscript);
+  Cell* c = &cell(row, 0);
+  for (std::string_view text : texts)
+    setCellText(*c++, text);
+  for (Cell *end = &cell(row, 0) + cols_, *each = &cell(row, 0); each != end; ++each) {
+    each->back = back;
+    each->fore = fore;
+  }
+  notify();
+}
+
+std::string FlexGridModel::TextArray(int index) const {
   if (index < 0)
     raiseError(errSubscript);
   return TextMatrix(index / cols_, index % cols_);
@@ -272,17 +343,18 @@ void FlexGridModel::AddItem(const std::string& item, int index) {
     index = Rows();
   if (index < 0 || index > Rows())
     raiseError(errSubscript);
-  std::vector<Cell> row(static_cast<std::size_t>(cols_));
+  auto first = cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(index) * cols_,
+                             static_cast<std::size_t>(cols_), Cell{});
+  std::size_t at = static_cast<std::size_t>(first - cells_.begin());
   std::size_t start = 0;
   for (int col = 0; col < cols_ && start <= item.size(); ++col) {
     std::size_t tab = item.find('\t', start);
     if (tab == std::string::npos)
       tab = item.size();
-    row[static_cast<std::size_t>(col)].text = item.substr(start, tab - start);
+    setCellText(cells_[at + static_cast<std::size_t>(col)],
+                std::string_view(item).substr(start, tab - start));
     start = tab + 1;
   }
-  cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(index) * cols_,
-                std::make_move_iterator(row.begin()), std::make_move_iterator(row.end()));
   ++rows_;
   rowHeights_.insert(rowHeights_.begin() + index, kDefaultRowHeight);
   clampPositions();

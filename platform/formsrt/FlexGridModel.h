@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace formsrt {
@@ -25,6 +28,10 @@ public:
 
   int Rows() const { return rows_; }
   void setRows(int rows);
+  // As setRows(keep) followed by setRows(rows): the rows from `keep` on are as new rows (no text, the
+  // grid's colours, their column's alignment, the default height), and the memory of their texts is
+  // kept for the texts that follow.
+  void resetRows(int keep, int rows);
   int Cols() const { return cols_; }
   void setCols(int cols);
   int FixedRows() const { return fixedRows_; }
@@ -52,13 +59,18 @@ public:
   void setLeftCol(int col);
   int visibleRows() const { return visibleRows_; }
 
-  const std::string& TextMatrix(int row, int col) const;
-  void setTextMatrix(int row, int col, std::string text);
+  std::string TextMatrix(int row, int col) const { return std::string(textView(row, col)); }
+  // The text as it stands in the grid, until the next change of a text.
+  std::string_view textView(int row, int col) const;
+  void setTextMatrix(int row, int col, std::string_view text);
+  // A row's cells at once, as setTextMatrix would set their texts (from the first column on) and
+  // setCellColours every cell's colours.
+  void setRowCells(int row, std::initializer_list<std::string_view> texts, COLORREF back, COLORREF fore);
   // The current cell's text.
-  const std::string& Text() const { return TextMatrix(row_, col_); }
+  std::string Text() const { return TextMatrix(row_, col_); }
   void setText(const std::string& text) { setTextMatrix(row_, col_, text); }
   // A cell by its linear index, row * Cols + col.
-  const std::string& TextArray(int index) const;
+  std::string TextArray(int index) const;
   void setTextArray(int index, const std::string& text);
 
   // The current cell's colours and alignment.
@@ -111,8 +123,10 @@ public:
   void setRedraw(bool redraw);
 
 private:
+  // A cell's text is `textSize` characters from `textAt` in texts_.
   struct Cell {
-    std::string text;
+    std::uint32_t textAt = 0;
+    std::uint32_t textSize = 0;
     COLORREF back = 0;
     COLORREF fore = 0;
     int alignment = -1;
@@ -128,12 +142,28 @@ private:
   void checkRow(int row) const;
   void checkCol(int col) const;
   void clampPositions();
-  void notify();
+  // Held back while Redraw is false.
+  void notify() {
+    if (redraw_)
+      notifyNow();
+    else
+      changedUnseen_ = true;
+  }
+  void notifyNow();
   bool redraw_ = true;
   bool changedUnseen_ = false;
 
+  void setCellText(Cell& cell, std::string_view text);
+  void forgetText(Cell& cell);
+  void compactTexts();
+
   // Row after row, Cols cells each.
   std::vector<Cell> cells_;
+  // Every cell's text, one after another, so that filling a grid does not allocate memory for each
+  // cell. A changed text takes the place of the old one when it fits and is added at the end when not;
+  // the store is rebuilt from the cells' texts when most of it is no longer used.
+  std::string texts_;
+  std::size_t textsUnused_ = 0;
   int rows_;
   std::vector<int> rowHeights_;
   std::vector<Column> columns_;

@@ -14,6 +14,7 @@ struct ErrorEntry {
 const ErrorEntry kErrors[] = {
     {errInvalidCall, "Invalid procedure call or argument"},
     {errOverflow, "Overflow"},
+    {errOutOfMemory, "Out of memory"},
     {errSubscript, "Subscript out of range"},
     {errTypeMismatch, "Type mismatch"},
     {errBadFileNumber, "Bad file name or number"},

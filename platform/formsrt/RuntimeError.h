@@ -10,6 +10,7 @@ namespace formsrt {
 enum ErrorNumber : int {
   errInvalidCall = 5,
   errOverflow = 6,
+  errOutOfMemory = 7,
   errSubscript = 9,
   errTypeMismatch = 13,
   errBadFileNumber = 52,

@@ -142,10 +142,14 @@ private:
     }
     if (result == Z_OK)
       return;
-    if (result == Z_BUF_ERROR && (z_.avail_in > 0 || !inputEnded_))
+    // No progress: more input may help; with input and room left it never will.
+    if (result == Z_BUF_ERROR && z_.avail_in == 0 && !inputEnded_)
       return;
     state_ = Failed;
-    lastError = result == Z_BUF_ERROR ? LZP_E_TRUNCATED : result == Z_MEM_ERROR ? LZP_E_MEMORY : LZP_E_DATA;
+    if (result == Z_BUF_ERROR)
+      lastError = z_.avail_in == 0 ? LZP_E_TRUNCATED : LZP_E_DATA;
+    else
+      lastError = result == Z_MEM_ERROR ? LZP_E_MEMORY : LZP_E_DATA;
   }
 
   bool trailerMatches() {

@@ -1,8 +1,12 @@
 #include <ctl3d.h>
+#include <threedhook.h>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+int hooked = 0;
+void recordHook(HWND) { ++hooked; }
 
 // Names another file for the library in one scope.
 class ctl3dname {
@@ -17,14 +21,19 @@ private:
 } // namespace
 
 TEST(Ctl3dTest, StartsNestAndTheLastStopFreesTheLibrary) {
+  SetThreeDHook(recordHook);
   ASSERT_EQ(1, Ctl3dStart());
   EXPECT_TRUE(GetModuleHandleA("ctl3d32.dll"));
   EXPECT_EQ(1, Ctl3dStart());
   Ctl3dStop();
   EXPECT_EQ(1, Ctl3dActive());
+  ApplyThreeDLook(nullptr);
+  EXPECT_EQ(0, hooked) << "the library's hook replaced the one before";
   Ctl3dStop();
   EXPECT_EQ(0, Ctl3dActive());
   EXPECT_FALSE(GetModuleHandleA("ctl3d32.dll"));
+  ApplyThreeDLook(nullptr);
+  EXPECT_EQ(0, hooked) << "no hook after the last stop";
   Ctl3dStop();
   EXPECT_EQ(0, Ctl3dActive());
 }

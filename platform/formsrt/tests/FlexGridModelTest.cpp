@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace formsrt;
 
 namespace {
@@ -42,6 +44,80 @@ TEST(FlexGridModelTest, AddItemInsertsBeforeAnIndexSplittingAtTabs) {
   EXPECT_EQ(grid.Row(), 2) << "the current row keeps its number, now the new row";
   EXPECT_EQ(grid.TextArray(2 * 5 + 1), "event");
   EXPECT_EQ(errorOf([&] { grid.AddItem("x", 7); }), errSubscript);
+}
+
+// The cells' texts share one store: a text changed to a longer or shorter one, again and again (so that
+// the store is rebuilt on the way), and rows added, dropped and cut back leave every other text as it was.
+TEST(FlexGridModelTest, TextsSurviveEditsThatOutgrowOrShrinkTheirPlace) {
+  FlexGridModel grid(3, 4, 1, 0);
+  auto textOf = [](int row, int col, int round) {
+    return std::string(static_cast<std::size_t>((row * 7 + col * 3 + round) % 40),
+                       static_cast<char>('a' + col)) +
+           std::to_string(row) + "/" + std::to_string(round);
+  };
+  grid.setRows(200);
+  for (int round = 0; round < 30; ++round) {
+    for (int row = 0; row < grid.Rows(); ++row) {
+      for (int col = 0; col < 4; ++col)
+        grid.setTextMatrix(row, col, textOf(row, col, round));
+    }
+    grid.setTextMatrix(5, 1, grid.TextMatrix(6, 2)); // one cell's text into another
+    ASSERT_EQ(grid.TextMatrix(5, 1), textOf(6, 2, round)) << "round " << round;
+    for (int row = 0; row < grid.Rows(); ++row) {
+      for (int col = 0; col < 4; ++col) {
+        if (row == 5 && col == 1)
+          continue;
+        ASSERT_EQ(grid.TextMatrix(row, col), textOf(row, col, round))
+            << row << "," << col << " round " << round;
+      }
+    }
+  }
+  grid.AddItem("new\t\tthird", 1);
+  grid.setCols(3);
+  grid.setRows(100);
+  EXPECT_EQ(grid.TextMatrix(1, 0), "new");
+  EXPECT_EQ(grid.TextMatrix(1, 2), "third");
+  EXPECT_EQ(grid.TextMatrix(2, 2), textOf(1, 2, 29));
+  EXPECT_EQ(grid.TextMatrix(99, 0), textOf(98, 0, 29));
+  grid.setCols(4);
+  EXPECT_EQ(grid.TextMatrix(99, 3), "") << "a column added again starts empty";
+  grid.setTextMatrix(99, 3, std::string(70000, 'x'));
+  EXPECT_EQ(grid.TextMatrix(99, 3).size(), 70000u);
+  EXPECT_EQ(grid.TextMatrix(99, 0), textOf(98, 0, 29));
+}
+
+TEST(FlexGridModelTest, ResetRowsLeavesTheRowsAfterTheKeptOnesAsNew) {
+  FlexGridModel grid(6, 3, 1, 0);
+  for (int row = 0; row < 6; ++row) {
+    grid.setTextMatrix(row, 1, "text " + std::to_string(row));
+    grid.setCellColours(row, 1, RGB(1, 2, 3), RGB(4, 5, 6));
+    grid.setRowHeight(row, 500);
+  }
+  grid.setRow(4);
+  grid.setCol(2);
+  grid.setCellAlignment(4);
+  grid.resetRows(1, 8);
+  ASSERT_EQ(grid.Rows(), 8);
+  EXPECT_EQ(grid.TextMatrix(0, 1), "text 0");
+  EXPECT_EQ(grid.cellBack(0, 1), RGB(1, 2, 3));
+  EXPECT_EQ(grid.RowHeight(0), 500);
+  EXPECT_EQ(grid.Row(), 0) << "the current row follows the grid cut back to the kept rows";
+  for (int row = 1; row < 8; ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(grid.TextMatrix(row, 1), "");
+    EXPECT_EQ(grid.cellBack(row, 1), 0u);
+    EXPECT_EQ(grid.cellFore(row, 1), 0u);
+    EXPECT_EQ(grid.alignmentOf(row, 2), grid.ColAlignment(2));
+    EXPECT_EQ(grid.RowHeight(row), grid.RowHeight(7));
+  }
+  EXPECT_NE(grid.RowHeight(7), 500);
+  grid.setRowCells(3, {"a", "b"}, RGB(7, 8, 9), 1);
+  EXPECT_EQ(grid.TextMatrix(3, 0), "a");
+  EXPECT_EQ(grid.TextMatrix(3, 1), "b");
+  EXPECT_EQ(grid.TextMatrix(3, 2), "");
+  EXPECT_EQ(grid.cellBack(3, 2), RGB(7, 8, 9)) << "every cell of the row takes the colours";
+  EXPECT_EQ(errorOf([&] { grid.setRowCells(3, {"1", "2", "3", "4"}, 0, 0); }), errSubscript);
+  EXPECT_EQ(errorOf([&] { grid.resetRows(0, 8); }), errInvalidPropertyValue) << "fewer rows than fixed rows";
 }
 
 TEST(FlexGridModelTest, SettingRowOrColCollapsesTheSelectionThatSelFarEndsStretch) {
