@@ -102,7 +102,7 @@ int DemoProduct::make(std::string& error) {
       error = "cannot write the payload";
       return 0;
     }
-    distribution.files.push_back({payloadFolder + "\\" + name, name, n % 2 == 0});
+    distribution.files.push_back({payloadFolder + "\\" + name, name, compress && n % 2 == 0});
     payload.emplace_back(target + "\\" + name, bytes);
   }
   // The helper rides in the archive as the uninstaller's first extra item.

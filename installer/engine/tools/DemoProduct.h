@@ -19,6 +19,7 @@ struct DemoProduct {
   int unattended = 1;
   int dialogMode = 2; // the uninstaller's dialog
   int appendLog = 0;
+  int compress = 1; // half the files (the text ones) go in compressed
 
   // The payload's files as installed: target path and bytes.
   std::vector<std::pair<std::string, std::string>> payload;
