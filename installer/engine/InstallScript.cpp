@@ -73,19 +73,28 @@ int InstallScript::readmembers(ScriptReader& reader) {
 }
 
 int InstallScript::read(portistream& stream) {
-  clear();
   ScriptReader reader(stream);
+  return readscript(reader);
+}
+
+int InstallScript::read(const char* bytes, long size) {
+  ScriptReader reader(bytes, size);
+  return readscript(reader);
+}
+
+int InstallScript::readscript(ScriptReader& reader) {
+  clear();
   unsigned char width;
   if (!reader.byte(width) || (width != ScriptWidth16 && width != ScriptWidth32))
     return 0;
-  stream.layout16 = width == ScriptWidth16;
+  reader.setlayout16(width == ScriptWidth16);
   loaded = 0;
   if (!create(build) || !create(product) || !create(texts) || !create(screen) || !create(options) ||
       !create(flags))
     return 0;
   if (!reader.integer(version) || version < FirstScriptVersion || version > LatestScriptVersion)
     return 0;
-  stream.version = version;
+  reader.setversion(version);
   if (!readmembers(reader))
     return 0;
   loaded = 1;
@@ -97,13 +106,18 @@ int InstallScript::read(portistream& stream) {
   return 1;
 }
 
+// The file is read whole, in blocks, and parsed from memory: a script is read once from its start
+// to its end, and small values cost no file call each.
 int LoadInstallScript(InstallScript& script, const char* path) {
-  fileistream stream(path);
-  if (!stream.open())
+  fileistream file(path);
+  if (!file.open())
     return 0;
-  int ok = script.read(stream);
-  stream.close();
-  return ok;
+  long size = file.size();
+  std::string bytes;
+  if (size < 0 || !(bytes.resize(static_cast<size_t>(size)), ReadBlock(file, bytes.data(), size)))
+    return 0;
+  file.close();
+  return script.read(bytes.data(), size);
 }
 
 int LoadScriptFromFolder(InstallScript& script, const char* folder, ErrorReport& report) {

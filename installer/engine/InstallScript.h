@@ -47,8 +47,9 @@ public:
   InstallScript(const InstallScript&) = delete;
   InstallScript& operator=(const InstallScript&) = delete;
 
-  // Reads the whole script from the stream (positioned at its first byte).
+  // Reads the whole script from the stream (positioned at its first byte), or from its bytes.
   int read(portistream& stream);
+  int read(const char* bytes, long size);
   void clear();
 
   int loaded = 0;
@@ -70,6 +71,7 @@ public:
   std::unique_ptr<FlagsRecord> flags;
 
 private:
+  int readscript(ScriptReader& reader);
   int readmembers(ScriptReader& reader);
 };
 

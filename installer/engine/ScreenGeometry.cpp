@@ -74,8 +74,9 @@ int GadgetTracker::release(int& changed) {
   return command;
 }
 
+// Measured as the difference of unsigned ticks, so that the pace survives the tick count's wrap.
 int ActivityPace::due(DWORD tick) {
-  if (started_ && tick < last_ + 200)
+  if (started_ && tick - last_ < 200)
     return 0;
   started_ = 1;
   last_ = tick;

@@ -3,22 +3,33 @@
 #include "ScriptSchema.h"
 
 #include <cstdlib>
+#include <cstring>
 
 void FieldValues::setinitial(const char* fields, const char* initial) {
   numbers.clear();
   texts.clear();
   references.clear();
   lists.clear();
+  // Room for every field at once: scripts hold thousands of events.
+  size_t numberCount = 0, textCount = 0, referenceCount = 0, listCount = 0;
   for (const char* kind = fields; *kind; ++kind) {
-    const char* end = initial;
-    while (*end && *end != '|')
-      ++end;
-    std::string value(initial, end);
-    initial = *end ? end + 1 : end;
+    numberCount += std::strchr("iwulB", *kind) != nullptr;
+    textCount += std::strchr("spB", *kind) != nullptr;
+    referenceCount += *kind == 'R';
+    listCount += *kind == 'P' || *kind == 'T';
+  }
+  numbers.reserve(numberCount);
+  texts.reserve(textCount);
+  references.reserve(referenceCount);
+  lists.reserve(listCount);
+  for (const char* kind = fields; *kind; ++kind) {
+    const char* end = std::strchr(initial, '|');
+    if (!end)
+      end = initial + std::strlen(initial);
     switch (*kind) {
     case 's':
     case 'p':
-      texts.push_back(value);
+      texts.emplace_back(initial, end);
       break;
     case 'R':
       references.emplace_back();
@@ -32,15 +43,23 @@ void FieldValues::setinitial(const char* fields, const char* initial) {
       texts.emplace_back();
       break;
     default:
-      numbers.push_back(std::atol(value.c_str()));
+      numbers.push_back(std::strtol(initial, nullptr, 10));
     }
+    initial = *end ? end + 1 : end;
   }
 }
 
-ScriptReader::ScriptReader(portistream& stream) : stream_(stream), size_(stream.size()) {}
+ScriptReader::ScriptReader(portistream& stream)
+    : stream_(&stream), size_(stream.size()), version_(stream.version), layout16_(stream.layout16) {}
+
+ScriptReader::ScriptReader(const char* bytes, long size) : bytes_(bytes), size_(size) {}
 
 int ScriptReader::exact(void* buffer, long n) {
-  if (n < 0 || n > remaining() || !ReadBlock(stream_, buffer, n))
+  if (n < 0 || n > remaining())
+    return 0;
+  if (bytes_)
+    std::memcpy(buffer, bytes_ + consumed_, static_cast<size_t>(n));
+  else if (!ReadBlock(*stream_, buffer, n))
     return 0;
   consumed_ += n;
   return 1;

@@ -18,15 +18,18 @@ struct FieldValues {
   void setinitial(const char* fields, const char* initial);
 };
 
-// Reads a script from its stream and knows how many bytes are left, so that no count can ask for
-// more elements than the rest of the file could hold. Every read answers 1 or 0.
+// Reads a script from a stream, or from its bytes in memory, and knows how many bytes are left, so that
+// no count can ask for more elements than the rest of the file could hold. Every read answers 1 or 0.
 class ScriptReader {
 public:
+  // The width and version start as the stream's.
   explicit ScriptReader(portistream& stream);
+  ScriptReader(const char* bytes, long size);
 
-  portistream& stream() { return stream_; }
-  int version() const { return stream_.version; }
-  int layout16() const { return stream_.layout16; }
+  int version() const { return version_; }
+  int layout16() const { return layout16_; }
+  void setversion(int version) { version_ = version; }
+  void setlayout16(int layout16) { layout16_ = layout16; }
   long remaining() const { return size_ - consumed_; }
 
   int byte(unsigned char& value);
@@ -46,7 +49,10 @@ public:
 private:
   int exact(void* buffer, long n);
 
-  portistream& stream_;
+  portistream* stream_ = nullptr;
+  const char* bytes_ = nullptr;
   long size_;
   long consumed_ = 0;
+  int version_ = 0;
+  int layout16_ = 0;
 };

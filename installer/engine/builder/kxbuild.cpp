@@ -1,6 +1,7 @@
 // kxbuild: makes a distribution (install script, kxmain.ini and archive) from a plain-text description.
 //   kxbuild description.txt out-folder
 #include "Distribution.h"
+#include "LibraryPacker.h"
 
 #include <cstdio>
 #include <fstream>
@@ -19,8 +20,9 @@ int main(int argc, char** argv) {
   std::ostringstream text;
   text << in.rdbuf();
   Distribution distribution;
+  LibraryPacker packer;
   std::string error;
-  if (!distribution.parse(text.str(), error) || !distribution.write(argv[2], nullptr, error)) {
+  if (!distribution.parse(text.str(), error) || !distribution.write(argv[2], &packer, error)) {
     std::fprintf(stderr, "kxbuild: %s\n", error.c_str());
     return 1;
   }

@@ -1,6 +1,10 @@
 #include "ScriptSamples.h"
 
 #include <Distribution.h>
+#include <LibraryPacker.h>
+#include <lzpreader.h>
+
+#include "memorystreams.h"
 #include <InstallScript.h>
 #include <TempDir.h>
 
@@ -8,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -85,6 +90,58 @@ TEST_F(DistributionTest, DescriptionErrorsNameTheLine) {
     EXPECT_EQ(0, distribution.parse(std::string("product P\n") + row + "\n", error)) << row;
     EXPECT_EQ(std::string("line 2: ") + row, error);
   }
+}
+
+// The decompression library beside the programs.
+class PackedDistributionTest : public DistributionTest {
+protected:
+  void SetUp() override {
+    DistributionTest::SetUp();
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    library = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin\\lzpunz2.dll";
+    previous = lzplibrary::setfilename(library.c_str());
+  }
+  void TearDown() override {
+    lzplibrary::setfilename(previous);
+    DistributionTest::TearDown();
+  }
+
+  std::string library;
+  const char* previous = nullptr;
+};
+
+TEST_F(PackedDistributionTest, CompressedMembersReadBackThroughTheLibrary) {
+  std::string text(5000, 'a');
+  testsupport::writeFile(dir.file("big.txt"), text);
+  Distribution distribution;
+  LibraryPacker packer;
+  std::string error;
+  ASSERT_EQ(1, distribution.parse("style tolv\nfile " + dir.file("big.txt") + " big.txt compress\n", error));
+  ASSERT_EQ(1, distribution.write(dir.file("out"), &packer, error)) << error;
+  const FileEntry& entry = distribution.draft.build.entries.at(0);
+  EXPECT_EQ(1, entry.compressed());
+  EXPECT_EQ(5000, entry.originalSize);
+  EXPECT_LT(entry.packedSize, 200);
+  EXPECT_EQ(1, distribution.draft.events.at(0).fields.numbers[2]) << "sizes counted packed";
+
+  memistream bytes(member(entry, 1));
+  lzpreader reader;
+  ASSERT_EQ(1, reader.open(bytes));
+  std::string unpacked(6000, '\0');
+  int n = 0, total = 0;
+  while ((n = reader.read(&unpacked[total], 6000 - total)) > 0)
+    total += n;
+  EXPECT_EQ(0, n);
+  EXPECT_EQ(text, unpacked.substr(0, total));
+}
+
+TEST_F(DistributionTest, CompressionWithoutAPackerIsRefused) {
+  Distribution distribution;
+  std::string error;
+  ASSERT_EQ(1, distribution.parse("file " + dir.file("one.txt") + " one.txt compress\n", error));
+  EXPECT_EQ(0, distribution.write(dir.file("out"), nullptr, error));
+  EXPECT_EQ("cannot compress " + dir.file("one.txt"), error);
 }
 
 } // namespace

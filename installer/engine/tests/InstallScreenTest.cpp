@@ -1,10 +1,16 @@
 #include <InstallScreenWindow.h>
+#include <LanguageSet.h>
+#include <MemoryDib.h>
 #include <MessagePump.h>
 #include <TempDir.h>
 #include <screeninfo.h>
 
 #include <gtest/gtest.h>
 
+#include <clock/Clock.h>
+
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -42,14 +48,27 @@ RECT windowRect(HWND window) {
 
 LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
 
+// The folder of the programs, where the language libraries are built.
+std::string programFolder() {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
+}
+
 class InstallScreenTest : public testing::Test {
 protected:
+  void SetUp() override {
+    ASSERT_EQ(1, language.load(programFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+  }
+  void TearDown() override { screen.hide(); }
+
   void realize() {
     host.screen = &screen;
     ASSERT_EQ(1, screen.realize(host));
     testsupport::pumpMessages();
   }
 
+  LanguageLibrary language;
   InstallScreenSettings settings;
   RecordingHost host;
   InstallScreen screen{settings};
@@ -151,6 +170,84 @@ TEST_F(InstallScreenTest, ReleaseInsideSendsTheCommand) {
   SendMessageA(screen.button(2)->hwnd(), WM_LBUTTONUP, 0, at(1, 1));
   EXPECT_EQ((std::vector<std::string>{"exit focus", "help", "minimize"}), host.calls);
   EXPECT_EQ(0, screen.button(0)->state());
+}
+
+TEST_F(InstallScreenTest, ActivityGaugesRestThenMoveAtMostEvery200Milliseconds) {
+  platform::ClockOverride clock(2026, 12, 10, 9);
+  settings.activity.colours[0] = RGB(1, 2, 3);
+  realize();
+  ActivityDialog* activity = screen.activity();
+  ASSERT_NE(nullptr, activity);
+  ASSERT_NE(nullptr, activity->hwnd());
+  EXPECT_TRUE(IsWindowVisible(activity->hwnd()));
+  EXPECT_EQ(screen.hwnd(), GetWindow(activity->hwnd(), GW_OWNER));
+  EXPECT_EQ(77, activity->percent(0));
+  EXPECT_EQ(90, activity->percent(1));
+
+  std::vector<std::pair<int, int>> seen;
+  for (int step = 0; step < 40; ++step) {
+    screen.activitytick();
+    seen.emplace_back(activity->percent(0), activity->percent(1));
+    platform::Clock::advanceMilliseconds(50);
+  }
+  int changes = 0;
+  for (size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_GE(seen[i].first, 70);
+    EXPECT_LE(seen[i].second, 100);
+    if (i > 0 && seen[i] != seen[i - 1]) {
+      ++changes;
+      EXPECT_EQ(0u, i % 4) << "a change only every fourth tick of 50 ms";
+    }
+  }
+  EXPECT_GT(changes, 3);
+  screen.hide();
+  EXPECT_EQ(nullptr, screen.activity());
+}
+
+TEST_F(InstallScreenTest, HiddenActivityMakesNoDialog) {
+  settings.activity.shown = 0;
+  realize();
+  EXPECT_EQ(nullptr, screen.activity());
+  screen.activitytick();
+}
+
+TEST_F(InstallScreenTest, PaintDrawsTheGradientAndFitsTextsToTheirBoxes) {
+  settings.corners[0] = RGB(255, 0, 0);
+  settings.corners[1] = RGB(0, 0, 255);
+  settings.corners[2] = RGB(0, 255, 0);
+  settings.corners[3] = RGB(0, 0, 0);
+  ScreenTextItem text;
+  text.x = 100;
+  text.y = 400;
+  text.width = 800;
+  text.height = 100;
+  text.shadow = 0;
+  text.colour = RGB(255, 255, 255);
+  text.text = "WWWW";
+  settings.texts.push_back(text);
+  // An empty text before it has no width to fit: it is left out, and the layer goes on.
+  ScreenTextItem empty = text;
+  empty.text = "";
+  settings.texts.insert(settings.texts.begin(), empty);
+  realize();
+  testsupport::MemoryDib image(400, 300);
+  RECT client{0, 0, 400, 300};
+  screen.paint(image.dc(), client, client);
+  // The cells at the corners take the colours near the corners.
+  EXPECT_GT(GetRValue(image.pixel(0, 0)), 200);
+  EXPECT_GT(GetBValue(image.pixel(399, 0)), 200);
+  EXPECT_GT(GetGValue(image.pixel(0, 299)), 200);
+  EXPECT_LT(GetRValue(image.pixel(399, 299)) + GetGValue(image.pixel(399, 299)), 40);
+  // The white text reaches from near 40 to near 360 pixels: it fills its box.
+  int left = 400, right = -1;
+  for (int y = 120; y < 150; ++y)
+    for (int x = 0; x < 400; ++x)
+      if (image.pixel(x, y) == RGB(255, 255, 255)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  EXPECT_NEAR(40, left, 12);
+  EXPECT_NEAR(360, right, 24);
 }
 
 } // namespace

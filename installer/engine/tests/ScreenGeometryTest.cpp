@@ -94,6 +94,10 @@ TEST(ScreenGeometryTest, ActivityStepsAtMostEvery200Milliseconds) {
   EXPECT_EQ(0, pace.due(1150));
   EXPECT_EQ(1, pace.due(1200));
   EXPECT_EQ(0, pace.due(1399));
+  ActivityPace wrapping;
+  EXPECT_EQ(1, wrapping.due(0xFFFFFF00));
+  EXPECT_EQ(0, wrapping.due(0xFFFFFF80));
+  EXPECT_EQ(1, wrapping.due(0x00000010)) << "the tick count wrapped 272 ms later";
 }
 
 } // namespace
