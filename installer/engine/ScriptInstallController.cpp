@@ -157,10 +157,45 @@ long ScriptInstallController::partsize(int part) {
   return total;
 }
 
+int ScriptInstallController::componentshapes(std::vector<ComponentShape>& shapes) {
+  shapes.clear();
+  for (int c = 0; c < script_.components.count(); ++c) {
+    const Component& component = *script_.components.at(c);
+    ComponentShape shape;
+    shape.holdsEvents = component.holdsEvents;
+    shape.events = component.events;
+    for (const Component* sub : component.subcomponents)
+      shape.subcomponents.push_back(script_.components.indexof(sub));
+    int checked = 0, kind = 0;
+    if (!evaluate(component.expression1.c_str(), checked) || !evaluate(component.expression2.c_str(), kind))
+      return 0;
+    shape.checked = checked;
+    shape.boxKind = kind;
+    shapes.push_back(shape);
+  }
+  return 1;
+}
+
 int ScriptInstallController::selectcomponents() {
   if (script_.components.count() == 0)
     return 1;
-  return selectiondialog ? selectiondialog(*this) : 1;
+  std::vector<ComponentShape> shapes;
+  if (!componentshapes(shapes))
+    return 0;
+  std::vector<int> checked;
+  if (selectiondialog) {
+    if (!selectiondialog(BuildComponentTree(shapes), checked))
+      return 0;
+  } else {
+    for (size_t c = 0; c < shapes.size(); ++c)
+      if (shapes[c].holdsEvents && shapes[c].checked)
+        checked.push_back(static_cast<int>(c));
+  }
+  std::vector<int> bound;
+  for (int e = 0; e < script_.events.count(); ++e)
+    bound.push_back(script_.events.at(e)->componentBound);
+  ApplySelection(shapes, checked, bound, enabled_);
+  return 1;
 }
 
 int ScriptInstallController::userdialog(const char* name, int& result) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComponentSelection.h"
 #include "EventServices.h"
 #include "InstallController.h"
 #include "InstallScript.h"
@@ -62,8 +63,11 @@ public:
   // The skip operation of a false InstallFilesEvent: its files still count as done.
   virtual void skipfiles(const Event& event);
 
-  // Seam: the component selection dialog; 1 confirmed, 0 given up.
-  std::function<int(ScriptInstallController&)> selectiondialog;
+  // The components with their expressions evaluated; 0 when one fails (reported).
+  int componentshapes(std::vector<ComponentShape>& shapes);
+  // The selection dialog over the tree: 1 with the checked components when confirmed, 0 when the user
+  // gave up. Without one, the script's own initial checks stand, as an OK at once would leave them.
+  std::function<int(const std::vector<ComponentNode>& tree, std::vector<int>& checked)> selectiondialog;
 
 private:
   InstallScript script_;

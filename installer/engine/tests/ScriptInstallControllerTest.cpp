@@ -116,6 +116,33 @@ TEST_F(ScriptFixture, AFailingEventEndsTheRunWithOne) {
   EXPECT_EQ("", broken->calls);
 }
 
+TEST_F(ScriptFixture, TheSelectionDecidesWhichComponentBoundEventsRun) {
+  draft.events = {Ini("a"), Ini("b"), Ini("c"), DraftEvent(2)};
+  draft.events[0].componentBound = draft.events[1].componentBound = 1;
+  Component on, off;
+  on.holdsEvents = off.holdsEvents = 1;
+  on.expression1 = "1";
+  off.expression1 = "0";
+  on.expression2 = off.expression2 = "0";
+  on.eventIndexes = {0};
+  off.eventIndexes = {1};
+  draft.components = {on, off};
+  auto controller = load();
+  EXPECT_EQ(1, controller->ScriptInstallController::selectcomponents());
+  EXPECT_EQ((std::vector<int>{1, 0, 1, 1}), controller->enabled());
+
+  controller->selectiondialog = [](const std::vector<ComponentNode>& tree, std::vector<int>& checked) {
+    EXPECT_EQ(2u, tree.size());
+    checked = {1};
+    return 1;
+  };
+  EXPECT_EQ(1, controller->ScriptInstallController::selectcomponents());
+  EXPECT_EQ((std::vector<int>{0, 1, 1, 1}), controller->enabled());
+  controller->selectiondialog = [](const std::vector<ComponentNode>&, std::vector<int>&) { return 0; };
+  EXPECT_EQ(0, controller->ScriptInstallController::selectcomponents());
+  EXPECT_EQ((std::vector<int>{0, 1, 1, 1}), controller->enabled()) << "giving up changes nothing";
+}
+
 TEST(CopyPhaseTest, TheLastBeginAndEndMarkThePhase) {
   struct Row {
     const char* name;
