@@ -49,47 +49,20 @@ long long FileSize(const char* path) {
 
 int Sign(long long difference) { return difference < 0 ? -1 : difference > 0 ? 1 : 0; }
 
-// The fixed version information and first translation of a file; 0 when it has none.
-struct VersionInfo {
-  VS_FIXEDFILEINFO fixed;
-  DWORD translation;
+// The question about files that cannot be compared by number, when nobody can be asked.
+class NoQuestion : public askoverwrite {
+public:
+  int ask(const cpath&, const versionrecord&, fpath&, const versionrecord&) override { return 2; }
 };
 
-int ReadVersion(const char* path, VersionInfo& info) {
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-  if (!size)
-    return 0;
-  std::string block(size, '\0');
-  if (!GetFileVersionInfoA(path, 0, size, &block[0]))
-    return 0;
-  void* value = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueA(&block[0], "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
-    return 0;
-  std::memcpy(&info.fixed, value, sizeof info.fixed);
-  info.translation = 0;
-  if (VerQueryValueA(&block[0], "\\VarFileInfo\\Translation", &value, &length) && length >= 4)
-    std::memcpy(&info.translation, value, 4);
-  return 1;
-}
-
 int CompareVersions(const Decision& decision, const char* newfile, std::string& target) {
-  if (!newfile)
+  fpathbuf existing;
+  if (!newfile || !existing.set(target.c_str()))
     return 2;
-  VersionInfo mine, theirs;
-  int hasMine = ReadVersion(newfile, mine);
-  int hasTheirs = ReadVersion(target.c_str(), theirs);
-  if (!hasMine || !hasTheirs)
-    return hasMine - hasTheirs;
-  if (mine.fixed.dwFileType != theirs.fixed.dwFileType ||
-      mine.fixed.dwFileSubtype != theirs.fixed.dwFileSubtype || mine.translation != theirs.translation)
-    return decision.askdifferent ? decision.askdifferent(newfile, target) : 2;
-  if (mine.fixed.dwFileVersionMS != theirs.fixed.dwFileVersionMS)
-    return mine.fixed.dwFileVersionMS > theirs.fixed.dwFileVersionMS ? 1 : -1;
-  return mine.fixed.dwFileVersionLS > theirs.fixed.dwFileVersionLS   ? 1
-         : mine.fixed.dwFileVersionLS < theirs.fixed.dwFileVersionLS ? -1
-                                                                     : 0;
+  NoQuestion nobody;
+  int answer = CompareVersionsAsk(cpathref(newfile), existing, decision.ask ? *decision.ask : nobody);
+  target = existing.str();
+  return answer;
 }
 
 int CompareRecordedVersion(const Decision& decision, const std::string& target) {

@@ -3,6 +3,7 @@
 #include "OperationLog.h"
 
 #include <porttype.h>
+#include <versioninfo.h>
 
 #include <windows.h>
 
@@ -124,9 +125,9 @@ struct Decision {
   std::string versionfile;
   unsigned long versionhigh = 0;
   unsigned long versionlow = 0;
-  // By version resource, when the files differ in type, subtype, language or code page: 1 installs
-  // (the target may be renamed), -1 keeps, 2 when the question cannot be asked.
-  std::function<int(const char* newfile, std::string& target)> askdifferent;
+  // By version resource, when the files differ in type, subtype, language or code page; none when
+  // no question can be asked.
+  askoverwrite* ask = nullptr;
 };
 
 enum Decided { DecideKeep = 0, DecideInstall = 1, DecideError = 2 };

@@ -6,6 +6,7 @@
 #include "ProgramGroupsManager.h"
 
 #include <fpath.h>
+#include <reboot.h>
 
 #include <climits>
 #include <cstdarg>
@@ -116,9 +117,11 @@ InstallerPlatform InstallerPlatform::System() {
     return (result & VFF_FILEINUSE) ? 1 : 0;
   };
   platform.renameatrestart = [](const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) ? 1 : 0;
+    return RenameOnReboot(cpathref(from), cpathref(to));
   };
   fpathbuf folder;
+  if (fpath::setwindir(folder))
+    platform.windowsfolder = folder.str();
   if (fpath::setshareddir(folder))
     platform.sharedfolder = folder.str();
   if (fpath::setcommonfilesdir(folder))
@@ -494,6 +497,42 @@ int Installer::valueastext(int root, const char* path, const char* name, char* b
   text.copy(buffer, n);
   buffer[n] = 0;
   return 1;
+}
+
+int Installer::inifilemapping(const char* file, const char* section, const char* entry, int& root,
+                              std::string& key) {
+  std::string path = file;
+  size_t cut = path.find_last_of('\\');
+  if (cut == std::string::npos || platform_.windowsfolder.empty() ||
+      _stricmp(path.substr(0, cut).c_str(), platform_.windowsfolder.c_str()) != 0)
+    return 0;
+  std::string mapping = platform_.versionkey + "\\IniFileMapping\\" + path.substr(cut + 1);
+  DWORD type = 0;
+  std::string value;
+  OpenKey sectionKey(0, (mapping + "\\" + section).c_str(), KEY_QUERY_VALUE);
+  OpenKey fileKey(0, mapping.c_str(), KEY_QUERY_VALUE);
+  int found = sectionKey.get() ? sectionKey.query(entry, type, value) || sectionKey.query("", type, value)
+                               : fileKey.query(section, type, value);
+  if (!found && !sectionKey.get() && fileKey.query("", type, value)) {
+    value = std::string(value.c_str()) + "\\" + section;
+    found = 1;
+  }
+  if (!found)
+    return 0;
+  std::string text = value.c_str();
+  static const struct {
+    const char* prefix;
+    int root;
+  } prefixes[] = {{"#USR:", 2}, {"USR:", 2}, {"#SYS:", 0}, {"SYS:", 0}};
+  for (const auto& p : prefixes) {
+    size_t length = std::strlen(p.prefix);
+    if (_strnicmp(text.c_str(), p.prefix, length) == 0) {
+      root = p.root;
+      key = text.substr(length);
+      return 1;
+    }
+  }
+  return 0;
 }
 
 int Installer::setentry(const char* file, const char* section, const char* entry, const char* text) {

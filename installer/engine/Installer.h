@@ -20,6 +20,9 @@ struct InstallerPlatform {
   // The folders whose files are counted: the shared-files and the common-files folder.
   std::string sharedfolder;
   std::string commonfolder;
+  // The Windows folder and the key under HKEY_LOCAL_MACHINE that holds "IniFileMapping".
+  std::string windowsfolder;
+  std::string versionkey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
   static InstallerPlatform System();
 };
@@ -87,6 +90,10 @@ public:
   int deletevalue(int root, const char* path, const char* name);
   // A string value as it is, a 4-byte REG_DWORD as "%u"; cut to fit and terminated.
   int valueastext(int root, const char* path, const char* name, char* buffer, int size);
+
+  // Where the system keeps a Windows-folder initialisation file's entry in the registry instead:
+  // 1 with the root index and key path ("USR:" the user's, "SYS:" the machine's), else 0.
+  int inifilemapping(const char* file, const char* section, const char* entry, int& root, std::string& key);
 
   // Initialisation files.
   int setentry(const char* file, const char* section, const char* entry, const char* text);

@@ -2,6 +2,8 @@
 
 #include "ShellFolderGroups.h"
 
+#include <osinfo.h>
+
 namespace {
 
 // The process started for Program Manager, so that one that never answers can be ended again.
@@ -28,12 +30,6 @@ void StopProgman() {
   started = {};
 }
 
-int ShellIsProgman() {
-  char shell[MAX_PATH] = {};
-  GetPrivateProfileStringA("boot", "shell", "", shell, sizeof shell, "system.ini");
-  return _stricmp(shell, "progman.exe") == 0;
-}
-
 } // namespace
 
 ProgramGroupsManager& ProgramGroupsManager::instance() {
@@ -43,14 +39,13 @@ ProgramGroupsManager& ProgramGroupsManager::instance() {
 
 ProgramGroupsManager::Environment ProgramGroupsManager::SystemEnvironment() {
   Environment environment;
+  osinfo platform;
+  platform.detect();
   environment.progman.start = StartProgman;
-  environment.progman.shellIsProgman = ShellIsProgman();
+  environment.progman.shellIsProgman = !platform.shellreplaced;
   environment.stop = StopProgman;
-  OSVERSIONINFOA version = {};
-  version.dwOSVersionInfoSize = sizeof version;
-  GetVersionExA(&version);
-  environment.windows95Family =
-      version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS || version.dwMajorVersion >= 4;
+  // Every platform with the new shell has the Programs folder, not only the Windows 95 family.
+  environment.windows95Family = platform.kind == OsWindows95 || platform.newshell;
   return environment;
 }
 

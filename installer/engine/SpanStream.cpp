@@ -54,6 +54,7 @@ int spanstream::close() {
     std::fclose(file_);
   file_ = nullptr;
   state_ = Closed;
+  taken_ = buffered_ = 0;
   return 1;
 }
 
@@ -67,29 +68,49 @@ int spanstream::NextPart() {
 }
 
 int spanstream::readbyte() {
-  unsigned char byte;
-  return read(&byte, 1) == 1 ? byte : -1;
+  if (taken_ == buffered_ && !Fill(nullptr, 0))
+    return -1;
+  return buffer_[taken_++];
 }
 
-// Blocks as large as the current part allows; the run's end and each part's end are the only places
-// where a block comes out short.
 int spanstream::read(void* buffer, int n) {
   auto* out = static_cast<unsigned char*>(buffer);
   int got = 0;
-  while (got < n && state_ == Open) {
+  while (got < n && (taken_ < buffered_ || Fill(n - got >= BufferSize / 4 ? out + got : nullptr, n - got))) {
+    if (taken_ == buffered_) {
+      got += direct_;
+      continue;
+    }
+    int count = buffered_ - taken_ < n - got ? buffered_ - taken_ : n - got;
+    std::memcpy(out + got, buffer_.get() + taken_, static_cast<size_t>(count));
+    taken_ += count;
+    got += count;
+  }
+  return got;
+}
+
+// A block as large as the current part and the run allow; the run's end and each part's end are
+// the only places where a block comes out short. A large read goes straight into the caller's
+// buffer (`direct`, up to `n` bytes) instead of through the stream's own.
+int spanstream::Fill(unsigned char* direct, int n) {
+  taken_ = buffered_ = direct_ = 0;
+  while (state_ == Open) {
     if (delivered_ == length_) {
       state_ = Finished;
-      break;
+      return 0;
     }
+    if (!buffer_)
+      buffer_.reset(new unsigned char[BufferSize]);
     long left = length_ - delivered_;
-    size_t want = static_cast<size_t>(n - got < left ? n - got : left);
-    size_t r = file_ ? std::fread(out + got, 1, want, file_) : 0;
-    got += static_cast<int>(r);
+    long limit = direct ? n : BufferSize;
+    size_t want = static_cast<size_t>(left < limit ? left : limit);
+    size_t r = file_ ? std::fread(direct ? direct : buffer_.get(), 1, want, file_) : 0;
     delivered_ += static_cast<long>(r);
-    if (r == want)
-      continue;
+    (direct ? direct_ : buffered_) = static_cast<int>(r);
+    if (r > 0)
+      return 1;
     if (!file_ || std::ferror(file_) || !NextPart())
       state_ = Failed;
   }
-  return got;
+  return 0;
 }

@@ -4,6 +4,7 @@
 #include <porttype.h>
 
 #include <cstdio>
+#include <memory>
 
 // One run of bytes of the distribution, spread over numbered part files: it starts at an offset in
 // the first part and goes on from the first byte of each following part. Where parts live, how they
@@ -38,6 +39,8 @@ private:
   int OpenPart();
   // Moves on to the next part at the end of the current one; 0 when there is none to open.
   int NextPart();
+  // Reads the next block of the run; 0 at the run's end or on a failure.
+  int Fill(unsigned char* direct, int n);
 
   fpathbuf base_;
   int first_ = 0;
@@ -48,4 +51,10 @@ private:
   long delivered_ = 0;
   FILE* file_ = nullptr;
   int state_ = Closed;
+  // Bytes read from the parts and not yet delivered, so that single bytes come cheaply.
+  static constexpr int BufferSize = 65536;
+  std::unique_ptr<unsigned char[]> buffer_;
+  int buffered_ = 0;
+  int taken_ = 0;
+  int direct_ = 0;
 };

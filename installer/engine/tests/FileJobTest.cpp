@@ -181,12 +181,21 @@ TEST_F(FileJobTest, ByVersionResource) {
     decision.kind = Decision::ByVersion;
     EXPECT_EQ(c.expected, CompareForDecision(decision, c.newfile.c_str(), 1, c.target)) << c.name;
   }
+  // The user installs and names another target.
+  class Renaming : public askoverwrite {
+  public:
+    explicit Renaming(std::string name) : name_(std::move(name)) {}
+    int ask(const cpath&, const versionrecord&, fpath& existing, const versionrecord&) override {
+      existing.set(name_.c_str());
+      return 0;
+    }
+
+  private:
+    std::string name_;
+  } renaming(f.file("renamed.dll"));
   Decision asking;
   asking.kind = Decision::ByVersion;
-  asking.askdifferent = [&](const char*, std::string& target) {
-    target = f.file("renamed.dll");
-    return 1;
-  };
+  asking.ask = &renaming;
   std::string target = de;
   EXPECT_EQ(1, CompareForDecision(asking, v12.c_str(), 1, target));
   EXPECT_EQ(f.file("renamed.dll"), target);

@@ -1,5 +1,6 @@
 #include <ByteStreams.h>
 #include <LogDump.h>
+#include <LogText.h>
 #include <ModalAnswerer.h>
 #include <OperationLog.h>
 #include <ProgramItem.h>
@@ -285,6 +286,41 @@ TEST(OperationLogTest, FirstWriteErrorIsReportedOnceAndWritingStops) {
   EXPECT_EQ(1, writer->failed());
   EXPECT_EQ(1, writer->puts);
   EXPECT_EQ(1u, answerer.seen().size());
+}
+
+} // namespace
+
+namespace {
+
+TEST(LogTextTest, SummariesAndDetailsNameTheChange) {
+  RecordingLog log;
+  log.fileextended("c:\\a.txt", 12);
+  log.inientrydeleted("a.ini", "S", "k", "old", 1);
+  log.itemdeleted("G", ItemImage("Tool", "tool.exe /x"));
+  log.valuecreated(2, "Software\\K", "v");
+  log.datablock(7, "x");
+  struct Case {
+    const char* summary;
+    const char* detail;
+  } expected[] = {
+      {"File c:\\a.txt extended", "File: c:\\a.txt\nOld size: 12"},
+      {"Entry k deleted", "File: a.ini\nSection: S\nEntry: k\nOld value: old\nOccurrence: 1"},
+      {"Item Tool deleted", "Group: G\nItem: Tool\nCommand line: tool.exe /x\nFolder: "},
+      {"Value HKCU\\Software\\K v created", "Key: HKCU\\Software\\K\nValue: v"},
+      {"Data block 7", "Number: 7"},
+  };
+  ASSERT_EQ(5u, log.records.size());
+  for (size_t i = 0; i < log.records.size(); ++i) {
+    EXPECT_EQ(expected[i].summary, LogSummary(log.records[i]));
+    EXPECT_EQ(expected[i].detail, LogDetail(log.records[i]));
+  }
+  log.records[0].status = UndoFailed;
+  EXPECT_EQ("Undo failed", LogRecordText(log.records[0]));
+}
+
+TEST(LogTextTest, FillTextNeverReadsPastItsArguments) {
+  EXPECT_EQ("a b ", FillText("%s %s %s", {"a", "b"}));
+  EXPECT_EQ("100% %d x", FillText("100%% %d %s", {"x"}));
 }
 
 } // namespace

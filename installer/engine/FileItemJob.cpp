@@ -1,0 +1,102 @@
+#include "FileItemJob.h"
+
+#include "DiskPartStream.h"
+#include "Installer.h"
+
+#include <filestream.h>
+
+#include <cstdio>
+
+int DecompressingSource::open() {
+  close();
+  open_ = reader_.open(*packed_) == 1;
+  return open_;
+}
+
+int DecompressingSource::read(void* buffer, int n) { return open_ ? reader_.read(buffer, n) : -1; }
+
+int DecompressingSource::close() {
+  if (open_)
+    reader_.close();
+  open_ = 0;
+  return 1;
+}
+
+std::string ArchivePartFile(const std::string& base, int part, int partcount) {
+  if (partcount <= 1)
+    return base + ".exe";
+  char number[16];
+  std::snprintf(number, sizeof number, ".%03d", part);
+  return base + number;
+}
+
+namespace {
+
+std::unique_ptr<FileSource> MemberSource(const FileEntry& entry, const FileItemSetting& setting) {
+  auto stream = std::make_unique<DiskPartStream>(setting.sourcefolder.c_str(), setting.mediamode,
+                                                 setting.numberedbyset, setting.labels);
+  long length = entry.compressed() ? entry.packedSize : entry.originalSize;
+  int parts = setting.partcount - entry.firstPart + 1;
+  stream->setup(ArchivePartFile(setting.archivebase, entry.firstPart, setting.partcount).c_str(),
+                entry.firstPart, parts < 1 ? 1 : parts, entry.offset, length);
+  if (entry.compressed())
+    return std::make_unique<DecompressingSource>(std::move(stream), entry.originalSize);
+  return std::make_unique<StreamSource>(std::move(stream), entry.originalSize);
+}
+
+std::unique_ptr<FileSource> PlainSource(const char* path, int compressed) {
+  if (!compressed)
+    return std::make_unique<PlainFileSource>(path);
+  fpathbuf packed(path);
+  fpath::setextlastchar(packed, '_');
+  auto stream = std::make_unique<fileistream>(packed.str());
+  long size = lzpreader::storedsize(*stream);
+  stream->close();
+  return std::make_unique<DecompressingSource>(std::move(stream), size);
+}
+
+} // namespace
+
+FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& setting) {
+  const int* options = record.options;
+  FileJob job;
+  int fromArchive = options[CopyFromArchive] && record.entry;
+  if (fromArchive)
+    job.source = MemberSource(*record.entry, setting);
+  else
+    job.source = PlainSource(record.source, record.entry && record.entry->compressed());
+  long long size = job.source->expectedsize();
+  job.sizekb = static_cast<long>((size < 0 ? 0 : size) / 1024);
+  job.targetpath = record.target;
+  if (options[CopyAppend])
+    job.target = std::make_unique<AppendWriter>();
+  else
+    job.target = std::make_unique<NewFileWriter>();
+  job.decision = std::make_unique<Decision>();
+  job.decision->kind = options[CopyComparator];
+  job.decision->mode = options[CopyDecisionMode];
+  job.decision->versionfile = setting.versionfile;
+  job.decision->versionhigh = setting.versionhigh;
+  job.decision->versionlow = setting.versionlow;
+  job.inuserule = options[CopyInUseRule];
+  job.retryallowed = options[CopyRetry];
+  job.compareafter = options[CopyCompareAfter];
+  job.progress = fromArchive ? setting.archiveprogress : nullptr;
+  return job;
+}
+
+int RunFileItem(Installer& installer, const FileInstallRecord& record, const FileItemSetting& setting) {
+  FileJob job = BuildFileJob(record, setting);
+  SilentProgress silent(setting.abortflag);
+  if (!job.progress)
+    job.progress = &silent;
+  if (!InstallFileItem(installer, job))
+    return 0;
+  if (job.state != JobInstalled)
+    return 1;
+  if (record.options[CopyRegisterFont])
+    installer.installfont(job.targetpath.c_str());
+  if (record.options[CopyRegisterServer])
+    installer.registerserver(job.targetpath.c_str(), 1);
+  return 1;
+}

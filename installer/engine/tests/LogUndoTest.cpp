@@ -1,0 +1,240 @@
+#include "InstallerFixture.h"
+
+#include <FileJob.h>
+#include <IniFile.h>
+#include <LogDump.h>
+#include <LogUndo.h>
+#include <ModalAnswerer.h>
+#include <ProgramGroupsManager.h>
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using testsupport::fileExists;
+using testsupport::ModalAnswerer;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+std::string Value(int root, const char* path, const char* name) {
+  HKEY key;
+  if (RegOpenKeyExA(RegistryRoot(root), path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return "<no key>";
+  char text[256] = {};
+  DWORD size = sizeof text - 1;
+  LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS ? text : "<none>";
+}
+
+int KeyExists(const char* path) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return 0;
+  RegCloseKey(key);
+  return 1;
+}
+
+// Reads the log back and undoes its records newest first, as the uninstaller does.
+std::vector<std::unique_ptr<LogRecord>> UndoLog(const std::string& path, Installer& installer) {
+  LogHeader header;
+  std::vector<std::unique_ptr<LogRecord>> records;
+  std::string error;
+  EXPECT_EQ(1, ReadLog(path.c_str(), header, records, error)) << error;
+  for (auto entry = records.rbegin(); entry != records.rend(); ++entry)
+    if ((*entry)->status == ToUndo)
+      UndoLogRecord(**entry, installer);
+  return records;
+}
+
+class LogUndoTest : public ::testing::Test {
+protected:
+  LogUndoTest() {
+    HKEY key;
+    RegCreateKeyExA(HKEY_CURRENT_USER,
+                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0, nullptr, 0,
+                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    std::string programs = f.file("programs");
+    CreateDirectoryA(programs.c_str(), nullptr);
+    RegSetValueExA(key, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(programs.c_str()),
+                   static_cast<DWORD>(programs.size() + 1));
+    RegCloseKey(key);
+    ProgramGroupsManager::Environment environment;
+    environment.progman.timeout = 500;
+    environment.windows95Family = 1;
+    ProgramGroupsManager::instance().setenvironment(environment);
+  }
+  ~LogUndoTest() override {
+    ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
+  }
+
+  // The undoing installer: same platform, no log.
+  Installer undoer() { return Installer(f.installer.platform()); }
+
+  InstallerFixture f;
+};
+
+TEST_F(LogUndoTest, InstallUndoneRecordByRecord) {
+  std::string ini = f.file("app.ini");
+  writeFile(ini, "[Old]\r\na=1\r\na=2\r\n");
+  writeFile(f.file("keep.txt"), "keep");
+  writeFile(f.file("grow.txt"), "grow");
+  writeFile(f.file("victim.txt"), "gone for good");
+  writeFile(f.file("source.exe"), "program");
+  writeFile(f.file("more.txt"), "+more");
+  Installer& in = f.installer;
+  in.createkey(2, "Software\\KxTest\\Pre");
+  in.setstring(2, "Software\\KxTest\\Pre", "p", "old");
+  in.setstring(2, "Software\\KxTest\\Pre", "q", "kept");
+  in.setstring(2, "Software\\KxTest\\Gone\\Deep", "d", "deep");
+
+  std::string logPath = f.file("kxlog3.000");
+  {
+    auto writer = LogFileWriter::OpenLogPath(logPath.c_str(), LogHeader());
+    ASSERT_NE(nullptr, writer);
+    in.switchlog(writer.get());
+    ASSERT_EQ(0, in.createdirectory(f.file("app\\bin").c_str()));
+    ASSERT_EQ(1, in.copy(f.file("source.exe").c_str(), f.file("app\\bin\\x.exe").c_str()));
+    ASSERT_EQ(1, in.setattributes(f.file("keep.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_EQ(1, in.move(f.file("app\\bin\\x.exe").c_str(), f.file("app\\bin\\y.exe").c_str()));
+    ASSERT_EQ(1, in.setentry(ini.c_str(), "Old", "b", "new"));
+    ASSERT_EQ(1, in.replaceentry(ini.c_str(), "Old", "a", "changed", 1));
+    ASSERT_EQ(1, in.insertentry(ini.c_str(), "Old", "a", "first", 0));
+    ASSERT_EQ(1, in.deleteentry(ini.c_str(), "Old", "a", 1));
+    ASSERT_EQ(1, in.addsection(ini.c_str(), "Added"));
+    ASSERT_EQ(1, in.setentry(ini.c_str(), "New", "k", "v"));
+    ASSERT_EQ(1, in.createkey(2, "Software\\KxTest\\App\\Sub"));
+    ASSERT_EQ(1, in.setstring(2, "Software\\KxTest\\App", "v", "1"));
+    ASSERT_EQ(1, in.setstring(2, "Software\\KxTest\\Pre", "p", "new"));
+    ASSERT_EQ(1, in.deletevalue(2, "Software\\KxTest\\Pre", "q"));
+    ASSERT_EQ(1, in.deletekey(2, "Software\\KxTest\\Gone"));
+    writer->datablock(7, "data");
+    FileJob append;
+    append.source = std::make_unique<PlainFileSource>(f.file("more.txt"));
+    append.target = std::make_unique<AppendWriter>();
+    append.targetpath = f.file("grow.txt");
+    ASSERT_EQ(1, InstallFileItem(in, append));
+    ProgramItem item;
+    SetField(item.name, "Tool");
+    SetField(item.commandline, "c:\\windows\\notepad.exe");
+    ASSERT_EQ(1, in.createitem("Kx Group", item));
+    ASSERT_EQ(1, in.deletefile(f.file("victim.txt").c_str()));
+    in.restorelog();
+  }
+  EXPECT_EQ("grow+more", readFile(f.file("grow.txt")));
+  EXPECT_TRUE(fileExists(f.file("programs\\Kx Group\\Tool.lnk")));
+
+  Installer undo = undoer();
+  ModalAnswerer answerer;
+  auto records = UndoLog(logPath, undo);
+  EXPECT_TRUE(answerer.seen().empty()) << answerer.describeSeen();
+  for (const auto& entry : records)
+    EXPECT_EQ(entry->type() == LogFileDeleted ? CannotUndo : Undone, entry->status)
+        << "type " << entry->type();
+
+  EXPECT_FALSE(fileExists(f.file("app")));
+  EXPECT_EQ(0u, GetFileAttributesA(f.file("keep.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ("grow", readFile(f.file("grow.txt")));
+  EXPECT_FALSE(fileExists(f.file("victim.txt")));
+  std::string value;
+  EXPECT_EQ(2, IniCountEntries(ini.c_str(), "Old", nullptr));
+  EXPECT_EQ(1, IniGetValue(ini.c_str(), "Old", "a", 0, value));
+  EXPECT_EQ("1", value);
+  EXPECT_EQ(1, IniGetValue(ini.c_str(), "Old", "a", 1, value));
+  EXPECT_EQ("2", value);
+  EXPECT_EQ(-1, IniCountLines(ini.c_str(), "New"));
+  EXPECT_EQ(-1, IniCountLines(ini.c_str(), "Added"));
+  EXPECT_FALSE(KeyExists("Software\\KxTest\\App"));
+  EXPECT_EQ("old", Value(2, "Software\\KxTest\\Pre", "p"));
+  EXPECT_EQ("kept", Value(2, "Software\\KxTest\\Pre", "q"));
+  EXPECT_EQ("deep", Value(2, "Software\\KxTest\\Gone\\Deep", "d"));
+  EXPECT_FALSE(fileExists(f.file("programs\\Kx Group")));
+}
+
+TEST_F(LogUndoTest, WhatOthersAddedIsNotRemovedUnasked) {
+  Installer& in = f.installer;
+  std::string ini = f.file("s.ini");
+  in.createdirectory(f.file("dir").c_str());
+  in.addsection(ini.c_str(), "Sec");
+  in.createkey(2, "Software\\KxTest\\K");
+  writeFile(f.file("dir\\theirs.txt"), "theirs");
+  WritePrivateProfileStringA("Sec", "theirs", "1", ini.c_str());
+  RegCloseKey([] {
+    HKEY key;
+    RegCreateKeyA(HKEY_CURRENT_USER, "Software\\KxTest\\K\\Theirs", &key);
+    return key;
+  }());
+  Installer undo = undoer();
+  for (int answer : {IDNO, IDYES}) {
+    ModalAnswerer answerer;
+    answerer.answerAlways("", answer);
+    for (auto entry = f.log.records.rbegin(); entry != f.log.records.rend(); ++entry) {
+      int asked = (entry->type() == LogDirCreated && entry->text(0) == f.file("dir")) ||
+                  entry->type() == LogIniSectionAdded ||
+                  (entry->type() == LogKeyCreated && entry->text(0) == "Software\\KxTest\\K");
+      if (!asked)
+        continue;
+      EXPECT_EQ(answer == IDYES, UndoLogRecord(*entry, undo)) << entry->type();
+      EXPECT_EQ(answer == IDYES ? Undone : UndoFailed, entry->status);
+    }
+    EXPECT_EQ(3u, answerer.seen().size());
+    EXPECT_EQ(answer == IDNO, fileExists(f.file("dir\\theirs.txt")));
+    EXPECT_EQ(answer == IDNO, IniCountLines(ini.c_str(), "Sec") == 1);
+    EXPECT_EQ(answer == IDNO, KeyExists("Software\\KxTest\\K\\Theirs"));
+  }
+}
+
+TEST_F(LogUndoTest, SharedFilesAreCountedDown) {
+  std::string lib = f.file("shared\\lib.dll");
+  writeFile(f.file("lib.dll"), "lib");
+  struct Case {
+    const char* name;
+    int count;  // before the undo
+    int answer; // to the keep question; 0 when none is asked
+    int kept;
+    int countAfter;
+  } cases[] = {
+      {"others use it", 3, 0, 1, 2},
+      {"last user, kept", 1, IDYES, 1, 1},
+      {"last user, removed", 1, IDNO, 0, 0},
+      {"not counted", 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    writeFile(lib, "lib");
+    f.installer.writecount(lib.c_str(), c.count);
+    if (!c.count)
+      f.installer.decrementcount(lib.c_str());
+    LogRecord created(LogFileCreated);
+    created.fields[0].text = lib;
+    Installer undo = undoer();
+    ModalAnswerer answerer;
+    if (c.answer)
+      answerer.answer("", c.answer);
+    EXPECT_EQ(1, UndoLogRecord(created, undo)) << c.name;
+    EXPECT_EQ(c.kept, fileExists(lib)) << c.name;
+    EXPECT_EQ(c.countAfter, undo.readcount(lib.c_str())) << c.name;
+  }
+}
+
+TEST_F(LogUndoTest, SharedCountBalancesAfterInstallAndUndo) {
+  writeFile(f.file("lib.dll"), "lib");
+  std::string lib = f.file("shared\\lib.dll");
+  std::string logPath = f.file("kxlog3.000");
+  {
+    auto writer = LogFileWriter::OpenLogPath(logPath.c_str(), LogHeader());
+    f.installer.switchlog(writer.get());
+    ASSERT_EQ(1, f.installer.copy(f.file("lib.dll").c_str(), lib.c_str()));
+    f.installer.restorelog();
+  }
+  EXPECT_EQ(1, f.installer.readcount(lib.c_str()));
+  Installer undo = undoer();
+  ModalAnswerer answerer;
+  answerer.answer("", IDNO);
+  UndoLog(logPath, undo);
+  EXPECT_EQ(0, undo.readcount(lib.c_str()));
+  EXPECT_FALSE(fileExists(lib));
+}
+
+} // namespace
