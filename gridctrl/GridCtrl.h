@@ -246,6 +246,9 @@ private:
   void SizeBody(const CRect& client, bool hBar, bool vBar);
   void RecomputeLastLeftCol();
   void RecomputeLastTopRow();
+  // Sets a measure of the layout (a default height, a header's or a bar's size) and lays the grid out
+  // again; a negative size is refused.
+  int SetLayoutSize(int& measure, int size);
   int PageBackRow(int from) const;
   int PageOnRow(int from) const;
   int LastFullyShownRow() const;
