@@ -257,6 +257,8 @@ private:
   int RowTop(int row) const;
   int ColLeft(int col) const;
   void SetCurrent(int col, int row);
+  // Moves the current cell to (col, row) once OnSelChanging allows it, and commits the move.
+  int MoveCurrent(int col, int row);
   void FollowSelection();
   // The anchor of the block holding (col, row), or the cell itself.
   void ResolveAnchor(int* col, int* row);
