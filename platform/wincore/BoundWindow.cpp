@@ -9,7 +9,15 @@ namespace wincore {
 
 namespace {
 
-const char kObjectProperty[] = "wincore.BoundWindow";
+// The window extra bytes every core class has: the bound object of a window of that class.
+constexpr int kObjectSlot = 0;
+
+// The property that holds the bound object of a subclassed window of another class, named by a global
+// atom made once, so that no look-up converts or compares a name.
+const char* objectProperty() {
+  static const ATOM atom = GlobalAddAtomA("wincore.BoundWindow");
+  return reinterpret_cast<const char*>(static_cast<ULONG_PTR>(atom)); // MAKEINTATOM, narrow
+}
 
 } // namespace
 
@@ -18,11 +26,25 @@ BoundWindow::~BoundWindow() {
     unsubclass();
 }
 
+bool BoundWindow::isOwnClass(HWND hwnd) {
+  return GetClassLongPtrA(hwnd, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&BoundWindow::classProcedure);
+}
+
+BoundWindow* BoundWindow::boundTo(void* stored, HWND hwnd) {
+  auto* object = static_cast<BoundWindow*>(stored);
+  return object && object->hwnd_ == hwnd ? object : nullptr;
+}
+
 BoundWindow* BoundWindow::fromHandle(HWND hwnd) {
   if (!hwnd)
     return nullptr;
-  auto* object = static_cast<BoundWindow*>(GetPropA(hwnd, kObjectProperty));
-  return object && object->hwnd_ == hwnd ? object : nullptr;
+  if (isOwnClass(hwnd))
+    return boundTo(reinterpret_cast<void*>(GetWindowLongPtrA(hwnd, kObjectSlot)), hwnd);
+  // Another program's window may carry the same property, holding an address in that program.
+  DWORD process = 0;
+  if (!GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId())
+    return nullptr;
+  return boundTo(GetPropA(hwnd, objectProperty()), hwnd);
 }
 
 void BoundWindow::registerClass(const char* className, UINT classStyle, HBRUSH background) {
@@ -31,7 +53,8 @@ void BoundWindow::registerClass(const char* className, UINT classStyle, HBRUSH b
     return;
   WNDCLASSA wc{};
   wc.style = classStyle;
-  wc.lpfnWndProc = &BoundWindow::procedure;
+  wc.lpfnWndProc = &BoundWindow::classProcedure;
+  wc.cbWndExtra = sizeof(LONG_PTR); // kObjectSlot
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = background;
@@ -51,12 +74,20 @@ HWND BoundWindow::create(DWORD exStyle, const char* className, const char* text,
 void BoundWindow::bind(HWND hwnd) {
   hwnd_ = hwnd;
   destroying_ = false;
-  SetPropA(hwnd, kObjectProperty, this);
+  ownClass_ = isOwnClass(hwnd);
+  if (ownClass_)
+    SetWindowLongPtrA(hwnd, kObjectSlot, reinterpret_cast<LONG_PTR>(this));
+  else
+    SetPropA(hwnd, objectProperty(), this);
 }
 
 void BoundWindow::unbind() {
-  RemovePropA(hwnd_, kObjectProperty);
+  if (ownClass_)
+    SetWindowLongPtrA(hwnd_, kObjectSlot, 0);
+  else
+    RemovePropA(hwnd_, objectProperty());
   hwnd_ = nullptr;
+  ownClass_ = false;
   original_ = nullptr;
   destroying_ = false;
 }
@@ -65,10 +96,9 @@ bool BoundWindow::subclass(HWND hwnd) {
   if (hwnd_ || !hwnd || fromHandle(hwnd))
     return false;
   bind(hwnd);
-  original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoundWindow::procedure)));
-  if (original_ == &BoundWindow::procedure)
-    original_ = nullptr; // a core class window: its default is DefWindowProc
+  if (!ownClass_) // a core class window already runs through the core; its default is DefWindowProc
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoundWindow::subclassProcedure)));
   return true;
 }
 
@@ -118,8 +148,8 @@ LRESULT BoundWindow::route(UINT message, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-LRESULT CALLBACK BoundWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  BoundWindow* object = fromHandle(hwnd);
+LRESULT CALLBACK BoundWindow::classProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  BoundWindow* object = boundTo(reinterpret_cast<void*>(GetWindowLongPtrA(hwnd, kObjectSlot)), hwnd);
   if (!object && message == WM_NCCREATE) {
     object = static_cast<BoundWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     if (object && !object->hwnd_)
@@ -130,6 +160,13 @@ LRESULT CALLBACK BoundWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, 
   if (!object)
     return DefWindowProcA(hwnd, message, wParam, lParam);
   // The object may be gone when route returns: nothing here touches it afterwards.
+  return object->route(message, wParam, lParam);
+}
+
+LRESULT CALLBACK BoundWindow::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  BoundWindow* object = boundTo(GetPropA(hwnd, objectProperty()), hwnd);
+  if (!object)
+    return DefWindowProcA(hwnd, message, wParam, lParam);
   return object->route(message, wParam, lParam);
 }
 

@@ -149,22 +149,91 @@ TEST(BoundWindowTest, AnErrorInAHandlerReachesTheReporterAndTheWindowGoesOn) {
   recorder.destroy();
 }
 
-TEST(BoundWindowTest, AnObjectAbove4GiBIsFoundAgain) {
-  if (sizeof(void*) < 8)
-    GTEST_SKIP() << "a 32-bit program has no memory above 4 GiB";
-  void* block =
-      VirtualAlloc(nullptr, sizeof(Recorder), MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
-  ASSERT_NE(block, nullptr);
-  ASSERT_GT(reinterpret_cast<std::uintptr_t>(block), std::uintptr_t{0xFFFFFFFF});
-  auto* recorder = new (block) Recorder;
-  HWND hwnd = recorder->make();
-  ASSERT_NE(hwnd, nullptr);
-  EXPECT_EQ(BoundWindow::fromHandle(hwnd), recorder);
-  EXPECT_EQ(SendMessageA(hwnd, kPing, 0, 0), reinterpret_cast<LRESULT>(recorder));
-  recorder->destroy();
-  EXPECT_EQ(recorder->log, std::vector<std::string>{"final"});
-  recorder->~Recorder();
-  VirtualFree(block, 0, MEM_RELEASE);
+// Where a window's object is kept depends on how it was bound: the three ways, each with an object placed
+// above 4 GiB (on a 64-bit build), so that a slot or property too narrow for a pointer shows.
+struct Binding {
+  const char* name;
+  HWND (*bind)(Recorder& recorder);
+};
+
+const Binding kBindings[] = {
+    {"created in a core class", [](Recorder& recorder) { return recorder.make(); }},
+    {"a core class window bound later",
+     [](Recorder& recorder) {
+       BoundWindow::registerClass(kClass, 0);
+       HWND hwnd = CreateWindowExA(0, kClass, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+       return recorder.subclass(hwnd) ? hwnd : nullptr;
+     }},
+    {"a subclassed control",
+     [](Recorder& recorder) {
+       HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+       return recorder.subclass(edit) ? edit : nullptr;
+     }},
+};
+
+TEST(BoundWindowTest, EveryKindOfBoundWindowFindsItsObjectAnywhereInMemory) {
+  for (const Binding& binding : kBindings) {
+    SCOPED_TRACE(binding.name);
+    void* block =
+        VirtualAlloc(nullptr, sizeof(Recorder), MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
+    ASSERT_NE(block, nullptr);
+    if (sizeof(void*) == 8) {
+      ASSERT_GT(reinterpret_cast<std::uintptr_t>(block), std::uintptr_t{0xFFFFFFFF});
+    }
+    auto* recorder = new (block) Recorder;
+    HWND hwnd = binding.bind(*recorder);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(BoundWindow::fromHandle(hwnd), recorder);
+    EXPECT_EQ(SendMessageA(hwnd, kPing, 0, 0), reinterpret_cast<LRESULT>(recorder));
+    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), 0);
+    DestroyWindow(hwnd);
+    EXPECT_EQ(recorder->handle(), nullptr);
+    EXPECT_EQ(BoundWindow::fromHandle(hwnd), nullptr);
+    EXPECT_EQ(recorder->log, std::vector<std::string>{"final"});
+    recorder->~Recorder();
+    VirtualFree(block, 0, MEM_RELEASE);
+  }
+}
+
+// Another subclass laid over the object's, as a library might add: it passes messages on to the core's
+// procedure, which must still find the object.
+WNDPROC underneath = nullptr;
+int passedOn = 0;
+
+LRESULT CALLBACK laidOver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  ++passedOn;
+  return CallWindowProcA(underneath, hwnd, message, wParam, lParam);
+}
+
+TEST(BoundWindowTest, AControlSubclassedAgainOverItsObjectStillReachesIt) {
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(edit, nullptr);
+  Recorder recorder;
+  ASSERT_TRUE(recorder.subclass(edit));
+  passedOn = 0;
+  underneath =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&laidOver)));
+  EXPECT_EQ(SendMessageA(edit, kPing, 0, 0), reinterpret_cast<LRESULT>(&recorder));
+  EXPECT_EQ(passedOn, 1);
+  EXPECT_EQ(BoundWindow::fromHandle(edit), &recorder);
+  DestroyWindow(edit);
+  EXPECT_EQ(recorder.handle(), nullptr);
+  EXPECT_EQ(recorder.log, std::vector<std::string>{"final"});
+}
+
+TEST(BoundWindowTest, AControlLetGoByOneObjectCanBeBoundToAnother) {
+  HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(edit, nullptr);
+  Recorder first;
+  Recorder second;
+  ASSERT_TRUE(first.subclass(edit));
+  EXPECT_EQ(first.unsubclass(), edit);
+  ASSERT_TRUE(second.subclass(edit));
+  EXPECT_EQ(BoundWindow::fromHandle(edit), &second);
+  EXPECT_EQ(SendMessageA(edit, kPing, 0, 0), reinterpret_cast<LRESULT>(&second));
+  DestroyWindow(edit);
+  EXPECT_TRUE(first.log.empty());
+  EXPECT_EQ(second.log, std::vector<std::string>{"final"});
 }
 
 } // namespace
