@@ -39,6 +39,27 @@ fi
 # A prefix of its own, so that a run never disturbs tests under way.
 wine_prefix "$root/build/wine-run"
 
+# kxmain: "./run.sh kxmain" makes the demo product's distribution with the script builder and installs
+# it into C:\KxDemo, unattended and headless (an X desktop answers as Program Manager; the shortcuts go
+# to the shell's folders instead); "./run.sh kxmain uninstall" starts the uninstaller it registered.
+# The run plays the launcher's part: it reports the result and, on 6, starts the helper's roll-back.
+if [ "$program" = kxmain ]; then
+  wine_start
+  trap wine_stop EXIT
+  if [ "${1:-}" != uninstall ]; then
+    rm -rf "$WINEPREFIX/drive_c/kxdist"
+    "$WINE" "$root/$dir/bin/kxdemo.exe" 'C:\kxdist' 'C:\KxDemo' </dev/null
+    (unset DISPLAY; "$WINE" 'C:\kxdist\kxmain.exe' </dev/null)
+    r=$(tr -d '\r' <"$WINEPREFIX/drive_c/kxdist/kxmain.ini" | sed -n 's/^r=//p')
+    echo "kxmain: result ${r:-none} (0: installed into C:\KxDemo)"
+    [ "$r" = 6 ] && "$WINE" 'C:\windows\vaveza.exe' </dev/null
+    exit 0
+  fi
+  exe="$WINEPREFIX/drive_c/KxDemo/uninst/kxmain.exe"
+  [ -f "$exe" ] || { echo "The demo product is not installed." >&2; exit 1; }
+  set --
+fi
+
 if [ -n "${DISPLAY:-}" ]; then
   cd "$(dirname "$exe")"
   exec "$WINE" "$exe" "$@"
@@ -54,7 +75,12 @@ trap 'wine_stop; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
 wine_start
-(cd "$(dirname "$exe")" && "$WINE" explorer /desktop=shot,1024x768 "$exe" "$@" </dev/null >/dev/null 2>&1 &)
+if [ "$program" = kxmain ]; then
+  # The uninstaller's dialog, outside an explorer desktop (which answers as Program Manager).
+  (cd "$(dirname "$exe")" && "$WINE" "$exe" "$@" </dev/null >/dev/null 2>&1 &)
+else
+  (cd "$(dirname "$exe")" && "$WINE" explorer /desktop=shot,1024x768 "$exe" "$@" </dev/null >/dev/null 2>&1 &)
+fi
 sleep "${RUN_SECONDS:-5}"
 import -display "$display" -window root "$shot"
 echo "$shot"

@@ -3,8 +3,8 @@
 #include "CAboutDlg.h"
 #include "CAppSettings.h"
 #include "CDorvixDoc.h"
+#include "CGridView.h"
 #include "CMainFrame.h"
-#include "CPlainListView.h"
 #include "CSplashWnd.h"
 #include "DataFolder.h"
 #include "Sound.h"
@@ -31,7 +31,7 @@ bool CDorvixApp::InitInstance() {
   }
   AddDocTemplate(std::make_unique<CSingleDocTemplate>(
       IDR_MAINFRAME, [] { return new CDorvixDoc; }, [] { return new CMainFrame; },
-      [] { return new CPlainListView; }));
+      [] { return new CGridView; }));
   OnFileNew();
   auto* doc = static_cast<CDorvixDoc*>(GetDocTemplate()->GetDocument());
   if (!doc || !m_pMainWnd)

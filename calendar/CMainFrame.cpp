@@ -3,10 +3,13 @@
 #include "AlarmRules.h"
 #include "AppletLibrary.h"
 #include "CAlarmDlg.h"
+#include "CCalView.h"
 #include "CDorvixDoc.h"
-#include "CPlainListView.h"
-#include "CPlainMonthView.h"
-#include "CQuickEventDlg.h"
+#include "CEventDlg.h"
+#include "CEventTypeDlg.h"
+#include "CGridView.h"
+#include "CHolidayDlg.h"
+#include "COptionsSheet.h"
 #include "CSelectDriveDlg.h"
 #include "CTimeWarningDlg.h"
 #include "DataFolder.h"
@@ -104,7 +107,7 @@ bool CMainFrame::OnCreateClient(CREATESTRUCTA*, CCreateContext* context) {
     return false;
   if (!m_wndSplitter.CreateView(0, 0, context->m_pNewViewClass, SIZE{0, AppSettings().gridSizeY}, context) ||
       !m_wndSplitter.CreateView(
-          1, 0, [] { return new CPlainMonthView; }, SIZE{0, 130}, context))
+          1, 0, [] { return new CCalView; }, SIZE{0, 130}, context))
     return false;
   m_wndSplitter.SetRowInfo(0, AppSettings().gridSizeY, 40);
   m_wndSplitter.SetRowInfo(1, 130, 80);
@@ -342,7 +345,7 @@ void CMainFrame::OnAdd() {
   INT_PTR answer;
   {
     CWaitCursor wait;
-    CQuickEventDlg dialog(*event, this);
+    CEventDlg dialog(*event, this);
     answer = dialog.DoModal();
   }
   if (answer == IDOK)
@@ -461,16 +464,31 @@ void CMainFrame::OnRestore() {
 }
 
 void CMainFrame::OnHolidays() {
-  MessageBoxA(m_hWnd, "The holiday list cannot be edited in this version.", kCaption,
-              MB_OK | MB_ICONINFORMATION);
+  CHolidayDlg dialog(GetDoc(), 0, this);
+  if (dialog.DoModal() == IDOK)
+    GetDoc()->UpdateAllViews(nullptr, kHintListChanged);
 }
 
 void CMainFrame::OnOptions() {
-  MessageBoxA(m_hWnd, "Options cannot be changed in this version.", kCaption, MB_OK | MB_ICONINFORMATION);
+  CAppSettings& settings = AppSettings();
+  COptionsSheet sheet(this);
+  sheet.LoadFrom(settings);
+  sheet.startup.saveWindowState = [this] { SaveWindowState(); };
+  if (sheet.DoModal() != IDOK)
+    return;
+  COptionsSheet::Changes changes = sheet.StoreTo(settings);
+  if (changes.dailyTime)
+    dailyShownDay_ = -1;
+  if (changes.startDay)
+    GetDoc()->UpdateAllViews(nullptr, kHintWeekStart);
+  if (changes.timeFormat)
+    GetDoc()->UpdateAllViews(nullptr, kHintListChanged);
+  settings.SaveSettings();
 }
 
 void CMainFrame::OnEventType() {
-  MessageBoxA(m_hWnd, "Event types cannot be edited in this version.", kCaption, MB_OK | MB_ICONINFORMATION);
+  CEventTypeDlg dialog(this);
+  dialog.DoModal();
 }
 
 void CMainFrame::OnWebSite() {

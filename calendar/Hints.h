@@ -1,10 +1,14 @@
 #pragma once
 
+#include "CDate.h"
+
+#include <appframe/CObject.h>
+
 // What a view update means. The object travelling with it is named beside each.
 enum Hint : long {
   kHintEntryCurrent = 2, // CListEntry: the entry became current
   kHintListChanged = 3,  // none, or CListEntry: the entry to select and mark
-  kHintDayChosen = 4,    // the chosen date
+  kHintDayChosen = 4,    // CDateObject: the chosen date
   kHintNoDate = 5,       // the current entry has no date
   kHintStoreColumns = 6, // store the event list's column widths
   kHintShowToday = 7,    // show today's month
@@ -12,4 +16,11 @@ enum Hint : long {
   kHintEditEvent = 9,    // CListEntry: edit this event
   kHintDeleteEvent = 10, // CListEntry: delete this event
   kHintWeekStart = 11,   // the first day of the week changed
+};
+
+// A date travelling with a view update.
+class CDateObject : public CObject {
+public:
+  explicit CDateObject(const CDate& d) : date(d) {}
+  CDate date;
 };

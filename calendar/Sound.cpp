@@ -33,8 +33,12 @@ wincore::Seam<Beeper>& beeperSeam() {
   return seam;
 }
 
-void PlayOrBeep(const std::string& file) {
+bool TryPlay(const std::string& file) {
   std::string path = Resolve(file);
-  if (file.empty() || !filebytes::Exists(path) || !soundPlayerSeam()(path))
+  return !file.empty() && filebytes::Exists(path) && soundPlayerSeam()(path);
+}
+
+void PlayOrBeep(const std::string& file) {
+  if (!TryPlay(file))
     beeperSeam()();
 }

@@ -13,6 +13,8 @@ using Beeper = std::function<void()>;
 
 // A file named without a folder lies in the data folder.
 void PlayOrBeep(const std::string& file);
+// Plays the file without a fallback; false when it is missing or cannot be played.
+bool TryPlay(const std::string& file);
 wincore::Seam<SoundPlayer>& soundPlayerSeam();
 wincore::Seam<Beeper>& beeperSeam();
 

@@ -3,7 +3,7 @@
 #include "CAlarmDlg.h"
 #include "CDorvixApp.h"
 #include "CDorvixDoc.h"
-#include "CPlainListView.h"
+#include "CGridView.h"
 #include "CSplashWnd.h"
 #include "CalendarFixture.h"
 #include "MessagePump.h"
@@ -288,9 +288,11 @@ TEST_F(CMainFrameTest, MenuStateAndViewCommands) {
 
 TEST_F(CMainFrameTest, AddCountAndStandInCommands) {
   start();
-  answerer.act("Lead minutes:", [](HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_QE_NAME, "Lunch");
-    SetDlgItemTextA(dialog, IDC_QE_TIME, "12:30");
+  AppSettings().timeFormat = 1;
+  answerer.act("Event Edit", [](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_EV_NAME, "Lunch");
+    SetDlgItemTextA(dialog, IDC_EV_HOUR, "12");
+    SetDlgItemTextA(dialog, IDC_EV_MINUTE, "30");
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   });
   SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_ADD), BM_CLICK, 0, 0);
@@ -299,13 +301,13 @@ TEST_F(CMainFrameTest, AddCountAndStandInCommands) {
   EXPECT_EQ(doc->GetEvent(0)->eventTime, 12 * 60 + 30);
   EXPECT_EQ(readFile(file("events20.dat")).size(), 24u + 458u);
 
-  answerer.act("Lead minutes:", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+  answerer.act("Event Edit", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
   command(ID_ADD);
   EXPECT_EQ(doc->GetEventCount(), 1);
 
   answerer.answer("1 User Defined Events\nCurrently Exist", IDOK);
   command(ID_EVENTCOUNT);
-  answerer.answer("Options cannot be changed", IDOK);
+  answerer.act("Options", [](HWND sheet) { PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0); });
   SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_OPTIONS), BM_CLICK, 0, 0);
   answerer.answer("Version 1.2 event file does not exist.", IDOK);
   command(ID_CONVERT);
@@ -345,17 +347,17 @@ TEST_F(CMainFrameTest, DeleteFromTheBarLooksTheEventUpAgainAfterItsQuestion) {
   start();
   addEvent("First");
   addEvent("Second");
-  auto* list = static_cast<CPlainListView*>(frame->GetActiveView());
-  ASSERT_EQ(list->GetLineCount(), 2);
-  list->Select(0);
-  answerer.answer("Delete the event \"First\"?", IDYES);
+  auto* list = static_cast<CGridView*>(frame->GetActiveView());
+  ASSERT_EQ(list->Grid().GetRowCount(), 2);
+  list->Grid().SetCurRow(0);
+  answerer.answer("Delete Current Event?", IDYES);
   SendMessageA(GetDlgItem(frame->m_wndDlgBar, IDC_DELETE), BM_CLICK, 0, 0);
   ASSERT_EQ(doc->GetEventCount(), 1);
-  EXPECT_EQ(list->GetLineCount(), 1);
+  EXPECT_EQ(list->Grid().GetRowCount(), 1);
 
   // The event goes elsewhere while the question is open: the answer deletes nothing further.
-  list->Select(0);
-  answerer.act("Delete the event \"Second\"?", [this](HWND box) {
+  list->Grid().SetCurRow(0);
+  answerer.act("Delete Current Event?", [this](HWND box) {
     doc->DeleteEvent(0);
     PostMessageA(box, WM_COMMAND, IDYES, 0);
   });

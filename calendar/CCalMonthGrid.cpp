@@ -1,0 +1,54 @@
+#include "CCalMonthGrid.h"
+
+#include "CCalView.h"
+#include "CDorvixDoc.h"
+#include "Hints.h"
+
+CCalMonthGrid::CCalMonthGrid(CCalView* view) : view_(view) {
+  bluePen_.CreatePen(PS_SOLID, 1, RGB(64, 64, 255));
+}
+
+void CCalMonthGrid::OnSelChanged(int, int, int, int) {
+  // Only a day cell chooses a day: the title, the buttons and the weekday names choose none.
+  int day = GetCurrentDay();
+  if (day <= 0 || !view_->GetDocument())
+    return;
+  CDateObject date(CDate(day, Month(), Year()));
+  view_->GetDocument()->UpdateAllViews(view_, kHintDayChosen, &date);
+}
+
+void CCalMonthGrid::OnMonthChanged(int month, int year) {
+  view_->HighlightEntryDays();
+  if (markedMonth_ == month && markedYear_ == year)
+    MarkDay(markedDay_, markedMonth_, markedYear_);
+}
+
+void CCalMonthGrid::Frame(int col, int row, short style, CPen* pen) {
+  ChangeCell(col, row, [&](CGridCell& cell) {
+    cell.SetFrameStyle(style);
+    cell.SetPen(pen);
+  });
+  RedrawCell(col, row);
+}
+
+void CCalMonthGrid::MarkDay(int day, int month, int year) {
+  markedDay_ = day;
+  markedMonth_ = month;
+  markedYear_ = year;
+  if (markedCol_ >= 0)
+    Frame(markedCol_, markedRow_, kFrameGridLines, &greyPen_);
+  markedCol_ = markedRow_ = -1;
+  SetMonth(month, year);
+  int col, row;
+  CellOfDay(day, col, row);
+  Frame(col, row, kFrameBox, &bluePen_);
+  markedCol_ = col;
+  markedRow_ = row;
+}
+
+void CCalMonthGrid::ClearMark() {
+  markedDay_ = markedMonth_ = markedYear_ = -1;
+  if (markedCol_ >= 0)
+    Frame(markedCol_, markedRow_, kFrameGridLines, &greyPen_);
+  markedCol_ = markedRow_ = -1;
+}

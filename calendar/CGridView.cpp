@@ -1,0 +1,376 @@
+#include "CGridView.h"
+
+#include "CDorvixDoc.h"
+#include "CEventDlg.h"
+#include "CHolidayDlg.h"
+#include "CalendarLook.h"
+#include "Hints.h"
+#include "ListOrder.h"
+#include "LocaleText.h"
+#include "resource.h"
+
+#include <appframe/AfxIds.h>
+#include <appframe/CFrameWnd.h>
+#include <appframe/CWaitCursor.h>
+
+using namespace listorder;
+
+BEGIN_MESSAGE_MAP(CGridView, CView)
+ON_WM(WM_CREATE, OnCreate)
+ON_WM(WM_SIZE, OnSize)
+ON_COMMAND(ID_MODIFY, OnModify)
+ON_COMMAND(IDC_MODIFY, OnModify)
+ON_COMMAND(ID_DELETE, OnDelete)
+ON_COMMAND(IDC_DELETE, OnDelete)
+ON_COMMAND(ID_EDIT_FIND, OnFind)
+ON_COMMAND(ID_FILE_PRINT, OnPrint)
+ON_COMMAND(ID_SORT_3, OnSortDateTime)
+ON_COMMAND(ID_SORT_6, OnSortTypeAge)
+ON_COMMAND(ID_SORT_5, OnSortTypeDateTime)
+ON_COMMAND(ID_SORT_4, OnSortTypeName)
+END_MESSAGE_MAP()
+
+namespace {
+
+const COLORREF kSortHeaderColour = RGB(32, 32, 255);
+
+struct ColumnLook {
+  const char* header;
+  short align;
+  int CAppSettings::*width;
+};
+const ColumnLook kColumns[kColumnCount] = {
+    {"Name", 0x21, &CAppSettings::widthName}, {"Day", 0x21, &CAppSettings::widthDay},
+    {"Date", 0x22, &CAppSettings::widthDate}, {"Days Left", 0x22, &CAppSettings::widthDaysLeft},
+    {"Time", 0x22, &CAppSettings::widthTime}, {"Age", 0x22, &CAppSettings::widthAge},
+    {"Type", 0x21, &CAppSettings::widthType},
+};
+
+std::string DaysLeftText(int days) { return days == 0 ? "Today!!" : std::to_string(days); }
+
+// The seven texts of a row.
+std::array<std::string, kColumnCount> RowTexts(const CListEntry& entry) {
+  std::array<std::string, kColumnCount> texts;
+  if (entry.kind == CListEntry::HolidayKind) {
+    const CHoliday& holiday = *entry.holiday;
+    texts[kName] = holiday.name;
+    texts[kDay] = localetext::Date(holiday.Date(), "ddd");
+    texts[kDate] = localetext::Date(holiday.Date());
+    texts[kDaysLeft] = DaysLeftText(holiday.daysLeft);
+    texts[kType] = "Holiday";
+    return texts;
+  }
+  const CEventItem& event = *entry.event;
+  texts[kName] = event.name;
+  texts[kType] = event.type;
+  if (event.eventTime >= 0)
+    texts[kTime] = localetext::Time(event.eventTime);
+  if (!event.HasNextDate()) {
+    texts[kDate] = texts[kDaysLeft] = "n/a";
+    return texts;
+  }
+  texts[kDay] = localetext::Date(event.nextDate, "ddd");
+  texts[kDate] = localetext::Date(event.nextDate);
+  texts[kDaysLeft] = DaysLeftText(event.daysLeft);
+  if (event.yearly && !event.noYear && event.age >= 0)
+    texts[kAge] = std::to_string(event.age);
+  return texts;
+}
+
+CDate EntryDate(const CListEntry& entry) {
+  if (entry.kind == CListEntry::HolidayKind)
+    return entry.holiday->Date();
+  return entry.event->nextDate;
+}
+
+} // namespace
+
+CGridView::CGridView() : grid_(this), sortColumns_{kDate, kTime} {}
+
+CGridView::~CGridView() { grid_.entries.clear(); }
+
+CDorvixDoc* CGridView::GetDoc() const { return static_cast<CDorvixDoc*>(GetDocument()); }
+
+void CGridView::SetPrintDialog(CPrintDialog* dialog) { printDialog_ = dialog ? dialog : &ownPrintDialog_; }
+
+int CGridView::OnCreate(CREATESTRUCTA*) {
+  calendarlook::CreateBoldFont(font_);
+  framePen_.CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+  if (!grid_.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, kGridId))
+    return -1;
+  grid_.SetPrintDialog(printDialog_);
+  grid_.SetFont(static_cast<HFONT>(font_.m_hObject));
+  grid_.SetDefRowHeight(calendarlook::RowHeight(font_));
+  CGridCell cell;
+  cell.SetBkColor(RGB(192, 192, 192));
+  cell.SetTextColor(RGB(0, 0, 0));
+  cell.SetSelBkColor(RGB(0, 0, 128));
+  cell.SetSelTextColor(RGB(255, 255, 255));
+  cell.SetPen(&framePen_);
+  cell.SetAlign(0x21);
+  grid_.SetDefaultCell(&cell);
+  grid_.SetColCount(kColumnCount);
+  const CAppSettings& settings = AppSettings();
+  for (int col = 0; col < kColumnCount; ++col) {
+    grid_.SetColWidth(col, settings.*kColumns[col].width);
+    grid_.SetCellText(col, -1, kColumns[col].header);
+    if (kColumns[col].align == 0x21)
+      grid_.SetCellAlign(col, -1, 0x21);
+  }
+  grid_.SetRowHeaderWidth(10);
+  grid_.SetUniformRowHeight(1);
+  grid_.SetCurCellStyle(2);
+  grid_.SetRowSelect(TRUE);
+  ColourSortHeaders();
+  return 0;
+}
+
+void CGridView::OnSize(UINT, int cx, int cy) {
+  if (grid_.m_hWnd)
+    grid_.MoveWindow(0, 0, cx, cy);
+}
+
+void CGridView::OnInitialUpdate() { Refill(); }
+
+void CGridView::SetTarget(const CListEntry* entry) {
+  targetIndex_ = -1;
+  if (!entry)
+    return;
+  targetKind_ = entry->kind;
+  targetIndex_ = entry->kind == CListEntry::EventKind ? entry->event->listIndex : entry->holiday->index;
+}
+
+void CGridView::Refill() {
+  CDorvixDoc* doc = GetDoc();
+  if (!doc || !grid_.m_hWnd)
+    return;
+  grid_.entries.clear();
+  std::vector<CListEntry*> inserted;
+  for (const auto& event : doc->events)
+    if (event->listed)
+      inserted.push_back(new CListEntry(event.get()));
+  for (CHoliday& holiday : doc->holidays->holidays)
+    if (holiday.listed)
+      inserted.push_back(new CListEntry(&holiday));
+  std::vector<CListEntry*> ordered = Order(inserted, sortColumns_);
+  entries_.clear();
+  for (CListEntry* entry : ordered)
+    entries_.emplace_back(entry);
+
+  grid_.SetRedraw(0);
+  // The rows are the entries inserted, whatever the document's count says.
+  grid_.SetRowCount(static_cast<int>(entries_.size()));
+  int current = targetIndex_ == -1 && !entries_.empty() ? 0 : -1;
+  for (size_t row = 0; row < entries_.size(); ++row) {
+    const CListEntry& entry = *entries_[row];
+    grid_.entries.push_back(entries_[row].get());
+    FillRow(static_cast<int>(row), entry);
+    int index = entry.kind == CListEntry::EventKind ? entry.event->listIndex : entry.holiday->index;
+    if (entry.kind == targetKind_ && index == targetIndex_)
+      current = static_cast<int>(row);
+  }
+  if (current >= 0) {
+    grid_.SetCurRow(current);
+    Announce(grid_.EntryAt(current));
+  }
+  targetIndex_ = -1;
+  grid_.SetRedraw(1);
+}
+
+void CGridView::FillRow(int row, const CListEntry& entry) {
+  std::array<std::string, kColumnCount> texts = RowTexts(entry);
+  CGridCell cell;
+  for (int col = 0; col < kColumnCount; ++col) {
+    cell.Clear();
+    cell.SetText(texts[static_cast<size_t>(col)].c_str());
+    cell.SetAlign(kColumns[col].align);
+    grid_.SetCell(col, row, &cell);
+  }
+}
+
+void CGridView::Announce(CListEntry* entry) {
+  CDorvixDoc* doc = GetDoc();
+  if (!doc || !entry)
+    return;
+  bool dated = entry->kind == CListEntry::HolidayKind || entry->event->HasNextDate();
+  if (dated)
+    doc->UpdateAllViews(this, kHintEntryCurrent, entry);
+  else
+    doc->UpdateAllViews(this, kHintNoDate);
+}
+
+void CGridView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
+  auto* entry = dynamic_cast<CListEntry*>(hintObject);
+  switch (hint) {
+  case kHintListChanged:
+    if (GetDoc())
+      GetDoc()->Recount();
+    SetTarget(entry ? entry : grid_.EntryAt(grid_.GetCurRow()));
+    Refill();
+    break;
+  case kHintDayChosen:
+    if (auto* date = dynamic_cast<CDateObject*>(hintObject))
+      SelectDay(date->date);
+    break;
+  case kHintStoreColumns:
+    StoreColumnWidths();
+    break;
+  case kHintEditEvent:
+    if (entry && entry->event && RowOfSerial(entry->event->serialNumber) >= 0)
+      EditEntry(grid_.EntryAt(RowOfSerial(entry->event->serialNumber)));
+    break;
+  case kHintDeleteEvent:
+    if (entry && entry->event)
+      DeleteEventBySerial(entry->event->serialNumber);
+    break;
+  default:
+    break;
+  }
+}
+
+void CGridView::SelectDay(const CDate& date) {
+  grid_.ClearSelection();
+  grid_.EnableSelection(TRUE);
+  grid_.ClearSelection();
+  int last = -1;
+  for (int row = 0; row < static_cast<int>(grid_.entries.size()); ++row) {
+    const CListEntry& entry = *grid_.entries[static_cast<size_t>(row)];
+    if (!EntryDate(entry).IsValid() || EntryDate(entry) != date)
+      continue;
+    grid_.SelectCell(0, row);
+    last = row;
+  }
+  if (last >= 0)
+    grid_.SetCurRow(last);
+  grid_.RedrawAll();
+}
+
+void CGridView::StoreColumnWidths() {
+  CAppSettings& settings = AppSettings();
+  for (int col = 0; col < kColumnCount; ++col)
+    grid_.GetColWidth(col, &(settings.*kColumns[col].width));
+  settings.SaveSettings();
+}
+
+int CGridView::RowOfSerial(int serial) const {
+  // Looked up in the document first: the grid's entries are only compared, never read, as an event
+  // may have gone since the last refill.
+  const CEventItem* event = GetDoc() ? GetDoc()->FindEvent(serial) : nullptr;
+  if (!event)
+    return -1;
+  for (size_t row = 0; row < grid_.entries.size(); ++row)
+    if (grid_.entries[row]->event == event)
+      return static_cast<int>(row);
+  return -1;
+}
+
+void CGridView::EditEntry(CListEntry* entry) {
+  CDorvixDoc* doc = GetDoc();
+  if (!doc || !entry)
+    return;
+  CWaitCursor wait;
+  if (entry->kind == CListEntry::HolidayKind) {
+    CHoliday* holiday = entry->holiday;
+    CHolidayDlg dialog(doc, holiday->index, GetParentFrame());
+    if (dialog.DoModal() != IDOK)
+      return;
+    doc->Recount();
+    CListEntry edited(holiday);
+    doc->UpdateAllViews(nullptr, kHintListChanged, &edited);
+    return;
+  }
+  int serial = entry->event->serialNumber;
+  CEventItem copy = *entry->event;
+  CEventDlg dialog(copy, GetParentFrame());
+  if (dialog.DoModal() != IDOK)
+    return;
+  // The dialog ran a message loop: the event may have gone meanwhile.
+  CEventItem* event = doc->FindEvent(serial);
+  if (!event)
+    return;
+  *event = copy;
+  doc->eventFile.WriteEvents(doc->events);
+  doc->Recount();
+  CListEntry edited(event);
+  doc->UpdateAllViews(nullptr, kHintListChanged, &edited);
+}
+
+void CGridView::OnModify() { EditEntry(grid_.EntryAt(grid_.GetCurRow())); }
+
+void CGridView::OnDelete() { DeleteRow(grid_.GetCurRow()); }
+
+void CGridView::DeleteRow(int row) {
+  CListEntry* entry = grid_.EntryAt(row);
+  CDorvixDoc* doc = GetDoc();
+  if (!entry || !doc)
+    return;
+  if (entry->kind == CListEntry::HolidayKind) {
+    MessageBoxA(m_hWnd, "Cannot Delete Holidays", "Information", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  int serial = entry->event->serialNumber;
+  if (MessageBoxA(m_hWnd, "Delete Current Event?", "Delete Event", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  // The question ran a message loop: find the row again.
+  row = RowOfSerial(serial);
+  if (row < 0)
+    return;
+  entry = grid_.EntryAt(row);
+  // The entry leaves the lists before the grid's hooks run for the row's removal; the event goes last.
+  std::unique_ptr<CEventItem> event = doc->DeleteEvent(doc->IndexOf(serial));
+  grid_.entries.erase(grid_.entries.begin() + row);
+  for (auto it = entries_.begin(); it != entries_.end(); ++it)
+    if (it->get() == entry) {
+      entries_.erase(it);
+      break;
+    }
+  grid_.DeleteRow(row);
+  event.reset();
+  doc->UpdateAllViews(this, kHintListChanged, grid_.EntryAt(grid_.GetCurRow()));
+}
+
+void CGridView::DeleteEventBySerial(int serial) {
+  int row = RowOfSerial(serial);
+  if (row < 0) {
+    MessageBoxA(m_hWnd, "Event Already Deleted", "Delete Event", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  DeleteRow(row);
+}
+
+void CGridView::OnFind() { grid_.ShowFindDialog(); }
+
+void CGridView::OnPrint() {
+  CWaitCursor wait;
+  if (printDialog_->DoModal() != IDOK) {
+    MessageBoxA(m_hWnd, "Printing Aborted", "Printing", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  grid_.SetPrintDialog(printDialog_);
+  if (grid_.GetRowCount() > 0)
+    grid_.Print(CGridPrinter::kColHeaders, 0, 0, grid_.GetColCount() - 1, grid_.GetRowCount() - 1);
+}
+
+void CGridView::ColourSortHeaders() {
+  for (int col = 0; col < kColumnCount; ++col)
+    grid_.SetCellTextColor(col, -1, RGB(0, 0, 0));
+  for (int col : sortColumns_)
+    grid_.SetCellTextColor(col, -1, kSortHeaderColour);
+}
+
+void CGridView::SortBy(const std::vector<int>& columns, int mode) {
+  sortColumns_ = columns;
+  AppSettings().sortMode = mode;
+  grid_.SetRedraw(0);
+  ColourSortHeaders();
+  if (grid_.GetRowCount() > 0) {
+    SetTarget(grid_.EntryAt(grid_.GetCurRow()));
+    Refill();
+  }
+  grid_.SetRedraw(1);
+}
+
+void CGridView::OnSortDateTime() { SortBy({kDate, kTime}, 3); }
+void CGridView::OnSortTypeAge() { SortBy({kType, kAge}, 6); }
+void CGridView::OnSortTypeDateTime() { SortBy({kType, kDate, kTime}, 5); }
+void CGridView::OnSortTypeName() { SortBy({kType, kName}, 4); }

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "CEventGrid.h"
+#include "CListEntry.h"
+
+#include <appframe/CPrintDialog.h>
+#include <appframe/CView.h>
+#include <appframe/GdiObjects.h>
+
+#include <memory>
+#include <vector>
+
+class CDorvixDoc;
+
+// The upper pane: the listed events and holidays as rows of the event grid, kept in the order of the
+// sort columns. It carries the Modify, Delete, Find, Print and Sort commands and tells the other views
+// which entry is current.
+class CGridView : public CView {
+  DECLARE_MESSAGE_MAP()
+
+public:
+  static constexpr UINT kGridId = 123;
+
+  CGridView();
+  ~CGridView() override;
+
+  CDorvixDoc* GetDoc() const;
+  CEventGrid& Grid() { return grid_; }
+  const std::vector<int>& SortColumns() const { return sortColumns_; }
+  // The dialog printing asks; the view's own unless set (the caller keeps it).
+  void SetPrintDialog(CPrintDialog* dialog);
+
+  void OnInitialUpdate() override;
+  void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+  void OnDraw(CDC*) override {}
+
+  // Tells the other views the entry became current.
+  void Announce(CListEntry* entry);
+  // Modify on an entry: the event dialog for an event, the holiday dialog for a holiday.
+  void EditEntry(CListEntry* entry);
+  // Sorts by the columns; the mode is kept in the settings for the Sort menu.
+  void SortBy(const std::vector<int>& columns, int mode);
+  // Deletes the row's event after asking; holidays cannot be deleted.
+  void DeleteRow(int row);
+
+  void OnModify();
+  void OnDelete();
+  void OnFind();
+  void OnPrint();
+
+protected:
+  int OnCreate(CREATESTRUCTA* cs);
+  void OnSize(UINT type, int cx, int cy);
+  void OnSortDateTime();
+  void OnSortTypeAge();
+  void OnSortTypeDateTime();
+  void OnSortTypeName();
+
+private:
+  void Refill();
+  void FillRow(int row, const CListEntry& entry);
+  void SetTarget(const CListEntry* entry);
+  void SelectDay(const CDate& date);
+  void StoreColumnWidths();
+  void DeleteEventBySerial(int serial);
+  int RowOfSerial(int serial) const;
+  void ColourSortHeaders();
+
+  CEventGrid grid_;
+  CFont font_;
+  CPen framePen_;
+  CPrintDialog ownPrintDialog_{FALSE};
+  CPrintDialog* printDialog_ = &ownPrintDialog_;
+  std::vector<std::unique_ptr<CListEntry>> entries_; // in list order
+  std::vector<int> sortColumns_;
+  int targetIndex_ = -1;
+  int targetKind_ = CListEntry::EventKind;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <GridCtrl.h>
+
+#include <functional>
+
+// One month in a grid: a title row with four navigation buttons (a year back, a month back, a month on,
+// a year on), a row of weekday names and a row per week. A click on a day, or on a navigation button
+// while a day is current, sends WM_USER + 1 to the parent window.
+class CMonthGrid : public CGridCtrl {
+  DECLARE_MESSAGE_MAP()
+
+public:
+  static constexpr UINT kDayMessage = WM_USER + 1;
+  static constexpr COLORREF kTodayColour = RGB(200, 0, 0);
+
+  CMonthGrid();
+
+  // Shows the month; nothing happens when it is the one shown.
+  virtual void SetMonth(int month, int year);
+  // After a new month is shown.
+  virtual void OnMonthChanged(int /*month*/, int /*year*/) {}
+  // Marks today anew after a day change.
+  void RemarkToday();
+  // Rewrites the weekday names and shows the month again (after the week start changed).
+  void Refill();
+  // Every day cell back to a white background.
+  void ClearDays();
+  // The day of the current cell, or 0.
+  int GetCurrentDay() const;
+  // The cell of a day of the shown month.
+  void CellOfDay(int day, int& col, int& row) const;
+  // Changes a stored cell in place.
+  void ChangeCell(int col, int row, const std::function<void(CGridCell&)>& change);
+
+  int Month() const { return month_; }
+  int Year() const { return year_; }
+  bool HasMonth() const { return !noMonth_; }
+  int GetMonthRowCount() const { return rows_; }
+  void DoLayout();
+
+  void OnGridCreated() override;
+  BOOL OnSelChanging(int curCol, int curRow, int newCol, int newRow) override;
+  void OnSelChanged(int oldCol, int newCol, int oldRow, int newRow) override;
+  void OnLButtonCell(int col, int row, BOOL down, const CRect& rect, CPoint point, int typeAnswer) override;
+  int CompareCells(const CGridCell&, const CGridCell&) override { return 0; }
+
+protected:
+  void OnMonthSize(UINT type, int cx, int cy);
+  int FirstColumn() const;
+  int DaysInMonth() const;
+  void SendDay();
+  void ShowDay(int day);
+  void WriteWeekdayNames();
+
+  CPen greyPen_;
+  CFont font_;
+
+private:
+  int month_ = -1;
+  int year_ = -1;
+  int today_ = -1;
+  int rows_ = 2;
+  int pressedCol_ = -1;
+  int pressedRow_ = -1;
+  bool noMonth_ = true;
+};

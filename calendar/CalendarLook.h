@@ -1,0 +1,13 @@
+#pragma once
+
+#include <appframe/GdiObjects.h>
+
+// The look the calendar's grids share: a bold 12-pixel "MS Sans Serif", and rows a tenth taller than
+// its text.
+namespace calendarlook {
+
+void CreateBoldFont(CFont& font);
+// The font's height on the screen plus a tenth.
+int RowHeight(const CFont& font);
+
+} // namespace calendarlook

@@ -1,0 +1,240 @@
+#include "CGridView.h"
+
+#include "DorvixAppFixture.h"
+#include "GridBody.h"
+#include "GridHeaders.h"
+#include "GridPrintTarget.h"
+#include "Hints.h"
+#include "MetafileText.h"
+#include "RecordingView.h"
+#include "UserInput.h"
+#include "resource.h"
+
+#include <algorithm>
+
+namespace {
+
+// A print dialog the user confirms (or cancels) at once.
+class AnsweredPrintDialog : public CPrintDialog {
+public:
+  explicit AnsweredPrintDialog(INT_PTR answer) : CPrintDialog(FALSE), answer_(answer) {}
+  INT_PTR DoModal() override {
+    ++shown;
+    return answer_;
+  }
+  int shown = 0;
+
+private:
+  INT_PTR answer_;
+};
+
+class CGridViewTest : public DorvixAppFixture {
+protected:
+  CGridViewTest() {
+    writeHolidays({fixedHoliday("Solstice", 21, 12)}); // Monday 21 December 2026, 11 days ahead
+  }
+  ~CGridViewTest() override {
+    if (doc)
+      doc->RemoveView(&recorder);
+  }
+  void startWith(const std::vector<std::pair<std::string, int>>& events) {
+    ASSERT_TRUE(start());
+    for (const auto& [name, days] : events)
+      addEvent(name, days);
+    view = dynamic_cast<CGridView*>(frame->m_wndSplitter.GetPane(0, 0));
+    ASSERT_NE(view, nullptr);
+    doc->AddView(&recorder);
+  }
+  CEventGrid& grid() { return view->Grid(); }
+  std::string text(int col, int row) {
+    CGridCell cell;
+    grid().GetCell(col, row, &cell);
+    return static_cast<const char*>(cell.m_strText);
+  }
+  std::vector<std::string> names() {
+    std::vector<std::string> found;
+    for (int row = 0; row < grid().GetRowCount(); ++row)
+      found.push_back(text(0, row));
+    return found;
+  }
+  CPoint cellCentre(int col, int row) {
+    CRect rect;
+    grid().GetCellRect(col, row, &rect);
+    return CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  }
+  void clickRow(int row) {
+    CPoint p = cellCentre(0, row);
+    testsupport::click(grid().GetBody()->m_hWnd, p.x, p.y);
+    testsupport::pumpMessages();
+  }
+  void command(UINT id) { SendMessageA(view->m_hWnd, WM_COMMAND, id, 0); }
+  COLORREF headerColour(int col) {
+    CGridCell cell;
+    grid().GetCell(col, -1, &cell);
+    return cell.m_crText;
+  }
+
+  CGridView* view = nullptr;
+  RecordingView recorder;
+};
+
+TEST_F(CGridViewTest, RowsShowTheListedEntriesInDateOrder) {
+  startWith({{"Dentist", 3}, {"Party", 0}, {"Far away", 300}, {"Lunch", 3}});
+  ASSERT_EQ(grid().GetRowCount(), 4); // the far event is not listed
+  EXPECT_EQ(names(), (std::vector<std::string>{"Party", "Lunch", "Dentist", "Solstice"}));
+  EXPECT_EQ(text(3, 0), "Today!!");
+  EXPECT_EQ(text(3, 1), "3");
+  EXPECT_EQ(text(6, 3), "Holiday");
+  EXPECT_EQ(text(6, 0), "Birthday");
+  EXPECT_EQ(text(4, 0), ""); // no time
+  for (int col = 0; col < 7; ++col)
+    EXPECT_EQ(headerColour(col), col == 2 || col == 4 ? RGB(32, 32, 255) : RGB(0, 0, 0)) << col;
+}
+
+TEST_F(CGridViewTest, AChangeOfCurrentRowAnnouncesItsEntry) {
+  startWith({{"One", 1}, {"Two", 2}});
+  recorder.updates.clear();
+  clickRow(1);
+  grid().SetCurRow(2);
+  EXPECT_EQ(recorder.updates, (std::vector<std::string>{"2:Two", "2:Solstice"}));
+}
+
+TEST_F(CGridViewTest, DoubleClickAndModifyOpenTheEventDialog) {
+  startWith({{"One", 1}, {"Two", 2}});
+  AppSettings().timeFormat = 1;
+  std::string opened;
+  answerer.act("Event Edit", [&](HWND dialog) {
+    char name[64] = "";
+    GetDlgItemTextA(dialog, IDC_EV_NAME, name, sizeof name);
+    opened = name;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  CPoint p = cellCentre(0, 1);
+  testsupport::doubleClick(grid().GetBody()->m_hWnd, p.x, p.y);
+  testsupport::pumpMessages();
+  EXPECT_EQ(opened, "Two");
+
+  grid().SetCurRow(0);
+  answerer.act("Event Edit", [](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_EV_NAME, "Renamed");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  command(IDC_MODIFY);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Renamed", "Two", "Solstice"}));
+  EXPECT_EQ(grid().GetCurRow(), 0);
+  CDorvixDoc reread;
+  EXPECT_EQ(reread.GetEvent(0)->name, "Renamed");
+}
+
+TEST_F(CGridViewTest, HeaderClicksSortByThatColumnAlone) {
+  startWith({{"Beta", 2}, {"Alpha", 5}, {"Gamma", 1}});
+  CRect header;
+  grid().GetColHeader()->GetClientRect(&header);
+  int x = 10; // inside the Name column, right of the row headers
+  testsupport::click(grid().GetColHeader()->m_hWnd, x, header.Height() / 2);
+  testsupport::pumpMessages();
+  EXPECT_EQ(view->SortColumns(), (std::vector<int>{0}));
+  EXPECT_EQ(AppSettings().sortMode, 0);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Solstice"}));
+  EXPECT_EQ(headerColour(0), RGB(32, 32, 255));
+  EXPECT_EQ(headerColour(2), RGB(0, 0, 0));
+
+  command(ID_SORT_4); // type, then name
+  EXPECT_EQ(AppSettings().sortMode, 4);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Gamma", "Solstice"}));
+  EXPECT_EQ(headerColour(6), RGB(32, 32, 255));
+}
+
+TEST_F(CGridViewTest, DeleteAsksAndLeavesThePreviousRowCurrent) {
+  startWith({{"One", 1}, {"Two", 2}, {"Three", 12}});
+  ASSERT_EQ(names(), (std::vector<std::string>{"One", "Two", "Solstice", "Three"}));
+  grid().SetCurRow(3);
+  answerer.answer("Delete Current Event?", IDYES);
+  command(ID_DELETE);
+  EXPECT_EQ(names(), (std::vector<std::string>{"One", "Two", "Solstice"}));
+  EXPECT_EQ(grid().GetCurRow(), 2);
+  EXPECT_EQ(doc->GetEventCount(), 2);
+  EXPECT_EQ(recorder.updates.back(), "3:Solstice");
+
+  answerer.answer("Cannot Delete Holidays", IDOK);
+  command(IDC_DELETE);
+  EXPECT_EQ(grid().GetRowCount(), 3);
+
+  grid().SetCurRow(0);
+  answerer.answer("Delete Current Event?", IDNO);
+  command(ID_DELETE);
+  EXPECT_EQ(grid().GetRowCount(), 3);
+  EXPECT_EQ(answerer.seen().at(1).caption, "Information");
+  EXPECT_EQ(answerer.seen().at(2).caption, "Delete Event");
+}
+
+TEST_F(CGridViewTest, AnAlarmWindowDeletesThroughTheListOrFindsTheEventGone) {
+  startWith({{"One", 1}, {"Two", 2}});
+  CEventItem gone = *doc->GetEvent(0);
+  CListEntry entry(&gone);
+  answerer.answer("Delete Current Event?", IDYES);
+  doc->UpdateAllViews(nullptr, kHintDeleteEvent, &entry);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Two", "Solstice"}));
+  answerer.answer("Event Already Deleted", IDOK);
+  doc->UpdateAllViews(nullptr, kHintDeleteEvent, &entry);
+  EXPECT_EQ(answerer.pending(), 0u);
+}
+
+TEST_F(CGridViewTest, AChosenDaySelectsExactlyItsRows) {
+  startWith({{"A", 2}, {"B", 3}, {"C", 2}, {"D", 11}});
+  ASSERT_EQ(names(), (std::vector<std::string>{"C", "A", "B", "Solstice", "D"}));
+  CDateObject day(CDate() + 11);
+  doc->UpdateAllViews(nullptr, kHintDayChosen, &day);
+  std::vector<int> selected;
+  for (int row = 0; row < grid().GetRowCount(); ++row)
+    if (grid().GetSelection().IsSelected(0, row))
+      selected.push_back(row);
+  EXPECT_EQ(selected, (std::vector<int>{3, 4}));
+  EXPECT_EQ(grid().GetCurRow(), 4);
+}
+
+TEST_F(CGridViewTest, ColumnWidthsAreStoredInTheSettings) {
+  startWith({});
+  grid().SetColWidth(0, 211);
+  grid().SetColWidth(6, 77);
+  doc->UpdateAllViews(nullptr, kHintStoreColumns);
+  EXPECT_EQ(AppSettings().widthName, 211);
+  EXPECT_EQ(AppSettings().widthType, 77);
+  CAppSettings reread;
+  reread.LoadSettings();
+  EXPECT_EQ(reread.widthName, 211);
+}
+
+TEST_F(CGridViewTest, FindOpensTheFindDialogOnly) {
+  startWith({{"Dentist", 1}, {"Election Day", 2}});
+  answerer.leaveOpen("Find");
+  int row = grid().GetCurRow();
+  command(ID_EDIT_FIND);
+  EXPECT_TRUE(grid().IsFindDialogOpen());
+  EXPECT_EQ(grid().GetCurRow(), row);
+}
+
+TEST_F(CGridViewTest, PrintPrintsEveryRowWithColumnHeadersOrReportsTheAbort) {
+  startWith({{"Dentist", 1}, {"Party", 2}});
+  auto* pages = new CGridMetafilePages;
+  grid().GetPrinter().SetTarget(std::unique_ptr<CGridPrintTarget>(pages));
+  AnsweredPrintDialog ok(IDOK);
+  view->SetPrintDialog(&ok);
+  command(ID_FILE_PRINT);
+  ASSERT_EQ(pages->m_pages.size(), 1u);
+  std::vector<std::string> texts;
+  for (const auto& drawn : testsupport::metafileTexts(pages->m_pages[0]))
+    texts.push_back(drawn.text);
+  for (const char* expected : {"Name", "Days Left", "Dentist", "Party", "Solstice"})
+    EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
+
+  AnsweredPrintDialog cancel(IDCANCEL);
+  view->SetPrintDialog(&cancel);
+  answerer.answer("Printing Aborted", IDOK);
+  command(ID_FILE_PRINT);
+  EXPECT_EQ(pages->m_pages.size(), 1u);
+  EXPECT_EQ(answerer.seen().back().caption, "Printing");
+  view->SetPrintDialog(nullptr);
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+#include "EngineStart.h"
+
+#include "ScriptInstallController.h"
+#include "UninstallController.h"
+
+#include <ctl3d.h>
+#include <msgloop.h>
+#include <osinfo.h>
+#include <textresource.h>
+#include <wndstack.h>
+
+#include <cstdio>
+
+EngineMakers EngineMakers::System() {
+  EngineMakers makers;
+  makers.install = [] { return std::unique_ptr<EngineController>(new ScriptInstallController); };
+  makers.uninstall = [] { return std::unique_ptr<EngineController>(new UninstallController); };
+  return makers;
+}
+
+std::string SettingsPath() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path, n);
+  return folder.substr(0, folder.find_last_of('\\') + 1) + "kxmain.ini";
+}
+
+int RunEngine(HINSTANCE, const EngineMakers& makers, const std::string& settings) {
+  WindowStack();
+  MessageLoop();
+  SystemInfo().detect();
+  int installing = GetFileAttributesA(settings.c_str()) != INVALID_FILE_ATTRIBUTES;
+  // A result left by an earlier run must never be read as this run's.
+  if (installing)
+    WritePrivateProfileStringA("x", "r", nullptr, settings.c_str());
+  std::unique_ptr<EngineController> controller = installing ? makers.install() : makers.uninstall();
+  if (!controller || !controller->initialise())
+    return 1;
+  int result = controller->run();
+  controller->finish();
+  controller.reset();
+  Ctl3dStop();
+  if (!installing)
+    return 0;
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", result);
+  WritePrivateProfileStringA("x", "r", text, settings.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, settings.c_str());
+  return 0;
+}

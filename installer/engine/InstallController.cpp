@@ -1,0 +1,977 @@
+#include "InstallController.h"
+
+#include "ByteStreams.h"
+#include "EngineBox.h"
+#include "FileJob.h"
+#include "IniFile.h"
+#include "SpanStream.h"
+#include "StartupMerge.h"
+
+#include <checkfailed.h>
+#include <fpath.h>
+#include <lzpreader.h>
+#include <textresource.h>
+
+#include <kxlang/kxlangids.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const CheckSite noDiskToAskFor{"ICTRLLER", 612};
+
+constexpr UINT TextAbortBox = 85;
+constexpr UINT TextAbortBoxCaption = 86;
+constexpr UINT TextCompleted = 61;
+constexpr UINT TextRestartWindows = 62;
+constexpr UINT TextRestartDos = 65;
+constexpr UINT TextCompletedCaption = 66;
+
+std::string Formatv(const char* format, va_list arguments) {
+  char text[512];
+  std::vsnprintf(text, sizeof text, format, arguments);
+  return text;
+}
+
+// A text of the language library when it is loaded, else the default.
+std::string LibraryText(const LanguageLibrary& library, UINT id, const char* fallback) {
+  if (!library.loaded())
+    return fallback;
+  char text[TextSize];
+  LoadText(text, id);
+  return text[0] ? text : fallback;
+}
+
+void CopyCut(char* out, size_t size, const char* text) { std::snprintf(out, size, "%s", text); }
+
+std::string LastFolderName(const char* path) {
+  std::string text = path;
+  while (!text.empty() && (text.back() == '\\' || text.back() == '/'))
+    text.pop_back();
+  size_t slash = text.find_last_of("\\/:");
+  return slash == std::string::npos ? text : text.substr(slash + 1);
+}
+
+std::string ModuleFolder() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path, n);
+  return folder.substr(0, folder.find_last_of('\\'));
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  if (folder.empty())
+    return name;
+  return folder + (folder.back() == '\\' ? "" : "\\") + name;
+}
+
+int FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A compressed member: the decompression library reads the archive stream and delivers the
+// original bytes.
+class CompressedSource : public FileSource {
+public:
+  CompressedSource(std::unique_ptr<portistream> stream, long long size)
+      : stream_(std::move(stream)), size_(size) {}
+  ~CompressedSource() override { close(); }
+  int open() override { return reader_.open(*stream_) == 1; }
+  int read(void* buffer, int n) override { return reader_.read(buffer, n); }
+  int close() override {
+    reader_.close();
+    return 1;
+  }
+  long long expectedsize() override { return size_; }
+
+private:
+  std::unique_ptr<portistream> stream_;
+  long long size_;
+  lzpreader reader_;
+};
+
+// The archive as the controller reads it: parts are asked for through the controller's prompt.
+class ArchiveStream : public spanstream {
+public:
+  ArchiveStream(InstallController& controller, const DiskMap& map) : controller_(controller), map_(map) {}
+  int numberedbyset() override { return map_.numberedBySet; }
+  int askforpart(int number, int retry) override { return controller_.promptfordisk(number - 1, retry); }
+  int partfolder(fpath& folder) override { return folder.set(controller_.sourceFolder()); }
+
+private:
+  InstallController& controller_;
+  const DiskMap& map_;
+};
+
+class ControllerProgress : public JobProgress {
+public:
+  explicit ControllerProgress(InstallController& controller) : controller_(controller) {}
+  // The largest block the file jobs take: the copy goes at the speed of the disk.
+  int blocksize() override { return 31; }
+  int advance(int units) override { return controller_.addprogress(units); }
+
+private:
+  InstallController& controller_;
+};
+
+const int comparatorKinds[] = {Decision::Always,    Decision::IfExists,          Decision::IfMissing,
+                               Decision::ByVersion, Decision::ByRecordedVersion, Decision::ByTime,
+                               Decision::BySize};
+
+} // namespace
+
+// --- Pure pieces -------------------------------------------------------------------------------------
+
+DrivePlatform DrivePlatform::System() {
+  DrivePlatform drives;
+  drives.type = [](const char* root) { return GetDriveTypeA(root); };
+  drives.freebytes = [](const char* root) -> long long {
+    ULARGE_INTEGER free;
+    if (!GetDiskFreeSpaceExA(root, &free, nullptr, nullptr))
+      return -1;
+    return static_cast<long long>(std::min<ULONGLONG>(free.QuadPart, 0x7FFFFFFFFFFFFFFFull));
+  };
+  return drives;
+}
+
+std::string DriveRoot(const char* path) {
+  if (path[0] == '\\' && path[1] == '\\') {
+    const char* share = std::strchr(path + 2, '\\');
+    if (!share)
+      return std::string(path) + "\\";
+    const char* end = std::strchr(share + 1, '\\');
+    return (end ? std::string(path, end) : std::string(path)) + "\\";
+  }
+  if (std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':')
+    return std::string(path, 2) + "\\";
+  return "";
+}
+
+int DriveClass(const char* path, const DrivePlatform& drives) {
+  if (path[0] == '\\' && path[1] == '\\')
+    return 3;
+  std::string root = DriveRoot(path);
+  if (root.empty())
+    return 0;
+  switch (drives.type(root.c_str())) {
+  case DRIVE_REMOVABLE:
+    return drives.freebytes(root.c_str()) / 10240 > 4095 ? 2 : 0;
+  case DRIVE_FIXED:
+    return 1;
+  case DRIVE_REMOTE:
+    return 3;
+  case DRIVE_CDROM:
+    return 4;
+  default:
+    return 0;
+  }
+}
+
+int ChooseMediaMode(int driveClass, const char* lastFolder) {
+  int diskFolder = lstrcmpiA(lastFolder, "disk001") == 0;
+  switch (driveClass) {
+  case 1:
+  case 2:
+  case 3:
+    return diskFolder ? 2 : 0;
+  case 4:
+    return diskFolder ? -1 : 0;
+  default:
+    return diskFolder ? -1 : 1;
+  }
+}
+
+int ProgressPercent(long long done, long long total) {
+  if (total <= 0 || done >= total)
+    return 100;
+  if (done <= 0)
+    return 0;
+  return static_cast<int>(done * 100 / total);
+}
+
+int FinishType(int finishKind, int restartDeferred, int dosRestart, int systemIniChanged) {
+  switch (finishKind) {
+  case 0:
+    if (restartDeferred)
+      return 2;
+    if (dosRestart)
+      return 4;
+    return systemIniChanged ? 2 : 0;
+  case 2:
+    return 2;
+  case 3:
+    return 4;
+  case 4:
+    return 1;
+  default:
+    return 0;
+  }
+}
+
+std::string FindFreeLogName(const char* folder) {
+  for (int n = 0; n <= 999; ++n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "kxlog3.%03d", n);
+    std::string path = Join(folder, name);
+    if (!FileExists(path))
+      return path;
+  }
+  return "";
+}
+
+std::string FindNewestLog(const char* folder) {
+  std::string newest;
+  for (int n = 0; n <= 999; ++n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "kxlog3.%03d", n);
+    std::string path = Join(folder, name);
+    if (!FileExists(path))
+      break;
+    newest = path;
+  }
+  return newest;
+}
+
+int AppendLogRecords(const char* log, const std::string& records) {
+  long oldSize = fpath::size(cpathref(log));
+  FILE* file = oldSize < 0 ? nullptr : std::fopen(log, "ab");
+  if (!file)
+    return 0;
+  size_t written = 0;
+  while (written < records.size()) {
+    size_t n = std::min<size_t>(1024, records.size() - written);
+    if (std::fwrite(records.data() + written, 1, n, file) != n)
+      break;
+    written += n;
+  }
+  int closed = std::fclose(file) == 0;
+  if (written == records.size() && closed)
+    return 1;
+  // A partial record would make both installations impossible to undo.
+  fpath::setsize(cpathref(log), oldSize);
+  return 0;
+}
+
+int WriteVavezaSettings(const char* from, const char* to, int run) {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, sizeof windows);
+  std::string ini = Join(windows, "vaveza.ini");
+  char shortFrom[MAX_PATH] = "", shortTo[MAX_PATH] = "";
+  if (!*from || !GetShortPathNameA(from, shortFrom, sizeof shortFrom))
+    CopyCut(shortFrom, sizeof shortFrom, from);
+  if (!*to || !GetShortPathNameA(to, shortTo, sizeof shortTo))
+    CopyCut(shortTo, sizeof shortTo, to);
+  if (!WritePrivateProfileStringA("x", "f", shortFrom, ini.c_str()) ||
+      !WritePrivateProfileStringA("x", "t", shortTo, ini.c_str()) ||
+      !WritePrivateProfileStringA("x", "x", run ? "1" : "0", ini.c_str()))
+    return 0;
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+  return 1;
+}
+
+int LaunchVaveza(const char* from, const char* to, int run) {
+  if (!WriteVavezaSettings(from, to, run))
+    return 0;
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, sizeof windows);
+  std::string program = Join(windows, "vaveza.exe");
+  // Not WinExec: it waits for the new program to be idle, and the helper, which has no window, waits
+  // for us to end.
+  std::string commandLine = "\"" + program + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, windows,
+                      &startup, &process))
+    return 0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return 1;
+}
+
+// --- The controller ------------------------------------------------------------------------------------
+
+InstallController::InstallController() {
+  launchvaveza = [](const char* from, const char* to, int run) { return LaunchVaveza(from, to, run); };
+  CopyCut(engineFolder_, sizeof engineFolder_, ModuleFolder().c_str());
+}
+
+InstallController::~InstallController() { closelog(); }
+
+void InstallController::reporterrorf(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  std::string text = Formatv(format, arguments);
+  va_end(arguments);
+  if (library_.loaded())
+    EngineError("%s", text.c_str());
+  else
+    MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK | MB_TASKMODAL);
+}
+
+int InstallController::initialise() {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  std::string ini = Join(engineFolder_, "kxmain.ini");
+  GetPrivateProfileStringA("x", "p", "", sourcePath_, sizeof sourcePath_, ini.c_str());
+  if (!sourcePath_[0]) {
+    reporterrorf("p or sz undefined in kxmain.ini");
+    return 0;
+  }
+  int mode = ChooseMediaMode(DriveClass(sourcePath_, drives), LastFolderName(sourcePath_).c_str());
+  if (mode < 0) {
+    reporterrorf("Invalid packaging-media combination");
+    return 0;
+  }
+  mediaMode_ = mode;
+  CopyCut(sourceFolder_, sizeof sourceFolder_, sourcePath_);
+  size_t n = std::strlen(sourceFolder_);
+  if (n > 3 && sourceFolder_[n - 1] == '\\')
+    sourceFolder_[n - 1] = '\0';
+  GetPrivateProfileStringA("x", "cmdl", "", commandLine_, sizeof commandLine_, ini.c_str());
+  sizeFigure_ = static_cast<long>(GetPrivateProfileIntA("x", "sz", 0, ini.c_str()));
+  if (sizeFigure_ == 0) {
+    reporterrorf("p or sz undefined in kxmain.ini");
+    return 0;
+  }
+  return loadscript();
+}
+
+int InstallController::run() {
+  int result = mainsequence();
+  if (result == 1)
+    return handoverlog(0) == 1 ? 6 : 1;
+  if (handoverlog(1) < 0)
+    reporterrorf("Unable to copy the operation log");
+  return result;
+}
+
+void InstallController::finish() { releasescript(); }
+
+int InstallController::openlog() {
+  // A working log left by an earlier run must never pass for this run's.
+  std::string path = Join(engineFolder_, "kxlog3.nnn");
+  DeleteFileA(path.c_str());
+  HeaderFigures figures = headerfigures();
+  LogHeader header;
+  header.dialogmode = figures.dialogMode;
+  header.language = language_;
+  header.versionhigh = figures.versionHigh;
+  header.versionlow = figures.versionLow;
+  header.mintime = figures.minimumTime;
+  header.product = product_;
+  log_ = LogFileWriter::OpenLogPath(path.c_str(), header);
+  if (!log_)
+    return 0;
+  workingLog_ = path;
+  installer_.switchlog(log_.get());
+  return 1;
+}
+
+void InstallController::closelog() {
+  if (!log_)
+    return;
+  installer_.switchlog(nullptr);
+  log_.reset();
+}
+
+int InstallController::copyauxiliary() {
+  for (const auto& item : auxiliaryitems()) {
+    FileInstallRecord record{};
+    record.entry = item.first;
+    record.options[CopyFromArchive] = 1;
+    std::string target = Join(engineFolder_, item.second);
+    record.target = target.c_str();
+    record.source = item.first->source.c_str();
+    record.component = -1;
+    if (!installfile(record))
+      return 0;
+  }
+  return 1;
+}
+
+int InstallController::mainsequence() {
+  disk_ = 0;
+  finishType = 0;
+  abortRequested = restartDeferred = dosRestart = systemIniChanged = 0;
+  lzplibrary decompression;
+  decompression.load(); // kept loaded for the run; a member that needs it fails on its own
+  if (!productname(product_))
+    return 1;
+  if (!diskmap(map_)) {
+    reporterrorf("Unable to get the disk map");
+    return 1;
+  }
+  language_ = languageset().choose(ReadSystemLanguage());
+  if (!copyauxiliary()) {
+    reporterrorf("Unable to copy the aux files");
+    return 1;
+  }
+  if (!library_.load(engineFolder_, language_, "kx%s.dll")) {
+    reporterrorf("Unable to load language DLL");
+    return 1;
+  }
+  openlog();
+  parts_.assign(static_cast<size_t>(std::max(partcount(), 0)), 1);
+  int result = runscript();
+  closelog();
+  library_.free();
+  if (result != 1 && restartDeferred)
+    return 2;
+  return result;
+}
+
+int InstallController::handoverlog(int normalEnd) {
+  if (uninstallFolder_.empty() || workingLog_.empty())
+    return 0;
+  closelog();
+  FILE* working = std::fopen(workingLog_.c_str(), "rb");
+  if (!working)
+    return 0;
+  std::string bytes;
+  char block[1024];
+  size_t n;
+  while ((n = std::fread(block, 1, sizeof block, working)) > 0)
+    bytes.append(block, n);
+  std::fclose(working);
+  StringIStream stream(bytes);
+  LogHeader header;
+  if (!header.read(stream))
+    return 0;
+  size_t headerSize = bytes.size() - static_cast<size_t>(stream.left());
+  if (headerSize >= bytes.size())
+    return 0;
+  std::string newest = normalEnd && appendLog_ ? FindNewestLog(uninstallFolder_.c_str()) : "";
+  int copied;
+  if (!newest.empty()) {
+    copied = AppendLogRecords(newest.c_str(), bytes.substr(headerSize));
+  } else {
+    std::string target = FindFreeLogName(uninstallFolder_.c_str());
+    copied = !target.empty() && CopyFileA(workingLog_.c_str(), target.c_str(), TRUE);
+  }
+  if (!copied)
+    return -1;
+  DeleteFileA(workingLog_.c_str());
+  if (normalEnd)
+    return 1;
+  std::string engine = Join(uninstallFolder_, "kxmain.exe");
+  return WriteVavezaSettings("", engine.c_str(), 1) ? 1 : -1;
+}
+
+int InstallController::showfinishdialog(int type) {
+  struct Row {
+    UINT text;
+    const char* fallback;
+    UINT caption;
+    const char* captionFallback;
+    UINT buttons;
+  } rows[] = {
+      {TextCompleted, "Congratulations!\n%s has been installed successfully", TextCompletedCaption,
+       "Installation Completed", MB_OK},
+      {TextAbortBox, "Installation is being aborted", TextAbortBoxCaption, "Abort", MB_OK},
+      {TextRestartWindows,
+       "%s has been installed successfully\nbut we need to restart\nWindows for the changes to take effect",
+       TextCompletedCaption, "Installation Completed", MB_YESNO},
+      {0, "", 0, "", 0},
+      {TextRestartDos,
+       "%s has been installed successfully\nbut we need to restart\nDOS for the changes to take effect",
+       TextCompletedCaption, "Installation Completed", MB_YESNO},
+  };
+  if (type < 0 || type > 4 || type == 3)
+    return 0;
+  const Row& row = rows[type];
+  char text[512];
+  std::snprintf(text, sizeof text, LibraryText(library_, row.text, row.fallback).c_str(), product_);
+  std::string caption = LibraryText(library_, row.caption, row.captionFallback);
+  int answer = EngineMessageBox(text, caption.c_str(), row.buttons | MB_ICONINFORMATION);
+  if (row.buttons == MB_YESNO)
+    return answer == IDYES ? type : 0;
+  return type == 1 ? 1 : 0;
+}
+
+int InstallController::queryabort() {
+  std::string text =
+      LibraryText(library_, TEXT_ABORT_QUESTION,
+                  "Installation is incomplete\nAre you sure you want to abort the installation?");
+  std::string caption = LibraryText(library_, TEXT_ABORT_CAPTION, "Query Abort");
+  return EngineMessageBox(text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+int InstallController::promptfordisk(int disk, int force) {
+  if (disk == disk_ && !force)
+    return 1;
+  if (mediaMode_ == 2) {
+    char folder[32];
+    std::snprintf(folder, sizeof folder, "disk%03d", disk + 1);
+    std::string path = sourceFolder_;
+    path = path.substr(0, path.find_last_of('\\') + 1) + folder;
+    // A disk folder that is not there is asked for like a disk: never loop on it.
+    if (FileExists(path)) {
+      CopyCut(sourceFolder_, sizeof sourceFolder_, path.c_str());
+      disk_ = disk;
+      return 1;
+    }
+  } else if (mediaMode_ == 0) {
+    CheckFailed(noDiskToAskFor, 0);
+    return 0;
+  }
+  const char* label =
+      disk >= 0 && disk < static_cast<int>(map_.labels.size()) ? map_.labels[disk].c_str() : "";
+  char text[512];
+  std::snprintf(text, sizeof text, LibraryText(library_, TEXT_INSERT_DISK, "Please insert disk: %s").c_str(),
+                label);
+  std::string caption = LibraryText(library_, TEXT_INSERT_DISK_CAPTION, "Insert Disk");
+  for (;;) {
+    if (EngineMessageBox(text, caption.c_str(), MB_OKCANCEL | MB_ICONINFORMATION) == IDOK) {
+      disk_ = disk;
+      return 1;
+    }
+    if (queryabort())
+      return 0;
+  }
+}
+
+int InstallController::addprogress(long units) {
+  // The gauge moves in steps of at most 2 units; the windows are served once per call, which keeps a
+  // large copy from spending its time in the message queue.
+  while (units > 0) {
+    long chunk = std::min(units, 2L);
+    units -= chunk;
+    done_ += chunk;
+    // A count past the total is the sizes' rounding, not a fault to report.
+    percent_ = ProgressPercent(done_, total_);
+  }
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return !abortRequested;
+}
+
+std::string InstallController::archivepath(int part) const {
+  char name[300];
+  if (!map_.numberedBySet)
+    std::snprintf(name, sizeof name, "%s.exe", map_.archive.c_str());
+  else
+    std::snprintf(name, sizeof name, "%s.%03d", map_.archive.c_str(), part);
+  return name;
+}
+
+std::unique_ptr<FileSource> InstallController::entrysource(const FileEntry& entry, int fromArchive,
+                                                           const char* source) {
+  if (!fromArchive)
+    return std::make_unique<PlainFileSource>(source);
+  auto stream = std::make_unique<ArchiveStream>(*this, map_);
+  int parts = std::max(1, static_cast<int>(map_.labels.size()) - entry.firstPart + 1);
+  stream->setup(archivepath(entry.firstPart).c_str(), entry.firstPart, parts, entry.offset, entry.packedSize);
+  if (entry.compressed())
+    return std::make_unique<CompressedSource>(std::move(stream), entry.originalSize);
+  return std::make_unique<StreamSource>(std::move(stream), entry.originalSize);
+}
+
+int InstallController::installfile(const FileInstallRecord& record) {
+  FileJob job;
+  const FileEntry* entry = record.entry;
+  int fromArchive = entry && record.options[CopyFromArchive];
+  job.source = entry ? entrysource(*entry, fromArchive, record.source)
+                     : std::make_unique<PlainFileSource>(record.source);
+  job.sizekb = entry ? entry->originalSize / 1024 : 0;
+  job.decision = std::make_unique<Decision>();
+  int comparator = record.options[CopyComparator];
+  job.decision->kind = comparator >= 0 && comparator <= 6 ? comparatorKinds[comparator] : Decision::Always;
+  job.decision->mode = record.options[CopyDecisionMode];
+  if (record.options[CopyAppend])
+    job.target = std::make_unique<AppendWriter>();
+  else
+    job.target = std::make_unique<NewFileWriter>();
+  job.inuserule = record.options[CopyInUseRule];
+  job.retryallowed = record.options[CopyRetry];
+  job.compareafter = record.options[CopyCompareAfter];
+  job.keeptime = record.options[CopyKeepAttributes];
+  ControllerProgress progress(*this);
+  job.progress = &progress;
+  job.targetpath = record.target;
+  job.log = &installer_.log();
+  std::string folder = record.target;
+  folder = folder.substr(0, folder.find_last_of('\\'));
+  if (folder.size() > 2)
+    installer_.createdirectory(folder.c_str());
+  if (!InstallFileItem(installer_, job))
+    return 0;
+  if (job.replacedlater)
+    restartDeferred = 1;
+  if (job.state != JobInstalled)
+    return 1;
+  if (record.options[CopyShared])
+    installer_.incrementcount(record.target);
+  if (record.options[CopyRegisterFont] && !installer_.installfont(record.target))
+    return 0;
+  if (record.options[CopyRegisterServer] && !installer_.registerserver(record.target, 1))
+    return 0;
+  return 1;
+}
+
+int InstallController::begincopy(int, int, long) {
+  total_ = 0;
+  for (size_t i = 0; i < parts_.size(); ++i)
+    if (parts_[i])
+      total_ += partsize(static_cast<int>(i));
+  done_ = 0;
+  percent_ = 0;
+  return 1;
+}
+
+int InstallController::endcopy() { return 1; }
+
+int InstallController::movefile(const char* source, const char* target) {
+  return installer_.move(source, target);
+}
+
+int InstallController::deletefolder(const char* path) { return installer_.removetree(path); }
+
+int InstallController::deletefile(const char* path) { return installer_.deletefile(path); }
+
+int InstallController::fileoperation(const char* path, const char* second) {
+  return installer_.replacewithbackup(path, path, second);
+}
+
+int InstallController::createfolder(const char* path) { return installer_.createdirectory(path) != 2; }
+
+int InstallController::findfile(const int options[6], const char* folder, const char* pattern, int& found,
+                                char* path) {
+  found = 0;
+  path[0] = '\0';
+  std::vector<std::string> places;
+  if (folder && *folder)
+    places.push_back(folder);
+  if (options[3]) {
+    char value[4096] = "";
+    GetEnvironmentVariableA("PATH", value, sizeof value);
+    std::string list = value;
+    size_t start = 0;
+    while (start <= list.size()) {
+      size_t end = list.find(';', start);
+      if (end == std::string::npos)
+        end = list.size();
+      std::string part = list.substr(start, end - start);
+      part.erase(0, part.find_first_not_of(' '));
+      part.erase(part.find_last_not_of(' ') + 1);
+      if (!part.empty())
+        places.push_back(part);
+      start = end + 1;
+    }
+  }
+  if (options[4]) {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    places.push_back(windows);
+  }
+  for (const std::string& place : places) {
+    std::string candidate = Join(place, pattern);
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(candidate.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+      continue;
+    FindClose(search);
+    CopyCut(path, 256, Join(place, data.cFileName).c_str());
+    found = 1;
+    return 1;
+  }
+  return 1;
+}
+
+int InstallController::editstartupfiles(const int values[3], const char* linesFile) {
+  static const char* const names[2] = {"autoexec.bat", "config.sys"};
+  for (int i = 0; i < 2; ++i) {
+    if (!values[i])
+      continue;
+    std::string file = Join(startupFolder, names[i]);
+    if (!EditStartupFile(installer_, file.c_str(), linesFile, values[2])) {
+      reporterrorf("Unable to modify AUTOEXEC.BAT or CONFIG.SYS");
+      return 0;
+    }
+    dosRestart = 1;
+  }
+  return 1;
+}
+
+int InstallController::registeruninstall(const UninstallRecord& record) {
+  if (!record.folder || !*record.folder)
+    return 1;
+  if (installer_.createdirectory(record.folder) == 2)
+    return 0;
+  OperationLog* writer = &installer_.log();
+  OperationLog nothing;
+  installer_.switchlog(&nothing);
+  int done = [&] {
+    char name[32];
+    std::snprintf(name, sizeof name, "kx%s.dll", LanguageCode(language_));
+    for (const char* file : {static_cast<const char*>(name), "kxmain.exe"})
+      if (!CopyFileA(Join(engineFolder_, file).c_str(), Join(record.folder, file).c_str(), FALSE))
+        return 0;
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const char* folders[2] = {windows, record.folder};
+    for (int i = 0; i < 2; ++i) {
+      const FileEntry* extra = record.extraFiles[i];
+      if (!extra)
+        continue;
+      FileInstallRecord item{};
+      item.options[CopyFromArchive] = 1;
+      item.entry = extra;
+      std::string target = Join(folders[i], extra->target);
+      item.source = extra->source.c_str();
+      item.target = target.c_str();
+      item.component = record.components[i];
+      if (!installfile(item))
+        return 0;
+    }
+    std::string key = product_;
+    key.erase(std::remove(key.begin(), key.end(), ' '), key.end());
+    key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key;
+    std::string engine = Join(record.folder, "kxmain.exe");
+    HKEY handle;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr))
+      return 0;
+    int set =
+        !RegSetValueExA(handle, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(product_),
+                        static_cast<DWORD>(std::strlen(product_) + 1)) &&
+        !RegSetValueExA(handle, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(engine.c_str()),
+                        static_cast<DWORD>(engine.size() + 1));
+    RegCloseKey(handle);
+    return set;
+  }();
+  installer_.switchlog(writer);
+  if (!done)
+    return 0;
+  if (record.group && *record.group) {
+    ProgramItem item;
+    SetField(item.name, LibraryText(library_, 200, "Uninstall"));
+    SetField(item.commandline, "\"" + Join(record.folder, "kxmain.exe") + "\"");
+    SetField(item.workingfolder, record.workingFolder ? record.workingFolder : "");
+    if (!installer_.createitem(record.group, item))
+      return 0;
+  }
+  uninstallFolder_ = record.folder;
+  appendLog_ = record.append;
+  return 1;
+}
+
+int InstallController::writeini(const IniWriteRecord& record) {
+  std::string existing;
+  int exists = IniGetValue(record.file, record.section, record.entry, 0, existing);
+  if (exists && record.flags[1] == 0)
+    return 1;
+  if (record.flags[2] == 0) {
+    int count = IniCountEntries(record.file, record.section, record.entry);
+    for (int i = 0; i < count; ++i)
+      if (IniGetValue(record.file, record.section, record.entry, i, existing) &&
+          lstrcmpiA(existing.c_str(), record.value) == 0)
+        return 1;
+  }
+  int done =
+      record.flags[0] == 1
+          ? installer_.insertentry(record.file, record.section, record.entry, record.value, record.limit)
+          : installer_.setentry(record.file, record.section, record.entry, record.value);
+  if (done) {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    if (lstrcmpiA(record.file, Join(windows, "system.ini").c_str()) == 0)
+      systemIniChanged = 1;
+  }
+  return done;
+}
+
+int InstallController::writeregistry(int root, const char* key, const char* name, unsigned long type,
+                                     const void* data, int size) {
+  if (type == REG_NONE)
+    return installer_.createkey(root, key);
+  std::string bytes(static_cast<const char*>(data), static_cast<size_t>(size));
+  return installer_.setvalue(root, key, name, type, bytes);
+}
+
+int InstallController::readini(const char* const texts[4], int& exists, char* value) {
+  const char* sentinel = "\x01kxmain-no-entry\x01";
+  char text[256];
+  GetPrivateProfileStringA(texts[1], texts[2], sentinel, text, sizeof text, texts[0]);
+  exists = std::strcmp(text, sentinel) != 0;
+  CopyCut(value, 256, exists ? text : "");
+  return 1;
+}
+
+int InstallController::queryregistry(int root, const char* key, const char* name, int& exists, char* value) {
+  exists = installer_.valueastext(root, key, name, value, 256);
+  if (!exists)
+    value[0] = '\0';
+  return 1;
+}
+
+int InstallController::runprogram(const RunRecord& record, int& value) {
+  std::string commandLine = "\"" + std::string(record.program) + "\"";
+  if (record.arguments && *record.arguments)
+    commandLine += std::string(" ") + record.arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(record.show);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      record.folder && *record.folder ? record.folder : nullptr, &startup, &process)) {
+    reporterrorf("Unable to execute %s", commandLine.c_str());
+    return 0;
+  }
+  DWORD code = 0;
+  if (record.wait == WaitForExit) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &code);
+  } else if (record.wait == WaitForIdle) {
+    WaitForInputIdle(process.hProcess, 30000);
+  }
+  value = static_cast<int>(code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return 1;
+}
+
+int InstallController::addprogmanitem(const ProgmanItemRecord& record) {
+  ProgramItem item;
+  SetField(item.name, record.texts[1]);
+  SetField(item.commandline, record.texts[2]);
+  SetField(item.workingfolder, record.texts[3]);
+  return installer_.createitem(record.texts[0], item);
+}
+
+int InstallController::deleteprogmanitem(const char* group, const char* item) {
+  return installer_.deleteitem(group, item);
+}
+
+int InstallController::deleteprogmangroup(const char* group) { return installer_.deletegroup(group); }
+
+int InstallController::request(int a, int, int, int& result) {
+  result = 0;
+  if (a == 0)
+    abortRequested = 1;
+  return 1;
+}
+
+int InstallController::queryvalue(int type, int& value) {
+  value = type == 31 ? language_ : static_cast<int>(sizeFigure_);
+  return 1;
+}
+
+int InstallController::querystate(int& value) {
+  value = restartDeferred;
+  return 1;
+}
+
+int InstallController::medium(char* root, int& exists) {
+  int drive = Installer::firstcdrom();
+  exists = drive >= 0;
+  if (exists)
+    std::snprintf(root, 256, "%c:\\", 'A' + drive);
+  else
+    root[0] = '\0';
+  return 1;
+}
+
+long InstallController::requiredspace() {
+  long long total = 0;
+  for (size_t i = 0; i < parts_.size(); ++i)
+    if (parts_[i])
+      total += partsize(static_cast<int>(i));
+  return static_cast<long>(std::min<long long>(total / 10, 0x7FFFFFFF));
+}
+
+int InstallController::comparetexts(int mode, const char* a, const char* b) {
+  return mode ? lstrcmpiA(a, b) : lstrcmpA(a, b);
+}
+
+int InstallController::systemversion(int& major, int& minor) {
+  OSVERSIONINFOA info = {};
+  info.dwOSVersionInfoSize = sizeof info;
+  GetVersionExA(&info);
+  major = static_cast<int>(info.dwMajorVersion);
+  minor = static_cast<int>(info.dwMinorVersion);
+  return 1;
+}
+
+int InstallController::processor() {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  switch (info.dwProcessorType) {
+  case 386:
+  case 486:
+  case 586:
+    return static_cast<int>(info.dwProcessorType);
+  default:
+    return 0;
+  }
+}
+
+int InstallController::openmessage(int) { return 1; }
+int InstallController::closemessage(int) { return 1; }
+int InstallController::showmessage(const MessageWindowRecord&) { return 1; }
+int InstallController::hidemessage() { return 1; }
+
+int InstallController::argumentcount() {
+  int n = 0;
+  char argument[256];
+  while (CommandLineArgument(commandLine_, n, argument))
+    ++n;
+  return n;
+}
+
+int InstallController::argument(int n, char* out) {
+  if (CommandLineArgument(commandLine_, n, out))
+    return 1;
+  reporterrorf("No argument at %d", n);
+  return 0;
+}
+
+int CommandLineArgument(const char* commandLine, int n, char* out) {
+  const char* p = commandLine;
+  for (int i = 0;; ++i) {
+    while (*p == ' ')
+      ++p;
+    if (!*p)
+      break;
+    const char* end = std::strchr(p, ' ');
+    size_t length = end ? static_cast<size_t>(end - p) : std::strlen(p);
+    if (i == n) {
+      std::snprintf(out, 256, "%.*s", static_cast<int>(std::min<size_t>(length, 255)), p);
+      return 1;
+    }
+    p += length;
+  }
+  return 0;
+}
+
+int InstallController::querydialog(int, const char* text) {
+  return EngineMessageBox(text, product_, MB_OKCANCEL | MB_ICONQUESTION) == IDOK ? 0 : 2;
+}
+
+void InstallController::queryfailed() {}
+
+int InstallController::userinfo(int, int, char* const[6]) { return 1; }
+
+int InstallController::showtext(int, const char* text) {
+  EngineMessageBox(text, product_, MB_OK | MB_ICONINFORMATION);
+  return 1;
+}
+
+int InstallController::promptstring(const int[4], const char* const texts[4], char* answer) {
+  CopyCut(answer, 256, texts[1]);
+  return 1;
+}
+
+int InstallController::askyesno(int, const char* question, int& yes) {
+  yes = EngineMessageBox(question, product_, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return 1;
+}

@@ -1,0 +1,314 @@
+#include "ScriptInstallController.h"
+
+#include "EventExecutors.h"
+
+#include <checkfailed.h>
+#include <usrdlg.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const CheckSite tooManyControls{"KXTEST", 530};
+
+constexpr int MostControls = 30;
+
+} // namespace
+
+int CopyPhase(const EventList& events, int& begin, int& end) {
+  begin = -1;
+  end = events.count();
+  int endFound = -1;
+  for (int i = 0; i < events.count(); ++i) {
+    if (events.at(i)->type() == 33)
+      begin = i;
+    else if (events.at(i)->type() == 34)
+      endFound = i;
+  }
+  if (begin < 0)
+    return 0;
+  if (endFound >= 0)
+    end = endFound;
+  return 1;
+}
+
+ScriptInstallController::ScriptInstallController() : services_(variables_, *this, engineFolder_) {}
+
+ScriptInstallController::~ScriptInstallController() { releasescript(); }
+
+int ScriptInstallController::loadscript() {
+  variables_.setsourcepath(sourceFolder_);
+  if (!LoadScriptFromFolder(script_, engineFolder_, *this))
+    return 0;
+  enabled_.assign(static_cast<size_t>(script_.events.count()), 1);
+  return 1;
+}
+
+void ScriptInstallController::releasescript() {
+  if (!script_.loaded)
+    return;
+  script_.clear();
+  ReleaseEventTypes();
+}
+
+int ScriptInstallController::runscript() {
+  for (int i = 0; i < script_.events.count(); ++i) {
+    int result = 1;
+    if (!interpret(i, result))
+      return result;
+  }
+  return FinishType(finishkind(), restartDeferred, dosRestart, systemIniChanged);
+}
+
+int ScriptInstallController::interpret(int index, int& result) {
+  result = 1;
+  const Event& event = *script_.events.at(index);
+  installer_.log().state = event.logState;
+  if (event.componentBound && index < static_cast<int>(enabled_.size()) &&
+      !enabled_[static_cast<size_t>(index)])
+    return 1;
+  int condition = 0;
+  if (!evaluate(event.condition.c_str(), condition))
+    return 0;
+  if (!condition) {
+    if (event.type() == 3)
+      skipfiles(event);
+    return 1;
+  }
+  const BuildStyle* style = script_.build ? script_.build->currentstyle() : nullptr;
+  if (style && style->unattended() && event.interactive())
+    return 1;
+  if (!event.interpretable()) {
+    reporterror("An uninterpretible event is being skipped");
+    return 1;
+  }
+  return ExecuteEvent(event, *this, *this, result);
+}
+
+void ScriptInstallController::skipfiles(const Event& event) { addprogress(EventSizeKB(event, *this)); }
+
+int ScriptInstallController::productname(char* name) {
+  if (!script_.product)
+    return 0;
+  std::snprintf(name, 128, "%s", script_.product->name.c_str());
+  return 1;
+}
+
+HeaderFigures ScriptInstallController::headerfigures() {
+  HeaderFigures figures;
+  // The script's header numbers carry the uninstaller's dialog mode and its time per record.
+  figures.dialogMode = static_cast<int>(script_.workingHeader[0]);
+  figures.minimumTime = script_.workingHeader[1];
+  if (script_.product) {
+    figures.versionHigh = script_.product->figures[0];
+    figures.versionLow = script_.product->figures[1];
+  }
+  return figures;
+}
+
+int ScriptInstallController::diskmap(DiskMap& map) {
+  const BuildStyle* style = script_.build ? script_.build->currentstyle() : nullptr;
+  if (!style)
+    return 0;
+  map.numberedBySet = style->numbers[StyleNumberedBySet];
+  map.archive = style->name;
+  map.labels = style->diskLabels;
+  map.groups = style->groups;
+  return 1;
+}
+
+std::vector<std::pair<const FileEntry*, std::string>> ScriptInstallController::auxiliaryitems() {
+  std::vector<std::pair<const FileEntry*, std::string>> items;
+  const AuxiliaryFileList& list = script_.auxiliary;
+  for (size_t i = 0; i < list.references.indexes.size() && i < list.entries.size(); ++i) {
+    const FileEntry* entry = fileentry(list.references.indexes[i]);
+    if (entry && list.entries[i].marked)
+      items.emplace_back(entry, list.entries[i].target.empty() ? entry->target : list.entries[i].target);
+  }
+  return items;
+}
+
+int ScriptInstallController::finishkind() { return script_.product ? script_.product->values[0] : 0; }
+
+int ScriptInstallController::resultfigure() { return script_.product ? script_.product->values[1] : 0; }
+
+int ScriptInstallController::partcount() {
+  const BuildStyle* style = script_.build ? script_.build->currentstyle() : nullptr;
+  return style ? std::max<int>(1, static_cast<int>(style->diskLabels.size())) : 1;
+}
+
+long ScriptInstallController::partsize(int part) {
+  // The files of the copy phase, counted in the part their member starts in.
+  int begin = 0, end = script_.events.count();
+  CopyPhase(script_.events, begin, end);
+  long total = 0;
+  for (int i = begin < 0 ? 0 : begin; i < end; ++i) {
+    const Event& event = *script_.events.at(i);
+    if (event.type() != 3 || event.number(CopyMode) == 2)
+      continue;
+    for (unsigned index : event.fields.references[0]) {
+      const FileEntry* entry = fileentry(index);
+      if (entry && entry->firstPart - 1 == part)
+        total += entry->originalSize / 1024;
+    }
+  }
+  return total;
+}
+
+int ScriptInstallController::componentshapes(std::vector<ComponentShape>& shapes) {
+  shapes.clear();
+  for (int c = 0; c < script_.components.count(); ++c) {
+    const Component& component = *script_.components.at(c);
+    ComponentShape shape;
+    shape.holdsEvents = component.holdsEvents;
+    shape.events = component.events;
+    for (const Component* sub : component.subcomponents)
+      shape.subcomponents.push_back(script_.components.indexof(sub));
+    int checked = 0, kind = 0;
+    if (!evaluate(component.expression1.c_str(), checked) || !evaluate(component.expression2.c_str(), kind))
+      return 0;
+    shape.checked = checked;
+    shape.boxKind = kind;
+    shapes.push_back(shape);
+  }
+  return 1;
+}
+
+int ScriptInstallController::selectcomponents() {
+  if (script_.components.count() == 0)
+    return 1;
+  std::vector<ComponentShape> shapes;
+  if (!componentshapes(shapes))
+    return 0;
+  std::vector<int> checked;
+  if (selectiondialog) {
+    if (!selectiondialog(BuildComponentTree(shapes), checked))
+      return 0;
+  } else {
+    for (size_t c = 0; c < shapes.size(); ++c)
+      if (shapes[c].holdsEvents && shapes[c].checked)
+        checked.push_back(static_cast<int>(c));
+  }
+  std::vector<int> bound;
+  for (int e = 0; e < script_.events.count(); ++e)
+    bound.push_back(script_.events.at(e)->componentBound);
+  ApplySelection(shapes, checked, bound, enabled_);
+  return 1;
+}
+
+int ScriptInstallController::userdialog(const char* name, int& result) {
+  result = rundialog(name);
+  return result != 0 || script_.dialogs.find(name);
+}
+
+int ScriptInstallController::rundialog(const char* name) {
+  const UserDialog* dialog = script_.dialogs.find(name);
+  if (!dialog) {
+    reportf("User dialog %s not found", name);
+    return 0;
+  }
+  if (dialog->controls.size() > MostControls) {
+    CheckFailed(tooManyControls, 0);
+    reportf("Error evaluting user dialog %s", name);
+    return -1;
+  }
+  auto controls = std::make_unique<usrdlgcontrol[]>(MostControls);
+  usrdlgdata data;
+  data.centrex = dialog->layout[0];
+  data.centrey = dialog->layout[1];
+  data.width = dialog->layout[2];
+  data.height = dialog->layout[3];
+  data.count = static_cast<int>(dialog->controls.size());
+  data.controls = controls.get();
+  int filled = expand(dialog->caption.c_str(), data.title, UsrTitleSize);
+  std::vector<std::pair<char*, const char*>> strings;
+  for (size_t i = 0; filled && i < dialog->controls.size(); ++i) {
+    const ControlRecord& record = dialog->controls[i];
+    usrdlgcontrol& control = controls[i];
+    control.x = record.layout[0];
+    control.y = record.layout[1];
+    control.width = record.layout[2];
+    control.height = record.layout[3];
+    control.endcode = record.id;
+    switch (record.kind) {
+    case ControlText:
+      control.kind = UsrText;
+      filled = expand(record.text.c_str(), control.caption, UsrCaptionSize);
+      break;
+    case ControlText2:
+      control.kind = UsrButton;
+      filled = expand(record.text.c_str(), control.caption, UsrCaptionSize);
+      break;
+    case ControlStringVariable: {
+      control.kind = UsrEdit;
+      control.readonly = record.id;
+      char* value = variables_.stringvariable(record.text.c_str(), 1);
+      filled = value != nullptr;
+      if (value) {
+        std::snprintf(control.text, UsrTextSize, "%s", value);
+        strings.emplace_back(value, control.text);
+      }
+      break;
+    }
+    case ControlIntegerVariable: {
+      control.kind = UsrCombo;
+      control.selection = variables_.integervariable(record.text.c_str(), 1);
+      char lines[StringValueSize];
+      filled = control.selection && expand(record.secondText.c_str(), lines, sizeof lines);
+      if (filled)
+        control.lines.set(lines);
+      break;
+    }
+    case ControlFixedText:
+      control.kind = UsrText;
+      filled = expand(record.text.c_str(), control.caption, UsrCaptionSize);
+      break;
+    default:
+      control.kind = UsrText;
+      break;
+    }
+  }
+  if (!filled) {
+    reportf("Error evaluting user dialog %s", name);
+    return -1;
+  }
+  usrdlg window;
+  int answer = window.domodal(nullptr, data);
+  for (auto& string : strings)
+    SetStringValue(string.first, string.second);
+  return answer;
+}
+
+int* ScriptInstallController::integervariable(const char* name) { return services_.integervariable(name); }
+char* ScriptInstallController::stringvariable(const char* name) { return services_.stringvariable(name); }
+int ScriptInstallController::evaluate(const char* text, int& result) {
+  return services_.evaluate(text, result);
+}
+int ScriptInstallController::expand(const char* text, char* out, int size) {
+  return services_.expand(text, out, size);
+}
+int ScriptInstallController::writelines(const char* text, char* path) {
+  return services_.writelines(text, path);
+}
+void ScriptInstallController::reporterror(const char* text) { reporterrorf("%s", text); }
+
+int ScriptInstallController::componentof(const FileEntry& entry) {
+  const FileEntry* first =
+      script_.build && !script_.build->entries.empty() ? &script_.build->entries[0] : nullptr;
+  if (!first)
+    return -1;
+  unsigned index = static_cast<unsigned>(&entry - first);
+  for (int c = 0; c < script_.components.count(); ++c) {
+    for (int e : script_.components.at(c)->events) {
+      const Event* event = script_.events.at(e);
+      if (!event || event->type() != 3)
+        continue;
+      for (unsigned reference : event->fields.references[0])
+        if (reference == index)
+          return c;
+    }
+  }
+  return -1;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "ComponentSelection.h"
+#include "EventServices.h"
+#include "InstallController.h"
+#include "InstallScript.h"
+#include "ScriptExpressions.h"
+#include "VariableStore.h"
+
+#include <vector>
+
+// The copy phase of a script: the last BeginCopyEvent and the last EndCopyEvent (the end of the list
+// when there is none); 0 when the script has no BeginCopyEvent.
+int CopyPhase(const EventList& events, int& begin, int& end);
+
+// How this works: the install controller with the script. The run interprets the events in order,
+// each with its log state set on the log writer; a component-bound event of a deselected component is
+// passed over before its condition is looked at; a false InstallFilesEvent still counts its files
+// in the progress; an unattended build style answers the interactive events itself. The first event
+// that fails ends the run with 1 (0 when it stopped without an error).
+class ScriptInstallController : public InstallController, public EventServices, public ErrorReport {
+public:
+  ScriptInstallController();
+  ~ScriptInstallController() override;
+
+  // The script side of the install controller.
+  int loadscript() override;
+  int runscript() override;
+  void releasescript() override;
+  int productname(char* name) override;
+  HeaderFigures headerfigures() override;
+  int diskmap(DiskMap& map) override;
+  const LanguageSet& languageset() override { return script_.languages; }
+  std::vector<std::pair<const FileEntry*, std::string>> auxiliaryitems() override;
+  int finishkind() override;
+  int resultfigure() override;
+  int partcount() override;
+  long partsize(int part) override;
+
+  // Event operations that need the script.
+  const FileEntry* fileentry(unsigned index) override {
+    return script_.build ? script_.build->entry(index) : nullptr;
+  }
+  int selectcomponents() override;
+  int userdialog(const char* name, int& result) override;
+
+  // The services the events reach the script's side through.
+  int* integervariable(const char* name) override;
+  char* stringvariable(const char* name) override;
+  int evaluate(const char* text, int& result) override;
+  int expand(const char* text, char* out, int size) override;
+  int writelines(const char* text, char* path) override;
+  void reporterror(const char* text) override;
+  int componentof(const FileEntry& entry) override;
+
+  // Runs one event: 1 to go on, 0 to end the run with `result`.
+  int interpret(int index, int& result);
+  // A user dialog by name, modal; its end code, -1 when it cannot be filled, 0 when there is none.
+  int rundialog(const char* name);
+
+  InstallScript& script() { return script_; }
+  std::vector<int>& enabled() { return enabled_; }
+  // The skip operation of a false InstallFilesEvent: its files still count as done.
+  virtual void skipfiles(const Event& event);
+
+  // The components with their expressions evaluated; 0 when one fails (reported).
+  int componentshapes(std::vector<ComponentShape>& shapes);
+  // The selection dialog over the tree: 1 with the checked components when confirmed, 0 when the user
+  // gave up. Without one, the script's own initial checks stand, as an OK at once would leave them.
+  std::function<int(const std::vector<ComponentNode>& tree, std::vector<int>& checked)> selectiondialog;
+
+private:
+  InstallScript script_;
+  VariableStore variables_;
+  ScriptServices services_;
+  std::vector<int> enabled_;
+};

@@ -1,0 +1,6 @@
+// kxmain: the install engine, which also uninstalls what it installed.
+#include "EngineStart.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  return RunEngine(instance, EngineMakers::System(), SettingsPath());
+}

@@ -1,0 +1,351 @@
+#include <InstallController.h>
+#include <LogDump.h>
+
+#include "checkrecorder.h"
+
+#include <ModalAnswerer.h>
+#include <RegistrySandbox.h>
+#include <TempDir.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using testsupport::fileExists;
+using testsupport::ModalAnswerer;
+using testsupport::readFile;
+using testsupport::TempDir;
+using testsupport::writeFile;
+
+namespace {
+
+// The install controller with a script side that answers from its fields.
+class FakeScriptController : public InstallController {
+public:
+  explicit FakeScriptController(const std::string& engine) {
+    std::snprintf(engineFolder_, sizeof engineFolder_, "%s", engine.c_str());
+  }
+
+  int loadscript() override { return loads; }
+  int runscript() override {
+    calls += "runscript ";
+    return runResult;
+  }
+  void releasescript() override {}
+  int productname(char* name) override {
+    std::strcpy(name, "Demo Product");
+    return 1;
+  }
+  HeaderFigures headerfigures() override { return {}; }
+  int diskmap(DiskMap& map) override {
+    map = disks;
+    return hasDiskMap;
+  }
+  const LanguageSet& languageset() override { return languages; }
+  std::vector<std::pair<const FileEntry*, std::string>> auxiliaryitems() override { return {}; }
+  int finishkind() override { return 0; }
+  int resultfigure() override { return 0; }
+  int partcount() override { return static_cast<int>(sizes.size()); }
+  long partsize(int part) override { return sizes[static_cast<size_t>(part)]; }
+  const FileEntry* fileentry(unsigned) override { return nullptr; }
+  int selectcomponents() override { return 1; }
+  int userdialog(const char*, int& result) override {
+    result = 0;
+    return 1;
+  }
+
+  void setsource(const char* folder, int mode) {
+    std::snprintf(sourceFolder_, sizeof sourceFolder_, "%s", folder);
+    mediaMode_ = mode;
+  }
+  void setlabels(std::vector<std::string> labels) { map_.labels = std::move(labels); }
+  void registeruninstaller(const std::string& folder, int append) {
+    uninstallFolder_ = folder;
+    appendLog_ = append;
+  }
+  int openworkinglog() {
+    std::strcpy(product_, "Demo Product");
+    return openlog();
+  }
+  void closeworkinglog() { closelog(); }
+  void setparts(std::vector<long> partSizes) {
+    sizes = std::move(partSizes);
+    parts_.assign(sizes.size(), 1);
+  }
+  std::vector<int>& parts() { return parts_; }
+
+  int loads = 1;
+  int runResult = 0;
+  int hasDiskMap = 1;
+  DiskMap disks;
+  LanguageSet languages;
+  std::vector<long> sizes;
+  std::string calls;
+};
+
+struct ControllerFixture : ::testing::Test {
+  testsupport::RegistrySandbox sandbox;
+  TempDir dir;
+  FakeScriptController controller{dir.path()};
+
+  std::string ini() const { return dir.file("kxmain.ini"); }
+};
+
+TEST(InstallControllerRules, DrivesClassifyWithSixtyFourBitFreeSpace) {
+  struct Row {
+    const char* name;
+    const char* path;
+    UINT type;
+    long long free;
+    int expected;
+  } rows[] = {
+      {"floppy", "A:\\setup", DRIVE_REMOVABLE, 1440 * 1024, 0},
+      {"large removable", "E:\\setup", DRIVE_REMOVABLE, 4096LL * 10240, 2},
+      {"removable above 4 GB", "E:\\setup", DRIVE_REMOVABLE, 6LL << 30, 2},
+      {"fixed", "c:\\setup", DRIVE_FIXED, 0, 1},
+      {"remote", "N:\\", DRIVE_REMOTE, 0, 3},
+      {"CD-ROM", "D:\\disk001", DRIVE_CDROM, 0, 4},
+      {"UNC path", "\\\\server\\share\\setup", DRIVE_UNKNOWN, 0, 3},
+      {"no drive", "setup", DRIVE_FIXED, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string asked;
+    DrivePlatform drives;
+    drives.type = [&](const char* root) {
+      asked = root;
+      return row.type;
+    };
+    drives.freebytes = [&](const char*) { return row.free; };
+    EXPECT_EQ(row.expected, DriveClass(row.path, drives));
+  }
+  EXPECT_EQ("C:\\", DriveRoot("C:\\x\\y"));
+  EXPECT_EQ("C:\\", DriveRoot("C:"));
+  EXPECT_EQ("\\\\server\\share\\", DriveRoot("\\\\server\\share\\setup"));
+}
+
+TEST(InstallControllerRules, MediaModeFollowsTheDriveAndTheDiskFolder) {
+  struct Row {
+    int driveClass;
+    const char* folder;
+    int mode;
+  } rows[] = {{0, "setup", 1},   {0, "DISK001", -1}, {1, "setup", 0}, {1, "Disk001", 2},
+              {2, "disk001", 2}, {3, "disk001", 2},  {4, "setup", 0}, {4, "disk001", -1}};
+  for (const Row& row : rows)
+    EXPECT_EQ(row.mode, ChooseMediaMode(row.driveClass, row.folder)) << row.driveClass << " " << row.folder;
+}
+
+TEST(InstallControllerRules, ProgressAndFinish) {
+  EXPECT_EQ(100, ProgressPercent(0, 0));
+  EXPECT_EQ(100, ProgressPercent(7, 0));
+  EXPECT_EQ(0, ProgressPercent(0, 10));
+  EXPECT_EQ(50, ProgressPercent(5, 10));
+  EXPECT_EQ(100, ProgressPercent(12, 10));
+  EXPECT_EQ(33, ProgressPercent(1LL << 40, 3LL << 40));
+  struct Row {
+    int kind, deferred, dos, systemIni, type;
+  } rows[] = {{0, 0, 0, 0, 0}, {0, 1, 1, 1, 2}, {0, 0, 1, 1, 4}, {0, 0, 0, 1, 2},
+              {1, 1, 1, 1, 0}, {2, 0, 0, 0, 2}, {3, 0, 0, 0, 4}, {4, 0, 0, 0, 1}};
+  for (const Row& row : rows)
+    EXPECT_EQ(row.type, FinishType(row.kind, row.deferred, row.dos, row.systemIni)) << row.kind;
+}
+
+TEST_F(ControllerFixture, InitialiseReadsTheSettingsAndRefusesWhatIsMissing) {
+  ModalAnswerer answerer;
+  answerer.answerAlways("p or sz undefined", IDOK).answerAlways("Invalid packaging-media", IDOK);
+  struct Row {
+    const char* name;
+    const char* settings;
+    int result;
+  } rows[] = {
+      {"empty", "", 0},
+      {"no size", "[x]\r\np=C:\\setup\r\n", 0},
+      {"disk folder on a CD-ROM", "[x]\r\np=D:\\DISK001\r\nsz=5\r\n", 0},
+      {"fine", "[x]\r\np=C:\\setup\\\r\nsz=5\r\ncmdl=one two\r\n", 1},
+  };
+  controller.drives.type = [](const char* root) { return root[0] == 'D' ? DRIVE_CDROM : DRIVE_FIXED; };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    writeFile(ini(), row.settings);
+    EXPECT_EQ(row.result, controller.initialise());
+  }
+  EXPECT_STREQ("C:\\setup", controller.sourceFolder());
+  EXPECT_EQ(0, controller.mediaMode());
+  EXPECT_EQ(2, controller.argumentcount());
+  char argument[256];
+  ASSERT_TRUE(controller.argument(1, argument));
+  EXPECT_STREQ("two", argument);
+  answerer.answer("No argument at 2", IDOK);
+  EXPECT_FALSE(controller.argument(2, argument));
+  EXPECT_EQ(4u, answerer.seen().size()) << answerer.describeSeen();
+}
+
+TEST_F(ControllerFixture, OperationsChangeTheMachineAndLogIt) {
+  ASSERT_TRUE(controller.openworkinglog());
+  std::string file = dir.file("app.ini");
+  IniWriteRecord set{file.c_str(), "S", "k", "one", {0, 1, 1}, 1000};
+  EXPECT_TRUE(controller.writeini(set));
+  IniWriteRecord keep{file.c_str(), "S", "k", "two", {0, 0, 1}, 1000};
+  EXPECT_TRUE(controller.writeini(keep)); // an existing entry is not overwritten
+  IniWriteRecord duplicate{file.c_str(), "S", "k", "ONE", {1, -1, 0}, 1000};
+  EXPECT_TRUE(controller.writeini(duplicate)); // nor is a value it holds added again
+  char value[256];
+  GetPrivateProfileStringA("S", "k", "", value, sizeof value, file.c_str());
+  EXPECT_STREQ("one", value);
+
+  const char* texts[4] = {file.c_str(), "S", "k", ""};
+  int exists = 0;
+  EXPECT_TRUE(controller.readini(texts, exists, value));
+  EXPECT_EQ(1, exists);
+  EXPECT_STREQ("one", value);
+  const char* missing[4] = {file.c_str(), "S", "none", ""};
+  EXPECT_TRUE(controller.readini(missing, exists, value));
+  EXPECT_EQ(0, exists);
+
+  DWORD number = 7;
+  EXPECT_TRUE(controller.writeregistry(2, "Software\\KxTest", "n", REG_DWORD, &number, 4));
+  EXPECT_TRUE(controller.queryregistry(2, "Software\\KxTest", "n", exists, value));
+  EXPECT_EQ(1, exists);
+  EXPECT_STREQ("7", value);
+  EXPECT_TRUE(controller.writeregistry(2, "Software\\KxTest\\Empty", "", REG_NONE, nullptr, 0));
+
+  EXPECT_TRUE(controller.createfolder(dir.file("made").c_str()));
+  writeFile(dir.file("made\\a.txt"), "a");
+  EXPECT_TRUE(controller.movefile(dir.file("made\\a.txt").c_str(), dir.file("made\\b.txt").c_str()));
+  EXPECT_EQ("a", readFile(dir.file("made\\b.txt")));
+  EXPECT_TRUE(controller.deletefile(dir.file("made\\b.txt").c_str()));
+  EXPECT_EQ(0, controller.comparetexts(1, "Abc", "aBC"));
+  EXPECT_NE(0, controller.comparetexts(0, "Abc", "aBC"));
+  controller.closeworkinglog();
+
+  std::string log = DumpLog(dir.file("kxlog3.nnn").c_str());
+  for (const char* expected :
+       {"ini-entry-created", "key-created", "value-created", "dir-created", "file-renamed", "file-deleted"})
+    EXPECT_NE(std::string::npos, log.find(expected)) << expected << "\n" << log;
+  EXPECT_EQ(std::string::npos, log.find("\"two\"")) << log;
+}
+
+TEST_F(ControllerFixture, ProgressCountsTheSelectedPartsAndNeverFloods) {
+  CheckRecorder checks;
+  controller.setparts({100, 50, 30});
+  controller.parts()[1] = 0;
+  controller.begincopy(1, 3, 0);
+  EXPECT_EQ(130, controller.progressTotal());
+  EXPECT_EQ(13, controller.requiredspace());
+  EXPECT_TRUE(controller.addprogress(65));
+  EXPECT_EQ(50, controller.percent());
+  EXPECT_TRUE(controller.addprogress(200));
+  EXPECT_EQ(100, controller.percent());
+  controller.setparts({});
+  controller.begincopy(1, 0, 0);
+  EXPECT_TRUE(controller.addprogress(3));
+  EXPECT_EQ(100, controller.percent());
+  controller.abortRequested = 1;
+  EXPECT_FALSE(controller.addprogress(1));
+  EXPECT_TRUE(checks.seen.empty());
+}
+
+TEST_F(ControllerFixture, DisksAreAskedForByMediaMode) {
+  CreateDirectoryA(dir.file("disk001").c_str(), nullptr);
+  CreateDirectoryA(dir.file("disk002").c_str(), nullptr);
+  controller.setsource(dir.file("disk001").c_str(), 2);
+  EXPECT_TRUE(controller.promptfordisk(1, 0));
+  EXPECT_EQ(dir.file("disk002"), controller.sourceFolder());
+
+  // A disk folder that is not there is asked for, never waited on for ever.
+  {
+    ModalAnswerer answerer;
+    answerer.answer("Please insert disk: Disk 3", IDCANCEL).answer("Are you sure", IDYES);
+    controller.setlabels({"Disk 1", "Disk 2", "Disk 3"});
+    EXPECT_FALSE(controller.promptfordisk(2, 0));
+    EXPECT_EQ(2u, answerer.seen().size()) << answerer.describeSeen();
+  }
+  {
+    ModalAnswerer answerer;
+    answerer.answer("Please insert disk", IDOK);
+    controller.setsource(dir.path().c_str(), 1);
+    EXPECT_TRUE(controller.promptfordisk(3, 0));
+    EXPECT_TRUE(controller.promptfordisk(3, 0)); // the same disk is not asked for again
+  }
+  CheckRecorder checks;
+  controller.setsource(dir.path().c_str(), 0);
+  EXPECT_FALSE(controller.promptfordisk(5, 0));
+  EXPECT_EQ(1u, checks.seen.size());
+}
+
+TEST_F(ControllerFixture, TheLogIsHandedOverUnderTheFirstFreeNumberOrAppended) {
+  std::string uninstall = dir.file("uninst");
+  CreateDirectoryA(uninstall.c_str(), nullptr);
+  controller.registeruninstaller(uninstall, 0);
+  // A stale working log of an earlier run is never taken for this run's.
+  writeFile(dir.file("kxlog3.nnn"), "stale");
+  EXPECT_EQ(0, controller.handoverlog(1));
+
+  ASSERT_TRUE(controller.openworkinglog());
+  controller.closeworkinglog();
+  EXPECT_EQ(0, controller.handoverlog(1)) << "a log of the header only is not handed over";
+
+  ASSERT_TRUE(controller.openworkinglog());
+  controller.createfolder(dir.file("a").c_str());
+  writeFile(uninstall + "\\kxlog3.000", "x");
+  writeFile(uninstall + "\\kxlog3.002", "x");
+  EXPECT_EQ(1, controller.handoverlog(1));
+  EXPECT_NE(std::string::npos, DumpLog((uninstall + "\\kxlog3.001").c_str()).find("dir-created"));
+  EXPECT_FALSE(fileExists(dir.file("kxlog3.nnn")));
+
+  // Appended to the newest of the unbroken run from 000.
+  DeleteFileA((uninstall + "\\kxlog3.002").c_str());
+  ASSERT_TRUE(controller.openworkinglog());
+  controller.createfolder(dir.file("b").c_str());
+  controller.registeruninstaller(uninstall, 1);
+  EXPECT_EQ(1, controller.handoverlog(1));
+  std::string appended = DumpLog((uninstall + "\\kxlog3.001").c_str());
+  EXPECT_NE(std::string::npos, appended.find("\\a\"")) << appended;
+  EXPECT_NE(std::string::npos, appended.find("\\b\"")) << appended;
+  EXPECT_FALSE(fileExists(uninstall + "\\kxlog3.002"));
+}
+
+TEST_F(ControllerFixture, AHandOverIntoAFullFolderFails) {
+  std::string uninstall = dir.file("uninst");
+  CreateDirectoryA(uninstall.c_str(), nullptr);
+  for (int n = 0; n <= 999; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "\\kxlog3.%03d", n);
+    writeFile(uninstall + name, "");
+  }
+  EXPECT_EQ("", FindFreeLogName(uninstall.c_str()));
+  controller.registeruninstaller(uninstall, 0);
+  ASSERT_TRUE(controller.openworkinglog());
+  controller.createfolder(dir.file("a").c_str());
+  EXPECT_EQ(-1, controller.handoverlog(1));
+}
+
+TEST_F(ControllerFixture, AnAppendGoesOnlyToALogThatIsThere) {
+  std::string log = dir.file("kxlog3.000");
+  writeFile(log, "earlier records");
+  EXPECT_TRUE(AppendLogRecords(log.c_str(), "more"));
+  EXPECT_EQ("earlier recordsmore", readFile(log));
+  EXPECT_FALSE(AppendLogRecords(dir.file("none").c_str(), "x"));
+  EXPECT_FALSE(fileExists(dir.file("none")));
+}
+
+TEST_F(ControllerFixture, TheMainSequenceReportsEachFailingStep) {
+  struct Row {
+    const char* name;
+    int hasDiskMap;
+    const char* message;
+  } rows[] = {
+      {"no disk map", 0, "Unable to get the disk map"},
+      {"no language library beside the engine", 1, "Unable to load language DLL"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ModalAnswerer answerer;
+    answerer.answer(row.message, IDOK);
+    controller.hasDiskMap = row.hasDiskMap;
+    EXPECT_EQ(1, controller.run());
+    EXPECT_EQ("", controller.calls);
+  }
+}
+
+} // namespace

@@ -1,0 +1,216 @@
+#include <ScriptBuilder.h>
+#include <ScriptInstallController.h>
+
+#include "checkrecorder.h"
+
+#include <ModalAnswerer.h>
+#include <TempDir.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using testsupport::ModalAnswerer;
+using testsupport::TempDir;
+using testsupport::writeFile;
+
+namespace {
+
+// The script-driven controller over a recording install side: the operations the events reach are
+// noted, not carried out.
+class RecordingScriptController : public ScriptInstallController {
+public:
+  explicit RecordingScriptController(const std::string& engine) {
+    std::snprintf(engineFolder_, sizeof engineFolder_, "%s", engine.c_str());
+  }
+
+  int installfile(const FileInstallRecord& record) override { return note("installfile %s", record.target); }
+  int writeini(const IniWriteRecord& record) override { return note("writeini %s", record.entry); }
+  int querydialog(int, const char* text) override { return note("querydialog %s", text) ? 0 : 2; }
+  int selectcomponents() override { return note("selectcomponents"); }
+  int editstartupfiles(const int[3], const char*) override { return note("editstartupfiles"); }
+  void skipfiles(const Event& event) override { note("skipfiles %d", static_cast<int>(event.number(0))); }
+
+  std::string calls;
+
+private:
+  template <class... Args> int note(const char* format, Args... args) {
+    char line[300];
+    std::snprintf(line, sizeof line, format, args...);
+    calls += std::string(line) + ";";
+    return 1;
+  }
+};
+
+DraftEvent Ini(const char* entry, const char* condition = "1") {
+  DraftEvent event(5);
+  event.fields.texts[0] = "app.ini";
+  event.fields.texts[1] = "Section";
+  event.fields.texts[2] = entry;
+  event.fields.texts[3] = "value";
+  event.condition = condition;
+  return event;
+}
+
+struct ScriptFixture : ::testing::Test {
+  TempDir dir;
+  ScriptDraft draft = MinimalScript();
+
+  std::unique_ptr<RecordingScriptController> load() {
+    writeFile(dir.file("install.inf"), WriteScript(draft).bytes);
+    auto controller = std::make_unique<RecordingScriptController>(dir.path());
+    EXPECT_TRUE(controller->loadscript());
+    return controller;
+  }
+};
+
+TEST_F(ScriptFixture, FalseConditionsSkipAndFalseFileEventsStillCount) {
+  draft.events = {Ini("a"), Ini("b", "0"), DraftEvent(3), Ini("c", "1+1")};
+  draft.events[2].condition = "0";
+  auto controller = load();
+  EXPECT_EQ(0, controller->runscript());
+  EXPECT_EQ("writeini a;skipfiles 0;writeini c;", controller->calls);
+}
+
+TEST_F(ScriptFixture, ADeselectedComponentsEventIsSkippedBeforeItsCondition) {
+  draft.events = {Ini("a", "unknown_variable"), Ini("b")};
+  draft.events[0].componentBound = 1;
+  auto controller = load();
+  controller->enabled()[0] = 0;
+  ModalAnswerer answerer; // any error box would fail the test
+  EXPECT_EQ(0, controller->runscript());
+  EXPECT_EQ("writeini b;", controller->calls);
+}
+
+TEST_F(ScriptFixture, AnUnattendedBuildPassesTheInteractiveEventsSilently) {
+  draft.build.styles[0].numbers[StyleRunMode] = 1;
+  DraftEvent comment(9);
+  draft.events = {DraftEvent(0), DraftEvent(2), comment, DraftEvent(10), Ini("a")};
+  auto controller = load();
+  ModalAnswerer answerer;
+  EXPECT_EQ(0, controller->runscript());
+  EXPECT_EQ("writeini a;", controller->calls);
+
+  draft.build.styles[0].numbers[StyleRunMode] = 0;
+  draft.events = {comment, Ini("b")};
+  auto attended = load();
+  answerer.answer("An uninterpretible event is being skipped", IDOK);
+  EXPECT_EQ(0, attended->runscript());
+  EXPECT_EQ("writeini b;", attended->calls);
+}
+
+TEST_F(ScriptFixture, AFailingEventEndsTheRunWithOne) {
+  DraftEvent parse(26);
+  parse.fields.texts[0] = "not a number";
+  parse.fields.texts[1] = "n";
+  draft.events = {Ini("a"), parse, Ini("b")};
+  auto controller = load();
+  ModalAnswerer answerer;
+  answerer.answerAlways("", IDOK);
+  EXPECT_EQ(1, controller->runscript());
+  EXPECT_EQ("writeini a;", controller->calls);
+
+  draft.events = {Ini("a", "1 +")};
+  auto broken = load();
+  EXPECT_EQ(1, broken->runscript());
+  EXPECT_EQ("", broken->calls);
+}
+
+TEST_F(ScriptFixture, TheSelectionDecidesWhichComponentBoundEventsRun) {
+  draft.events = {Ini("a"), Ini("b"), Ini("c"), DraftEvent(2)};
+  draft.events[0].componentBound = draft.events[1].componentBound = 1;
+  Component on, off;
+  on.holdsEvents = off.holdsEvents = 1;
+  on.expression1 = "1";
+  off.expression1 = "0";
+  on.expression2 = off.expression2 = "0";
+  on.eventIndexes = {0};
+  off.eventIndexes = {1};
+  draft.components = {on, off};
+  auto controller = load();
+  EXPECT_EQ(1, controller->ScriptInstallController::selectcomponents());
+  EXPECT_EQ((std::vector<int>{1, 0, 1, 1}), controller->enabled());
+
+  controller->selectiondialog = [](const std::vector<ComponentNode>& tree, std::vector<int>& checked) {
+    EXPECT_EQ(2u, tree.size());
+    checked = {1};
+    return 1;
+  };
+  EXPECT_EQ(1, controller->ScriptInstallController::selectcomponents());
+  EXPECT_EQ((std::vector<int>{0, 1, 1, 1}), controller->enabled());
+  controller->selectiondialog = [](const std::vector<ComponentNode>&, std::vector<int>&) { return 0; };
+  EXPECT_EQ(0, controller->ScriptInstallController::selectcomponents());
+  EXPECT_EQ((std::vector<int>{0, 1, 1, 1}), controller->enabled()) << "giving up changes nothing";
+}
+
+TEST(CopyPhaseTest, TheLastBeginAndEndMarkThePhase) {
+  struct Row {
+    const char* name;
+    std::vector<int> types;
+    int found, begin, end;
+  } rows[] = {
+      {"none", {3, 5}, 0, -1, 2},
+      {"begin only", {33, 3, 3}, 1, 0, 3},
+      {"both", {5, 33, 3, 34, 5}, 1, 1, 3},
+      {"the last of each", {33, 34, 33, 3, 34}, 1, 2, 4},
+  };
+  RegisterEventTypes();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EventList events;
+    for (int type : row.types)
+      events.append(FindEventType(type)->create());
+    int begin = 0, end = 0;
+    EXPECT_EQ(row.found, CopyPhase(events, begin, end));
+    EXPECT_EQ(row.begin, begin);
+    EXPECT_EQ(row.end, end);
+  }
+  ReleaseEventTypes();
+}
+
+TEST_F(ScriptFixture, UserDialogsAreFoundByNameInAnyCaseAndRefusedAboveThirtyControls) {
+  for (int n : {30, 31}) {
+    UserDialog dialog;
+    dialog.name = "Dialog" + std::to_string(n);
+    dialog.controls.resize(static_cast<size_t>(n));
+    draft.dialogs.dialogs.push_back(dialog);
+  }
+  draft.dialogs.dialogs[1].controls.resize(31);
+  auto controller = load();
+  ModalAnswerer answerer;
+  answerer.answer("User dialog nothere not found", IDOK);
+  EXPECT_EQ(0, controller->rundialog("nothere"));
+
+  CheckRecorder checks;
+  answerer.answer("Error evaluting user dialog DIALOG31", IDOK);
+  EXPECT_EQ(-1, controller->rundialog("DIALOG31"));
+  EXPECT_EQ(1u, checks.seen.size());
+
+  // Thirty controls fill; the test program has no dialog template, so the dialog itself cannot open.
+  controller->rundialog("dialog30");
+  EXPECT_EQ(2u, answerer.seen().size()) << answerer.describeSeen();
+}
+
+TEST_F(ScriptFixture, ProductAndDiskMapComeFromTheScript) {
+  draft.product.name = "Some Product";
+  draft.build.styles[0].name = "arch";
+  draft.build.styles[0].diskLabels = {"One", "Two"};
+  draft.build.entries.push_back({1, 0, 0, 4096, 4096, "a", "a"});
+  draft.build.entries.push_back({2, 0, 0, 8192, 8192, "b", "b"});
+  DraftEvent copy(3);
+  copy.fields.references[0] = {0, 1};
+  draft.events = {copy};
+  auto controller = load();
+  char name[128];
+  ASSERT_TRUE(controller->productname(name));
+  EXPECT_STREQ("Some Product", name);
+  DiskMap map;
+  ASSERT_TRUE(controller->diskmap(map));
+  EXPECT_EQ("arch", map.archive);
+  EXPECT_EQ(2u, map.labels.size());
+  EXPECT_EQ(2, controller->partcount());
+  EXPECT_EQ(4, controller->partsize(0));
+  EXPECT_EQ(8, controller->partsize(1));
+}
+
+} // namespace
