@@ -5,6 +5,7 @@
 //   100 000 rows of seven cells;
 // - a day change: the tick at midnight, which recounts and refills every view;
 // - sorting the same 100 000 entries' keys alone (date, then time), the floor of any ordered refill.
+#include "../MixedEvents.h"
 #include "CDorvixApp.h"
 #include "CDorvixDoc.h"
 #include "CEventFile.h"
@@ -20,7 +21,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -29,57 +29,6 @@ constexpr int kEvents = 100000;
 constexpr int kRuns = 5;
 constexpr double kRefillGoal = 1000;
 constexpr double kSortRatioGoal = 20;
-
-class Random {
-public:
-  int Next(int below) {
-    m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<int>((m_state >> 33) % static_cast<std::uint64_t>(below));
-  }
-
-private:
-  std::uint64_t m_state = 20261211;
-};
-
-CEventArray mixedEvents() {
-  Random random;
-  CEventArray events;
-  for (int i = 0; i < kEvents; ++i) {
-    auto e = std::make_unique<CEventItem>();
-    e->name = "Event " + std::to_string(random.Next(kEvents));
-    e->type = "Meeting";
-    e->day = 1 + random.Next(28);
-    e->month = 1 + random.Next(12);
-    e->year = 1990 + random.Next(45);
-    e->eventTime = random.Next(4) == 0 ? -1 : random.Next(1440);
-    e->oneTime = e->weekly = e->monthly = e->yearly = e->custom = 0;
-    switch (i % 5) {
-    case 0:
-      e->oneTime = 1;
-      break;
-    case 1:
-      e->weekly = 1;
-      e->weeksInterval = 1 + random.Next(50);
-      break;
-    case 2:
-      e->monthly = 1;
-      e->monthMask = 1 + random.Next(4095);
-      break;
-    case 3:
-      e->yearly = 1;
-      e->noYear = random.Next(2);
-      break;
-    case 4:
-      e->custom = 1;
-      e->monthMask = 1 + random.Next(4095);
-      e->weekMask = 1 + random.Next(63);
-      e->weekdayMask = 1 + random.Next(127);
-      break;
-    }
-    events.push_back(std::move(e));
-  }
-  return events;
-}
 
 using Steady = std::chrono::steady_clock;
 
@@ -110,7 +59,7 @@ int main() {
   settings.showState = 1; // every event listed
   settings.SaveSettings();
   platform::Clock::set(2026, 12, 10, 14, 0, 0);
-  if (!CEventFile().WriteEvents(mixedEvents())) {
+  if (!CEventFile().WriteEvents(mixedevents::Make(kEvents, 20261211))) {
     std::printf("could not write events20.dat\n");
     return 1;
   }
