@@ -4,6 +4,7 @@
 #include "EngineBox.h"
 #include "FileJob.h"
 #include "IniFile.h"
+#include "PromptDialog.h"
 #include "SpanStream.h"
 #include "StartupMerge.h"
 
@@ -966,9 +967,28 @@ int InstallController::showtext(int, const char* text) {
   return 1;
 }
 
-int InstallController::promptstring(const int[4], const char* const texts[4], char* answer) {
-  CopyCut(answer, 256, texts[1]);
-  return 1;
+// The four numbers: kind, help context, space needed on the folder's drive (units of 10 KB, 0 for no
+// check) and whether to create the folder.
+int InstallController::promptstring(const int values[4], const char* const texts[4], char* answer) {
+  PromptRequest request;
+  request.kind = values[0];
+  request.initial = texts[0];
+  request.prompt = texts[1];
+  request.title = texts[2];
+  auto acceptfolder = [&](const char* folder) -> int {
+    if (values[2] > 0 && installer_.checkfreespace(DriveRoot(folder).c_str(), values[2]) != 0)
+      return 0;
+    return !values[3] || createfolder(folder);
+  };
+  for (;;) {
+    int result = RunPromptDialog(request, acceptfolder);
+    if (result == 1) {
+      CopyCut(answer, 256, request.answer);
+      return 1;
+    }
+    if (result < 0 || queryabort())
+      return 0;
+  }
 }
 
 int InstallController::askyesno(int, const char* question, int& yes) {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <kxlang/kxlangids.h>
+
 #include <cstring>
 
 using testsupport::fileExists;
@@ -68,6 +70,12 @@ public:
     return openlog();
   }
   void closeworkinglog() { closelog(); }
+  int loadlanguage() {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
+    return library_.load(folder.c_str(), LanguageUsEnglish, "kx%s.dll");
+  }
   void setparts(std::vector<long> partSizes) {
     sizes = std::move(partSizes);
     parts_.assign(sizes.size(), 1);
@@ -349,3 +357,82 @@ TEST_F(ControllerFixture, TheMainSequenceReportsEachFailingStep) {
 }
 
 } // namespace
+
+namespace {
+
+// Types `text` into the prompt and presses `button`.
+ModalAnswerer::Action Type(std::string text, int button) {
+  return [text, button](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_PROMPT_ANSWER, text.c_str());
+    PostMessageA(dialog, WM_COMMAND, button, 0);
+  };
+}
+
+} // namespace
+
+TEST_F(ControllerFixture, ThePromptAnswersWhatWasTypedAndAFolderAsAFullPath) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  std::string full = dir.file("Target");
+  struct Row {
+    const char* name;
+    int kind;
+    std::string typed;
+    bool question;
+    std::string answer;
+  } rows[] = {
+      {"plain text is kept as typed", 0, "  any text ", false, "  any text "},
+      {"a full folder with a trailing backslash", 1, full + "\\", false, full + "\\"},
+      {"a relative folder is completed after a question", 1, "Target", true, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    SetCurrentDirectoryA(dir.path().c_str());
+    ModalAnswerer answerer;
+    answerer.act("Pick A Place", Type(row.typed, IDOK));
+    if (row.question)
+      answerer.answer("is the full form of", IDYES);
+    int values[4] = {row.kind, 0, 0, 0};
+    const char* texts[4] = {"initial", "Where to?", "Pick A Place", ""};
+    char answer[256] = "";
+    EXPECT_EQ(1, controller.promptstring(values, texts, answer));
+    EXPECT_EQ(row.question ? full : row.answer, answer);
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  }
+}
+
+TEST_F(ControllerFixture, ThePromptStaysOpenOnAnOverLongFolderAndOnCancelUntilTheAbortIsConfirmed) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  ASSERT_EQ(1, controller.openworkinglog());
+  std::string created = dir.file("made\\here");
+  ModalAnswerer answerer;
+  // An over-long folder is refused; the user then types a short one into the dialog still open.
+  HWND prompt = nullptr;
+  auto typeLong = Type(dir.path() + "\\" + std::string(150, 'x'), IDOK);
+  answerer
+      .act("Pick A Place",
+           [&](HWND dialog) {
+             prompt = dialog;
+             typeLong(dialog);
+           })
+      .act("too long", [&](HWND box) {
+        SetDlgItemTextA(prompt, IDC_PROMPT_ANSWER, created.c_str());
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(prompt, WM_COMMAND, IDOK, 0);
+      });
+  int values[4] = {1, 0, 0, 1};
+  const char* texts[4] = {"", "Where to?", "Pick A Place", ""};
+  char answer[256] = "";
+  EXPECT_EQ(1, controller.promptstring(values, texts, answer));
+  EXPECT_EQ(created, answer);
+  EXPECT_TRUE(GetFileAttributesA(created.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+
+  // Cancel asks the abort question: No shows the dialog again, Yes ends the prompt.
+  answerer.act("Pick A Place", Type("first", IDCANCEL))
+      .answer("Are you sure", IDNO)
+      .act("Pick A Place", Type("second", IDCANCEL))
+      .answer("Are you sure", IDYES);
+  EXPECT_EQ(0, controller.promptstring(values, texts, answer));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  controller.closeworkinglog();
+}
