@@ -5,8 +5,11 @@
 #include "FileJob.h"
 #include "IniFile.h"
 #include "PromptDialog.h"
+#include "Scramble.h"
 #include "SpanStream.h"
 #include "StartupMerge.h"
+#include "UserInfoDialog.h"
+#include "VariableStore.h"
 
 #include <checkfailed.h>
 #include <fpath.h>
@@ -960,7 +963,39 @@ int InstallController::querydialog(int, const char* text) {
 
 void InstallController::queryfailed() {}
 
-int InstallController::userinfo(int, int, char* const[6]) { return 1; }
+// The variables: name and company in and out, then the scrambled copies of each where named. The
+// first number shows the information read-only.
+int InstallController::userinfo(int readonly, int, char* const variables[6]) {
+  UserInfoRequest request;
+  request.readonly = readonly != 0;
+  if (variables[0])
+    CopyCut(request.name, sizeof request.name, variables[0]);
+  if (variables[1])
+    CopyCut(request.company, sizeof request.company, variables[1]);
+  for (;;) {
+    int result = RunUserInfoDialog(request);
+    if (result < 0)
+      return 0;
+    if (result == 1)
+      break;
+    if (queryabort())
+      return 0;
+  }
+  const char* fields[2] = {request.name, request.company};
+  for (int i = 0; i < 2; ++i) {
+    if (variables[i])
+      SetStringValue(variables[i], fields[i]);
+    if (!variables[i + 2])
+      continue;
+    // Room for the scrambled form of the longest field.
+    char scrambled[ScrambledSize(sizeof request.company)];
+    CopyCut(scrambled, sizeof scrambled, fields[i]);
+    if (!ScrambleString(scrambled, sizeof scrambled))
+      return 0;
+    SetStringValue(variables[i + 2], scrambled);
+  }
+  return 1;
+}
 
 int InstallController::showtext(int, const char* text) {
   EngineMessageBox(text, product_, MB_OK | MB_ICONINFORMATION);

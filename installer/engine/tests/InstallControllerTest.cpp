@@ -1,5 +1,6 @@
 #include <InstallController.h>
 #include <LogDump.h>
+#include <Scramble.h>
 
 #include "checkrecorder.h"
 
@@ -435,4 +436,85 @@ TEST_F(ControllerFixture, ThePromptStaysOpenOnAnOverLongFolderAndOnCancelUntilTh
   EXPECT_EQ(0, controller.promptstring(values, texts, answer));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   controller.closeworkinglog();
+}
+
+namespace {
+
+// Fills both user information fields and presses `button`.
+ModalAnswerer::Action FillUser(std::string name, std::string company, int button) {
+  return [name, company, button](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_ASKUI_NAME, name.c_str());
+    SetDlgItemTextA(dialog, IDC_ASKUI_COMPANY, company.c_str());
+    PostMessageA(dialog, WM_COMMAND, button, 0);
+  };
+}
+
+struct UserVariables {
+  char values[4][256] = {"Old Name", "Old Company", "", ""};
+  char* const pointers[6] = {values[0], values[1], values[2], values[3], nullptr, nullptr};
+};
+
+std::string Unscrambled(const char* text) {
+  std::string plain;
+  return UnscrambleString(text, plain) ? plain : "(not scrambled)";
+}
+
+} // namespace
+
+TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopies) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  UserVariables user;
+  HWND dialog = nullptr;
+  ModalAnswerer answerer;
+  // A name of three characters is refused and the dialog stays open for a valid one.
+  answerer
+      .act("User Information",
+           [&](HWND window) {
+             dialog = window;
+             FillUser("Ann", "Example Ltd", IDOK)(window);
+           })
+      .act("4 to 20 characters", [&](HWND box) {
+        SetDlgItemTextA(dialog, IDC_ASKUI_NAME, "Ann Example");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      });
+  ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_STREQ("Ann Example", user.values[0]);
+  EXPECT_STREQ("Example Ltd", user.values[1]);
+  EXPECT_EQ("Ann Example", Unscrambled(user.values[2]));
+  EXPECT_EQ("Example Ltd", Unscrambled(user.values[3]));
+
+  // The longest company the field takes still scrambles whole.
+  std::string company(200, 'c');
+  answerer.act("User Information", FillUser("Ann Example", company, IDOK));
+  ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
+  EXPECT_EQ(std::string(79, 'c'), user.values[1]);
+  EXPECT_EQ(std::string(79, 'c'), Unscrambled(user.values[3]));
+}
+
+TEST_F(ControllerFixture, ReadOnlyUserInformationIsShownAndCancelAsksTheAbortQuestion) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  UserVariables user;
+  ModalAnswerer answerer;
+  LONG_PTR nameStyle = 0;
+  char shown[128] = "";
+  answerer.act("User Information", [&](HWND dialog) {
+    GetDlgItemTextA(dialog, IDC_ASKUI_TEXT, shown, sizeof shown);
+    nameStyle = GetWindowLongPtrA(GetDlgItem(dialog, IDC_ASKUI_NAME), GWL_STYLE);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_EQ(1, controller.userinfo(1, 0, user.pointers));
+  EXPECT_STREQ("This copy is registered to:", shown);
+  EXPECT_TRUE(nameStyle & ES_READONLY);
+  EXPECT_STREQ("Old Name", user.values[0]);
+  EXPECT_EQ("Old Company", Unscrambled(user.values[3]));
+
+  answerer.act("User Information", FillUser("Ann Example", "", IDCANCEL))
+      .answer("Are you sure", IDNO)
+      .act("User Information", FillUser("Ann Example", "", IDCANCEL))
+      .answer("Are you sure", IDYES);
+  EXPECT_EQ(0, controller.userinfo(0, 0, user.pointers));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_STREQ("Old Name", user.values[0]);
 }
