@@ -31,3 +31,15 @@ function(project_bench name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
 endfunction()
+
+# A test library holding nothing but a version resource (tests/support/versionfixture.rc), built beside
+# the calling folder's tests; the definitions choose the variant:
+#   project_version_fixture(name TEST tests DEFINES FIXTURE_VERSION=1,0,0,0 FIXTURE_LANGUAGE=0x0409)
+function(project_version_fixture name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "TEST" "DEFINES")
+  add_library(${name} SHARED ${PROJECT_SOURCE_DIR}/tests/support/versionfixture.rc)
+  set_target_properties(${name} PROPERTIES LINKER_LANGUAGE C PREFIX "")
+  target_link_options(${name} PRIVATE -nostdlib -Wl,-e,0)
+  target_compile_definitions(${name} PRIVATE ${ARG_DEFINES})
+  add_dependencies(${ARG_TEST} ${name})
+endfunction()

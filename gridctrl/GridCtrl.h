@@ -246,6 +246,9 @@ private:
   void SizeBody(const CRect& client, bool hBar, bool vBar);
   void RecomputeLastLeftCol();
   void RecomputeLastTopRow();
+  // Sets a measure of the layout (a default height, a header's or a bar's size) and lays the grid out
+  // again; a negative size is refused.
+  int SetLayoutSize(int& measure, int size);
   int PageBackRow(int from) const;
   int PageOnRow(int from) const;
   int LastFullyShownRow() const;
@@ -254,6 +257,8 @@ private:
   int RowTop(int row) const;
   int ColLeft(int col) const;
   void SetCurrent(int col, int row);
+  // Moves the current cell to (col, row) once OnSelChanging allows it, and commits the move.
+  int MoveCurrent(int col, int row);
   void FollowSelection();
   // The anchor of the block holding (col, row), or the cell itself.
   void ResolveAnchor(int* col, int* row);

@@ -17,6 +17,15 @@ const int kMaxRowTableRebuild = 64001;
 
 // ---- Dimensions ----
 
+int CGridCtrl::SetLayoutSize(int& measure, int size) {
+  if (size < 0)
+    return kGridNoSuch;
+  measure = size;
+  Layout();
+  RedrawAll();
+  return kGridOk;
+}
+
 int CGridCtrl::SetRowCountEx(int count, BOOL redraw) {
   if (count < 0)
     return kGridNoSuch;
@@ -109,14 +118,7 @@ int CGridCtrl::FitColWidths(int first, int last) {
   return kGridOk;
 }
 
-int CGridCtrl::SetDefRowHeight(int height) {
-  if (height < 0)
-    return kGridNoSuch;
-  m_dims.defRowHeight = height;
-  Layout();
-  RedrawAll();
-  return kGridOk;
-}
+int CGridCtrl::SetDefRowHeight(int height) { return SetLayoutSize(m_dims.defRowHeight, height); }
 
 int CGridCtrl::SetUniformRowHeight(int on) {
   if (on == 1) {
@@ -152,41 +154,13 @@ int CGridCtrl::GetRowHeight(int row, int* height) const {
   return kGridOk;
 }
 
-int CGridCtrl::SetColHeaderHeight(int height) {
-  if (height < 0)
-    return kGridNoSuch;
-  m_dims.colHeaderHeight = height;
-  Layout();
-  RedrawAll();
-  return kGridOk;
-}
+int CGridCtrl::SetColHeaderHeight(int height) { return SetLayoutSize(m_dims.colHeaderHeight, height); }
 
-int CGridCtrl::SetRowHeaderWidth(int width) {
-  if (width < 0)
-    return kGridNoSuch;
-  m_dims.rowHeaderWidth = width;
-  Layout();
-  RedrawAll();
-  return kGridOk;
-}
+int CGridCtrl::SetRowHeaderWidth(int width) { return SetLayoutSize(m_dims.rowHeaderWidth, width); }
 
-int CGridCtrl::SetVScrollWidth(int width) {
-  if (width < 0)
-    return kGridNoSuch;
-  m_dims.vScrollWidth = width;
-  Layout();
-  RedrawAll();
-  return kGridOk;
-}
+int CGridCtrl::SetVScrollWidth(int width) { return SetLayoutSize(m_dims.vScrollWidth, width); }
 
-int CGridCtrl::SetHScrollHeight(int height) {
-  if (height < 0)
-    return kGridNoSuch;
-  m_dims.hScrollHeight = height;
-  Layout();
-  RedrawAll();
-  return kGridOk;
-}
+int CGridCtrl::SetHScrollHeight(int height) { return SetLayoutSize(m_dims.hScrollHeight, height); }
 
 // ---- Switches ----
 

@@ -29,6 +29,14 @@ void CGridCtrl::SetCurrent(int col, int row) {
   m_dims.curRow = row;
 }
 
+int CGridCtrl::MoveCurrent(int col, int row) {
+  if (!OnSelChanging(m_dims.curCol, m_dims.curRow, col, row))
+    return kGridRefused;
+  SetCurrent(col, row);
+  Commit();
+  return kGridOk;
+}
+
 int CGridCtrl::SetCurRow(int row) {
   const int count = m_dims.rowCount;
   if (count == 0 || m_dims.colCount == 0)
@@ -51,11 +59,7 @@ int CGridCtrl::SetCurRow(int row) {
       row = ar;
     }
   }
-  if (!OnSelChanging(m_dims.curCol, m_dims.curRow, col, row))
-    return kGridRefused;
-  SetCurrent(col, row);
-  Commit();
-  return kGridOk;
+  return MoveCurrent(col, row);
 }
 
 int CGridCtrl::SetCurCol(int col) {
@@ -81,11 +85,7 @@ int CGridCtrl::SetCurCol(int col) {
   }
   if (col == m_dims.curCol && row == m_dims.curRow)
     return kGridOk;
-  if (!OnSelChanging(m_dims.curCol, m_dims.curRow, col, row))
-    return kGridRefused;
-  SetCurrent(col, row);
-  Commit();
-  return kGridOk;
+  return MoveCurrent(col, row);
 }
 
 int CGridCtrl::SetCurCell(int col, int row) {
@@ -98,11 +98,7 @@ int CGridCtrl::SetCurCell(int col, int row) {
   ResolveAnchor(&col, &row);
   if (col == m_dims.curCol && row == m_dims.curRow)
     return kGridOk;
-  if (!OnSelChanging(m_dims.curCol, m_dims.curRow, col, row))
-    return kGridRefused;
-  SetCurrent(col, row);
-  Commit();
-  return kGridOk;
+  return MoveCurrent(col, row);
 }
 
 int CGridCtrl::SetCurCellAtPointer(int col, int row) {

@@ -7,6 +7,7 @@
 // - touching as much new memory as the loaded events occupy, the floor of any load on this host;
 // and counts the allocations of one load.
 #include "../AllocationCount.h"
+#include "../MixedEvents.h"
 #include "CDate.h"
 #include "CEventFile.h"
 #include "DataFolder.h"
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,64 +25,6 @@ namespace {
 
 constexpr int kEvents = 100000;
 constexpr int kRuns = 7;
-
-class Random {
-public:
-  int Next(int below) {
-    m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<int>((m_state >> 33) % static_cast<std::uint64_t>(below));
-  }
-
-private:
-  std::uint64_t m_state = 20261209;
-};
-
-void clearKinds(CEventItem& e) { e.oneTime = e.weekly = e.monthly = e.yearly = e.custom = 0; }
-
-CEventArray mixedEvents() {
-  Random random;
-  CEventArray events;
-  for (int i = 0; i < kEvents; ++i) {
-    auto e = std::make_unique<CEventItem>();
-    e->name = "Event " + std::to_string(i);
-    e->type = "Meeting";
-    e->notes = "Notes of event " + std::to_string(i);
-    e->day = 1 + random.Next(31);
-    e->month = 1 + random.Next(12);
-    e->year = 1990 + random.Next(45);
-    e->eventTime = random.Next(4) == 0 ? -1 : random.Next(1440);
-    e->alarmEnabled = random.Next(2);
-    e->daysPrior = random.Next(60);
-    e->noYear = random.Next(2);
-    clearKinds(*e);
-    switch (i % 5) {
-    case 0:
-      e->oneTime = 1;
-      break;
-    case 1:
-      e->weekly = 1;
-      e->weeksInterval = random.Next(51); // 0 included, as old files may hold it
-      break;
-    case 2:
-      e->monthly = 1;
-      e->monthMask = 1 + random.Next(4095);
-      break;
-    case 3:
-      e->yearly = 1;
-      break;
-    case 4:
-      e->custom = 1;
-      e->quarterMask = 1 + random.Next(15);
-      e->monthMask = 1 + random.Next(4095);
-      e->weekMask = 1 + random.Next(63);
-      e->weekdayMask = 1 + random.Next(127);
-      e->patternYear = random.Next(10) == 0 ? 2026 + random.Next(20) : -1;
-      break;
-    }
-    events.push_back(std::move(e));
-  }
-  return events;
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -145,7 +87,7 @@ double touchNewMemory() {
 int main() {
   DataFolder::Set();
   CEventFile file;
-  if (!file.WriteEvents(mixedEvents())) {
+  if (!file.WriteEvents(mixedevents::Make(kEvents, 20261209))) {
     std::printf("could not write events20.dat\n");
     return 1;
   }

@@ -5,6 +5,7 @@
 // - one ordinary tick: the alarm check over every event, the daily alert check and the status bar;
 // - one tick at midnight: the same plus the refresh of every event and holiday and the views' refill;
 //   and those two parts on their own.
+#include "../MixedEvents.h"
 #include "CDorvixApp.h"
 #include "CDorvixDoc.h"
 #include "CEventFile.h"
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -27,58 +27,6 @@ constexpr int kTickRuns = 50;
 constexpr int kDayRuns = 5;
 constexpr double kTickGoal = 5;
 constexpr double kDayGoal = 200;
-
-class Random {
-public:
-  int Next(int below) {
-    m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<int>((m_state >> 33) % static_cast<std::uint64_t>(below));
-  }
-
-private:
-  std::uint64_t m_state = 20261210;
-};
-
-CEventArray mixedEvents() {
-  Random random;
-  CEventArray events;
-  for (int i = 0; i < kEvents; ++i) {
-    auto e = std::make_unique<CEventItem>();
-    e->name = "Event " + std::to_string(i);
-    e->type = "Meeting";
-    e->day = 1 + random.Next(28);
-    e->month = 1 + random.Next(12);
-    e->year = 1990 + random.Next(45);
-    e->eventTime = random.Next(4) == 0 ? -1 : random.Next(1440);
-    e->alarmEnabled = random.Next(2);
-    e->daysPrior = random.Next(30);
-    e->oneTime = e->weekly = e->monthly = e->yearly = e->custom = 0;
-    switch (i % 5) {
-    case 0:
-      e->oneTime = 1;
-      break;
-    case 1:
-      e->weekly = 1;
-      e->weeksInterval = 1 + random.Next(50);
-      break;
-    case 2:
-      e->monthly = 1;
-      e->monthMask = 1 + random.Next(4095);
-      break;
-    case 3:
-      e->yearly = 1;
-      break;
-    case 4:
-      e->custom = 1;
-      e->monthMask = 1 + random.Next(4095);
-      e->weekMask = 1 + random.Next(63);
-      e->weekdayMask = 1 + random.Next(127);
-      break;
-    }
-    events.push_back(std::move(e));
-  }
-  return events;
-}
 
 using Steady = std::chrono::steady_clock;
 
@@ -112,7 +60,7 @@ int main() {
   settings.warnExit = 0;
   settings.SaveSettings();
   platform::Clock::set(2026, 12, 10, 14, 0, 0);
-  if (!CEventFile().WriteEvents(mixedEvents())) {
+  if (!CEventFile().WriteEvents(mixedevents::Make(kEvents, 20261210))) {
     std::printf("could not write events20.dat\n");
     return 1;
   }

@@ -4,9 +4,9 @@
 // "bench" under the current folder; best of several runs.
 #include <FileItemJob.h>
 #include <Installer.h>
+#include <LibraryPacker.h>
 #include <LogUndo.h>
 #include <OperationLog.h>
-#include <lzplibrary.h>
 
 #include <windows.h>
 
@@ -22,24 +22,6 @@ namespace {
 constexpr int kFiles = 200;
 constexpr int kFileSize = 512 * 1024;
 constexpr int kRuns = 3;
-
-std::string* packedOutput = nullptr;
-
-int WINAPI WritePacked(int byte) {
-  packedOutput->push_back(static_cast<char>(byte & 0xFF));
-  return 0;
-}
-
-std::string Pack(const std::string& data) {
-  std::string packed;
-  packedOutput = &packed;
-  lzplibrary library;
-  library.load();
-  library.zipcreate(WritePacked, LZP_MODE_FRAMED, LZP_LEVEL_DEFAULT);
-  library.zipwrite(data.data(), static_cast<int>(data.size()));
-  library.zipclose();
-  return packed;
-}
 
 std::string Content(int index, std::mt19937& random) {
   std::string data;
@@ -84,9 +66,12 @@ Archive MakeArchive(const std::string& folder, const char* base, const std::vect
                     int pack) {
   Archive archive{base, {}};
   std::ofstream out(folder + "\\" + base + ".exe", std::ios::binary);
+  LibraryPacker packer;
   long offset = 0;
   for (size_t i = 0; i < files.size(); ++i) {
-    std::string member = pack ? Pack(files[i]) : files[i];
+    std::string member = files[i];
+    if (pack)
+      packer.pack(files[i], member);
     out.write(member.data(), static_cast<std::streamsize>(member.size()));
     char name[32];
     std::snprintf(name, sizeof name, "f%d.bin", static_cast<int>(i));

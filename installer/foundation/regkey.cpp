@@ -26,6 +26,29 @@ const RootEntry& rootEntry(int root) {
 
 int fits(const char* text, int size) { return static_cast<int>(std::strlen(text)) < size; }
 
+// The name of an open key's subkey or value at an index.
+using NameAt = LONG (*)(HKEY key, DWORD index, char* name, DWORD* length);
+
+LONG subkeyName(HKEY key, DWORD index, char* name, DWORD* length) {
+  return RegEnumKeyExA(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+}
+
+LONG valueName(HKEY key, DWORD index, char* name, DWORD* length) {
+  return RegEnumValueA(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+}
+
+// A name too long for the buffer still counts.
+int countNames(HKEY key, NameAt nameAt) {
+  int count = 0;
+  for (;; ++count) {
+    char name[RegPathSize];
+    DWORD length = sizeof name;
+    LONG status = nameAt(key, count, name, &length);
+    if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
+      return count;
+  }
+}
+
 } // namespace
 
 regkey::~regkey() { close(); }
@@ -93,14 +116,7 @@ int regkey::remove() { return RegDeleteKeyA(roothandle(), path_) == ERROR_SUCCES
 int regkey::countsubkeys() {
   if (!open(KEY_ENUMERATE_SUB_KEYS))
     return 0;
-  int count = 0;
-  for (;; ++count) {
-    char name[RegPathSize];
-    DWORD length = sizeof name;
-    LONG status = RegEnumKeyExA(handle_, count, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
-      break;
-  }
+  int count = countNames(handle_, subkeyName);
   close();
   return count;
 }
@@ -108,7 +124,7 @@ int regkey::countsubkeys() {
 int regkey::subkey(int index, regkey& out) {
   char name[RegPathSize];
   DWORD length = sizeof name;
-  if (RegEnumKeyExA(handle_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+  if (subkeyName(handle_, index, name, &length) != ERROR_SUCCESS)
     return 0;
   char path[RegPathSize];
   int written = std::snprintf(path, sizeof path, "%s\\%s", path_, name);
@@ -120,14 +136,7 @@ int regkey::subkey(int index, regkey& out) {
 int regkey::countvalues() {
   if (!open(KEY_QUERY_VALUE))
     return 0;
-  int count = 0;
-  for (;; ++count) {
-    char name[RegPathSize];
-    DWORD length = sizeof name;
-    LONG status = RegEnumValueA(handle_, count, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
-      break;
-  }
+  int count = countNames(handle_, valueName);
   close();
   return count;
 }
@@ -135,7 +144,7 @@ int regkey::countvalues() {
 int regkey::valuename(int index, char* buffer, int size) {
   char name[RegPathSize];
   DWORD length = sizeof name;
-  if (RegEnumValueA(handle_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+  if (valueName(handle_, index, name, &length) != ERROR_SUCCESS)
     return 0;
   if (!fits(name, size))
     return 0;

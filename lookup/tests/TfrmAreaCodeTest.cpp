@@ -1,9 +1,9 @@
 #include "TfrmAreaCode.h"
 
 #include "AreaCodeTable.h"
-#include "TfrmHelp.h"
 #include <formlib/TApplication.h>
 
+#include "HelpPanels.h"
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
 #include "TempDir.h"
@@ -115,16 +115,7 @@ TEST_F(AreaCodeTest, ButtonsCloseAndShowTheAreaCodeHelp) {
   EXPECT_EQ(form->btOK->Left(), form->Panel1->Width() - form->btOK->Width() - 15);
   EXPECT_EQ(form->btHelp->Left(), form->btOK->Left() - form->btHelp->Width() - 5);
 
-  std::string panels;
-  ModalAnswerer answerer;
-  answerer.act("Pellawin Info Help", [&](HWND hwnd) {
-    auto* help = dynamic_cast<TfrmHelp*>(TControl::FromHandle(hwnd));
-    for (TPanel* panel : {help->Panel1, help->Panel2, help->Panel3})
-      panels += panel->Visible() ? '1' : '0';
-    PostMessageA(help->Button1->Handle(), BM_CLICK, 0, 0);
-  });
-  click(form->btHelp->Handle(), 5, 5);
-  EXPECT_EQ(panels, "001");
+  EXPECT_EQ(pellawintest::HelpPanelsShownBy(form->btHelp->Handle()), "001");
   EXPECT_TRUE(form->Visible());
 
   pressKey(form->lb->Handle(), VK_ESCAPE);

@@ -1,11 +1,10 @@
 #include "TfrmInternet.h"
 
 #include "DomainSuffixTable.h"
-#include "TfrmHelp.h"
 #include <formlib/TApplication.h>
 
+#include "HelpPanels.h"
 #include "MessagePump.h"
-#include "ModalAnswerer.h"
 #include "TempDir.h"
 #include "UserInput.h"
 
@@ -68,16 +67,7 @@ TEST_F(InternetTest, ButtonsCloseAndShowTheSuffixHelp) {
   EXPECT_EQ(form->btOK->Left(), 500 - form->btOK->Width() - 20);
   EXPECT_EQ(form->btHelp->Left(), form->btOK->Left() - form->btHelp->Width() - 5);
 
-  std::string panels;
-  ModalAnswerer answerer;
-  answerer.act("Pellawin Info Help", [&](HWND hwnd) {
-    auto* help = dynamic_cast<TfrmHelp*>(TControl::FromHandle(hwnd));
-    for (TPanel* panel : {help->Panel1, help->Panel2, help->Panel3})
-      panels += panel->Visible() ? '1' : '0';
-    PostMessageA(help->Button1->Handle(), BM_CLICK, 0, 0);
-  });
-  click(form->btHelp->Handle(), 5, 5);
-  EXPECT_EQ(panels, "010");
+  EXPECT_EQ(pellawintest::HelpPanelsShownBy(form->btHelp->Handle()), "010");
 
   pressKey(form->Box->Handle(), VK_ESCAPE);
   EXPECT_FALSE(form->Visible());

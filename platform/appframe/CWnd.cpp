@@ -22,6 +22,7 @@ const char* CWnd::WindowClassName() {
 CWnd::~CWnd() {
   if (m_hWnd)
     DestroyWindow();
+  ReleaseFrames(); // also when the window was already being destroyed and is only let go
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) { return dynamic_cast<CWnd*>(fromHandle(hwnd)); }
@@ -68,7 +69,7 @@ bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 
 HWND CWnd::UnsubclassWindow() {
   HWND hwnd = unsubclass();
-  current_ = nullptr;
+  ReleaseFrames();
   m_hWnd = nullptr;
   return hwnd;
 }
@@ -82,7 +83,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CWnd::Default() {
   if (!current_ || !m_hWnd)
     return 0;
-  return DefWindowProc(current_->message, current_->wParam, current_->lParam);
+  return DefWindowProc(current_->msg.message, current_->msg.wParam, current_->msg.lParam);
 }
 
 CRect CWnd::GetClientRect() const {
@@ -128,24 +129,28 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CWnd::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE)
     m_hWnd = handle();
-  MSG msg{m_hWnd, message, wParam, lParam, 0, {0, 0}};
   // The handler may destroy the window and delete the object, or throw: the message being handled is
-  // put back only while the object is still bound.
+  // put back only while the frame has not been released.
   struct Restore {
     CWnd* self;
-    const MSG& msg;
-    const MSG* outer;
+    Frame frame;
     ~Restore() {
-      if (FromHandlePermanent(msg.hwnd) == self)
-        self->current_ = outer;
+      if (!frame.released)
+        self->current_ = frame.outer;
     }
-  } restore{this, msg, current_};
-  current_ = &msg;
+  } restore{this, {{m_hWnd, message, wParam, lParam, 0, {0, 0}}, current_, false}};
+  current_ = &restore.frame;
   return WindowProc(message, wParam, lParam);
 }
 
 void CWnd::onFinalMessage(HWND) {
   m_hWnd = nullptr;
-  current_ = nullptr;
+  ReleaseFrames();
   PostNcDestroy();
+}
+
+void CWnd::ReleaseFrames() {
+  for (Frame* frame = current_; frame; frame = frame->outer)
+    frame->released = true;
+  current_ = nullptr;
 }

@@ -100,5 +100,15 @@ private:
   static const appframe::MessageEntry* FindEntry(const appframe::MessageMap* map, UINT message,
                                                  WPARAM wParam);
 
-  const MSG* current_ = nullptr;
+  // A message being handled and the one it interrupted. A frame is released once the object lets go of
+  // its window (the window destroyed inside a handler, the object perhaps deleted), so that its end no
+  // longer touches the object.
+  struct Frame {
+    MSG msg;
+    Frame* outer;
+    bool released;
+  };
+  void ReleaseFrames();
+
+  Frame* current_ = nullptr;
 };

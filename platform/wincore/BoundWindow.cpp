@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <unordered_map>
 
 namespace wincore {
 
@@ -12,11 +13,47 @@ namespace {
 // The window extra bytes every core class has: the bound object of a window of that class.
 constexpr int kObjectSlot = 0;
 
-// The property that holds the bound object of a subclassed window of another class, named by a global
-// atom made once, so that no look-up converts or compares a name.
-const char* objectProperty() {
-  static const ATOM atom = GlobalAddAtomA("wincore.BoundWindow");
-  return reinterpret_cast<const char*>(static_cast<ULONG_PTR>(atom)); // MAKEINTATOM, narrow
+// The bound objects of subclassed windows of other classes, for this process only: the core's procedure
+// runs only in the process that subclassed the window. One table behind a reader-writer lock rather than
+// one per thread, because an object may be looked up, bound or let go on a thread other than the
+// window's (a destructor, a test, a worker asking for a window's object); every message only reads.
+class SubclassedWindows {
+public:
+  BoundWindow* find(HWND hwnd) {
+    AcquireSRWLockShared(&lock_);
+    auto found = objects_.find(hwnd);
+    BoundWindow* object = found == objects_.end() ? nullptr : found->second;
+    ReleaseSRWLockShared(&lock_);
+    return object;
+  }
+  // False when the window already has an object.
+  bool add(HWND hwnd, BoundWindow* object) {
+    AcquireSRWLockExclusive(&lock_);
+    bool added = objects_.emplace(hwnd, object).second;
+    ReleaseSRWLockExclusive(&lock_);
+    return added;
+  }
+  void remove(HWND hwnd, BoundWindow* object) {
+    AcquireSRWLockExclusive(&lock_);
+    auto found = objects_.find(hwnd);
+    if (found != objects_.end() && found->second == object)
+      objects_.erase(found);
+    ReleaseSRWLockExclusive(&lock_);
+  }
+
+private:
+  SRWLOCK lock_ = SRWLOCK_INIT;
+  std::unordered_map<HWND, BoundWindow*> objects_;
+};
+
+SubclassedWindows& subclassedWindows() {
+  static SubclassedWindows table;
+  return table;
+}
+
+bool inThisProcess(HWND hwnd) {
+  DWORD process = 0;
+  return GetWindowThreadProcessId(hwnd, &process) && process == GetCurrentProcessId();
 }
 
 } // namespace
@@ -40,11 +77,8 @@ BoundWindow* BoundWindow::fromHandle(HWND hwnd) {
     return nullptr;
   if (isOwnClass(hwnd))
     return boundTo(reinterpret_cast<void*>(GetWindowLongPtrA(hwnd, kObjectSlot)), hwnd);
-  // Another program's window may carry the same property, holding an address in that program.
-  DWORD process = 0;
-  if (!GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId())
-    return nullptr;
-  return boundTo(GetPropA(hwnd, objectProperty()), hwnd);
+  // Only windows of this process enter the table, so another program's window is never found there.
+  return boundTo(subclassedWindows().find(hwnd), hwnd);
 }
 
 void BoundWindow::registerClass(const char* className, UINT classStyle, HBRUSH background) {
@@ -71,21 +105,23 @@ HWND BoundWindow::create(DWORD exStyle, const char* className, const char* text,
   return hwnd && hwnd_ == hwnd ? hwnd : nullptr;
 }
 
-void BoundWindow::bind(HWND hwnd) {
+bool BoundWindow::bind(HWND hwnd) {
+  bool ownClass = isOwnClass(hwnd);
+  if (ownClass)
+    SetWindowLongPtrA(hwnd, kObjectSlot, reinterpret_cast<LONG_PTR>(this));
+  else if (!subclassedWindows().add(hwnd, this)) // another thread bound it first
+    return false;
   hwnd_ = hwnd;
   destroying_ = false;
-  ownClass_ = isOwnClass(hwnd);
-  if (ownClass_)
-    SetWindowLongPtrA(hwnd, kObjectSlot, reinterpret_cast<LONG_PTR>(this));
-  else
-    SetPropA(hwnd, objectProperty(), this);
+  ownClass_ = ownClass;
+  return true;
 }
 
 void BoundWindow::unbind() {
   if (ownClass_)
     SetWindowLongPtrA(hwnd_, kObjectSlot, 0);
   else
-    RemovePropA(hwnd_, objectProperty());
+    subclassedWindows().remove(hwnd_, this);
   hwnd_ = nullptr;
   ownClass_ = false;
   original_ = nullptr;
@@ -93,9 +129,9 @@ void BoundWindow::unbind() {
 }
 
 bool BoundWindow::subclass(HWND hwnd) {
-  if (hwnd_ || !hwnd || fromHandle(hwnd))
+  // Another program's window is refused: its procedure cannot be ours, and the table is this process's.
+  if (hwnd_ || !hwnd || !inThisProcess(hwnd) || fromHandle(hwnd) || !bind(hwnd))
     return false;
-  bind(hwnd);
   if (!ownClass_) // a core class window already runs through the core; its default is DefWindowProc
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoundWindow::subclassProcedure)));
@@ -152,9 +188,7 @@ LRESULT CALLBACK BoundWindow::classProcedure(HWND hwnd, UINT message, WPARAM wPa
   BoundWindow* object = boundTo(reinterpret_cast<void*>(GetWindowLongPtrA(hwnd, kObjectSlot)), hwnd);
   if (!object && message == WM_NCCREATE) {
     object = static_cast<BoundWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    if (object && !object->hwnd_)
-      object->bind(hwnd);
-    else
+    if (!object || object->hwnd_ || !object->bind(hwnd))
       object = nullptr;
   }
   if (!object)
@@ -164,7 +198,7 @@ LRESULT CALLBACK BoundWindow::classProcedure(HWND hwnd, UINT message, WPARAM wPa
 }
 
 LRESULT CALLBACK BoundWindow::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  BoundWindow* object = boundTo(GetPropA(hwnd, objectProperty()), hwnd);
+  BoundWindow* object = boundTo(subclassedWindows().find(hwnd), hwnd);
   if (!object)
     return DefWindowProcA(hwnd, message, wParam, lParam);
   return object->route(message, wParam, lParam);

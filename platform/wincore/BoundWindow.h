@@ -12,19 +12,21 @@
 // passes one exception barrier on its way to onMessage: an error thrown by a handler goes to the
 // program's error reporter (ErrorReporter.h) and never into the system's code.
 //
-// Where the object is kept decides what every message costs, since each one looks it up. A window of a
-// core class keeps it in the class's own window extra bytes (one pointer-sized slot at offset 0), which
-// the system answers inside the process; a window property costs a call to the window server under Wine
-// on every message (about 10 us, some thirty times a plain window procedure). A subclassed window of
-// another class (a system control, a dialog made from a template, a common dialog) has no slot of ours,
-// so its object sits in a window property named by a global atom, looked up only by the procedure the
-// subclassing installs; those windows still pay the server call. Neither uses GWLP_USERDATA: a subclassed
-// control keeps its user-data slot for whoever created it (a common dialog, another library, the program).
-// Both hold a full pointer, so an object anywhere in a 64-bit address space is found again. fromHandle tells
-// the two kinds apart by the class's procedure.
+// Where the object is kept decides what every message costs, since each one looks it up, and nothing on
+// that path may call the window server (under Wine a window property costs such a call on every look-up,
+// about 10 us, some thirty times a plain window procedure). A window of a core class keeps its object in
+// the class's own window extra bytes (one pointer-sized slot at offset 0), which the system answers inside
+// the process. A subclassed window of another class (a system control, a dialog made from a template, a
+// common dialog) has no slot of ours, so its object sits in a table of this process, from window handle to
+// object, guarded by a lock since windows are bound and looked up on more than one thread; only windows of
+// this process are ever subclassed, so another program's window is never found. Neither uses
+// GWLP_USERDATA: a subclassed control keeps its user-data slot for whoever created it (a common dialog,
+// another library, the program). Both hold a full pointer, so an object anywhere in a 64-bit address space
+// is found again. fromHandle tells the two kinds apart by the class's procedure.
 //
 // Unbinding happens at WM_NCDESTROY, the last message: the object lets go of the window (the original
-// procedure is put back), the default handling runs, and then onFinalMessage, which may delete the
+// procedure is put back, the table entry removed, so a handle value the system hands out again later
+// finds nothing), the default handling runs, and then onFinalMessage, which may delete the
 // object. So a window may be destroyed inside one of its own handlers; after any call that can destroy
 // the window, a handler checks handle() before touching the window again. A DestroyWindow asked for while
 // WM_DESTROY is being handled (destroy() from inside the first destruction) does nothing.
@@ -74,12 +76,13 @@ private:
   // The stored object if it is bound to this window.
   static BoundWindow* boundTo(void* stored, HWND hwnd);
   LRESULT route(UINT message, WPARAM wParam, LPARAM lParam);
-  void bind(HWND hwnd);
+  // False when another object took the window first.
+  bool bind(HWND hwnd);
   void unbind();
 
   HWND hwnd_ = nullptr;
   WNDPROC original_ = nullptr;
-  bool ownClass_ = false;   // kept in the window's extra bytes rather than in a property
+  bool ownClass_ = false;   // kept in the window's extra bytes rather than in the process's table
   bool destroying_ = false; // WM_DESTROY has arrived
 };
 

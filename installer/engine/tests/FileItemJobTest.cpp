@@ -1,6 +1,7 @@
 #include "InstallerFixture.h"
 
 #include <FileItemJob.h>
+#include <LibraryPacker.h>
 #include <ModalAnswerer.h>
 #include <checkrecorder.h>
 #include <lzplibrary.h>
@@ -16,23 +17,10 @@ using testsupport::writeFile;
 
 namespace {
 
-std::string* packedOutput = nullptr;
-
-int WINAPI WritePacked(int byte) {
-  packedOutput->push_back(static_cast<char>(byte & 0xFF));
-  return 0;
-}
-
 // The bytes packed through the library's writing side.
 std::string Pack(const std::string& data) {
   std::string packed;
-  packedOutput = &packed;
-  lzplibrary library;
-  EXPECT_EQ(1, library.load());
-  EXPECT_EQ(0, library.zipcreate(WritePacked, LZP_MODE_FRAMED, LZP_LEVEL_DEFAULT));
-  EXPECT_EQ(static_cast<int>(data.size()), library.zipwrite(data.data(), static_cast<int>(data.size())));
-  EXPECT_EQ(0, library.zipclose());
-  packedOutput = nullptr;
+  EXPECT_EQ(1, LibraryPacker().pack(data, packed));
   return packed;
 }
 

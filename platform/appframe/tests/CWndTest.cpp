@@ -96,6 +96,10 @@ public:
     ++destroys;
     DestroyWindow(); // a second destruction from inside the first is harmless
   }
+  LRESULT OnDestroySelf(WPARAM, LPARAM) {
+    DestroyWindow(); // the object is gone once this returns
+    return 7;
+  }
   int destroys = 0;
   DECLARE_MESSAGE_MAP()
 
@@ -112,6 +116,7 @@ private:
 
 BEGIN_MESSAGE_MAP(SelfOwned, CWnd)
 ON_WM(WM_DESTROY, OnDestroy)
+ON_MESSAGE(kDestroySelf, OnDestroySelf)
 END_MESSAGE_MAP()
 
 class SelfDestroying : public CWnd {
@@ -135,15 +140,26 @@ TEST(CWndTest, AWindowMayBeDestroyedInsideItsOwnHandler) {
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(wnd.m_hWnd, nullptr);
 
-  int deleted = 0;
-  int destroys = 0;
-  auto* owned = new SelfOwned(&deleted, &destroys);
-  ASSERT_TRUE(owned->CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
-  hwnd = owned->m_hWnd;
-  DestroyWindow(hwnd);
-  EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_EQ(deleted, 1);
-  EXPECT_EQ(destroys, 1);
+  // Destroyed from outside and from inside its own handler, as a window of the framework's class and as a
+  // subclassed control.
+  for (const char* className : {static_cast<const char*>(nullptr), "EDIT"}) {
+    for (bool fromInside : {false, true}) {
+      SCOPED_TRACE(std::string(className ? className : "framework class") + (fromInside ? ", inside" : ""));
+      int deleted = 0;
+      int destroys = 0;
+      auto* owned = new SelfOwned(&deleted, &destroys);
+      ASSERT_TRUE(owned->CreateEx(0, className, "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+      hwnd = owned->m_hWnd;
+      if (fromInside)
+        EXPECT_EQ(SendMessageA(hwnd, kDestroySelf, 0, 0), 7);
+      else
+        DestroyWindow(hwnd);
+      EXPECT_FALSE(IsWindow(hwnd));
+      EXPECT_EQ(CWnd::FromHandlePermanent(hwnd), nullptr);
+      EXPECT_EQ(deleted, 1);
+      EXPECT_EQ(destroys, 1);
+    }
+  }
 }
 
 // Takes over an existing edit control: swallows digits, leaves everything else to the control.

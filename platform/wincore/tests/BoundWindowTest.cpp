@@ -113,18 +113,6 @@ TEST(BoundWindowTest, ASubclassedControlKeepsItsUserDataAndGetsItsProcedureBack)
   DestroyWindow(edit);
 }
 
-TEST(BoundWindowTest, AnObjectMayDestroyItsWindowAndItselfInsideAHandler) {
-  int deletions = 0;
-  auto* recorder = new Recorder;
-  recorder->deletions = &deletions;
-  recorder->ownsItself = true;
-  HWND hwnd = recorder->make();
-  ASSERT_NE(hwnd, nullptr);
-  EXPECT_EQ(SendMessageA(hwnd, kDestroySelf, 0, 0), 7);
-  EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_EQ(deletions, 1);
-}
-
 TEST(BoundWindowTest, ADestroyAskedForDuringTheDestructionIsRefused) {
   Recorder recorder;
   recorder.destroyAgainInDestroy = true;
@@ -193,6 +181,83 @@ TEST(BoundWindowTest, EveryKindOfBoundWindowFindsItsObjectAnywhereInMemory) {
     recorder->~Recorder();
     VirtualFree(block, 0, MEM_RELEASE);
   }
+}
+
+TEST(BoundWindowTest, AnObjectMayDestroyItsWindowAndItselfInsideAHandler) {
+  for (const Binding& binding : kBindings) {
+    SCOPED_TRACE(binding.name);
+    int deletions = 0;
+    auto* recorder = new Recorder;
+    recorder->deletions = &deletions;
+    recorder->ownsItself = true;
+    HWND hwnd = binding.bind(*recorder);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(SendMessageA(hwnd, kDestroySelf, 0, 0), 7);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(deletions, 1);
+    EXPECT_EQ(BoundWindow::fromHandle(hwnd), nullptr);
+    // Windows made after it, which may be handed the same handle value, find no object.
+    for (int i = 0; i < 20; ++i) {
+      HWND next = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+      EXPECT_EQ(BoundWindow::fromHandle(next), nullptr);
+      DestroyWindow(next);
+    }
+  }
+}
+
+// Two threads bind and let go of their own controls at once, and both try to take one shared control:
+// each finds only its own objects, and the shared control is bound once.
+struct Contender {
+  HANDLE start;
+  HWND shared;
+  Recorder claimant;
+  bool won = false;
+  int wrong = 0;
+};
+
+DWORD WINAPI bindAtTheSameTime(void* parameter) {
+  auto* contender = static_cast<Contender*>(parameter);
+  WaitForSingleObject(contender->start, INFINITE);
+  contender->won = contender->claimant.subclass(contender->shared);
+  for (int i = 0; i < 200; ++i) {
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+    Recorder recorder;
+    if (!recorder.subclass(edit) || BoundWindow::fromHandle(edit) != &recorder ||
+        SendMessageA(edit, kPing, 0, 0) != reinterpret_cast<LRESULT>(&recorder))
+      ++contender->wrong;
+    DestroyWindow(edit);
+    if (recorder.handle() || BoundWindow::fromHandle(edit))
+      ++contender->wrong;
+  }
+  return 0;
+}
+
+TEST(BoundWindowTest, ControlsBoundOnTwoThreadsAtOnceFindTheirOwnObjects) {
+  HWND shared = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(shared, nullptr);
+  HANDLE start = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  Contender contenders[2];
+  HANDLE threads[2];
+  for (int i = 0; i < 2; ++i) {
+    contenders[i].start = start;
+    contenders[i].shared = shared;
+    threads[i] = CreateThread(nullptr, 0, &bindAtTheSameTime, &contenders[i], 0, nullptr);
+    ASSERT_NE(threads[i], nullptr);
+  }
+  SetEvent(start);
+  WaitForMultipleObjects(2, threads, TRUE, INFINITE);
+  for (HANDLE handle : threads)
+    CloseHandle(handle);
+  CloseHandle(start);
+
+  EXPECT_EQ(contenders[0].wrong, 0);
+  EXPECT_EQ(contenders[1].wrong, 0);
+  ASSERT_NE(contenders[0].won, contenders[1].won);
+  Recorder& winner = contenders[0].won ? contenders[0].claimant : contenders[1].claimant;
+  EXPECT_EQ(BoundWindow::fromHandle(shared), &winner);
+  EXPECT_EQ(SendMessageA(shared, kPing, 0, 0), reinterpret_cast<LRESULT>(&winner));
+  DestroyWindow(shared);
+  EXPECT_EQ(winner.log, std::vector<std::string>{"final"});
 }
 
 // Another subclass laid over the object's, as a library might add: it passes messages on to the core's

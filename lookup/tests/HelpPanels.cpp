@@ -1,0 +1,27 @@
+#include "HelpPanels.h"
+
+#include "TfrmHelp.h"
+
+#include "ModalAnswerer.h"
+#include "UserInput.h"
+
+using namespace formlib;
+using namespace pellawin;
+using namespace testsupport;
+
+namespace pellawintest {
+
+std::string HelpPanelsShownBy(HWND helpButton) {
+  std::string panels;
+  ModalAnswerer answerer;
+  answerer.act("Pellawin Info Help", [&](HWND hwnd) {
+    auto* help = dynamic_cast<TfrmHelp*>(TControl::FromHandle(hwnd));
+    for (TPanel* panel : {help->Panel1, help->Panel2, help->Panel3})
+      panels += panel->Visible() ? '1' : '0';
+    PostMessageA(help->Button1->Handle(), BM_CLICK, 0, 0);
+  });
+  click(helpButton, 5, 5);
+  return panels;
+}
+
+} // namespace pellawintest
