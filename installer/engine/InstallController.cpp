@@ -4,8 +4,12 @@
 #include "EngineBox.h"
 #include "FileJob.h"
 #include "IniFile.h"
+#include "PromptDialog.h"
+#include "Scramble.h"
 #include "SpanStream.h"
 #include "StartupMerge.h"
+#include "UserInfoDialog.h"
+#include "VariableStore.h"
 
 #include <checkfailed.h>
 #include <fpath.h>
@@ -959,16 +963,67 @@ int InstallController::querydialog(int, const char* text) {
 
 void InstallController::queryfailed() {}
 
-int InstallController::userinfo(int, int, char* const[6]) { return 1; }
+// The variables: name and company in and out, then the scrambled copies of each where named. The
+// first number shows the information read-only.
+int InstallController::userinfo(int readonly, int, char* const variables[6]) {
+  UserInfoRequest request;
+  request.readonly = readonly != 0;
+  if (variables[0])
+    CopyCut(request.name, sizeof request.name, variables[0]);
+  if (variables[1])
+    CopyCut(request.company, sizeof request.company, variables[1]);
+  for (;;) {
+    int result = RunUserInfoDialog(request);
+    if (result < 0)
+      return 0;
+    if (result == 1)
+      break;
+    if (queryabort())
+      return 0;
+  }
+  const char* fields[2] = {request.name, request.company};
+  for (int i = 0; i < 2; ++i) {
+    if (variables[i])
+      SetStringValue(variables[i], fields[i]);
+    if (!variables[i + 2])
+      continue;
+    // Room for the scrambled form of the longest field.
+    char scrambled[ScrambledSize(sizeof request.company)];
+    CopyCut(scrambled, sizeof scrambled, fields[i]);
+    if (!ScrambleString(scrambled, sizeof scrambled))
+      return 0;
+    SetStringValue(variables[i + 2], scrambled);
+  }
+  return 1;
+}
 
 int InstallController::showtext(int, const char* text) {
   EngineMessageBox(text, product_, MB_OK | MB_ICONINFORMATION);
   return 1;
 }
 
-int InstallController::promptstring(const int[4], const char* const texts[4], char* answer) {
-  CopyCut(answer, 256, texts[1]);
-  return 1;
+// The four numbers: kind, help context, space needed on the folder's drive (units of 10 KB, 0 for no
+// check) and whether to create the folder.
+int InstallController::promptstring(const int values[4], const char* const texts[4], char* answer) {
+  PromptRequest request;
+  request.kind = values[0];
+  request.initial = texts[0];
+  request.prompt = texts[1];
+  request.title = texts[2];
+  auto acceptfolder = [&](const char* folder) -> int {
+    if (values[2] > 0 && installer_.checkfreespace(DriveRoot(folder).c_str(), values[2]) != 0)
+      return 0;
+    return !values[3] || createfolder(folder);
+  };
+  for (;;) {
+    int result = RunPromptDialog(request, acceptfolder);
+    if (result == 1) {
+      CopyCut(answer, 256, request.answer);
+      return 1;
+    }
+    if (result < 0 || queryabort())
+      return 0;
+  }
 }
 
 int InstallController::askyesno(int, const char* question, int& yes) {

@@ -1,5 +1,6 @@
 #include <InstallController.h>
 #include <LogDump.h>
+#include <Scramble.h>
 
 #include "checkrecorder.h"
 
@@ -8,6 +9,8 @@
 #include <TempDir.h>
 
 #include <gtest/gtest.h>
+
+#include <kxlang/kxlangids.h>
 
 #include <cstring>
 
@@ -68,6 +71,12 @@ public:
     return openlog();
   }
   void closeworkinglog() { closelog(); }
+  int loadlanguage() {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
+    return library_.load(folder.c_str(), LanguageUsEnglish, "kx%s.dll");
+  }
   void setparts(std::vector<long> partSizes) {
     sizes = std::move(partSizes);
     parts_.assign(sizes.size(), 1);
@@ -349,3 +358,163 @@ TEST_F(ControllerFixture, TheMainSequenceReportsEachFailingStep) {
 }
 
 } // namespace
+
+namespace {
+
+// Types `text` into the prompt and presses `button`.
+ModalAnswerer::Action Type(std::string text, int button) {
+  return [text, button](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_PROMPT_ANSWER, text.c_str());
+    PostMessageA(dialog, WM_COMMAND, button, 0);
+  };
+}
+
+} // namespace
+
+TEST_F(ControllerFixture, ThePromptAnswersWhatWasTypedAndAFolderAsAFullPath) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  std::string full = dir.file("Target");
+  struct Row {
+    const char* name;
+    int kind;
+    std::string typed;
+    bool question;
+    std::string answer;
+  } rows[] = {
+      {"plain text is kept as typed", 0, "  any text ", false, "  any text "},
+      {"a full folder with a trailing backslash", 1, full + "\\", false, full + "\\"},
+      {"a relative folder is completed after a question", 1, "Target", true, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    SetCurrentDirectoryA(dir.path().c_str());
+    ModalAnswerer answerer;
+    answerer.act("Pick A Place", Type(row.typed, IDOK));
+    if (row.question)
+      answerer.answer("is the full form of", IDYES);
+    int values[4] = {row.kind, 0, 0, 0};
+    const char* texts[4] = {"initial", "Where to?", "Pick A Place", ""};
+    char answer[256] = "";
+    EXPECT_EQ(1, controller.promptstring(values, texts, answer));
+    EXPECT_EQ(row.question ? full : row.answer, answer);
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  }
+}
+
+TEST_F(ControllerFixture, ThePromptStaysOpenOnAnOverLongFolderAndOnCancelUntilTheAbortIsConfirmed) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  ASSERT_EQ(1, controller.openworkinglog());
+  std::string created = dir.file("made\\here");
+  ModalAnswerer answerer;
+  // An over-long folder is refused; the user then types a short one into the dialog still open.
+  HWND prompt = nullptr;
+  auto typeLong = Type(dir.path() + "\\" + std::string(150, 'x'), IDOK);
+  answerer
+      .act("Pick A Place",
+           [&](HWND dialog) {
+             prompt = dialog;
+             typeLong(dialog);
+           })
+      .act("too long", [&](HWND box) {
+        SetDlgItemTextA(prompt, IDC_PROMPT_ANSWER, created.c_str());
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(prompt, WM_COMMAND, IDOK, 0);
+      });
+  int values[4] = {1, 0, 0, 1};
+  const char* texts[4] = {"", "Where to?", "Pick A Place", ""};
+  char answer[256] = "";
+  EXPECT_EQ(1, controller.promptstring(values, texts, answer));
+  EXPECT_EQ(created, answer);
+  EXPECT_TRUE(GetFileAttributesA(created.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+
+  // Cancel asks the abort question: No shows the dialog again, Yes ends the prompt.
+  answerer.act("Pick A Place", Type("first", IDCANCEL))
+      .answer("Are you sure", IDNO)
+      .act("Pick A Place", Type("second", IDCANCEL))
+      .answer("Are you sure", IDYES);
+  EXPECT_EQ(0, controller.promptstring(values, texts, answer));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  controller.closeworkinglog();
+}
+
+namespace {
+
+// Fills both user information fields and presses `button`.
+ModalAnswerer::Action FillUser(std::string name, std::string company, int button) {
+  return [name, company, button](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_ASKUI_NAME, name.c_str());
+    SetDlgItemTextA(dialog, IDC_ASKUI_COMPANY, company.c_str());
+    PostMessageA(dialog, WM_COMMAND, button, 0);
+  };
+}
+
+struct UserVariables {
+  char values[4][256] = {"Old Name", "Old Company", "", ""};
+  char* const pointers[6] = {values[0], values[1], values[2], values[3], nullptr, nullptr};
+};
+
+std::string Unscrambled(const char* text) {
+  std::string plain;
+  return UnscrambleString(text, plain) ? plain : "(not scrambled)";
+}
+
+} // namespace
+
+TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopies) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  UserVariables user;
+  HWND dialog = nullptr;
+  ModalAnswerer answerer;
+  // A name of three characters is refused and the dialog stays open for a valid one.
+  answerer
+      .act("User Information",
+           [&](HWND window) {
+             dialog = window;
+             FillUser("Ann", "Example Ltd", IDOK)(window);
+           })
+      .act("4 to 20 characters", [&](HWND box) {
+        SetDlgItemTextA(dialog, IDC_ASKUI_NAME, "Ann Example");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      });
+  ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_STREQ("Ann Example", user.values[0]);
+  EXPECT_STREQ("Example Ltd", user.values[1]);
+  EXPECT_EQ("Ann Example", Unscrambled(user.values[2]));
+  EXPECT_EQ("Example Ltd", Unscrambled(user.values[3]));
+
+  // The longest company the field takes still scrambles whole.
+  std::string company(200, 'c');
+  answerer.act("User Information", FillUser("Ann Example", company, IDOK));
+  ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
+  EXPECT_EQ(std::string(79, 'c'), user.values[1]);
+  EXPECT_EQ(std::string(79, 'c'), Unscrambled(user.values[3]));
+}
+
+TEST_F(ControllerFixture, ReadOnlyUserInformationIsShownAndCancelAsksTheAbortQuestion) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  UserVariables user;
+  ModalAnswerer answerer;
+  LONG_PTR nameStyle = 0;
+  char shown[128] = "";
+  answerer.act("User Information", [&](HWND dialog) {
+    GetDlgItemTextA(dialog, IDC_ASKUI_TEXT, shown, sizeof shown);
+    nameStyle = GetWindowLongPtrA(GetDlgItem(dialog, IDC_ASKUI_NAME), GWL_STYLE);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_EQ(1, controller.userinfo(1, 0, user.pointers));
+  EXPECT_STREQ("This copy is registered to:", shown);
+  EXPECT_TRUE(nameStyle & ES_READONLY);
+  EXPECT_STREQ("Old Name", user.values[0]);
+  EXPECT_EQ("Old Company", Unscrambled(user.values[3]));
+
+  answerer.act("User Information", FillUser("Ann Example", "", IDCANCEL))
+      .answer("Are you sure", IDNO)
+      .act("User Information", FillUser("Ann Example", "", IDCANCEL))
+      .answer("Are you sure", IDYES);
+  EXPECT_EQ(0, controller.userinfo(0, 0, user.pointers));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_STREQ("Old Name", user.values[0]);
+}

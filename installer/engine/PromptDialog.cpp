@@ -1,0 +1,107 @@
+#include "PromptDialog.h"
+#include "EngineBox.h"
+
+#include <dlgbox.h>
+#include <textresource.h>
+
+#include <kxlang/kxlangids.h>
+
+#include <cstdio>
+#include <cstring>
+#include <windows.h>
+
+namespace {
+
+std::string Loaded(UINT id, const char* fallback) {
+  char text[TextSize];
+  LoadText(text, id);
+  return text[0] ? text : fallback;
+}
+
+// The full form differs from what was typed by more than a trailing backslash.
+bool DiffersFromTyped(const std::string& full, const std::string& typed) {
+  std::string a = full, b = typed;
+  if (!a.empty() && a.back() == '\\')
+    a.pop_back();
+  if (!b.empty() && b.back() == '\\')
+    b.pop_back();
+  return _stricmp(a.c_str(), b.c_str()) != 0;
+}
+
+class PromptDialog : public dlgbox {
+public:
+  PromptDialog(PromptRequest& request, const std::function<int(const char*)>& acceptfolder)
+      : request_(request), acceptfolder_(acceptfolder) {}
+
+  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM) override {
+    if (message == WM_INITDIALOG) {
+      init();
+      return TRUE;
+    }
+    if (message != WM_COMMAND)
+      return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDOK:
+      if (accept())
+        EndDialog(hwnd(), 1);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(hwnd(), 2);
+      return TRUE;
+    default:
+      return FALSE;
+    }
+  }
+
+private:
+  void init() {
+    SetWindowTextA(hwnd(), request_.title.c_str());
+    SetDlgItemTextA(hwnd(), IDC_PROMPT_TEXT, request_.prompt.c_str());
+    SetDlgItemTextA(hwnd(), IDC_PROMPT_ANSWER, request_.initial.c_str());
+    SendDlgItemMessageA(hwnd(), IDC_PROMPT_ANSWER, EM_LIMITTEXT, sizeof request_.answer - 1, 0);
+    ShowWindow(GetDlgItem(hwnd(), IDC_PROMPT_GROUPS), SW_HIDE);
+    // There is no folder browser to open here; the folder is typed.
+    ShowWindow(GetDlgItem(hwnd(), IDC_PROMPT_BROWSE), SW_HIDE);
+  }
+
+  int accept() {
+    char typed[sizeof request_.answer];
+    GetDlgItemTextA(hwnd(), IDC_PROMPT_ANSWER, typed, sizeof typed);
+    if (request_.kind != 1) {
+      std::snprintf(request_.answer, sizeof request_.answer, "%s", typed);
+      return 1;
+    }
+    char full[MAX_PATH * 2];
+    DWORD length = GetFullPathNameA(typed, sizeof full, full, nullptr);
+    // The folder goes on into 128-character path buffers: a longer one is refused here, not cut.
+    if (length == 0 || length > PromptFolderLimit || std::strlen(typed) > PromptFolderLimit) {
+      EngineMessageBox("The folder name is too long.", request_.title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+      return 0;
+    }
+    if (DiffersFromTyped(full, typed)) {
+      char question[1024];
+      std::snprintf(
+          question, sizeof question,
+          Loaded(TEXT_FOLDER_CONFIRM, "The folder %s is the full form of %s.\nUse this folder?").c_str(),
+          full, typed);
+      std::string caption = Loaded(TEXT_FOLDER_CONFIRM_CAPTION, "Confirm Folder");
+      if (EngineMessageBox(question, caption.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return 0;
+    }
+    if (acceptfolder_ && !acceptfolder_(full))
+      return 0;
+    std::snprintf(request_.answer, sizeof request_.answer, "%s", full);
+    return 1;
+  }
+
+  PromptRequest& request_;
+  const std::function<int(const char*)>& acceptfolder_;
+};
+
+} // namespace
+
+int RunPromptDialog(PromptRequest& request, const std::function<int(const char* folder)>& acceptfolder) {
+  PromptDialog dialog(request, acceptfolder);
+  INT_PTR result = RunMainDialog(dialog, "DLGPROMPTSTR");
+  return result == 1 || result == 2 ? static_cast<int>(result) : -1;
+}

@@ -1,0 +1,92 @@
+#include "UserInfoDialog.h"
+#include "EngineBox.h"
+
+#include <dlgbox.h>
+#include <textresource.h>
+
+#include <kxlang/kxlangids.h>
+
+#include <cstdio>
+#include <cstring>
+#include <windows.h>
+
+namespace {
+
+constexpr int NameMinimum = 4;
+constexpr int NameMaximum = 20;
+
+std::string Loaded(UINT id, const char* fallback) {
+  char text[TextSize];
+  LoadText(text, id);
+  return text[0] ? text : fallback;
+}
+
+class UserInfoDialog : public dlgbox {
+public:
+  explicit UserInfoDialog(UserInfoRequest& request) : request_(request) {}
+
+  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM) override {
+    if (message == WM_INITDIALOG)
+      return init();
+    if (message != WM_COMMAND)
+      return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDOK:
+      if (accept())
+        EndDialog(hwnd(), 1);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(hwnd(), 2);
+      return TRUE;
+    default:
+      return FALSE;
+    }
+  }
+
+private:
+  INT_PTR init() {
+    int readonly = request_.readonly;
+    std::string text = readonly ? Loaded(TEXT_USERINFO_SHOWN, "This copy is registered to:")
+                                : Loaded(TEXT_USERINFO_ASK, "Please enter your name and company.");
+    SetDlgItemTextA(hwnd(), IDC_ASKUI_TEXT, text.c_str());
+    // The fields never take more than their buffers hold.
+    setfield(IDC_ASKUI_NAME, request_.name, sizeof request_.name);
+    setfield(IDC_ASKUI_COMPANY, request_.company, sizeof request_.company);
+    SetFocus(GetDlgItem(hwnd(), readonly ? IDOK : IDC_ASKUI_NAME));
+    return FALSE;
+  }
+
+  void setfield(int id, const char* value, size_t size) {
+    SendDlgItemMessageA(hwnd(), id, EM_LIMITTEXT, size - 1, 0);
+    SetDlgItemTextA(hwnd(), id, value);
+    SendDlgItemMessageA(hwnd(), id, EM_SETREADONLY, request_.readonly, 0);
+  }
+
+  int accept() {
+    char name[sizeof request_.name];
+    char company[sizeof request_.company];
+    int length = GetDlgItemTextA(hwnd(), IDC_ASKUI_NAME, name, sizeof name);
+    GetDlgItemTextA(hwnd(), IDC_ASKUI_COMPANY, company, sizeof company);
+    if (length < NameMinimum || length > NameMaximum) {
+      std::string message = Loaded(TEXT_USERINFO_NAME_LENGTH, "The name must have 4 to 20 characters.");
+      char caption[128];
+      GetWindowTextA(hwnd(), caption, sizeof caption);
+      EngineMessageBox(message.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
+      SetFocus(GetDlgItem(hwnd(), IDC_ASKUI_NAME));
+      return 0;
+    }
+    std::memcpy(request_.name, name, sizeof name);
+    std::memcpy(request_.company, company, sizeof company);
+    return 1;
+  }
+
+  UserInfoRequest& request_;
+};
+
+} // namespace
+
+int RunUserInfoDialog(UserInfoRequest& request) {
+  UserInfoDialog dialog(request);
+  INT_PTR result = RunMainDialog(dialog, "DLGASKUI");
+  return result == 1 || result == 2 ? static_cast<int>(result) : -1;
+}
