@@ -697,11 +697,13 @@ int InstallController::editstartupfiles(const int values[3], const char* linesFi
     if (!values[i])
       continue;
     std::string file = Join(startupFolder, names[i]);
-    if (!EditStartupFile(installer_, file.c_str(), linesFile, values[2])) {
+    // Unattended builds never reach here: the script controller passes the event silently.
+    int result = EditStartupFile(installer_, file.c_str(), linesFile, values[2], 0);
+    if (!result) {
       reporterrorf("Unable to modify AUTOEXEC.BAT or CONFIG.SYS");
       return 0;
     }
-    dosRestart = 1;
+    dosRestart |= result == 1;
   }
   return 1;
 }

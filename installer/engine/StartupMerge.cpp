@@ -1,6 +1,7 @@
 #include "StartupMerge.h"
 
 #include "Installer.h"
+#include "StartupMergeDialog.h"
 
 #include <fpath.h>
 
@@ -57,6 +58,19 @@ std::vector<std::string> ReadLines(const char* path, int& exists) {
     lines.push_back(line);
   }
   return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+  return text;
+}
+
+int WriteText(const char* path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  return static_cast<bool>(out);
 }
 
 } // namespace
@@ -120,7 +134,7 @@ std::vector<std::string> MergeStartupLines(const std::vector<std::string>& curre
   return merged;
 }
 
-int EditStartupFile(Installer& installer, const char* file, const char* linesFile, int newFirst) {
+int EditStartupFile(Installer& installer, const char* file, const char* linesFile, int newFirst, int silent) {
   int exists = 0, linesExist = 0;
   std::vector<std::string> current = ReadLines(file, exists);
   std::vector<std::string> added = ReadLines(linesFile, linesExist);
@@ -128,16 +142,20 @@ int EditStartupFile(Installer& installer, const char* file, const char* linesFil
     return 0;
   std::string name = file;
   int autoexec = Lower(name).find("autoexec") != std::string::npos;
-  std::vector<std::string> merged = MergeStartupLines(current, added, autoexec, newFirst);
+  std::string text = Joined(MergeStartupLines(current, added, autoexec, newFirst));
   fpathbuf copy, backup;
   if (!fpath::setuniquebeside(copy, cpathref(file), autoexec ? "autox" : "confg"))
     return 0;
-  {
-    std::ofstream out(copy.str(), std::ios::binary);
-    for (const std::string& line : merged)
-      out << line << "\r\n";
-    if (!out)
-      return 0;
+  if (exists && !fpath::setbackupname(backup, cpathref(file)))
+    return 0;
+  if (!silent) {
+    int answer = RunStartupMergeDialog(Joined(current), text, exists ? backup.str() : "");
+    if (answer != 1)
+      return answer == 2 ? 2 : 0;
+  }
+  if (!WriteText(copy.str(), text)) {
+    DeleteFileA(copy.str());
+    return 0;
   }
   if (!exists) {
     if (!MoveFileA(copy.str(), file)) {
@@ -147,7 +165,7 @@ int EditStartupFile(Installer& installer, const char* file, const char* linesFil
     installer.log().filecreated(file);
     return 1;
   }
-  if (!fpath::setbackupname(backup, cpathref(file)) || !installer.move(file, backup.str())) {
+  if (!installer.move(file, backup.str())) {
     DeleteFileA(copy.str());
     return 0;
   }

@@ -19,6 +19,7 @@ std::vector<std::string> MergeStartupLines(const std::vector<std::string>& curre
 
 // Merges the lines file into the start-up file: the merged copy is written beside it, the current
 // file is kept under its backup name (logged as a rename) and the copy takes its place. A missing
-// start-up file counts as empty and the merged one is logged as created. A failure leaves the current
-// file as it was; 1 on success.
-int EditStartupFile(Installer& installer, const char* file, const char* linesFile, int newFirst);
+// start-up file counts as empty and the merged one is logged as created. Unless silent, the user sees
+// both texts first and may edit the merged one; declining answers 2 and changes nothing. A failure
+// leaves the current file as it was; 1 on success.
+int EditStartupFile(Installer& installer, const char* file, const char* linesFile, int newFirst, int silent);

@@ -518,3 +518,62 @@ TEST_F(ControllerFixture, ReadOnlyUserInformationIsShownAndCancelAsksTheAbortQue
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   EXPECT_STREQ("Old Name", user.values[0]);
 }
+
+namespace {
+
+std::string DialogText(HWND dialog, int id) {
+  char text[1024];
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+} // namespace
+
+TEST_F(ControllerFixture, StartupMergeShowsBothFilesAndWritesTheUsersEditedText) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  controller.startupFolder = dir.path();
+  std::string file = dir.file("autoexec.bat"), lines = dir.file("strs");
+  writeFile(file, "PATH C:\\DOS\r\n");
+  writeFile(lines, "PATH=C:\\APP\r\n");
+  std::string current, merged, backup;
+  ModalAnswerer answerer;
+  answerer.act("Start-up File Changes", [&](HWND dialog) {
+    current = DialogText(dialog, IDC_DOSINFORM_CURRENT);
+    merged = DialogText(dialog, IDC_DOSINFORM_MERGED);
+    backup = DialogText(dialog, IDC_DOSINFORM_BACKUP);
+    SetDlgItemTextA(dialog, IDC_DOSINFORM_MERGED, "PATH C:\\DOS;C:\\APP\r\nREM edited\r\n");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  const int autoexecOnly[3] = {1, 0, 0};
+  ASSERT_EQ(1, controller.editstartupfiles(autoexecOnly, lines.c_str()));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_EQ("PATH C:\\DOS\r\n", current);
+  EXPECT_EQ("PATH C:\\DOS;C:\\APP\r\n", merged);
+  EXPECT_NE(std::string::npos, backup.find("autoexec.bak")) << backup;
+  EXPECT_EQ("PATH C:\\DOS;C:\\APP\r\nREM edited\r\n", readFile(file));
+  EXPECT_EQ("PATH C:\\DOS\r\n", readFile(dir.file("autoexec.bak")));
+}
+
+TEST_F(ControllerFixture, DecliningTheStartupMergeChangesNothing) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  controller.startupFolder = dir.path();
+  std::string lines = dir.file("strs");
+  writeFile(lines, "FILES=40\r\n");
+  std::string backup;
+  ModalAnswerer answerer;
+  // A missing file is not kept, which the dialog says where the name would be.
+  answerer.act("Start-up File Changes", [&](HWND dialog) {
+    backup = DialogText(dialog, IDC_DOSINFORM_BACKUP);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  const int configOnly[3] = {0, 1, 0};
+  ASSERT_EQ(1, controller.editstartupfiles(configOnly, lines.c_str()));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_EQ("The current file is not kept.", backup);
+  EXPECT_FALSE(fileExists(dir.file("config.sys")));
+  WIN32_FIND_DATAA data;
+  HANDLE left = FindFirstFileA(dir.file("confg*").c_str(), &data);
+  EXPECT_EQ(INVALID_HANDLE_VALUE, left) << data.cFileName;
+  if (left != INVALID_HANDLE_VALUE)
+    FindClose(left);
+}

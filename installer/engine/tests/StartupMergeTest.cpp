@@ -68,7 +68,7 @@ TEST(StartupMergeTest, TheFileIsReplacedAndItsOldTextKeptUnderTheBackupName) {
   std::string file = f.file("autoexec.bat"), lines = f.file("strs");
   writeFile(lines, "PATH=C:\\APP\r\nSET X=1\r\n");
   writeFile(file, "PATH C:\\DOS\r\n");
-  ASSERT_TRUE(EditStartupFile(f.installer, file.c_str(), lines.c_str(), 0));
+  ASSERT_TRUE(EditStartupFile(f.installer, file.c_str(), lines.c_str(), 0, 1));
   EXPECT_EQ("PATH C:\\DOS;C:\\APP\r\nSET X=1\r\n", readFile(file));
   EXPECT_EQ("PATH C:\\DOS\r\n", readFile(f.file("autoexec.bak")));
   ASSERT_EQ(1u, f.log.records.size());
@@ -77,11 +77,11 @@ TEST(StartupMergeTest, TheFileIsReplacedAndItsOldTextKeptUnderTheBackupName) {
   // A missing file is an empty one, and the new file is logged as created.
   std::string config = f.file("config.sys");
   writeFile(lines, "FILES=40\r\n");
-  ASSERT_TRUE(EditStartupFile(f.installer, config.c_str(), lines.c_str(), 0));
+  ASSERT_TRUE(EditStartupFile(f.installer, config.c_str(), lines.c_str(), 0, 1));
   EXPECT_EQ("FILES=40\r\n", readFile(config));
   ASSERT_EQ(2u, f.log.records.size());
   EXPECT_EQ(LogFileCreated, f.log.records[1].type());
-  EXPECT_FALSE(EditStartupFile(f.installer, config.c_str(), f.file("none").c_str(), 0));
+  EXPECT_FALSE(EditStartupFile(f.installer, config.c_str(), f.file("none").c_str(), 0, 1));
 }
 
 } // namespace
