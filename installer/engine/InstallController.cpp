@@ -591,6 +591,7 @@ int InstallController::installfile(const FileInstallRecord& record) {
   int comparator = record.options[CopyComparator];
   job.decision->kind = comparator >= 0 && comparator <= 6 ? comparatorKinds[comparator] : Decision::Always;
   job.decision->mode = record.options[CopyDecisionMode];
+  job.decision->ask = &overwrite_;
   if (record.options[CopyAppend])
     job.target = std::make_unique<AppendWriter>();
   else

@@ -5,6 +5,7 @@
 #include "Installer.h"
 #include "LanguageSet.h"
 #include "OperationLog.h"
+#include "OverwriteDialog.h"
 
 #include <functional>
 #include <memory>
@@ -171,6 +172,9 @@ public:
   int finishType = 0;
 
 protected:
+  // Files of another kind than the one they would replace are put to the user.
+  OverwriteQuestion overwrite_;
+
   int mainsequence();
   int openlog();
   void closelog();

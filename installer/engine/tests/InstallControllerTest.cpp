@@ -1,3 +1,4 @@
+#include "InstallerFixture.h"
 #include <InstallController.h>
 #include <LogDump.h>
 #include <Scramble.h>
@@ -576,4 +577,45 @@ TEST_F(ControllerFixture, DecliningTheStartupMergeChangesNothing) {
   EXPECT_EQ(INVALID_HANDLE_VALUE, left) << data.cFileName;
   if (left != INVALID_HANDLE_VALUE)
     FindClose(left);
+}
+
+TEST_F(ControllerFixture, AFileOfAnotherLanguageIsPutToTheUserWhoMayRenameTheTarget) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  std::string newfile = TestProgramFile("kxver12.dll"), german = TestProgramFile("kxver12de.dll");
+  std::string target = dir.file("app.dll"), renamed = dir.file("renamed.dll");
+  writeFile(target, readFile(german));
+  FileInstallRecord record = {};
+  record.options[CopyComparator] = 3;
+  record.source = newfile.c_str();
+  record.target = target.c_str();
+  struct Row {
+    const char* name;
+    int button;
+    const char* renamedTo; // none: keep the shown path
+    std::string targetText, renamedText;
+  } rows[] = {
+      {"Cancel keeps the existing file", IDCANCEL, nullptr, readFile(german), ""},
+      {"OK installs under the edited name", IDOK, renamed.c_str(), readFile(german), readFile(newfile)},
+      {"OK installs over the existing file", IDOK, nullptr, readFile(newfile), readFile(newfile)},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string shownNew, shownOld, version;
+    ModalAnswerer answerer;
+    answerer.act("Replace File", [&](HWND dialog) {
+      shownNew = DialogText(dialog, IDC_AOW_NEWPATH);
+      shownOld = DialogText(dialog, IDC_AOW_OLDPATH);
+      version = DialogText(dialog, IDC_AOW_OLDVERSION);
+      if (row.renamedTo)
+        SetDlgItemTextA(dialog, IDC_AOW_OLDPATH, row.renamedTo);
+      PostMessageA(dialog, WM_COMMAND, row.button, 0);
+    });
+    ASSERT_EQ(1, controller.installfile(record));
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    EXPECT_EQ(newfile, shownNew);
+    EXPECT_EQ(target, shownOld);
+    EXPECT_EQ("1.2.0.0", version);
+    EXPECT_EQ(row.targetText, readFile(target));
+    EXPECT_EQ(row.renamedText, fileExists(renamed) ? readFile(renamed) : "");
+  }
 }
