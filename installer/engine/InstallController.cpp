@@ -14,6 +14,7 @@
 #include <checkfailed.h>
 #include <fpath.h>
 #include <lzpreader.h>
+#include <msgbox.h>
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
@@ -960,8 +961,26 @@ int CommandLineArgument(const char* commandLine, int n, char* out) {
   return 0;
 }
 
-int InstallController::querydialog(int, const char* text) {
-  return EngineMessageBox(text, product_, MB_OKCANCEL | MB_ICONQUESTION) == IDOK ? 0 : 2;
+// Goes on (0) or stops the run (2); a nonzero style also offers the abort, confirmed before it
+// answers 1.
+int InstallController::querydialog(int style, const char* text) {
+  for (;;) {
+    msgbox box;
+    box.settextf("%s", text);
+    std::string first = EngineTextf(TEXT_CONTINUE_FIRST), second = EngineTextf(TEXT_CONTINUE_SECOND);
+    if (style)
+      box.setbuttons3(first.c_str(), second.c_str(), EngineTextf(TEXT_CONTINUE_THIRD).c_str());
+    else
+      box.setbuttons2(first.c_str(), second.c_str());
+    box.setcancel(1);
+    box.setstdicon(MB_ICONQUESTION);
+    int answer = box.show(EngineTextf(TEXT_CONTINUE_CAPTION).c_str());
+    if (answer != 2)
+      return answer == 0 ? 0 : 2;
+    std::string question = EngineTextf(TEXT_CONTINUE_THIRD_QUESTION);
+    if (EngineMessageBox(question.c_str(), product_, MB_YESNO | MB_ICONQUESTION) == IDYES)
+      return 1;
+  }
 }
 
 void InstallController::queryfailed() {}

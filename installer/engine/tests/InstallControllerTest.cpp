@@ -2,6 +2,7 @@
 #include <InstallController.h>
 #include <LogDump.h>
 #include <Scramble.h>
+#include <msgbox.h>
 
 #include "checkrecorder.h"
 
@@ -617,5 +618,35 @@ TEST_F(ControllerFixture, AFileOfAnotherLanguageIsPutToTheUserWhoMayRenameTheTar
     EXPECT_EQ("1.2.0.0", version);
     EXPECT_EQ(row.targetText, readFile(target));
     EXPECT_EQ(row.renamedText, fileExists(renamed) ? readFile(renamed) : "");
+  }
+}
+
+TEST_F(ControllerFixture, TheContinueQuestionGoesOnStopsOrAbortsOnlyWhenConfirmed) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  auto press = [](int index) {
+    return [index](HWND box) { PostMessageA(box, WM_COMMAND, MsgFirstButton + index, 0); };
+  };
+  struct Row {
+    const char* name;
+    int style;
+    std::vector<int> buttons;       // pressed on the question in turn
+    std::vector<int> confirmations; // answers to the abort question in turn
+    int expected;
+  } rows[] = {
+      {"the first button goes on", 0, {0}, {}, 0},
+      {"the second button stops", 1, {1}, {}, 2},
+      {"a declined abort asks again", 1, {2, 0}, {IDNO}, 0},
+      {"a confirmed abort", 1, {2}, {IDYES}, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ModalAnswerer answerer;
+    for (size_t i = 0; i < row.buttons.size(); ++i) {
+      answerer.act("Disk nearly full", press(row.buttons[i]));
+      if (i < row.confirmations.size())
+        answerer.answer("really want to abort", row.confirmations[i]);
+    }
+    EXPECT_EQ(row.expected, controller.querydialog(row.style, "Disk nearly full"));
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   }
 }
