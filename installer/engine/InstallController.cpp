@@ -1048,7 +1048,22 @@ int InstallController::promptstring(const int values[4], const char* const texts
   }
 }
 
-int InstallController::askyesno(int, const char* question, int& yes) {
-  yes = EngineMessageBox(question, product_, MB_YESNO | MB_ICONQUESTION) == IDYES;
-  return 1;
+// Yes or No set the answer; the third button aborts the run (0) once the abort is confirmed. The mode
+// is the message box icon.
+int InstallController::askyesno(int mode, const char* question, int& yes) {
+  for (;;) {
+    msgbox box;
+    box.settextf("%s", question);
+    box.setbuttons3(EngineTextf(TEXT_THREE_FIRST).c_str(), EngineTextf(TEXT_THREE_SECOND).c_str(),
+                    EngineTextf(TEXT_THREE_THIRD).c_str());
+    box.setcancel(2);
+    box.setstdicon(mode);
+    int answer = box.show(EngineTextf(TEXT_THREE_CAPTION).c_str());
+    if (answer == 0 || answer == 1) {
+      yes = answer == 0;
+      return 1;
+    }
+    if (answer < 0 || queryabort())
+      return 0;
+  }
 }

@@ -650,3 +650,32 @@ TEST_F(ControllerFixture, TheContinueQuestionGoesOnStopsOrAbortsOnlyWhenConfirme
     EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   }
 }
+
+TEST_F(ControllerFixture, TheThreeButtonQuestionSetsTheAnswerOrAbortsOnlyWhenConfirmed) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  struct Row {
+    const char* name;
+    std::vector<int> buttons;       // pressed on the question in turn
+    std::vector<int> confirmations; // answers to the abort question in turn
+    int expected, yes;
+  } rows[] = {
+      {"yes", {0}, {}, 1, 1},
+      {"no", {1}, {}, 1, 0},
+      {"a declined abort asks again", {2, 1}, {IDNO}, 1, 0},
+      {"a confirmed abort", {2}, {IDYES}, 0, -1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ModalAnswerer answerer;
+    for (size_t i = 0; i < row.buttons.size(); ++i) {
+      int id = MsgFirstButton + row.buttons[i];
+      answerer.act("Install the extras?", [id](HWND box) { PostMessageA(box, WM_COMMAND, id, 0); });
+      if (i < row.confirmations.size())
+        answerer.answer("abort the installation", row.confirmations[i]);
+    }
+    int yes = -1;
+    EXPECT_EQ(row.expected, controller.askyesno(MB_ICONQUESTION, "Install the extras?", yes));
+    EXPECT_EQ(row.yes, yes);
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  }
+}
