@@ -12,12 +12,6 @@
 
 namespace {
 
-std::string Loaded(UINT id, const char* fallback) {
-  char text[TextSize];
-  LoadText(text, id);
-  return text[0] ? text : fallback;
-}
-
 // The full form differs from what was typed by more than a trailing backslash.
 bool DiffersFromTyped(const std::string& full, const std::string& typed) {
   std::string a = full, b = typed;
@@ -80,11 +74,8 @@ private:
     }
     if (DiffersFromTyped(full, typed)) {
       char question[1024];
-      std::snprintf(
-          question, sizeof question,
-          Loaded(TEXT_FOLDER_CONFIRM, "The folder %s is the full form of %s.\nUse this folder?").c_str(),
-          full, typed);
-      std::string caption = Loaded(TEXT_FOLDER_CONFIRM_CAPTION, "Confirm Folder");
+      std::snprintf(question, sizeof question, TextOf(TEXT_FOLDER_CONFIRM).c_str(), full, typed);
+      std::string caption = TextOf(TEXT_FOLDER_CONFIRM_CAPTION);
       if (EngineMessageBox(question, caption.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 0;
     }

@@ -15,12 +15,6 @@ namespace {
 constexpr int NameMinimum = 4;
 constexpr int NameMaximum = 20;
 
-std::string Loaded(UINT id, const char* fallback) {
-  char text[TextSize];
-  LoadText(text, id);
-  return text[0] ? text : fallback;
-}
-
 class UserInfoDialog : public dlgbox {
 public:
   explicit UserInfoDialog(UserInfoRequest& request) : request_(request) {}
@@ -46,8 +40,7 @@ public:
 private:
   INT_PTR init() {
     int readonly = request_.readonly;
-    std::string text = readonly ? Loaded(TEXT_USERINFO_SHOWN, "This copy is registered to:")
-                                : Loaded(TEXT_USERINFO_ASK, "Please enter your name and company.");
+    std::string text = readonly ? TextOf(TEXT_USERINFO_SHOWN) : TextOf(TEXT_USERINFO_ASK);
     SetDlgItemTextA(hwnd(), IDC_ASKUI_TEXT, text.c_str());
     // The fields never take more than their buffers hold.
     setfield(IDC_ASKUI_NAME, request_.name, sizeof request_.name);
@@ -68,7 +61,7 @@ private:
     int length = GetDlgItemTextA(hwnd(), IDC_ASKUI_NAME, name, sizeof name);
     GetDlgItemTextA(hwnd(), IDC_ASKUI_COMPANY, company, sizeof company);
     if (length < NameMinimum || length > NameMaximum) {
-      std::string message = Loaded(TEXT_USERINFO_NAME_LENGTH, "The name must have 4 to 20 characters.");
+      std::string message = TextOf(TEXT_USERINFO_NAME_LENGTH);
       char caption[128];
       GetWindowTextA(hwnd(), caption, sizeof caption);
       EngineMessageBox(message.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);

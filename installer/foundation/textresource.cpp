@@ -25,3 +25,9 @@ void LoadText(char (&buffer)[TextSize], UINT id) {
     return;
   std::strcpy(buffer, "NO SUCH STRING!!!");
 }
+
+std::string TextOf(UINT id) {
+  char text[TextSize];
+  LoadText(text, id);
+  return text;
+}

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Texts come from the resource module: the language library once one is loaded, the program itself
 // before that and after it is freed.
 
@@ -17,3 +19,5 @@ HMODULE ResourceModule();
 // The text of `id`: from the resource module, else from the program's own module, else
 // "NO SUCH STRING!!!". At most 255 characters, always terminated.
 void LoadText(char (&buffer)[TextSize], UINT id);
+// The same text as a string.
+std::string TextOf(UINT id);
