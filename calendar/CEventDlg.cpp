@@ -12,6 +12,7 @@
 #include <appframe/CSpinButtonCtrl.h>
 #include <appframe/CWinApp.h>
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -100,38 +101,9 @@ const std::vector<int> kShownPerKind[] = {
     {IDC_EV_DAYLABEL, IDC_EV_DAY, 1061, 1062, 1063, 1064, 1065, 1066, 1067, 1068, 1069, 1070, 1071, 1072,
      IDC_EV_ALLMONTHS},
     {IDC_EV_DAYLABEL, IDC_EV_DAY, IDC_EV_MONTH, IDC_EV_YEARLABEL, IDC_EV_YEAR, IDC_EV_AGELABEL},
-    {IDC_EV_MON,
-     IDC_EV_TUE,
-     IDC_EV_WED,
-     IDC_EV_THU,
-     IDC_EV_FRI,
-     IDC_EV_SAT,
-     IDC_EV_SUN,
-     IDC_EV_ALLDAYS,
-     IDC_EV_WEEK1,
-     IDC_EV_WEEK2,
-     IDC_EV_WEEK3,
-     IDC_EV_WEEK4,
-     IDC_EV_WEEK5,
-     IDC_EV_LASTWEEK,
-     IDC_EV_ALLWEEKS,
-     1061,
-     1062,
-     1063,
-     1064,
-     1065,
-     1066,
-     1067,
-     1068,
-     1069,
-     1070,
-     1071,
-     1072,
-     IDC_EV_ALLMONTHS,
-     IDC_EV_PATTERNLABEL,
-     IDC_EV_PATTERNYEAR,
-     IDC_EV_ALLYEARS},
 };
+// A custom pattern shows every control of the list from the weekdays on.
+constexpr int kCustomKind = 4;
 
 } // namespace
 
@@ -287,6 +259,12 @@ bool CEventDlg::ConfirmNightTime(int minutes) {
 void CEventDlg::ShowKind(int kind) {
   for (int id : kKindControls)
     ::ShowWindow(GetDlgItem(id), SW_HIDE);
+  if (kind == kCustomKind) {
+    for (const int* id = std::find(std::begin(kKindControls), std::end(kKindControls), IDC_EV_MON);
+         id != std::end(kKindControls); ++id)
+      ::ShowWindow(GetDlgItem(*id), SW_SHOW);
+    return;
+  }
   for (int id : kShownPerKind[kind])
     ::ShowWindow(GetDlgItem(id), SW_SHOW);
 }
