@@ -1,4 +1,5 @@
 #include "PromptDialog.h"
+#include "AcceptDialog.h"
 #include "EngineBox.h"
 
 #include <dlgbox.h>
@@ -22,33 +23,13 @@ bool DiffersFromTyped(const std::string& full, const std::string& typed) {
   return _stricmp(a.c_str(), b.c_str()) != 0;
 }
 
-class PromptDialog : public dlgbox {
+class PromptDialog : public acceptdialog {
 public:
   PromptDialog(PromptRequest& request, const std::function<int(const char*)>& acceptfolder)
       : request_(request), acceptfolder_(acceptfolder) {}
 
-  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_INITDIALOG) {
-      init();
-      return TRUE;
-    }
-    if (message != WM_COMMAND)
-      return FALSE;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-      if (accept())
-        EndDialog(hwnd(), 1);
-      return TRUE;
-    case IDCANCEL:
-      EndDialog(hwnd(), 2);
-      return TRUE;
-    default:
-      return FALSE;
-    }
-  }
-
 private:
-  void init() {
+  INT_PTR init() override {
     SetWindowTextA(hwnd(), request_.title.c_str());
     SetDlgItemTextA(hwnd(), IDC_PROMPT_TEXT, request_.prompt.c_str());
     SetDlgItemTextA(hwnd(), IDC_PROMPT_ANSWER, request_.initial.c_str());
@@ -56,9 +37,10 @@ private:
     ShowWindow(GetDlgItem(hwnd(), IDC_PROMPT_GROUPS), SW_HIDE);
     // There is no folder browser to open here; the folder is typed.
     ShowWindow(GetDlgItem(hwnd(), IDC_PROMPT_BROWSE), SW_HIDE);
+    return TRUE;
   }
 
-  int accept() {
+  int accept() override {
     char typed[sizeof request_.answer];
     GetDlgItemTextA(hwnd(), IDC_PROMPT_ANSWER, typed, sizeof typed);
     if (request_.kind != 1) {

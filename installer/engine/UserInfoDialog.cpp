@@ -1,4 +1,5 @@
 #include "UserInfoDialog.h"
+#include "AcceptDialog.h"
 #include "EngineBox.h"
 
 #include <dlgbox.h>
@@ -15,30 +16,12 @@ namespace {
 constexpr int NameMinimum = 4;
 constexpr int NameMaximum = 20;
 
-class UserInfoDialog : public dlgbox {
+class UserInfoDialog : public acceptdialog {
 public:
   explicit UserInfoDialog(UserInfoRequest& request) : request_(request) {}
 
-  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_INITDIALOG)
-      return init();
-    if (message != WM_COMMAND)
-      return FALSE;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-      if (accept())
-        EndDialog(hwnd(), 1);
-      return TRUE;
-    case IDCANCEL:
-      EndDialog(hwnd(), 2);
-      return TRUE;
-    default:
-      return FALSE;
-    }
-  }
-
 private:
-  INT_PTR init() {
+  INT_PTR init() override {
     int readonly = request_.readonly;
     std::string text = readonly ? TextOf(TEXT_USERINFO_SHOWN) : TextOf(TEXT_USERINFO_ASK);
     SetDlgItemTextA(hwnd(), IDC_ASKUI_TEXT, text.c_str());
@@ -55,7 +38,7 @@ private:
     SendDlgItemMessageA(hwnd(), id, EM_SETREADONLY, request_.readonly, 0);
   }
 
-  int accept() {
+  int accept() override {
     char name[sizeof request_.name];
     char company[sizeof request_.company];
     int length = GetDlgItemTextA(hwnd(), IDC_ASKUI_NAME, name, sizeof name);
