@@ -12,9 +12,11 @@
 #include "VariableStore.h"
 
 #include <checkfailed.h>
+#include <ctl3d.h>
 #include <fpath.h>
 #include <lzpreader.h>
 #include <msgbox.h>
+#include <msgloop.h>
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
@@ -407,6 +409,16 @@ int InstallController::mainsequence() {
   abortRequested = restartDeferred = dosRestart = systemIniChanged = 0;
   lzplibrary decompression;
   decompression.load(); // kept loaded for the run; a member that needs it fails on its own
+  // What the run shows goes on every way out, in the reverse of its making.
+  struct Release {
+    InstallWindows& windows;
+    int ctl3d;
+    ~Release() {
+      windows.close();
+      if (ctl3d)
+        Ctl3dStop();
+    }
+  } release{windows_, ctl3dwish() && Ctl3dStart()};
   if (!productname(product_))
     return 1;
   if (!diskmap(map_)) {
@@ -423,13 +435,36 @@ int InstallController::mainsequence() {
     return 1;
   }
   openlog();
+  if (!showwindows())
+    return 1;
   parts_.assign(static_cast<size_t>(std::max(partcount(), 0)), 1);
+  windows_.bindhelp(engineFolder_, LanguageCode(language_));
   int result = runscript();
   closelog();
+  windows_.close();
   library_.free();
   if (result != 1 && restartDeferred)
     return 2;
   return result;
+}
+
+// The install screen, the run's icon and the icon window that stands for the minimised run; 0 when
+// the run cannot go on (reported, except for a script without a screen).
+int InstallController::showwindows() {
+  const InstallScreenSettings* screen = screensettings();
+  if (!screen)
+    return 0;
+  windows_.setrun(engineFolder_, product_);
+  if (!windows_.realizescreen(*screen)) {
+    reporterrorf("Unable to realize the install screen");
+    return 0;
+  }
+  windows_.loadicon(engineFolder_);
+  if (!windows_.createiconwindow()) {
+    reporterrorf("Unable to create the icon window");
+    return 0;
+  }
+  return 1;
 }
 
 int InstallController::handoverlog(int normalEnd) {
@@ -552,12 +587,22 @@ int InstallController::addprogress(long units) {
     // A count past the total is the sizes' rounding, not a fault to report.
     percent_ = ProgressPercent(done_, total_);
   }
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  windows_.showpercent(percent_);
+  crossbillboard();
+  MessageLoop().pump(1);
   return !abortRequested;
+}
+
+// Crossing from one step of the copy to the next changes the billboard.
+void InstallController::crossbillboard() {
+  int step = BillboardStep(percent_, billboards_);
+  if (step == billboard_)
+    return;
+  billboard_ = step;
+  if (billboardshown())
+    closebillboard();
+  if (step >= 0)
+    showbillboard(step);
 }
 
 std::string InstallController::archivepath(int part) const {
@@ -631,10 +676,21 @@ int InstallController::begincopy(int, int, long) {
       total_ += partsize(static_cast<int>(i));
   done_ = 0;
   percent_ = 0;
+  // The copy goes on without the dialog when it cannot be shown.
+  windows_.showprogress(&abortRequested);
+  billboards_ = billboardcount();
+  billboard_ = -1;
+  crossbillboard();
   return 1;
 }
 
-int InstallController::endcopy() { return 1; }
+int InstallController::endcopy() {
+  windows_.hideprogress();
+  if (billboardshown())
+    closebillboard();
+  billboard_ = -1;
+  return 1;
+}
 
 int InstallController::movefile(const char* source, const char* target) {
   return installer_.move(source, target);

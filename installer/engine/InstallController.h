@@ -2,6 +2,7 @@
 
 #include "BuildInfo.h"
 #include "EventController.h"
+#include "InstallWindows.h"
 #include "Installer.h"
 #include "LanguageSet.h"
 #include "OperationLog.h"
@@ -94,6 +95,15 @@ public:
   virtual int resultfigure() = 0;
   virtual int partcount() = 0;
   virtual long partsize(int part) = 0; // KB
+  // Whether the script asks for three-dimensional dialog controls.
+  virtual int ctl3dwish() { return 0; }
+  // The install screen's settings; none ends the run.
+  virtual const InstallScreenSettings* screensettings() { return nullptr; }
+  // Billboards: the copy is split into as many steps as there are; each step shows its own.
+  virtual int billboardcount() { return 0; }
+  virtual int showbillboard(int) { return 0; }
+  virtual void closebillboard() {}
+  virtual int billboardshown() { return 0; }
 
   // Event operations the controller carries out itself.
   int installfile(const FileInstallRecord& record) override;
@@ -165,6 +175,7 @@ public:
   long long progressDone() const { return done_; }
   long long progressTotal() const { return total_; }
   int percent() const { return percent_; }
+  InstallWindows& windows() { return windows_; }
   int restartDeferred = 0;
   int dosRestart = 0;
   int systemIniChanged = 0;
@@ -179,6 +190,8 @@ protected:
   int openlog();
   void closelog();
   int copyauxiliary();
+  int showwindows();
+  void crossbillboard();
   std::string archivepath(int part) const;
   std::unique_ptr<class FileSource> entrysource(const FileEntry& entry, int fromArchive, const char* source);
 
@@ -203,6 +216,9 @@ protected:
   std::string uninstallFolder_;
   int appendLog_ = 0;
   HWND busy_ = nullptr;
+  InstallWindows windows_;
+  int billboards_ = 0;
+  int billboard_ = -1;
 };
 
 // Appends log records to a log, in blocks; a failure cuts the log back to its old size.

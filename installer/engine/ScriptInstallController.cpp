@@ -5,6 +5,7 @@
 #include <checkfailed.h>
 #include <usrdlg.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -155,6 +156,11 @@ long ScriptInstallController::partsize(int part) {
     }
   }
   return total;
+}
+
+int ScriptInstallController::billboardcount() {
+  return static_cast<int>(std::count_if(script_.dialogs.dialogs.begin(), script_.dialogs.dialogs.end(),
+                                        [](const UserDialog& dialog) { return dialog.inSequence != 0; }));
 }
 
 int ScriptInstallController::componentshapes(std::vector<ComponentShape>& shapes) {

@@ -36,6 +36,10 @@ public:
   int resultfigure() override;
   int partcount() override;
   long partsize(int part) override;
+  int ctl3dwish() override { return script_.product ? script_.product->values[2] : 0; }
+  const InstallScreenSettings* screensettings() override { return script_.screen.get(); }
+  // The billboards are the user dialogs marked for the install sequence.
+  int billboardcount() override;
 
   // Event operations that need the script.
   const FileEntry* fileentry(unsigned index) override {

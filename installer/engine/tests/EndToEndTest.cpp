@@ -55,7 +55,7 @@ public:
   };
 
   explicit Clicker(std::vector<Rule> rules)
-      : rules_(std::move(rules)), desktop_(GetThreadDesktop(GetCurrentThreadId())),
+      : rules_(withRunWindows(std::move(rules))), desktop_(GetThreadDesktop(GetCurrentThreadId())),
         thread_([this] { loop(); }) {}
   ~Clicker() {
     stop_ = true;
@@ -73,6 +73,14 @@ public:
   }
 
 private:
+  // The progress dialog and the screen's captionless activity dialog stay up while the engine works;
+  // a Cancel there would stop the run.
+  static std::vector<Rule> withRunWindows(std::vector<Rule> rules) {
+    rules.push_back({"Progress", 0});
+    rules.push_back({"", 0});
+    return rules;
+  }
+
   static BOOL CALLBACK collect(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;

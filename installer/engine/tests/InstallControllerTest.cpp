@@ -237,6 +237,7 @@ TEST_F(ControllerFixture, OperationsChangeTheMachineAndLogIt) {
 }
 
 TEST_F(ControllerFixture, ProgressCountsTheSelectedPartsAndNeverFloods) {
+  ASSERT_TRUE(controller.loadlanguage()); // the progress dialog's template
   CheckRecorder checks;
   controller.setparts({100, 50, 30});
   controller.parts()[1] = 0;
