@@ -71,7 +71,7 @@ public:
   InstallScreen* screen() { return screen_.get(); }
   HWND screenwindow() const { return screen_ ? screen_->hwnd() : nullptr; }
   HWND iconwindow() const { return iconWindow_ ? iconWindow_->hwnd() : nullptr; }
-  HWND progresswindow() const { return progress_ ? progress_->hwnd() : nullptr; }
+  progdlg* progress() { return progress_.get(); }
   HICON runicon() const { return icon_; }
 
   // The screen's host.
