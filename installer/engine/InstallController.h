@@ -213,12 +213,12 @@ protected:
   long long total_ = 0;
   long long done_ = 0;
   int percent_ = 0;
-  std::string uninstallFolder_;
-  int appendLog_ = 0;
-  HWND busy_ = nullptr;
   InstallWindows windows_;
   int billboards_ = 0;
   int billboard_ = -1;
+  std::string uninstallFolder_;
+  int appendLog_ = 0;
+  HWND busy_ = nullptr;
 };
 
 // Appends log records to a log, in blocks; a failure cuts the log back to its old size.
