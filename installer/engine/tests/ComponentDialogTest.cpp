@@ -1,6 +1,7 @@
 #include <ComponentDialog.h>
 #include <LanguageSet.h>
 
+#include <MessagePump.h>
 #include <ModalAnswerer.h>
 #include <dlgbox.h>
 #include <gauge.h>
@@ -57,18 +58,6 @@ void Click(HWND dialog, int row, int depth, Spot spot) {
   SendMessageA(tree, WM_LBUTTONUP, 0, point);
 }
 
-// Runs `work` from inside the dialog's own loop, once it is shown and has given the focus away.
-std::function<void()> t_later;
-void CALLBACK RunLater(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  std::function<void()> work = std::move(t_later);
-  work();
-}
-void Later(std::function<void()> work) {
-  t_later = std::move(work);
-  SetTimer(nullptr, 0, 10, RunLater);
-}
-
 struct ComponentDialogFixture : ::testing::Test {
   LanguageLibrary library;
   ComponentChoice choice;
@@ -111,7 +100,7 @@ TEST_F(ComponentDialogFixture, ChecksFollowTheSharedComponentAndOkGivesTheirEnab
   };
   ModalAnswerer answerer;
   answerer.act("Select Components", [&](HWND dialog) {
-    Later([&, dialog] {
+    testsupport::runLater([&, dialog] {
       EXPECT_EQ(GetDlgItem(dialog, IDOK), GetFocus());
       EXPECT_EQ("200 K", Text(dialog, IDC_SELCOMPS_TOTAL));
       EXPECT_EQ("150 K", Text(dialog, IDC_SELCOMPS_ENABLED));
