@@ -10,7 +10,6 @@
 #include <kxlang/kxlangids.h>
 
 #include <cstdio>
-#include <memory>
 #include <windows.h>
 
 namespace {

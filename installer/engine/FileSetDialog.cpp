@@ -9,7 +9,6 @@
 
 #include <kxlang/kxlangids.h>
 
-#include <cstring>
 #include <windows.h>
 
 namespace {
