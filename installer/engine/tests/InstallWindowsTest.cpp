@@ -1,5 +1,7 @@
 #include <InstallController.h>
 #include <InstallWindows.h>
+#include <ScriptBuilder.h>
+#include <ScriptInstallController.h>
 #include <bmpsrc.h>
 #include <ctl3d.h>
 #include <msgloop.h>
@@ -385,6 +387,32 @@ TEST_F(InstallWindowsTest, TheCopyShowsProgressAndChangesTheBillboardAtEachStep)
   PostMessageA(controller.windows().progress()->hwnd(), WM_COMMAND, IDCANCEL, 0);
   EXPECT_FALSE(controller.addprogress(1));
   controller.endcopy();
+}
+
+// The script-driven controller with an engine folder of the test's own.
+class ScriptWindowsController : public ScriptInstallController {
+public:
+  explicit ScriptWindowsController(const std::string& engine) {
+    std::snprintf(engineFolder_, sizeof engineFolder_, "%s", engine.c_str());
+  }
+};
+
+TEST_F(InstallWindowsTest, TheScriptGivesTheScreenTheThreeDimensionalWishAndTheBillboards) {
+  ScriptDraft draft = MinimalScript();
+  draft.product.values[2] = 1;
+  draft.screen.sizingMode = 3;
+  for (int inSequence : {1, 0, 1}) {
+    UserDialog dialog;
+    dialog.inSequence = inSequence;
+    draft.dialogs.dialogs.push_back(dialog);
+  }
+  writeFile(dir.file("install.inf"), WriteScript(draft).bytes);
+  ScriptWindowsController controller(dir.path());
+  ASSERT_TRUE(controller.loadscript());
+  EXPECT_EQ(1, controller.ctl3dwish());
+  ASSERT_NE(nullptr, controller.screensettings());
+  EXPECT_EQ(3, controller.screensettings()->sizingMode);
+  EXPECT_EQ(2, controller.billboardcount());
 }
 
 } // namespace
