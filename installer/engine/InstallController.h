@@ -1,11 +1,13 @@
 #pragma once
 
 #include "BuildInfo.h"
+#include "BusyMessage.h"
 #include "EventController.h"
 #include "Installer.h"
 #include "LanguageSet.h"
 #include "OperationLog.h"
 #include "OverwriteDialog.h"
+#include "SearchPlaces.h"
 
 #include <functional>
 #include <memory>
@@ -152,6 +154,7 @@ public:
 
   // Seams and state the tests reach.
   DrivePlatform drives = DrivePlatform::System();
+  SearchPlaces searchplaces = SearchPlaces::System();
   // Where AUTOEXEC.BAT and CONFIG.SYS live.
   std::string startupFolder = "c:\\";
   // Starts the helper with its settings written; 1 when it started.
@@ -202,7 +205,7 @@ protected:
   int percent_ = 0;
   std::string uninstallFolder_;
   int appendLog_ = 0;
-  HWND busy_ = nullptr;
+  BusyMessage busy_;
 };
 
 // Appends log records to a log, in blocks; a failure cuts the log back to its old size.

@@ -26,7 +26,7 @@ bool DiffersFromTyped(const std::string& full, const std::string& typed) {
 class PromptDialog : public acceptdialog {
 public:
   PromptDialog(PromptRequest& request, const std::function<int(const char*)>& acceptfolder)
-      : request_(request), acceptfolder_(acceptfolder) {}
+      : acceptdialog(IDC_PROMPT_HELP, request.helpcontext), request_(request), acceptfolder_(acceptfolder) {}
 
 private:
   INT_PTR init() override {

@@ -9,6 +9,7 @@ struct PromptRequest {
   std::string initial;
   std::string prompt;
   std::string title;
+  int helpcontext = 0;
   char answer[256] = "";
 };
 

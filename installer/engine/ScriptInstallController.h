@@ -2,6 +2,7 @@
 
 #include "ComponentSelection.h"
 #include "EventServices.h"
+#include "FilledUserDialog.h"
 #include "InstallController.h"
 #include "InstallScript.h"
 #include "ScriptExpressions.h"
@@ -57,6 +58,14 @@ public:
   int interpret(int index, int& result);
   // A user dialog by name, modal; its end code, -1 when it cannot be filled, 0 when there is none.
   int rundialog(const char* name);
+  // The user dialogs marked for the install sequence: how many there are; the n-th of them (from 0)
+  // shown modeless on top of the install screen (1; 0 when there is no n-th one or it cannot be
+  // filled), with `found` the number there are; closing it, which hands its edits' texts to their
+  // variables; whether one is shown.
+  int sequencedialogcount() const;
+  int showsequencedialog(int n, int& found);
+  void closesequencedialog();
+  int sequencedialogshown() const;
 
   InstallScript& script() { return script_; }
   std::vector<int>& enabled() { return enabled_; }
@@ -74,4 +83,8 @@ private:
   VariableStore variables_;
   ScriptServices services_;
   std::vector<int> enabled_;
+  std::unique_ptr<FilledUserDialog> sequence_;
+
+  // Fills the dialog's record from the script: 0 when it cannot be filled (reported under `name`).
+  int filldialog(const UserDialog& dialog, const char* name, FilledUserDialog& filled);
 };

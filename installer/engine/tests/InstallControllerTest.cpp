@@ -651,6 +651,28 @@ TEST_F(ControllerFixture, TheContinueQuestionGoesOnStopsOrAbortsOnlyWhenConfirme
   }
 }
 
+// Enter answers each question with its safe button: the continue question's second, the three-button
+// question's third.
+TEST_F(ControllerFixture, TheQuestionsDefaultToTheirSafeButton) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  auto pressDefault = [](int& seen) {
+    return [&seen](HWND box) {
+      seen = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0));
+      PostMessageA(box, WM_COMMAND, seen, 0);
+    };
+  };
+  int continueDefault = 0, threeDefault = 0, yes = -1;
+  ModalAnswerer answerer;
+  answerer.act("Disk nearly full", pressDefault(continueDefault))
+      .act("Install the extras?", pressDefault(threeDefault))
+      .answer("abort the installation", IDYES);
+  EXPECT_EQ(2, controller.querydialog(1, "Disk nearly full"));
+  EXPECT_EQ(0, controller.askyesno(MB_ICONQUESTION, "Install the extras?", yes));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_EQ(MsgFirstButton + 1, continueDefault);
+  EXPECT_EQ(MsgFirstButton + 2, threeDefault);
+}
+
 TEST_F(ControllerFixture, TheThreeButtonQuestionSetsTheAnswerOrAbortsOnlyWhenConfirmed) {
   ASSERT_EQ(1, controller.loadlanguage());
   struct Row {
