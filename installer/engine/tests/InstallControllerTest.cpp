@@ -6,6 +6,7 @@
 
 #include "checkrecorder.h"
 
+#include <MessagePump.h>
 #include <ModalAnswerer.h>
 #include <RegistrySandbox.h>
 #include <TempDir.h>
@@ -15,6 +16,7 @@
 #include <kxlang/kxlangids.h>
 
 #include <cstring>
+#include <functional>
 
 using testsupport::fileExists;
 using testsupport::ModalAnswerer;
@@ -700,4 +702,119 @@ TEST_F(ControllerFixture, TheThreeButtonQuestionSetsTheAnswerOrAbortsOnlyWhenCon
     EXPECT_EQ(row.yes, yes);
     EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   }
+}
+
+namespace {
+
+// The notice the answerer saw last under `match`, left open.
+struct Notice {
+  HWND window = nullptr;
+  std::string caption, text;
+  POINT centre = {};
+};
+
+ModalAnswerer::Action Capture(Notice& notice) {
+  return [&notice](HWND window) {
+    notice.window = window;
+    char text[256];
+    GetWindowTextA(window, text, sizeof text);
+    notice.caption = text;
+    GetDlgItemTextA(window, IDC_MSGDLG_TEXT, text, sizeof text);
+    notice.text = text;
+    RECT rect;
+    GetWindowRect(window, &rect);
+    notice.centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  };
+}
+
+} // namespace
+
+TEST_F(ControllerFixture, BusyMessagesShowTheirTextAtTheirPlaceForTheirTime) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  ASSERT_EQ(1, controller.openworkinglog());
+  MessageWindowRecord own = {250, 700, 200, "Copying the samples", "Please Wait"};
+  struct Row {
+    const char* text;
+    const char* caption;
+    int x, y;
+    DWORD time;
+    std::function<int()> show, hide;
+  } rows[] = {
+      {"Preparing the installation...", "Demo Product", 500, 500, 3000,
+       [&] { return controller.openmessage(0); }, [&] { return controller.closemessage(0); }},
+      {"Updating the system...", "Demo Product", 500, 500, 3000, [&] { return controller.openmessage(1); },
+       [&] { return controller.closemessage(1); }},
+      {"Finishing the installation...", "Demo Product", 500, 500, 3000,
+       [&] { return controller.openmessage(2); }, [&] { return controller.closemessage(2); }},
+      {"Copying the samples", "Please Wait", 250, 700, 200, [&] { return controller.showmessage(own); },
+       [&] { return controller.hidemessage(); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    Notice notice;
+    ModalAnswerer answerer;
+    answerer.act(row.text, Capture(notice));
+    DWORD shown = GetTickCount();
+    ASSERT_EQ(1, row.show());
+    // The notice takes the focus before it shows its text: the answerer reads it a moment later.
+    testsupport::pumpFor(50);
+    ASSERT_TRUE(IsWindowVisible(notice.window)) << answerer.describeSeen();
+    EXPECT_EQ(row.caption, notice.caption);
+    EXPECT_NEAR(MulDiv(GetSystemMetrics(SM_CXSCREEN), row.x, 1000), notice.centre.x, 1);
+    EXPECT_NEAR(MulDiv(GetSystemMetrics(SM_CYSCREEN), row.y, 1000), notice.centre.y, 1);
+    EXPECT_EQ(1, row.hide());
+    EXPECT_GE(GetTickCount() - shown, row.time - 20);
+    EXPECT_FALSE(IsWindow(notice.window));
+  }
+  EXPECT_EQ(0, controller.openmessage(3));
+
+  // Installing the uninstaller shows its own message when asked, here until the copy fails.
+  Notice notice;
+  ModalAnswerer answerer;
+  answerer.act("Installing the uninstaller...", Capture(notice));
+  std::string folder = dir.file("uninst");
+  UninstallRecord record = {};
+  record.folder = folder.c_str();
+  record.busyMessage = 1;
+  EXPECT_EQ(0, controller.registeruninstall(record));
+  EXPECT_EQ("Demo Product", notice.caption);
+  EXPECT_FALSE(IsWindow(notice.window));
+  controller.closeworkinglog();
+}
+
+TEST_F(ControllerFixture, TheFileSearchSaysWhatItLooksForAndTheUserMayStopIt) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  ASSERT_EQ(1, controller.openworkinglog());
+  std::string drive = dir.file("drive");
+  CreateDirectoryA(drive.c_str(), nullptr);
+  for (const char* folder : {"a1", "z"})
+    CreateDirectoryA((drive + "\\" + folder).c_str(), nullptr);
+  writeFile(drive + "\\z\\app.ini", "");
+  // The drives are looked at once the notice is up: the user reads it, and may press its button.
+  Notice notice;
+  int press = 0;
+  controller.drives.type = [&](const char* root) -> UINT {
+    if (root[0] != 'C')
+      return DRIVE_NO_ROOT_DIR;
+    Capture(notice)(FindWindowA("#32770", "Demo Product"));
+    if (press)
+      PostMessageA(notice.window, WM_COMMAND, IDOK, 0);
+    return DRIVE_FIXED;
+  };
+  controller.searchplaces.driveroot = [&](char letter) { return letter == 'C' ? drive : std::string(); };
+  const int onFixedDrives[6] = {2, 1, 0, 0, 0, 0};
+  char path[256] = "stale";
+  int found = -1;
+  ASSERT_EQ(1, controller.findfile(onFixedDrives, "", "app.ini", found, path));
+  EXPECT_EQ(1, found);
+  EXPECT_EQ(drive + "\\z\\app.ini", path);
+  EXPECT_EQ("Searching for app.ini...", notice.text);
+  EXPECT_EQ("Demo Product", notice.caption);
+  EXPECT_FALSE(IsWindow(notice.window));
+
+  press = 1;
+  ASSERT_EQ(1, controller.findfile(onFixedDrives, "", "app.ini", found, path));
+  EXPECT_EQ(0, found);
+  EXPECT_STREQ("", path);
+  controller.closeworkinglog();
 }
