@@ -303,6 +303,19 @@ int ScriptInstallController::filldialog(const UserDialog& dialog, const char* na
   return 1;
 }
 
+int ScriptInstallController::request(int a, int b, int c, int& result) {
+  if (a == RequestCloseSequenceDialog) {
+    closesequencedialog();
+    return 1;
+  }
+  if (a != RequestSequenceDialog)
+    return InstallController::request(a, b, c, result);
+  // A dialog the script does not have is passed over; one that cannot be filled ends the run, as any
+  // failing expansion does.
+  int found = 0;
+  return showsequencedialog(b, found) || b < 0 || b >= found;
+}
+
 int ScriptInstallController::sequencedialogcount() const {
   int count = 0;
   for (const UserDialog& dialog : script_.dialogs.dialogs)

@@ -43,6 +43,8 @@ public:
     return script_.build ? script_.build->entry(index) : nullptr;
   }
   int selectcomponents() override;
+  // The sequence dialogs' requests; every other request goes to the install controller.
+  int request(int a, int b, int c, int& result) override;
   int userdialog(const char* name, int& result) override;
 
   // The services the events reach the script's side through.

@@ -1,3 +1,4 @@
+#include "InstallerFixture.h"
 #include <ControllerDialog.h>
 #include <LanguageSet.h>
 #include <OverwriteDialog.h>
@@ -13,19 +14,11 @@
 #include <kxlang/kxlangids.h>
 #include <wndstack.h>
 
-#include <cstring>
 #include <functional>
 
 using testsupport::ModalAnswerer;
 
 namespace {
-
-int LoadEnglish(LanguageLibrary& library) {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string folder = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-  return library.load(folder.c_str(), LanguageUsEnglish, "kx%s.dll");
-}
 
 // What a controller dialog showed while it was up.
 struct Seen {
@@ -42,7 +35,7 @@ struct ControllerDialogTest : ::testing::Test {
   HICON icon = LoadIconA(nullptr, IDI_WINLOGO);
 
   void SetUp() override {
-    ASSERT_EQ(1, LoadEnglish(library));
+    ASSERT_EQ(1, LoadEnglishLibrary(library));
     ControllerIcon() = icon;
   }
   void TearDown() override { ControllerIcon() = nullptr; }

@@ -1,3 +1,4 @@
+#include "InstallerFixture.h"
 #include <ScriptBuilder.h>
 #include <ScriptInstallController.h>
 
@@ -303,10 +304,7 @@ TEST_F(ScriptFixture, SequenceDialogsAreShownModelessOneAtATime) {
                            SequenceDialog("Second", 1)};
   auto controller = load();
   LanguageLibrary library;
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string bin = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-  ASSERT_EQ(1, library.load(bin.c_str(), LanguageUsEnglish, "kx%s.dll"));
+  ASSERT_EQ(1, LoadEnglishLibrary(library));
   HWND screen =
       CreateWindowExA(0, "STATIC", "screen", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   WindowStack().push(screen);
@@ -337,4 +335,27 @@ TEST_F(ScriptFixture, SequenceDialogsAreShownModelessOneAtATime) {
   controller->closesequencedialog();
   WindowStack().pop();
   DestroyWindow(screen);
+}
+
+// The script reaches its sequence dialogs through controller requests: one it does not have is passed
+// over, one that cannot be filled ends the run.
+TEST_F(ScriptFixture, RequestsShowAndCloseTheSequenceDialogs) {
+  UserDialog tooBig = SequenceDialog("Big", 1);
+  tooBig.controls.resize(31);
+  draft.dialogs.dialogs = {SequenceDialog("First", 1), tooBig};
+  auto controller = load();
+  LanguageLibrary library;
+  ASSERT_EQ(1, LoadEnglishLibrary(library));
+  ModalAnswerer answerer;
+  answerer.leaveOpen("Step First").answer("Error evaluting user dialog Big", IDOK);
+  CheckRecorder checks;
+  int result = 1;
+  EXPECT_EQ(1, controller->request(RequestSequenceDialog, 0, 0, result));
+  EXPECT_EQ(1, controller->sequencedialogshown());
+  EXPECT_EQ(1, controller->request(RequestCloseSequenceDialog, 0, 0, result));
+  EXPECT_EQ(0, controller->sequencedialogshown());
+  EXPECT_EQ(1, controller->request(RequestSequenceDialog, 2, 0, result));
+  EXPECT_EQ(0, controller->request(RequestSequenceDialog, 1, 0, result));
+  EXPECT_EQ(1u, checks.seen.size());
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
 }
