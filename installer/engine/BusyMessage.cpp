@@ -1,6 +1,10 @@
 #include "BusyMessage.h"
 #include "ControllerDialog.h"
 
+#include <textresource.h>
+
+#include <kxlang/kxlangids.h>
+
 int BusyMessage::show(int x, int y, const char* text, const char* title, long milliseconds, int stoppable) {
   hide();
   notice_ = std::make_unique<msgdlg>();
@@ -13,10 +17,17 @@ int BusyMessage::show(int x, int y, const char* text, const char* title, long mi
   notice_->icon = ControllerIcon();
   notice_->caption.set(title ? title : "");
   notice_->text.set(text ? text : "");
-  if (notice_->create())
-    return 1;
-  notice_.reset();
-  return 0;
+  if (!notice_->create()) {
+    notice_.reset();
+    return 0;
+  }
+  // The button stops what the message waits for.
+  if (stoppable) {
+    char cancel[TextSize];
+    LoadText(cancel, TEXT_BUTTON_CANCEL);
+    SetDlgItemTextA(notice_->hwnd(), IDOK, cancel);
+  }
+  return 1;
 }
 
 void BusyMessage::hide() {

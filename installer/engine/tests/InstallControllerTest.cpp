@@ -709,7 +709,7 @@ namespace {
 // The notice the answerer saw last under `match`, left open.
 struct Notice {
   HWND window = nullptr;
-  std::string caption, text;
+  std::string caption, text, button;
   POINT centre = {};
 };
 
@@ -721,6 +721,8 @@ ModalAnswerer::Action Capture(Notice& notice) {
     notice.caption = text;
     GetDlgItemTextA(window, IDC_MSGDLG_TEXT, text, sizeof text);
     notice.text = text;
+    GetDlgItemTextA(window, IDOK, text, sizeof text);
+    notice.button = IsWindowVisible(GetDlgItem(window, IDOK)) ? text : "";
     RECT rect;
     GetWindowRect(window, &rect);
     notice.centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -760,6 +762,7 @@ TEST_F(ControllerFixture, BusyMessagesShowTheirTextAtTheirPlaceForTheirTime) {
     testsupport::pumpFor(50);
     ASSERT_TRUE(IsWindowVisible(notice.window)) << answerer.describeSeen();
     EXPECT_EQ(row.caption, notice.caption);
+    EXPECT_EQ("", notice.button);
     EXPECT_NEAR(MulDiv(GetSystemMetrics(SM_CXSCREEN), row.x, 1000), notice.centre.x, 1);
     EXPECT_NEAR(MulDiv(GetSystemMetrics(SM_CYSCREEN), row.y, 1000), notice.centre.y, 1);
     EXPECT_EQ(1, row.hide());
@@ -809,6 +812,7 @@ TEST_F(ControllerFixture, TheFileSearchSaysWhatItLooksForAndTheUserMayStopIt) {
   EXPECT_EQ(1, found);
   EXPECT_EQ(drive + "\\z\\app.ini", path);
   EXPECT_EQ("Searching for app.ini...", notice.text);
+  EXPECT_EQ("&Cancel", notice.button);
   EXPECT_EQ("Demo Product", notice.caption);
   EXPECT_FALSE(IsWindow(notice.window));
 
