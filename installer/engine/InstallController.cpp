@@ -5,6 +5,7 @@
 #include "FileJob.h"
 #include "FileSearch.h"
 #include "IniFile.h"
+#include "ProgramItem.h"
 #include "PromptDialog.h"
 #include "Scramble.h"
 #include "SpanStream.h"
@@ -1039,6 +1040,9 @@ int InstallController::promptstring(const int values[4], const char* const texts
   request.prompt = texts[1];
   request.title = texts[2];
   request.helpcontext = values[1];
+  std::string groups;
+  if (request.kind == 2 && installer_.grouplist(groups))
+    request.groups = ListingLines(groups);
   auto acceptfolder = [&](const char* folder) -> int {
     if (values[2] > 0 && installer_.checkfreespace(DriveRoot(folder).c_str(), values[2]) != 0)
       return 0;

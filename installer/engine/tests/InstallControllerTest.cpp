@@ -1,6 +1,7 @@
 #include "InstallerFixture.h"
 #include <InstallController.h>
 #include <LogDump.h>
+#include <ProgramGroupsManager.h>
 #include <Scramble.h>
 #include <msgbox.h>
 
@@ -16,6 +17,7 @@
 #include <kxlang/kxlangids.h>
 
 #include <cstring>
+#include <dlgs.h>
 #include <functional>
 
 using testsupport::fileExists;
@@ -440,6 +442,74 @@ TEST_F(ControllerFixture, ThePromptStaysOpenOnAnOverLongFolderAndOnCancelUntilTh
   EXPECT_EQ(0, controller.promptstring(values, texts, answer));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   controller.closeworkinglog();
+}
+
+// Kind 2 offers the program groups in a drop-down list in place of the answer field; kind 1 browses for
+// the folder through the file dialog.
+TEST_F(ControllerFixture, ThePromptOffersTheProgramGroupsOrBrowsesForAFolder) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  std::string programs = dir.file("programs");
+  for (const std::string& folder : {programs, programs + "\\Games", programs + "\\Tools"})
+    CreateDirectoryA(folder.c_str(), nullptr);
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                  0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegSetValueExA(key, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(programs.c_str()),
+                 static_cast<DWORD>(programs.size() + 1));
+  RegCloseKey(key);
+  ProgramGroupsManager::Environment environment;
+  environment.progman.timeout = 500;
+  environment.windows95Family = 1;
+  ProgramGroupsManager::instance().setenvironment(environment);
+
+  std::string fieldClass;
+  std::vector<std::string> offered;
+  bool browseShown = true;
+  ModalAnswerer answerer;
+  answerer.act("Pick A Group", [&](HWND dialog) {
+    HWND field = GetDlgItem(dialog, IDC_PROMPT_ANSWER);
+    char text[64];
+    GetClassNameA(field, text, sizeof text);
+    fieldClass = text;
+    for (LRESULT i = 0; i < SendMessageA(field, CB_GETCOUNT, 0, 0); ++i) {
+      SendMessageA(field, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      offered.push_back(text);
+    }
+    browseShown = GetWindowLongPtrA(GetDlgItem(dialog, IDC_PROMPT_BROWSE), GWL_STYLE) & WS_VISIBLE;
+    SendMessageA(field, CB_SETCURSEL, 1, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  int groupKind[4] = {2, 0, 0, 0};
+  const char* texts[4] = {"Games", "Which group?", "Pick A Group", ""};
+  char answer[256] = "";
+  EXPECT_EQ(1, controller.promptstring(groupKind, texts, answer));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_EQ("ComboBox", fieldClass);
+  EXPECT_EQ((std::vector<std::string>{"Games", "Tools"}), offered);
+  EXPECT_FALSE(browseShown);
+  EXPECT_STREQ("Tools", answer);
+  ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
+
+  std::string chosen = dir.file("Chosen");
+  answerer.act("Pick A Place", [&](HWND dialog) {
+    browseShown = GetWindowLongPtrA(GetDlgItem(dialog, IDC_PROMPT_BROWSE), GWL_STYLE) & WS_VISIBLE;
+    PostMessageA(dialog, WM_COMMAND, IDC_PROMPT_BROWSE, 0);
+  });
+  answerer.act("Open", [&](HWND dialog) {
+    testsupport::runLater([dialog, chosen] {
+      // The name field is an edit in the classic dialog and a combo box in the newer one.
+      SetDlgItemTextA(dialog, edt1, chosen.c_str());
+      SetDlgItemTextA(dialog, cmb13, chosen.c_str());
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      PostMessageA(GetWindow(dialog, GW_OWNER), WM_COMMAND, IDOK, 0);
+    });
+  });
+  int folderKind[4] = {1, 0, 0, 0};
+  texts[2] = "Pick A Place";
+  EXPECT_EQ(1, controller.promptstring(folderKind, texts, answer));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_TRUE(browseShown);
+  EXPECT_EQ(chosen, answer);
 }
 
 namespace {
