@@ -208,6 +208,13 @@ void UndoDialog::runundo() {
   update();
 }
 
+int UndoDialog::leftToUndo() const {
+  for (const auto& record : controller_.records)
+    if (record->status == ToUndo)
+      return 1;
+  return 0;
+}
+
 void UndoDialog::close() {
   int result = 0;
   if (mode_ == Simple && controller_.state != UninstallController::NotStarted) {
@@ -221,13 +228,15 @@ void UndoDialog::close() {
 void UndoDialog::command(int id, int code) {
   switch (id) {
   case IDOK:
+    // Starts the undo, resumes it after a cancel, or undoes what was chosen since; with nothing left to
+    // undo after a run it leaves.
     if (controller_.state == UninstallController::Running) {
       controller_.cancelRequested = 1;
-    } else if (controller_.state == UninstallController::NotStarted) {
+    } else if (controller_.state != UninstallController::NotStarted && !leftToUndo()) {
+      close();
+    } else {
       SetDlgItemTextA(hwnd(), IDOK, Text(TEXT_UNDO_RUNNING).c_str());
       runundo();
-    } else {
-      close();
     }
     break;
   case IDCANCEL:

@@ -36,6 +36,7 @@ private:
   void update();
   void drawitem(const DRAWITEMSTRUCT& item);
   void runundo();
+  int leftToUndo() const;
   void close();
   void command(int id, int code);
 

@@ -4,6 +4,7 @@
 #include "EngineBox.h"
 #include "Installer.h"
 #include "LogUndo.h"
+#include "ProgramGroupsManager.h"
 #include "UndoDialog.h"
 
 #include <ctl3d.h>
@@ -245,7 +246,11 @@ int UninstallController::run() {
       backhome();
     return 0;
   }
+  // One use of the program groups (a Program Manager conversation) for every record the dialog undoes.
+  int groups = ProgramGroupsManager::instance().acquire();
   int answer = showdialogs();
+  if (groups)
+    ProgramGroupsManager::instance().release(1);
   library_.free();
   if (state != NotStarted && !(answer == 1 && !backupRun_))
     RewriteLog(logPath_.c_str(), header, records);

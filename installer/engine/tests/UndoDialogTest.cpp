@@ -176,6 +176,41 @@ TEST_F(UndoDialogFixture, TheSelectedRecordShowsItsAlignedDetailAndItsChoice) {
   DestroyWindow(window);
 }
 
+TEST_F(UndoDialogFixture, OkStartsResumesAfterACancelAndLeavesWhenNothingIsLeft) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+    testsupport::writeFile(dir.file(name), name);
+    add(LogFileCreated, dir.file(name));
+  }
+  controller.header.mintime = 10;
+  // The user stops the run while it waits after its first record.
+  controller.wait = [this](int milliseconds) {
+    controller.cancelRequested = 1;
+    now += static_cast<DWORD>(milliseconds);
+  };
+  UndoDialog dialog(controller, UndoDialog::Advanced);
+  ASSERT_EQ(1, CreateModelessDialog(dialog, nullptr, "DLGUNDOMAINADV"));
+  ShowWindow(dialog.hwnd(), SW_SHOW);
+  auto ok = [&] {
+    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
+    char text[64] = "";
+    GetDlgItemTextA(dialog.hwnd(), IDOK, text, sizeof text);
+    std::string statuses;
+    for (const auto& record : controller.records)
+      statuses += std::to_string(record->status);
+    return statuses + " " + text;
+  };
+  testsupport::ModalAnswerer answerer;
+  answerer.answer("Confirm Uninstall", IDYES);
+  EXPECT_EQ("033 &Resume", ok());
+  controller.wait = [this](int milliseconds) { now += static_cast<DWORD>(milliseconds); };
+  EXPECT_EQ("333 &Done", ok()) << "resumed without asking again";
+  EXPECT_TRUE(IsWindowVisible(dialog.hwnd()));
+  ok();
+  EXPECT_FALSE(IsWindowVisible(dialog.hwnd())) << "done: the dialog ends";
+  EXPECT_EQ(1u, answerer.seen().size()) << answerer.describeSeen();
+  DestroyWindow(dialog.hwnd());
+}
+
 TEST_F(UndoDialogFixture, TheGaugeDialogFillsAsTheRecordsAreUndoneAndEndsOnItsOwn) {
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
     testsupport::writeFile(dir.file(name), name);
