@@ -552,6 +552,12 @@ int InstallController::addprogress(long units) {
     // A count past the total is the sizes' rounding, not a fault to report.
     percent_ = ProgressPercent(done_, total_);
   }
+  // Asking for messages costs a trip to the window server, so they are served at most every few
+  // milliseconds: often enough for the windows to answer at once, rarely enough not to slow the copy.
+  DWORD now = GetTickCount();
+  if (now - pumped_ < PumpInterval)
+    return !abortRequested;
+  pumped_ = now;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
