@@ -2,6 +2,7 @@
 
 #include "ByteStreams.h"
 #include "EngineBox.h"
+#include "FileItemJob.h"
 #include "FileJob.h"
 #include "IniFile.h"
 #include "PromptDialog.h"
@@ -81,25 +82,6 @@ int FileExists(const std::string& path) {
 
 // A compressed member: the decompression library reads the archive stream and delivers the
 // original bytes.
-class CompressedSource : public FileSource {
-public:
-  CompressedSource(std::unique_ptr<portistream> stream, long long size)
-      : stream_(std::move(stream)), size_(size) {}
-  ~CompressedSource() override { close(); }
-  int open() override { return reader_.open(*stream_) == 1; }
-  int read(void* buffer, int n) override { return reader_.read(buffer, n); }
-  int close() override {
-    reader_.close();
-    return 1;
-  }
-  long long expectedsize() override { return size_; }
-
-private:
-  std::unique_ptr<portistream> stream_;
-  long long size_;
-  lzpreader reader_;
-};
-
 // The archive as the controller reads it: parts are asked for through the controller's prompt.
 class ArchiveStream : public spanstream {
 public:
@@ -578,12 +560,12 @@ std::string InstallController::archivepath(int part) const {
 std::unique_ptr<FileSource> InstallController::entrysource(const FileEntry& entry, int fromArchive,
                                                            const char* source) {
   if (!fromArchive)
-    return std::make_unique<PlainFileSource>(source);
+    return PlainItemSource(source, entry.compressed());
   auto stream = std::make_unique<ArchiveStream>(*this, map_);
   int parts = std::max(1, static_cast<int>(map_.labels.size()) - entry.firstPart + 1);
   stream->setup(archivepath(entry.firstPart).c_str(), entry.firstPart, parts, entry.offset, entry.packedSize);
   if (entry.compressed())
-    return std::make_unique<CompressedSource>(std::move(stream), entry.originalSize);
+    return std::make_unique<DecompressingSource>(std::move(stream), entry.originalSize);
   return std::make_unique<StreamSource>(std::move(stream), entry.originalSize);
 }
 
