@@ -29,7 +29,11 @@ std::vector<ComponentNode> BuildComponentTree(const std::vector<ComponentShape>&
       const ComponentShape& shape = components[i];
       ComponentNode node;
       node.component = static_cast<int>(i);
-      node.boxKind = shape.boxKind == 1;
+      node.holdsEvents = shape.holdsEvents != 0;
+      // A kind no box has is the grey box, which the user cannot change.
+      node.boxKind = shape.boxKind >= 0 && shape.boxKind <= 2 ? static_cast<int>(shape.boxKind) : 0;
+      node.name = shape.name;
+      node.description = shape.description;
       if (shape.holdsEvents) {
         node.checked = shape.checked != 0;
       } else {

@@ -12,12 +12,17 @@ struct ComponentShape {
   std::vector<int> events;        // for a component that holds events
   long checked = 0;               // the first expression's value
   long boxKind = 0;               // the second expression's value
+  std::string name;               // the first text, expanded
+  std::string description;        // the second text, expanded
 };
 
 struct ComponentNode {
   int component = -1;
+  int holdsEvents = 0;
   int checked = 0; // 0, 1, or 2 for a group whose children differ
-  int boxKind = 0; // 0 or 1
+  int boxKind = 0; // 0 grey, 1 normal, 2 none
+  std::string name;
+  std::string description;
   std::vector<ComponentNode> children;
 };
 

@@ -144,6 +144,9 @@ struct MessageWindowRecord {
   const char* second;
 };
 
+// Request codes of type 8.
+enum RequestCode { RequestAbort = 0, RequestFileSets = 1 };
+
 class StateOperations {
 public:
   virtual int request(int a, int b, int c, int& result) = 0;

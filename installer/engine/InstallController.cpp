@@ -851,8 +851,11 @@ int InstallController::deleteprogmanitem(const char* group, const char* item) {
 int InstallController::deleteprogmangroup(const char* group) { return installer_.deletegroup(group); }
 
 int InstallController::request(int a, int, int, int& result) {
+  // A file-set dialog that cannot be shown ends the run as failed.
+  if (a == RequestFileSets)
+    return filesetdialog();
   result = 0;
-  if (a == 0)
+  if (a == RequestAbort)
     abortRequested = 1;
   return 1;
 }

@@ -149,6 +149,10 @@ public:
   int handoverlog(int normalEnd);
   // The finish dialog for the type; its answer.
   int showfinishdialog(int type);
+  // The file-set dialog over the disk map's groups; 0 when it could not be shown.
+  int filesetdialog();
+  // A group's file into the folder, between the copy phase's begin and end; 1 when installed.
+  int installfileset(const FileGroup& group, const char* folder);
 
   // Seams and state the tests reach.
   DrivePlatform drives = DrivePlatform::System();

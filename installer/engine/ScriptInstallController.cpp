@@ -34,7 +34,11 @@ int CopyPhase(const EventList& events, int& begin, int& end) {
   return 1;
 }
 
-ScriptInstallController::ScriptInstallController() : services_(variables_, *this, engineFolder_) {}
+ScriptInstallController::ScriptInstallController() : services_(variables_, *this, engineFolder_) {
+  selectiondialog = [this](ComponentChoice& choice) {
+    return RunSelectComponentsDialog(choice, [this] { return queryabort(); });
+  };
+}
 
 ScriptInstallController::~ScriptInstallController() { releasescript(); }
 
@@ -167,10 +171,15 @@ int ScriptInstallController::componentshapes(std::vector<ComponentShape>& shapes
     for (const Component* sub : component.subcomponents)
       shape.subcomponents.push_back(script_.components.indexof(sub));
     int checked = 0, kind = 0;
-    if (!evaluate(component.expression1.c_str(), checked) || !evaluate(component.expression2.c_str(), kind))
+    char name[StringValueSize], description[StringValueSize];
+    if (!evaluate(component.expression1.c_str(), checked) || !evaluate(component.expression2.c_str(), kind) ||
+        !expand(component.text1.c_str(), name, sizeof name) ||
+        !expand(component.text2.c_str(), description, sizeof description))
       return 0;
     shape.checked = checked;
     shape.boxKind = kind;
+    shape.name = name;
+    shape.description = description;
     shapes.push_back(shape);
   }
   return 1;
@@ -179,22 +188,26 @@ int ScriptInstallController::componentshapes(std::vector<ComponentShape>& shapes
 int ScriptInstallController::selectcomponents() {
   if (script_.components.count() == 0)
     return 1;
-  std::vector<ComponentShape> shapes;
-  if (!componentshapes(shapes))
+  ComponentChoice choice;
+  if (!componentshapes(choice.components))
     return 0;
-  std::vector<int> checked;
-  if (selectiondialog) {
-    if (!selectiondialog(BuildComponentTree(shapes), checked))
-      return 0;
-  } else {
-    for (size_t c = 0; c < shapes.size(); ++c)
-      if (shapes[c].holdsEvents && shapes[c].checked)
-        checked.push_back(static_cast<int>(c));
+  for (int e = 0; e < script_.events.count(); ++e) {
+    choice.componentBound.push_back(script_.events.at(e)->componentBound);
+    choice.eventSizes.push_back(EventSizeKB(*script_.events.at(e), *this));
   }
-  std::vector<int> bound;
-  for (int e = 0; e < script_.events.count(); ++e)
-    bound.push_back(script_.events.at(e)->componentBound);
-  ApplySelection(shapes, checked, bound, enabled_);
+  choice.enabled = enabled_;
+  if (!selectiondialog) {
+    std::vector<int> checked;
+    for (size_t c = 0; c < choice.components.size(); ++c)
+      if (choice.components[c].holdsEvents && choice.components[c].checked)
+        checked.push_back(static_cast<int>(c));
+    ApplySelection(choice.components, checked, choice.componentBound, enabled_);
+    return 1;
+  }
+  choice.driveLines = SelectionDriveLines(drives);
+  if (selectiondialog(choice) != 1)
+    return 0;
+  enabled_ = choice.enabled;
   return 1;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComponentSelection.h"
+#include "ComponentDialog.h"
 #include "EventServices.h"
 #include "InstallController.h"
 #include "InstallScript.h"
@@ -63,11 +63,12 @@ public:
   // The skip operation of a false InstallFilesEvent: its files still count as done.
   virtual void skipfiles(const Event& event);
 
-  // The components with their expressions evaluated; 0 when one fails (reported).
+  // The components with their expressions evaluated and texts expanded; 0 when one fails (reported).
   int componentshapes(std::vector<ComponentShape>& shapes);
-  // The selection dialog over the tree: 1 with the checked components when confirmed, 0 when the user
-  // gave up. Without one, the script's own initial checks stand, as an OK at once would leave them.
-  std::function<int(const std::vector<ComponentNode>& tree, std::vector<int>& checked)> selectiondialog;
+  // The selection dialog (the real one unless replaced): 1 with the confirmed enable array in the
+  // choice, 0 when the user gave up. Without one, the script's own initial checks stand, as an OK at
+  // once would leave them.
+  std::function<int(ComponentChoice& choice)> selectiondialog;
 
 private:
   InstallScript script_;

@@ -27,4 +27,22 @@ void pumpFor(unsigned milliseconds) {
   }
 }
 
+namespace {
+
+thread_local std::function<void()> t_later;
+
+void CALLBACK runLaterNow(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  std::function<void()> work = std::move(t_later);
+  if (work)
+    work();
+}
+
+} // namespace
+
+void runLater(std::function<void()> work) {
+  t_later = std::move(work);
+  SetTimer(nullptr, 0, 10, runLaterNow);
+}
+
 } // namespace testsupport

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace testsupport {
 
 // Dispatches the thread's pending messages, at most `limit` of them, so that a test can assert after
@@ -7,5 +9,8 @@ namespace testsupport {
 int pumpMessages(int limit = 10000);
 // Dispatches messages for `milliseconds` of real time, for work that waits on system timers.
 void pumpFor(unsigned milliseconds);
+// Runs `work` once from whatever message loop runs next on this thread (a modal dialog's own), after
+// the window that is being activated has finished starting up. One piece of work at a time.
+void runLater(std::function<void()> work);
 
 } // namespace testsupport

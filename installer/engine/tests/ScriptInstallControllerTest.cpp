@@ -5,10 +5,14 @@
 
 #include <ModalAnswerer.h>
 #include <TempDir.h>
+#include <dlgbox.h>
+
+#include <kxlang/kxlangids.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 
 using testsupport::ModalAnswerer;
 using testsupport::TempDir;
@@ -30,6 +34,12 @@ public:
   int selectcomponents() override { return note("selectcomponents"); }
   int editstartupfiles(const int[3], const char*) override { return note("editstartupfiles"); }
   void skipfiles(const Event& event) override { note("skipfiles %d", static_cast<int>(event.number(0))); }
+  int loadlanguage() {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
+    return library_.load(folder.c_str(), LanguageUsEnglish, "kx%s.dll");
+  }
 
   std::string calls;
 
@@ -128,19 +138,62 @@ TEST_F(ScriptFixture, TheSelectionDecidesWhichComponentBoundEventsRun) {
   off.eventIndexes = {1};
   draft.components = {on, off};
   auto controller = load();
+  controller->selectiondialog = nullptr;
   EXPECT_EQ(1, controller->ScriptInstallController::selectcomponents());
   EXPECT_EQ((std::vector<int>{1, 0, 1, 1}), controller->enabled());
 
-  controller->selectiondialog = [](const std::vector<ComponentNode>& tree, std::vector<int>& checked) {
-    EXPECT_EQ(2u, tree.size());
-    checked = {1};
+  controller->selectiondialog = [](ComponentChoice& choice) {
+    EXPECT_EQ(2u, choice.components.size());
+    EXPECT_EQ((std::vector<int>{1, 1, 0, 0}), choice.componentBound);
+    choice.enabled = {0, 1, 1, 1};
     return 1;
   };
   EXPECT_EQ(1, controller->ScriptInstallController::selectcomponents());
   EXPECT_EQ((std::vector<int>{0, 1, 1, 1}), controller->enabled());
-  controller->selectiondialog = [](const std::vector<ComponentNode>&, std::vector<int>&) { return 0; };
+  controller->selectiondialog = [](ComponentChoice& choice) {
+    choice.enabled = {5, 5, 5, 5};
+    return 0;
+  };
   EXPECT_EQ(0, controller->ScriptInstallController::selectcomponents());
   EXPECT_EQ((std::vector<int>{0, 1, 1, 1}), controller->enabled()) << "giving up changes nothing";
+}
+
+TEST_F(ScriptFixture, TheSelectionDialogShowsTheComponentsExpandedTextsAndTheDrives) {
+  draft.events = {Ini("a"), Ini("b")};
+  draft.events[0].componentBound = draft.events[1].componentBound = 1;
+  Component editor;
+  editor.holdsEvents = 1;
+  editor.text1 = "Editor";
+  editor.text2 = "Files of $what";
+  editor.expression1 = "1";
+  editor.expression2 = "1";
+  editor.eventIndexes = {0};
+  draft.components = {editor};
+  auto controller = load();
+  ASSERT_EQ(1, controller->loadlanguage());
+  std::strcpy(controller->stringvariable("what"), "the editor");
+  controller->drives.type = [](const char* root) -> UINT {
+    return root[0] == 'c' ? DRIVE_FIXED : DRIVE_NO_ROOT_DIR;
+  };
+  controller->drives.freebytes = [](const char*) -> long long { return 20480; };
+  std::string description, drives;
+  ModalAnswerer answerer;
+  answerer.act("Select Components", [&](HWND dialog) {
+    HWND tree = GetDlgItem(dialog, IDC_SELCOMPS_TREEFRAME);
+    LPARAM name = MAKELPARAM(35, DlgUnitsY(9) / 2);
+    SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, name);
+    char text[256];
+    GetDlgItemTextA(dialog, IDC_SELCOMPS_TEXT, text, sizeof text);
+    description = text;
+    GetDlgItemTextA(dialog, IDC_SELCOMPS_DRIVES, text, sizeof text);
+    drives = text;
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(1, controller->ScriptInstallController::selectcomponents());
+  EXPECT_EQ("Files of the editor", description);
+  EXPECT_EQ("c:     0Mb +   20Kb", drives);
+  EXPECT_EQ((std::vector<int>{1, 0}), controller->enabled());
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
 }
 
 TEST(CopyPhaseTest, TheLastBeginAndEndMarkThePhase) {
