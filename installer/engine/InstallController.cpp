@@ -2,6 +2,7 @@
 
 #include "ByteStreams.h"
 #include "EngineBox.h"
+#include "FileItemJob.h"
 #include "FileJob.h"
 #include "FileSearch.h"
 #include "IniFile.h"
@@ -86,25 +87,6 @@ int FileExists(const std::string& path) {
 
 // A compressed member: the decompression library reads the archive stream and delivers the
 // original bytes.
-class CompressedSource : public FileSource {
-public:
-  CompressedSource(std::unique_ptr<portistream> stream, long long size)
-      : stream_(std::move(stream)), size_(size) {}
-  ~CompressedSource() override { close(); }
-  int open() override { return reader_.open(*stream_) == 1; }
-  int read(void* buffer, int n) override { return reader_.read(buffer, n); }
-  int close() override {
-    reader_.close();
-    return 1;
-  }
-  long long expectedsize() override { return size_; }
-
-private:
-  std::unique_ptr<portistream> stream_;
-  long long size_;
-  lzpreader reader_;
-};
-
 // The archive as the controller reads it: parts are asked for through the controller's prompt.
 class ArchiveStream : public spanstream {
 public:
@@ -557,6 +539,12 @@ int InstallController::addprogress(long units) {
     // A count past the total is the sizes' rounding, not a fault to report.
     percent_ = ProgressPercent(done_, total_);
   }
+  // Asking for messages costs a trip to the window server, so they are served at most every few
+  // milliseconds: often enough for the windows to answer at once, rarely enough not to slow the copy.
+  DWORD now = GetTickCount();
+  if (now - pumped_ < PumpInterval)
+    return !abortRequested;
+  pumped_ = now;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
@@ -577,12 +565,12 @@ std::string InstallController::archivepath(int part) const {
 std::unique_ptr<FileSource> InstallController::entrysource(const FileEntry& entry, int fromArchive,
                                                            const char* source) {
   if (!fromArchive)
-    return std::make_unique<PlainFileSource>(source);
+    return PlainItemSource(source, entry.compressed());
   auto stream = std::make_unique<ArchiveStream>(*this, map_);
   int parts = std::max(1, static_cast<int>(map_.labels.size()) - entry.firstPart + 1);
   stream->setup(archivepath(entry.firstPart).c_str(), entry.firstPart, parts, entry.offset, entry.packedSize);
   if (entry.compressed())
-    return std::make_unique<CompressedSource>(std::move(stream), entry.originalSize);
+    return std::make_unique<DecompressingSource>(std::move(stream), entry.originalSize);
   return std::make_unique<StreamSource>(std::move(stream), entry.originalSize);
 }
 

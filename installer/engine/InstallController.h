@@ -210,6 +210,8 @@ protected:
   std::string uninstallFolder_;
   int appendLog_ = 0;
   BusyMessage busy_;
+  static constexpr DWORD PumpInterval = 15;
+  DWORD pumped_ = GetTickCount() - PumpInterval;
 };
 
 // Appends log records to a log, in blocks; a failure cuts the log back to its old size.

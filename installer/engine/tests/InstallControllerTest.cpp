@@ -1,5 +1,6 @@
 #include "InstallerFixture.h"
 #include <InstallController.h>
+#include <LibraryPacker.h>
 #include <LogDump.h>
 #include <ProgramGroupsManager.h>
 #include <Scramble.h>
@@ -650,6 +651,24 @@ TEST_F(ControllerFixture, DecliningTheStartupMergeChangesNothing) {
   EXPECT_EQ(INVALID_HANDLE_VALUE, left) << data.cFileName;
   if (left != INVALID_HANDLE_VALUE)
     FindClose(left);
+}
+
+TEST_F(ControllerFixture, ACompressedFileBesideTheScriptIsUnpacked) {
+  std::string data;
+  for (int i = 0; data.size() < 20000; ++i)
+    data += "line " + std::to_string(i) + " of the file\r\n";
+  std::string packed;
+  ASSERT_EQ(1, LibraryPacker().pack(data, packed));
+  writeFile(dir.file("app.tx_"), packed);
+  FileEntry entry{1,         0,        1, static_cast<long>(packed.size()), static_cast<long>(data.size()),
+                  "app.txt", "app.txt"};
+  std::string source = dir.file("app.txt"), target = dir.file("out\\app.txt");
+  FileInstallRecord record = {};
+  record.entry = &entry;
+  record.source = source.c_str();
+  record.target = target.c_str();
+  ASSERT_EQ(1, controller.installfile(record));
+  EXPECT_TRUE(data == readFile(target));
 }
 
 TEST_F(ControllerFixture, AFileOfAnotherLanguageIsPutToTheUserWhoMayRenameTheTarget) {
