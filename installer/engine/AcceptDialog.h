@@ -1,14 +1,18 @@
 #pragma once
 
-#include <dlgbox.h>
+#include "ControllerDialog.h"
 
-// A modal dialog answered with OK or Cancel: OK ends it with 1 once accept() agrees (otherwise it stays
-// open for the user to correct), Cancel ends it with 2. init() fills it and answers WM_INITDIALOG.
-class acceptdialog : public dlgbox {
+// A controller dialog answered with OK or Cancel: OK ends it with 1 once accept() agrees (otherwise it
+// stays open for the user to correct), Cancel ends it with 2. Other commands go to command().
+class acceptdialog : public controllerdialog {
 public:
-  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_INITDIALOG)
-      return init();
+  using controllerdialog::controllerdialog;
+
+protected:
+  virtual int accept() = 0;
+  virtual INT_PTR command(int) { return FALSE; }
+
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM) override {
     if (message != WM_COMMAND)
       return FALSE;
     switch (LOWORD(wParam)) {
@@ -20,11 +24,7 @@ public:
       EndDialog(hwnd(), 2);
       return TRUE;
     default:
-      return FALSE;
+      return command(LOWORD(wParam));
     }
   }
-
-protected:
-  virtual INT_PTR init() = 0;
-  virtual int accept() = 0;
 };

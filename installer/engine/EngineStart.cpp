@@ -25,7 +25,20 @@ std::string SettingsPath() {
   return folder.substr(0, folder.find_last_of('\\') + 1) + "kxmain.ini";
 }
 
+namespace {
+
+// The three-dimensional controls a controller started are stopped however the run ends.
+struct Ctl3dAtExit {
+  ~Ctl3dAtExit() {
+    if (Ctl3dActive())
+      Ctl3dStop();
+  }
+};
+
+} // namespace
+
 int RunEngine(HINSTANCE, const EngineMakers& makers, const std::string& settings) {
+  Ctl3dAtExit ctl3d;
   WindowStack();
   MessageLoop();
   SystemInfo().detect();
@@ -39,7 +52,6 @@ int RunEngine(HINSTANCE, const EngineMakers& makers, const std::string& settings
   int result = controller->run();
   controller->finish();
   controller.reset();
-  Ctl3dStop();
   if (!installing)
     return 0;
   char text[16];

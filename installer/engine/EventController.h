@@ -145,7 +145,12 @@ struct MessageWindowRecord {
 };
 
 // Request codes of type 8.
-enum RequestCode { RequestAbort = 0, RequestFileSets = 1 };
+enum RequestCode {
+  RequestAbort = 0,
+  RequestFileSets = 1,
+  RequestSequenceDialog = 2, // the second int: which of the script's sequence dialogs to show
+  RequestCloseSequenceDialog = 3
+};
 
 class StateOperations {
 public:

@@ -44,7 +44,9 @@ std::unique_ptr<FileSource> MemberSource(const FileEntry& entry, const FileItemS
   return std::make_unique<StreamSource>(std::move(stream), entry.originalSize);
 }
 
-std::unique_ptr<FileSource> PlainSource(const char* path, int compressed) {
+} // namespace
+
+std::unique_ptr<FileSource> PlainItemSource(const char* path, int compressed) {
   if (!compressed)
     return std::make_unique<PlainFileSource>(path);
   fpathbuf packed(path);
@@ -55,8 +57,6 @@ std::unique_ptr<FileSource> PlainSource(const char* path, int compressed) {
   return std::make_unique<DecompressingSource>(std::move(stream), size);
 }
 
-} // namespace
-
 FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& setting) {
   const int* options = record.options;
   FileJob job;
@@ -64,7 +64,7 @@ FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& set
   if (fromArchive)
     job.source = MemberSource(*record.entry, setting);
   else
-    job.source = PlainSource(record.source, record.entry && record.entry->compressed());
+    job.source = PlainItemSource(record.source, record.entry && record.entry->compressed());
   long long size = job.source->expectedsize();
   job.sizekb = static_cast<long>((size < 0 ? 0 : size) / 1024);
   job.targetpath = record.target;

@@ -48,6 +48,11 @@ private:
 // The archive part that holds the start of a member: "%s.exe" for one part, else "%s.%03d".
 std::string ArchivePartFile(const std::string& base, int part, int partcount);
 
+// A plain file of the distribution as an item's source. A compressed one lies under its name with the
+// extension's last letter "_" and is read through the decompressing reader, its size the one the file
+// stores.
+std::unique_ptr<FileSource> PlainItemSource(const char* path, int compressed);
+
 // The job for one file item: its source (an archive member or a plain file, compressed or stored),
 // its target writer, decision, in-use rule and progress.
 FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& setting);

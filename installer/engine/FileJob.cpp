@@ -268,25 +268,40 @@ NewFileWriter::~NewFileWriter() { close(); }
 int NewFileWriter::open(const char* path) {
   path_ = path;
   file_ = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  pending_.clear();
+  pending_.reserve(WriteSize);
   return file_ != INVALID_HANDLE_VALUE;
 }
 
 int NewFileWriter::write(const void* buffer, int n) {
-  DWORD written = 0;
-  if (!WriteFile(file_, buffer, static_cast<DWORD>(n), &written, nullptr))
+  if (file_ == INVALID_HANDLE_VALUE)
     return -1;
-  return static_cast<int>(written);
+  if (pending_.size() + static_cast<size_t>(n) > WriteSize && !flush())
+    return -1;
+  pending_.append(static_cast<const char*>(buffer), static_cast<size_t>(n));
+  return n;
+}
+
+int NewFileWriter::flush() {
+  DWORD written = 0;
+  int whole = pending_.empty() ||
+              (WriteFile(file_, pending_.data(), static_cast<DWORD>(pending_.size()), &written, nullptr) &&
+               written == pending_.size());
+  pending_.clear();
+  return whole;
 }
 
 int NewFileWriter::close() {
   if (file_ == INVALID_HANDLE_VALUE)
     return 1;
+  int flushed = flush();
   int closed = CloseHandle(file_) != 0;
   file_ = INVALID_HANDLE_VALUE;
-  return closed;
+  return flushed && closed;
 }
 
 void NewFileWriter::abandon() {
+  pending_.clear();
   close();
   if (!path_.empty())
     DeleteFileA(path_.c_str());

@@ -74,6 +74,8 @@ public:
   virtual int mayreplacedirectly() = 0;
 };
 
+// Writes behind: the jobs' small blocks go to the file in large writes, the last at close, whose
+// answer says whether every byte reached the file.
 class NewFileWriter : public TargetWriter {
 public:
   ~NewFileWriter() override;
@@ -85,8 +87,12 @@ public:
   int mayreplacedirectly() override { return 0; }
 
 private:
+  int flush();
+
+  static constexpr size_t WriteSize = 262144;
   HANDLE file_ = INVALID_HANDLE_VALUE;
   std::string path_;
+  std::string pending_;
 };
 
 class AppendWriter : public TargetWriter {

@@ -71,17 +71,7 @@ private:
     }
   }
 
-  int choosefolder(std::string& folder) {
-    std::string filter = TextOf(TEXT_FOLDER_FILTER);
-    filter.append(1, '\0').append("*.*").append(2, '\0');
-    filedlg dialog;
-    dialog.filter = filter.c_str();
-    fpathbuf chosen;
-    if (!dialog.run(hwnd(), chosen))
-      return 0;
-    folder = FileSetFolder(chosen.str());
-    return 1;
-  }
+  int choosefolder(std::string& folder) { return ChooseFolder(hwnd(), folder); }
 
   FileSetRequest& request_;
 };
@@ -99,6 +89,18 @@ std::string FileSetFolder(const char* chosen) {
   if (folder.size() == 2 && folder[1] == ':')
     folder += '\\';
   return folder;
+}
+
+int ChooseFolder(HWND owner, std::string& folder) {
+  std::string filter = TextOf(TEXT_FOLDER_FILTER);
+  filter.append(1, '\0').append("*.*").append(2, '\0');
+  filedlg dialog;
+  dialog.filter = filter.c_str();
+  fpathbuf chosen;
+  if (!dialog.run(owner, chosen))
+    return 0;
+  folder = FileSetFolder(chosen.str());
+  return 1;
 }
 
 int RunFileSetDialog(FileSetRequest& request) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -7,6 +9,9 @@
 // The folder that file sets go to, from the name chosen in the folder dialog: the chosen name's
 // folder when the name holds "*" or "?", else the whole name (a typed name is a folder to make).
 std::string FileSetFolder(const char* chosen);
+// Asks for a folder through the file dialog (filter text 140 with "*.*"); 1 with the folder, 0 when
+// the user cancelled.
+int ChooseFolder(HWND owner, std::string& folder);
 
 // What the file-set dialog lists and what installs a set.
 struct FileSetRequest {

@@ -2,8 +2,11 @@
 
 #include "ByteStreams.h"
 #include "EngineBox.h"
+#include "FileItemJob.h"
 #include "FileJob.h"
+#include "FileSearch.h"
 #include "IniFile.h"
+#include "ProgramItem.h"
 #include "PromptDialog.h"
 #include "Scramble.h"
 #include "SpanStream.h"
@@ -31,6 +34,9 @@
 namespace {
 
 const CheckSite noDiskToAskFor{"ICTRLLER", 612};
+
+// How long the fixed busy messages stay up at least, in milliseconds.
+constexpr long BusyTime = 3000;
 
 constexpr UINT TextAbortBox = 85;
 constexpr UINT TextAbortBoxCaption = 86;
@@ -83,25 +89,6 @@ int FileExists(const std::string& path) {
 
 // A compressed member: the decompression library reads the archive stream and delivers the
 // original bytes.
-class CompressedSource : public FileSource {
-public:
-  CompressedSource(std::unique_ptr<portistream> stream, long long size)
-      : stream_(std::move(stream)), size_(size) {}
-  ~CompressedSource() override { close(); }
-  int open() override { return reader_.open(*stream_) == 1; }
-  int read(void* buffer, int n) override { return reader_.read(buffer, n); }
-  int close() override {
-    reader_.close();
-    return 1;
-  }
-  long long expectedsize() override { return size_; }
-
-private:
-  std::unique_ptr<portistream> stream_;
-  long long size_;
-  lzpreader reader_;
-};
-
 // The archive as the controller reads it: parts are asked for through the controller's prompt.
 class ArchiveStream : public spanstream {
 public:
@@ -578,8 +565,7 @@ int InstallController::promptfordisk(int disk, int force) {
 }
 
 int InstallController::addprogress(long units) {
-  // The gauge moves in steps of at most 2 units; the windows are served once per call, which keeps a
-  // large copy from spending its time in the message queue.
+  // The gauge moves in steps of at most 2 units.
   while (units > 0) {
     long chunk = std::min(units, 2L);
     units -= chunk;
@@ -589,6 +575,12 @@ int InstallController::addprogress(long units) {
   }
   windows_.showpercent(percent_);
   crossbillboard();
+  // Asking for messages costs a trip to the window server, so they are served at most every few
+  // milliseconds: often enough for the windows to answer at once, rarely enough not to slow the copy.
+  DWORD now = GetTickCount();
+  if (now - pumped_ < PumpInterval)
+    return !abortRequested;
+  pumped_ = now;
   MessageLoop().pump(1);
   return !abortRequested;
 }
@@ -598,9 +590,9 @@ void InstallController::crossbillboard() {
   int step = BillboardStep(percent_, billboards_);
   if (step == billboard_)
     return;
-  billboard_ = step;
-  if (billboardshown())
+  if (billboard_ >= 0)
     closebillboard();
+  billboard_ = step;
   if (step >= 0)
     showbillboard(step);
 }
@@ -617,12 +609,12 @@ std::string InstallController::archivepath(int part) const {
 std::unique_ptr<FileSource> InstallController::entrysource(const FileEntry& entry, int fromArchive,
                                                            const char* source) {
   if (!fromArchive)
-    return std::make_unique<PlainFileSource>(source);
+    return PlainItemSource(source, entry.compressed());
   auto stream = std::make_unique<ArchiveStream>(*this, map_);
   int parts = std::max(1, static_cast<int>(map_.labels.size()) - entry.firstPart + 1);
   stream->setup(archivepath(entry.firstPart).c_str(), entry.firstPart, parts, entry.offset, entry.packedSize);
   if (entry.compressed())
-    return std::make_unique<CompressedSource>(std::move(stream), entry.originalSize);
+    return std::make_unique<DecompressingSource>(std::move(stream), entry.originalSize);
   return std::make_unique<StreamSource>(std::move(stream), entry.originalSize);
 }
 
@@ -686,7 +678,7 @@ int InstallController::begincopy(int, int, long) {
 
 int InstallController::endcopy() {
   windows_.hideprogress();
-  if (billboardshown())
+  if (billboard_ >= 0)
     closebillboard();
   billboard_ = -1;
   return 1;
@@ -706,46 +698,23 @@ int InstallController::fileoperation(const char* path, const char* second) {
 
 int InstallController::createfolder(const char* path) { return installer_.createdirectory(path) != 2; }
 
+// The options: the mode, then whether fixed, remote and CD-ROM drives may be searched in mode 2.
 int InstallController::findfile(const int options[6], const char* folder, const char* pattern, int& found,
                                 char* path) {
-  found = 0;
-  path[0] = '\0';
-  std::vector<std::string> places;
-  if (folder && *folder)
-    places.push_back(folder);
-  if (options[3]) {
-    char value[4096] = "";
-    GetEnvironmentVariableA("PATH", value, sizeof value);
-    std::string list = value;
-    size_t start = 0;
-    while (start <= list.size()) {
-      size_t end = list.find(';', start);
-      if (end == std::string::npos)
-        end = list.size();
-      std::string part = list.substr(start, end - start);
-      part.erase(0, part.find_first_not_of(' '));
-      part.erase(part.find_last_not_of(' ') + 1);
-      if (!part.empty())
-        places.push_back(part);
-      start = end + 1;
-    }
-  }
-  if (options[4]) {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    places.push_back(windows);
-  }
-  for (const std::string& place : places) {
-    std::string candidate = Join(place, pattern);
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(candidate.c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-      continue;
-    FindClose(search);
-    CopyCut(path, 256, Join(place, data.cFileName).c_str());
-    found = 1;
-    return 1;
-  }
+  FileSearchRequest request;
+  request.mode = options[0];
+  request.folder = folder;
+  request.pattern = pattern;
+  request.fixed = options[1];
+  request.remote = options[2];
+  request.cdrom = options[3];
+  BusyMessage notice;
+  notice.show(500, 500, EngineTextf(TEXT_SEARCHING, pattern).c_str(), product_, 0, 1);
+  std::string hit;
+  found = SearchForFile(
+      request, drives, searchplaces, [&] { return !notice.stopped(); }, hit);
+  notice.hide();
+  CopyCut(path, 256, hit.c_str());
   return 1;
 }
 
@@ -769,6 +738,9 @@ int InstallController::editstartupfiles(const int values[3], const char* linesFi
 int InstallController::registeruninstall(const UninstallRecord& record) {
   if (!record.folder || !*record.folder)
     return 1;
+  BusyMessage notice;
+  if (record.busyMessage)
+    notice.show(500, 500, EngineTextf(TEXT_BUSY_UNINSTALLER).c_str(), product_, BusyTime);
   if (installer_.createdirectory(record.folder) == 2)
     return 0;
   OperationLog* writer = &installer_.log();
@@ -982,10 +954,28 @@ int InstallController::processor() {
   }
 }
 
-int InstallController::openmessage(int) { return 1; }
-int InstallController::closemessage(int) { return 1; }
-int InstallController::showmessage(const MessageWindowRecord&) { return 1; }
-int InstallController::hidemessage() { return 1; }
+int InstallController::openmessage(int which) {
+  static const UINT texts[] = {TEXT_BUSY_FIRST, TEXT_BUSY_SECOND, TEXT_BUSY_THIRD};
+  if (which < 0 || which > 2)
+    return 0;
+  busy_.show(500, 500, EngineTextf(texts[which]).c_str(), product_, BusyTime);
+  return 1;
+}
+
+int InstallController::closemessage(int) {
+  busy_.hide();
+  return 1;
+}
+
+int InstallController::showmessage(const MessageWindowRecord& record) {
+  busy_.show(record.x, record.y, record.first, record.second, record.time);
+  return 1;
+}
+
+int InstallController::hidemessage() {
+  busy_.hide();
+  return 1;
+}
 
 int InstallController::argumentcount() {
   int n = 0;
@@ -1032,6 +1022,7 @@ int InstallController::querydialog(int style, const char* text) {
     else
       box.setbuttons2(first.c_str(), second.c_str());
     box.setcancel(1);
+    box.setdefault(1);
     box.setstdicon(MB_ICONQUESTION);
     int answer = box.show(EngineTextf(TEXT_CONTINUE_CAPTION).c_str());
     if (answer != 2)
@@ -1091,6 +1082,10 @@ int InstallController::promptstring(const int values[4], const char* const texts
   request.initial = texts[0];
   request.prompt = texts[1];
   request.title = texts[2];
+  request.helpcontext = values[1];
+  std::string groups;
+  if (request.kind == 2 && installer_.grouplist(groups))
+    request.groups = ListingLines(groups);
   auto acceptfolder = [&](const char* folder) -> int {
     if (values[2] > 0 && installer_.checkfreespace(DriveRoot(folder).c_str(), values[2]) != 0)
       return 0;
@@ -1116,6 +1111,7 @@ int InstallController::askyesno(int mode, const char* question, int& yes) {
     box.setbuttons3(EngineTextf(TEXT_THREE_FIRST).c_str(), EngineTextf(TEXT_THREE_SECOND).c_str(),
                     EngineTextf(TEXT_THREE_THIRD).c_str());
     box.setcancel(2);
+    box.setdefault(2);
     box.setstdicon(mode);
     int answer = box.show(EngineTextf(TEXT_THREE_CAPTION).c_str());
     if (answer == 0 || answer == 1) {

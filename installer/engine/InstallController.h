@@ -1,12 +1,14 @@
 #pragma once
 
 #include "BuildInfo.h"
+#include "BusyMessage.h"
 #include "EventController.h"
 #include "InstallWindows.h"
 #include "Installer.h"
 #include "LanguageSet.h"
 #include "OperationLog.h"
 #include "OverwriteDialog.h"
+#include "SearchPlaces.h"
 
 #include <functional>
 #include <memory>
@@ -103,7 +105,6 @@ public:
   virtual int billboardcount() { return 0; }
   virtual int showbillboard(int) { return 0; }
   virtual void closebillboard() {}
-  virtual int billboardshown() { return 0; }
 
   // Event operations the controller carries out itself.
   int installfile(const FileInstallRecord& record) override;
@@ -166,6 +167,7 @@ public:
 
   // Seams and state the tests reach.
   DrivePlatform drives = DrivePlatform::System();
+  SearchPlaces searchplaces = SearchPlaces::System();
   // Where AUTOEXEC.BAT and CONFIG.SYS live.
   std::string startupFolder = "c:\\";
   // Starts the helper with its settings written; 1 when it started.
@@ -222,7 +224,9 @@ protected:
   int billboard_ = -1;
   std::string uninstallFolder_;
   int appendLog_ = 0;
-  HWND busy_ = nullptr;
+  BusyMessage busy_;
+  static constexpr DWORD PumpInterval = 15;
+  DWORD pumped_ = GetTickCount() - PumpInterval;
 };
 
 // Appends log records to a log, in blocks; a failure cuts the log back to its old size.

@@ -1,5 +1,7 @@
 #include "InstallWindows.h"
 
+#include "ControllerDialog.h"
+
 #include <bmpsrc.h>
 #include <msgloop.h>
 #include <textresource.h>
@@ -120,13 +122,10 @@ void InstallWindows::loadicon(const char* folder) {
   std::string file = std::string(folder) + "\\kxmain.ico";
   HICON extracted = ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), 0);
   // 1 answers a file that is no icon.
-  if (reinterpret_cast<ULONG_PTR>(extracted) > 1) {
-    icon_ = extracted;
-    iconOwned_ = 1;
-    return;
-  }
-  icon_ = LoadIconA(EngineModule(), "ICONSETUP");
-  iconOwned_ = 0;
+  iconOwned_ = reinterpret_cast<ULONG_PTR>(extracted) > 1;
+  icon_ = iconOwned_ ? extracted : LoadIconA(EngineModule(), "ICONSETUP");
+  // The run's dialogs show it too.
+  ControllerIcon() = icon_;
 }
 
 int InstallWindows::createiconwindow() {
@@ -150,6 +149,8 @@ void InstallWindows::close() {
     helpBound_ = 0;
   }
   iconWindow_.reset();
+  if (icon_ && ControllerIcon() == icon_)
+    ControllerIcon() = nullptr;
   if (icon_ && iconOwned_)
     DestroyIcon(icon_);
   icon_ = nullptr;

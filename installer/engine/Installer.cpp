@@ -690,6 +690,12 @@ int Installer::deleteitem(const char* group, const char* name) {
   return 1;
 }
 
+int Installer::grouplist(std::string& text) {
+  text.clear();
+  GroupsUse groups;
+  return groups.acquired() && groups->grouplist(text);
+}
+
 int Installer::deletegroup(const char* name) {
   GroupsUse groups;
   if (!groups.acquired())

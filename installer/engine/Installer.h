@@ -110,6 +110,8 @@ public:
   int deleteitem(const char* group, const char* name);
   int deletegroup(const char* name);
   int grouphasitems(const char* name);
+  // The groups' names, one per line; 0 when the groups cannot be reached.
+  int grouplist(std::string& text);
 
   // Fonts and self-registering servers.
   int installfont(const char* path);

@@ -5,6 +5,8 @@
 
 #include <textresource.h>
 
+#include <cstring>
+
 namespace {
 
 constexpr UINT StatusTextBase = 156;
@@ -89,12 +91,21 @@ std::string FillText(const std::string& text, const std::vector<std::string>& ar
       out += text[i];
       continue;
     }
-    char mark = text[++i];
-    if (mark == 's' && next < arguments.size())
+    if (text[i + 1] == '%') {
+      out += '%';
+      ++i;
+      continue;
+    }
+    // The language libraries write numbers as "%d" or "%ld"; every argument is already text.
+    size_t mark = i + 1 + (text[i + 1] == 'l' && i + 2 < text.size());
+    if (text[mark] == '\0' || std::strchr("sdiu", text[mark]) == nullptr) {
+      out += text[i];
+      continue;
+    }
+    if (next < arguments.size())
       out += arguments[next];
-    else if (mark != 's')
-      out += mark == '%' ? std::string("%") : std::string("%") + mark;
-    next += mark == 's';
+    ++next;
+    i = mark;
   }
   return out;
 }

@@ -1,6 +1,7 @@
 #include "OverwriteDialog.h"
 
-#include <dlgbox.h>
+#include "ControllerDialog.h"
+
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
@@ -35,15 +36,15 @@ const SideIds newSide = {IDC_AOW_NEWTYPE, IDC_AOW_NEWSUBTYPE, IDC_AOW_NEWLANGUAG
 const SideIds oldSide = {IDC_AOW_OLDTYPE, IDC_AOW_OLDSUBTYPE, IDC_AOW_OLDLANGUAGE, IDC_AOW_OLDCODEPAGE,
                          IDC_AOW_OLDVERSION};
 
-class OverwriteDialog : public dlgbox {
+class OverwriteDialog : public controllerdialog {
 public:
   OverwriteDialog(const cpath& newfile, const versionrecord& newrecord, fpath& existing,
                   const versionrecord& existingrecord)
-      : newfile_(newfile), newrecord_(newrecord), existing_(existing), existingrecord_(existingrecord) {}
+      : controllerdialog(IDC_AOW_HELP, 0), newfile_(newfile), newrecord_(newrecord), existing_(existing),
+        existingrecord_(existingrecord) {}
 
-  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_INITDIALOG)
-      return init();
+private:
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM) override {
     if (message != WM_COMMAND)
       return FALSE;
     switch (LOWORD(wParam)) {
@@ -57,8 +58,7 @@ public:
     }
   }
 
-private:
-  INT_PTR init() {
+  INT_PTR init() override {
     SetDlgItemTextA(hwnd(), IDC_AOW_NEWPATH, newfile_.str());
     SendDlgItemMessageA(hwnd(), IDC_AOW_OLDPATH, EM_LIMITTEXT, TargetSize - 1, 0);
     SetDlgItemTextA(hwnd(), IDC_AOW_OLDPATH, existing_.str());

@@ -1,6 +1,7 @@
 #include "PromptDialog.h"
 #include "AcceptDialog.h"
 #include "EngineBox.h"
+#include "FileSetDialog.h"
 
 #include <dlgbox.h>
 #include <textresource.h>
@@ -26,17 +27,54 @@ bool DiffersFromTyped(const std::string& full, const std::string& typed) {
 class PromptDialog : public acceptdialog {
 public:
   PromptDialog(PromptRequest& request, const std::function<int(const char*)>& acceptfolder)
-      : request_(request), acceptfolder_(acceptfolder) {}
+      : acceptdialog(IDC_PROMPT_HELP, request.helpcontext), request_(request), acceptfolder_(acceptfolder) {}
 
 private:
   INT_PTR init() override {
     SetWindowTextA(hwnd(), request_.title.c_str());
     SetDlgItemTextA(hwnd(), IDC_PROMPT_TEXT, request_.prompt.c_str());
+    if (request_.kind == 2)
+      offergroups();
+    else
+      ShowWindow(GetDlgItem(hwnd(), IDC_PROMPT_GROUPS), SW_HIDE);
     SetDlgItemTextA(hwnd(), IDC_PROMPT_ANSWER, request_.initial.c_str());
-    SendDlgItemMessageA(hwnd(), IDC_PROMPT_ANSWER, EM_LIMITTEXT, sizeof request_.answer - 1, 0);
-    ShowWindow(GetDlgItem(hwnd(), IDC_PROMPT_GROUPS), SW_HIDE);
-    // There is no folder browser to open here; the folder is typed.
-    ShowWindow(GetDlgItem(hwnd(), IDC_PROMPT_BROWSE), SW_HIDE);
+    SendDlgItemMessageA(hwnd(), IDC_PROMPT_ANSWER, request_.kind == 2 ? CB_LIMITTEXT : EM_LIMITTEXT,
+                        sizeof request_.answer - 1, 0);
+    if (request_.kind != 1)
+      ShowWindow(GetDlgItem(hwnd(), IDC_PROMPT_BROWSE), SW_HIDE);
+    return TRUE;
+  }
+
+  // A drop-down list of the groups takes the place (and the id) of the answer.
+  void offergroups() {
+    HWND placeholder = GetDlgItem(hwnd(), IDC_PROMPT_GROUPS);
+    HWND edit = GetDlgItem(hwnd(), IDC_PROMPT_ANSWER);
+    RECT place;
+    GetWindowRect(placeholder, &place);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
+    LPARAM font = SendMessageA(hwnd(), WM_GETFONT, 0, 0);
+    HWND before = GetWindow(edit, GW_HWNDPREV);
+    DestroyWindow(edit);
+    DestroyWindow(placeholder);
+    const int listHeight = 8;
+    HWND combo = CreateWindowExA(
+        0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+        place.left, place.top, place.right - place.left, (place.bottom - place.top) * listHeight, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROMPT_ANSWER)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE)), nullptr);
+    SendMessageA(combo, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    // Keep the tab order of the field it replaces.
+    SetWindowPos(combo, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const std::string& group : request_.groups)
+      SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(group.c_str()));
+  }
+
+  INT_PTR command(int id) override {
+    if (id != IDC_PROMPT_BROWSE)
+      return FALSE;
+    std::string folder;
+    if (ChooseFolder(hwnd(), folder))
+      SetDlgItemTextA(hwnd(), IDC_PROMPT_ANSWER, folder.c_str());
     return TRUE;
   }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // What the prompt dialog asks and what it answers.
 struct PromptRequest {
@@ -9,6 +10,9 @@ struct PromptRequest {
   std::string initial;
   std::string prompt;
   std::string title;
+  int helpcontext = 0;
+  // Kind 2: the groups offered in the drop-down list.
+  std::vector<std::string> groups;
   char answer[256] = "";
 };
 

@@ -3,6 +3,7 @@
 #include "EventExecutors.h"
 
 #include <checkfailed.h>
+#include <msgloop.h>
 #include <usrdlg.h>
 
 #include <algorithm>
@@ -13,8 +14,6 @@
 namespace {
 
 const CheckSite tooManyControls{"KXTEST", 530};
-
-constexpr int MostControls = 30;
 
 } // namespace
 
@@ -41,7 +40,10 @@ ScriptInstallController::ScriptInstallController() : services_(variables_, *this
   };
 }
 
-ScriptInstallController::~ScriptInstallController() { releasescript(); }
+ScriptInstallController::~ScriptInstallController() {
+  closesequencedialog();
+  releasescript();
+}
 
 int ScriptInstallController::loadscript() {
   variables_.setsourcepath(sourceFolder_);
@@ -52,6 +54,7 @@ int ScriptInstallController::loadscript() {
 }
 
 void ScriptInstallController::releasescript() {
+  closesequencedialog();
   if (!script_.loaded)
     return;
   script_.clear();
@@ -162,11 +165,6 @@ long ScriptInstallController::partsize(int part) {
   return total;
 }
 
-int ScriptInstallController::billboardcount() {
-  return static_cast<int>(std::count_if(script_.dialogs.dialogs.begin(), script_.dialogs.dialogs.end(),
-                                        [](const UserDialog& dialog) { return dialog.inSequence != 0; }));
-}
-
 int ScriptInstallController::componentshapes(std::vector<ComponentShape>& shapes) {
   shapes.clear();
   for (int c = 0; c < script_.components.count(); ++c) {
@@ -228,23 +226,33 @@ int ScriptInstallController::rundialog(const char* name) {
     reportf("User dialog %s not found", name);
     return 0;
   }
-  if (dialog->controls.size() > MostControls) {
+  FilledUserDialog filled;
+  if (!filldialog(*dialog, name, filled))
+    return -1;
+  int answer = filled.window.domodal(nullptr, filled.data);
+  filled.storestrings();
+  return answer;
+}
+
+int ScriptInstallController::filldialog(const UserDialog& dialog, const char* name,
+                                        FilledUserDialog& filled) {
+  if (dialog.controls.size() > MostUserControls) {
     CheckFailed(tooManyControls, 0);
     reportf("Error evaluting user dialog %s", name);
-    return -1;
+    return 0;
   }
-  auto controls = std::make_unique<usrdlgcontrol[]>(MostControls);
-  usrdlgdata data;
-  data.centrex = dialog->layout[0];
-  data.centrey = dialog->layout[1];
-  data.width = dialog->layout[2];
-  data.height = dialog->layout[3];
-  data.count = static_cast<int>(dialog->controls.size());
-  data.controls = controls.get();
-  int filled = expand(dialog->caption.c_str(), data.title, UsrTitleSize);
-  std::vector<std::pair<char*, const char*>> strings;
-  for (size_t i = 0; filled && i < dialog->controls.size(); ++i) {
-    const ControlRecord& record = dialog->controls[i];
+  usrdlgdata& data = filled.data;
+  usrdlgcontrol* controls = filled.controls.get();
+  data.centrex = dialog.layout[0];
+  data.centrey = dialog.layout[1];
+  data.width = dialog.layout[2];
+  data.height = dialog.layout[3];
+  data.count = static_cast<int>(dialog.controls.size());
+  data.controls = controls;
+  int filledIn = expand(dialog.caption.c_str(), data.title, UsrTitleSize);
+  std::vector<std::pair<char*, const char*>>& strings = filled.strings;
+  for (size_t i = 0; filledIn && i < dialog.controls.size(); ++i) {
+    const ControlRecord& record = dialog.controls[i];
     usrdlgcontrol& control = controls[i];
     control.x = record.layout[0];
     control.y = record.layout[1];
@@ -254,17 +262,17 @@ int ScriptInstallController::rundialog(const char* name) {
     switch (record.kind) {
     case ControlText:
       control.kind = UsrText;
-      filled = expand(record.text.c_str(), control.caption, UsrCaptionSize);
+      filledIn = expand(record.text.c_str(), control.caption, UsrCaptionSize);
       break;
     case ControlText2:
       control.kind = UsrButton;
-      filled = expand(record.text.c_str(), control.caption, UsrCaptionSize);
+      filledIn = expand(record.text.c_str(), control.caption, UsrCaptionSize);
       break;
     case ControlStringVariable: {
       control.kind = UsrEdit;
       control.readonly = record.id;
       char* value = variables_.stringvariable(record.text.c_str(), 1);
-      filled = value != nullptr;
+      filledIn = value != nullptr;
       if (value) {
         std::snprintf(control.text, UsrTextSize, "%s", value);
         strings.emplace_back(value, control.text);
@@ -275,29 +283,84 @@ int ScriptInstallController::rundialog(const char* name) {
       control.kind = UsrCombo;
       control.selection = variables_.integervariable(record.text.c_str(), 1);
       char lines[StringValueSize];
-      filled = control.selection && expand(record.secondText.c_str(), lines, sizeof lines);
-      if (filled)
+      filledIn = control.selection && expand(record.secondText.c_str(), lines, sizeof lines);
+      if (filledIn)
         control.lines.set(lines);
       break;
     }
     case ControlFixedText:
       control.kind = UsrText;
-      filled = expand(record.text.c_str(), control.caption, UsrCaptionSize);
+      filledIn = expand(record.text.c_str(), control.caption, UsrCaptionSize);
       break;
     default:
       control.kind = UsrText;
       break;
     }
   }
-  if (!filled) {
+  if (!filledIn) {
     reportf("Error evaluting user dialog %s", name);
-    return -1;
+    return 0;
   }
-  usrdlg window;
-  int answer = window.domodal(nullptr, data);
-  for (auto& string : strings)
+  return 1;
+}
+
+int ScriptInstallController::request(int a, int b, int c, int& result) {
+  if (a == RequestCloseSequenceDialog) {
+    closesequencedialog();
+    return 1;
+  }
+  if (a != RequestSequenceDialog)
+    return InstallController::request(a, b, c, result);
+  // A dialog the script does not have is passed over; one that cannot be filled ends the run, as any
+  // failing expansion does.
+  int found = 0;
+  return showsequencedialog(b, found) || b < 0 || b >= found;
+}
+
+int ScriptInstallController::sequencedialogcount() const {
+  int count = 0;
+  for (const UserDialog& dialog : script_.dialogs.dialogs)
+    count += dialog.inSequence != 0;
+  return count;
+}
+
+int ScriptInstallController::showsequencedialog(int n, int& found) {
+  closesequencedialog();
+  found = sequencedialogcount();
+  const UserDialog* dialog = nullptr;
+  int index = 0;
+  for (const UserDialog& candidate : script_.dialogs.dialogs)
+    if (candidate.inSequence && index++ == n)
+      dialog = &candidate;
+  if (!dialog)
+    return 0;
+  auto filled = std::make_unique<FilledUserDialog>();
+  // Owned by the top of the window stack: the install screen while the run shows it.
+  if (!filldialog(*dialog, dialog->name.c_str(), *filled) ||
+      !filled->window.domodeless(nullptr, filled->data))
+    return 0;
+  BringWindowToTop(filled->window.hwnd());
+  MessageLoop().adddialog(filled->window.hwnd());
+  sequence_ = std::move(filled);
+  return 1;
+}
+
+void ScriptInstallController::closesequencedialog() {
+  if (!sequence_)
+    return;
+  MessageLoop().removedialog(sequence_->window.hwnd());
+  sequence_->window.destroy();
+  sequence_->storestrings();
+  sequence_.reset();
+}
+
+int ScriptInstallController::sequencedialogshown() const {
+  return sequence_ && sequence_->window.hwnd() && IsWindowVisible(sequence_->window.hwnd());
+}
+
+void FilledUserDialog::storestrings() const {
+  for (const auto& string : strings)
     SetStringValue(string.first, string.second);
-  return answer;
 }
 
 int* ScriptInstallController::integervariable(const char* name) { return services_.integervariable(name); }

@@ -2,6 +2,7 @@
 
 #include "ComponentDialog.h"
 #include "EventServices.h"
+#include "FilledUserDialog.h"
 #include "InstallController.h"
 #include "InstallScript.h"
 #include "ScriptExpressions.h"
@@ -39,13 +40,20 @@ public:
   int ctl3dwish() override { return script_.product ? script_.product->values[2] : 0; }
   const InstallScreenSettings* screensettings() override { return script_.screen.get(); }
   // The billboards are the user dialogs marked for the install sequence.
-  int billboardcount() override;
+  int billboardcount() override { return sequencedialogcount(); }
+  int showbillboard(int n) override {
+    int found = 0;
+    return showsequencedialog(n, found);
+  }
+  void closebillboard() override { closesequencedialog(); }
 
   // Event operations that need the script.
   const FileEntry* fileentry(unsigned index) override {
     return script_.build ? script_.build->entry(index) : nullptr;
   }
   int selectcomponents() override;
+  // The sequence dialogs' requests; every other request goes to the install controller.
+  int request(int a, int b, int c, int& result) override;
   int userdialog(const char* name, int& result) override;
 
   // The services the events reach the script's side through.
@@ -61,6 +69,14 @@ public:
   int interpret(int index, int& result);
   // A user dialog by name, modal; its end code, -1 when it cannot be filled, 0 when there is none.
   int rundialog(const char* name);
+  // The user dialogs marked for the install sequence: how many there are; the n-th of them (from 0)
+  // shown modeless on top of the install screen (1; 0 when there is no n-th one or it cannot be
+  // filled), with `found` the number there are; closing it, which hands its edits' texts to their
+  // variables; whether one is shown.
+  int sequencedialogcount() const;
+  int showsequencedialog(int n, int& found);
+  void closesequencedialog();
+  int sequencedialogshown() const;
 
   InstallScript& script() { return script_; }
   std::vector<int>& enabled() { return enabled_; }
@@ -79,4 +95,8 @@ private:
   VariableStore variables_;
   ScriptServices services_;
   std::vector<int> enabled_;
+  std::unique_ptr<FilledUserDialog> sequence_;
+
+  // Fills the dialog's record from the script: 0 when it cannot be filled (reported under `name`).
+  int filldialog(const UserDialog& dialog, const char* name, FilledUserDialog& filled);
 };

@@ -51,8 +51,9 @@ private:
   long delivered_ = 0;
   FILE* file_ = nullptr;
   int state_ = Closed;
-  // Bytes read from the parts and not yet delivered, so that single bytes come cheaply.
-  static constexpr int BufferSize = 65536;
+  // Bytes read from the parts and not yet delivered, so that single bytes and the file jobs' blocks
+  // come cheaply: one read of the parts serves several blocks.
+  static constexpr int BufferSize = 262144;
   std::unique_ptr<unsigned char[]> buffer_;
   int buffered_ = 0;
   int taken_ = 0;

@@ -1,6 +1,7 @@
 #include "StartupMergeDialog.h"
 
-#include <dlgbox.h>
+#include "ControllerDialog.h"
+
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
@@ -12,15 +13,14 @@ namespace {
 
 constexpr int ScrollRange = 100;
 
-class StartupMergeDialog : public dlgbox {
+class StartupMergeDialog : public controllerdialog {
 public:
   StartupMergeDialog(const std::string& current, std::string& merged, const std::string& backup)
-      : current_(current), merged_(merged), backup_(backup) {}
+      : controllerdialog(IDC_DOSINFORM_HELP, 0), current_(current), merged_(merged), backup_(backup) {}
 
-  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM lParam) override {
+private:
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
-    case WM_INITDIALOG:
-      return init();
     case WM_VSCROLL:
       if (reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd(), IDC_DOSINFORM_SCROLL))
         scroll(LOWORD(wParam), HIWORD(wParam));
@@ -32,8 +32,7 @@ public:
     }
   }
 
-private:
-  INT_PTR init() {
+  INT_PTR init() override {
     SetDlgItemTextA(hwnd(), IDC_DOSINFORM_CURRENT, current_.c_str());
     SetDlgItemTextA(hwnd(), IDC_DOSINFORM_MERGED, merged_.c_str());
     std::string backup = backup_;

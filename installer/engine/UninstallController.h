@@ -14,9 +14,6 @@
 // it, so that a repeated uninstall never undoes a record twice; 1 when replaced.
 int RewriteLog(const char* path, const LogHeader& header,
                const std::vector<std::unique_ptr<LogRecord>>& records);
-// The list line of a record: its kind's text with the record's names.
-std::string RecordSummary(const LogRecord& record);
-std::string RecordDetail(const LogRecord& record);
 
 // How this works: the engine without "kxmain.ini" beside it undoes the newest log of its folder. When
 // that log is the folder's first (000), the uninstaller must remove itself, which takes two runs: the
@@ -59,9 +56,17 @@ private:
   int readlog();
   int firstrun();
   std::vector<std::string> companions() const;
-  // Moves the companions between `from` and `to`; a failure moves back those already moved.
-  int movecompanions(const std::string& from, const std::string& to, int refuseExisting);
+  // One companion between two folders, never over a file there; 1 when moved, else reported.
+  int movecompanion(const std::string& name, const std::string& from, const std::string& to);
+  // The first run's move into the drive root: all of them, or none with the failure reported.
+  int moveout();
+  // From the root back home after a failure or a cancel: each one that can go goes, since the engine
+  // goes home whatever happens; one that cannot is reported and stays.
+  void movehome(const std::string& home);
+  // The back-up run's way out after a failure or a cancel: everything home, the note in win.ini gone.
   void backhome();
+  // Starts the helper for the running engine; the failure reported.
+  int launch(const char* target, int run);
   int showdialogs();
   void report(const char* format, ...);
 

@@ -18,7 +18,7 @@ constexpr int NameMaximum = 20;
 
 class UserInfoDialog : public acceptdialog {
 public:
-  explicit UserInfoDialog(UserInfoRequest& request) : request_(request) {}
+  explicit UserInfoDialog(UserInfoRequest& request) : acceptdialog(IDC_ASKUI_HELP, 0), request_(request) {}
 
 private:
   INT_PTR init() override {

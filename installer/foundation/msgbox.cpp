@@ -243,7 +243,11 @@ INT_PTR msgbox::dlgproc(UINT message, WPARAM wParam, LPARAM) {
   }
   if (centre_)
     center();
-  return 1;
+  if (default_ == MsgFirstButton || default_ >= MsgFirstButton + buttons_)
+    return 1;
+  SendMessageA(hwnd(), DM_SETDEFID, static_cast<WPARAM>(default_), 0);
+  SetFocus(GetDlgItem(hwnd(), default_));
+  return 0;
 }
 
 void ShowErrorBox(HWND owner, const char* text) {

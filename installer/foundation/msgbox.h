@@ -25,6 +25,8 @@ public:
   void setbuttons2(const char* first, const char* second);
   void setbuttons3(const char* first, const char* second, const char* third);
   void setcancel(int index) { escape_ = MsgFirstButton + index; }
+  // The button that Enter presses and that has the focus; the first one unless set.
+  void setdefault(int index) { default_ = MsgFirstButton + index; }
   void setstdicon(int type);
   void seticonres(LPCSTR name);
   void seticon(HICON icon);
@@ -56,6 +58,7 @@ private:
   int result_ = -1;
   int buttons_ = 0;
   int escape_ = -1;
+  int default_ = MsgFirstButton;
   int modal_ = 1;
   int centre_ = 1;
   int iconOwned_ = 0;

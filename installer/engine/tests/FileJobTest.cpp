@@ -296,6 +296,38 @@ TEST_F(FileJobTest, FailedCopyToANewTargetLeavesNothing) {
   EXPECT_FALSE(fileExists(f.file("new.bin")));
 }
 
+// The largest blocks the jobs take, which the writer gathers into larger writes of its own.
+class LargeBlocks : public JobProgress {
+public:
+  int blocksize() override { return 31; }
+};
+
+TEST_F(FileJobTest, LargeCopiesArriveWholeOrNotAtAll) {
+  struct Case {
+    size_t size;
+    int failAtEnd;
+  } cases[] = {{0, 0}, {31 * 1024 - 1, 0}, {256 * 1024, 0}, {700 * 1024 + 3, 0}, {700 * 1024 + 3, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    std::string bytes(c.size, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+      bytes[i] = static_cast<char>(i * 7 + i / 1024);
+    FileJob job;
+    job.source = std::make_unique<ScriptedSource>(bytes, c.failAtEnd, static_cast<long long>(c.size));
+    job.target = std::make_unique<NewFileWriter>();
+    job.targetpath = f.file("large.bin");
+    LargeBlocks blocks;
+    job.progress = &blocks;
+    f.installer.quiet = 1;
+    EXPECT_EQ(!c.failAtEnd, InstallFileItem(f.installer, job));
+    EXPECT_EQ(!c.failAtEnd, fileExists(f.file("large.bin")));
+    if (!c.failAtEnd) {
+      EXPECT_TRUE(readFile(f.file("large.bin")) == bytes);
+    }
+    DeleteFileA(f.file("large.bin").c_str());
+  }
+}
+
 TEST_F(FileJobTest, FailedRetryIsAskedAndRetried) {
   FileJob job;
   auto* source = new ScriptedSource("abc", 1);

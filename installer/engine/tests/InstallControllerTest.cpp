@@ -1,11 +1,14 @@
 #include "InstallerFixture.h"
 #include <InstallController.h>
+#include <LibraryPacker.h>
 #include <LogDump.h>
+#include <ProgramGroupsManager.h>
 #include <Scramble.h>
 #include <msgbox.h>
 
 #include "checkrecorder.h"
 
+#include <MessagePump.h>
 #include <ModalAnswerer.h>
 #include <RegistrySandbox.h>
 #include <TempDir.h>
@@ -15,6 +18,8 @@
 #include <kxlang/kxlangids.h>
 
 #include <cstring>
+#include <dlgs.h>
+#include <functional>
 
 using testsupport::fileExists;
 using testsupport::ModalAnswerer;
@@ -441,6 +446,74 @@ TEST_F(ControllerFixture, ThePromptStaysOpenOnAnOverLongFolderAndOnCancelUntilTh
   controller.closeworkinglog();
 }
 
+// Kind 2 offers the program groups in a drop-down list in place of the answer field; kind 1 browses for
+// the folder through the file dialog.
+TEST_F(ControllerFixture, ThePromptOffersTheProgramGroupsOrBrowsesForAFolder) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  std::string programs = dir.file("programs");
+  for (const std::string& folder : {programs, programs + "\\Games", programs + "\\Tools"})
+    CreateDirectoryA(folder.c_str(), nullptr);
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                  0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegSetValueExA(key, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(programs.c_str()),
+                 static_cast<DWORD>(programs.size() + 1));
+  RegCloseKey(key);
+  ProgramGroupsManager::Environment environment;
+  environment.progman.timeout = 500;
+  environment.windows95Family = 1;
+  ProgramGroupsManager::instance().setenvironment(environment);
+
+  std::string fieldClass;
+  std::vector<std::string> offered;
+  bool browseShown = true;
+  ModalAnswerer answerer;
+  answerer.act("Pick A Group", [&](HWND dialog) {
+    HWND field = GetDlgItem(dialog, IDC_PROMPT_ANSWER);
+    char text[64];
+    GetClassNameA(field, text, sizeof text);
+    fieldClass = text;
+    for (LRESULT i = 0; i < SendMessageA(field, CB_GETCOUNT, 0, 0); ++i) {
+      SendMessageA(field, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      offered.push_back(text);
+    }
+    browseShown = GetWindowLongPtrA(GetDlgItem(dialog, IDC_PROMPT_BROWSE), GWL_STYLE) & WS_VISIBLE;
+    SendMessageA(field, CB_SETCURSEL, 1, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  int groupKind[4] = {2, 0, 0, 0};
+  const char* texts[4] = {"Games", "Which group?", "Pick A Group", ""};
+  char answer[256] = "";
+  EXPECT_EQ(1, controller.promptstring(groupKind, texts, answer));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_EQ("ComboBox", fieldClass);
+  EXPECT_EQ((std::vector<std::string>{"Games", "Tools"}), offered);
+  EXPECT_FALSE(browseShown);
+  EXPECT_STREQ("Tools", answer);
+  ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
+
+  std::string chosen = dir.file("Chosen");
+  answerer.act("Pick A Place", [&](HWND dialog) {
+    browseShown = GetWindowLongPtrA(GetDlgItem(dialog, IDC_PROMPT_BROWSE), GWL_STYLE) & WS_VISIBLE;
+    PostMessageA(dialog, WM_COMMAND, IDC_PROMPT_BROWSE, 0);
+  });
+  answerer.act("Open", [&](HWND dialog) {
+    testsupport::runLater([dialog, chosen] {
+      // The name field is an edit in the classic dialog and a combo box in the newer one.
+      SetDlgItemTextA(dialog, edt1, chosen.c_str());
+      SetDlgItemTextA(dialog, cmb13, chosen.c_str());
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      PostMessageA(GetWindow(dialog, GW_OWNER), WM_COMMAND, IDOK, 0);
+    });
+  });
+  int folderKind[4] = {1, 0, 0, 0};
+  texts[2] = "Pick A Place";
+  EXPECT_EQ(1, controller.promptstring(folderKind, texts, answer));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_TRUE(browseShown);
+  EXPECT_EQ(chosen, answer);
+}
+
 namespace {
 
 // Fills both user information fields and presses `button`.
@@ -581,6 +654,24 @@ TEST_F(ControllerFixture, DecliningTheStartupMergeChangesNothing) {
     FindClose(left);
 }
 
+TEST_F(ControllerFixture, ACompressedFileBesideTheScriptIsUnpacked) {
+  std::string data;
+  for (int i = 0; data.size() < 20000; ++i)
+    data += "line " + std::to_string(i) + " of the file\r\n";
+  std::string packed;
+  ASSERT_EQ(1, LibraryPacker().pack(data, packed));
+  writeFile(dir.file("app.tx_"), packed);
+  FileEntry entry{1,         0,        1, static_cast<long>(packed.size()), static_cast<long>(data.size()),
+                  "app.txt", "app.txt"};
+  std::string source = dir.file("app.txt"), target = dir.file("out\\app.txt");
+  FileInstallRecord record = {};
+  record.entry = &entry;
+  record.source = source.c_str();
+  record.target = target.c_str();
+  ASSERT_EQ(1, controller.installfile(record));
+  EXPECT_TRUE(data == readFile(target));
+}
+
 TEST_F(ControllerFixture, AFileOfAnotherLanguageIsPutToTheUserWhoMayRenameTheTarget) {
   ASSERT_EQ(1, controller.loadlanguage());
   std::string newfile = TestProgramFile("kxver12.dll"), german = TestProgramFile("kxver12de.dll");
@@ -652,6 +743,28 @@ TEST_F(ControllerFixture, TheContinueQuestionGoesOnStopsOrAbortsOnlyWhenConfirme
   }
 }
 
+// Enter answers each question with its safe button: the continue question's second, the three-button
+// question's third.
+TEST_F(ControllerFixture, TheQuestionsDefaultToTheirSafeButton) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  auto pressDefault = [](int& seen) {
+    return [&seen](HWND box) {
+      seen = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0));
+      PostMessageA(box, WM_COMMAND, seen, 0);
+    };
+  };
+  int continueDefault = 0, threeDefault = 0, yes = -1;
+  ModalAnswerer answerer;
+  answerer.act("Disk nearly full", pressDefault(continueDefault))
+      .act("Install the extras?", pressDefault(threeDefault))
+      .answer("abort the installation", IDYES);
+  EXPECT_EQ(2, controller.querydialog(1, "Disk nearly full"));
+  EXPECT_EQ(0, controller.askyesno(MB_ICONQUESTION, "Install the extras?", yes));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_EQ(MsgFirstButton + 1, continueDefault);
+  EXPECT_EQ(MsgFirstButton + 2, threeDefault);
+}
+
 TEST_F(ControllerFixture, TheThreeButtonQuestionSetsTheAnswerOrAbortsOnlyWhenConfirmed) {
   ASSERT_EQ(1, controller.loadlanguage());
   struct Row {
@@ -679,4 +792,123 @@ TEST_F(ControllerFixture, TheThreeButtonQuestionSetsTheAnswerOrAbortsOnlyWhenCon
     EXPECT_EQ(row.yes, yes);
     EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   }
+}
+
+namespace {
+
+// The notice the answerer saw last under `match`, left open.
+struct Notice {
+  HWND window = nullptr;
+  std::string caption, text, button;
+  POINT centre = {};
+};
+
+ModalAnswerer::Action Capture(Notice& notice) {
+  return [&notice](HWND window) {
+    notice.window = window;
+    char text[256];
+    GetWindowTextA(window, text, sizeof text);
+    notice.caption = text;
+    GetDlgItemTextA(window, IDC_MSGDLG_TEXT, text, sizeof text);
+    notice.text = text;
+    GetDlgItemTextA(window, IDOK, text, sizeof text);
+    notice.button = IsWindowVisible(GetDlgItem(window, IDOK)) ? text : "";
+    RECT rect;
+    GetWindowRect(window, &rect);
+    notice.centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  };
+}
+
+} // namespace
+
+TEST_F(ControllerFixture, BusyMessagesShowTheirTextAtTheirPlaceForTheirTime) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  ASSERT_EQ(1, controller.openworkinglog());
+  MessageWindowRecord own = {250, 700, 200, "Copying the samples", "Please Wait"};
+  struct Row {
+    const char* text;
+    const char* caption;
+    int x, y;
+    DWORD time;
+    std::function<int()> show, hide;
+  } rows[] = {
+      {"Preparing the installation...", "Demo Product", 500, 500, 3000,
+       [&] { return controller.openmessage(0); }, [&] { return controller.closemessage(0); }},
+      {"Updating the system...", "Demo Product", 500, 500, 3000, [&] { return controller.openmessage(1); },
+       [&] { return controller.closemessage(1); }},
+      {"Finishing the installation...", "Demo Product", 500, 500, 3000,
+       [&] { return controller.openmessage(2); }, [&] { return controller.closemessage(2); }},
+      {"Copying the samples", "Please Wait", 250, 700, 200, [&] { return controller.showmessage(own); },
+       [&] { return controller.hidemessage(); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    Notice notice;
+    ModalAnswerer answerer;
+    answerer.act(row.text, Capture(notice));
+    DWORD shown = GetTickCount();
+    ASSERT_EQ(1, row.show());
+    // The notice takes the focus before it shows its text: the answerer reads it a moment later.
+    testsupport::pumpFor(50);
+    ASSERT_TRUE(IsWindowVisible(notice.window)) << answerer.describeSeen();
+    EXPECT_EQ(row.caption, notice.caption);
+    EXPECT_EQ("", notice.button);
+    EXPECT_NEAR(MulDiv(GetSystemMetrics(SM_CXSCREEN), row.x, 1000), notice.centre.x, 1);
+    EXPECT_NEAR(MulDiv(GetSystemMetrics(SM_CYSCREEN), row.y, 1000), notice.centre.y, 1);
+    EXPECT_EQ(1, row.hide());
+    EXPECT_GE(GetTickCount() - shown, row.time - 20);
+    EXPECT_FALSE(IsWindow(notice.window));
+  }
+  EXPECT_EQ(0, controller.openmessage(3));
+
+  // Installing the uninstaller shows its own message when asked, here until the copy fails.
+  Notice notice;
+  ModalAnswerer answerer;
+  answerer.act("Installing the uninstaller...", Capture(notice));
+  std::string folder = dir.file("uninst");
+  UninstallRecord record = {};
+  record.folder = folder.c_str();
+  record.busyMessage = 1;
+  EXPECT_EQ(0, controller.registeruninstall(record));
+  EXPECT_EQ("Demo Product", notice.caption);
+  EXPECT_FALSE(IsWindow(notice.window));
+  controller.closeworkinglog();
+}
+
+TEST_F(ControllerFixture, TheFileSearchSaysWhatItLooksForAndTheUserMayStopIt) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  ASSERT_EQ(1, controller.openworkinglog());
+  std::string drive = dir.file("drive");
+  CreateDirectoryA(drive.c_str(), nullptr);
+  for (const char* folder : {"a1", "z"})
+    CreateDirectoryA((drive + "\\" + folder).c_str(), nullptr);
+  writeFile(drive + "\\z\\app.ini", "");
+  // The drives are looked at once the notice is up: the user reads it, and may press its button.
+  Notice notice;
+  int press = 0;
+  controller.drives.type = [&](const char* root) -> UINT {
+    if (root[0] != 'C')
+      return DRIVE_NO_ROOT_DIR;
+    Capture(notice)(FindWindowA("#32770", "Demo Product"));
+    if (press)
+      PostMessageA(notice.window, WM_COMMAND, IDOK, 0);
+    return DRIVE_FIXED;
+  };
+  controller.searchplaces.driveroot = [&](char letter) { return letter == 'C' ? drive : std::string(); };
+  const int onFixedDrives[6] = {2, 1, 0, 0, 0, 0};
+  char path[256] = "stale";
+  int found = -1;
+  ASSERT_EQ(1, controller.findfile(onFixedDrives, "", "app.ini", found, path));
+  EXPECT_EQ(1, found);
+  EXPECT_EQ(drive + "\\z\\app.ini", path);
+  EXPECT_EQ("Searching for app.ini...", notice.text);
+  EXPECT_EQ("&Cancel", notice.button);
+  EXPECT_EQ("Demo Product", notice.caption);
+  EXPECT_FALSE(IsWindow(notice.window));
+
+  press = 1;
+  ASSERT_EQ(1, controller.findfile(onFixedDrives, "", "app.ini", found, path));
+  EXPECT_EQ(0, found);
+  EXPECT_STREQ("", path);
+  controller.closeworkinglog();
 }

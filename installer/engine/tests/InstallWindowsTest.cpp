@@ -1,3 +1,4 @@
+#include <ControllerDialog.h>
 #include <InstallController.h>
 #include <InstallWindows.h>
 #include <ScriptBuilder.h>
@@ -186,6 +187,9 @@ TEST_F(InstallWindowsTest, TheRunsIconComesFromBesideTheEngineElseFromTheProgram
   windows.loadicon(dir.path().c_str());
   EXPECT_NE(nullptr, windows.runicon());
   EXPECT_NE(own, windows.runicon());
+  EXPECT_EQ(windows.runicon(), ControllerIcon()) << "the run's dialogs show it";
+  windows.close();
+  EXPECT_EQ(nullptr, ControllerIcon());
 }
 
 TEST_F(InstallWindowsTest, TheIconWindowStandsForTheMinimisedRun) {
@@ -304,14 +308,9 @@ public:
   int billboardcount() override { return billboards; }
   int showbillboard(int n) override {
     calls.push_back("show " + std::to_string(n));
-    shown = 1;
     return 1;
   }
-  void closebillboard() override {
-    calls.push_back("close");
-    shown = 0;
-  }
-  int billboardshown() override { return shown; }
+  void closebillboard() override { calls.push_back("close"); }
 
   void selectall() { parts_.assign(1, 1); }
 
@@ -319,7 +318,6 @@ public:
   const InstallScreenSettings* screen = nullptr;
   int wish = 0;
   int billboards = 0;
-  int shown = 0;
   std::vector<std::string> calls;
   int seenScreen = 0;
   int seenCtl3d = 0;
@@ -385,6 +383,7 @@ TEST_F(InstallWindowsTest, TheCopyShowsProgressAndChangesTheBillboardAtEachStep)
   // Cancel on the dialog stops the copy.
   controller.begincopy(0, 1, 0);
   PostMessageA(controller.windows().progress()->hwnd(), WM_COMMAND, IDCANCEL, 0);
+  testsupport::pumpMessages();
   EXPECT_FALSE(controller.addprogress(1));
   controller.endcopy();
 }
@@ -413,6 +412,11 @@ TEST_F(InstallWindowsTest, TheScriptGivesTheScreenTheThreeDimensionalWishAndTheB
   ASSERT_NE(nullptr, controller.screensettings());
   EXPECT_EQ(3, controller.screensettings()->sizingMode);
   EXPECT_EQ(2, controller.billboardcount());
+  // The copy shows the first of them and takes it down at its end.
+  controller.begincopy(0, 1, 0);
+  EXPECT_TRUE(controller.sequencedialogshown());
+  controller.endcopy();
+  EXPECT_FALSE(controller.sequencedialogshown());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "InstallerFixture.h"
 
+#include <LanguageSet.h>
+
 #include <windows.h>
 
 std::string RecordingLog::lines() const {
@@ -36,6 +38,11 @@ InstallerPlatform TestPlatform(InstallerFixture& fixture) {
 InstallerFixture::InstallerFixture() : installer(TestPlatform(*this)) {
   CreateDirectoryA(dir.file("shared").c_str(), nullptr);
   installer.switchlog(&log);
+}
+
+int LoadEnglishLibrary(LanguageLibrary& library) {
+  std::string bin = TestProgramFile("..\\..\\..\\bin");
+  return library.load(bin.c_str(), LanguageUsEnglish, "kx%s.dll");
 }
 
 std::string TestProgramFile(const char* name) {

@@ -42,3 +42,5 @@ public:
 
 // A file of the test program's folder (the version fixtures are built there).
 std::string TestProgramFile(const char* name);
+// Loads the English language library from the programs' folder as the resource module; 1 when loaded.
+int LoadEnglishLibrary(class LanguageLibrary& library);

@@ -320,7 +320,8 @@ TEST(LogTextTest, SummariesAndDetailsNameTheChange) {
 
 TEST(LogTextTest, FillTextNeverReadsPastItsArguments) {
   EXPECT_EQ("a b ", FillText("%s %s %s", {"a", "b"}));
-  EXPECT_EQ("100% %d x", FillText("100%% %d %s", {"x"}));
+  EXPECT_EQ("100% 12 x %q", FillText("100%% %ld %s %q", {"12", "x"}));
+  EXPECT_EQ("Size: 7, ", FillText("Size: %d, %u", {"7"}));
 }
 
 } // namespace

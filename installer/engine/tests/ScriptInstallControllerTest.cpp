@@ -1,3 +1,4 @@
+#include "InstallerFixture.h"
 #include <ScriptBuilder.h>
 #include <ScriptInstallController.h>
 
@@ -6,6 +7,7 @@
 #include <ModalAnswerer.h>
 #include <TempDir.h>
 #include <dlgbox.h>
+#include <wndstack.h>
 
 #include <kxlang/kxlangids.h>
 
@@ -267,3 +269,93 @@ TEST_F(ScriptFixture, ProductAndDiskMapComeFromTheScript) {
 }
 
 } // namespace
+
+namespace {
+
+UserDialog SequenceDialog(const char* name, int inSequence) {
+  UserDialog dialog;
+  dialog.name = name;
+  dialog.caption = std::string("Step ") + name;
+  dialog.inSequence = inSequence;
+  dialog.layout[0] = dialog.layout[1] = 500;
+  dialog.layout[2] = dialog.layout[3] = 100;
+  ControlRecord edit;
+  edit.kind = ControlStringVariable;
+  edit.text = "who";
+  edit.layout[2] = 100;
+  edit.layout[3] = 20;
+  ControlRecord button;
+  button.kind = ControlText2;
+  button.text = "Keep";
+  button.id = 2; // an even end code stores the edits
+  button.layout[1] = 50;
+  button.layout[2] = 60;
+  button.layout[3] = 20;
+  dialog.controls = {edit, button};
+  return dialog;
+}
+
+} // namespace
+
+// Only the dialogs marked for the sequence count; the n-th is shown modeless over the top of the
+// window stack, and closing it hands what the user typed to its variable.
+TEST_F(ScriptFixture, SequenceDialogsAreShownModelessOneAtATime) {
+  draft.dialogs.dialogs = {SequenceDialog("Plain", 0), SequenceDialog("First", 1),
+                           SequenceDialog("Second", 1)};
+  auto controller = load();
+  LanguageLibrary library;
+  ASSERT_EQ(1, LoadEnglishLibrary(library));
+  HWND screen =
+      CreateWindowExA(0, "STATIC", "screen", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  WindowStack().push(screen);
+  ModalAnswerer answerer;
+  answerer.leaveOpen("Step");
+  EXPECT_EQ(2, controller->sequencedialogcount());
+
+  int found = -1;
+  ASSERT_EQ(1, controller->showsequencedialog(0, found));
+  EXPECT_EQ(2, found);
+  EXPECT_EQ(1, controller->sequencedialogshown());
+  HWND first = FindWindowA("#32770", "Step First");
+  ASSERT_TRUE(first);
+  EXPECT_EQ(screen, GetWindow(first, GW_OWNER));
+  SetDlgItemTextA(first, UsrFirstId, "Ann Example");
+  SendMessageA(first, WM_COMMAND, MAKEWPARAM(UsrFirstId + 1, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(first, UsrFirstId + 1)));
+  // Showing the next one closes the first.
+  ASSERT_EQ(1, controller->showsequencedialog(1, found));
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_STREQ("Ann Example", controller->stringvariable("who"));
+  EXPECT_TRUE(FindWindowA("#32770", "Step Second"));
+
+  EXPECT_EQ(0, controller->showsequencedialog(2, found));
+  EXPECT_EQ(2, found);
+  EXPECT_EQ(0, controller->sequencedialogshown());
+  EXPECT_FALSE(FindWindowA("#32770", "Step Second"));
+  controller->closesequencedialog();
+  WindowStack().pop();
+  DestroyWindow(screen);
+}
+
+// The script reaches its sequence dialogs through controller requests: one it does not have is passed
+// over, one that cannot be filled ends the run.
+TEST_F(ScriptFixture, RequestsShowAndCloseTheSequenceDialogs) {
+  UserDialog tooBig = SequenceDialog("Big", 1);
+  tooBig.controls.resize(31);
+  draft.dialogs.dialogs = {SequenceDialog("First", 1), tooBig};
+  auto controller = load();
+  LanguageLibrary library;
+  ASSERT_EQ(1, LoadEnglishLibrary(library));
+  ModalAnswerer answerer;
+  answerer.leaveOpen("Step First").answer("Error evaluting user dialog Big", IDOK);
+  CheckRecorder checks;
+  int result = 1;
+  EXPECT_EQ(1, controller->request(RequestSequenceDialog, 0, 0, result));
+  EXPECT_EQ(1, controller->sequencedialogshown());
+  EXPECT_EQ(1, controller->request(RequestCloseSequenceDialog, 0, 0, result));
+  EXPECT_EQ(0, controller->sequencedialogshown());
+  EXPECT_EQ(1, controller->request(RequestSequenceDialog, 2, 0, result));
+  EXPECT_EQ(0, controller->request(RequestSequenceDialog, 1, 0, result));
+  EXPECT_EQ(1u, checks.seen.size());
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <dlgbox.h>
+#include <font.h>
+#include <gauge.h>
+
+#include <string>
+
+class UninstallController;
+
+// A record's detail text ("label: value" lines) with the labels padded so that every value starts in
+// one column after ": "; lines without a colon stay as they are. Lines end in "\r\n" for an edit control.
+std::string AlignDetail(const std::string& text);
+
+// The uninstaller's three main dialogs in one: the simple one shows the record being undone, the
+// advanced one lists every record in two columns (summary, status word) with its detail text and the
+// undo/keep choice, the gauge one starts the undo on its own and ends with it.
+class UndoDialog : public dlgbox {
+public:
+  enum Mode { Simple = 0, Advanced = 1, Gauge = 2 };
+
+  UndoDialog(UninstallController& controller, int mode) : controller_(controller), mode_(mode) {}
+
+  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The list's two columns in pixels, each with its gap: the widest summary, the widest status word.
+  int summaryColumn() const { return summaryColumn_; }
+  int statusColumn() const { return statusColumn_; }
+
+private:
+  void init();
+  void layoutlist();
+  HWND list() const;
+  void redrawlist();
+  int selected() const;
+  void update();
+  void drawitem(const DRAWITEMSTRUCT& item);
+  void runundo();
+  int leftToUndo() const;
+  void close();
+  void command(int id, int code);
+
+  UninstallController& controller_;
+  int mode_;
+  int summaryColumn_ = 0;
+  int statusColumn_ = 0;
+  int toUndo_ = 0;
+  int undone_ = 0;
+  font detailFont_;
+  gauge bar_;
+};
+
+// Asked when the user leaves with records still to undo or failed: its end code 0 (leave, undo later),
+// 2 (back to the list) or 1 (leave as finished).
+class AskQuitDialog : public dlgbox {
+public:
+  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
