@@ -6,7 +6,6 @@
 #include <msgloop.h>
 #include <usrdlg.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
