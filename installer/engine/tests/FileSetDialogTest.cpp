@@ -86,6 +86,7 @@ TEST_F(FileSetFixture, OkInstallsTheSelectedSetsIntoTheChosenFolderAndDeselectsT
     return 0;
   };
   ModalAnswerer answerer;
+  answerer.leaveOpen("Progress"); // the copy's own dialog
   answerer
       .act("Install File Sets",
            [&](HWND dialog) {
@@ -115,6 +116,7 @@ TEST_F(FileSetFixture, NothingIsInstalledWithoutASelectionOrAFolder) {
   request.groups = {"Docs"};
   request.install = [&](int, const char*) { return ++installs; };
   ModalAnswerer answerer;
+  answerer.leaveOpen("Progress"); // the copy's own dialog
   answerer
       .act("Install File Sets",
            [&](HWND dialog) {
@@ -166,6 +168,7 @@ TEST(FileSetControllerTest, RequestOneInstallsAGroupsFileFromTheArchive) {
   ASSERT_EQ(1, controller.prepare());
   std::string target = dir.file("Chosen");
   ModalAnswerer answerer;
+  answerer.leaveOpen("Progress"); // the copy's own dialog
   answerer
       .act("Install File Sets",
            [](HWND dialog) {
