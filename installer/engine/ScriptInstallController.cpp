@@ -35,7 +35,8 @@ int CopyPhase(const EventList& events, int& begin, int& end) {
 
 ScriptInstallController::ScriptInstallController() : services_(variables_, *this, engineFolder_) {
   selectiondialog = [this](ComponentChoice& choice) {
-    return RunSelectComponentsDialog(choice, [this] { return queryabort(); });
+    return RunSelectComponentsDialog(
+        choice, [this] { return queryabort(); }, windows_.screenwindow());
   };
 }
 
@@ -228,7 +229,8 @@ int ScriptInstallController::rundialog(const char* name) {
   FilledUserDialog filled;
   if (!filldialog(*dialog, name, filled))
     return -1;
-  int answer = filled.window.domodal(nullptr, filled.data);
+  // Owned by the install screen even while the progress dialog stands above it on the window stack.
+  int answer = filled.window.domodal(windows_.screenwindow(), filled.data);
   filled.storestrings();
   return answer;
 }
@@ -334,9 +336,10 @@ int ScriptInstallController::showsequencedialog(int n, int& found) {
   if (!dialog)
     return 0;
   auto filled = std::make_unique<FilledUserDialog>();
-  // Owned by the top of the window stack: the install screen while the run shows it.
+  // Under the install screen, not the progress dialog the copy shows (the top of the window stack
+  // when there is no screen).
   if (!filldialog(*dialog, dialog->name.c_str(), *filled) ||
-      !filled->window.domodeless(nullptr, filled->data))
+      !filled->window.domodeless(windows_.screenwindow(), filled->data))
     return 0;
   BringWindowToTop(filled->window.hwnd());
   MessageLoop().adddialog(filled->window.hwnd());
