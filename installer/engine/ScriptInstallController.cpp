@@ -248,6 +248,7 @@ int ScriptInstallController::filldialog(const UserDialog& dialog, const char* na
   data.centrey = dialog.layout[1];
   data.width = dialog.layout[2];
   data.height = dialog.layout[3];
+  data.helpid = dialog.layout[4];
   data.count = static_cast<int>(dialog.controls.size());
   data.controls = controls;
   int filledIn = expand(dialog.caption.c_str(), data.title, UsrTitleSize);
@@ -271,7 +272,6 @@ int ScriptInstallController::filldialog(const UserDialog& dialog, const char* na
       break;
     case ControlStringVariable: {
       control.kind = UsrEdit;
-      control.readonly = record.id;
       char* value = variables_.stringvariable(record.text.c_str(), 1);
       filledIn = value != nullptr;
       if (value) {
@@ -289,12 +289,17 @@ int ScriptInstallController::filldialog(const UserDialog& dialog, const char* na
         control.lines.set(lines);
       break;
     }
-    case ControlFixedText:
-      control.kind = UsrText;
-      filledIn = expand(record.text.c_str(), control.caption, UsrCaptionSize);
+    case ControlFixedText: {
+      // A multi-line edit over the file the text names; its id is the read-only flag.
+      control.kind = UsrFileEdit;
+      control.readonly = record.id;
+      char file[StringValueSize];
+      filledIn = expand(record.text.c_str(), file, sizeof file) && control.file.set(file);
       break;
+    }
     default:
-      control.kind = UsrText;
+      // The picture and the help button need nothing from the script; an unknown kind shows as text.
+      control.kind = record.kind == UsrPicture || record.kind == UsrHelpButton ? record.kind : UsrText;
       break;
     }
   }
