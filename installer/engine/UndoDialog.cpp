@@ -276,9 +276,11 @@ int RunGaugeUndo(UninstallController& controller) {
   UpdateWindow(window);
   MessageLoop().adddialog(window);
   dialog.runundo();
+  // A log with nothing to undo is finished too: otherwise its uninstaller could never go.
+  int finished = controller.state == UninstallController::Finished || !dialog.leftToUndo();
   MessageLoop().removedialog(window);
   DestroyWindow(window);
-  return controller.state == UninstallController::Finished;
+  return finished;
 }
 
 INT_PTR AskQuitDialog::dlgproc(UINT message, WPARAM wParam, LPARAM) {

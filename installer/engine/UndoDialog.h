@@ -53,8 +53,8 @@ private:
 };
 
 // The gauge dialog, modeless: shown, it runs the undo at once (its Cancel stops it) and goes when the
-// undo ends; 1 when every record chosen was undone, 0 when the user said no, stopped it or it could not
-// be shown.
+// undo ends; 1 when every record chosen was undone (or none was to be), 0 when the user said no,
+// stopped it or it could not be shown.
 int RunGaugeUndo(UninstallController& controller);
 
 // Asked when the user leaves with records still to undo or failed: its end code 0 (leave, undo later),

@@ -218,13 +218,15 @@ TEST_F(UndoDialogFixture, TheGaugeDialogRunsTheUndoModelessAndEndsOnItsOwn) {
     const char* name;
     int confirm;
     int stop; // Escape after the first record
+    int keep; // every record kept: nothing to undo
     int answer;
     std::vector<int> percents;
     int left;
   } rows[] = {
-      {"undone", IDYES, 0, 1, {33, 67, 100}, 0},
-      {"stopped", IDYES, 1, 0, {33}, 1},
-      {"not confirmed", IDNO, 0, 0, {}, 3},
+      {"undone", IDYES, 0, 0, 1, {33, 67, 100}, 0},
+      {"stopped", IDYES, 1, 0, 0, {33}, 1},
+      {"not confirmed", IDNO, 0, 0, 0, {}, 3},
+      {"nothing to undo", 0, 0, 1, 1, {}, 3},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -233,6 +235,7 @@ TEST_F(UndoDialogFixture, TheGaugeDialogRunsTheUndoModelessAndEndsOnItsOwn) {
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
       testsupport::writeFile(dir.file(name), name);
       add(LogFileCreated, dir.file(name));
+      controller.records.back()->status = row.keep ? Kept : ToUndo;
     }
     controller.header.mintime = 10;
     std::vector<int> percents;
@@ -248,7 +251,9 @@ TEST_F(UndoDialogFixture, TheGaugeDialogRunsTheUndoModelessAndEndsOnItsOwn) {
       now += static_cast<DWORD>(milliseconds);
     };
     testsupport::ModalAnswerer answerer;
-    answerer.answer("Confirm Uninstall", row.confirm).leaveOpen("Uninstall");
+    if (row.confirm)
+      answerer.answer("Confirm Uninstall", row.confirm);
+    answerer.leaveOpen("Uninstall");
     EXPECT_EQ(row.answer, RunGaugeUndo(controller));
     EXPECT_EQ(row.percents, percents);
     EXPECT_FALSE(FindWindowA("#32770", "Uninstall"));
