@@ -86,7 +86,6 @@ TEST_F(FileSetFixture, OkInstallsTheSelectedSetsIntoTheChosenFolderAndDeselectsT
     return 0;
   };
   ModalAnswerer answerer;
-  answerer.leaveOpen("Progress"); // the copy's own dialog
   answerer
       .act("Install File Sets",
            [&](HWND dialog) {
@@ -116,7 +115,6 @@ TEST_F(FileSetFixture, NothingIsInstalledWithoutASelectionOrAFolder) {
   request.groups = {"Docs"};
   request.install = [&](int, const char*) { return ++installs; };
   ModalAnswerer answerer;
-  answerer.leaveOpen("Progress"); // the copy's own dialog
   answerer
       .act("Install File Sets",
            [&](HWND dialog) {
@@ -168,7 +166,6 @@ TEST(FileSetControllerTest, RequestOneInstallsAGroupsFileFromTheArchive) {
   ASSERT_EQ(1, controller.prepare());
   std::string target = dir.file("Chosen");
   ModalAnswerer answerer;
-  answerer.leaveOpen("Progress"); // the copy's own dialog
   answerer
       .act("Install File Sets",
            [](HWND dialog) {
