@@ -13,13 +13,15 @@
 struct FileEntry {
   int firstPart = 0; // number of the archive part the member starts in
   int offset = 0;    // offset of the member in that part
-  int flags = 0;     // bit 0: the member is compressed
+  int flags = 0;     // bit 0: the member is compressed; bits 1-3: read-only, hidden, system
   long packedSize = 0;
   long originalSize = 0;
   std::string source; // name in the distribution
   std::string target; // name on the target
 
   int compressed() const { return flags & 1; }
+  // The attributes the installed file gets, as the low bits of the file attributes.
+  unsigned long attributes() const { return static_cast<unsigned long>(flags >> 1) & 7; }
   int read(ScriptReader& reader);
 };
 

@@ -3,7 +3,9 @@
 #include "Installer.h"
 
 #include <filestream.h>
+#include <msgloop.h>
 
+#include <algorithm>
 #include <cstdio>
 
 int DecompressingSource::open() {
@@ -76,7 +78,28 @@ FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& set
   return job;
 }
 
-int RunFileItem(Installer& installer, const FileInstallRecord& record, const FileItemSetting& setting) {
+void FileItemSetting::WaitPumping(int milliseconds) {
+  MessageLoop().pump(1);
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min(milliseconds, 20)), QS_ALLINPUT);
+}
+
+int SetItemAttributes(Installer& installer, const char* path, DWORD asked) {
+  const DWORD low = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  asked &= low;
+  if (!asked)
+    return 1;
+  DWORD current = GetFileAttributesA(path);
+  if (current == INVALID_FILE_ATTRIBUTES)
+    return installer.setattributes(path, asked);
+  if ((current & low) == asked)
+    return 1;
+  // "Normal" stands only alone.
+  return installer.setattributes(path, (current & ~(low | FILE_ATTRIBUTE_NORMAL)) | asked);
+}
+
+namespace {
+
+int InstallOnce(Installer& installer, const FileInstallRecord& record, const FileItemSetting& setting) {
   FileJob job = BuildFileJob(record, setting);
   SilentProgress silent(setting.abortflag);
   if (!job.progress)
@@ -87,6 +110,8 @@ int RunFileItem(Installer& installer, const FileInstallRecord& record, const Fil
     *setting.replacedlater = 1;
   if (job.state != JobInstalled)
     return 1;
+  if (record.entry)
+    SetItemAttributes(installer, job.targetpath.c_str(), record.entry->attributes());
   if (record.options[CopyShared])
     installer.incrementcount(job.targetpath.c_str());
   if (record.options[CopyRegisterFont])
@@ -94,4 +119,27 @@ int RunFileItem(Installer& installer, const FileInstallRecord& record, const Fil
   if (record.options[CopyRegisterServer])
     installer.registerserver(job.targetpath.c_str(), 1);
   return 1;
+}
+
+// Tick differences stay right across the 32-bit wrap of the tick count.
+void WaitMinimumTime(const FileItemSetting& setting, DWORD started) {
+  if (setting.minimumtime <= 0)
+    return;
+  DWORD least = static_cast<DWORD>(setting.minimumtime);
+  for (DWORD spent = setting.tick() - started; spent < least; spent = setting.tick() - started)
+    setting.wait(static_cast<int>(least - spent));
+}
+
+} // namespace
+
+int RunFileItem(Installer& installer, const FileInstallRecord& record, const FileItemSetting& setting) {
+  DWORD started = setting.tick();
+  int answer = InstallOnce(installer, record, setting);
+  while (!answer && setting.queryabort && !setting.queryabort()) {
+    if (setting.abortflag)
+      *setting.abortflag = 0;
+    answer = InstallOnce(installer, record, setting);
+  }
+  WaitMinimumTime(setting, started);
+  return answer;
 }

@@ -7,6 +7,7 @@
 
 #include <lzpreader.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,20 @@ struct FileItemSetting {
   askoverwrite* ask = nullptr;
   // Archive members report here; other sources pump messages and stop on the abort flag.
   JobProgress* archiveprogress = nullptr;
-  const int* abortflag = nullptr;
+  // The run's abort flag: a set flag stops a copy; trying an item again clears it.
+  int* abortflag = nullptr;
   // Set when a replacement was left to the next restart.
   int* replacedlater = nullptr;
+  // A failed or cancelled item asks whether to abort: true (Yes) gives the item up, false tries it
+  // again. None: the item just fails.
+  std::function<int()> queryabort;
+  // The least time an item takes, in milliseconds of `tick`; `wait` keeps the windows alive for
+  // about the given time.
+  long minimumtime = 0;
+  std::function<DWORD()> tick = [] { return GetTickCount(); };
+  std::function<void(int milliseconds)> wait = WaitPumping;
+
+  static void WaitPumping(int milliseconds);
 };
 
 // Reads a compressed source through the decompression library; its size is the original's.
@@ -58,7 +70,12 @@ std::unique_ptr<FileSource> PlainItemSource(const char* path, int compressed);
 // its target writer, decision, in-use rule and progress. The one way the engine installs a file item.
 FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& setting);
 
-// Builds and runs the item's job; on success a shared file is counted, a font item installed and a
-// server registered.
+// The read-only, hidden and system attributes (the low three bits of `asked`) go onto an installed
+// file, every one asked for; its other attributes stay. Nothing asked: the file is left as it is.
+int SetItemAttributes(Installer& installer, const char* path, DWORD asked);
+
+// Builds and runs the item's job, again for as long as the user answers No to the abort question; on
+// success the attributes asked for are set, a shared file is counted, a font item installed and a
+// server registered. Then waits until the minimum time since the item started has passed.
 // Answers 1 for an installed or kept file, 0 for a failed or cancelled one.
 int RunFileItem(Installer& installer, const FileInstallRecord& record, const FileItemSetting& setting);

@@ -623,6 +623,11 @@ int InstallController::installfile(const FileInstallRecord& record) {
   setting.archiveprogress = &progress;
   setting.abortflag = &abortRequested;
   setting.replacedlater = &restartDeferred;
+  setting.queryabort = [this] { return queryabort(); };
+  setting.minimumtime = minimumitemtime();
+  setting.tick = tick;
+  if (wait)
+    setting.wait = wait;
   return RunFileItem(installer_, record, setting);
 }
 

@@ -106,6 +106,8 @@ public:
   virtual int billboardcount() { return 0; }
   virtual int showbillboard(int) { return 0; }
   virtual void closebillboard() {}
+  // The least time a file item takes, in milliseconds.
+  virtual long minimumitemtime() { return 0; }
 
   // Event operations the controller carries out itself.
   int installfile(const FileInstallRecord& record) override;
@@ -173,6 +175,9 @@ public:
   std::string startupFolder = "c:\\";
   // Starts the helper with its settings written; 1 when it started.
   std::function<int(const char* from, const char* to, int run)> launchvaveza;
+  // The tick a file item's minimum time is measured with, and the wait that keeps the windows alive.
+  std::function<DWORD()> tick = [] { return GetTickCount(); };
+  std::function<void(int milliseconds)> wait;
   Installer& installer() { return installer_; }
   const char* engineFolder() const { return engineFolder_; }
   const char* sourceFolder() const { return sourceFolder_; }

@@ -46,6 +46,7 @@ public:
     return showsequencedialog(n, found);
   }
   void closebillboard() override { closesequencedialog(); }
+  long minimumitemtime() override { return script_.flags ? script_.flags->minimumMillisecondsPerFile : 0; }
 
   // Event operations that need the script.
   const FileEntry* fileentry(unsigned index) override {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <windows.h>
 
 using testsupport::fileExists;
@@ -115,6 +117,115 @@ TEST_F(FileItemJobTest, WithoutTheLibraryOnlyCompressedFilesFail) {
   lzplibrary::setfilename(previous);
   EXPECT_EQ("stored", readFile(f.file("s")));
   EXPECT_FALSE(fileExists(f.file("c")));
+}
+
+// A plain source: the item fails while it is missing or while the abort flag stands.
+TEST_F(FileItemJobTest, AFailedItemAsksWhetherToAbort) {
+  struct Case {
+    const char* name;
+    int abortSet;         // the user pressed Cancel before the item
+    int sourceThere;      // the source exists at the first try
+    int fixOnQuestion;    // the question's turn makes the source appear
+    std::vector<int> yes; // the answers in turn: 1 Yes, 0 No
+    int result;
+  } cases[] = {
+      {"a plain success asks nothing", 0, 1, 0, {}, 1},
+      {"Yes gives the item up", 0, 0, 0, {1}, 0},
+      {"No tries again and succeeds", 0, 0, 1, {0}, 1},
+      {"No, No, then Yes", 0, 0, 0, {0, 0, 1}, 0},
+      {"No after a cancel clears the abort flag", 1, 1, 0, {0}, 1},
+  };
+  f.installer.quiet = 1;
+  for (const Case& c : cases) {
+    std::string source = f.file(std::string("in\\") + c.name), target = f.file(std::string("out\\") + c.name);
+    CreateDirectoryA(f.file("in").c_str(), nullptr);
+    if (c.sourceThere)
+      writeFile(source, "payload");
+    FileInstallRecord record = Record(nullptr, target);
+    record.source = source.c_str();
+    int abort = c.abortSet;
+    setting.abortflag = &abort;
+    size_t asked = 0;
+    setting.queryabort = [&] {
+      if (c.fixOnQuestion)
+        writeFile(source, "payload");
+      return asked < c.yes.size() ? c.yes[asked++] : (++asked, 1);
+    };
+    EXPECT_EQ(c.result, RunFileItem(f.installer, record, setting)) << c.name;
+    EXPECT_EQ(c.yes.size(), asked) << c.name;
+    EXPECT_EQ(c.result, fileExists(target)) << c.name;
+    if (c.result) {
+      EXPECT_EQ("payload", readFile(target)) << c.name;
+    }
+    EXPECT_EQ(c.abortSet && c.result ? 0 : c.abortSet, abort) << c.name;
+  }
+}
+
+// The tick is the test's: it starts just before the 32-bit wrap and moves only when waited on, by at
+// most 40 ms a time.
+TEST_F(FileItemJobTest, AnItemTakesAtLeastTheMinimumTime) {
+  struct Case {
+    const char* name;
+    long minimum;
+    int sourceThere;
+    std::vector<int> waits;
+  } cases[] = {
+      {"no minimum", 0, 1, {}},
+      {"a negative minimum", -5, 1, {}},
+      {"across the wrap", 100, 1, {100, 60, 20}},
+      {"a failed item too", 30, 0, {30}},
+  };
+  f.installer.quiet = 1;
+  for (const Case& c : cases) {
+    std::string source = f.file("timed.src"), target = f.file(std::string("timed ") + c.name);
+    DeleteFileA(source.c_str());
+    if (c.sourceThere)
+      writeFile(source, "timed");
+    FileInstallRecord record = Record(nullptr, target);
+    record.source = source.c_str();
+    DWORD now = 0xFFFFFFF0u;
+    std::vector<int> waits;
+    setting.minimumtime = c.minimum;
+    setting.tick = [&] { return now; };
+    setting.wait = [&](int milliseconds) {
+      waits.push_back(milliseconds);
+      now += static_cast<DWORD>(std::min(milliseconds, 40));
+    };
+    EXPECT_EQ(c.sourceThere, RunFileItem(f.installer, record, setting)) << c.name;
+    EXPECT_EQ(c.waits, waits) << c.name;
+  }
+}
+
+TEST_F(FileItemJobTest, TheInstalledFileGetsEveryAttributeAsked) {
+  const DWORD ro = FILE_ATTRIBUTE_READONLY, hidden = FILE_ATTRIBUTE_HIDDEN, system = FILE_ATTRIBUTE_SYSTEM;
+  struct Case {
+    const char* name;
+    int flags; // the entry's: bit 0 compressed, bits 1-3 read-only, hidden, system
+    DWORD attributes;
+    int logged; // an attributes-changed record, for the uninstall to undo
+  } cases[] = {
+      {"none asked", 0, 0, 0},
+      {"read-only", 1 << 1, ro, 1},
+      {"hidden", 2 << 1, hidden, 1},
+      {"system", 4 << 1, system, 1},
+      {"read-only and hidden", 3 << 1, ro | hidden, 1},
+      {"all three", 7 << 1, ro | hidden | system, 1},
+  };
+  std::string data = "attributes";
+  writeFile(f.file("attr.exe"), data);
+  FolderArchive archive(f.dir.path(), "attr", 1, 0);
+  setting.archive = &archive;
+  for (const Case& c : cases) {
+    FileEntry entry{1, 0, c.flags, static_cast<long>(data.size()), static_cast<long>(data.size()), "a", "a"};
+    std::string target = f.file(std::string("attr ") + c.name);
+    f.log.records.clear();
+    EXPECT_EQ(1, RunFileItem(f.installer, Record(&entry, target), setting)) << c.name;
+    DWORD attributes = GetFileAttributesA(target.c_str());
+    EXPECT_EQ(c.attributes, attributes & (ro | hidden | system)) << c.name;
+    std::string lines = f.log.lines();
+    EXPECT_EQ(c.logged, lines.find("\n6 ") != std::string::npos) << c.name << "\n" << lines;
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
 }
 
 } // namespace

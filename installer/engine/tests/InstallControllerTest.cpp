@@ -63,6 +63,7 @@ public:
     result = 0;
     return 1;
   }
+  long minimumitemtime() override { return minimumTime; }
 
   void setsource(const char* folder, int mode) {
     std::snprintf(sourceFolder_, sizeof sourceFolder_, "%s", folder);
@@ -92,6 +93,7 @@ public:
 
   int loads = 1;
   int runResult = 0;
+  long minimumTime = 0;
   int hasDiskMap = 1;
   DiskMap disks;
   LanguageSet languages;
@@ -670,6 +672,42 @@ TEST_F(ControllerFixture, ACompressedFileBesideTheScriptIsUnpacked) {
   record.target = target.c_str();
   ASSERT_EQ(1, controller.installfile(record));
   EXPECT_TRUE(data == readFile(target));
+}
+
+// The source turns up while the abort question is asked.
+TEST_F(ControllerFixture, AFailedFileItemAsksWhetherToAbortAndTakesTheMinimumTime) {
+  controller.minimumTime = 50;
+  DWORD now = 7;
+  long waited = 0;
+  controller.tick = [&] { return now; };
+  controller.wait = [&](int milliseconds) {
+    waited += milliseconds;
+    now += static_cast<DWORD>(milliseconds);
+  };
+  std::string source = dir.file("late.txt"), target = dir.file("late copy.txt");
+  FileInstallRecord record = {};
+  record.source = source.c_str();
+  record.target = target.c_str();
+  struct Row {
+    const char* name;
+    int button;
+    int result;
+  } rows[] = {{"Yes gives the item up", IDYES, 0}, {"No tries it again", IDNO, 1}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    DeleteFileA(source.c_str());
+    waited = 0;
+    ModalAnswerer answerer;
+    answerer.answer("late copy.txt", IDOK);
+    answerer.act("Query Abort", [&](HWND box) {
+      writeFile(source, "late");
+      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(row.button), 0);
+    });
+    EXPECT_EQ(row.result, controller.installfile(record));
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    EXPECT_EQ(row.result, fileExists(target));
+    EXPECT_EQ(50, waited);
+  }
 }
 
 TEST_F(ControllerFixture, AFileOfAnotherLanguageIsPutToTheUserWhoMayRenameTheTarget) {
