@@ -38,6 +38,26 @@ int writeFile(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out.flush());
 }
 
+// A word after a file's target: "compress", or an attribute the installed file gets.
+int fileFlag(const std::string& word, DistributionFile& file) {
+  static const struct {
+    const char* word;
+    int attribute;
+  } attributes[] = {{"readonly", FILE_ATTRIBUTE_READONLY},
+                    {"hidden", FILE_ATTRIBUTE_HIDDEN},
+                    {"system", FILE_ATTRIBUTE_SYSTEM}};
+  if (word == "compress") {
+    file.compress = 1;
+    return 1;
+  }
+  for (const auto& attribute : attributes)
+    if (word == attribute.word) {
+      file.attributes |= attribute.attribute;
+      return 1;
+    }
+  return 0;
+}
+
 // The own fields of an event from '|'-separated values in field order.
 int setEventFields(DraftEvent& event, const std::string& values) {
   const EventLayout* layout = FindEventLayout(event.id);
@@ -103,10 +123,10 @@ int Distribution::parse(const std::string& description, std::string& error) {
     else if (word == "file") {
       std::istringstream fields(rest);
       DistributionFile file;
-      std::string flag;
-      fields >> file.source >> file.target >> flag;
-      file.compress = flag == "compress";
-      ok = !file.target.empty() && (flag.empty() || file.compress);
+      fields >> file.source >> file.target;
+      ok = !file.target.empty();
+      for (std::string flag; ok && fields >> flag;)
+        ok = fileFlag(flag, file);
       files.push_back(file);
     } else if (word == "event") {
       std::istringstream fields(rest);
@@ -154,9 +174,9 @@ int Distribution::write(const std::string& folder, MemberPacker* packer, std::st
     long offset =
         partSize > 0 ? static_cast<long>(archive.size()) % partSize : static_cast<long>(archive.size());
     std::string name = file.source.substr(file.source.find_last_of("\\/") + 1);
-    draft.build.entries.push_back({static_cast<int>(part + 1), static_cast<int>(offset), file.compress,
-                                   static_cast<long>(member.size()), static_cast<long>(data.size()), name,
-                                   file.target});
+    draft.build.entries.push_back({static_cast<int>(part + 1), static_cast<int>(offset),
+                                   file.compress | file.attributes << 1, static_cast<long>(member.size()),
+                                   static_cast<long>(data.size()), name, file.target});
     archive += member;
     DraftEvent copy(3);
     copy.fields.numbers[1] = 1; // from the archive

@@ -22,6 +22,7 @@ struct DistributionFile {
   std::string source; // the file on this machine
   std::string target;
   int compress = 0;
+  int attributes = 0; // the installed file's read-only, hidden and system bits
 };
 
 struct Distribution {

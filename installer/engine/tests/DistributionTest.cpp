@@ -83,7 +83,8 @@ TEST_F(DistributionTest, MembersSpanNumberedParts) {
 }
 
 TEST_F(DistributionTest, DescriptionErrorsNameTheLine) {
-  const char* rows[] = {"unknown word", "event 13 x", "event 19 a|b|c", "file only-source", "ini q=1"};
+  const char* rows[] = {"unknown word",     "event 13 x",       "event 19 a|b|c",
+                        "file only-source", "file a b archive", "ini q=1"};
   for (const char* row : rows) {
     Distribution distribution;
     std::string error;
@@ -134,6 +135,26 @@ TEST_F(PackedDistributionTest, CompressedMembersReadBackThroughTheLibrary) {
     total += n;
   EXPECT_EQ(0, n);
   EXPECT_EQ(text, unpacked.substr(0, total));
+}
+
+TEST_F(PackedDistributionTest, AFilesWordsSetItsEntrysFlags) {
+  struct Row {
+    const char* words;
+    int flags; // bit 0 compressed, bits 1-3 read-only, hidden, system
+  } rows[] = {{"", 0},
+              {" readonly", 1 << 1},
+              {" hidden system", 6 << 1},
+              {" system readonly hidden", 7 << 1},
+              {" compress readonly", 1 | 1 << 1}};
+  for (const Row& row : rows) {
+    Distribution distribution;
+    LibraryPacker packer;
+    std::string error;
+    ASSERT_EQ(1, distribution.parse("file " + dir.file("one.txt") + " one.txt" + row.words + "\n", error))
+        << error;
+    ASSERT_EQ(1, distribution.write(dir.file("out"), &packer, error)) << error;
+    EXPECT_EQ(row.flags, distribution.draft.build.entries.at(0).flags) << row.words;
+  }
 }
 
 TEST_F(DistributionTest, CompressionWithoutAPackerIsRefused) {
