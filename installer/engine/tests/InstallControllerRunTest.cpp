@@ -1,4 +1,5 @@
 #include "DdeTestServer.h"
+#include "TestFolders.h"
 
 #include <InstallController.h>
 #include <LibraryPacker.h>
@@ -19,12 +20,6 @@ using testsupport::TempDir;
 using testsupport::writeFile;
 
 namespace {
-
-std::string ProgramFolder() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-}
 
 std::string Text(int size, int seed) {
   std::string text;
@@ -93,7 +88,7 @@ public:
 class InstallControllerRunTest : public testing::Test {
 protected:
   void SetUp() override {
-    CopyFileA((ProgramFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE);
+    CopyFileA((ProgramsFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE);
     controller.disks.archive = "data";
     controller.disks.numberedBySet = 1;
     controller.disks.labels = {"Disk 1", "Disk 2"};
