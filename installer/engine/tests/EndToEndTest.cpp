@@ -251,6 +251,9 @@ protected:
   void expectInstalled() {
     for (const auto& file : demo_.payload)
       EXPECT_EQ(file.second, readFile(file.first)) << file.first;
+    const DWORD asked = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    EXPECT_EQ(asked,
+              GetFileAttributesA(demo_.payload.back().first.c_str()) & (asked | FILE_ATTRIBUTE_SYSTEM));
     char value[256] = "";
     GetPrivateProfileStringA("Demo", "Folder", "", value, sizeof value, demo_.iniFile().c_str());
     EXPECT_EQ(demo_.target, value);
@@ -290,7 +293,8 @@ TEST_F(EndToEnd, InstallThenUninstallLeavesTheMachineAsBefore) {
   std::string line, kinds;
   while (std::getline(lines, line))
     kinds += line.substr(0, line.find(' ')) + " ";
-  EXPECT_EQ("header 0 0 4 4 4 4 4 10 7 16 16 18 12 13 ", kinds) << log;
+  // The last payload file is made read-only and hidden (6) after it is created.
+  EXPECT_EQ("header 0 0 4 4 4 4 6 4 10 7 16 16 18 12 13 ", kinds) << log;
   EXPECT_FALSE(fileExists(demo_.folder + "\\kxlog3.nnn"));
 
   uninstall(demo_.uninstallFolder());

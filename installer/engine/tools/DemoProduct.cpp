@@ -102,7 +102,9 @@ int DemoProduct::make(std::string& error) {
       error = "cannot write the payload";
       return 0;
     }
-    distribution.files.push_back({payloadFolder + "\\" + name, name, compress && n % 2 == 0});
+    // The last file is installed read-only and hidden.
+    int attributes = n == files - 1 ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN : 0;
+    distribution.files.push_back({payloadFolder + "\\" + name, name, compress && n % 2 == 0, attributes});
     payload.emplace_back(target + "\\" + name, bytes);
   }
   // The helper rides in the archive as the uninstaller's first extra item.

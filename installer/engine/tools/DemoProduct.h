@@ -21,7 +21,7 @@ struct DemoProduct {
   int appendLog = 0;
   int compress = 1; // half the files (the text ones) go in compressed
 
-  // The payload's files as installed: target path and bytes.
+  // The payload's files as installed: target path and bytes. The last one is read-only and hidden.
   std::vector<std::pair<std::string, std::string>> payload;
 
   int make(std::string& error);
