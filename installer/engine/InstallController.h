@@ -175,7 +175,8 @@ public:
   std::string startupFolder = "c:\\";
   // Starts the helper with its settings written; 1 when it started.
   std::function<int(const char* from, const char* to, int run)> launchvaveza;
-  // The tick a file item's minimum time is measured with, and the wait that keeps the windows alive.
+  // The tick a file item's minimum time is measured with, and the wait that keeps the windows alive
+  // meanwhile (none: the messages are pumped between short sleeps).
   std::function<DWORD()> tick = [] { return GetTickCount(); };
   std::function<void(int milliseconds)> wait;
   Installer& installer() { return installer_; }
