@@ -12,6 +12,7 @@
 #include <ModalAnswerer.h>
 #include <RegistrySandbox.h>
 #include <TempDir.h>
+#include <UserInput.h>
 
 #include <gtest/gtest.h>
 
@@ -517,10 +518,18 @@ TEST_F(ControllerFixture, ThePromptOffersTheProgramGroupsOrBrowsesForAFolder) {
 namespace {
 
 // Fills both user information fields and presses `button`.
+// Enters a field the way a user does: the field gets the focus (its notice reaches the dialog), then
+// the text.
+void EnterField(HWND dialog, int id, const std::string& text) {
+  HWND field = GetDlgItem(dialog, id);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_SETFOCUS), reinterpret_cast<LPARAM>(field));
+  SetWindowTextA(field, text.c_str());
+}
+
 ModalAnswerer::Action FillUser(std::string name, std::string company, int button) {
   return [name, company, button](HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_ASKUI_NAME, name.c_str());
-    SetDlgItemTextA(dialog, IDC_ASKUI_COMPANY, company.c_str());
+    EnterField(dialog, IDC_ASKUI_NAME, name);
+    EnterField(dialog, IDC_ASKUI_COMPANY, company);
     PostMessageA(dialog, WM_COMMAND, button, 0);
   };
 }
@@ -550,7 +559,7 @@ TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopi
              FillUser("Ann", "Example Ltd", IDOK)(window);
            })
       .act("4 to 20 characters", [&](HWND box) {
-        SetDlgItemTextA(dialog, IDC_ASKUI_NAME, "Ann Example");
+        EnterField(dialog, IDC_ASKUI_NAME, "Ann Example");
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
       });
@@ -561,9 +570,12 @@ TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopi
   EXPECT_EQ("Ann Example", Unscrambled(user.values[2]));
   EXPECT_EQ("Example Ltd", Unscrambled(user.values[3]));
 
-  // The longest company the field takes still scrambles whole.
-  std::string company(200, 'c');
-  answerer.act("User Information", FillUser("Ann Example", company, IDOK));
+  // The field takes no more typing than it holds, and the longest company still scrambles whole.
+  answerer.act("User Information", [](HWND dialog) {
+    EnterField(dialog, IDC_ASKUI_COMPANY, "");
+    testsupport::typeText(GetDlgItem(dialog, IDC_ASKUI_COMPANY), std::string(200, 'c'));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
   ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
   EXPECT_EQ(std::string(79, 'c'), user.values[1]);
   EXPECT_EQ(std::string(79, 'c'), Unscrambled(user.values[3]));
@@ -593,6 +605,17 @@ TEST_F(ControllerFixture, ReadOnlyUserInformationIsShownAndCancelAsksTheAbortQue
   EXPECT_EQ(0, controller.userinfo(0, 0, user.pointers));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   EXPECT_STREQ("Old Name", user.values[0]);
+
+  // A name shown read-only is never checked: the user could not mend it.
+  std::strcpy(user.values[0], "Al");
+  answerer.act("User Information", [](HWND dialog) {
+    HWND name = GetDlgItem(dialog, IDC_ASKUI_NAME);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ASKUI_NAME, EN_SETFOCUS), reinterpret_cast<LPARAM>(name));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(1, controller.userinfo(1, 0, user.pointers));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_STREQ("Al", user.values[0]);
 }
 
 namespace {
