@@ -206,14 +206,14 @@ std::vector<std::string> SelectionDriveLines(const DrivePlatform& drives) {
   return lines;
 }
 
-int RunSelectComponentsDialog(ComponentChoice& choice, const std::function<int()>& queryabort) {
+int RunSelectComponentsDialog(ComponentChoice& choice, const std::function<int()>& queryabort, HWND owner) {
   NodeOwner nodes;
   for (const ComponentNode& root : BuildComponentTree(choice.components))
     nodes.roots.append(MakeNode(root));
   std::vector<int> before = choice.enabled;
   for (;;) {
     ComponentDialog dialog(choice, nodes.roots);
-    INT_PTR end = RunMainDialog(dialog, "DLGSELCOMPS");
+    INT_PTR end = RunDialog(dialog, owner, "DLGSELCOMPS");
     if (end == EndOk)
       return 1;
     if (end != EndCancel) {

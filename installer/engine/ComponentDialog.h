@@ -23,5 +23,6 @@ std::vector<std::string> SelectionDriveLines(const DrivePlatform& drives);
 // Shows "DLGSELCOMPS" over the components' check tree. OK confirms (1) and leaves the enable array of
 // the checked components in `choice`; Cancel asks `queryabort`: Yes gives up (0) with the enable array
 // as it was, No shows the dialog again with the checks as the user left them. -1 when the dialog
-// cannot be shown.
-int RunSelectComponentsDialog(ComponentChoice& choice, const std::function<int()>& queryabort);
+// cannot be shown. Owned by `owner`, else by the top of the window stack.
+int RunSelectComponentsDialog(ComponentChoice& choice, const std::function<int()>& queryabort,
+                              HWND owner = nullptr);

@@ -35,7 +35,8 @@ int CopyPhase(const EventList& events, int& begin, int& end) {
 
 ScriptInstallController::ScriptInstallController() : services_(variables_, *this, engineFolder_) {
   selectiondialog = [this](ComponentChoice& choice) {
-    return RunSelectComponentsDialog(choice, [this] { return queryabort(); });
+    return RunSelectComponentsDialog(
+        choice, [this] { return queryabort(); }, windows_.screenwindow());
   };
 }
 
@@ -231,7 +232,8 @@ int ScriptInstallController::rundialog(const char* name) {
   FilledUserDialog filled;
   if (!filldialog(*dialog, name, filled))
     return -1;
-  int answer = filled.window.domodal(nullptr, filled.data);
+  // Owned by the install screen even while the progress dialog stands above it on the window stack.
+  int answer = filled.window.domodal(windows_.screenwindow(), filled.data);
   filled.storestrings();
   return answer;
 }
@@ -249,6 +251,7 @@ int ScriptInstallController::filldialog(const UserDialog& dialog, const char* na
   data.centrey = dialog.layout[1];
   data.width = dialog.layout[2];
   data.height = dialog.layout[3];
+  data.helpid = dialog.layout[4];
   data.count = static_cast<int>(dialog.controls.size());
   data.controls = controls;
   int filledIn = expand(dialog.caption.c_str(), data.title, UsrTitleSize);
@@ -272,7 +275,6 @@ int ScriptInstallController::filldialog(const UserDialog& dialog, const char* na
       break;
     case ControlStringVariable: {
       control.kind = UsrEdit;
-      control.readonly = record.id;
       char* value = variables_.stringvariable(record.text.c_str(), 1);
       filledIn = value != nullptr;
       if (value) {
@@ -290,12 +292,17 @@ int ScriptInstallController::filldialog(const UserDialog& dialog, const char* na
         control.lines.set(lines);
       break;
     }
-    case ControlFixedText:
-      control.kind = UsrText;
-      filledIn = expand(record.text.c_str(), control.caption, UsrCaptionSize);
+    case ControlFixedText: {
+      // A multi-line edit over the file the text names; its id is the read-only flag.
+      control.kind = UsrFileEdit;
+      control.readonly = record.id;
+      char file[StringValueSize];
+      filledIn = expand(record.text.c_str(), file, sizeof file) && control.file.set(file);
       break;
+    }
     default:
-      control.kind = UsrText;
+      // The picture and the help button need nothing from the script; an unknown kind shows as text.
+      control.kind = record.kind == UsrPicture || record.kind == UsrHelpButton ? record.kind : UsrText;
       break;
     }
   }
@@ -337,9 +344,10 @@ int ScriptInstallController::showsequencedialog(int n, int& found) {
   if (!dialog)
     return 0;
   auto filled = std::make_unique<FilledUserDialog>();
-  // Owned by the top of the window stack: the install screen while the run shows it.
+  // Under the install screen, not the progress dialog the copy shows (the top of the window stack
+  // when there is no screen).
   if (!filldialog(*dialog, dialog->name.c_str(), *filled) ||
-      !filled->window.domodeless(nullptr, filled->data))
+      !filled->window.domodeless(windows_.screenwindow(), filled->data))
     return 0;
   BringWindowToTop(filled->window.hwnd());
   MessageLoop().adddialog(filled->window.hwnd());

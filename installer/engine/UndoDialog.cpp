@@ -3,6 +3,7 @@
 #include "LogText.h"
 #include "UninstallController.h"
 
+#include <msgloop.h>
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr UINT StartUndo = WM_APP + 1;
 // Space after each list column, in pixels.
 constexpr int ColumnGap = 12;
 constexpr int DetailPoints = 8;
@@ -76,11 +76,6 @@ INT_PTR UndoDialog::dlgproc(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_INITDIALOG:
     init();
     return TRUE;
-  case StartUndo:
-    runundo();
-    if (mode_ == Gauge)
-      EndDialog(hwnd(), controller_.state == UninstallController::Finished ? 0 : 1);
-    return TRUE;
   case WM_DRAWITEM:
     drawitem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     return TRUE;
@@ -115,8 +110,6 @@ void UndoDialog::init() {
     bar_.attach(GetDlgItem(hwnd(), IDC_UNDOSLT_GAUGE));
   EnableWindow(GetDlgItem(hwnd(), IDOK), !controller_.records.empty());
   update();
-  if (mode_ == Gauge)
-    PostMessageA(hwnd(), StartUndo, 0, 0);
 }
 
 // Both columns are as wide as their widest text can be, so that a status word changing during the run
@@ -216,6 +209,10 @@ int UndoDialog::leftToUndo() const {
 }
 
 void UndoDialog::close() {
+  if (controller_.state == UninstallController::Running) {
+    controller_.cancelRequested = 1;
+    return;
+  }
   int result = 0;
   if (mode_ == Simple && controller_.state != UninstallController::NotStarted) {
     EndDialog(hwnd(), controller_.state == UninstallController::Finished ? 0 : 1);
@@ -268,6 +265,22 @@ void UndoDialog::command(int id, int code) {
   default:
     break;
   }
+}
+
+int RunGaugeUndo(UninstallController& controller) {
+  UndoDialog dialog(controller, UndoDialog::Gauge);
+  if (!CreateModelessDialog(dialog, nullptr, "DLGUNDOMAINSLT"))
+    return 0;
+  HWND window = dialog.hwnd();
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  MessageLoop().adddialog(window);
+  dialog.runundo();
+  // A log with nothing to undo is finished too: otherwise its uninstaller could never go.
+  int finished = controller.state == UninstallController::Finished || !dialog.leftToUndo();
+  MessageLoop().removedialog(window);
+  DestroyWindow(window);
+  return finished;
 }
 
 INT_PTR AskQuitDialog::dlgproc(UINT message, WPARAM wParam, LPARAM) {

@@ -14,7 +14,7 @@ std::string AlignDetail(const std::string& text);
 
 // The uninstaller's three main dialogs in one: the simple one shows the record being undone, the
 // advanced one lists every record in two columns (summary, status word) with its detail text and the
-// undo/keep choice, the gauge one starts the undo on its own and ends with it.
+// undo/keep choice, the gauge one is modeless and only shows the undo RunGaugeUndo runs.
 class UndoDialog : public dlgbox {
 public:
   enum Mode { Simple = 0, Advanced = 1, Gauge = 2 };
@@ -28,6 +28,8 @@ public:
   int statusColumn() const { return statusColumn_; }
 
 private:
+  friend int RunGaugeUndo(UninstallController& controller);
+
   void init();
   void layoutlist();
   HWND list() const;
@@ -49,6 +51,11 @@ private:
   font detailFont_;
   gauge bar_;
 };
+
+// The gauge dialog, modeless: shown, it runs the undo at once (its Cancel stops it) and goes when the
+// undo ends; 1 when every record chosen was undone (or none was to be), 0 when the user said no,
+// stopped it or it could not be shown.
+int RunGaugeUndo(UninstallController& controller);
 
 // Asked when the user leaves with records still to undo or failed: its end code 0 (leave, undo later),
 // 2 (back to the list) or 1 (leave as finished).

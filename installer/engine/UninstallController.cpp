@@ -9,6 +9,7 @@
 
 #include <ctl3d.h>
 #include <dlgbox.h>
+#include <msgloop.h>
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
@@ -78,11 +79,7 @@ int RewriteLog(const char* path, const LogHeader& header,
 UninstallController::UninstallController() {
   launchvaveza = [](const char* from, const char* to, int run) { return LaunchVaveza(from, to, run); };
   wait = [](int milliseconds) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
+    MessageLoop().pump(1);
     Sleep(static_cast<DWORD>(std::min(milliseconds, 20)));
   };
   char path[MAX_PATH];
@@ -279,12 +276,14 @@ int UninstallController::run() {
 void UninstallController::finish() { records.clear(); }
 
 int UninstallController::showdialogs() {
-  static const char* const templates[3] = {"DLGUNDOMAINSIM", "DLGUNDOMAINADV", "DLGUNDOMAINSLT"};
+  static const char* const templates[2] = {"DLGUNDOMAINSIM", "DLGUNDOMAINADV"};
+  if (mode_ == UndoDialog::Gauge)
+    return RunGaugeUndo(*this);
   int mode = mode_;
   for (;;) {
     UndoDialog dialog(*this, mode);
     INT_PTR result = RunDialog(dialog, nullptr, templates[mode]);
-    if (result == 2 && mode != 2) {
+    if (result == 2) {
       mode = 1 - mode;
       continue;
     }

@@ -173,7 +173,8 @@ TEST(FileSetControllerTest, RequestOneInstallsAGroupsFileFromTheArchive) {
              PostMessageA(dialog, WM_COMMAND, IDOK, 0);
              PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
            })
-      .act("Open", TypeName(target));
+      .act("Open", TypeName(target))
+      .leaveOpen("Progress");
   int result = 1;
   EXPECT_EQ(1, controller.request(RequestFileSets, 0, 0, result));
   EXPECT_EQ(1, result) << "the run's result is left alone";

@@ -419,4 +419,51 @@ TEST_F(InstallWindowsTest, TheScriptGivesTheScreenTheThreeDimensionalWishAndTheB
   EXPECT_FALSE(controller.sequencedialogshown());
 }
 
+// The script's dialogs belong to the install screen, also while the copy's progress dialog stands
+// above it on the window stack.
+TEST_F(InstallWindowsTest, TheScriptsDialogsAreOwnedByTheScreenDuringTheCopy) {
+  ScriptDraft draft = MinimalScript();
+  UserDialog dialog;
+  dialog.name = "Ask";
+  dialog.caption = "Ask";
+  dialog.inSequence = 1;
+  dialog.layout[0] = dialog.layout[1] = 500;
+  dialog.layout[2] = dialog.layout[3] = 100;
+  ControlRecord button;
+  button.kind = ControlText2;
+  button.text = "Go";
+  button.id = 3;
+  button.layout[2] = 60;
+  button.layout[3] = 20;
+  dialog.controls = {button};
+  draft.dialogs.dialogs.push_back(dialog);
+  dialog.name = dialog.caption = "Board";
+  draft.dialogs.dialogs.push_back(dialog);
+  draft.dialogs.dialogs[0].inSequence = 0;
+  writeFile(dir.file("install.inf"), WriteScript(draft).bytes);
+  ScriptWindowsController controller(dir.path());
+  ASSERT_TRUE(controller.loadscript());
+  controller.windows().setrun(dir.path().c_str(), "Kx Demo");
+  ASSERT_EQ(1, controller.windows().realizescreen(settings));
+  HWND screen = controller.windows().screenwindow();
+
+  HWND owner = nullptr;
+  ModalAnswerer answerer;
+  answerer.leaveOpen("Progress").leaveOpen("Board").act("Ask", [&](HWND window) {
+    owner = GetWindow(window, GW_OWNER);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(UsrFirstId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, UsrFirstId)));
+  });
+  controller.begincopy(0, 1, 0);
+  ASSERT_NE(nullptr, controller.windows().progress());
+  ASSERT_EQ(controller.windows().progress()->hwnd(), WindowStack().top());
+  HWND billboard = FindWindowA("#32770", "Board");
+  ASSERT_TRUE(billboard);
+  EXPECT_EQ(screen, GetWindow(billboard, GW_OWNER));
+  EXPECT_EQ(3, controller.rundialog("ask"));
+  EXPECT_EQ(screen, owner);
+  controller.endcopy();
+  controller.windows().close();
+}
+
 } // namespace

@@ -303,6 +303,61 @@ UserDialog SequenceDialog(const char* name, int inSequence) {
   return dialog;
 }
 
+// Each control record becomes the control of its kind; the dialog's fifth number is its help context
+// and a multi-line edit's id its read-only flag.
+TEST_F(ScriptFixture, UserDialogControlsTakeTheirKindsFromTheScript) {
+  writeFile(dir.file("notes.txt"), "first line");
+  UserDialog dialog = SequenceDialog("Kinds", 0);
+  dialog.layout[4] = 77;
+  ControlRecord notes;
+  notes.kind = ControlFixedText;
+  notes.text = "$f\\notes.txt";
+  notes.id = 1;
+  notes.layout[1] = 30;
+  notes.layout[2] = notes.layout[3] = 20;
+  ControlRecord help;
+  help.kind = 4;
+  ControlRecord picture;
+  picture.kind = 1;
+  dialog.controls.insert(dialog.controls.end(), {notes, help, picture});
+  draft.dialogs.dialogs = {dialog};
+  auto controller = load();
+  std::snprintf(controller->stringvariable("f"), StringValueSize, "%s", dir.path().c_str());
+  LanguageLibrary library;
+  ASSERT_EQ(1, LoadEnglishLibrary(library));
+
+  struct Seen {
+    std::string className, text;
+    LONG_PTR style = 0;
+  };
+  std::vector<Seen> seen;
+  LRESULT context = 0;
+  ModalAnswerer answerer;
+  answerer.act("Step Kinds", [&](HWND window) {
+    for (int i = 0; i < 5; ++i) {
+      HWND control = GetDlgItem(window, UsrFirstId + i);
+      char name[32] = "", text[64] = "";
+      GetClassNameA(control, name, sizeof name);
+      GetWindowTextA(control, text, sizeof text);
+      seen.push_back({name, text, GetWindowLongPtrA(control, GWL_STYLE)});
+    }
+    SendMessageA(window, WM_COMMAND, 1234, 0);
+    context = GetWindowLongPtrA(window, DWLP_MSGRESULT);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(UsrFirstId + 1, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, UsrFirstId + 1)));
+  });
+  EXPECT_EQ(2, controller->rundialog("kinds"));
+  ASSERT_EQ(5u, seen.size());
+  EXPECT_EQ(77, context);
+  EXPECT_EQ("Edit", seen[0].className);
+  EXPECT_EQ("first line", seen[2].text) << "the notes file, loaded";
+  EXPECT_TRUE(seen[2].style & ES_MULTILINE);
+  EXPECT_TRUE(seen[2].style & ES_READONLY);
+  EXPECT_EQ("Button", seen[3].className);
+  EXPECT_NE(std::string::npos, seen[3].text.find("Help")) << seen[3].text;
+  EXPECT_EQ(BS_OWNERDRAW, seen[4].style & 0xF) << "the picture";
+}
+
 } // namespace
 
 // Only the dialogs marked for the sequence count; the n-th is shown modeless over the top of the

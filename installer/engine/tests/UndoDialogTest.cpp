@@ -211,25 +211,58 @@ TEST_F(UndoDialogFixture, OkStartsResumesAfterACancelAndLeavesWhenNothingIsLeft)
   DestroyWindow(dialog.hwnd());
 }
 
-TEST_F(UndoDialogFixture, TheGaugeDialogFillsAsTheRecordsAreUndoneAndEndsOnItsOwn) {
-  for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
-    testsupport::writeFile(dir.file(name), name);
-    add(LogFileCreated, dir.file(name));
-  }
-  controller.header.mintime = 10;
-  UndoDialog dialog(controller, UndoDialog::Gauge);
-  std::vector<int> percents;
-  controller.wait = [&](int milliseconds) {
-    auto* bar = dynamic_cast<gauge*>(GetSubclassObject(GetDlgItem(dialog.hwnd(), IDC_UNDOSLT_GAUGE)));
-    percents.push_back(bar ? bar->percent : -1);
-    now += static_cast<DWORD>(milliseconds);
+// The gauge dialog is modeless: the undo runs while it stands, with the windows served between the
+// records, and it goes when the undo ends.
+TEST_F(UndoDialogFixture, TheGaugeDialogRunsTheUndoModelessAndEndsOnItsOwn) {
+  struct Row {
+    const char* name;
+    int confirm;
+    int stop; // Escape after the first record
+    int keep; // every record kept: nothing to undo
+    int answer;
+    std::vector<int> percents;
+    int left;
+  } rows[] = {
+      {"undone", IDYES, 0, 0, 1, {33, 67, 100}, 0},
+      {"stopped", IDYES, 1, 0, 0, {33}, 1},
+      {"not confirmed", IDNO, 0, 0, 0, {}, 3},
+      {"nothing to undo", 0, 0, 1, 1, {}, 3},
   };
-  testsupport::ModalAnswerer answerer;
-  answerer.answer("Confirm Uninstall", IDYES).leaveOpen("Uninstall");
-  EXPECT_EQ(0, RunDialog(dialog, nullptr, "DLGUNDOMAINSLT"));
-  EXPECT_EQ((std::vector<int>{33, 67, 100}), percents);
-  EXPECT_EQ(UninstallController::Finished, controller.state);
-  EXPECT_FALSE(testsupport::fileExists(dir.file("a.txt")));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    controller.records.clear();
+    controller.state = UninstallController::NotStarted;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+      testsupport::writeFile(dir.file(name), name);
+      add(LogFileCreated, dir.file(name));
+      controller.records.back()->status = row.keep ? Kept : ToUndo;
+    }
+    controller.header.mintime = 10;
+    std::vector<int> percents;
+    HWND shown = nullptr;
+    controller.wait = [&](int milliseconds) {
+      shown = FindWindowA("#32770", "Uninstall");
+      auto* bar = dynamic_cast<gauge*>(GetSubclassObject(GetDlgItem(shown, IDC_UNDOSLT_GAUGE)));
+      percents.push_back(bar ? bar->percent : -1);
+      EXPECT_TRUE(IsWindowVisible(shown));
+      if (row.stop)
+        PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+      testsupport::pumpMessages();
+      now += static_cast<DWORD>(milliseconds);
+    };
+    testsupport::ModalAnswerer answerer;
+    if (row.confirm)
+      answerer.answer("Confirm Uninstall", row.confirm);
+    answerer.leaveOpen("Uninstall");
+    EXPECT_EQ(row.answer, RunGaugeUndo(controller));
+    EXPECT_EQ(row.percents, percents);
+    EXPECT_FALSE(FindWindowA("#32770", "Uninstall"));
+    EXPECT_FALSE(shown && IsWindow(shown));
+    int left = 0;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+      left += testsupport::fileExists(dir.file(name));
+    EXPECT_EQ(row.left, left);
+  }
 }
 
 } // namespace

@@ -1,11 +1,16 @@
 #include <EngineStart.h>
+#include <LanguageSet.h>
 #include <LogDump.h>
 #include <UninstallController.h>
 
 #include <ModalAnswerer.h>
 #include <TempDir.h>
 
+#include <kxlang/kxlangids.h>
+
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using testsupport::fileExists;
 using testsupport::ModalAnswerer;
@@ -138,6 +143,97 @@ TEST_F(UninstallFixture, TheNewestLogOfTheUnbrokenRunIsRead) {
   EXPECT_EQ(1, controller.initialise());
   EXPECT_EQ(1, controller.dialogMode());
   EXPECT_EQ(2u, answerer.seen().size()) << answerer.describeSeen();
+}
+
+std::string ProgramFolder() {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
+}
+
+// Presses a button of the dialog being activated, noting which of the two main dialogs it is.
+testsupport::ModalAnswerer::Action Press(std::string& shown, std::vector<int> ids) {
+  return [&shown, ids](HWND window) {
+    shown += GetDlgItem(window, IDC_UNDO_DETAIL) ? "advanced " : "simple ";
+    for (int id : ids)
+      PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+  };
+}
+
+// A log after the first is undone and deleted; the uninstaller and the first log stay for later.
+TEST_F(UninstallFixture, ALaterLogIsUndoneAndDeletedWhileTheUninstallerStays) {
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE));
+  LogHeader header;
+  header.language = LanguageUsEnglish;
+  header.dialogmode = 0;
+  header.product = "Demo";
+  ASSERT_TRUE(RewriteLog(dir.file("kxlog3.000").c_str(), header, {}));
+  ASSERT_TRUE(RewriteLog(dir.file("kxlog3.001").c_str(), header, controller.records));
+  controller.records.clear();
+
+  // The switch goes from one dialog to the other as often as asked; Cancel before the undo undoes
+  // nothing and keeps the log.
+  std::string shown;
+  {
+    ModalAnswerer answerer;
+    answerer.act("Uninstall", Press(shown, {IDC_UNDO_SWITCH}))
+        .act("Uninstall", Press(shown, {IDC_UNDO_SWITCH}))
+        .act("Uninstall", Press(shown, {IDC_UNDO_SWITCH}))
+        .act("Uninstall", Press(shown, {IDCANCEL}));
+    ASSERT_EQ(1, controller.initialise());
+    EXPECT_EQ(0, controller.run());
+    controller.finish();
+  }
+  EXPECT_EQ("simple advanced simple advanced ", shown);
+  EXPECT_TRUE(fileExists(dir.file("kxlog3.001")));
+  EXPECT_TRUE(fileExists(dir.file("c.txt")));
+
+  // OK undoes without a question; OK again leaves.
+  shown.clear();
+  {
+    ModalAnswerer answerer;
+    answerer.act("Uninstall", Press(shown, {IDOK, IDOK}));
+    ASSERT_EQ(1, controller.initialise());
+    EXPECT_EQ(1, controller.run());
+    controller.finish();
+    EXPECT_EQ(1u, answerer.seen().size()) << answerer.describeSeen();
+  }
+  EXPECT_EQ("simple ", shown);
+  for (const char* name : {"a.txt", "b.txt", "c.txt"})
+    EXPECT_FALSE(fileExists(dir.file(name))) << name;
+  EXPECT_FALSE(fileExists(dir.file("kxlog3.001")));
+  EXPECT_TRUE(fileExists(dir.file("kxlog3.000")));
+  EXPECT_TRUE(fileExists(dir.file("kxenu.dll")));
+}
+
+// Leaving with records still to undo asks: later (the run failed), back to the list, or done.
+TEST_F(UninstallFixture, TheQuitQuestionLeavesGoesBackOrFinishes) {
+  LanguageLibrary language;
+  ASSERT_EQ(1, language.load(ProgramFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+  struct Row {
+    const char* name;
+    int button;
+    int leaves;
+    int result;
+  } rows[] = {
+      {"later", IDOK, 1, 1},
+      {"back to the list", IDCANCEL, 0, -1},
+      {"done", IDC_UNDOASKQUIT_FINISH, 1, 0},
+  };
+  controller.state = UninstallController::Cancelled;
+  for (const Row& row : rows) {
+    ModalAnswerer answerer;
+    answerer.answer("Stop Uninstalling", row.button);
+    int result = -1;
+    EXPECT_EQ(row.leaves, controller.quitcheck(result)) << row.name;
+    EXPECT_EQ(row.result, result) << row.name;
+  }
+  // Nothing left to undo or failed: leaving is finishing, without the question.
+  for (auto& record : controller.records)
+    record->status = Undone;
+  int result = -1;
+  EXPECT_EQ(1, controller.quitcheck(result));
+  EXPECT_EQ(0, result);
 }
 
 // A controller that says what was asked of it.
