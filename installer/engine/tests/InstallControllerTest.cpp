@@ -577,6 +577,21 @@ TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopi
   EXPECT_EQ("Ann Example", Unscrambled(user.values[2]));
   EXPECT_EQ("Example Ltd", Unscrambled(user.values[3]));
 
+  // The name has the focus from the start: an empty one is refused even when OK is pressed at once.
+  user.values[0][0] = '\0';
+  answerer.act("User Information", [&](HWND window) {
+    dialog = window;
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+  });
+  answerer.act("4 to 20 characters", [&](HWND box) {
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  answerer.answer("abort the installation", IDYES);
+  EXPECT_EQ(0, controller.userinfo(0, 0, user.pointers));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  std::strcpy(user.values[0], "Ann Example");
+
   // The field takes no more typing than it holds, and the longest company still scrambles whole.
   answerer.act("User Information", [](HWND dialog) {
     EnterField(dialog, IDC_ASKUI_COMPANY, "");
