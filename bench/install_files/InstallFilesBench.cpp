@@ -82,6 +82,19 @@ Archive MakeArchive(const std::string& folder, const char* base, const std::vect
   return archive;
 }
 
+// The archive as one file "%s.exe" in the work folder.
+class WorkArchive : public DistributionArchive {
+public:
+  WorkArchive(std::string folder, std::string base)
+      : DistributionArchive(std::move(base), 1), folder_(std::move(folder)) {}
+  int numberedbyset() override { return 0; }
+  int askforpart(int, int) override { return 0; }
+  int partfolder(fpath& folder) override { return folder.set(folder_.c_str()); }
+
+private:
+  std::string folder_;
+};
+
 double Install(const std::string& work, const Archive& archive, const std::string& target,
                const char* logPath) {
   RemoveTree(target);
@@ -90,8 +103,8 @@ double Install(const std::string& work, const Archive& archive, const std::strin
   installer.switchlog(log.get());
   BigBlocks progress;
   FileItemSetting setting;
-  setting.sourcefolder = work;
-  setting.archivebase = archive.base;
+  WorkArchive parts(work, archive.base);
+  setting.archive = &parts;
   setting.archiveprogress = &progress;
   auto start = std::chrono::steady_clock::now();
   for (const FileEntry& entry : archive.entries) {

@@ -1,9 +1,9 @@
 #include "ComponentDialog.h"
 
-#include <dlgbox.h>
+#include "ControllerDialog.h"
+
 #include <font.h>
 #include <gauge.h>
-#include <helpfile.h>
 #include <opttree.h>
 #include <textresource.h>
 
@@ -73,32 +73,11 @@ private:
   std::vector<componentnode*> changed_;
 };
 
-class ComponentDialog : public dlgbox {
+class ComponentDialog : public controllerdialog {
 public:
-  ComponentDialog(ComponentChoice& choice, nodelist& roots) : choice_(choice), roots_(roots), tree_(*this) {}
-
-  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_INITDIALOG)
-      return init();
-    if (message != WM_COMMAND)
-      return FALSE;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-      EndDialog(hwnd(), EndOk);
-      return TRUE;
-    case IDCANCEL:
-      EndDialog(hwnd(), EndCancel);
-      return TRUE;
-    case IDC_SELCOMPS_HELP:
-      EngineHelp().showactive();
-      return TRUE;
-    case HelpIdCommand:
-      SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, SelectionHelpContext);
-      return TRUE;
-    default:
-      return FALSE;
-    }
-  }
+  ComponentDialog(ComponentChoice& choice, nodelist& roots)
+      : controllerdialog(IDC_SELCOMPS_HELP, SelectionHelpContext), choice_(choice), roots_(roots),
+        tree_(*this) {}
 
   void describe(const componentnode* node) {
     const ComponentShape* shape = component(node->component);
@@ -116,7 +95,22 @@ public:
   }
 
 private:
-  INT_PTR init() {
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM) override {
+    if (message != WM_COMMAND)
+      return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDOK:
+      EndDialog(hwnd(), EndOk);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(hwnd(), EndCancel);
+      return TRUE;
+    default:
+      return FALSE;
+    }
+  }
+
+  INT_PTR init() override {
     SetDlgItemTextA(hwnd(), IDC_SELCOMPS_TEXT, TextOf(TEXT_SELCOMPS_HINT).c_str());
     DestroyWindow(GetDlgItem(hwnd(), TreeId));
     tree_.create(hwnd(), TreeId, IDC_SELCOMPS_TREE);

@@ -1,6 +1,5 @@
 #include "FileItemJob.h"
 
-#include "DiskPartStream.h"
 #include "Installer.h"
 
 #include <filestream.h>
@@ -22,26 +21,13 @@ int DecompressingSource::close() {
   return 1;
 }
 
-std::string ArchivePartFile(const std::string& base, int part, int partcount) {
-  if (partcount <= 1)
-    return base + ".exe";
-  char number[16];
-  std::snprintf(number, sizeof number, ".%03d", part);
-  return base + number;
-}
-
 namespace {
 
-std::unique_ptr<FileSource> MemberSource(const FileEntry& entry, const FileItemSetting& setting) {
-  auto stream = std::make_unique<DiskPartStream>(setting.sourcefolder.c_str(), setting.mediamode,
-                                                 setting.numberedbyset, setting.labels);
-  long length = entry.compressed() ? entry.packedSize : entry.originalSize;
-  int parts = setting.partcount - entry.firstPart + 1;
-  stream->setup(ArchivePartFile(setting.archivebase, entry.firstPart, setting.partcount).c_str(),
-                entry.firstPart, parts < 1 ? 1 : parts, entry.offset, length);
+std::unique_ptr<FileSource> MemberSource(const FileEntry& entry, DistributionArchive& archive) {
+  archive.member(entry);
   if (entry.compressed())
-    return std::make_unique<DecompressingSource>(std::move(stream), entry.originalSize);
-  return std::make_unique<StreamSource>(std::move(stream), entry.originalSize);
+    return std::make_unique<DecompressingSource>(archive, entry.originalSize);
+  return std::make_unique<StreamSource>(archive, entry.originalSize);
 }
 
 } // namespace
@@ -62,9 +48,11 @@ FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& set
   FileJob job;
   int fromArchive = options[CopyFromArchive] && record.entry;
   if (fromArchive)
-    job.source = MemberSource(*record.entry, setting);
+    job.source = MemberSource(*record.entry, *setting.archive);
+  else if (record.entry)
+    job.source = PlainItemSource(record.source, record.entry->compressed());
   else
-    job.source = PlainItemSource(record.source, record.entry && record.entry->compressed());
+    job.source = std::make_unique<PlainFileSource>(record.source);
   long long size = job.source->expectedsize();
   job.sizekb = static_cast<long>((size < 0 ? 0 : size) / 1024);
   job.targetpath = record.target;
@@ -72,15 +60,18 @@ FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& set
     job.target = std::make_unique<AppendWriter>();
   else
     job.target = std::make_unique<NewFileWriter>();
+  // A comparator kind outside the table cannot compare: the item fails rather than overwrite.
   job.decision = std::make_unique<Decision>();
   job.decision->kind = options[CopyComparator];
   job.decision->mode = options[CopyDecisionMode];
   job.decision->versionfile = setting.versionfile;
   job.decision->versionhigh = setting.versionhigh;
   job.decision->versionlow = setting.versionlow;
+  job.decision->ask = setting.ask;
   job.inuserule = options[CopyInUseRule];
   job.retryallowed = options[CopyRetry];
   job.compareafter = options[CopyCompareAfter];
+  job.keeptime = options[CopyKeepAttributes];
   job.progress = fromArchive ? setting.archiveprogress : nullptr;
   return job;
 }
@@ -92,8 +83,12 @@ int RunFileItem(Installer& installer, const FileInstallRecord& record, const Fil
     job.progress = &silent;
   if (!InstallFileItem(installer, job))
     return 0;
+  if (job.replacedlater && setting.replacedlater)
+    *setting.replacedlater = 1;
   if (job.state != JobInstalled)
     return 1;
+  if (record.options[CopyShared])
+    installer.incrementcount(job.targetpath.c_str());
   if (record.options[CopyRegisterFont])
     installer.installfont(job.targetpath.c_str());
   if (record.options[CopyRegisterServer])

@@ -45,11 +45,13 @@ private:
   FILE* file_ = nullptr;
 };
 
-// A stored member of the distribution's archive, or any other portable stream.
+// A stored member of the distribution's archive, or any other portable stream; a borrowed stream (the
+// run's archive) outlives the source.
 class StreamSource : public FileSource {
 public:
   StreamSource(std::unique_ptr<portistream> stream, long long size)
-      : stream_(std::move(stream)), size_(size) {}
+      : owned_(std::move(stream)), stream_(owned_.get()), size_(size) {}
+  StreamSource(portistream& stream, long long size) : stream_(&stream), size_(size) {}
   ~StreamSource() override { close(); }
   int open() override { return stream_->open(); }
   int read(void* buffer, int n) override;
@@ -57,7 +59,8 @@ public:
   long long expectedsize() override { return size_; }
 
 private:
-  std::unique_ptr<portistream> stream_;
+  std::unique_ptr<portistream> owned_;
+  portistream* stream_;
   long long size_;
 };
 

@@ -1,10 +1,9 @@
 #include "FileSetDialog.h"
+#include "ControllerDialog.h"
 #include "EngineBox.h"
 #include "InstallController.h"
 
-#include <dlgbox.h>
 #include <filedlg.h>
-#include <helpfile.h>
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
@@ -15,13 +14,13 @@ namespace {
 
 constexpr int FileSetHelpContext = 17;
 
-class FileSetDialog : public dlgbox {
+class FileSetDialog : public controllerdialog {
 public:
-  explicit FileSetDialog(FileSetRequest& request) : request_(request) {}
+  explicit FileSetDialog(FileSetRequest& request)
+      : controllerdialog(IDC_INSTSF_HELP, FileSetHelpContext), request_(request) {}
 
-  INT_PTR dlgproc(UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_INITDIALOG)
-      return init();
+private:
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM) override {
     if (message != WM_COMMAND)
       return FALSE;
     switch (LOWORD(wParam)) {
@@ -31,19 +30,12 @@ public:
     case IDCANCEL:
       EndDialog(hwnd(), 1);
       return TRUE;
-    case IDC_INSTSF_HELP:
-      EngineHelp().showactive();
-      return TRUE;
-    case HelpIdCommand:
-      SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, FileSetHelpContext);
-      return TRUE;
     default:
       return FALSE;
     }
   }
 
-private:
-  INT_PTR init() {
+  INT_PTR init() override {
     for (const std::string& group : request_.groups)
       SendDlgItemMessageA(hwnd(), IDC_INSTSF_GROUPS, LB_ADDSTRING, 0,
                           reinterpret_cast<LPARAM>(group.c_str()));

@@ -6,10 +6,10 @@
 #include "FileJob.h"
 #include "FileSearch.h"
 #include "IniFile.h"
+#include "ProgramGroupsManager.h"
 #include "ProgramItem.h"
 #include "PromptDialog.h"
 #include "Scramble.h"
-#include "SpanStream.h"
 #include "StartupMerge.h"
 #include "UserInfoDialog.h"
 #include "VariableStore.h"
@@ -82,19 +82,20 @@ int FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A compressed member: the decompression library reads the archive stream and delivers the
-// original bytes.
-// The archive as the controller reads it: parts are asked for through the controller's prompt.
-class ArchiveStream : public spanstream {
+// The run's archive: a missing part is asked for through the controller's disk prompt and every part
+// is looked for in the source folder (which the prompt may switch to another disk folder).
+class ArchiveStream : public DistributionArchive {
 public:
-  ArchiveStream(InstallController& controller, const DiskMap& map) : controller_(controller), map_(map) {}
-  int numberedbyset() override { return map_.numberedBySet; }
+  ArchiveStream(InstallController& controller, const DiskMap& map)
+      : DistributionArchive(map.archive, std::max<int>(1, static_cast<int>(map.labels.size()))),
+        controller_(controller), numberedBySet_(map.numberedBySet) {}
+  int numberedbyset() override { return numberedBySet_; }
   int askforpart(int number, int retry) override { return controller_.promptfordisk(number - 1, retry); }
   int partfolder(fpath& folder) override { return folder.set(controller_.sourceFolder()); }
 
 private:
   InstallController& controller_;
-  const DiskMap& map_;
+  int numberedBySet_;
 };
 
 class ControllerProgress : public JobProgress {
@@ -107,10 +108,6 @@ public:
 private:
   InstallController& controller_;
 };
-
-const int comparatorKinds[] = {Decision::Always,    Decision::IfExists,          Decision::IfMissing,
-                               Decision::ByVersion, Decision::ByRecordedVersion, Decision::ByTime,
-                               Decision::BySize};
 
 } // namespace
 
@@ -419,9 +416,18 @@ int InstallController::mainsequence() {
   openlog();
   if (!showwindows())
     return 1;
+  // One archive stream serves every member the script installs.
+  archive_ = std::make_unique<ArchiveStream>(*this, map_);
   parts_.assign(static_cast<size_t>(std::max(partcount(), 0)), 1);
   windows_.bindhelp(engineFolder_, LanguageCode(language_));
+  // One Program Manager conversation spans the script; the script's figure says whether a Program
+  // Manager started for it is closed at the end.
+  ProgramGroupsManager& groups = ProgramGroupsManager::instance();
+  int conversation = groups.acquire();
   int result = runscript();
+  if (conversation)
+    groups.release(resultfigure());
+  archive_.reset();
   closelog();
   windows_.close();
   library_.free();
@@ -599,68 +605,27 @@ void InstallController::crossbillboard() {
     showbillboard(step);
 }
 
-std::string InstallController::archivepath(int part) const {
-  char name[300];
-  if (!map_.numberedBySet)
-    std::snprintf(name, sizeof name, "%s.exe", map_.archive.c_str());
-  else
-    std::snprintf(name, sizeof name, "%s.%03d", map_.archive.c_str(), part);
-  return name;
-}
-
-std::unique_ptr<FileSource> InstallController::entrysource(const FileEntry& entry, int fromArchive,
-                                                           const char* source) {
-  if (!fromArchive)
-    return PlainItemSource(source, entry.compressed());
-  auto stream = std::make_unique<ArchiveStream>(*this, map_);
-  int parts = std::max(1, static_cast<int>(map_.labels.size()) - entry.firstPart + 1);
-  stream->setup(archivepath(entry.firstPart).c_str(), entry.firstPart, parts, entry.offset, entry.packedSize);
-  if (entry.compressed())
-    return std::make_unique<DecompressingSource>(std::move(stream), entry.originalSize);
-  return std::make_unique<StreamSource>(std::move(stream), entry.originalSize);
-}
-
 int InstallController::installfile(const FileInstallRecord& record) {
-  FileJob job;
-  const FileEntry* entry = record.entry;
-  int fromArchive = entry && record.options[CopyFromArchive];
-  job.source = entry ? entrysource(*entry, fromArchive, record.source)
-                     : std::make_unique<PlainFileSource>(record.source);
-  job.sizekb = entry ? entry->originalSize / 1024 : 0;
-  job.decision = std::make_unique<Decision>();
-  int comparator = record.options[CopyComparator];
-  job.decision->kind = comparator >= 0 && comparator <= 6 ? comparatorKinds[comparator] : Decision::Always;
-  job.decision->mode = record.options[CopyDecisionMode];
-  job.decision->ask = &overwrite_;
-  if (record.options[CopyAppend])
-    job.target = std::make_unique<AppendWriter>();
-  else
-    job.target = std::make_unique<NewFileWriter>();
-  job.inuserule = record.options[CopyInUseRule];
-  job.retryallowed = record.options[CopyRetry];
-  job.compareafter = record.options[CopyCompareAfter];
-  job.keeptime = record.options[CopyKeepAttributes];
+  // Items before the run's archive is open (the auxiliary files) read through one of their own.
+  std::unique_ptr<DistributionArchive> own;
+  FileItemSetting setting;
+  setting.archive = archive_.get();
+  if (!setting.archive) {
+    own = std::make_unique<ArchiveStream>(*this, map_);
+    setting.archive = own.get();
+  }
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, sizeof windows);
+  setting.versionfile = Join(windows, "kxver.ini");
+  HeaderFigures figures = headerfigures();
+  setting.versionhigh = static_cast<unsigned long>(figures.versionHigh);
+  setting.versionlow = static_cast<unsigned long>(figures.versionLow);
+  setting.ask = &overwrite_;
   ControllerProgress progress(*this);
-  job.progress = &progress;
-  job.targetpath = record.target;
-  job.log = &installer_.log();
-  std::string folder = record.target;
-  folder = folder.substr(0, folder.find_last_of('\\'));
-  if (folder.size() > 2)
-    installer_.createdirectory(folder.c_str());
-  if (!InstallFileItem(installer_, job))
-    return 0;
-  if (job.replacedlater)
-    restartDeferred = 1;
-  if (job.state != JobInstalled)
-    return 1;
-  if (record.options[CopyShared])
-    installer_.incrementcount(record.target);
-  if (record.options[CopyRegisterFont] && !installer_.installfont(record.target))
-    return 0;
-  if (record.options[CopyRegisterServer] && !installer_.registerserver(record.target, 1))
-    return 0;
-  return 1;
+  setting.archiveprogress = &progress;
+  setting.abortflag = &abortRequested;
+  setting.replacedlater = &restartDeferred;
+  return RunFileItem(installer_, record, setting);
 }
 
 int InstallController::begincopy(int, int, long) {

@@ -2,6 +2,7 @@
 
 #include "BuildInfo.h"
 #include "BusyMessage.h"
+#include "DistributionArchive.h"
 #include "EventController.h"
 #include "InstallWindows.h"
 #include "Installer.h"
@@ -207,8 +208,6 @@ protected:
   int copyauxiliary();
   int showwindows();
   void crossbillboard();
-  std::string archivepath(int part) const;
-  std::unique_ptr<class FileSource> entrysource(const FileEntry& entry, int fromArchive, const char* source);
 
   Installer installer_;
   std::unique_ptr<LogFileWriter> log_;
@@ -224,6 +223,8 @@ protected:
   int mediaMode_ = 0;
   int disk_ = 0;
   DiskMap map_;
+  // The distribution's archive while the script runs.
+  std::unique_ptr<DistributionArchive> archive_;
   std::vector<int> parts_;
   long long total_ = 0;
   long long done_ = 0;

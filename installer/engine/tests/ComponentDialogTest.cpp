@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include <ComponentDialog.h>
 #include <LanguageSet.h>
 
@@ -63,10 +64,7 @@ struct ComponentDialogFixture : ::testing::Test {
   ComponentChoice choice;
 
   void SetUp() override {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string bin = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-    ASSERT_EQ(1, library.load(bin.c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, library.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
   }
 
   // Rows in display order:

@@ -4,6 +4,7 @@
 #include <LibraryPacker.h>
 #include <lzpreader.h>
 
+#include "TestFolders.h"
 #include "memorystreams.h"
 #include <InstallScript.h>
 #include <TempDir.h>
@@ -97,9 +98,7 @@ class PackedDistributionTest : public DistributionTest {
 protected:
   void SetUp() override {
     DistributionTest::SetUp();
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    library = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin\\lzpunz2.dll";
+    library = ProgramsFolder() + "\\lzpunz2.dll";
     previous = lzplibrary::setfilename(library.c_str());
   }
   void TearDown() override {

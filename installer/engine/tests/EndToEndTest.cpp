@@ -2,6 +2,7 @@
 // step. The engine runs from a drive letter mapped to a scratch folder, because the uninstaller's
 // self-removal goes through the root of its drive; these tests share win.ini, "vaveza.ini" and the
 // uninstall key, so they run one at a time.
+#include "TestFolders.h"
 #include <DemoProduct.h>
 #include <LogDump.h>
 #include <TempDir.h>
@@ -25,16 +26,9 @@ using testsupport::readFile;
 
 namespace {
 
-std::string ModuleFolder() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string text(path, n);
-  return text.substr(0, text.find_last_of('\\'));
-}
-
 std::string BinFolder() {
   char full[MAX_PATH];
-  GetFullPathNameA((ModuleFolder() + "\\..\\..\\..\\bin").c_str(), sizeof full, full, nullptr);
+  GetFullPathNameA(ProgramsFolder().c_str(), sizeof full, full, nullptr);
   return full;
 }
 

@@ -1,3 +1,4 @@
+#include "FolderArchive.h"
 #include "InstallerFixture.h"
 
 #include <FileItemJob.h>
@@ -55,20 +56,19 @@ TEST_F(FileItemJobTest, ArchiveMembersStoredAndCompressedAcrossParts) {
   // Parts of 4000 bytes: one stored, two packed, three stored.
   std::string archive = one + packedTwo + three;
   CreateDirectoryA(f.file("src").c_str(), nullptr);
-  int parts = static_cast<int>((archive.size() + 3999) / 4000);
-  for (int part = 0; part < parts; ++part)
+  int partCount = static_cast<int>((archive.size() + 3999) / 4000);
+  for (int part = 0; part < partCount; ++part)
     writeFile(f.file("src\\data." + std::string(part < 9 ? "00" : "0") + std::to_string(part + 1)),
               archive.substr(static_cast<size_t>(part) * 4000, 4000));
-  setting.sourcefolder = f.file("src");
-  setting.archivebase = "data";
-  setting.partcount = parts;
+  FolderArchive parts(f.file("src"), "data", partCount, 1);
+  setting.archive = &parts;
   long twoAt = 3000, threeAt = static_cast<long>(3000 + packedTwo.size());
   FileEntry entries[3];
   entries[0] = {1, 0, 0, 3000, 3000, "one", "one"};
   entries[1] = {1, static_cast<int>(twoAt), 1, static_cast<long>(packedTwo.size()), 50000, "two", "two"};
   entries[2] = {
       static_cast<int>(threeAt / 4000) + 1, static_cast<int>(threeAt % 4000), 0, 100, 100, "three", "three"};
-  ASSERT_GT(parts, 2);
+  ASSERT_GT(partCount, 2);
   f.installer.quiet = 1;
   const std::string* expected[] = {&one, &two, &three};
   for (int i = 0; i < 3; ++i) {
@@ -91,8 +91,8 @@ TEST_F(FileItemJobTest, PlainCompressedFileAndTruncatedMember) {
 
   // The packed bytes cut short: the library must not install a short file.
   writeFile(f.file("src.exe"), packed.substr(0, packed.size() / 2));
-  setting.sourcefolder = f.dir.path();
-  setting.archivebase = "src";
+  FolderArchive archive(f.dir.path(), "src", 1, 0);
+  setting.archive = &archive;
   FileEntry cut{1, 0, 1, static_cast<long>(packed.size()), 10000, "x", "x"};
   f.installer.quiet = 1;
   CheckRecorder checks;
@@ -104,8 +104,8 @@ TEST_F(FileItemJobTest, PlainCompressedFileAndTruncatedMember) {
 TEST_F(FileItemJobTest, WithoutTheLibraryOnlyCompressedFilesFail) {
   std::string packed = Pack("abc");
   writeFile(f.file("data.exe"), "stored" + packed);
-  setting.sourcefolder = f.dir.path();
-  setting.archivebase = "data";
+  FolderArchive archive(f.dir.path(), "data", 1, 0);
+  setting.archive = &archive;
   FileEntry stored{1, 0, 0, 6, 6, "s", "s"};
   FileEntry compressed{1, 6, 1, static_cast<long>(packed.size()), 3, "c", "c"};
   const char* previous = lzplibrary::setfilename("kxnolibrary.dll");

@@ -1,3 +1,5 @@
+#include "TestFolders.h"
+
 #include <Distribution.h>
 #include <FileSetDialog.h>
 #include <ScriptInstallController.h>
@@ -20,12 +22,6 @@ using testsupport::readFile;
 using testsupport::TempDir;
 
 namespace {
-
-std::string EngineBin() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-}
 
 // The user types a name into the file dialog and presses its OK button.
 ModalAnswerer::Action TypeName(const std::string& name) {
@@ -65,7 +61,9 @@ struct FileSetFixture : ::testing::Test {
   TempDir dir;
   LanguageLibrary library;
 
-  void SetUp() override { ASSERT_EQ(1, library.load(EngineBin().c_str(), LanguageUsEnglish, "kx%s.dll")); }
+  void SetUp() override {
+    ASSERT_EQ(1, library.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+  }
 };
 
 TEST_F(FileSetFixture, OkInstallsTheSelectedSetsIntoTheChosenFolderAndDeselectsThem) {
@@ -137,7 +135,8 @@ public:
     std::snprintf(engineFolder_, sizeof engineFolder_, "%s", folder.c_str());
   }
   int prepare() {
-    return initialise() && diskmap(map_) && library_.load(EngineBin().c_str(), LanguageUsEnglish, "kx%s.dll");
+    return initialise() && diskmap(map_) &&
+           library_.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
   }
 };
 

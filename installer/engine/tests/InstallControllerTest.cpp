@@ -6,6 +6,7 @@
 #include <Scramble.h>
 #include <msgbox.h>
 
+#include "TestFolders.h"
 #include "checkrecorder.h"
 
 #include <MessagePump.h>
@@ -79,12 +80,7 @@ public:
     return openlog();
   }
   void closeworkinglog() { closelog(); }
-  int loadlanguage() {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-    return library_.load(folder.c_str(), LanguageUsEnglish, "kx%s.dll");
-  }
+  int loadlanguage() { return library_.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"); }
   void setparts(std::vector<long> partSizes) {
     sizes = std::move(partSizes);
     parts_.assign(sizes.size(), 1);

@@ -1,3 +1,5 @@
+#include "TestFolders.h"
+
 #include <InstallScreenWindow.h>
 #include <LanguageSet.h>
 #include <MemoryDib.h>
@@ -48,17 +50,10 @@ RECT windowRect(HWND window) {
 
 LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
 
-// The folder of the programs, where the language libraries are built.
-std::string programFolder() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-}
-
 class InstallScreenTest : public testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_EQ(1, language.load(programFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, language.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
   }
   void TearDown() override { screen.hide(); }
 

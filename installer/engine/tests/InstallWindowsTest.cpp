@@ -9,6 +9,7 @@
 #include <textresource.h>
 #include <wndstack.h>
 
+#include "TestFolders.h"
 #include "checkrecorder.h"
 
 #include <MessagePump.h>
@@ -29,12 +30,6 @@ using testsupport::TempDir;
 using testsupport::writeFile;
 
 namespace {
-
-std::string programFolder() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-}
 
 std::string windowText(HWND window) {
   char text[256] = "";
@@ -103,7 +98,7 @@ struct ClosableWindow {
 class InstallWindowsTest : public testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_EQ(1, language.load(programFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, language.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
     settings.activity.shown = 0;
     windows.setrun(dir.path().c_str(), "Kx Demo");
   }
@@ -326,7 +321,7 @@ public:
 };
 
 TEST_F(InstallWindowsTest, TheRunShowsItsWindowsAroundTheScriptAndReleasesThem) {
-  CopyFileA((programFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE);
+  CopyFileA((ProgramsFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE);
   InstallScreenSettings unrealisable;
   unrealisable.sizingMode = 2;
   unrealisable.background.path = dir.file("missing.bmp");

@@ -1,4 +1,5 @@
 #include "InstallerFixture.h"
+#include "TestFolders.h"
 
 #include <LanguageSet.h>
 
@@ -41,13 +42,7 @@ InstallerFixture::InstallerFixture() : installer(TestPlatform(*this)) {
 }
 
 int LoadEnglishLibrary(LanguageLibrary& library) {
-  std::string bin = TestProgramFile("..\\..\\..\\bin");
-  return library.load(bin.c_str(), LanguageUsEnglish, "kx%s.dll");
+  return library.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
 }
 
-std::string TestProgramFile(const char* name) {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
-}
+std::string TestProgramFile(const char* name) { return TestProgramFolder() + "\\" + name; }

@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include "checkrecorder.h"
 #include "memorystreams.h"
 
@@ -81,10 +82,7 @@ TEST(LanguageSetTest, StoredFormByVersion) {
 class LanguageLibraryTest : public testing::Test {
 protected:
   void SetUp() override {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe, std::strrchr(exe, '\\'));
-    std::string library = folder + "\\..\\..\\..\\bin\\kxdeu.dll";
+    std::string library = ProgramsFolder() + "\\kxdeu.dll";
     ASSERT_TRUE(CopyFileA(library.c_str(), dir.file("kxdeu.dll").c_str(), FALSE));
   }
 

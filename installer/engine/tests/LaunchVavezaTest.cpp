@@ -1,3 +1,4 @@
+#include "TestFolders.h"
 #include <InstallController.h>
 
 #include <TempDir.h>
@@ -49,9 +50,7 @@ public:
 
   // The recording stand-in becomes the helper.
   bool installRecorder() {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string recorder = std::string(exe, std::strrchr(exe, '\\')) + "\\vavezarecorder.exe";
+    std::string recorder = TestProgramFolder() + "\\vavezarecorder.exe";
     return CopyFileA(recorder.c_str(), WindowsFile("vaveza.exe").c_str(), FALSE) != 0;
   }
 

@@ -2,6 +2,7 @@
 #include <ScriptBuilder.h>
 #include <ScriptInstallController.h>
 
+#include "TestFolders.h"
 #include "checkrecorder.h"
 
 #include <ModalAnswerer.h>
@@ -36,12 +37,7 @@ public:
   int selectcomponents() override { return note("selectcomponents"); }
   int editstartupfiles(const int[3], const char*) override { return note("editstartupfiles"); }
   void skipfiles(const Event& event) override { note("skipfiles %d", static_cast<int>(event.number(0))); }
-  int loadlanguage() {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder = std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-    return library_.load(folder.c_str(), LanguageUsEnglish, "kx%s.dll");
-  }
+  int loadlanguage() { return library_.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"); }
 
   std::string calls;
 

@@ -1,5 +1,3 @@
-#include <DiskPartStream.h>
-#include <ModalAnswerer.h>
 #include <SpanStream.h>
 #include <TempDir.h>
 #include <checkrecorder.h>
@@ -9,7 +7,6 @@
 #include <string>
 #include <vector>
 
-using testsupport::ModalAnswerer;
 using testsupport::TempDir;
 using testsupport::writeFile;
 
@@ -118,60 +115,6 @@ TEST(SpanStreamTest, MissingPartIsAskedForUntilGivenUp) {
   EXPECT_EQ("ab", ReadAll(stream));
   EXPECT_EQ(spanstream::Failed, stream.state());
   EXPECT_EQ((std::vector<int>{5, 5, 5}), stream.asked);
-}
-
-TEST(DiskPartStreamTest, RemovableDiskIsAskedForAndFound) {
-  TempDir dir;
-  writeFile(dir.file("d.exe"), "ab");
-  DiskPartStream stream(dir.path().c_str(), DiskPartStream::RemovableDisks, 0, {"Disk A", "Disk B"});
-  stream.setup("d.exe", 0, 2, 0, 4);
-  ModalAnswerer answerer;
-  answerer.act("Disk B", [&](HWND box) {
-    writeFile(dir.file("d.001"), "cd");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  });
-  ASSERT_EQ(1, stream.open());
-  EXPECT_EQ("abcd", ReadAll(stream));
-  EXPECT_EQ(1, stream.ateof());
-}
-
-TEST(DiskPartStreamTest, RemovableDiskRefusedFailsTheStream) {
-  TempDir dir;
-  writeFile(dir.file("d.exe"), "ab");
-  DiskPartStream stream(dir.path().c_str(), DiskPartStream::RemovableDisks, 0);
-  stream.setup("d.exe", 0, 2, 0, 4);
-  ModalAnswerer answerer;
-  answerer.answer("", IDCANCEL);
-  ASSERT_EQ(1, stream.open());
-  EXPECT_EQ("ab", ReadAll(stream));
-  EXPECT_EQ(spanstream::Failed, stream.state());
-}
-
-TEST(DiskPartStreamTest, DiskFoldersAreSwitchedThenAskedFor) {
-  TempDir dir;
-  CreateDirectoryA(dir.file("disk001").c_str(), nullptr);
-  CreateDirectoryA(dir.file("disk002").c_str(), nullptr);
-  writeFile(dir.file("disk001\\d.exe"), "ab");
-  writeFile(dir.file("disk002\\d.001"), "cd");
-  DiskPartStream stream(dir.file("disk001").c_str(), DiskPartStream::DiskFolders, 1);
-  stream.setup("d.exe", 0, 3, 0, 6);
-  ModalAnswerer answerer;
-  answerer.answer("", IDCANCEL);
-  ASSERT_EQ(1, stream.open());
-  EXPECT_EQ("abcd", ReadAll(stream));
-  EXPECT_EQ(dir.file("disk003"), stream.sourcefolder());
-  EXPECT_EQ(spanstream::Failed, stream.state()) << "the third part is in no folder";
-  EXPECT_EQ(1u, answerer.seen().size());
-}
-
-TEST(DiskPartStreamTest, SingleLocationHasNothingToAskFor) {
-  TempDir dir;
-  CheckRecorder checks;
-  DiskPartStream stream(dir.path().c_str(), DiskPartStream::SingleLocation, 0);
-  stream.setup("d.exe", 0, 1, 0, 4);
-  EXPECT_EQ(0, stream.open());
-  EXPECT_EQ(spanstream::Failed, stream.state());
-  EXPECT_EQ(1u, checks.seen.size());
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "TestFolders.h"
+
 #include <LanguageSet.h>
 #include <UndoDialog.h>
 #include <UninstallController.h>
@@ -35,12 +37,6 @@ TEST(AlignDetailTest, ValuesStartInOneColumn) {
     EXPECT_EQ(c.aligned, AlignDetail(c.text)) << c.name;
 }
 
-std::string BinFolder() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-}
-
 // The real language library's dialogs and texts over a controller with records of its own.
 struct UndoDialogFixture : ::testing::Test {
   TempDir dir;
@@ -48,7 +44,7 @@ struct UndoDialogFixture : ::testing::Test {
   UninstallController controller;
 
   void SetUp() override {
-    ASSERT_EQ(1, language.load(BinFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, language.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
     controller.header.product = "Demo";
     controller.tick = [this] { return now; };
   }

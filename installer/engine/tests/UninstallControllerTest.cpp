@@ -1,3 +1,5 @@
+#include "TestFolders.h"
+
 #include <EngineStart.h>
 #include <LanguageSet.h>
 #include <LogDump.h>
@@ -145,12 +147,6 @@ TEST_F(UninstallFixture, TheNewestLogOfTheUnbrokenRunIsRead) {
   EXPECT_EQ(2u, answerer.seen().size()) << answerer.describeSeen();
 }
 
-std::string ProgramFolder() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-}
-
 // Presses a button of the dialog being activated, noting which of the two main dialogs it is.
 testsupport::ModalAnswerer::Action Press(std::string& shown, std::vector<int> ids) {
   return [&shown, ids](HWND window) {
@@ -162,7 +158,7 @@ testsupport::ModalAnswerer::Action Press(std::string& shown, std::vector<int> id
 
 // A log after the first is undone and deleted; the uninstaller and the first log stay for later.
 TEST_F(UninstallFixture, ALaterLogIsUndoneAndDeletedWhileTheUninstallerStays) {
-  ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((ProgramsFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE));
   LogHeader header;
   header.language = LanguageUsEnglish;
   header.dialogmode = 0;
@@ -209,7 +205,7 @@ TEST_F(UninstallFixture, ALaterLogIsUndoneAndDeletedWhileTheUninstallerStays) {
 // Leaving with records still to undo asks: later (the run failed), back to the list, or done.
 TEST_F(UninstallFixture, TheQuitQuestionLeavesGoesBackOrFinishes) {
   LanguageLibrary language;
-  ASSERT_EQ(1, language.load(ProgramFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+  ASSERT_EQ(1, language.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
   struct Row {
     const char* name;
     int button;

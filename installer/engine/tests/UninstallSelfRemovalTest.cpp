@@ -1,6 +1,8 @@
 // The uninstaller's two runs through the root of its drive, with the helper's start recorded instead of
 // made. They use the root of a drive of their own (test.sh maps K: to a scratch folder, else the
 // prefix's C:) and win.ini's "KXMAIN" section, which the end-to-end runs share: one at a time.
+#include "TestFolders.h"
+
 #include <LanguageSet.h>
 #include <OperationLog.h>
 #include <UninstallController.h>
@@ -24,12 +26,6 @@ using testsupport::writeFile;
 namespace {
 
 const char* const Companions[] = {"kxlog3.000", "kxenu.dll", "kuuser.dll"};
-
-std::string BinFolder() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  return std::string(exe, std::strrchr(exe, '\\')) + "\\..\\..\\..\\bin";
-}
 
 std::string Profile(const char* key) {
   char text[MAX_PATH] = "";
@@ -87,7 +83,8 @@ struct SelfRemoval : ::testing::Test {
     ASSERT_TRUE(log);
     log->filecreated(installed.c_str());
     log.reset();
-    ASSERT_TRUE(CopyFileA((BinFolder() + "\\kxenu.dll").c_str(), at(folder, "kxenu.dll").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA((ProgramsFolder() + "\\kxenu.dll").c_str(), at(folder, "kxenu.dll").c_str(), FALSE));
     writeFile(at(folder, "kuuser.dll"), "kuuser");
   }
 
