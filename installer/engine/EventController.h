@@ -106,8 +106,9 @@ protected:
   ~SettingsOperations() = default;
 };
 
-// Wait kinds of the controller's program start.
-enum WaitKind { WaitNone = 1, WaitForExit = 2, WaitForIdle = 3 };
+// Wait kinds of the controller's program start: none, until the program ends (its exit code the
+// value), until a window titled by the fourth text has appeared and gone.
+enum WaitKind { WaitNone = 1, WaitForExit = 2, WaitForWindow = 3 };
 
 struct RunRecord {
   int show; // an SW_ constant
@@ -159,6 +160,7 @@ public:
   virtual int queryvalue(int type, int& value) = 0;
   virtual int querystate(int& value) = 0;
   virtual int medium(char* root, int& exists) = 0;
+  // The size of the selected parts in units of 10 KB.
   virtual long requiredspace() = 0;
   virtual int comparetexts(int mode, const char* a, const char* b) = 0;
   virtual int systemversion(int& major, int& minor) = 0;

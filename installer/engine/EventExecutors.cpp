@@ -360,7 +360,8 @@ int cdRoot(const Event& e, EventServices& s, EventController& c, int&) {
 }
 
 int requiredSpace(const Event& e, EventServices& s, EventController& c, int&) {
-  return setInteger(s, e.text(0), static_cast<int>(c.requiredspace() / 10));
+  // The controller answers the size in units of 10 KB already.
+  return setInteger(s, e.text(0), static_cast<int>(c.requiredspace()));
 }
 
 int setStringEvent(const Event& e, EventServices& s, EventController&, int&) {

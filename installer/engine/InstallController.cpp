@@ -20,6 +20,7 @@
 #include <lzpreader.h>
 #include <msgbox.h>
 #include <msgloop.h>
+#include <runwait.h>
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
@@ -38,13 +39,6 @@ const CheckSite noDiskToAskFor{"ICTRLLER", 612};
 // How long the fixed busy messages stay up at least, in milliseconds.
 constexpr long BusyTime = 3000;
 
-constexpr UINT TextAbortBox = 85;
-constexpr UINT TextAbortBoxCaption = 86;
-constexpr UINT TextCompleted = 61;
-constexpr UINT TextRestartWindows = 62;
-constexpr UINT TextRestartDos = 65;
-constexpr UINT TextCompletedCaption = 66;
-
 std::string Formatv(const char* format, va_list arguments) {
   char text[512];
   std::vsnprintf(text, sizeof text, format, arguments);
@@ -56,8 +50,9 @@ std::string LibraryText(const LanguageLibrary& library, UINT id, const char* fal
   if (!library.loaded())
     return fallback;
   char text[TextSize];
-  LoadText(text, id);
-  return text[0] ? text : fallback;
+  if (!LoadStringA(ResourceModule(), id, text, sizeof text))
+    return fallback;
+  return text;
 }
 
 void CopyCut(char* out, size_t size, const char* text) { std::snprintf(out, size, "%s", text); }
@@ -503,29 +498,36 @@ int InstallController::showfinishdialog(int type) {
     const char* fallback;
     UINT caption;
     const char* captionFallback;
-    UINT buttons;
+    int restart;
   } rows[] = {
-      {TextCompleted, "Congratulations!\n%s has been installed successfully", TextCompletedCaption,
-       "Installation Completed", MB_OK},
-      {TextAbortBox, "Installation is being aborted", TextAbortBoxCaption, "Abort", MB_OK},
-      {TextRestartWindows,
+      {TEXT_FINISH_DONE, "Congratulations!\n%s has been installed successfully", TEXT_FINISH_CAPTION,
+       "Installation Completed", 0},
+      {TEXT_FINISH_ABORTED, "Installation is being aborted", TEXT_FINISH_ABORTED_CAPTION, "Abort", 0},
+      {TEXT_FINISH_RESTART_WINDOWS,
        "%s has been installed successfully\nbut we need to restart\nWindows for the changes to take effect",
-       TextCompletedCaption, "Installation Completed", MB_YESNO},
+       TEXT_FINISH_CAPTION, "Installation Completed", 1},
       {0, "", 0, "", 0},
-      {TextRestartDos,
+      {TEXT_FINISH_RESTART_DOS,
        "%s has been installed successfully\nbut we need to restart\nDOS for the changes to take effect",
-       TextCompletedCaption, "Installation Completed", MB_YESNO},
+       TEXT_FINISH_CAPTION, "Installation Completed", 1},
   };
   if (type < 0 || type > 4 || type == 3)
     return 0;
   const Row& row = rows[type];
-  char text[512];
-  std::snprintf(text, sizeof text, LibraryText(library_, row.text, row.fallback).c_str(), product_);
+  msgbox box;
+  box.settextf(LibraryText(library_, row.text, row.fallback).c_str(), product_);
+  box.setstdicon(MB_ICONINFORMATION);
   std::string caption = LibraryText(library_, row.caption, row.captionFallback);
-  int answer = EngineMessageBox(text, caption.c_str(), row.buttons | MB_ICONINFORMATION);
-  if (row.buttons == MB_YESNO)
-    return answer == IDYES ? type : 0;
-  return type == 1 ? 1 : 0;
+  if (!row.restart) {
+    box.setbuttons(MB_OK);
+    box.show(caption.c_str());
+    return type == 1 ? 1 : 0;
+  }
+  std::string restart = LibraryText(library_, TEXT_FINISH_RESTART, "&Restart");
+  std::string stay = LibraryText(library_, TEXT_FINISH_STAY, "&Stay here");
+  box.setbuttons2(restart.c_str(), stay.c_str());
+  box.setcancel(1);
+  return box.show(caption.c_str()) == 0 ? type : 0;
 }
 
 int InstallController::queryabort() {
@@ -759,7 +761,7 @@ int InstallController::registeruninstall(const UninstallRecord& record) {
     return 0;
   if (record.group && *record.group) {
     ProgramItem item;
-    SetField(item.name, LibraryText(library_, 200, "Uninstall"));
+    SetField(item.name, LibraryText(library_, TEXT_UNINSTALL_ITEM, "Uninstall"));
     SetField(item.commandline, "\"" + Join(record.folder, "kxmain.exe") + "\"");
     SetField(item.workingfolder, record.workingFolder ? record.workingFolder : "");
     if (!installer_.createitem(record.group, item))
@@ -789,7 +791,9 @@ int InstallController::writeini(const IniWriteRecord& record) {
   if (done) {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
-    if (lstrcmpiA(record.file, Join(windows, "system.ini").c_str()) == 0)
+    // A bare file name is one of the Windows folder.
+    std::string file = std::strchr(record.file, '\\') ? record.file : Join(windows, record.file);
+    if (lstrcmpiA(file.c_str(), Join(windows, "system.ini").c_str()) == 0)
       systemIniChanged = 1;
   }
   return done;
@@ -800,13 +804,17 @@ int InstallController::writeregistry(int root, const char* key, const char* name
   if (type == REG_NONE)
     return installer_.createkey(root, key);
   std::string bytes(static_cast<const char*>(data), static_cast<size_t>(size));
+  if (type == REG_MULTI_SZ)
+    bytes = MultiStringOfLines(bytes.c_str());
   return installer_.setvalue(root, key, name, type, bytes);
 }
 
+// The texts: folder, file, section, entry.
 int InstallController::readini(const char* const texts[4], int& exists, char* value) {
   const char* sentinel = "\x01kxmain-no-entry\x01";
   char text[256];
-  GetPrivateProfileStringA(texts[1], texts[2], sentinel, text, sizeof text, texts[0]);
+  std::string file = Join(texts[0], texts[1]);
+  GetPrivateProfileStringA(texts[2], texts[3], sentinel, text, sizeof text, file.c_str());
   exists = std::strcmp(text, sentinel) != 0;
   CopyCut(value, 256, exists ? text : "");
   return 1;
@@ -819,37 +827,38 @@ int InstallController::queryregistry(int root, const char* key, const char* name
   return 1;
 }
 
+// The program runs from the request's folder; while the run waits for it, the windows stay served. The
+// window wait looks for a window titled by the fourth text; without one there is no window to wait for.
 int InstallController::runprogram(const RunRecord& record, int& value) {
-  std::string commandLine = "\"" + std::string(record.program) + "\"";
-  if (record.arguments && *record.arguments)
-    commandLine += std::string(" ") + record.arguments;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(record.show);
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      record.folder && *record.folder ? record.folder : nullptr, &startup, &process)) {
-    reporterrorf("Unable to execute %s", commandLine.c_str());
+  runcommand command;
+  std::snprintf(command.command, sizeof command.command, "\"%s\"%s%s", record.program,
+                record.arguments && *record.arguments ? " " : "", record.arguments ? record.arguments : "");
+  command.show = record.show;
+  char previous[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof previous, previous);
+  int moved = record.folder && *record.folder && SetCurrentDirectoryA(record.folder);
+  DWORD code = 0;
+  int started;
+  if (record.wait == WaitForExit)
+    started = RunWaitExit(command, &code);
+  else if (record.wait == WaitForWindow && record.fourth && *record.fourth)
+    started = RunWaitWindow(command, "", record.fourth);
+  else
+    started = RunNoWait(command);
+  if (moved)
+    SetCurrentDirectoryA(previous);
+  if (!started) {
+    reporterrorf("Unable to execute %s", command.command);
     return 0;
   }
-  DWORD code = 0;
-  if (record.wait == WaitForExit) {
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &code);
-  } else if (record.wait == WaitForIdle) {
-    WaitForInputIdle(process.hProcess, 30000);
-  }
   value = static_cast<int>(code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   return 1;
 }
 
 int InstallController::addprogmanitem(const ProgmanItemRecord& record) {
   ProgramItem item;
   SetField(item.name, record.texts[1]);
-  SetField(item.commandline, record.texts[2]);
+  SetField(item.commandline, ShortenQuotedPaths(record.texts[2], ShortPathOf));
   SetField(item.workingfolder, record.texts[3]);
   return installer_.createitem(record.texts[0], item);
 }
@@ -980,6 +989,46 @@ int CommandLineArgument(const char* commandLine, int n, char* out) {
   return 0;
 }
 
+std::string MultiStringOfLines(const char* text) {
+  std::string bytes, line;
+  for (const char* p = text;; ++p) {
+    if (*p && *p != '\r' && *p != '\n') {
+      line += *p;
+      continue;
+    }
+    // An empty string would end the list early.
+    if (!line.empty())
+      bytes += line + '\0';
+    line.clear();
+    if (!*p)
+      break;
+  }
+  return bytes + '\0';
+}
+
+std::string ShortenQuotedPaths(const std::string& commandLine,
+                               const std::function<std::string(const std::string&)>& shorten) {
+  std::string out;
+  size_t at = 0;
+  for (;;) {
+    size_t open = commandLine.find('"', at);
+    size_t close = open == std::string::npos ? open : commandLine.find('"', open + 1);
+    if (close == std::string::npos)
+      return out + commandLine.substr(at);
+    out += commandLine.substr(at, open - at);
+    std::string path = commandLine.substr(open + 1, close - open - 1);
+    std::string shorter = shorten(path);
+    out += shorter.empty() ? commandLine.substr(open, close - open + 1) : shorter;
+    at = close + 1;
+  }
+}
+
+std::string ShortPathOf(const std::string& path) {
+  char shorter[MAX_PATH];
+  DWORD n = GetShortPathNameA(path.c_str(), shorter, sizeof shorter);
+  return n == 0 || n >= sizeof shorter ? "" : std::string(shorter, n);
+}
+
 // Goes on (0) or stops the run (2); a nonzero style also offers the abort, confirmed before it
 // answers 1.
 int InstallController::querydialog(int style, const char* text) {
@@ -1039,8 +1088,9 @@ int InstallController::userinfo(int readonly, int, char* const variables[6]) {
   return 1;
 }
 
-int InstallController::showtext(int, const char* text) {
-  EngineMessageBox(text, product_, MB_OK | MB_ICONINFORMATION);
+// The mode is the box's icon kind (an MB_ICON value); the box has OK only.
+int InstallController::showtext(int mode, const char* text) {
+  EngineMessageBox(text, product_, MB_OK | (static_cast<UINT>(mode) & MB_ICONMASK));
   return 1;
 }
 

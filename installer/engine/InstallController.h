@@ -64,6 +64,15 @@ int ProgressPercent(long long done, long long total);
 int FinishType(int finishKind, int restartDeferred, int dosRestart, int systemIniChanged);
 // Argument n (from 0) of a command line split at blanks, into 256 characters; 0 when there is none.
 int CommandLineArgument(const char* commandLine, int n, char* out);
+// A registry multi-string of the text's lines: each non-empty line ended by a NUL, one more NUL at
+// the end.
+std::string MultiStringOfLines(const char* text);
+// The command line with every quoted path replaced by the answer of `shorten` (unquoted); a path it
+// answers "" for keeps its quotes.
+std::string ShortenQuotedPaths(const std::string& commandLine,
+                               const std::function<std::string(const std::string&)>& shorten);
+// The short form of an existing path, "" when there is none.
+std::string ShortPathOf(const std::string& path);
 // The first "kxlog3.NNN" not in the folder, "" when all 1000 are taken.
 std::string FindFreeLogName(const char* folder);
 // The newest numbered log: the last of the unbroken run from 000, "" when there is none.

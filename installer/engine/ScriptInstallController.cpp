@@ -148,13 +148,16 @@ int ScriptInstallController::partcount() {
 }
 
 long ScriptInstallController::partsize(int part) {
-  // The files of the copy phase, counted in the part their member starts in.
+  // The files of the copy phase the selection keeps, counted in the part their member starts in.
   int begin = 0, end = script_.events.count();
   CopyPhase(script_.events, begin, end);
   long total = 0;
   for (int i = begin < 0 ? 0 : begin; i < end; ++i) {
     const Event& event = *script_.events.at(i);
     if (event.type() != 3 || event.number(CopyMode) == 2)
+      continue;
+    // The files of a deselected component are neither installed nor counted.
+    if (event.componentBound && !enabled_[static_cast<size_t>(i)])
       continue;
     for (unsigned index : event.fields.references[0]) {
       const FileEntry* entry = fileentry(index);

@@ -1,14 +1,12 @@
 #include "UserInfoDialog.h"
 #include "AcceptDialog.h"
-#include "EngineBox.h"
 
+#include <dactrl.h>
 #include <dlgbox.h>
 #include <textresource.h>
 
 #include <kxlang/kxlangids.h>
 
-#include <cstdio>
-#include <cstring>
 #include <windows.h>
 
 namespace {
@@ -16,6 +14,8 @@ namespace {
 constexpr int NameMinimum = 4;
 constexpr int NameMaximum = 20;
 
+// The fields are bound to the request as plain holders: no enabling box appears, and OK stores them
+// only once every field passes its check.
 class UserInfoDialog : public acceptdialog {
 public:
   explicit UserInfoDialog(UserInfoRequest& request) : acceptdialog(IDC_ASKUI_HELP, 0), request_(request) {}
@@ -25,38 +25,39 @@ private:
     int readonly = request_.readonly;
     std::string text = readonly ? TextOf(TEXT_USERINFO_SHOWN) : TextOf(TEXT_USERINFO_ASK);
     SetDlgItemTextA(hwnd(), IDC_ASKUI_TEXT, text.c_str());
-    // The fields never take more than their buffers hold.
-    setfield(IDC_ASKUI_NAME, request_.name, sizeof request_.name);
-    setfield(IDC_ASKUI_COMPANY, request_.company, sizeof request_.company);
+    davalid* name = new davalid;
+    name->settextlen(TextOf(TEXT_USERINFO_NAME_LENGTH).c_str(), NameMinimum, NameMaximum);
+    davalid* company = new davalid;
+    company->settextlen("", 0, 2147483647);
+    ClearControlList(controls_);
+    bindfield(name_, IDC_ASKUI_NAME, name, request_.name, sizeof request_.name);
+    bindfield(company_, IDC_ASKUI_COMPANY, company, request_.company, sizeof request_.company);
     SetFocus(GetDlgItem(hwnd(), readonly ? IDOK : IDC_ASKUI_NAME));
     return FALSE;
   }
 
-  void setfield(int id, const char* value, size_t size) {
+  // The field never takes more than its buffer holds.
+  void bindfield(daoptedit& field, int id, davalid* constraint, char* value, size_t size) {
+    field.attach(hwnd(), id, constraint);
     SendDlgItemMessageA(hwnd(), id, EM_LIMITTEXT, size - 1, 0);
-    SetDlgItemTextA(hwnd(), id, value);
+    field.bindchars(value, static_cast<int>(size));
     SendDlgItemMessageA(hwnd(), id, EM_SETREADONLY, request_.readonly, 0);
+    AddControl(controls_, &field);
   }
 
-  int accept() override {
-    char name[sizeof request_.name];
-    char company[sizeof request_.company];
-    int length = GetDlgItemTextA(hwnd(), IDC_ASKUI_NAME, name, sizeof name);
-    GetDlgItemTextA(hwnd(), IDC_ASKUI_COMPANY, company, sizeof company);
-    if (length < NameMinimum || length > NameMaximum) {
-      std::string message = TextOf(TEXT_USERINFO_NAME_LENGTH);
-      char caption[128];
-      GetWindowTextA(hwnd(), caption, sizeof caption);
-      EngineMessageBox(message.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
-      SetFocus(GetDlgItem(hwnd(), IDC_ASKUI_NAME));
-      return 0;
-    }
-    std::memcpy(request_.name, name, sizeof name);
-    std::memcpy(request_.company, company, sizeof company);
-    return 1;
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_COMMAND && DispatchToControls(&controls_, message, wParam, lParam))
+      return TRUE;
+    return acceptdialog::handle(message, wParam, lParam);
   }
+
+  // Fields shown read-only cannot have been changed: there is nothing to check.
+  int accept() override { return request_.readonly || ValidateControls(controls_); }
 
   UserInfoRequest& request_;
+  daoptedit name_;
+  daoptedit company_;
+  controllist controls_;
 };
 
 } // namespace

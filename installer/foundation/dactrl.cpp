@@ -446,6 +446,8 @@ int daedit::command(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void daedit::clear() { SetWindowTextA(window().hwnd(), ""); }
 
+void daoptedit::clear() { SetWindowTextA(window().hwnd(), ""); }
+
 int dacombo::command(UINT message, WPARAM wParam, LPARAM lParam) {
   if (dactrl::command(message, wParam, lParam))
     return 1;

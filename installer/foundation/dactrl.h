@@ -93,7 +93,7 @@ public:
   virtual void removeoptional() { removecheckbox(); }
   void setcheck(int flag);
   // Loads the value when the box is ticked.
-  void switchon();
+  virtual void switchon();
   // The 32-bit value a control of kind ControlHeld keeps itself.
   virtual DWORD heldvalue() { return 0; }
   virtual void setheldvalue(DWORD) {}
@@ -157,6 +157,16 @@ public:
   int kind() const override { return ControlEdit; }
   int command(UINT message, WPARAM wParam, LPARAM lParam) override;
   void clear() override;
+};
+
+// An edit that can carry an enabling check box and counts only focus and the box as the user's
+// changes: typing follows focus, so a field the user never entered keeps its variable. Ticking the box
+// leaves the text as the user left it.
+class daoptedit : public dactrl {
+public:
+  int kind() const override { return ControlEdit; }
+  void clear() override;
+  void switchon() override {}
 };
 
 class dacombo : public dactrl {

@@ -270,7 +270,7 @@ TEST_F(EventExecutorsTest, VariablesFilledFromTheController) {
     EXPECT_EQ(row.call, lastCall()) << row.name;
   }
   EXPECT_STREQ("d:\\", store.text("root"));
-  EXPECT_EQ(1234, *store.integervariable("space", 0));
+  EXPECT_EQ(12345, *store.integervariable("space", 0));
   EXPECT_EQ(-1, *store.integervariable("cmp", 0));
   EXPECT_STREQ("found", store.text("path"));
   EXPECT_STREQ("found", store.text("rvalue"));

@@ -13,6 +13,7 @@
 #include <ModalAnswerer.h>
 #include <RegistrySandbox.h>
 #include <TempDir.h>
+#include <UserInput.h>
 
 #include <gtest/gtest.h>
 
@@ -207,12 +208,12 @@ TEST_F(ControllerFixture, OperationsChangeTheMachineAndLogIt) {
   GetPrivateProfileStringA("S", "k", "", value, sizeof value, file.c_str());
   EXPECT_STREQ("one", value);
 
-  const char* texts[4] = {file.c_str(), "S", "k", ""};
+  const char* texts[4] = {dir.path().c_str(), "app.ini", "S", "k"};
   int exists = 0;
   EXPECT_TRUE(controller.readini(texts, exists, value));
   EXPECT_EQ(1, exists);
   EXPECT_STREQ("one", value);
-  const char* missing[4] = {file.c_str(), "S", "none", ""};
+  const char* missing[4] = {dir.path().c_str(), "app.ini", "S", "none"};
   EXPECT_TRUE(controller.readini(missing, exists, value));
   EXPECT_EQ(0, exists);
 
@@ -222,6 +223,13 @@ TEST_F(ControllerFixture, OperationsChangeTheMachineAndLogIt) {
   EXPECT_EQ(1, exists);
   EXPECT_STREQ("7", value);
   EXPECT_TRUE(controller.writeregistry(2, "Software\\KxTest\\Empty", "", REG_NONE, nullptr, 0));
+  const char lines[] = "first\r\n\r\nsecond\r\n";
+  EXPECT_TRUE(controller.writeregistry(2, "Software\\KxTest", "m", REG_MULTI_SZ, lines, sizeof lines));
+  char multi[64] = "";
+  DWORD multiSize = sizeof multi;
+  ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, "Software\\KxTest", "m", RRF_RT_REG_MULTI_SZ,
+                                        nullptr, multi, &multiSize));
+  EXPECT_EQ(std::string("first\0second\0\0", 14), std::string(multi, multiSize));
 
   EXPECT_TRUE(controller.createfolder(dir.file("made").c_str()));
   writeFile(dir.file("made\\a.txt"), "a");
@@ -515,10 +523,18 @@ TEST_F(ControllerFixture, ThePromptOffersTheProgramGroupsOrBrowsesForAFolder) {
 namespace {
 
 // Fills both user information fields and presses `button`.
+// Enters a field the way a user does: the field gets the focus (its notice reaches the dialog), then
+// the text.
+void EnterField(HWND dialog, int id, const std::string& text) {
+  HWND field = GetDlgItem(dialog, id);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_SETFOCUS), reinterpret_cast<LPARAM>(field));
+  SetWindowTextA(field, text.c_str());
+}
+
 ModalAnswerer::Action FillUser(std::string name, std::string company, int button) {
   return [name, company, button](HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_ASKUI_NAME, name.c_str());
-    SetDlgItemTextA(dialog, IDC_ASKUI_COMPANY, company.c_str());
+    EnterField(dialog, IDC_ASKUI_NAME, name);
+    EnterField(dialog, IDC_ASKUI_COMPANY, company);
     PostMessageA(dialog, WM_COMMAND, button, 0);
   };
 }
@@ -548,7 +564,7 @@ TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopi
              FillUser("Ann", "Example Ltd", IDOK)(window);
            })
       .act("4 to 20 characters", [&](HWND box) {
-        SetDlgItemTextA(dialog, IDC_ASKUI_NAME, "Ann Example");
+        EnterField(dialog, IDC_ASKUI_NAME, "Ann Example");
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
       });
@@ -559,9 +575,27 @@ TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopi
   EXPECT_EQ("Ann Example", Unscrambled(user.values[2]));
   EXPECT_EQ("Example Ltd", Unscrambled(user.values[3]));
 
-  // The longest company the field takes still scrambles whole.
-  std::string company(200, 'c');
-  answerer.act("User Information", FillUser("Ann Example", company, IDOK));
+  // The name has the focus from the start: an empty one is refused even when OK is pressed at once.
+  user.values[0][0] = '\0';
+  answerer.act("User Information", [&](HWND window) {
+    dialog = window;
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+  });
+  answerer.act("4 to 20 characters", [&](HWND box) {
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  answerer.answer("abort the installation", IDYES);
+  EXPECT_EQ(0, controller.userinfo(0, 0, user.pointers));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  std::strcpy(user.values[0], "Ann Example");
+
+  // The field takes no more typing than it holds, and the longest company still scrambles whole.
+  answerer.act("User Information", [](HWND dialog) {
+    EnterField(dialog, IDC_ASKUI_COMPANY, "");
+    testsupport::typeText(GetDlgItem(dialog, IDC_ASKUI_COMPANY), std::string(200, 'c'));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
   ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
   EXPECT_EQ(std::string(79, 'c'), user.values[1]);
   EXPECT_EQ(std::string(79, 'c'), Unscrambled(user.values[3]));
@@ -591,6 +625,17 @@ TEST_F(ControllerFixture, ReadOnlyUserInformationIsShownAndCancelAsksTheAbortQue
   EXPECT_EQ(0, controller.userinfo(0, 0, user.pointers));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   EXPECT_STREQ("Old Name", user.values[0]);
+
+  // A name shown read-only is never checked: the user could not mend it.
+  std::strcpy(user.values[0], "Al");
+  answerer.act("User Information", [](HWND dialog) {
+    HWND name = GetDlgItem(dialog, IDC_ASKUI_NAME);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ASKUI_NAME, EN_SETFOCUS), reinterpret_cast<LPARAM>(name));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(1, controller.userinfo(1, 0, user.pointers));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_STREQ("Al", user.values[0]);
 }
 
 namespace {
@@ -826,6 +871,87 @@ TEST_F(ControllerFixture, TheThreeButtonQuestionSetsTheAnswerOrAbortsOnlyWhenCon
     EXPECT_EQ(row.yes, yes);
     EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   }
+}
+
+TEST_F(ControllerFixture, TheFinishDialogOffersARestartWhereOneIsNeeded) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  struct Row {
+    int type;
+    int button; // pressed, from the first
+    const char* text;
+    const char* caption;
+    const char* second; // the second button's caption, "" when there is none
+    int expected;
+  } rows[] = {
+      {0, 0, "Demo Product has been installed successfully", "Installation Completed", "", 0},
+      {1, 0, "Installation is being aborted", "Abort", "", 1},
+      {2, 0, "restart\nWindows", "Installation Completed", "&Stay here", 2},
+      {2, 1, "restart\nWindows", "Installation Completed", "&Stay here", 0},
+      {4, 0, "restart\nDOS", "Installation Completed", "&Stay here", 4},
+      {4, 1, "restart\nDOS", "Installation Completed", "&Stay here", 0},
+  };
+  ASSERT_TRUE(controller.openworkinglog()); // the product name
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.type * 10 + row.button);
+    ModalAnswerer answerer;
+    std::string caption, first, second;
+    int id = MsgFirstButton + row.button;
+    answerer.act(row.text, [&, id](HWND box) {
+      char text[128];
+      GetWindowTextA(box, text, sizeof text);
+      caption = text;
+      GetDlgItemTextA(box, MsgFirstButton, text, sizeof text);
+      first = text;
+      HWND next = GetDlgItem(box, MsgFirstButton + 1);
+      GetDlgItemTextA(box, MsgFirstButton + 1, text, sizeof text);
+      second = next && (GetWindowLongPtrA(next, GWL_STYLE) & WS_VISIBLE) ? text : "";
+      PostMessageA(box, WM_COMMAND, id, 0);
+    });
+    EXPECT_EQ(row.expected, controller.showfinishdialog(row.type));
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    EXPECT_EQ(row.caption, caption);
+    EXPECT_EQ(row.second, second);
+    if (*row.second) {
+      EXPECT_EQ("&Restart", first);
+    }
+  }
+}
+
+TEST_F(ControllerFixture, ProgramsRunFromTheirFolderAndHandBackTheirExitCode) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  RunRecord wait{SW_HIDE, WaitForExit, 0, "cmd.exe", "/c echo here>ran.txt & exit 7", dir.path().c_str(), ""};
+  int value = 0;
+  ASSERT_EQ(1, controller.runprogram(wait, value));
+  EXPECT_EQ(7, value);
+  EXPECT_TRUE(fileExists(dir.file("ran.txt"))) << "the program ran in the request's folder";
+
+  ModalAnswerer answerer;
+  answerer.answer("Unable to execute \"no-such-program.exe\"", IDOK);
+  RunRecord missing{SW_HIDE, WaitNone, 0, "no-such-program.exe", "", "", ""};
+  EXPECT_EQ(0, controller.runprogram(missing, value));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+}
+
+TEST(InstallControllerRules, QuotedPathsInACommandLineTakeTheirShortForm) {
+  auto shorten = [](const std::string& path) -> std::string {
+    if (path == "C:\\Program Files\\Demo\\demo.exe")
+      return "C:\\PROGRA~1\\Demo\\demo.exe";
+    if (path == "C:\\My Data")
+      return "C:\\MYDATA~1";
+    return "";
+  };
+  struct Row {
+    const char* line;
+    const char* expected;
+  } rows[] = {
+      {"notepad.exe readme.txt", "notepad.exe readme.txt"},
+      {"\"C:\\Program Files\\Demo\\demo.exe\" -x", "C:\\PROGRA~1\\Demo\\demo.exe -x"},
+      {"\"C:\\Program Files\\Demo\\demo.exe\" \"C:\\My Data\"", "C:\\PROGRA~1\\Demo\\demo.exe C:\\MYDATA~1"},
+      {"demo.exe \"C:\\Not There\\x\"", "demo.exe \"C:\\Not There\\x\""},
+      {"demo.exe \"C:\\My Data", "demo.exe \"C:\\My Data"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(row.expected, ShortenQuotedPaths(row.line, shorten)) << row.line;
 }
 
 namespace {

@@ -262,6 +262,14 @@ TEST_F(ScriptFixture, ProductAndDiskMapComeFromTheScript) {
   EXPECT_EQ(2, controller->partcount());
   EXPECT_EQ(4, controller->partsize(0));
   EXPECT_EQ(8, controller->partsize(1));
+  // Deselected files count neither in the progress nor in the space needed.
+  controller->enabled()[0] = 0;
+  EXPECT_EQ(4, controller->partsize(0)) << "an event of no component";
+  draft.events[0].componentBound = 1;
+  controller = load();
+  controller->enabled()[0] = 0;
+  EXPECT_EQ(0, controller->partsize(0));
+  EXPECT_EQ(0, controller->partsize(1));
 }
 
 } // namespace

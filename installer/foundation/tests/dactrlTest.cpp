@@ -339,3 +339,43 @@ TEST_F(DactrlTest, ComboLinesAndButtonStates) {
   EXPECT_TRUE(button.isclicked(WM_COMMAND, MAKEWPARAM(103, BN_CLICKED), 0));
   EXPECT_FALSE(button.isclicked(WM_COMMAND, MAKEWPARAM(103, BN_SETFOCUS), 0));
 }
+
+TEST_F(DactrlTest, OptionalEditCountsFocusAndItsBoxButNotTyping) {
+  daoptedit optional;
+  optional.attach(dialog.hwnd(), 101, new davalid);
+  char value[16] = "kept";
+  dachars chars;
+  chars.variable = value;
+  chars.size = sizeof value;
+  chars.optional = 1;
+  daholder* holder = &chars;
+  optional.bind(holder);
+  HWND box = item(optional.checkboxid());
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ(BST_CHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
+
+  auto notify = [&](int id, int code) { return optional.oncommand(WM_COMMAND, MAKEWPARAM(id, code), 0); };
+  EXPECT_EQ(0, notify(101, EN_CHANGE)) << "typing alone is not taken";
+  EXPECT_EQ(0, optional.changed());
+
+  // Clearing the box empties the field and switches the value off; ticking it again leaves the field.
+  SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+  EXPECT_EQ(1, notify(optional.checkboxid(), BN_CLICKED));
+  EXPECT_EQ(0, GetWindowTextLengthA(item(101)));
+  EXPECT_EQ(1, optional.validate());
+  EXPECT_EQ(1, holder->off);
+  EXPECT_STREQ("kept", value);
+  SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_EQ(1, notify(optional.checkboxid(), BN_CLICKED));
+  EXPECT_EQ(0, GetWindowTextLengthA(item(101)));
+
+  // Entering the field ticks the box; what was typed is then taken.
+  SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+  EXPECT_EQ(1, notify(101, EN_SETFOCUS));
+  EXPECT_EQ(BST_CHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
+  SetWindowTextA(item(101), "typed");
+  EXPECT_EQ(1, optional.validate());
+  EXPECT_EQ(0, holder->off);
+  EXPECT_STREQ("typed", value);
+  optional.bind(nullptr);
+}
