@@ -1,4 +1,5 @@
 #include "DdeTestServer.h"
+#include "ScriptSideStub.h"
 #include "TestFolders.h"
 
 #include <InstallController.h>
@@ -30,37 +31,11 @@ std::string Text(int size, int seed) {
 }
 
 // The install controller with a script side whose run is the test's.
-class RunController : public InstallController {
+class RunController : public ScriptSideStub {
 public:
-  explicit RunController(const std::string& engine) {
-    std::snprintf(engineFolder_, sizeof engineFolder_, "%s", engine.c_str());
-    screen.activity.shown = 0;
-  }
+  explicit RunController(const std::string& engine) : ScriptSideStub(engine) { screen.activity.shown = 0; }
 
-  int loadscript() override { return 1; }
   int runscript() override { return script(*this); }
-  void releasescript() override {}
-  int productname(char* name) override {
-    std::strcpy(name, "Kx Demo");
-    return 1;
-  }
-  HeaderFigures headerfigures() override { return {}; }
-  int diskmap(DiskMap& map) override {
-    map = disks;
-    return 1;
-  }
-  const LanguageSet& languageset() override { return languages; }
-  std::vector<std::pair<const FileEntry*, std::string>> auxiliaryitems() override { return {}; }
-  int finishkind() override { return 0; }
-  int resultfigure() override { return 0; }
-  int partcount() override { return 1; }
-  long partsize(int) override { return 100; }
-  const FileEntry* fileentry(unsigned) override { return nullptr; }
-  int selectcomponents() override { return 1; }
-  int userdialog(const char*, int& result) override {
-    result = 0;
-    return 1;
-  }
   const InstallScreenSettings* screensettings() override { return &screen; }
 
   void setsource(const std::string& folder, int mode) {
@@ -80,8 +55,6 @@ public:
   }
 
   std::function<int(RunController&)> script = [](RunController&) { return 0; };
-  DiskMap disks;
-  LanguageSet languages;
   InstallScreenSettings screen;
 };
 

@@ -6,6 +6,7 @@
 #include <Scramble.h>
 #include <msgbox.h>
 
+#include "ScriptSideStub.h"
 #include "TestFolders.h"
 #include "checkrecorder.h"
 
@@ -32,10 +33,10 @@ using testsupport::writeFile;
 namespace {
 
 // The install controller with a script side that answers from its fields.
-class FakeScriptController : public InstallController {
+class FakeScriptController : public ScriptSideStub {
 public:
-  explicit FakeScriptController(const std::string& engine) {
-    std::snprintf(engineFolder_, sizeof engineFolder_, "%s", engine.c_str());
+  explicit FakeScriptController(const std::string& engine) : ScriptSideStub(engine) {
+    productName = "Demo Product";
   }
 
   int loadscript() override { return loads; }
@@ -43,28 +44,12 @@ public:
     calls += "runscript ";
     return runResult;
   }
-  void releasescript() override {}
-  int productname(char* name) override {
-    std::strcpy(name, "Demo Product");
-    return 1;
-  }
-  HeaderFigures headerfigures() override { return {}; }
   int diskmap(DiskMap& map) override {
     map = disks;
     return hasDiskMap;
   }
-  const LanguageSet& languageset() override { return languages; }
-  std::vector<std::pair<const FileEntry*, std::string>> auxiliaryitems() override { return {}; }
-  int finishkind() override { return 0; }
-  int resultfigure() override { return 0; }
   int partcount() override { return static_cast<int>(sizes.size()); }
   long partsize(int part) override { return sizes[static_cast<size_t>(part)]; }
-  const FileEntry* fileentry(unsigned) override { return nullptr; }
-  int selectcomponents() override { return 1; }
-  int userdialog(const char*, int& result) override {
-    result = 0;
-    return 1;
-  }
   long minimumitemtime() override { return minimumTime; }
 
   void setsource(const char* folder, int mode) {
@@ -92,8 +77,6 @@ public:
   int runResult = 0;
   long minimumTime = 0;
   int hasDiskMap = 1;
-  DiskMap disks;
-  LanguageSet languages;
   std::vector<long> sizes;
   std::string calls;
 };
@@ -459,16 +442,7 @@ TEST_F(ControllerFixture, ThePromptOffersTheProgramGroupsOrBrowsesForAFolder) {
   std::string programs = dir.file("programs");
   for (const std::string& folder : {programs, programs + "\\Games", programs + "\\Tools"})
     CreateDirectoryA(folder.c_str(), nullptr);
-  HKEY key;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                  0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  RegSetValueExA(key, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(programs.c_str()),
-                 static_cast<DWORD>(programs.size() + 1));
-  RegCloseKey(key);
-  ProgramGroupsManager::Environment environment;
-  environment.progman.timeout = 500;
-  environment.windows95Family = 1;
-  ProgramGroupsManager::instance().setenvironment(environment);
+  UseShellFolderGroups(programs);
 
   std::string fieldClass;
   std::vector<std::string> offered;

@@ -9,6 +9,7 @@
 #include <textresource.h>
 #include <wndstack.h>
 
+#include "ScriptSideStub.h"
 #include "TestFolders.h"
 #include "checkrecorder.h"
 
@@ -265,38 +266,16 @@ TEST_F(InstallWindowsTest, HelpIsTheRunsLanguageFileBesideTheEngine) {
 }
 
 // The install controller with a script side that only answers what the run's windows need.
-class WindowsController : public InstallController {
+class WindowsController : public ScriptSideStub {
 public:
-  explicit WindowsController(const std::string& engine) {
-    std::snprintf(engineFolder_, sizeof engineFolder_, "%s", engine.c_str());
-  }
+  explicit WindowsController(const std::string& engine) : ScriptSideStub(engine) {}
 
-  int loadscript() override { return 1; }
   int runscript() override {
     seenScreen = windows().screenwindow() && WindowStack().top() == windows().screenwindow();
     seenIcon = windowText(windows().iconwindow());
     seenHelp = EngineHelp().file.str();
     seenCtl3d = Ctl3dActive();
     return 0;
-  }
-  void releasescript() override {}
-  int productname(char* name) override {
-    std::strcpy(name, "Kx Demo");
-    return 1;
-  }
-  HeaderFigures headerfigures() override { return {}; }
-  int diskmap(DiskMap&) override { return 1; }
-  const LanguageSet& languageset() override { return languages; }
-  std::vector<std::pair<const FileEntry*, std::string>> auxiliaryitems() override { return {}; }
-  int finishkind() override { return 0; }
-  int resultfigure() override { return 0; }
-  int partcount() override { return 1; }
-  long partsize(int) override { return 100; }
-  const FileEntry* fileentry(unsigned) override { return nullptr; }
-  int selectcomponents() override { return 1; }
-  int userdialog(const char*, int& result) override {
-    result = 0;
-    return 1;
   }
   int ctl3dwish() override { return wish; }
   const InstallScreenSettings* screensettings() override { return screen; }
@@ -309,7 +288,6 @@ public:
 
   void selectall() { parts_.assign(1, 1); }
 
-  LanguageSet languages;
   const InstallScreenSettings* screen = nullptr;
   int wish = 0;
   int billboards = 0;

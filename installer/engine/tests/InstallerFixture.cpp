@@ -2,6 +2,7 @@
 #include "TestFolders.h"
 
 #include <LanguageSet.h>
+#include <ProgramGroupsManager.h>
 
 #include <windows.h>
 
@@ -46,3 +47,21 @@ int LoadEnglishLibrary(LanguageLibrary& library) {
 }
 
 std::string TestProgramFile(const char* name) { return TestProgramFolder() + "\\" + name; }
+
+void SetProgramsFolder(const std::string& folder) {
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                  0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegSetValueExA(key, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                 static_cast<DWORD>(folder.size() + 1));
+  RegCloseKey(key);
+}
+
+void UseShellFolderGroups(const std::string& folder) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  SetProgramsFolder(folder);
+  ProgramGroupsManager::Environment environment;
+  environment.progman.timeout = 500;
+  environment.windows95Family = 1;
+  ProgramGroupsManager::instance().setenvironment(environment);
+}

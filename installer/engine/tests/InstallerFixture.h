@@ -44,3 +44,7 @@ public:
 std::string TestProgramFile(const char* name);
 // Loads the English language library from the programs' folder as the resource module; 1 when loaded.
 int LoadEnglishLibrary(class LanguageLibrary& library);
+// Points the user's "Programs" shell folder at `folder` (inside a registry sandbox).
+void SetProgramsFolder(const std::string& folder);
+// Program groups become folders under `folder`, through the shell-folder implementation.
+void UseShellFolderGroups(const std::string& folder);

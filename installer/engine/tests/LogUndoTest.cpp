@@ -51,21 +51,7 @@ std::vector<std::unique_ptr<LogRecord>> UndoLog(const std::string& path, Install
 
 class LogUndoTest : public ::testing::Test {
 protected:
-  LogUndoTest() {
-    HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER,
-                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    std::string programs = f.file("programs");
-    CreateDirectoryA(programs.c_str(), nullptr);
-    RegSetValueExA(key, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(programs.c_str()),
-                   static_cast<DWORD>(programs.size() + 1));
-    RegCloseKey(key);
-    ProgramGroupsManager::Environment environment;
-    environment.progman.timeout = 500;
-    environment.windows95Family = 1;
-    ProgramGroupsManager::instance().setenvironment(environment);
-  }
+  LogUndoTest() { UseShellFolderGroups(f.file("programs")); }
   ~LogUndoTest() override {
     ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
   }

@@ -1,4 +1,5 @@
 #include "DdeTestServer.h"
+#include "InstallerFixture.h"
 
 #include <ProgmanGroups.h>
 #include <ProgramGroupsManager.h>
@@ -144,15 +145,7 @@ TEST(ProgmanGroupsTest, GroupsAndItemsThroughTheServer) {
 // A private Programs folder for the shell-folder implementation.
 class ProgramsFolder {
 public:
-  ProgramsFolder() {
-    HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER,
-                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir.path().c_str()),
-                   static_cast<DWORD>(dir.path().size() + 1));
-    RegCloseKey(key);
-  }
+  ProgramsFolder() { SetProgramsFolder(dir.path()); }
   RegistrySandbox sandbox;
   TempDir dir;
 };
