@@ -1,6 +1,6 @@
 #include "ComponentDialog.h"
 
-#include "ControllerDialog.h"
+#include "AcceptDialog.h"
 
 #include <font.h>
 #include <gauge.h>
@@ -73,11 +73,11 @@ private:
   std::vector<componentnode*> changed_;
 };
 
-class ComponentDialog : public controllerdialog {
+class ComponentDialog : public acceptdialog {
 public:
   ComponentDialog(ComponentChoice& choice, nodelist& roots)
-      : controllerdialog(IDC_SELCOMPS_HELP, SelectionHelpContext), choice_(choice), roots_(roots),
-        tree_(*this) {}
+      : acceptdialog(IDC_SELCOMPS_HELP, SelectionHelpContext, {EndOk, EndCancel}), choice_(choice),
+        roots_(roots), tree_(*this) {}
 
   void describe(const componentnode* node) {
     const ComponentShape* shape = component(node->component);
@@ -95,20 +95,7 @@ public:
   }
 
 private:
-  INT_PTR handle(UINT message, WPARAM wParam, LPARAM) override {
-    if (message != WM_COMMAND)
-      return FALSE;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-      EndDialog(hwnd(), EndOk);
-      return TRUE;
-    case IDCANCEL:
-      EndDialog(hwnd(), EndCancel);
-      return TRUE;
-    default:
-      return FALSE;
-    }
-  }
+  int accept() override { return 1; }
 
   INT_PTR init() override {
     SetDlgItemTextA(hwnd(), IDC_SELCOMPS_TEXT, TextOf(TEXT_SELCOMPS_HINT).c_str());

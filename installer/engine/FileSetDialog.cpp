@@ -1,5 +1,5 @@
 #include "FileSetDialog.h"
-#include "ControllerDialog.h"
+#include "AcceptDialog.h"
 #include "EngineBox.h"
 #include "InstallController.h"
 
@@ -14,25 +14,16 @@ namespace {
 
 constexpr int FileSetHelpContext = 17;
 
-class FileSetDialog : public controllerdialog {
+class FileSetDialog : public acceptdialog {
 public:
   explicit FileSetDialog(FileSetRequest& request)
-      : controllerdialog(IDC_INSTSF_HELP, FileSetHelpContext), request_(request) {}
+      : acceptdialog(IDC_INSTSF_HELP, FileSetHelpContext, {0, 1}), request_(request) {}
 
 private:
-  INT_PTR handle(UINT message, WPARAM wParam, LPARAM) override {
-    if (message != WM_COMMAND)
-      return FALSE;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-      installselected();
-      return TRUE;
-    case IDCANCEL:
-      EndDialog(hwnd(), 1);
-      return TRUE;
-    default:
-      return FALSE;
-    }
+  // OK installs the chosen groups and leaves the dialog up for more.
+  int accept() override {
+    installselected();
+    return 0;
   }
 
   INT_PTR init() override {

@@ -1,6 +1,6 @@
 #include "OverwriteDialog.h"
 
-#include "ControllerDialog.h"
+#include "AcceptDialog.h"
 
 #include <textresource.h>
 
@@ -36,28 +36,14 @@ const SideIds newSide = {IDC_AOW_NEWTYPE, IDC_AOW_NEWSUBTYPE, IDC_AOW_NEWLANGUAG
 const SideIds oldSide = {IDC_AOW_OLDTYPE, IDC_AOW_OLDSUBTYPE, IDC_AOW_OLDLANGUAGE, IDC_AOW_OLDCODEPAGE,
                          IDC_AOW_OLDVERSION};
 
-class OverwriteDialog : public controllerdialog {
+class OverwriteDialog : public acceptdialog {
 public:
   OverwriteDialog(const cpath& newfile, const versionrecord& newrecord, fpath& existing,
                   const versionrecord& existingrecord)
-      : controllerdialog(IDC_AOW_HELP, 0), newfile_(newfile), newrecord_(newrecord), existing_(existing),
+      : acceptdialog(IDC_AOW_HELP, 0, {0, 1}), newfile_(newfile), newrecord_(newrecord), existing_(existing),
         existingrecord_(existingrecord) {}
 
 private:
-  INT_PTR handle(UINT message, WPARAM wParam, LPARAM) override {
-    if (message != WM_COMMAND)
-      return FALSE;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-      return accept();
-    case IDCANCEL:
-      EndDialog(hwnd(), 1);
-      return TRUE;
-    default:
-      return FALSE;
-    }
-  }
-
   INT_PTR init() override {
     SetDlgItemTextA(hwnd(), IDC_AOW_NEWPATH, newfile_.str());
     SendDlgItemMessageA(hwnd(), IDC_AOW_OLDPATH, EM_LIMITTEXT, TargetSize - 1, 0);
@@ -85,16 +71,15 @@ private:
     SetDlgItemTextA(hwnd(), ids.version, text);
   }
 
-  INT_PTR accept() {
+  int accept() override {
     char target[TargetSize];
     GetDlgItemTextA(hwnd(), IDC_AOW_OLDPATH, target, sizeof target);
     // A path the engine cannot hold keeps the dialog open.
     if (!target[0] || !existing_.set(target)) {
       SetFocus(GetDlgItem(hwnd(), IDC_AOW_OLDPATH));
-      return TRUE;
+      return 0;
     }
-    EndDialog(hwnd(), 0);
-    return TRUE;
+    return 1;
   }
 
   const cpath& newfile_;

@@ -1,6 +1,6 @@
 #include "StartupMergeDialog.h"
 
-#include "ControllerDialog.h"
+#include "AcceptDialog.h"
 
 #include <textresource.h>
 
@@ -13,23 +13,18 @@ namespace {
 
 constexpr int ScrollRange = 100;
 
-class StartupMergeDialog : public controllerdialog {
+class StartupMergeDialog : public acceptdialog {
 public:
   StartupMergeDialog(const std::string& current, std::string& merged, const std::string& backup)
-      : controllerdialog(IDC_DOSINFORM_HELP, 0), current_(current), merged_(merged), backup_(backup) {}
+      : acceptdialog(IDC_DOSINFORM_HELP, 0), current_(current), merged_(merged), backup_(backup) {}
 
 private:
-  INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-    switch (message) {
-    case WM_VSCROLL:
-      if (reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd(), IDC_DOSINFORM_SCROLL))
-        scroll(LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_COMMAND:
-      return command(LOWORD(wParam));
-    default:
+  INT_PTR other(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_VSCROLL)
       return FALSE;
-    }
+    if (reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd(), IDC_DOSINFORM_SCROLL))
+      scroll(LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
   }
 
   INT_PTR init() override {
@@ -47,20 +42,13 @@ private:
     return TRUE;
   }
 
-  INT_PTR command(int id) {
-    if (id == IDOK) {
-      HWND edit = GetDlgItem(hwnd(), IDC_DOSINFORM_MERGED);
-      std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1);
-      GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-      merged_ = text.data();
-      EndDialog(hwnd(), 1);
-      return TRUE;
-    }
-    if (id == IDCANCEL) {
-      EndDialog(hwnd(), 2);
-      return TRUE;
-    }
-    return FALSE;
+  // OK keeps the merged text as the user left it.
+  int accept() override {
+    HWND edit = GetDlgItem(hwnd(), IDC_DOSINFORM_MERGED);
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1);
+    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
+    merged_ = text.data();
+    return 1;
   }
 
   // One position of the shared bar moves both texts to the same share of their own lines.
