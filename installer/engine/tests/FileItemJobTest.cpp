@@ -27,14 +27,6 @@ std::string Pack(const std::string& data) {
   return packed;
 }
 
-std::string Text(int size, int seed) {
-  std::string text;
-  for (int i = 0; text.size() < static_cast<size_t>(size); ++i)
-    text += "line " + std::to_string(i * seed) + " of the file\r\n";
-  text.resize(static_cast<size_t>(size));
-  return text;
-}
-
 class FileItemJobTest : public ::testing::Test {
 protected:
   FileInstallRecord Record(const FileEntry* entry, const std::string& target) {

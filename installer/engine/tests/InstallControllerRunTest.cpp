@@ -1,4 +1,5 @@
 #include "DdeTestServer.h"
+#include "InstallerFixture.h"
 #include "ScriptSideStub.h"
 #include "TestFolders.h"
 
@@ -21,14 +22,6 @@ using testsupport::TempDir;
 using testsupport::writeFile;
 
 namespace {
-
-std::string Text(int size, int seed) {
-  std::string text;
-  for (int i = 0; text.size() < static_cast<size_t>(size); ++i)
-    text += "line " + std::to_string(i * seed) + " of the file\r\n";
-  text.resize(static_cast<size_t>(size));
-  return text;
-}
 
 // The install controller with a script side whose run is the test's.
 class RunController : public ScriptSideStub {

@@ -65,3 +65,11 @@ void UseShellFolderGroups(const std::string& folder) {
   environment.windows95Family = 1;
   ProgramGroupsManager::instance().setenvironment(environment);
 }
+
+std::string Text(int size, int seed) {
+  std::string text;
+  for (int i = 0; text.size() < static_cast<size_t>(size); ++i)
+    text += "line " + std::to_string(i * seed) + " of the file\r\n";
+  text.resize(static_cast<size_t>(size));
+  return text;
+}

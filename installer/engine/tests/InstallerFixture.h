@@ -48,3 +48,5 @@ int LoadEnglishLibrary(class LanguageLibrary& library);
 void SetProgramsFolder(const std::string& folder);
 // Program groups become folders under `folder`, through the shell-folder implementation.
 void UseShellFolderGroups(const std::string& folder);
+// A text file's content of `size` bytes, its lines numbered by `seed`.
+std::string Text(int size, int seed);
