@@ -2,7 +2,11 @@
 
 // A large calendar for the benchmarks: events of every recurrence kind (custom masks and pattern years
 // among them), alarms on about half, made the same way on every run from a seed.
+#include "CAppSettings.h"
 #include "CEventFile.h"
+#include "DataFolder.h"
+
+#include <windows.h>
 
 #include <cstdint>
 #include <memory>
@@ -65,6 +69,23 @@ inline CEventArray Make(int count, std::uint64_t seed) {
     events.push_back(std::move(e));
   }
   return events;
+}
+
+// The program's settings in a data folder of its own, quiet: no first-run questions, splash, sounds,
+// backups, daily alert or exit questions. The caller adds what it needs and saves them.
+inline CAppSettings& QuietSettings(const char* folder) {
+  CreateDirectoryA(folder, nullptr);
+  DataFolder::Set(folder);
+  CAppSettings& settings = AppSettings();
+  settings.firstRun = 0;
+  settings.splashEnabled = 0;
+  settings.soundEnabled = 0;
+  settings.alarmSoundEnabled = 0;
+  settings.autoBackup = 0;
+  settings.dailyAlert = 0;
+  settings.saveOnExit = 0;
+  settings.warnExit = 0;
+  return settings;
 }
 
 } // namespace mixedevents

@@ -11,7 +11,6 @@
 #include "CEventFile.h"
 #include "CGridView.h"
 #include "CMainFrame.h"
-#include "DataFolder.h"
 #include "Hints.h"
 #include "ListOrder.h"
 
@@ -45,17 +44,7 @@ template <class Work> double bestOf(int runs, Work work) {
 } // namespace
 
 int main() {
-  CreateDirectoryA("dorvix_list", nullptr);
-  DataFolder::Set("dorvix_list");
-  CAppSettings& settings = AppSettings();
-  settings.firstRun = 0;
-  settings.splashEnabled = 0;
-  settings.soundEnabled = 0;
-  settings.alarmSoundEnabled = 0;
-  settings.autoBackup = 0;
-  settings.dailyAlert = 0;
-  settings.saveOnExit = 0;
-  settings.warnExit = 0;
+  CAppSettings& settings = mixedevents::QuietSettings("dorvix_list");
   settings.showState = 1; // every event listed
   settings.SaveSettings();
   platform::Clock::set(2026, 12, 10, 14, 0, 0);

@@ -10,7 +10,6 @@
 #include "CDorvixDoc.h"
 #include "CEventFile.h"
 #include "CMainFrame.h"
-#include "DataFolder.h"
 
 #include <clock/Clock.h>
 
@@ -46,18 +45,9 @@ void closeAlarms() {
 } // namespace
 
 int main() {
-  CreateDirectoryA("dorvix_tick", nullptr);
-  DataFolder::Set("dorvix_tick");
-  CAppSettings& settings = AppSettings();
-  settings.firstRun = 0;
-  settings.splashEnabled = 0;
-  settings.soundEnabled = 0;
-  settings.alarmSoundEnabled = 0;
-  settings.autoBackup = 0;
+  CAppSettings& settings = mixedevents::QuietSettings("dorvix_tick");
   settings.dailyAlert = 1;
   settings.dailyAlertTime = 12 * 60; // checked on every tick, never due in the runs
-  settings.saveOnExit = 0;
-  settings.warnExit = 0;
   settings.SaveSettings();
   platform::Clock::set(2026, 12, 10, 14, 0, 0);
   if (!CEventFile().WriteEvents(mixedevents::Make(kEvents, 20261210))) {

@@ -5,7 +5,7 @@
 #include "CDorvixDoc.h"
 #include "CGridView.h"
 #include "CSplashWnd.h"
-#include "CalendarFixture.h"
+#include "DorvixAppFixture.h"
 #include "MessagePump.h"
 #include "RecordingView.h"
 #include "TestSeams.h"
@@ -56,45 +56,22 @@ private:
   }};
 };
 
-class CMainFrameTest : public CalendarFixture {
+class CMainFrameTest : public DorvixAppFixture {
 protected:
-  CMainFrameTest() {
-    CAppSettings& settings = AppSettings();
-    settings.firstRun = 0;
-    settings.splashEnabled = 0;
-    settings.dailyAlert = 0;
-    settings.warnExit = 0;
-    answerer.leaveOpen("Calvorne Alarm !");
-  }
+  CMainFrameTest() { AppSettings().warnTime = CAppSettings().warnTime; }
   ~CMainFrameTest() override { stop(); }
 
+  // The program started with a recording view on its document.
   CMainFrame* start(int show = SW_SHOWNORMAL) {
-    app = std::make_unique<CDorvixApp>();
-    app->m_nCmdShow = show;
-    EXPECT_TRUE(app->InitInstance());
-    frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
-    doc = frame ? frame->GetDoc() : nullptr;
+    DorvixAppFixture::start(show);
     if (doc)
       doc->AddView(&view);
     return frame;
   }
   void stop() {
-    if (app && app->m_pMainWnd) {
-      AppSettings().warnExit = 0;
-      app->m_pMainWnd->DestroyWindow();
-    }
-    for (HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !"); alarm;
-         alarm = FindWindowA(nullptr, "Calvorne Alarm !"))
-      DestroyWindow(alarm);
-    testsupport::pumpMessages();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
     if (doc)
       doc->RemoveView(&view);
-    doc = nullptr;
-    frame = nullptr;
-    app.reset();
+    DorvixAppFixture::stop();
   }
   void command(UINT id) { SendMessageA(frame->m_hWnd, WM_COMMAND, id, 0); }
   std::string menuText(UINT id) {
@@ -117,11 +94,6 @@ protected:
     return doc->GetEvent(doc->GetEventCount() - 1)->serialNumber;
   }
 
-  platform::ClockOverride clock{2026, 12, 10, 9, 30};
-  RecordingSound sound;
-  std::unique_ptr<CDorvixApp> app;
-  CMainFrame* frame = nullptr;
-  CDorvixDoc* doc = nullptr;
   RecordingView view;
 };
 

@@ -43,8 +43,9 @@ protected:
     ASSERT_TRUE(testsupport::writeFile(file("holidays.dat"), CHolidayTable::PackHolidays(holidays)));
   }
 
-  CMainFrame* start() {
+  CMainFrame* start(int show = SW_SHOWNORMAL) {
     app = std::make_unique<CDorvixApp>();
+    app->m_nCmdShow = show;
     EXPECT_TRUE(app->InitInstance());
     frame = dynamic_cast<CMainFrame*>(app->m_pMainWnd);
     doc = frame ? frame->GetDoc() : nullptr;
@@ -55,6 +56,9 @@ protected:
       AppSettings().warnExit = 0;
       app->m_pMainWnd->DestroyWindow();
     }
+    for (HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !"); alarm;
+         alarm = FindWindowA(nullptr, "Calvorne Alarm !"))
+      DestroyWindow(alarm);
     testsupport::pumpMessages();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
