@@ -49,26 +49,6 @@ void RemoveTree(const std::string& folder) {
   SHFileOperationA(&operation);
 }
 
-// Starts the program from its folder; its exit code, or -1.
-long Start(const std::string& program) {
-  std::string commandLine = "\"" + program + "\"";
-  std::string folder = program.substr(0, program.find_last_of('\\'));
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process))
-    return -1;
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-    GetExitCodeProcess(process.hProcess, &code);
-  else
-    TerminateProcess(process.hProcess, code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<long>(code);
-}
-
 // The script-driven controller of the engine, noting when its copy phase begins and ends.
 class TimedController : public ScriptInstallController {
 public:
@@ -140,7 +120,7 @@ double Uninstall(const DemoProduct& demo) {
   ConfirmUninstall yes;
   std::string root = demo.folder.substr(0, 2) + "\\";
   LARGE_INTEGER start = Now();
-  if (Start(demo.uninstallFolder() + "\\kxmain.exe") != 1)
+  if (RunProgram(demo.uninstallFolder() + "\\kxmain.exe", 60000) != 1)
     return -1;
   while (Exists(demo.target) || Exists(root + "kxmain.exe") || Exists(WindowsFile("vaveza.ini"))) {
     if (Seconds(start, Now()) > 30)
@@ -203,7 +183,7 @@ int main() {
       copy = Best(copy, phase);
       RemoveTree(demo.target);
       LARGE_INTEGER start = Now();
-      long code = Start(demo.folder + "\\kxmain.exe");
+      unsigned long code = RunProgram(demo.folder + "\\kxmain.exe", 60000);
       double whole = Seconds(start, Now());
       int installed =
           code == 0 && GetPrivateProfileIntA("x", "r", -1, (demo.folder + "\\kxmain.ini").c_str()) == 0;

@@ -141,24 +141,7 @@ private:
   std::thread thread_;
 };
 
-DWORD RunAndWait(const std::string& program, DWORD timeout = 30000) {
-  std::string commandLine = "\"" + program + "\"";
-  std::string folder = program.substr(0, program.find_last_of('\\'));
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process))
-    return 0xFFFFFFFF;
-  DWORD code = 0xFFFFFFFE;
-  if (WaitForSingleObject(process.hProcess, timeout) == WAIT_OBJECT_0)
-    GetExitCodeProcess(process.hProcess, &code);
-  else
-    TerminateProcess(process.hProcess, 99);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
-}
+DWORD RunAndWait(const std::string& program) { return RunProgram(program, 30000); }
 
 // Waits until the condition holds, up to the time limit.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeout = 30000) {

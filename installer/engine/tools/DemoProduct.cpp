@@ -143,3 +143,22 @@ int DemoProduct::make(std::string& error) {
   }
   return 1;
 }
+
+unsigned long RunProgram(const std::string& program, unsigned long timeout) {
+  std::string commandLine = "\"" + program + "\"";
+  std::string folder = program.substr(0, program.find_last_of('\\'));
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process))
+    return 0xFFFFFFFF;
+  DWORD code = 0xFFFFFFFE;
+  if (WaitForSingleObject(process.hProcess, timeout) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  else
+    TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
