@@ -1,43 +1,62 @@
 #!/usr/bin/env bash
-# Builds and starts one program under Wine: ./run.sh [program] [arguments]. With DISPLAY set the real
-# window shows; without it the program runs on a virtual display for a few seconds and a screenshot is
-# saved in build/screenshots/<program>.png.
+# Builds and starts one program under Wine: ./run.sh [--x64] [program] [arguments]. The 32-bit build
+# (the programs users get) runs under the 32-bit loader; --x64 runs the x86-64 build instead. Only the
+# program asked for is built. It is installed into its own folder on the run prefix's drive C, which
+# lies outside the build tree, and started from there. With DISPLAY set the real window shows; without
+# it the program runs on a virtual display for a few seconds and a screenshot is saved in
+# build/screenshots/<program>.png.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
 
 tools/setup.sh
 . tools/wine.sh
+. tools/build.sh
 
-dir=build/x64
-cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$dir" -j "$(nproc)" >/dev/null
-
-programs=()
-for p in dorvix32 plovera notaris pellawin kxmain smoke; do
-  [ -f "$dir/bin/$p.exe" ] && programs+=("$p")
-done
-
-program=${1:-}
-if [ -z "$program" ]; then
-  if [ -f "$dir/bin/dorvix32.exe" ]; then
-    program=dorvix32
-  else
-    echo "Programs built so far: ${programs[*]}"
-    echo "Usage: ./run.sh program [arguments]"
-    exit 0
-  fi
-else
+programs=(dorvix32 plovera notaris pellawin kxmain smoke)
+arch=i686
+if [ "${1:-}" = --x64 ]; then
+  arch=x64
   shift
+elif ! have_wine32; then
+  echo "run: the 32-bit loader (wine32) is not installed; running the x86-64 build instead"
+  arch=x64
 fi
-exe="$root/$dir/bin/$program.exe"
-if [ ! -f "$exe" ]; then
-  echo "No program '$program'. Programs built so far: ${programs[*]}" >&2
+
+program=${1:-dorvix32}
+[ $# -gt 0 ] && shift
+if [[ " ${programs[*]} " != *" $program "* ]]; then
+  echo "No program '$program'. Programs: ${programs[*]}" >&2
+  echo "Usage: ./run.sh [--x64] [program] [arguments]" >&2
   exit 1
 fi
 
-# A prefix of its own, so that a run never disturbs tests under way.
-wine_prefix "$root/build/wine-run"
+dir=build/$arch
+case $arch in
+x64) configure "$dir" x86_64 ;;
+i686) configure "$dir" i686 ;;
+esac
+target=$program
+[ "$program" = kxmain ] && target=kxdemo # the demo product, and with it the engine and its libraries
+cmake --build "$dir" -j "$(nproc)" --target "$target" >/dev/null
+wine_arch "$arch"
+
+# The run prefix holds what the programs keep for the user (events, holidays, notes, settings), so it
+# lies outside the build tree: removing build/ loses none of it.
+data=${XDG_DATA_HOME:-$HOME/.local/share}/dorvix-suite
+wine_prefix "$data/wine-run"
+
+# install program: the program into C:\Programs\<program>\, and beside it the files it ships with, but
+# only where none are there yet: from then on they are the user's.
+install_program() {
+  local folder="$WINEPREFIX/drive_c/Programs/$1"
+  mkdir -p "$folder"
+  cp "$root/$dir/bin/$1.exe" "$folder/"
+  if [ "$1" = dorvix32 ] && [ ! -f "$folder/holidays.dat" ]; then
+    cp "$root/calendar/data/holidays.dat" "$folder/"
+  fi
+  exe="$folder/$1.exe"
+}
 
 # kxmain: "./run.sh kxmain" makes the demo product's distribution with the script builder and installs
 # it into C:\KxDemo, unattended and headless (an X desktop answers as Program Manager; the shortcuts go
@@ -58,6 +77,8 @@ if [ "$program" = kxmain ]; then
   exe="$WINEPREFIX/drive_c/KxDemo/uninst/kxmain.exe"
   [ -f "$exe" ] || { echo "The demo product is not installed." >&2; exit 1; }
   set --
+else
+  install_program "$program"
 fi
 
 if [ -n "${DISPLAY:-}" ]; then

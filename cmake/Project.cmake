@@ -8,7 +8,9 @@ endfunction()
 
 # A GoogleTest executable run under Wine, one CTest entry per test case:
 #   project_test(name SOURCES a.cpp b.rc LIBS lib...)
-# Discovery happens when CTest starts, so the build itself never needs Wine.
+# Discovery happens when CTest starts, so the build itself never needs Wine. Suites named "...ByUser"
+# drive windows through real input (tests/support/RealInput.h): one pointer and one focus per Wine
+# server, so each of their cases runs alone, never beside another test.
 function(project_test name)
   if(NOT BUILD_TESTING)
     return()
@@ -17,9 +19,15 @@ function(project_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} testsupport)
   gtest_discover_tests(${name}
+    TEST_FILTER "-*ByUser.*"
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT 120)
+  gtest_discover_tests(${name}
+    TEST_FILTER "*ByUser.*"
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE LABELS realinput)
 endfunction()
 
 # A benchmark: a console program in bench/ that prints its figures; tools/bench.sh builds it optimised

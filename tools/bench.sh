@@ -7,10 +7,10 @@ root=$PWD
 
 tools/setup.sh
 . tools/wine.sh
+. tools/build.sh
 
 dir=build/bench
-cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+BUILD_TYPE=Release configure "$dir" x86_64 -DBUILD_TESTING=OFF
 name=${1:-}
 if [ -z "$name" ]; then
   cmake --build "$dir" -j "$(nproc)" >/dev/null

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Everything the build and the tests need on a fresh Debian machine: the cross compilers, Wine, the
-# virtual display for screenshots, and a Wine prefix for the build tree. Safe to run again: it installs
-# only what is missing and reuses the prefix.
+# Everything the build and the tests need on a fresh Debian machine: the cross compilers, Wine with its
+# 32-bit loader, and the virtual display for screenshots. Safe to run again: it installs only what is
+# missing. The 32-bit loader is wanted, not required: without it the x86-64 programs still build and run.
 set -euo pipefail
 
 packages=(
@@ -24,4 +24,29 @@ if [ ${#missing[@]} -gt 0 ]; then
   # update may fail on one mirror index while the packages still install; the install decides.
   apt-get update -qq >/dev/null 2>&1 || true
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The 32-bit loader comes from the i386 architecture's index, which a machine has only once that
+# architecture is added; right after adding it the index can be missing for a moment, so the update is
+# tried once more before giving up.
+wine32_install() {
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  local try
+  for try in 1 2; do
+    apt-get update -qq >/dev/null 2>&1 || true
+    if apt-cache show wine32:i386 >/dev/null 2>&1; then
+      DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null 2>&1
+      return
+    fi
+  done
+  return 1
+}
+
+if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: wine32 is not installed (run as root to install it); the 32-bit programs cannot run" >&2
+  else
+    echo "setup: installing wine32"
+    wine32_install || echo "setup: wine32 could not be installed; the 32-bit programs cannot run" >&2
+  fi
 fi

@@ -1,19 +1,48 @@
 # Sourced by test.sh and run.sh: one Wine prefix per purpose, made once, and a persistent Wine server
 # started detached so that no background service holds a test's output pipe open.
-WINE=/usr/lib/wine/wine64
+# The 64-bit server serves programs of both widths; WINE is the loader for the programs of one width,
+# chosen with wine_arch.
+WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+WINE=$WINE64
 WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=-all
+
+# The 32-bit loader comes with Debian's wine32 package, which not every machine can install.
+have_wine32() {
+  [ -x "$WINE32" ] && dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'
+}
+
+# wine_arch x64|i686: the loader for programs built for that architecture.
+wine_arch() {
+  case $1 in
+  i686) WINE=$WINE32 ;;
+  *) WINE=$WINE64 ;;
+  esac
+}
 
 wine_prefix() {
   export WINEPREFIX="$1"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "setup: making the Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    "$WINE" wineboot -i </dev/null >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f </dev/null >/dev/null 2>&1
+    "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
+    "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f </dev/null >/dev/null 2>&1
     wine_stop
+    have_wine32 && touch "$WINEPREFIX/.wine32"
   fi
+  wine_prefix_32
   wine_fonts
+}
+
+# A prefix made before the 32-bit loader was installed lacks its 32-bit half until it is updated once.
+wine_prefix_32() {
+  local mark="$WINEPREFIX/.wine32"
+  have_wine32 || return 0
+  [ -f "$mark" ] && return 0
+  "$WINE64" wineboot -u </dev/null >/dev/null 2>&1
+  wine_stop
+  touch "$mark"
 }
 
 # Wine's own fonts: the symbol font that draws the caption buttons (minimise, maximise, close) and the
@@ -39,7 +68,7 @@ wine_start() {
     echo "setup: the Wine server for $WINEPREFIX did not start" >&2
     return 1
   fi
-  "$WINE" wineboot </dev/null >/dev/null 2>&1
+  "$WINE64" wineboot </dev/null >/dev/null 2>&1
 }
 
 # Waits until the server has ended: one still ending holds the prefix, and a server started meanwhile

@@ -5,7 +5,7 @@
 #include "GridBody.h"
 #include "Hints.h"
 #include "LocaleText.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 namespace {
 

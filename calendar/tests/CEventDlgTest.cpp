@@ -3,7 +3,7 @@
 #include "CEventItem.h"
 #include "CalendarFixture.h"
 #include "GridBody.h"
-#include "UserInput.h"
+#include "SentInput.h"
 #include "resource.h"
 
 #include <clock/Clock.h>

@@ -7,7 +7,7 @@
 #include "Hints.h"
 #include "MetafileText.h"
 #include "RecordingView.h"
-#include "UserInput.h"
+#include "SentInput.h"
 #include "resource.h"
 
 #include <algorithm>

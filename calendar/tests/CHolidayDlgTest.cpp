@@ -3,7 +3,7 @@
 #include "CDorvixDoc.h"
 #include "CalendarFixture.h"
 #include "GridBody.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <clock/Clock.h>
 

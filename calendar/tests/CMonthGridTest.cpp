@@ -4,7 +4,7 @@
 #include "GridBody.h"
 #include "LocaleText.h"
 #include "MessagePump.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <clock/Clock.h>
 

@@ -7,7 +7,7 @@
 
 #include "MemoryDib.h"
 #include "MessagePump.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gmock/gmock.h>
 

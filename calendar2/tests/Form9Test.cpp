@@ -8,7 +8,7 @@
 #include <formsrt/Window.h>
 
 #include "MemoryDib.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <commctrl.h>
 

@@ -4,7 +4,7 @@
 
 #include "GridCellFrame.h"
 #include "MemoryDib.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "GridBody.h"
 #include "MemoryDib.h"
 #include "MessagePump.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "GridBody.h"
 #include "GridMask.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

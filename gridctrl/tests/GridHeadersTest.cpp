@@ -3,7 +3,7 @@
 #include "GridScrollBars.h"
 #include "GridTipWnd.h"
 #include "MemoryDib.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "TfrmHelp.h"
 
 #include "ModalAnswerer.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 using namespace formlib;
 using namespace pellawin;

@@ -6,8 +6,8 @@
 #include "HelpPanels.h"
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
+#include "SentInput.h"
 #include "TempDir.h"
-#include "UserInput.h"
 
 #include <gtest/gtest.h>
 

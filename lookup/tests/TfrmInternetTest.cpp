@@ -5,8 +5,8 @@
 
 #include "HelpPanels.h"
 #include "MessagePump.h"
+#include "SentInput.h"
 #include "TempDir.h"
-#include "UserInput.h"
 
 #include <gtest/gtest.h>
 

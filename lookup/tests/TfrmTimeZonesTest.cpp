@@ -8,8 +8,8 @@
 #include "MemoryDib.h"
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
+#include "SentInput.h"
 #include "TempDir.h"
-#include "UserInput.h"
 
 #include <gtest/gtest.h>
 

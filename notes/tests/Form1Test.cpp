@@ -5,8 +5,8 @@
 #include <formsrt/Settings.h>
 
 #include "MessagePump.h"
+#include "SentInput.h"
 #include "TempDir.h"
-#include "UserInput.h"
 
 #include <gmock/gmock.h>
 

@@ -1,7 +1,7 @@
 #include "NotarisFixture.h"
 
 #include "MessagePump.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <windows.h>
 

@@ -3,9 +3,9 @@
 #include "MemoryDib.h"
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
+#include "SentInput.h"
 #include "SmokeResource.h"
 #include "TempDir.h"
-#include "UserInput.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -127,7 +127,7 @@ LRESULT CALLBACK recordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-TEST(UserInputTest, KeysCharactersAndClicksArriveAsAUserWouldSendThem) {
+TEST(SentInputTest, KeysCharactersAndClicksArriveAsAUserWouldSendThem) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = recordingProc;
   wc.hInstance = GetModuleHandleA(nullptr);

@@ -13,8 +13,8 @@
 #include <MessagePump.h>
 #include <ModalAnswerer.h>
 #include <RegistrySandbox.h>
+#include <SentInput.h>
 #include <TempDir.h>
-#include <UserInput.h>
 
 #include <gtest/gtest.h>
 

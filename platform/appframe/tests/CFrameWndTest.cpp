@@ -11,8 +11,8 @@
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
+#include "SentInput.h"
 #include "TempDir.h"
-#include "UserInput.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

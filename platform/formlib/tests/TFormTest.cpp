@@ -8,7 +8,7 @@
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "MemoryDib.h"
 #include "MessagePump.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

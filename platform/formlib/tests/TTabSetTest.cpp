@@ -2,7 +2,7 @@
 #include <formlib/TTabSet.h>
 
 #include "MessagePump.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "MemoryDib.h"
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include <formsrt/Form.h>
 #include <formsrt/TabStrip.h>
 
-#include "UserInput.h"
+#include "SentInput.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "UserInput.h"
+#include "SentInput.h"
 
 namespace testsupport {
 

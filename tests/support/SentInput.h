@@ -9,7 +9,9 @@
 namespace testsupport {
 
 // Input sent to a window as messages, the way it reaches a window procedure when a user types or
-// clicks. Messages are sent, not posted: the handler has run when the call returns.
+// clicks. Messages are sent, not posted: the handler has run when the call returns. For unit tests of
+// one window procedure only: the system adds nothing (no activation, focus or capture), so a flow a
+// user makes across windows goes through RealInput.h instead.
 
 // Keeps keys (VK_SHIFT, VK_CONTROL...) down in the thread's keyboard state for one scope, so that
 // GetKeyState and GetKeyboardState in handlers see them held.

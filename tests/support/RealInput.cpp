@@ -1,0 +1,140 @@
+#include "RealInput.h"
+
+#include "MessagePump.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace testsupport::realinput {
+
+namespace {
+
+INPUT keyInput(int virtualKey, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(virtualKey);
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT mouseInput(DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+// Moves the pointer to a client point of `hwnd`; a zero relative move then makes the server report the
+// pointer's new place, as a real mouse does.
+void pointAt(HWND hwnd, POINT at) {
+  ClientToScreen(hwnd, &at);
+  SetCursorPos(at.x, at.y);
+  INPUT move = mouseInput(MOUSEEVENTF_MOVE);
+  SendInput(1, &move, sizeof move);
+}
+
+// Sends `inputs` with `held` keys down around them, then waits for them to be handled.
+void send(std::vector<INPUT> inputs, std::initializer_list<int> held) {
+  std::vector<INPUT> all;
+  for (int key : held)
+    all.push_back(keyInput(key, false));
+  all.insert(all.end(), inputs.begin(), inputs.end());
+  for (auto key = std::rbegin(held); key != std::rend(held); ++key)
+    all.push_back(keyInput(*key, true));
+  SendInput(static_cast<UINT>(all.size()), all.data(), sizeof(INPUT));
+  settle();
+}
+
+void clickWith(HWND hwnd, POINT at, DWORD down, DWORD up, int times, std::initializer_list<int> held) {
+  bringToFront(hwnd);
+  pointAt(hwnd, at);
+  std::vector<INPUT> inputs;
+  for (int i = 0; i < times; ++i) {
+    inputs.push_back(mouseInput(down));
+    inputs.push_back(mouseInput(up));
+  }
+  send(inputs, held);
+}
+
+} // namespace
+
+void settle(unsigned milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  // Input reaches the queue through the server a moment after SendInput returns: the queue counts as
+  // empty only when it stays empty for a few polls in a row.
+  int quiet = 0;
+  while (quiet < 3 && GetTickCount64() < end) {
+    int handled = pumpMessages();
+    if (handled == 0 && GetQueueStatus(QS_ALLINPUT) == 0)
+      ++quiet;
+    else
+      quiet = 0;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+void bringToFront(HWND hwnd) {
+  HWND top = GetAncestor(hwnd, GA_ROOT);
+  if (!top)
+    return;
+  if (GetForegroundWindow() != top) {
+    SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(top);
+  }
+  settle(500);
+}
+
+POINT centreOf(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ScreenToClient(GetParent(child), &centre);
+  return centre;
+}
+
+void click(HWND hwnd, POINT at, std::initializer_list<int> held) {
+  clickWith(hwnd, at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1, held);
+}
+
+void doubleClick(HWND hwnd, POINT at, std::initializer_list<int> held) {
+  clickWith(hwnd, at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2, held);
+}
+
+void rightClick(HWND hwnd, POINT at, std::initializer_list<int> held) {
+  clickWith(hwnd, at, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1, held);
+}
+
+void drag(HWND hwnd, POINT from, POINT to, int steps) {
+  bringToFront(hwnd);
+  pointAt(hwnd, from);
+  send({mouseInput(MOUSEEVENTF_LEFTDOWN)}, {});
+  for (int i = 1; i <= steps; ++i) {
+    POINT step = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+    pointAt(hwnd, step);
+    settle();
+  }
+  send({mouseInput(MOUSEEVENTF_LEFTUP)}, {});
+}
+
+void pressKey(int virtualKey, std::initializer_list<int> held) {
+  send({keyInput(virtualKey, false), keyInput(virtualKey, true)}, held);
+}
+
+void typeText(const std::string& text) {
+  for (char c : text) {
+    SHORT scan = VkKeyScanA(c);
+    if (scan == -1) {
+      ADD_FAILURE() << "no key types '" << c << "'";
+      continue;
+    }
+    int key = LOBYTE(scan);
+    if (HIBYTE(scan) & 1)
+      pressKey(key, {VK_SHIFT});
+    else
+      pressKey(key);
+  }
+}
+
+} // namespace testsupport::realinput

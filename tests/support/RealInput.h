@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+namespace testsupport::realinput {
+
+// Input made the way a user makes it: the pointer is moved with SetCursorPos and the buttons and keys
+// go through SendInput, so the system routes them through the Wine server to the window under the
+// pointer or with the focus, adding WM_MOUSEACTIVATE, activation, focus changes, capture and
+// WM_SYSKEYDOWN exactly as for a user. Each call first brings the window's top-level window to the
+// front, and returns once the input has been delivered and handled (a bounded pump of this thread's
+// messages until its input queue is empty).
+//
+// There is one pointer and one focus per Wine server: tests that use these helpers must never run beside
+// another test. Their suites are named "...ByUser", which the build registers to run alone.
+
+// Points are client coordinates of `hwnd`. `held` keys (VK_SHIFT, VK_CONTROL, VK_MENU) are pressed before
+// and released after.
+void click(HWND hwnd, POINT at, std::initializer_list<int> held = {});
+void doubleClick(HWND hwnd, POINT at, std::initializer_list<int> held = {});
+void rightClick(HWND hwnd, POINT at, std::initializer_list<int> held = {});
+// Left button down at `from`, the pointer moved in `steps` to `to`, button up there.
+void drag(HWND hwnd, POINT from, POINT to, int steps = 4);
+// A key pressed and released while `held` keys are down, to whichever window has the focus;
+// pressKey('F', {VK_MENU}) is Alt+F.
+void pressKey(int virtualKey, std::initializer_list<int> held = {});
+// Each character typed as its key, with Shift where the keyboard layout needs it.
+void typeText(const std::string& text);
+// The centre of a child window (a control, a button) in its parent's client coordinates.
+POINT centreOf(HWND child);
+// Brings `hwnd`'s top-level window to the front and gives it the activation.
+void bringToFront(HWND hwnd);
+// Dispatches this thread's messages until no input is waiting for it, at most `milliseconds` long.
+void settle(unsigned milliseconds = 2000);
+
+} // namespace testsupport::realinput
