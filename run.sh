@@ -21,6 +21,9 @@ if [ "${1:-}" = --x64 ]; then
 elif ! have_wine32; then
   echo "run: the 32-bit loader (wine32) is not installed; running the x86-64 build instead"
   arch=x64
+elif refusal=$(wine32_refusal) && [ -n "$refusal" ]; then
+  echo "run: this machine does not execute 32-bit programs ($refusal); running the x86-64 build instead"
+  arch=x64
 fi
 
 program=${1:-dorvix32}

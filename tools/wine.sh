@@ -13,6 +13,14 @@ have_wine32() {
   [ -x "$WINE32" ] && dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'
 }
 
+# Some machines (a sandboxed kernel) refuse to execute 32-bit programs at all, even with the loader
+# installed; wine32_refusal says why, and is empty where 32-bit programs run.
+wine32_refusal() {
+  local out
+  out=$("$WINE32" --version 2>&1) && return 0
+  echo "${out##*: }"
+}
+
 # wine_arch x64|i686: the loader for programs built for that architecture.
 wine_arch() {
   case $1 in

@@ -427,6 +427,14 @@ TEST_F(GridCtrlTest, DeletingARowMovesTheCurrentRowOnce) {
   EXPECT_EQ(grid.DeleteRow(0), 2);
 }
 
+BOOL CALLBACK noteDialog(HWND w, LPARAM found) {
+  char name[16] = "";
+  GetClassNameA(w, name, sizeof name);
+  if (lstrcmpA(name, "#32770") == 0)
+    *reinterpret_cast<HWND*>(found) = w;
+  return TRUE;
+}
+
 TEST_F(GridCtrlTest, FindSelectsTheRowFoundAndSkipsRowsPastTheEnd) {
   grid.SetColCount(2);
   grid.SetRowCount(10);
@@ -436,16 +444,7 @@ TEST_F(GridCtrlTest, FindSelectsTheRowFoundAndSkipsRowsPastTheEnd) {
   ASSERT_EQ(grid.ShowFindDialog(), 0);
   EXPECT_EQ(grid.ShowFindDialog(), 1);
   HWND dialog = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM found) {
-        char name[16] = "";
-        GetClassNameA(w, name, sizeof name);
-        if (lstrcmpA(name, "#32770") == 0)
-          *reinterpret_cast<HWND*>(found) = w;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&dialog));
+  EnumThreadWindows(GetCurrentThreadId(), noteDialog, reinterpret_cast<LPARAM>(&dialog));
   ASSERT_NE(dialog, nullptr);
   auto find = [&](const char* text) {
     SetDlgItemTextA(dialog, edt1, text);

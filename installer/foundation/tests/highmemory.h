@@ -30,7 +30,10 @@ public:
     object_->~T();
     object_ = nullptr;
   }
-  bool aboveFourGiB() const { return reinterpret_cast<std::uintptr_t>(block_) > 0xFFFFFFFFull; }
+  bool aboveFourGiB() const {
+    std::uint64_t address = reinterpret_cast<std::uintptr_t>(block_);
+    return address >> 32 != 0;
+  }
 
 private:
   void* block_ = nullptr;

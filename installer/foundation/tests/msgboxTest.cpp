@@ -196,13 +196,15 @@ TEST(MsgboxTest, ModelessLoopLeavesQuitForTheProgram) {
   box.close();
 }
 
+static void CALLBACK destroyOnTimer(HWND gone, UINT, UINT_PTR, DWORD) { DestroyWindow(gone); }
+
 TEST(MsgboxTest, ModelessLoopEndsWhenItsWindowGoes) {
   msgbox box;
   box.settextf("Going away");
   box.setbuttons(MB_OK);
   ModalAnswerer answerer;
   answerer.act("Going away", [](HWND window) {
-    SetTimer(window, 1, 10, [](HWND gone, UINT, UINT_PTR, DWORD) { DestroyWindow(gone); });
+    SetTimer(window, 1, 10, destroyOnTimer);
   });
   int before = MessageLoop().dialogcount();
   EXPECT_EQ(-1, box.show("Vanishing", 0));

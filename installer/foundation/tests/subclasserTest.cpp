@@ -61,7 +61,7 @@ protected:
 
 TEST_F(SubclasserTest, StackedSubclassersDetachedTopFirst) {
   HighObject<TrailSubclasser> first("first,", trail), second("second,", trail);
-  ASSERT_TRUE(first.aboveFourGiB());
+  ASSERT_TRUE(sizeof(void*) == 4 || first.aboveFourGiB()); // a 32-bit pointer cannot be truncated
   first->attach(control);
   LONG_PTR shared = proc();
   second->attach(control);

@@ -45,7 +45,7 @@ HWND createWindow(userwnd& window) {
 
 TEST(UserwndTest, HandlerSeesCreateFirstAndLetsGoAfterDestroy) {
   HighObject<RecordingWindow> window;
-  ASSERT_TRUE(window.aboveFourGiB());
+  ASSERT_TRUE(sizeof(void*) == 4 || window.aboveFourGiB()); // a 32-bit pointer cannot be truncated
   HWND handle = createWindow(*window);
   ASSERT_NE(nullptr, handle);
   ASSERT_FALSE(window->seen.empty());
