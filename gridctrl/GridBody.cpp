@@ -368,7 +368,10 @@ UINT CGridBody::OnGetDlgCode(MSG* msg) {
 // ---- Focus ----
 
 int CGridBody::OnMouseActivate(HWND, UINT, UINT) {
+  ++m_press;
+  m_takingFocus = true;
   SetFocus();
+  m_takingFocus = false;
   return MA_ACTIVATE;
 }
 
@@ -412,6 +415,7 @@ void CGridBody::OnLButtonDown(UINT, CPoint point) {
   }
   if (!IsWindow(self))
     return;
+  ++m_press;
   SetCapture();
   m_dragging = true;
   m_pDims->inputSource = kInputProgram;
@@ -434,15 +438,19 @@ void CGridBody::OnLButtonUp(UINT, CPoint point) {
     if (!IsWindow(self))
       return;
     int answer = 0;
-    if (col == m_pDims->curCol && row == m_pDims->curRow)
-      answer = m_pGrid->CurrentCellType()->OnLButton(col, row, FALSE, rect, point);
+    if (col == m_pDims->curCol && row == m_pDims->curRow) {
+      CGridCellType* type = m_pGrid->CurrentCellType();
+      if (type == m_mouseType)
+        m_mouseType = nullptr; // told here
+      answer = type->OnLButton(col, row, FALSE, rect, point);
+    }
     if (!IsWindow(self))
       return;
     m_pGrid->OnLButtonCell(col, row, FALSE, rect, point, answer);
   }
   if (!IsWindow(self))
     return;
-  EndDrag();
+  EndTypePress();
   if (::GetCapture() == m_hWnd)
     ReleaseCapture();
 }
@@ -466,7 +474,7 @@ void CGridBody::OnMouseMove(UINT flags, CPoint point) {
   if (m_pDims->rowCount == 0 || m_pDims->colCount == 0)
     return;
   if (!(flags & MK_LBUTTON))
-    EndDrag(); // the button came up where the body did not see it
+    EndTypePress(); // the button came up where the body did not see it
   HWND self = m_hWnd;
   int col, row;
   CRect rect;
@@ -494,7 +502,17 @@ void CGridBody::EndDrag() {
   m_mouseType = nullptr;
 }
 
-void CGridBody::OnCaptureChanged(HWND) { EndDrag(); }
+void CGridBody::EndTypePress() {
+  CGridCellType* type = m_mouseType;
+  EndDrag();
+  if (!type || m_pDims->rowCount == 0 || m_pDims->colCount == 0)
+    return;
+  CRect rect;
+  m_pGrid->GetCellRect(m_pDims->curCol, m_pDims->curRow, &rect);
+  type->OnLButton(m_pDims->curCol, m_pDims->curRow, FALSE, rect, CPoint(-1, -1));
+}
+
+void CGridBody::OnCaptureChanged(HWND) { EndTypePress(); }
 
 void CGridBody::AutoScroll(CPoint point) {
   HWND self = m_hWnd;
@@ -605,8 +623,7 @@ int CGridBody::EditCell(UINT initialChar) {
   m_editor.SetFont(cell.m_hFont ? cell.m_hFont : m_pGrid->GetGridFont());
   if (cell.m_nRangeFlag == 1)
     m_editor.LimitText(TextLimitFor(cell.m_dMax));
-  m_editor.SetWindowText(cell.m_strText);
-  m_editor.Begin(col, row, cell.m_strText2);
+  m_editor.Begin(col, row, cell.m_strText2, cell.m_strText);
   if (!m_pGrid->OnBeginEdit(col, row, &m_editor)) {
     DestroyEditor();
     return kGridNoSuch;

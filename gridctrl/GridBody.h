@@ -33,6 +33,11 @@ public:
   // Paints what lies in `area` of the client, as a paint message does.
   void PaintArea(CDC* dc, const CRect& area);
   bool HasFocus() const { return m_hasFocus; }
+  // A press on the body begins with its mouse activation, which gives the body the focus, and ends
+  // when its button-down is handled. TakingFocusForPress is true while that activation moves the focus
+  // here; PressNumber tells the presses apart.
+  bool TakingFocusForPress() const { return m_takingFocus; }
+  int PressNumber() const { return m_press; }
 
 protected:
   void OnPaint();
@@ -60,6 +65,9 @@ private:
   void PaintOneCell(CDC* dc, int col, int row, const CRect& rect);
   void PaintToWindow();
   void EndDrag();
+  // Ends a press that a cell type took (answer -2) where the button-up never reaches the body: the type
+  // is told that the button came up, so that nothing stays drawn pressed.
+  void EndTypePress();
   // Scrolls the grid one step towards a pointer outside the cells, for as long as the drag lasts.
   void AutoScroll(CPoint point);
   int RowsHeight(int from, int to, int limit) const;
@@ -74,6 +82,8 @@ private:
   bool m_dragging = false;
   CGridCellType* m_mouseType = nullptr;
   bool m_hasFocus = false;
+  bool m_takingFocus = false;
+  int m_press = 0;
   bool m_doubleBuffer = false;
   CBitmap m_offscreen;
   bool m_force = false;

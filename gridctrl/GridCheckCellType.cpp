@@ -23,10 +23,10 @@ CGridCheckCellType::CGridCheckCellType()
     : CGridCellType(1, false), m_shadowPen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)),
       m_lightPen(PS_SOLID, 1, RGB(225, 225, 225)) {}
 
-int CGridCheckCellType::BoxSize(int height) { return std::min(height - 6, kMaxBox); }
+int CGridCheckCellType::BoxSize(int cellHeight) { return std::min(cellHeight - 6, kMaxBox); }
 
-CRect CGridCheckCellType::BoxRect(const CRect& inner) {
-  const int size = BoxSize(inner.Height());
+CRect CGridCheckCellType::BoxRect(const CRect& inner, int cellHeight) {
+  const int size = BoxSize(cellHeight);
   const int top = inner.top + (inner.Height() - size) / 2;
   return CRect(inner.left + kBoxLeft, top, inner.left + kBoxLeft + size, top + size);
 }
@@ -34,7 +34,8 @@ CRect CGridCheckCellType::BoxRect(const CRect& inner) {
 void CGridCheckCellType::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOOL selected,
                               BOOL current) {
   m_bDisplayText = TRUE; // the label is the display text, whatever the flags say
-  const int size = BoxSize(rect.Height());
+  const int cellHeight = CellHeight(rect, cell);
+  const int size = BoxSize(cellHeight);
   const int labelLeft = std::min<int>(rect.right, rect.left + size + kLabelGap);
   const bool selectedLook = selected || (current && m_pDims && (m_pDims->curCellStyle & 2));
   dc->FillSolidRect(CRect(rect.left, rect.top, labelLeft, rect.bottom),
@@ -42,7 +43,7 @@ void CGridCheckCellType::Draw(CDC* dc, const CRect& rect, const CGridCell& cell,
   CGridCellType::Draw(dc, CRect(labelLeft, rect.top, rect.right, rect.bottom), cell, selected, current);
   if (size <= 5)
     return;
-  const CRect box = BoxRect(rect);
+  const CRect box = BoxRect(rect, cellHeight);
   const int flags = cell.m_nTypeFlags < 0 ? 0 : cell.m_nTypeFlags;
   dc->FillSolidRect(box, RGB(255, 255, 255));
   const int l = box.left, t = box.top, r = box.right - 1, b = box.bottom - 1;
@@ -92,13 +93,18 @@ void CGridCheckCellType::DrawMark(CDC* dc, const CRect& box, bool tick) {
   dc->SelectObject(old);
 }
 
+int CGridCheckCellType::CellHeight(const CRect& inner, const CGridCell& cell) const {
+  const CRect insets = GridFrameInsets(cell.m_nFrameStyle, m_pDims ? m_pDims->frameInset : 1);
+  return inner.Height() + insets.top + insets.bottom;
+}
+
 bool CGridCheckCellType::InBox(int col, int row, const CRect& rect, CPoint point) {
   m_pGrid->GetMergedCell(col, row, &m_scratch);
   CGridCtrl::ApplyBuiltInDefaults(m_scratch);
   const CRect insets = GridFrameInsets(m_scratch.m_nFrameStyle, m_pDims->frameInset);
   const CRect inner(rect.left + insets.left, rect.top + insets.top, rect.right - insets.right,
                     rect.bottom - insets.bottom);
-  return BoxSize(inner.Height()) > 5 && BoxRect(inner).PtInRect(point);
+  return BoxSize(rect.Height()) > 5 && BoxRect(inner, rect.Height()).PtInRect(point);
 }
 
 void CGridCheckCellType::Toggle(int col, int row) {

@@ -16,16 +16,19 @@ public:
   int OnKeyDown(UINT* key) override;
   void Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOOL selected, BOOL current) override;
 
-  // The box's side for an inner cell height: height - 6, at most 12; nothing is drawn at 5 or less.
-  static int BoxSize(int height);
-  // The box inside a cell's inner rectangle.
-  static CRect BoxRect(const CRect& inner);
+  // The box's side for a cell's height (frame included): height - 6, at most 12; nothing is drawn at 5
+  // or less.
+  static int BoxSize(int cellHeight);
+  // The box inside a cell's inner rectangle, centred vertically.
+  static CRect BoxRect(const CRect& inner, int cellHeight);
 
 private:
   // Flips the drawn state of (col, row): read merged, written raw, so column defaults stay in force.
   void Toggle(int col, int row);
   bool InBox(int col, int row, const CRect& rect, CPoint point);
   void DrawMark(CDC* dc, const CRect& box, bool tick);
+  // The height of the cell whose inner rectangle is `inner`: the frame's insets added back.
+  int CellHeight(const CRect& inner, const CGridCell& cell) const;
 
   CPen m_shadowPen;
   CPen m_lightPen;

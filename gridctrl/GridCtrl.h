@@ -224,7 +224,9 @@ public:
   void ShowPopupMenu(int col, int row, int area, CPoint screenPoint);
   int MenuCol() const { return m_menuCol; }
   int MenuRow() const { return m_menuRow; }
-  CGridCellType* CurrentCellType() const { return GetCellType(m_currentCopy.m_nCellType); }
+  // The type of the current cell as it is now (read afresh: the program may have set the cell since
+  // the current cell last moved, or it may never have moved).
+  CGridCellType* CurrentCellType();
 
 protected:
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -272,6 +274,7 @@ private:
   std::vector<CGridCell> m_colHeaders;
   CGridCell m_cornerCell;
   CGridCell m_currentCopy;
+  CGridCell m_currentProbe;
   CGridCell m_scratch;
   std::vector<std::unique_ptr<CGridCellType>> m_cellTypes;
   CGridListStore m_listStore;

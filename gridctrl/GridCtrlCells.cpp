@@ -67,6 +67,12 @@ int CGridCtrl::SetCell(int col, int row, const CGridCell* cell) {
   return m_pStore->WriteCell(col, row, m_scratch);
 }
 
+CGridCellType* CGridCtrl::CurrentCellType() {
+  if (GetMergedCell(m_dims.curCol, m_dims.curRow, &m_currentProbe) != kGridOk)
+    return GetCellType(0);
+  return GetCellType(m_currentProbe.m_nCellType);
+}
+
 int CGridCtrl::SetDefaultCell(const CGridCell* cell) { return m_defaultCell.CopyFrom(*cell); }
 
 COLORREF CGridCtrl::GetFillColor() const {
@@ -151,6 +157,9 @@ void CGridCtrl::ResolveAnchor(int* col, int* row) {
 int CGridCtrl::DeleteRow(int row) {
   if (m_dims.rowCount == 0 || row < 0 || row >= m_dims.rowCount)
     return kGridRefused;
+  // An open edit remembers its cell by place: it ends here, while that place still holds its record.
+  if (m_body)
+    m_body->DestroyEditor();
   int answer = m_pStore->DeleteRow(row);
   if (answer != 0)
     return answer;

@@ -5,6 +5,7 @@
 BEGIN_MESSAGE_MAP(CGridEditor, CEdit)
 ON_WM(WM_SETFOCUS, OnSetFocus)
 ON_WM(WM_KILLFOCUS, OnKillFocus)
+ON_WM(WM_MOUSEACTIVATE, OnMouseActivate)
 ON_WM(WM_KEYDOWN, OnKeyDown)
 ON_WM(WM_CHAR, OnChar)
 ON_WM(WM_GETDLGCODE, OnGetDlgCode)
@@ -18,17 +19,20 @@ const int kTopInset = 1;
 
 } // namespace
 
-void CGridEditor::Begin(int col, int row, const char* mask) {
+void CGridEditor::Begin(int col, int row, const char* mask, const char* text) {
   m_col = col;
   m_row = row;
   m_pending = m_hasFocus = m_rewriting = m_closing = false;
   if (!(GetStyle() & ES_MULTILINE))
     SetMargins(kLeftInset, 0);
+  // The mask is in place before the text arrives: the text's change notification formats it with this
+  // edit's mask, never with the one left from the edit before.
   m_mask.Set(mask ? mask : "");
-  if (!m_mask.Active())
-    return;
-  LimitText(m_mask.Positions());
+  if (m_mask.Active())
+    LimitText(m_mask.Positions());
+  SetWindowText(text);
   Reformat();
+  m_startText = GetWindowText();
 }
 
 void CGridEditor::Reformat() {
@@ -49,8 +53,13 @@ void CGridEditor::Reformat() {
 void CGridEditor::Close() {
   if (!m_hWnd || m_closing)
     return;
+  HWND self = m_hWnd;
+  Commit();
+  if (!IsWindow(self) || m_hWnd != self || m_closing)
+    return;
   m_closing = true;
   DestroyWindow();
+  m_mask.Set("");
 }
 
 void CGridEditor::Commit() {
@@ -60,9 +69,12 @@ void CGridEditor::Commit() {
   HWND self = m_hWnd;
   if (!m_pGrid->OnEndEdit(m_col, m_row, this) || !IsWindow(self))
     return;
+  const CString text = GetWindowText();
+  if (text == m_startText)
+    return; // the user changed nothing: what the mask made of the cell's text is not written back
   CGridCell cell;
   m_pGrid->GetCell(m_col, m_row, &cell);
-  cell.SetText(GetWindowText());
+  cell.SetText(text);
   m_pGrid->SetCell(m_col, m_row, &cell);
   m_pGrid->RedrawCell(m_col, m_row);
 }
@@ -81,6 +93,10 @@ void CGridEditor::OnKillFocus(HWND) {
   if (IsWindow(self) && m_hWnd == self)
     Close();
 }
+
+// A click inside the editor is the editor's own (it places the caret or selects): the body, which takes
+// the focus for a click on itself, never sees it, so the edit goes on.
+int CGridEditor::OnMouseActivate(HWND, UINT, UINT) { return MA_ACTIVATE; }
 
 void CGridEditor::OnKeyDown(UINT key, UINT, UINT) {
   int colStep = 0, rowStep = 0;
@@ -142,7 +158,7 @@ void CGridEditor::OnChar(UINT ch, UINT, UINT) {
     return;
   HWND self = m_hWnd;
   UINT code = ch;
-  if (!m_pGrid->OnEditChar(m_pGrid->GetCurCol(), m_pGrid->GetCurRow(), this, &code) || !IsWindow(self))
+  if (!m_pGrid->OnEditChar(m_col, m_row, this, &code) || !IsWindow(self))
     return;
   DefWindowProc(WM_CHAR, code, 1);
 }

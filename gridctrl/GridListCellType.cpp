@@ -13,13 +13,18 @@ const int kListShift = 10;
 const int kMostRows = 16;
 const int kMissingFontHeight = 12;
 
-int FontHeight(HFONT font) {
+// The height of a line of the font, as the list box gives each item; a font given by its character
+// height has lines taller than that.
+int LineHeight(HFONT font) {
   if (!font)
     return kMissingFontHeight;
-  LOGFONTA logFont{};
-  if (!GetObjectA(font, sizeof logFont, &logFont) || logFont.lfHeight == 0)
-    return kMissingFontHeight;
-  return std::abs(static_cast<int>(logFont.lfHeight));
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICA metrics{};
+  const bool measured = GetTextMetricsA(dc, &metrics) != FALSE;
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return measured && metrics.tmHeight > 0 ? metrics.tmHeight : kMissingFontHeight;
 }
 
 } // namespace
@@ -89,7 +94,9 @@ int CGridListCellType::OnLButton(int col, int row, BOOL down, const CRect& rect,
       Repaint(col, row);
     return -1;
   }
-  const bool swallow = m_nPressedCol == -2 && m_nClosedCol == col && m_nClosedRow == row;
+  const bool swallow =
+      m_nClosedCol == col && m_nClosedRow == row && m_nClosedPress == m_pGrid->GetBody()->PressNumber();
+  m_nClosedCol = m_nClosedRow = m_nClosedPress = -1;
   if (m_nPressedCol == -2)
     m_nPressedCol = m_nPressedRow = -1;
   m_pGrid->GetMergedCell(col, row, &m_scratch);
@@ -145,7 +152,7 @@ void CGridListCellType::OpenList(int col, int row) {
   CRect cell;
   m_pGrid->GetCellRect(col, row, &cell);
   const int rows = std::min(static_cast<int>(items.size()) + 1, kMostRows);
-  const int height = rows * FontHeight(font) + 2;
+  const int height = rows * LineHeight(font) + 2;
   CRect place(cell.left + kListShift, cell.bottom, cell.right + kListShift, cell.bottom + height);
   const CRect client = body->GetClientRect();
   if (place.right > client.right)

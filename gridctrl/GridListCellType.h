@@ -30,12 +30,15 @@ public:
   static std::vector<std::string> Items(const char* text);
 
   int m_nButtonWidth;
-  // The cell whose button is held or whose list is open; (-1, -1) none, (-2, -2) a list just closed
-  // by losing focus, which swallows the next press on the button of m_nClosedCol, m_nClosedRow.
+  // The cell whose button is held or whose list is open; (-1, -1) none, (-2, -2) a list closed by
+  // losing the focus with nothing chosen. A press on the body that took the focus from the open list
+  // of m_nClosedCol, m_nClosedRow (press m_nClosedPress of the body) only closes it: that one press on
+  // the same cell's button does not open the list again.
   int m_nPressedCol = -1;
   int m_nPressedRow = -1;
   int m_nClosedCol = -1;
   int m_nClosedRow = -1;
+  int m_nClosedPress = -1;
 
 private:
   CRect ButtonRect(const CRect& inner) const;

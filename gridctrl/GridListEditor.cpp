@@ -7,6 +7,7 @@
 BEGIN_MESSAGE_MAP(CGridListEditor, CListBox)
 ON_WM(WM_SETFOCUS, OnSetFocus)
 ON_WM(WM_KILLFOCUS, OnKillFocus)
+ON_WM(WM_MOUSEACTIVATE, OnMouseActivate)
 ON_WM(WM_LBUTTONUP, OnLButtonUp)
 ON_WM(WM_KEYDOWN, OnKeyDown)
 ON_WM(WM_GETDLGCODE, OnGetDlgCode)
@@ -25,20 +26,26 @@ void CGridListEditor::OnSetFocus(HWND) {
   m_chosen = false;
 }
 
-void CGridListEditor::OnKillFocus(HWND) {
+void CGridListEditor::OnKillFocus(HWND next) {
   Default();
   m_open = false;
-  if (!m_chosen) {
-    // The press that took the focus away must not open the same list again.
-    m_pType->m_nPressedCol = m_pType->m_nPressedRow = -2;
-    m_pType->m_nClosedCol = m_col;
-    m_pType->m_nClosedRow = m_row;
-  }
   CGridBody* body = m_pGrid->GetBody();
+  if (!m_chosen) {
+    m_pType->m_nPressedCol = m_pType->m_nPressedRow = -2;
+    // Only a press on the body took the focus away: that one press must not open the same list again.
+    const bool byPress = body && body->m_hWnd == next && body->TakingFocusForPress();
+    m_pType->m_nClosedCol = byPress ? m_col : -1;
+    m_pType->m_nClosedRow = byPress ? m_row : -1;
+    m_pType->m_nClosedPress = byPress ? body->PressNumber() : -1;
+  }
   DestroyWindow();
   if (body && body->m_hWnd)
     body->Invalidate(false);
 }
+
+// The body, which takes the focus for a click on itself, never sees a click inside the list: the list
+// keeps the focus and stays open until the button comes up on an item.
+int CGridListEditor::OnMouseActivate(HWND, UINT, UINT) { return MA_ACTIVATE; }
 
 void CGridListEditor::OnLButtonUp(UINT, CPoint) {
   HWND self = m_hWnd;

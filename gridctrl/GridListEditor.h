@@ -7,7 +7,7 @@ class CGridListCellType;
 
 // The list that drops down under a drop-down list cell, child 123 of the body. Choosing an item (a
 // click, or Enter on the selected item) writes it into the cell; the list destroys itself when it
-// loses the focus.
+// loses the focus. A click inside the list (an item, its scroll bar) is the list's own.
 class CGridListEditor : public CListBox {
 public:
   explicit CGridListEditor(CGridListCellType* type) : m_pType(type) {}
@@ -18,6 +18,7 @@ public:
 protected:
   void OnSetFocus(HWND old);
   void OnKillFocus(HWND next);
+  int OnMouseActivate(HWND top, UINT hitTest, UINT message);
   void OnLButtonUp(UINT flags, CPoint point);
   void OnKeyDown(UINT key, UINT repeat, UINT flags);
   UINT OnGetDlgCode(MSG* msg);

@@ -42,3 +42,56 @@ struct CellTypeFixture : ::testing::Test {
   }
   int Ink(const CRect& area, COLORREF ink = RGB(0, 0, 0)) { return dib.count(ink, area); }
 };
+
+// A grid whose OnCellNotify hook, run during a press on a button of a cell, makes another window (the
+// host's top-level) take the capture at the next turn of the message loop while the button is still
+// held: what a message box shown from the hook, or any window that captures the mouse, does.
+class CaptureStealingGrid : public RecordingGrid {
+public:
+  void OnCellNotify(int code, int col, int row, int value, CString* text) override {
+    RecordingGrid::OnCellNotify(code, col, row, value, text);
+    thief_ = GetAncestor(m_hWnd, GA_ROOT);
+    ::SetTimer(nullptr, 0, 0, Steal);
+  }
+
+private:
+  static void CALLBACK Steal(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    ::SetCapture(thief_);
+  }
+  static inline HWND thief_ = nullptr;
+};
+
+struct CaptureStealingHost : GridHost<CaptureStealingGrid> {
+  CaptureStealingHost() {
+    grid.SetColCount(5);
+    grid.SetRowCount(10);
+  }
+  ~CaptureStealingHost() {
+    if (GetCapture() == parent_.m_hWnd)
+      ReleaseCapture();
+  }
+  // Makes (col, row) the current cell, of `type`.
+  void SetType(int col, int row, int type, const char* display = "") {
+    CGridCell cell;
+    cell.SetCellType(type);
+    cell.m_strDisplay = display;
+    grid.SetCell(col, row, &cell);
+    grid.SetCurCell(col, row);
+  }
+  // The button at the right of the cell's inner rectangle (the whole height).
+  CRect ButtonFace(int col, int row) {
+    CRect rect;
+    grid.GetCellRect(col, row, &rect);
+    const int width = GetSystemMetrics(SM_CXVSCROLL);
+    return CRect(rect.right - 1 - width, rect.top, rect.right - 1, rect.bottom - 1);
+  }
+  // A button face is drawn pressed when its left edge has the shadow colour, raised when it is white
+  // (the left edge: the current cell's focus frame runs along the top).
+  bool DrawnPressed(const CRect& face) {
+    testsupport::MemoryDib picture(400, 300);
+    testsupport::paintClient(body(), picture);
+    EXPECT_NE(picture.pixel(face.left, face.top + 5), GetSysColor(COLOR_BTNFACE));
+    return picture.pixel(face.left, face.top + 5) == GetSysColor(COLOR_BTNSHADOW);
+  }
+};

@@ -1,29 +1,44 @@
 #include "CellTypeFixture.h"
 
 #include "GridCheckCellType.h"
+#include "RealInput.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace testsupport;
 
 namespace {
 
-using GridCheckCellTypeTest = CellTypeFixture;
+struct GridCheckCellTypeTest : CellTypeFixture {
+  // The leftmost column of `area` holding black.
+  int LeftmostInk(const CRect& area) {
+    for (int x = area.left; x < area.right; ++x)
+      if (Ink(CRect(x, area.top, x + 1, area.bottom)) > 0)
+        return x;
+    return area.right;
+  }
+};
 
 TEST_F(GridCheckCellTypeTest, TheBoxFollowsTheCellHeightAndShowsTheMark) {
   struct {
     int rowHeight;
-    int box; // inner height - 6, at most 12
-  } const cases[] = {{20, 12}, {14, 7}, {10, 3}};
+    int box; // the cell's height - 6, at most 12
+  } const cases[] = {{20, 12}, {14, 8}, {12, 6}, {10, 4}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rowHeight);
     grid.SetRowHeight(1, c.rowHeight);
     SetType(1, 1, 1, -1, "", "Label");
+    SetType(2, 1, 0, 8, "", "Label"); // the same label as plain text
     grid.SetCurCell(3, 5);
     Paint();
     const CRect inner = Inner(1, 1);
-    EXPECT_EQ(CGridCheckCellType::BoxSize(inner.Height()), c.box);
-    const CRect box = CGridCheckCellType::BoxRect(inner);
+    // The label stands the box and 6 pixels further right than plain text, even with no box drawn.
+    const CRect plain = Inner(2, 1);
+    const CRect pastTheBox(inner.left + 3 + c.box + 1, inner.top, inner.right, inner.bottom);
+    EXPECT_EQ(LeftmostInk(pastTheBox) - inner.left, LeftmostInk(plain) - plain.left + c.box + 6);
+    const CRect box = CGridCheckCellType::BoxRect(inner, c.rowHeight);
+    EXPECT_EQ(box.Width(), c.box);
     const CRect strip(inner.left, inner.top, inner.left + c.box + 6, inner.bottom);
     CRect inside = box;
     inside.DeflateRect(1, 1);
@@ -59,7 +74,7 @@ TEST_F(GridCheckCellTypeTest, TickAndCrossAndTheBoxKinds) {
       cell.SetDouble(1);
       grid.SetCell(1, 1, &cell);
       Paint();
-      CRect inside = CGridCheckCellType::BoxRect(Inner(1, 1));
+      CRect inside = CGridCheckCellType::BoxRect(Inner(1, 1), 20);
       inside.DeflateRect(2, 2);
       EXPECT_GT(Ink(inside), 6) << "flags " << (kind | mark);
     }
@@ -68,7 +83,7 @@ TEST_F(GridCheckCellTypeTest, TickAndCrossAndTheBoxKinds) {
 TEST_F(GridCheckCellTypeTest, ClicksInTheBoxAndSpaceToggle) {
   SetType(1, 1, 1);
   grid.SetCurCell(1, 1);
-  const CRect box = CGridCheckCellType::BoxRect(Inner(1, 1));
+  const CRect box = CGridCheckCellType::BoxRect(Inner(1, 1), 20);
   const CPoint centre((box.left + box.right) / 2, (box.top + box.bottom) / 2);
   click(body, centre.x, centre.y);
   EXPECT_EQ(Merged(1, 1).m_dNumber, 1);
@@ -102,6 +117,23 @@ TEST(GridCheckCellTypeDefaultTest, ToggledCellsLeaveTheColumnDefaultInForce) {
   host.grid.GetMergedCell(0, 2, &cell);
   EXPECT_EQ(cell.m_dNumber, 1);
   EXPECT_EQ(cell.m_nCellType, 1);
+}
+
+} // namespace
+
+namespace {
+
+// A check box that is the current cell from the start, never moved to: a dialog's first row.
+using GridCheckCellTypeByUser = GridCheckCellTypeTest;
+
+TEST_F(GridCheckCellTypeByUser, ABoxCurrentFromTheStartTogglesByClickAndSpace) {
+  SetType(0, 0, 1, -1, "", "Enabled");
+  ASSERT_EQ(std::make_pair(grid.GetCurCol(), grid.GetCurRow()), std::make_pair(0, 0));
+  const CRect box = CGridCheckCellType::BoxRect(Inner(0, 0), 20);
+  realinput::click(body, {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+  EXPECT_EQ(Merged(0, 0).m_dNumber, 1);
+  realinput::pressKey(VK_SPACE);
+  EXPECT_EQ(Merged(0, 0).m_dNumber, 0);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "GridBody.h"
 #include "GridMask.h"
+#include "RealInput.h"
 #include "SentInput.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +176,134 @@ TEST_F(GridEditorTest, AMaskFormatsWhatIsTypedAndRefusesWhatDoesNotFit) {
   EXPECT_EQ(SendMessageA(Editor(), EM_GETLIMITTEXT, 0, 0), 5);
   DWORD margins = static_cast<DWORD>(SendMessageA(Editor(), EM_GETMARGINS, 0, 0));
   EXPECT_EQ(LOWORD(margins), 2);
+}
+
+TEST_F(GridEditorTest, TheHooksOfOneEditNameTheEditedCellAfterAProgramMove) {
+  struct MovingGrid : RecordingGrid {
+    BOOL OnBeginEdit(int col, int row, CEdit* editor) override {
+      RecordingGrid::OnBeginEdit(col, row, editor);
+      SetCurCell(3, 5); // before the editor has the focus: the edit goes on
+      return TRUE;
+    }
+    BOOL OnEditChar(int col, int row, CEdit*, UINT* ch) override {
+      Record("OnEditChar", col, row, static_cast<char>(*ch));
+      return TRUE;
+    }
+  };
+  GridHost<MovingGrid> moving;
+  moving.grid.SetColCount(5);
+  moving.grid.SetRowCount(10);
+  moving.grid.SetCurCell(1, 2);
+  ASSERT_EQ(moving.grid.EditCurCell(), 0);
+  HWND editor = GetDlgItem(moving.body(), 237);
+  ASSERT_NE(editor, nullptr);
+  ASSERT_EQ(moving.grid.GetCurRow(), 5);
+  moving.grid.log.clear();
+  typeText(editor, "x");
+  SetFocus(moving.body());
+  EXPECT_EQ(moving.grid.Calls("OnE"), (Lines{"OnEditChar(1,2,x)", "OnEndEdit(1,2)"}));
+  CGridCell cell;
+  moving.grid.GetCell(1, 2, &cell);
+  EXPECT_STREQ(cell.m_strText, "x");
+}
+
+// Edits as a user makes them: clicks that open and enter the editor, keys typed into it.
+struct GridEditorByUser : GridEditorTest {
+  GridEditorByUser() { realinput::bringToFront(body); }
+  // A cell with a mask (the cell's second text) and a text.
+  void SetMasked(int col, int row, const char* mask, const char* text) {
+    CGridCell cell;
+    cell.m_strText2 = mask;
+    cell.SetText(text);
+    grid.SetCell(col, row, &cell);
+  }
+};
+
+TEST_F(GridEditorByUser, AClickInTheEditorPlacesTheCaretAndTheEditGoesOn) {
+  // Like a dialog's column that opens its editor on a press.
+  struct PressEditingGrid : RecordingGrid {
+    void OnLButtonCell(int col, int, BOOL down, const CRect&, CPoint, int) override {
+      if (down && col == 1)
+        EditCurCell();
+    }
+  };
+  GridHost<PressEditingGrid> pressing;
+  pressing.grid.SetColCount(3);
+  pressing.grid.SetRowCount(4);
+  pressing.grid.SetCellText(1, 2, "Harvest fair");
+  CRect cell;
+  pressing.grid.GetCellRect(1, 2, &cell);
+  realinput::click(pressing.body(), {cell.left + 20, (cell.top + cell.bottom) / 2});
+  HWND editor = GetDlgItem(pressing.body(), 237);
+  ASSERT_NE(editor, nullptr);
+  ASSERT_EQ(GetFocus(), editor);
+
+  const LRESULT fourth = SendMessageA(editor, EM_POSFROMCHAR, 4, 0);
+  const LRESULT fifth = SendMessageA(editor, EM_POSFROMCHAR, 5, 0);
+  const int x = (static_cast<short>(LOWORD(fourth)) * 3 + static_cast<short>(LOWORD(fifth))) / 4;
+  realinput::click(editor, {x, static_cast<short>(HIWORD(fourth)) + 3});
+  ASSERT_EQ(GetDlgItem(pressing.body(), 237), editor);
+  EXPECT_EQ(GetFocus(), editor);
+  DWORD start = 0, end = 0;
+  SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 4u);
+  EXPECT_EQ(end, 4u);
+  realinput::typeText("X");
+  realinput::pressKey(VK_RETURN);
+  CGridCell stored;
+  pressing.grid.GetCell(1, 2, &stored);
+  EXPECT_STREQ(stored.m_strText, "HarvXest fair");
+}
+
+TEST_F(GridEditorByUser, EachEditHasItsOwnMaskAndAnUnchangedEditWritesNothing) {
+  SetMasked(0, 1, "00/00", "12/31/2026");
+  SetMasked(1, 1, "", "Harvest fair");
+  SetMasked(2, 1, "LL-00", "ab12");
+  SetMasked(3, 1, "00/00", "1231");
+  grid.SetCurCell(0, 1);
+  ASSERT_EQ(grid.EditCurCell(), 0);
+  EXPECT_EQ(Text(Editor()), "12/31");
+  realinput::pressKey(VK_TAB); // nothing typed: the cell keeps its text
+  EXPECT_EQ(Text(Editor()), "Harvest fair");
+  realinput::pressKey(VK_TAB);
+  EXPECT_EQ(Text(Editor()), "ab-12");
+  realinput::pressKey(VK_TAB);
+  EXPECT_EQ(Text(Editor()), "12/31");
+  realinput::typeText("0704"); // typed over the whole text, which was selected
+  EXPECT_EQ(Text(Editor()), "07/04");
+  realinput::pressKey(VK_TAB);
+  EXPECT_EQ(CellText(0, 1), "12/31/2026");
+  EXPECT_EQ(CellText(1, 1), "Harvest fair");
+  EXPECT_EQ(CellText(2, 1), "ab12");
+  EXPECT_EQ(CellText(3, 1), "07/04");
+  realinput::pressKey(VK_ESCAPE);
+}
+
+TEST_F(GridEditorByUser, ADeletedRowNeverLetsTheEditWriteAnotherRecord) {
+  struct {
+    const char* name;
+    int deleted;
+    std::vector<std::string> expected; // rows 1..5 afterwards
+  } const cases[] = {
+      {"a row above", 1, {"rec2", "typed", "rec4", "rec5", "rec6"}},
+      {"the edited row", 3, {"rec1", "rec2", "rec4", "rec5", "rec6"}},
+      {"a row below", 4, {"rec1", "rec2", "typed", "rec5", "rec6"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    grid.SetRowCount(10);
+    for (int row = 0; row < 10; ++row)
+      grid.SetCellText(1, row, ("rec" + std::to_string(row)).c_str());
+    grid.SetCurCell(1, 3);
+    ASSERT_EQ(grid.EditCurCell(), 0);
+    realinput::typeText("typed");
+    grid.DeleteRow(c.deleted);
+    EXPECT_EQ(Editor(), nullptr);
+    std::vector<std::string> rows;
+    for (int row = 1; row <= 5; ++row)
+      rows.push_back(CellText(1, row));
+    EXPECT_EQ(rows, c.expected);
+  }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "CellTypeFixture.h"
 
 #include "GridSpinCellType.h"
+#include "RealInput.h"
 
 using namespace testsupport;
 using Lines = std::vector<std::string>;
@@ -42,6 +43,16 @@ TEST_F(GridSpinCellTypeTest, PressesNotifyAndLeaveTheValue) {
   click(body, inner.left + 10, inner.top + 5); // on the text: nothing
   EXPECT_EQ(grid.Calls("OnCellNotify"), (Lines{"OnCellNotify(6,1,1,16,)", "OnCellNotify(6,1,1,17,)"}));
   EXPECT_STREQ(Merged(1, 1).m_strText, "7");
+}
+
+TEST(GridSpinCaptureByUser, AButtonHeldWhenTheCaptureGoesIsNoLongerDrawnPressed) {
+  CaptureStealingHost host;
+  host.SetType(1, 1, 6);
+  const CRect face = host.ButtonFace(1, 1);
+  realinput::drag(host.body(), {face.left + 3, face.top + 3}, {face.left + 2, face.top + 4}, 2);
+  ASSERT_EQ(GetCapture(), host.parent_.m_hWnd);
+  EXPECT_EQ(host.grid.Calls("OnCellNotify"), (Lines{"OnCellNotify(6,1,1,16,)"}));
+  EXPECT_FALSE(host.DrawnPressed(face)); // the up button, in the upper half
 }
 
 } // namespace
