@@ -1,16 +1,29 @@
 #include "GridPrintTarget.h"
 
+namespace {
+
+// Sets the copies of a device mode block and answers what they were.
+short SetCopies(HGLOBAL devMode, short copies) {
+  auto* mode = devMode ? static_cast<DEVMODEA*>(GlobalLock(devMode)) : nullptr;
+  if (!mode)
+    return copies;
+  const short before = mode->dmCopies;
+  mode->dmCopies = copies;
+  GlobalUnlock(devMode);
+  return before;
+}
+
+} // namespace
+
 HDC CGridDevicePrinter::CreatePrinterDC(CPrintDialog& dialog) {
-  if (dialog.m_pd.hDevMode) {
-    auto* mode = static_cast<DEVMODEA*>(GlobalLock(dialog.m_pd.hDevMode));
-    if (mode) {
-      mode->dmCopies = 1;
-      GlobalUnlock(dialog.m_pd.hDevMode);
-    }
-  }
-  if (dialog.m_pd.hDevNames)
-    return dialog.CreatePrinterDC();
-  return dialog.m_pd.hDC;
+  if (!dialog.m_pd.hDevNames)
+    return dialog.m_pd.hDC;
+  // The context prints each page once; the dialog keeps the copies the user chose, for this job's
+  // count and for the dialog shown next time.
+  const short chosen = SetCopies(dialog.m_pd.hDevMode, 1);
+  HDC printer = dialog.CreatePrinterDC();
+  SetCopies(dialog.m_pd.hDevMode, chosen);
+  return printer;
 }
 
 bool CGridDevicePrinter::StartDoc(HDC printer, const char* name) {
@@ -74,4 +87,19 @@ void CGridMetafilePages::AbortDoc(HDC) {
     DeleteEnhMetaFile(CloseEnhMetaFile(m_page));
   m_page = nullptr;
   ++m_nDocsAborted;
+}
+
+int CGridMetafilePages::PageCaps(HDC printer, int index) {
+  const int indexes[4] = {HORZRES, VERTRES, HORZSIZE, VERTSIZE};
+  for (int i = 0; i < 4; ++i)
+    if (indexes[i] == index && m_caps[i] > 0)
+      return m_caps[i];
+  return GetDeviceCaps(printer, index);
+}
+
+void CGridMetafilePages::SetPage(int width, int height, int widthMm, int heightMm) {
+  m_caps[0] = width;
+  m_caps[1] = height;
+  m_caps[2] = widthMm;
+  m_caps[3] = heightMm;
 }

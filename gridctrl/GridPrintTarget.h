@@ -18,6 +18,8 @@ public:
   virtual bool EndPage(HDC printer) = 0;
   virtual bool EndDoc(HDC printer) = 0;
   virtual void AbortDoc(HDC printer) = 0;
+  // The printer's measure (HORZRES, VERTRES, HORZSIZE, VERTSIZE), its device's by default.
+  virtual int PageCaps(HDC printer, int index) { return GetDeviceCaps(printer, index); }
 };
 
 // The printer the dialog chose. The driver prints every page once: copies are made by the job.
@@ -31,8 +33,9 @@ public:
   void AbortDoc(HDC printer) override;
 };
 
-// Every page as an enhanced metafile on a page measured like the screen: a preview, and what tests
-// read back. A missing printer, a document that cannot start and one that cannot end are had on demand.
+// Every page as an enhanced metafile: a preview, and what tests read back. The page is measured like
+// the screen unless SetPage gives it a measure of its own (a printer's resolution). A missing printer, a
+// document that cannot start and one that cannot end are had on demand.
 class CGridMetafilePages : public CGridPrintTarget {
 public:
   ~CGridMetafilePages() override;
@@ -42,6 +45,9 @@ public:
   bool EndPage(HDC printer) override;
   bool EndDoc(HDC printer) override;
   void AbortDoc(HDC printer) override;
+  int PageCaps(HDC printer, int index) override;
+  // The page's size in its pixels and in millimetres.
+  void SetPage(int width, int height, int widthMm, int heightMm);
 
   bool m_bNoPrinter = false;
   bool m_bFailStart = false;
@@ -53,4 +59,5 @@ public:
 
 private:
   HDC m_page = nullptr;
+  int m_caps[4] = {}; // HORZRES, VERTRES, HORZSIZE, VERTSIZE; 0: the reference device's
 };

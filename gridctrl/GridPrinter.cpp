@@ -10,6 +10,19 @@ namespace {
 
 const char kDocumentName[] = "PrtWnd";
 
+// Collation as the dialog keeps it: with the device mode's copies the dialog puts the user's choice in
+// the device mode too, else in its flags.
+bool Collates(const CPrintDialog& dialog) {
+  if (dialog.PrintCollate())
+    return true;
+  if (!(dialog.m_pd.Flags & PD_USEDEVMODECOPIES) || !dialog.m_pd.hDevMode)
+    return false;
+  const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(dialog.m_pd.hDevMode));
+  const bool collate = mode && (mode->dmFields & DM_COLLATE) && mode->dmCollate == DMCOLLATE_TRUE;
+  GlobalUnlock(dialog.m_pd.hDevMode);
+  return collate;
+}
+
 } // namespace
 
 struct CGridPrinter::Job {
@@ -19,6 +32,12 @@ struct CGridPrinter::Job {
   double scaleY;
   int originX; // the margins in printer pixels
   int originY;
+  int limitX; // where the right and bottom margins begin, in printer pixels
+  int limitY;
+  // Printer pixels from the origin for a distance in screen pixels. Every position is scaled from its
+  // whole distance, so that rounding never adds up along a page.
+  int PaperX(int screen) const { return originX + static_cast<int>(std::lround(screen * scaleX)); }
+  int PaperY(int screen) const { return originY + static_cast<int>(std::lround(screen * scaleY)); }
 };
 
 CGridPrinter::CGridPrinter(CGridCtrl* grid) : m_pGrid(grid) {}
@@ -89,7 +108,7 @@ int CGridPrinter::Print(int options, int firstCol, int firstRow, int lastCol, in
   if (!m_target)
     m_target = std::make_unique<CGridDevicePrinter>();
   const int copies = std::max(1, dialog.GetCopies());
-  const bool collate = dialog.PrintCollate() != FALSE;
+  const bool collate = Collates(dialog);
   const bool range = dialog.PrintRange() != FALSE;
   const int fromPage = dialog.GetFromPage(), toPage = dialog.GetToPage();
 
@@ -102,8 +121,10 @@ int CGridPrinter::Print(int options, int firstCol, int firstRow, int lastCol, in
   const int screenX = GetDeviceCaps(screen, HORZRES), screenXmm = GetDeviceCaps(screen, HORZSIZE);
   const int screenY = GetDeviceCaps(screen, VERTRES), screenYmm = GetDeviceCaps(screen, VERTSIZE);
   DeleteDC(screen);
-  const int paperX = GetDeviceCaps(job.printer, HORZRES), paperXmm = GetDeviceCaps(job.printer, HORZSIZE);
-  const int paperY = GetDeviceCaps(job.printer, VERTRES), paperYmm = GetDeviceCaps(job.printer, VERTSIZE);
+  const int paperX = m_target->PageCaps(job.printer, HORZRES);
+  const int paperXmm = m_target->PageCaps(job.printer, HORZSIZE);
+  const int paperY = m_target->PageCaps(job.printer, VERTRES);
+  const int paperYmm = m_target->PageCaps(job.printer, VERTSIZE);
   const int widthMm = paperXmm - m_nLeftMargin - m_nRightMargin;
   const int heightMm = paperYmm - m_nTopMargin - m_nBottomMargin;
   if (screenXmm <= 0 || screenYmm <= 0 || paperXmm <= 0 || paperYmm <= 0 || widthMm <= 0 || heightMm <= 0)
@@ -118,6 +139,8 @@ int CGridPrinter::Print(int options, int firstCol, int firstRow, int lastCol, in
   job.scaleY = (static_cast<double>(paperY) / paperYmm) / (static_cast<double>(screenY) / screenYmm);
   job.originX = MulDiv(m_nLeftMargin, paperX, paperXmm);
   job.originY = MulDiv(m_nTopMargin, paperY, paperYmm);
+  job.limitX = paperX - MulDiv(m_nRightMargin, paperX, paperXmm);
+  job.limitY = paperY - MulDiv(m_nBottomMargin, paperY, paperYmm);
 
   const auto colBands = Bands([&](int c) { return d.ColWidth(c); }, firstCol, lastCol, printableX);
   const auto rowBands = Bands([&](int r) { return d.RowHeight(r); }, firstRow, lastRow, printableY);
@@ -161,29 +184,28 @@ bool CGridPrinter::PrintPage(const Job& job, const Page& page) {
     cols.push_back(c);
   auto height = [&](int r) { return r < 0 ? d.colHeaderHeight : d.RowHeight(r); };
   auto width = [&](int c) { return c < 0 ? d.rowHeaderWidth : d.ColWidth(c); };
-  auto onPaperY = [&](int pixels) { return static_cast<int>(std::lround(pixels * job.scaleY)); };
-  auto onPaperX = [&](int pixels) { return static_cast<int>(std::lround(pixels * job.scaleX)); };
 
   CDC dc;
   dc.Attach(pageDc);
   const int saved = dc.SaveDC();
-  int y = job.originY;
-  int right = job.originX;
+  // Nothing reaches into the margins: a column wider than the page is cut where the right one begins.
+  IntersectClipRect(dc, job.originX, job.originY, job.limitX, job.limitY);
+  int y = 0; // screen pixels from the page's top and left
+  int x = 0;
   for (int r : rows) {
     const int h = height(r);
     if (h <= 0)
       continue;
-    int x = job.originX;
+    x = 0;
     for (int c : cols) {
       const int w = width(c);
       if (w <= 0)
         continue;
-      CRect rect(x, y, x + onPaperX(w), y + onPaperY(h));
       int sw = w, sh = h;
       int ac, ar, lc, lr;
       const bool joined = c >= 0 && r >= 0 && m_pGrid->GetJoinedBlock(c, r, &ac, &ar, &lc, &lr);
       if (joined && (ac != c || ar != r)) {
-        x += rect.Width();
+        x += w;
         continue; // printed with its anchor
       }
       if (joined) {
@@ -192,25 +214,24 @@ bool CGridPrinter::PrintPage(const Job& job, const Page& page) {
           sw += d.ColWidth(i);
         for (int i = ar; i <= lr; ++i)
           sh += d.RowHeight(i);
-        rect.right = x + onPaperX(sw);
-        rect.bottom = y + onPaperY(sh);
       }
+      const CRect rect(job.PaperX(x), job.PaperY(y), job.PaperX(x + sw), job.PaperY(y + sh));
       PrintCell(&dc, c, r, rect, sw, sh);
-      x += onPaperX(w);
+      x += w;
     }
-    right = x;
-    y += onPaperY(h);
+    y += h;
   }
+  dc.RestoreDC(saved);
   if (m_bOuterBorder) {
+    const int right = std::min(job.PaperX(x), job.limitX), bottom = std::min(job.PaperY(y), job.limitY);
     HGDIOBJ old = dc.SelectObject(GetStockObject(BLACK_PEN));
     dc.MoveTo(job.originX, job.originY);
     dc.LineTo(right, job.originY);
-    dc.LineTo(right, y);
-    dc.LineTo(job.originX, y);
+    dc.LineTo(right, bottom);
+    dc.LineTo(job.originX, bottom);
     dc.LineTo(job.originX, job.originY);
     dc.SelectObject(old);
   }
-  dc.RestoreDC(saved);
   dc.Detach();
   return m_target->EndPage(job.printer);
 }
