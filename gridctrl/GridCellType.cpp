@@ -23,32 +23,19 @@ int CGridCellType::DrawBitmap(CDC* dc, const CRect& rect, const CGridCell& cell,
   int height = info.bmHeight;
   int width = info.bmWidth;
   const int room = rect.Height() - 4;
-  if (height > room && room > 0) {
+  if (room <= 0)
+    return 0; // no room for any picture: it would be drawn over the neighbours
+  if (height > room) {
     width = width * room / height;
     height = room;
   }
   width = std::max(0, std::min(width, rect.Width() - 4));
-  // The picture's background (its top-left colour) takes the cell's background, in a copy: the
-  // caller's bitmap may be drawn in other cells with other backgrounds.
-  CDC original;
-  original.CreateCompatibleDC(dc);
-  HGDIOBJ oldOriginal = original.SelectObject(cell.m_hBitmap);
-  CDC copy;
-  copy.CreateCompatibleDC(dc);
-  CBitmap picture;
-  picture.CreateCompatibleBitmap(*dc, info.bmWidth, info.bmHeight);
-  HGDIOBJ oldCopy = copy.SelectObject(&picture);
-  copy.BitBlt(0, 0, info.bmWidth, info.bmHeight, &original, 0, 0, SRCCOPY);
-  original.SelectObject(oldOriginal);
-  CBrush brush(background);
-  HGDIOBJ oldBrush = copy.SelectObject(&brush);
-  copy.ExtFloodFill(0, 0, copy.GetPixel(0, 0), FLOODFILLSURFACE);
-  copy.SelectObject(oldBrush);
   dc->FillSolidRect(CRect(rect.left, rect.top, std::min<int>(rect.right, rect.left + width + 4), rect.bottom),
                     background);
-  dc->StretchBlt(rect.left + 2, rect.top + 2, width, height, &copy, 0, 0, info.bmWidth, info.bmHeight,
-                 SRCCOPY);
-  copy.SelectObject(oldCopy);
+  // The picture's background (its top-left colour) takes the cell's background, in a copy: the
+  // caller's bitmap may be drawn in other cells with other backgrounds.
+  m_pictures.Draw(*dc, cell.m_hBitmap, info.bmWidth, info.bmHeight, background,
+                  CRect(rect.left + 2, rect.top + 2, rect.left + 2 + width, rect.top + 2 + height));
   return width + 4;
 }
 

@@ -3,6 +3,7 @@
 #include "GridCell.h"
 #include "GridDefs.h"
 #include "GridDims.h"
+#include "GridPictureCache.h"
 #include <appframe/CDC.h>
 
 class CGridCtrl;
@@ -59,4 +60,7 @@ protected:
   HFONT FontFor(const CGridCell& cell) const;
   // Draws the bitmap at the left of the cell and answers how far the text moves right.
   int DrawBitmap(CDC* dc, const CRect& rect, const CGridCell& cell, COLORREF background);
+
+private:
+  CGridPictureCache m_pictures;
 };

@@ -20,18 +20,6 @@ Colours ColoursFor(const CGridCell& cell, BOOL selected, BOOL current, const CGr
   return selectedLook ? Colours{cell.m_crSelText, cell.m_crSelBk} : Colours{cell.m_crText, cell.m_crBk};
 }
 
-int WidthAt(CDC* dc, const char* face, const CString& text, int height) {
-  LOGFONTA logFont{};
-  logFont.lfHeight = height;
-  lstrcpynA(logFont.lfFaceName, face, LF_FACESIZE);
-  HFONT font = CreateFontIndirectA(&logFont);
-  HGDIOBJ old = dc->SelectObject(font);
-  const int width = dc->GetTextExtent(text, text.GetLength()).cx;
-  dc->SelectObject(old);
-  DeleteObject(font);
-  return width;
-}
-
 // A triangle pointing right (or left) filling `box`.
 void Arrow(CDC* dc, const CRect& box, bool right) {
   const int mid = (box.top + box.bottom) / 2;
@@ -43,7 +31,18 @@ void Arrow(CDC* dc, const CRect& box, bool right) {
 
 } // namespace
 
+int CGridCellType4::WidthAt(CDC* dc, const char* face, const CString& text, int height) {
+  HGDIOBJ old = dc->SelectObject(m_fonts.Get(face, height));
+  const int width = dc->GetTextExtent(text, text.GetLength()).cx;
+  dc->SelectObject(old);
+  return width;
+}
+
 int CGridCellType4::FittedHeight(CDC* dc, const char* face, const CString& text, int width, int limit) {
+  // Widths grow with the height: when one step above the limit still fits, the search below would end
+  // above the limit, which then decides.
+  if (limit < kLargestFont && WidthAt(dc, face, text, limit + 1) <= width)
+    return std::max(kSmallestFont, limit);
   const int length = std::max(1, text.GetLength());
   int height = std::max(1, width * 3 / (2 * length));
   const int measured = WidthAt(dc, face, text, height);
@@ -80,14 +79,9 @@ void CGridCellType4::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOO
   }
   const int height = found->second;
   dc->SelectObject(base);
-  LOGFONTA logFont{};
-  logFont.lfHeight = height;
-  lstrcpynA(logFont.lfFaceName, face, LF_FACESIZE);
-  HFONT fitted = CreateFontIndirectA(&logFont);
   CGridCell copy(cell);
-  copy.m_hFont = fitted;
+  copy.m_hFont = m_fonts.Get(face, height);
   CGridCellType::Draw(dc, rect, copy, selected, current);
-  DeleteObject(fitted);
 }
 
 void CGridCellType5::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOOL, BOOL) {
@@ -123,7 +117,9 @@ void CGridCellType5::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOO
 }
 
 void CGridCellType8::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOOL selected, BOOL current) {
-  const Colours colours = ColoursFor(cell, selected, current, m_pDims);
+  // An arrow face shows the selected colours on the current cell whatever the current-cell style says.
+  const Colours colours =
+      (selected || current) ? Colours{cell.m_crSelText, cell.m_crSelBk} : Colours{cell.m_crText, cell.m_crBk};
   dc->FillSolidRect(rect, colours.background);
   if (rect.Width() <= 3)
     return;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 using testsupport::MemoryDib;
 
@@ -201,6 +202,53 @@ TEST(GridCellTypeBitmapTest, ThePictureStandsAtTheLeftOnTheCellsBackground) {
   EXPECT_EQ(dib.pixel(2 + 17, 10), green);
   DeleteObject(small);
   DeleteObject(large);
+}
+
+TEST(GridCellTypeBitmapTest, APictureRedrawnByItsOwnerOrOnAnotherBackgroundShowsAsItIsNow) {
+  HBITMAP picture = Picture(8);
+  CGridCellType type;
+  auto draw = [&](COLORREF background) {
+    CGridCell cell = TextCell("", 0);
+    cell.SetBkColor(background);
+    cell.m_hBitmap = picture;
+    auto dib = std::make_unique<MemoryDib>(40, 20);
+    CDC dc;
+    dc.Attach(dib->dc());
+    type.Draw(&dc, CRect(0, 0, 40, 20), cell, FALSE, FALSE);
+    return dib;
+  };
+  const COLORREF green = RGB(0, 128, 0), blue = RGB(0, 0, 200);
+  EXPECT_EQ(draw(green)->pixel(2, 2), green);
+  EXPECT_EQ(draw(blue)->pixel(2, 2), blue);
+  EXPECT_EQ(draw(green)->pixel(2 + 4, 2 + 4), RGB(255, 0, 0));
+  HDC dc = CreateCompatibleDC(nullptr); // the owner paints its picture over
+  HGDIOBJ old = SelectObject(dc, picture);
+  RECT middle{2, 2, 6, 6};
+  HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+  FillRect(dc, &middle, yellow);
+  DeleteObject(yellow);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  EXPECT_EQ(draw(green)->pixel(2 + 4, 2 + 4), RGB(255, 255, 0));
+  DeleteObject(picture);
+}
+
+TEST(GridCellTypeBitmapTest, ACellWithNoRoomForThePictureDrawsNoneOverItsNeighbours) {
+  HBITMAP picture = Picture(16);
+  for (int height : {4, 3, 1}) {
+    SCOPED_TRACE(height);
+    CGridCell cell = TextCell("", 0);
+    cell.m_hBitmap = picture;
+    MemoryDib dib(100, 40, RGB(255, 0, 255));
+    CDC dc;
+    dc.Attach(dib.dc());
+    CGridCellType type;
+    type.Draw(&dc, CRect(0, 10, 100, 10 + height), cell, FALSE, FALSE);
+    EXPECT_EQ(dib.count(RGB(255, 0, 0)), 0);
+    EXPECT_EQ(dib.count(RGB(255, 0, 255), CRect(0, 0, 100, 10)), 100 * 10); // the neighbour above
+    EXPECT_EQ(dib.count(RGB(255, 0, 255), CRect(0, 10 + height, 100, 40)), 100 * (30 - height));
+  }
+  DeleteObject(picture);
 }
 
 } // namespace

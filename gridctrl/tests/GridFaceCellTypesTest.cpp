@@ -145,4 +145,21 @@ TEST(GridCellType8Test, TheGlyphFollowsTheFlags) {
   EXPECT_GT(selected.count(kWhite), 0); // the glyph in the selected text colour
 }
 
+TEST(GridCellType8Test, TheCurrentCellTakesTheSelectedColoursWhateverTheCurrentCellStyle) {
+  CGridDims dims;
+  for (int style : {0, 1, 2, 3}) {
+    SCOPED_TRACE(style);
+    dims.curCellStyle = style;
+    CGridCellType8 type;
+    type.Attach(nullptr, &dims);
+    MemoryDib dib(60, 20);
+    CDC dc;
+    dc.Attach(dib.dc());
+    type.Draw(&dc, CRect(0, 0, 60, 20), Cell("", 16), FALSE, TRUE);
+    EXPECT_EQ(dib.pixel(1, 1), kNavy);
+    EXPECT_GT(dib.count(kWhite), 0);
+    EXPECT_EQ(dib.count(kBlack), 0);
+  }
+}
+
 } // namespace
