@@ -32,10 +32,7 @@ void Arrow(CDC* dc, const CRect& box, bool right) {
 } // namespace
 
 int CGridCellType4::WidthAt(CDC* dc, const char* face, const CString& text, int height) {
-  HGDIOBJ old = dc->SelectObject(m_fonts.Get(face, height));
-  const int width = dc->GetTextExtent(text, text.GetLength()).cx;
-  dc->SelectObject(old);
-  return width;
+  return m_fonts.TextWidth(*dc, face, height, text, text.GetLength());
 }
 
 int CGridCellType4::FittedHeight(CDC* dc, const char* face, const CString& text, int width, int limit) {

@@ -1,5 +1,7 @@
 #include "GridPictureCache.h"
 
+#include <tuple>
+
 namespace {
 
 std::vector<unsigned char> PixelsOf(HBITMAP bitmap) {
@@ -13,6 +15,11 @@ std::vector<unsigned char> PixelsOf(HBITMAP bitmap) {
 }
 
 } // namespace
+
+bool CGridPictureCache::Key::operator<(const Key& other) const {
+  return std::tie(bitmap, background, width, height) <
+         std::tie(other.bitmap, other.background, other.width, other.height);
+}
 
 CGridPictureCache::~CGridPictureCache() {
   Clear();
@@ -32,31 +39,40 @@ void CGridPictureCache::Clear() {
   m_ready.clear();
 }
 
-HBITMAP CGridPictureCache::Make(HBITMAP bitmap, int width, int height, COLORREF background) {
+HBITMAP CGridPictureCache::Make(HBITMAP bitmap, int width, int height, COLORREF background, SIZE drawn) {
   HDC screen = GetDC(nullptr);
-  HDC original = CreateCompatibleDC(screen);
-  HGDIOBJ oldOriginal = SelectObject(original, bitmap);
-  HDC copyDc = CreateCompatibleDC(screen);
+  HDC source = CreateCompatibleDC(screen);
+  HDC work = CreateCompatibleDC(screen);
   HBITMAP copy = CreateCompatibleBitmap(screen, width, height);
+  HBITMAP sized = CreateCompatibleBitmap(screen, drawn.cx, drawn.cy);
   ReleaseDC(nullptr, screen);
-  HGDIOBJ oldCopy = SelectObject(copyDc, copy);
-  BitBlt(copyDc, 0, 0, width, height, original, 0, 0, SRCCOPY);
-  SelectObject(original, oldOriginal);
-  DeleteDC(original);
+  HGDIOBJ oldSource = SelectObject(source, bitmap);
+  HGDIOBJ oldWork = SelectObject(work, copy);
+  BitBlt(work, 0, 0, width, height, source, 0, 0, SRCCOPY);
   HBRUSH brush = CreateSolidBrush(background);
-  HGDIOBJ oldBrush = SelectObject(copyDc, brush);
-  ExtFloodFill(copyDc, 0, 0, GetPixel(copyDc, 0, 0), FLOODFILLSURFACE);
-  SelectObject(copyDc, oldBrush);
+  HGDIOBJ oldBrush = SelectObject(work, brush);
+  ExtFloodFill(work, 0, 0, GetPixel(work, 0, 0), FLOODFILLSURFACE);
+  SelectObject(work, oldBrush);
   DeleteObject(brush);
-  SelectObject(copyDc, oldCopy);
-  DeleteDC(copyDc);
-  return copy;
+  // The filled copy is the source of the one at the drawn size (a bitmap is in one context at a time).
+  SelectObject(work, sized);
+  SelectObject(source, copy);
+  StretchBlt(work, 0, 0, drawn.cx, drawn.cy, source, 0, 0, width, height, SRCCOPY);
+  SelectObject(work, oldWork);
+  SelectObject(source, oldSource);
+  DeleteDC(work);
+  DeleteDC(source);
+  DeleteObject(copy);
+  return sized;
 }
 
 void CGridPictureCache::Draw(HDC dc, HBITMAP bitmap, int width, int height, COLORREF background,
                              const RECT& target) {
   std::vector<unsigned char> pixels = PixelsOf(bitmap);
-  const auto key = std::make_pair(bitmap, background);
+  const SIZE drawn{target.right - target.left, target.bottom - target.top};
+  if (drawn.cx <= 0 || drawn.cy <= 0)
+    return;
+  const Key key{bitmap, background, drawn.cx, drawn.cy};
   auto found = m_ready.find(key);
   if (found != m_ready.end() && found->second.pixels != pixels) {
     Deselect();
@@ -67,7 +83,7 @@ void CGridPictureCache::Draw(HDC dc, HBITMAP bitmap, int width, int height, COLO
   if (found == m_ready.end()) {
     if (m_ready.size() >= kMost)
       Clear();
-    HBITMAP copy = Make(bitmap, width, height, background);
+    HBITMAP copy = Make(bitmap, width, height, background, drawn);
     found = m_ready.emplace(key, Ready{std::move(pixels), copy}).first;
   }
   if (!m_memory) {
@@ -75,6 +91,5 @@ void CGridPictureCache::Draw(HDC dc, HBITMAP bitmap, int width, int height, COLO
     m_initial = GetCurrentObject(m_memory, OBJ_BITMAP);
   }
   SelectObject(m_memory, found->second.copy);
-  StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, m_memory, 0,
-             0, width, height, SRCCOPY);
+  BitBlt(dc, target.left, target.top, drawn.cx, drawn.cy, m_memory, 0, 0, SRCCOPY);
 }
