@@ -30,8 +30,15 @@ void pumpFor(unsigned milliseconds) {
 namespace {
 
 thread_local std::function<void()> t_later;
+thread_local ULONGLONG t_laterBy = 0;
 
+// A dialog box is activated before its modal loop shows it, which happens only once that loop finds no
+// message waiting: the work waits (on a timer, so that the loop does go idle) until the active window
+// shows, for two seconds at the most.
 void CALLBACK runLaterNow(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND active = GetActiveWindow();
+  if (active && !IsWindowVisible(active) && GetTickCount64() < t_laterBy)
+    return;
   KillTimer(nullptr, timer);
   std::function<void()> work = std::move(t_later);
   if (work)
@@ -42,6 +49,7 @@ void CALLBACK runLaterNow(HWND, UINT, UINT_PTR timer, DWORD) {
 
 void runLater(std::function<void()> work) {
   t_later = std::move(work);
+  t_laterBy = GetTickCount64() + 2000;
   SetTimer(nullptr, 0, 10, runLaterNow);
 }
 

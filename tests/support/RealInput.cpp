@@ -1,7 +1,5 @@
 #include "RealInput.h"
 
-#include "MessagePump.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -26,10 +24,28 @@ INPUT mouseInput(DWORD flags) {
   return input;
 }
 
+bool under(HWND hwnd, POINT screen) {
+  HWND found = WindowFromPoint(screen);
+  return found == hwnd || IsChild(hwnd, found);
+}
+
+// Waits until `hwnd` is what lies under a screen point: a window that has just been activated may not be
+// shown or in its place yet, and a click there would go to whatever is behind it.
+void waitUntilUnder(HWND hwnd, POINT screen) {
+  const ULONGLONG end = GetTickCount64() + 2000;
+  while (!under(hwnd, screen) && GetTickCount64() < end)
+    settle(20);
+  if (!under(hwnd, screen))
+    ADD_FAILURE() << "the point " << screen.x << "," << screen.y << " is not on the window to click";
+}
+
 // Moves the pointer to a client point of `hwnd`; a zero relative move then makes the server report the
-// pointer's new place, as a real mouse does.
-void pointAt(HWND hwnd, POINT at) {
+// pointer's new place, as a real mouse does. A press is made only on the window itself; the moves of a
+// drag may leave it.
+void pointAt(HWND hwnd, POINT at, bool toPress = true) {
   ClientToScreen(hwnd, &at);
+  if (toPress)
+    waitUntilUnder(hwnd, at);
   SetCursorPos(at.x, at.y);
   INPUT move = mouseInput(MOUSEEVENTF_MOVE);
   SendInput(1, &move, sizeof move);
@@ -60,13 +76,37 @@ void clickWith(HWND hwnd, POINT at, DWORD down, DWORD up, int times, std::initia
 
 } // namespace
 
+// Dispatches this thread's waiting messages as the loop that would have taken them does: a message for a
+// dialog box (or a message box) goes through IsDialogMessage, which also runs the dialog's message
+// filter hooks, as the modal loop of a dialog does; other messages are translated and dispatched.
+int pumpAsLoopsDo() {
+  MSG msg;
+  int count = 0;
+  while (count < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ++count;
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam)); // leave it for whoever runs the loop
+      break;
+    }
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    char name[16] = "";
+    if (root)
+      GetClassNameA(root, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0 && IsDialogMessageA(root, &msg))
+      continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return count;
+}
+
 void settle(unsigned milliseconds) {
   const ULONGLONG end = GetTickCount64() + milliseconds;
   // Input reaches the queue through the server a moment after SendInput returns: the queue counts as
   // empty only when it stays empty for a few polls in a row.
   int quiet = 0;
   while (quiet < 3 && GetTickCount64() < end) {
-    int handled = pumpMessages();
+    int handled = pumpAsLoopsDo();
     if (handled == 0 && GetQueueStatus(QS_ALLINPUT) == 0)
       ++quiet;
     else
@@ -112,7 +152,7 @@ void drag(HWND hwnd, POINT from, POINT to, int steps) {
   send({mouseInput(MOUSEEVENTF_LEFTDOWN)}, {});
   for (int i = 1; i <= steps; ++i) {
     POINT step = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
-    pointAt(hwnd, step);
+    pointAt(hwnd, step, false);
     settle();
   }
   send({mouseInput(MOUSEEVENTF_LEFTUP)}, {});

@@ -33,7 +33,10 @@ void typeText(const std::string& text);
 POINT centreOf(HWND child);
 // Brings `hwnd`'s top-level window to the front and gives it the activation.
 void bringToFront(HWND hwnd);
-// Dispatches this thread's messages until no input is waiting for it, at most `milliseconds` long.
+// Dispatches this thread's messages until no input is waiting for it, at most `milliseconds` long. A
+// message for a dialog box goes through IsDialogMessage (and so the dialog's message filters) as a
+// dialog's modal loop does; a program's own loop (its accelerators, its modeless windows) is not
+// imitated: a test of those runs that loop.
 void settle(unsigned milliseconds = 2000);
 
 } // namespace testsupport::realinput

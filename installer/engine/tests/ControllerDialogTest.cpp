@@ -6,7 +6,9 @@
 #include <StartupMergeDialog.h>
 #include <UserInfoDialog.h>
 
+#include <MessagePump.h>
 #include <ModalAnswerer.h>
+#include <RealInput.h>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 #include <functional>
 
 using testsupport::ModalAnswerer;
+namespace realinput = testsupport::realinput;
 
 namespace {
 
@@ -112,5 +115,55 @@ TEST_F(ControllerDialogTest, EveryDialogSharesTheStackHelpIconAndDefaultButton) 
     EXPECT_EQ(icon, seen.icon);
     EXPECT_EQ(IDOK, seen.defaultId);
     EXPECT_TRUE(seen.openAfterHelp);
+  }
+}
+
+namespace {
+
+struct ControllerDialogByUser : ControllerDialogTest {};
+
+} // namespace
+
+// The same dialogs as a user meets them: a click on the help button and F1 each show the "no help" box
+// and leave the dialog open, and a click on Cancel ends it with its cancel answer.
+TEST_F(ControllerDialogByUser, HelpByClickAndF1ThenCancelByClick) {
+  PromptRequest prompt;
+  prompt.title = "Pick A Place";
+  UserInfoRequest user;
+  std::string merged = "merged";
+  fpathbuf existing;
+  existing.set("c:\\old.dll");
+  struct Row {
+    const char* caption;
+    int helpButton;
+    int cancelled;
+    std::function<int()> run;
+  } rows[] = {
+      {"Pick A Place", IDC_PROMPT_HELP, 2, [&] { return RunPromptDialog(prompt, nullptr); }},
+      {"User Information", IDC_ASKUI_HELP, 2, [&] { return RunUserInfoDialog(user); }},
+      {"Start-up File Changes", IDC_DOSINFORM_HELP, 2,
+       [&] { return RunStartupMergeDialog("current", merged, "backup"); }},
+      {"Replace File", IDC_AOW_HELP, 1,
+       [&] {
+         OverwriteQuestion question;
+         return question.ask(cpathref("c:\\new.dll"), versionrecord(), existing, versionrecord());
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.caption);
+    bool openAfterHelp = false;
+    ModalAnswerer answerer;
+    answerer.answer("No help is available", IDOK).answer("No help is available", IDOK);
+    answerer.act(row.caption, [&](HWND dialog) {
+      testsupport::runLater([&, dialog] {
+        realinput::click(dialog, realinput::centreOf(GetDlgItem(dialog, row.helpButton)));
+        realinput::pressKey(VK_F1);
+        openAfterHelp = IsWindow(dialog) && IsWindowVisible(dialog);
+        realinput::click(dialog, realinput::centreOf(GetDlgItem(dialog, IDCANCEL)));
+      });
+    });
+    EXPECT_EQ(row.cancelled, row.run());
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    EXPECT_TRUE(openAfterHelp);
   }
 }
