@@ -382,11 +382,13 @@ int Installer::readcount(const char* path) {
 int Installer::writecount(const char* path, int count) {
   if (!iscounted(path))
     return -1;
-  DWORD type = REG_BINARY;
+  // The query of a value that is not there leaves its type slot undefined (Wine clears it): only a
+  // value found as a REG_DWORD keeps that type.
+  DWORD type = REG_BINARY, found = REG_NONE;
   std::string old;
   OpenKey key(platform_.sharedroot, platform_.sharedkey.c_str(), KEY_QUERY_VALUE);
-  if (key.query(path, type, old) && type != REG_DWORD)
-    type = REG_BINARY;
+  if (key.query(path, found, old) && found == REG_DWORD)
+    type = REG_DWORD;
   std::string data(4, '\0');
   for (int i = 0; i < 4; ++i)
     data[static_cast<size_t>(i)] = static_cast<char>((static_cast<unsigned>(count) >> (8 * i)) & 0xFF);

@@ -277,6 +277,7 @@ TEST_F(LogUndoTest, AReplacedFileComesBackUnlessTheNewOneIsKept) {
     writeFile(target, "the user's");
     writeFile(f.file("payload.txt"), "the product's");
     f.installer.writecount(target.c_str(), c.count);
+    EXPECT_EQ(c.count, f.installer.readcount(target.c_str())) << c.name << ": a new count reads back";
     std::string logPath = f.file("kxlog3.000");
     {
       auto writer = LogFileWriter::OpenLogPath(logPath.c_str(), LogHeader());
