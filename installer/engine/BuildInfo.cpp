@@ -2,10 +2,11 @@
 
 #include "ScriptSchema.h"
 
+// A negative offset or size would reach the archive's reads as a count near the top of size_t.
 int FileEntry::read(ScriptReader& reader) {
   return reader.integer(firstPart) && reader.integer(offset) && reader.integer(flags) &&
          reader.longint(packedSize) && reader.longint(originalSize) && reader.path(source) &&
-         reader.path(target);
+         reader.path(target) && offset >= 0 && packedSize >= 0 && originalSize >= 0;
 }
 
 int FileGroup::read(ScriptReader& reader) {

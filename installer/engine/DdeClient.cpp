@@ -1,9 +1,13 @@
 // How this works: the client owns one hidden top-level window. Connecting broadcasts WM_DDE_INITIATE
-// and the first server to acknowledge while the broadcast runs becomes the partner; any other server
-// that answers is told to terminate at once. Executes and requests post their message and then take
-// the answer straight from the client window's queue, sleeping between arrivals, until the time-out.
-// Every global block and atom has one owner at each step: what the server hands over and the client
-// accepts is freed here, what is refused or times out goes back or is deleted.
+// (with a time-out per window, so that one hung window cannot stop it) and the first server to
+// acknowledge while the broadcast runs becomes the partner; any other server that answers is told to
+// terminate at once. Executes and requests post their message and then take the answer straight from
+// the client window's queue, sleeping between arrivals, until the time-out. An answer belongs to its
+// own command block or item atom: a late one, for a command or request that timed out before, is
+// freed and the wait goes on, so it is never taken for the answer to the next one. Every global block
+// and atom has one owner at each step: what the server hands over and the client accepts is freed
+// here, what is refused goes back or is deleted, and what a time-out leaves with the server is freed
+// when its late answer comes or the conversation ends.
 #include "DdeClient.h"
 
 #include <checkfailed.h>
@@ -18,9 +22,9 @@ namespace {
 
 const char* const ClassName = "KXDDEHiddenWindowClass";
 constexpr CheckSite OpenAtDestruction{"DDERAW", 212};
-constexpr CheckSite RefusalNotNegative{"DDERAW", 388};
-constexpr CheckSite RefusalOfOtherItem{"DDERAW", 389};
 constexpr int InitiateAttempts = 10;
+// How long one window may take over the initiate before the broadcast goes on without it.
+constexpr UINT InitiateWindowTimeout = 250;
 constexpr WORD AckPositive = 0x8000;
 constexpr WORD DataAckRequested = 0x8000;
 constexpr WORD DataRelease = 0x2000;
@@ -98,7 +102,9 @@ int DdeClient::DdeConnect(const char* application, const char* topic) {
   ATOM top = GlobalAddAtomA(topic);
   for (int attempt = 0; attempt < InitiateAttempts && !server_; ++attempt) {
     initiating_ = 1;
-    SendMessageA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_), MAKELPARAM(app, top));
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window_),
+                        MAKELPARAM(app, top), SMTO_ABORTIFHUNG, InitiateWindowTimeout, &ignored);
     initiating_ = 0;
   }
   GlobalDeleteAtom(app);
@@ -111,14 +117,20 @@ void DdeClient::DdeDisconnect() {
     PostMessageA(server_, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_), 0);
     server_ = nullptr;
   }
+  // After the terminate no late answer comes: what the time-outs left is ours again.
+  // After the terminate no late answer comes: the blocks the time-outs left are ours again. An item atom
+  // posted with a request is the server's to delete until it comes back.
+  for (HGLOBAL block : lateBlocks_)
+    GlobalFree(block);
+  lateBlocks_.clear();
+  lateAtoms_.clear();
   if (window_) {
     DestroyWindow(window_);
     window_ = nullptr;
   }
 }
 
-int DdeClient::WaitFor(UINT first, UINT last, MSG& msg) {
-  TickTimer timer = StartTickTimer(timeout_);
+int DdeClient::WaitFor(UINT first, UINT last, MSG& msg, const TickTimer& timer) {
   for (;;) {
     while (PeekMessageA(&msg, window_, WM_DDE_TERMINATE, WM_DDE_LAST, PM_REMOVE)) {
       if (msg.message >= first && msg.message <= last)
@@ -152,14 +164,42 @@ int DdeClient::DdeExecute(const char* command) {
     GlobalFree(block);
     return 0;
   }
-  MSG msg;
-  if (!WaitFor(WM_DDE_ACK, WM_DDE_ACK, msg))
-    return 0;
-  UINT_PTR status = 0, returned = 0;
-  UnpackDDElParam(WM_DDE_ACK, msg.lParam, &status, &returned);
-  FreeDDElParam(WM_DDE_ACK, msg.lParam);
-  GlobalFree(block);
-  return (status & AckPositive) != 0;
+  TickTimer timer = StartTickTimer(timeout_);
+  for (;;) {
+    MSG msg;
+    if (!WaitFor(WM_DDE_ACK, WM_DDE_ACK, msg, timer)) {
+      // The server may still read the block: it is freed with its late answer.
+      lateBlocks_.push_back(block);
+      return 0;
+    }
+    UINT_PTR status = 0, returned = 0;
+    UnpackDDElParam(WM_DDE_ACK, msg.lParam, &status, &returned);
+    FreeDDElParam(WM_DDE_ACK, msg.lParam);
+    HGLOBAL answered = reinterpret_cast<HGLOBAL>(returned);
+    if (answered == block) {
+      GlobalFree(block);
+      return (status & AckPositive) != 0;
+    }
+    TakeLateBlock(answered);
+  }
+}
+
+void DdeClient::TakeLateBlock(HGLOBAL block) {
+  for (auto late = lateBlocks_.begin(); late != lateBlocks_.end(); ++late)
+    if (*late == block) {
+      GlobalFree(block);
+      lateBlocks_.erase(late);
+      return;
+    }
+}
+
+int DdeClient::TakeLateAtom(ATOM atom) {
+  for (auto late = lateAtoms_.begin(); late != lateAtoms_.end(); ++late)
+    if (*late == atom) {
+      lateAtoms_.erase(late);
+      return 1;
+    }
+  return 0;
 }
 
 int DdeClient::DdeRequest(const char* item, UINT format, std::string& text) {
@@ -171,20 +211,36 @@ int DdeClient::DdeRequest(const char* item, UINT format, std::string& text) {
     GlobalDeleteAtom(atom);
     return 0;
   }
-  MSG msg;
-  if (!WaitFor(WM_DDE_ACK, WM_DDE_DATA, msg)) {
-    GlobalDeleteAtom(atom);
-    return 0;
+  TickTimer timer = StartTickTimer(timeout_);
+  for (;;) {
+    MSG msg;
+    if (!WaitFor(WM_DDE_ACK, WM_DDE_DATA, msg, timer)) {
+      lateAtoms_.push_back(atom);
+      return 0;
+    }
+    if (msg.message == WM_DDE_DATA) {
+      UINT_PTR handle = 0, answered = 0;
+      UnpackDDElParam(WM_DDE_DATA, msg.lParam, &handle, &answered);
+      if (static_cast<ATOM>(answered) == atom)
+        return TakeData(msg.lParam, atom, text);
+      // Data for a request that timed out: taken (its atom goes with the acknowledgement) and dropped.
+      std::string dropped;
+      TakeLateAtom(static_cast<ATOM>(answered));
+      TakeData(msg.lParam, static_cast<ATOM>(answered), dropped);
+      continue;
+    }
+    // An acknowledgement instead of data answers nothing, whatever its status: a server may answer
+    // an item it does not know with a positive one.
+    UINT_PTR status = 0, answered = 0;
+    UnpackDDElParam(WM_DDE_ACK, msg.lParam, &status, &answered);
+    FreeDDElParam(WM_DDE_ACK, msg.lParam);
+    if (static_cast<ATOM>(answered) == atom) {
+      GlobalDeleteAtom(atom);
+      return 0;
+    }
+    if (TakeLateAtom(static_cast<ATOM>(answered)))
+      GlobalDeleteAtom(static_cast<ATOM>(answered));
   }
-  if (msg.message == WM_DDE_DATA)
-    return TakeData(msg.lParam, atom, text);
-  UINT_PTR status = 0, refused = 0;
-  UnpackDDElParam(WM_DDE_ACK, msg.lParam, &status, &refused);
-  FreeDDElParam(WM_DDE_ACK, msg.lParam);
-  CheckFailed(RefusalNotNegative, !(status & AckPositive));
-  CheckFailed(RefusalOfOtherItem, refused == atom);
-  GlobalDeleteAtom(static_cast<ATOM>(refused));
-  return 0;
 }
 
 // Takes the text of a WM_DDE_DATA answer. Text is acknowledged positively and its block freed when

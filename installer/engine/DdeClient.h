@@ -1,8 +1,11 @@
 #pragma once
 
+#include "TickTimer.h"
+
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // A minimal DDE client on the protocol's window messages, talking to one server at a time through a
 // hidden window of class "KXDDEHiddenWindowClass".
@@ -22,7 +25,8 @@ public:
   // 1 when a server answered one of up to 10 initiates.
   int DdeConnect(const char* application, const char* topic);
   void DdeDisconnect();
-  // 1 when the server acknowledged the command positively.
+  // 1 when the server acknowledged this command positively; an answer the client does not expect is
+  // a failed command, never a failed check.
   int DdeExecute(const char* command);
   // 1 with the server's text for the item; 0 when it refused, sent no text, or did not answer.
   int DdeRequest(const char* item, UINT format, std::string& text);
@@ -36,11 +40,17 @@ private:
   int CreateWindowOnce();
   // Takes the first message first..last sent to the client window; 0 when time runs out or the
   // server ends the conversation meanwhile.
-  int WaitFor(UINT first, UINT last, MSG& msg);
+  int WaitFor(UINT first, UINT last, MSG& msg, const TickTimer& timer);
   int TakeData(LPARAM lParam, ATOM item, std::string& text);
+  // The late answer of a command that timed out frees the block it left.
+  void TakeLateBlock(HGLOBAL block);
+  // 1 when the atom is that of a request that timed out, which is then no longer waited for.
+  int TakeLateAtom(ATOM atom);
 
   HWND window_ = nullptr;
   HWND server_ = nullptr;
   int initiating_ = 0;
   DWORD timeout_ = DefaultTimeout;
+  std::vector<HGLOBAL> lateBlocks_;
+  std::vector<ATOM> lateAtoms_;
 };

@@ -1,13 +1,17 @@
 // How this works: a job copies its source to its target in blocks. A target that does not exist yet
 // (or one the writer extends in place) is written directly; an existing target is never opened for
 // writing: the new bytes go to a temporary file beside it, which replaces the target in one rename
-// only once it is complete, or at the next restart when the target is in use. A copy that fails or
-// is cancelled is abandoned by its writer, so the old target is always left as it was.
+// only once it is complete, or at the next restart when the target is in use. A target replaced now
+// is first renamed to a backup name beside it, and that rename is logged before the new file's own
+// record, so the uninstall (newest record first) deletes the new file and then renames the old one
+// back. A copy that fails or is cancelled is abandoned by its writer, so the old target is always
+// left as it was.
 #include "FileJob.h"
 
 #include "EngineBox.h"
 #include "Installer.h"
 
+#include <fpath.h>
 #include <texthelpers.h>
 #include <textresource.h>
 
@@ -97,7 +101,8 @@ int AskInUse(int rule, const char* target) {
   return EngineMessageBox(text.c_str(), caption, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
 }
 
-// The temporary file in the target's place now: 0 when the target cannot be replaced.
+// The temporary file in the target's place now, without keeping the old one: 0 when the target
+// cannot be replaced.
 int ReplaceNow(const char* temp, const char* target) {
   DWORD attributes = GetFileAttributesA(target);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
@@ -107,6 +112,22 @@ int ReplaceNow(const char* temp, const char* target) {
   if (attributes != INVALID_FILE_ATTRIBUTES)
     SetFileAttributesA(target, attributes);
   return 0;
+}
+
+// The temporary file in the target's place now, the old target kept under a backup name beside it
+// and that rename logged, so that the uninstall deletes the new file and puts the old one back.
+int ReplaceKeepingOld(OperationLog& log, const char* temp, const char* target) {
+  if (!Exists(target))
+    return MoveFileA(temp, target) != 0;
+  fpathbuf backup;
+  if (!fpath::setbackupname(backup, cpathref(target)) || !MoveFileA(target, backup.str()))
+    return 0;
+  if (!MoveFileA(temp, target)) {
+    MoveFileA(backup.str(), target);
+    return 0;
+  }
+  log.filerenamed(target, backup.str());
+  return 1;
 }
 
 int BlockSize(const FileJob& job) {
@@ -204,8 +225,11 @@ void TemporaryCopy(Installer& installer, FileJob& job, int late) {
     }
   }
   const char* target = job.targetpath.c_str();
+  // Only a log can give the old file back, so without one nothing is kept.
+  int keepold = job.log && job.log->keepsrecords();
   for (;;) {
-    if (!installer.inuse(target) && ReplaceNow(temp, target)) {
+    if (!installer.inuse(target) &&
+        (keepold ? ReplaceKeepingOld(*job.log, temp, target) : ReplaceNow(temp, target))) {
       job.state = JobInstalled;
       return;
     }

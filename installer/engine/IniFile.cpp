@@ -50,6 +50,28 @@ int ReadableAndWritable(const char* file) {
   return 1;
 }
 
+// Whether a walk in text mode sees every byte of the file: text mode ends the file at a Ctrl-Z, and
+// lines are copied as C strings, which end at a NUL (and UTF-16 text is mostly NULs).
+int ReadsFaithfully(const char* file) {
+  FILE* in = std::fopen(file, "rb");
+  if (!in)
+    return 0;
+  char block[4096];
+  size_t n;
+  int first = 1, faithful = 1;
+  while (faithful && (n = std::fread(block, 1, sizeof block, in)) > 0) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(block);
+    if (first && n >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+      faithful = 0;
+    if (std::memchr(block, '\0', n) || std::memchr(block, '\x1a', n))
+      faithful = 0;
+    first = 0;
+  }
+  faithful = faithful && !std::ferror(in);
+  std::fclose(in);
+  return faithful;
+}
+
 enum Where { Before, Inside, After };
 
 // A visitor that copies lines to a new file and puts it in the edited file's place at the end.
@@ -97,16 +119,15 @@ protected:
   void emitentry(const char* key, const char* value) { std::fprintf(out_, "%s=%s\n", key, value); }
   void emitheader(const char* section) { std::fprintf(out_, "[%s]\n", section); }
 
-  // Creates a missing file with the given first lines.
+  // Creates a missing file with the given first lines, through the temporary file as every rewrite,
+  // so that a failed write leaves no half a file.
   int create(const char* section, const char* key, const char* value) {
-    FILE* file = std::fopen(file_, "wt");
-    if (!file)
+    if (!IniRewriter::prepare())
       return 0;
-    std::fprintf(file, "[%s]\n", section);
+    emitheader(section);
     if (key)
-      std::fprintf(file, "%s=%s\n", key, value);
-    int written = !std::ferror(file);
-    return std::fclose(file) == 0 && written;
+      emitentry(key, value);
+    return IniRewriter::finish();
   }
 
   const char* file_;
@@ -351,7 +372,7 @@ int IniSplitEntry(const std::string& line, std::string& key, std::string& value)
 int IniWalk(const char* file, const char* section, IniVisitor& visitor, int rewrite) {
   if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES)
     return visitor.filemissing();
-  if (!(rewrite ? ReadableAndWritable(file) : Readable(file)))
+  if (!(rewrite ? ReadableAndWritable(file) && ReadsFaithfully(file) : Readable(file)))
     return 0;
   FILE* in = std::fopen(file, "rt");
   if (!in)

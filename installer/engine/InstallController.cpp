@@ -6,6 +6,7 @@
 #include "FileJob.h"
 #include "FileSearch.h"
 #include "IniFile.h"
+#include "LogUndo.h"
 #include "ProgramGroupsManager.h"
 #include "ProgramItem.h"
 #include "PromptDialog.h"
@@ -331,8 +332,15 @@ int InstallController::initialise() {
 
 int InstallController::run() {
   int result = mainsequence();
-  if (result == 1)
-    return handoverlog(0) == 1 ? 6 : 1;
+  if (result == 1) {
+    if (handoverlog(0) == 1)
+      return 6;
+    // No uninstaller was registered to undo the run (it failed first, or the script has none): the
+    // engine undoes it here. The result stays 1, since there is no helper and no uninstaller to start.
+    if (uninstallFolder_.empty())
+      rollback();
+    return 1;
+  }
   if (handoverlog(1) < 0)
     reporterrorf("Unable to copy the operation log");
   return result;
@@ -358,6 +366,17 @@ int InstallController::openlog() {
   workingLog_ = path;
   installer_.switchlog(log_.get());
   return 1;
+}
+
+int InstallController::gowithoutlog() {
+  std::string text = "The operation log cannot be written in " + std::string(engineFolder_) +
+                     ".\nWithout it this installation cannot be uninstalled.";
+  if (unattended()) {
+    reporterrorf("%s", text.c_str());
+    return 0;
+  }
+  text += "\n\nGo on without an uninstall?";
+  return EngineMessageBox(text.c_str(), product_, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void InstallController::closelog() {
@@ -413,7 +432,8 @@ int InstallController::mainsequence() {
     reporterrorf("Unable to load language DLL");
     return 1;
   }
-  openlog();
+  if (!openlog() && !gowithoutlog())
+    return 1;
   if (!showwindows())
     return 1;
   // One archive stream serves every member the script installs.
@@ -490,6 +510,33 @@ int InstallController::handoverlog(int normalEnd) {
     return 1;
   std::string engine = Join(uninstallFolder_, "kxmain.exe");
   return WriteVavezaSettings("", engine.c_str(), 1) ? 1 : -1;
+}
+
+void InstallController::rollback() {
+  closelog();
+  if (workingLog_.empty())
+    return;
+  LogHeader header;
+  std::vector<std::unique_ptr<LogRecord>> records;
+  std::string error;
+  int undone = 0, failed = 0;
+  if (ReadLog(workingLog_.c_str(), header, records, error)) {
+    Installer undoer(installer_.platform());
+    // Unattended, nothing is asked: what others added since is kept, as a No would keep it.
+    undoer.quiet = unattended();
+    PrepareUndo(records, undoer);
+    for (auto record = records.rbegin(); record != records.rend(); ++record)
+      if ((*record)->status == ToUndo)
+        ++(UndoLogRecord(**record, undoer) ? undone : failed);
+  }
+  DeleteFileA(workingLog_.c_str());
+  workingLog_.clear();
+  if (unattended() || (!undone && !failed))
+    return;
+  std::string text = "The incomplete installation was undone: " + std::to_string(undone) + " changes undone";
+  if (failed)
+    text += ", " + std::to_string(failed) + " could not be undone";
+  MessageBoxA(nullptr, (text + ".").c_str(), product_, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
 }
 
 int InstallController::showfinishdialog(int type) {
@@ -708,7 +755,8 @@ int InstallController::editstartupfiles(const int values[3], const char* linesFi
 }
 
 int InstallController::registeruninstall(const UninstallRecord& record) {
-  if (!record.folder || !*record.folder)
+  // Without a log an uninstaller could only ever say that it has none, and never go away.
+  if (!record.folder || !*record.folder || !log_)
     return 1;
   BusyMessage notice;
   if (record.busyMessage)
@@ -718,12 +766,25 @@ int InstallController::registeruninstall(const UninstallRecord& record) {
   OperationLog* writer = &installer_.log();
   OperationLog nothing;
   installer_.switchlog(&nothing);
+  // Nothing of the uninstaller is logged, so what it made is taken away here when it cannot be
+  // finished: the files that were not there before and an Uninstall key it created.
+  std::vector<std::string> made;
+  std::string key;
+  int keyMade = 0;
+  auto copied = [&made](const std::string& path, int existed) {
+    if (!existed)
+      made.push_back(path);
+  };
   int done = [&] {
     char name[32];
     std::snprintf(name, sizeof name, "kx%s.dll", LanguageCode(language_));
-    for (const char* file : {static_cast<const char*>(name), "kxmain.exe"})
-      if (!CopyFileA(Join(engineFolder_, file).c_str(), Join(record.folder, file).c_str(), FALSE))
+    for (const char* file : {static_cast<const char*>(name), "kxmain.exe"}) {
+      std::string target = Join(record.folder, file);
+      int existed = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+      if (!CopyFileA(Join(engineFolder_, file).c_str(), target.c_str(), FALSE))
         return 0;
+      copied(target, existed);
+    }
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
     const char* folders[2] = {windows, record.folder};
@@ -738,16 +799,21 @@ int InstallController::registeruninstall(const UninstallRecord& record) {
       item.source = extra->source.c_str();
       item.target = target.c_str();
       item.component = record.components[i];
+      int existed = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
       if (!installfile(item))
         return 0;
+      copied(target, existed);
     }
-    std::string key = product_;
+    key = product_;
     key.erase(std::remove(key.begin(), key.end(), ' '), key.end());
     key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key;
     std::string engine = Join(record.folder, "kxmain.exe");
     HKEY handle;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr))
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                        &disposition))
       return 0;
+    keyMade = disposition == REG_CREATED_NEW_KEY;
     int set =
         !RegSetValueExA(handle, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(product_),
                         static_cast<DWORD>(std::strlen(product_) + 1)) &&
@@ -757,15 +823,24 @@ int InstallController::registeruninstall(const UninstallRecord& record) {
     return set;
   }();
   installer_.switchlog(writer);
-  if (!done)
+  auto takeaway = [&] {
+    for (const std::string& file : made) {
+      SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(file.c_str());
+    }
+    if (keyMade)
+      RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
     return 0;
+  };
+  if (!done)
+    return takeaway();
   if (record.group && *record.group) {
     ProgramItem item;
     SetField(item.name, LibraryText(library_, TEXT_UNINSTALL_ITEM, "Uninstall"));
     SetField(item.commandline, "\"" + Join(record.folder, "kxmain.exe") + "\"");
     SetField(item.workingfolder, record.workingFolder ? record.workingFolder : "");
     if (!installer_.createitem(record.group, item))
-      return 0;
+      return takeaway();
   }
   uninstallFolder_ = record.folder;
   appendLog_ = record.append;

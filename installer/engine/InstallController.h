@@ -117,6 +117,8 @@ public:
   virtual void closebillboard() {}
   // The least time a file item takes, in milliseconds.
   virtual long minimumitemtime() { return 0; }
+  // Whether the run asks nothing of the user.
+  virtual int unattended() { return 0; }
 
   // Event operations the controller carries out itself.
   int installfile(const FileInstallRecord& record) override;
@@ -170,6 +172,12 @@ public:
   int addprogress(long units);
   // 1 when the log went to the uninstaller's folder.
   int handoverlog(int normalEnd);
+  // When the log cannot be opened: whether the user goes on without an uninstall (an unattended run
+  // does not).
+  int gowithoutlog();
+  // Undoes what the working log holds, newest first, and deletes it: the way back from a run that
+  // failed before any uninstaller could undo it.
+  void rollback();
   // The finish dialog for the type; its answer.
   int showfinishdialog(int type);
   // The file-set dialog over the disk map's groups; 0 when it could not be shown.

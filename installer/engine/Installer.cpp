@@ -8,6 +8,7 @@
 #include <fpath.h>
 #include <reboot.h>
 
+#include <cctype>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
@@ -164,6 +165,33 @@ int Installer::fail(int code, const char* format, ...) {
   return 0;
 }
 
+namespace {
+
+std::string FullLowerPath(const char* path) {
+  char full[MAX_PATH];
+  std::string text = GetFullPathNameA(path, MAX_PATH, full, nullptr) ? full : path;
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+} // namespace
+
+int Installer::loggable(LogFieldKind kind, const std::string& text, const char* name) {
+  if (!log_->keepsrecords() || LogFieldFits(kind, text.size()))
+    return 1;
+  return fail(OtherError, "The change of %.200s is too large for the operation log and is not made",
+              name ? name : text.c_str());
+}
+
+void Installer::keep(const char* path) { keptFiles_.insert(FullLowerPath(path)); }
+
+int Installer::iskept(const char* path) const { return keptFiles_.count(FullLowerPath(path)) != 0; }
+
+void Installer::noteinifile(const char* path) { iniFiles_.insert(FullLowerPath(path)); }
+
+int Installer::isinifile(const char* path) const { return iniFiles_.count(FullLowerPath(path)) != 0; }
+
 int Installer::createdirectory(const char* path) {
   if (IsDirectory(path))
     return 1;
@@ -225,7 +253,9 @@ int Installer::move(const char* source, const char* destination) {
     return 1;
   if (!Exists(source))
     return fail(OtherError, "%s not found", source);
-  if (Exists(destination) && !deletefile(destination))
+  // An installation keeps a file it moves over under a backup name, so that the uninstall gives it
+  // back; without a log (the uninstall's own moves) there is nobody to give it back.
+  if (Exists(destination) && !(log_->keepsrecords() ? setaside(destination) : deletefile(destination)))
     return 0;
   std::string folder = Parent(destination);
   if (!folder.empty() && createdirectory(folder.c_str()) == 2)
@@ -239,6 +269,16 @@ int Installer::move(const char* source, const char* destination) {
       return fail(RenameFailed, "Unable to rename file from %s to %s", source, destination);
   }
   log_->filerenamed(source, destination);
+  return 1;
+}
+
+int Installer::setaside(const char* path) {
+  fpathbuf backup;
+  if (!fpath::setbackupname(backup, cpathref(path)))
+    return fail(RenameFailed, "Unable to rename file from %s to %s", path, path);
+  if (!MoveFileA(path, backup.str()))
+    return fail(RenameFailed, "Unable to rename file from %s to %s", path, backup.str());
+  log_->filerenamed(path, backup.str());
   return 1;
 }
 
@@ -342,11 +382,13 @@ int Installer::readcount(const char* path) {
 int Installer::writecount(const char* path, int count) {
   if (!iscounted(path))
     return -1;
-  DWORD type = REG_BINARY;
+  // The query of a value that is not there leaves its type slot undefined (Wine clears it): only a
+  // value found as a REG_DWORD keeps that type.
+  DWORD type = REG_BINARY, found = REG_NONE;
   std::string old;
   OpenKey key(platform_.sharedroot, platform_.sharedkey.c_str(), KEY_QUERY_VALUE);
-  if (key.query(path, type, old) && type != REG_DWORD)
-    type = REG_BINARY;
+  if (key.query(path, found, old) && found == REG_DWORD)
+    type = REG_DWORD;
   std::string data(4, '\0');
   for (int i = 0; i < 4; ++i)
     data[static_cast<size_t>(i)] = static_cast<char>((static_cast<unsigned>(count) >> (8 * i)) & 0xFF);
@@ -369,6 +411,8 @@ int Installer::decrementcount(const char* path) {
 int Installer::createkey(int root, const char* path) {
   if (OpenKey(root, path, KEY_READ).get())
     return 1;
+  if (!loggable(FieldKey, path))
+    return 0;
   std::string parent = Parent(path);
   if (!parent.empty() && !createkey(root, parent.c_str()))
     return 0;
@@ -411,6 +455,8 @@ int Installer::DeleteKeyValues(int root, const char* path) {
 }
 
 int Installer::deletekey(int root, const char* path) {
+  if (!loggable(FieldKey, path))
+    return 0;
   std::vector<std::string> subkeys;
   {
     OpenKey key(root, path, KEY_ENUMERATE_SUB_KEYS);
@@ -436,6 +482,8 @@ int Installer::deletekey(int root, const char* path) {
 }
 
 int Installer::setvalue(int root, const char* path, const char* name, DWORD type, const std::string& data) {
+  if (!loggable(FieldKey, path))
+    return 0;
   DWORD oldType = 0;
   std::string old;
   int existed = 0;
@@ -463,6 +511,8 @@ int Installer::setstring(int root, const char* path, const char* name, const cha
 }
 
 int Installer::deletevalue(int root, const char* path, const char* name) {
+  if (!loggable(FieldKey, path))
+    return 0;
   DWORD type = 0;
   std::string old;
   {
@@ -543,6 +593,8 @@ int Installer::setentry(const char* file, const char* section, const char* entry
   int sectionExisted = fileExisted && IniCountLines(file, section) >= 0;
   std::string old;
   int entryExisted = ReadProfileEntry(file, section, entry, old);
+  if (entryExisted && !loggable(FieldText, old, entry))
+    return 0;
   if (!WritePrivateProfileStringA(section, entry, text, file))
     return fail(OtherError, "Unable to set INI entry %s in file %s", entry, file);
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);
@@ -606,6 +658,8 @@ int Installer::replaceentry(const char* file, const char* section, const char* e
   std::string old;
   if (!IniGetValue(file, section, entry, occurrence, old))
     return insertentry(file, section, entry, text, occurrence);
+  if (!loggable(FieldText, old, entry))
+    return 0;
   if (!IniSetEntry(file, section, entry, text, occurrence))
     return fail(OtherError, "Unable to set INI entry %s", entry);
   log_->inientrychanged(file, section, entry, old.c_str(), occurrence);
@@ -616,6 +670,8 @@ int Installer::deleteentry(const char* file, const char* section, const char* en
   std::string old;
   if (!IniGetValue(file, section, entry, occurrence, old))
     return 1;
+  if (!loggable(FieldText, old, entry))
+    return 0;
   if (!IniDeleteEntry(file, section, entry, occurrence))
     return fail(OtherError, "Unable to del INI entry %s", entry);
   log_->inientrydeleted(file, section, entry, old.c_str(), occurrence);
@@ -650,6 +706,8 @@ std::string Image(const ProgramItem& item) {
 } // namespace
 
 int Installer::creategroup(const char* name) {
+  if (!IsGroupName(name))
+    return fail(OtherError, "Unable to create group %s", name);
   GroupsUse groups;
   if (!groups.acquired())
     return fail(OtherError, "Unable to connect to PM");
@@ -697,6 +755,8 @@ int Installer::grouplist(std::string& text) {
 }
 
 int Installer::deletegroup(const char* name) {
+  if (!IsGroupName(name))
+    return fail(OtherError, "Unable to delete group %s", name);
   GroupsUse groups;
   if (!groups.acquired())
     return fail(OtherError, "Unable to connect to PM");

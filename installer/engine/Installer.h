@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 
 // The platform answers an installation depends on but cannot always trust or a test must not use.
@@ -120,13 +121,28 @@ public:
   // Reports (unless quiet) and sets the code; answers 0.
   int fail(int code, const char* format, ...);
 
+  // Files an uninstall leaves in place (the user kept them, or they are still shared): nothing the
+  // undo puts back may overwrite them.
+  void keep(const char* path);
+  int iskept(const char* path) const;
+  // Initialisation files the log wrote entries into: others may have written to them since.
+  void noteinifile(const char* path);
+  int isinifile(const char* path) const;
+
 private:
   int DeleteKeyValues(int root, const char* path);
+  // Whether the log can hold a field of the change's record; a change it could not hold is not made
+  // (reported, naming `name` or else the text), so that no change escapes the uninstall.
+  int loggable(LogFieldKind kind, const std::string& text, const char* name = nullptr);
+  // Renames the file to its first free backup name beside it, logged.
+  int setaside(const char* path);
 
   InstallerPlatform platform_;
   OperationLog nullLog_;
   OperationLog* log_ = &nullLog_;
   OperationLog* kept_ = &nullLog_;
+  std::set<std::string> keptFiles_;
+  std::set<std::string> iniFiles_;
 };
 
 // An installer that logs nothing, for the steps whose record is written by someone else.

@@ -160,6 +160,25 @@ std::unique_ptr<LogRecord> CreateLogRecord(int type) {
   return std::unique_ptr<LogRecord>(new (std::nothrow) LogRecord(type));
 }
 
+int LogFieldFits(LogFieldKind kind, size_t length) {
+  switch (kind) {
+  case FieldPath:
+  case FieldKey:
+    return length < static_cast<size_t>(PathLimit);
+  case FieldText:
+    return length < static_cast<size_t>(TextLimit);
+  default:
+    return 1;
+  }
+}
+
+int LogRecordFits(const LogRecord& record) {
+  for (const LogField& field : record.fields)
+    if (!LogFieldFits(field.kind, field.text.size()))
+      return 0;
+  return 1;
+}
+
 int WriteLogRecord(const LogRecord& record, portostream& stream) {
   return WriteInt(stream, record.type()) && WriteInt(stream, record.state) && record.save(stream);
 }

@@ -77,6 +77,12 @@ private:
 // The field kinds of each type's body, in file order.
 const std::vector<LogFieldKind>& LogLayout(int type);
 
+// Whether a field's text, or a whole record, fits what the reader takes back: paths and key paths
+// below 260 characters, texts below 65536; the writer refuses what does not, so that every log it
+// writes can be read.
+int LogFieldFits(LogFieldKind kind, size_t length);
+int LogRecordFits(const LogRecord& record);
+
 // A new empty record of the type; none outside 0..22.
 std::unique_ptr<LogRecord> CreateLogRecord(int type);
 int WriteLogRecord(const LogRecord& record, portostream& stream);

@@ -8,6 +8,10 @@
 #include "ByteStreams.h"
 #include "EngineBox.h"
 
+#include <windows.h>
+
+#include <io.h>
+
 namespace {
 
 const char* const BadData = "Log file contains bad data";
@@ -195,11 +199,29 @@ void LogFileWriter::record(LogRecord& entry) {
   if (failed_)
     return;
   entry.state = state;
+  // A record the reader could not take back would make the whole log unreadable: it alone stays out.
+  if (!LogRecordFits(entry)) {
+    EngineError("A change too large for the log file %s is not logged", path_.c_str());
+    return;
+  }
+  // Every write is flushed, so the position is the size after the last whole record.
+  long long whole = _ftelli64(file_);
   StringOStream bytes;
   if (WriteLogRecord(entry, bytes) && Put(bytes.bytes))
     return;
   failed_ = 1;
+  CutBack(whole);
   EngineError("Unable to write the log file %s", path_.c_str());
+}
+
+// Whatever part of a record reached the file goes again, so the log ends with its last whole record.
+void LogFileWriter::CutBack(long long whole) {
+  std::fflush(file_);
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_)));
+  LARGE_INTEGER size;
+  size.QuadPart = whole;
+  if (whole >= 0 && handle != INVALID_HANDLE_VALUE && SetFilePointerEx(handle, size, nullptr, FILE_BEGIN))
+    SetEndOfFile(handle);
 }
 
 int ReadLog(const char* path, LogHeader& header, std::vector<std::unique_ptr<LogRecord>>& records,

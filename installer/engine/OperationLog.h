@@ -55,14 +55,18 @@ public:
   void datablock(int number, const std::string& data);
 
   int state = 0;
+  // Whether the records reach a log that an uninstall reads: only then is anything worth keeping for
+  // an undo (an old file under a backup name) kept.
+  virtual int keepsrecords() const { return 0; }
 
 protected:
   virtual void record(LogRecord&) {}
 };
 
 // Writes each record to the log file as it is made and flushes it, so that what is on the disk
-// always ends with a whole record. The first write error is reported once; nothing more is written
-// to that file.
+// always ends with a whole record: a write that fails is cut back to the last whole record. The first
+// write error is reported once; nothing more is written to that file. A record too large for the
+// format is refused alone, reported, and the log goes on.
 class LogFileWriter : public OperationLog {
 public:
   // Opens "kxlog3.nnn" in the folder and writes the header; none when either fails.
@@ -72,6 +76,7 @@ public:
 
   int failed() const { return failed_; }
   const std::string& path() const { return path_; }
+  int keepsrecords() const override { return 1; }
 
 protected:
   LogFileWriter(FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
@@ -80,6 +85,8 @@ protected:
   virtual int Put(const std::string& bytes);
 
 private:
+  void CutBack(long long whole);
+
   FILE* file_;
   std::string path_;
   int failed_ = 0;

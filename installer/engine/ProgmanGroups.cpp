@@ -31,6 +31,17 @@ std::string ShortForm(const char* path) {
   return buffer;
 }
 
+int IsGroupName(const char* name) {
+  if (!name || std::strpbrk(name, "\\/:"))
+    return 0;
+  // The system drops a name's trailing dots and blanks, so "", "." and ".." all name the folder of
+  // every group.
+  size_t length = std::strlen(name);
+  while (length && (name[length - 1] == '.' || name[length - 1] == ' '))
+    --length;
+  return length != 0;
+}
+
 std::string CreateGroupCommand(const char* name) { return Format("[CreateGroup(\"%s\")]", name); }
 
 std::string ShowGroupCommand(const char* name, int show) {
@@ -90,9 +101,13 @@ int ProgmanGroups::Command(const std::string& command) {
   return !command.empty() && client_.DdeExecute(command.c_str());
 }
 
-int ProgmanGroups::creategroup(const char* name) { return Command(CreateGroupCommand(name)); }
+int ProgmanGroups::creategroup(const char* name) {
+  return IsGroupName(name) && Command(CreateGroupCommand(name));
+}
 
-int ProgmanGroups::deletegroup(const char* name) { return Command(DeleteGroupCommand(name)); }
+int ProgmanGroups::deletegroup(const char* name) {
+  return IsGroupName(name) && Command(DeleteGroupCommand(name));
+}
 
 int ProgmanGroups::showgroup(const char* name, int show) { return Command(ShowGroupCommand(name, show)); }
 

@@ -25,5 +25,9 @@ public:
   virtual int grouplist(std::string& text) = 0;
 };
 
+// Whether the name can be one group: not empty, no folder separator, not "." or "..", so that no
+// group operation ever reaches the folder of all groups or one outside it.
+int IsGroupName(const char* name);
+
 // The short form of a path that exists; the path itself otherwise, and empty stays empty.
 std::string ShortForm(const char* path);

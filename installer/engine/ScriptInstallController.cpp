@@ -95,6 +95,11 @@ int ScriptInstallController::interpret(int index, int& result) {
   return ExecuteEvent(event, *this, *this, result);
 }
 
+int ScriptInstallController::unattended() {
+  const BuildStyle* style = script_.build ? script_.build->currentstyle() : nullptr;
+  return style && style->unattended();
+}
+
 void ScriptInstallController::skipfiles(const Event& event) { addprogress(EventSizeKB(event, *this)); }
 
 int ScriptInstallController::productname(char* name) {

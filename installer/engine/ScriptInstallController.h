@@ -47,6 +47,7 @@ public:
   }
   void closebillboard() override { closesequencedialog(); }
   long minimumitemtime() override { return script_.flags ? script_.flags->minimumMillisecondsPerFile : 0; }
+  int unattended() override;
 
   // Event operations that need the script.
   const FileEntry* fileentry(unsigned index) override {

@@ -47,7 +47,7 @@ const EventLayout EventLayouts[] = {
     {38, "CloseSecondMessageEvent", "", ""},
     {39, "OpenThirdMessageEvent", "", ""},
     {40, "CloseThirdMessageEvent", "", ""},
-    {41, "RegisterUninstallEvent", "Rssssspi", ""},
+    {41, "RegisterUninstallEvent", "Rsssspi", ""},
     {42, "MoveFileEvent", "ss", ""},
     {43, "DeleteFileEvent", "s", ""},
     {44, "FileOperationEvent", "s", ""},

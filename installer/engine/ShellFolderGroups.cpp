@@ -108,7 +108,7 @@ void ShellFolderGroups::shutdown(int) {
 
 std::string ShellFolderGroups::GroupFolder(const char* group) const {
   std::string programs = ProgramsFolder();
-  if (programs.empty())
+  if (programs.empty() || !IsGroupName(group))
     return std::string();
   return programs + "\\" + group;
 }

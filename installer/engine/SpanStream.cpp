@@ -3,6 +3,7 @@
 #include <checkfailed.h>
 
 #include <cstring>
+#include <io.h>
 
 namespace {
 constexpr CheckSite ReadPastLastPart{"BSFSPN", 131};
@@ -31,20 +32,38 @@ int spanstream::partname(int index, fpath& path) {
 int spanstream::OpenPart() {
   for (;;) {
     fpathbuf path;
-    if (partname(index_, path) && (file_ = std::fopen(path.str(), "rb")) != nullptr) {
-      if (index_ == 0 && std::fseek(file_, offset_, SEEK_SET) != 0)
-        return 0;
-      return 1;
-    }
+    if (partname(index_, path) && (file_ = std::fopen(path.str(), "rb")) != nullptr)
+      return CheckPart();
     if (!askforpart(first_ + index_, 1))
       return 0;
   }
+}
+
+// A seek past the end succeeds and a short part simply ends, so both would let the run go on with
+// bytes of the wrong place: the run's start must lie inside its part, and every part but the
+// distribution's last is as long as the others (the builder cuts the archive into equal parts).
+int spanstream::CheckPart() {
+  long long size = _filelengthi64(_fileno(file_));
+  if (size < 0)
+    return 0;
+  if (index_ + 1 < parts_) {
+    if (fullsize_ < 0)
+      fullsize_ = size;
+    if (size != fullsize_)
+      return 0;
+  }
+  if (index_ != 0)
+    return 1;
+  if (offset_ < 0 || offset_ > size || (offset_ == size && length_ > 0))
+    return 0;
+  return std::fseek(file_, offset_, SEEK_SET) == 0;
 }
 
 int spanstream::open() {
   close();
   index_ = 0;
   delivered_ = 0;
+  fullsize_ = -1;
   state_ = OpenPart() ? Open : Failed;
   return state_ == Open;
 }

@@ -7,8 +7,10 @@
 #include <memory>
 
 // One run of bytes of the distribution, spread over numbered part files: it starts at an offset in
-// the first part and goes on from the first byte of each following part. Where parts live, how they
-// are numbered and how a missing one is asked for are the subclass's.
+// the first part and goes on from the first byte of each following part. The offset must lie inside
+// the first part, and every part but the distribution's last must be full (all as long as one
+// another): anything else is damage, and the run fails rather than deliver bytes of the wrong place. Where
+// parts live, how they are numbered and how a missing one is asked for are the subclass's.
 class spanstream : public portistream {
 public:
   enum State { Closed = 0, Open = 1, Failed = 2, Finished = 3 };
@@ -37,6 +39,8 @@ public:
 
 private:
   int OpenPart();
+  // Whether the part just opened fits the run; at the run's start it is sought to the offset.
+  int CheckPart();
   // Moves on to the next part at the end of the current one; 0 when there is none to open.
   int NextPart();
   // Reads the next block of the run; 0 at the run's end or on a failure.
@@ -49,6 +53,8 @@ private:
   long length_ = 0;
   int index_ = 0;
   long delivered_ = 0;
+  // The size of the distribution's full parts, from the first full part the run opens.
+  long long fullsize_ = -1;
   FILE* file_ = nullptr;
   int state_ = Closed;
   // Bytes read from the parts and not yet delivered, so that single bytes and the file jobs' blocks

@@ -165,7 +165,10 @@ int EditStartupFile(Installer& installer, const char* file, const char* linesFil
     installer.log().filecreated(file);
     return 1;
   }
-  if (!installer.move(file, backup.str())) {
+  // The rename is logged only once the merged file stands in its place: a rename moved back would
+  // leave a record whose undo finds nothing.
+  SilentInstaller unlogged(installer);
+  if (!unlogged.move(file, backup.str())) {
     DeleteFileA(copy.str());
     return 0;
   }
@@ -175,5 +178,6 @@ int EditStartupFile(Installer& installer, const char* file, const char* linesFil
     DeleteFileA(copy.str());
     return 0;
   }
+  installer.log().filerenamed(file, backup.str());
   return 1;
 }

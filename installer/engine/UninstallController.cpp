@@ -3,6 +3,7 @@
 #include "ByteStreams.h"
 #include "EngineBox.h"
 #include "Installer.h"
+#include "LogText.h"
 #include "LogUndo.h"
 #include "ProgramGroupsManager.h"
 #include "UndoDialog.h"
@@ -95,6 +96,26 @@ void UninstallController::setengine(const char* path) {
   root_ = enginePath_.substr(0, 2) + "\\";
   backupRun_ = engineFolder_.size() <= 3;
 }
+
+namespace {
+
+// The summaries of the records whose undo failed, one per line, at most a screenful.
+std::string LeftToUndo(const std::vector<std::unique_ptr<LogRecord>>& records) {
+  std::string text;
+  int lines = 0;
+  for (const auto& record : records) {
+    if (record->status != UndoFailed)
+      continue;
+    if (++lines > 20) {
+      text += "...\n";
+      break;
+    }
+    text += LogSummary(*record) + "\n";
+  }
+  return text;
+}
+
+} // namespace
 
 void UninstallController::report(const char* format, ...) {
   char text[512];
@@ -248,6 +269,14 @@ int UninstallController::run() {
   int answer = showdialogs();
   if (groups)
     ProgramGroupsManager::instance().release(1);
+  // What could not be undone stays in the log, and the uninstaller with it, for another try.
+  std::string left = LeftToUndo(records);
+  if (answer == 1 && !left.empty()) {
+    EngineError(
+        "%s",
+        ("These changes could not be undone; the uninstaller keeps them for a later run:\n" + left).c_str());
+    answer = 0;
+  }
   library_.free();
   if (state != NotStarted && !(answer == 1 && !backupRun_))
     RewriteLog(logPath_.c_str(), header, records);
@@ -308,6 +337,7 @@ void UninstallController::undo(int confirm, const std::function<void(int, int)>&
   state = Running;
   cancelRequested = 0;
   Installer installer;
+  PrepareUndo(records, installer);
   for (int i = newest; i >= 0; --i) {
     LogRecord& record = *records[static_cast<size_t>(i)];
     if (record.status != ToUndo)

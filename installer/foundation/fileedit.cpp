@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int fileedit::load(HWND edit, const cpath& file) {
   std::FILE* stream = std::fopen(file.str(), "rb");
@@ -13,7 +14,9 @@ int fileedit::load(HWND edit, const cpath& file) {
     return 0;
   }
   size_t length = std::fread(buffer, 1, FileEditLimit, stream);
-  int cut = std::fgetc(stream) != EOF;
+  // The edit shows a text only up to its first NUL (and UTF-16 text is full of them): such a file is
+  // shown cut, as a long one is.
+  int cut = std::fgetc(stream) != EOF || std::memchr(buffer, 0, length) != nullptr;
   std::fclose(stream);
   buffer[length] = 0;
   SetWindowTextA(edit, buffer);
@@ -26,6 +29,9 @@ int fileedit::load(HWND edit, const cpath& file) {
 int fileedit::save(HWND edit, const cpath& file) {
   if (GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY)
     return 0;
+  // The file is as the user left it: nothing to write.
+  if (!SendMessageA(edit, EM_GETMODIFY, 0, 0))
+    return 1;
   int length = GetWindowTextLengthA(edit);
   char* text = static_cast<char*>(std::malloc(static_cast<size_t>(length) + 1));
   if (!text)

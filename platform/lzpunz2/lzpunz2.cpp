@@ -2,13 +2,14 @@
 //
 // How this works. The decoder pulls input through the caller's byte callback into a block buffer
 // and lets inflate produce output straight into the caller's buffer, never more than its count.
-// Inflate reports the end code (the end of the final deflate block) as Z_STREAM_END; the 4 bytes
+// Inflate reports the end code (the end of the final deflate block) as Z_STREAM_END; the 8 bytes
 // after it, taken from what is left in the block buffer and then from the callback, must equal the
-// number of bytes produced. Every failure is final for the stream: the decoder answers -1 from then
-// on, so corrupt input can never make a caller loop. Input that ends before the end code is a
-// truncation, found when inflate can make no progress and the callback has no more bytes.
-// The encoder runs deflate over the caller's blocks and hands every output byte to the write
-// callback, then the trailer on close.
+// CRC-32 of the bytes produced and their number: raw deflate has no check of its own, so without the
+// CRC damaged data could decode to wrong bytes that end well. Every failure is final for the stream: the
+// decoder answers -1 from then on, so corrupt input can never make a caller loop. Input that ends before the
+// end code is a truncation, found when inflate can make no progress and the callback has no more bytes. The
+// encoder runs deflate over the caller's blocks and hands every output byte to the write callback, then the
+// trailer on close.
 
 #include <lzpunz2/lzpunz2.h>
 
@@ -73,6 +74,7 @@ public:
     z_.avail_in = 0;
     inputEnded_ = false;
     produced_ = 0;
+    crc_ = crc32(0, Z_NULL, 0);
     state_ = Streaming;
     lastError = LZP_E_NONE;
     return 0;
@@ -132,8 +134,10 @@ private:
     if (z_.avail_in == 0 && !inputEnded_)
       refill();
     uInt before = z_.avail_out;
+    Bytef* out = z_.next_out;
     int result = inflate(&z_, Z_NO_FLUSH);
     produced_ += before - z_.avail_out;
+    crc_ = crc32(crc_, out, before - z_.avail_out);
     if (result == Z_STREAM_END) {
       state_ = trailerMatches() ? Finished : Failed;
       if (state_ == Failed)
@@ -153,7 +157,13 @@ private:
   }
 
   bool trailerMatches() {
-    std::uint32_t size = 0;
+    std::uint32_t crc = 0, size = 0;
+    return trailerWord(crc) && trailerWord(size) && crc == crc_ && size == produced_;
+  }
+
+  // A little-endian word of the trailer.
+  bool trailerWord(std::uint32_t& word) {
+    word = 0;
     for (int i = 0; i < 4; ++i) {
       int byte;
       if (z_.avail_in > 0) {
@@ -164,9 +174,9 @@ private:
       }
       if (byte < 0)
         return false;
-      size |= static_cast<std::uint32_t>(byte) << (8 * i);
+      word |= static_cast<std::uint32_t>(byte) << (8 * i);
     }
-    return size == produced_;
+    return true;
   }
 
   z_stream z_{};
@@ -175,6 +185,7 @@ private:
   LzpReadByteProc reader_ = nullptr;
   bool inputEnded_ = false;
   std::uint32_t produced_ = 0;
+  uLong crc_ = 0;
   unsigned char input_[InputBlock];
 };
 
@@ -197,6 +208,7 @@ public:
     failed_ = false;
     writer_ = writer;
     consumed_ = 0;
+    crc_ = crc32(0, Z_NULL, 0);
     lastError = LZP_E_NONE;
     if (!put(HeaderMagic) || !put(HeaderMethodDeflate)) {
       finish();
@@ -217,6 +229,7 @@ public:
     if (!run(Z_NO_FLUSH))
       return -1;
     consumed_ += static_cast<std::uint32_t>(count);
+    crc_ = crc32(crc_, static_cast<const Bytef*>(buffer), static_cast<uInt>(count));
     return count;
   }
 
@@ -224,6 +237,9 @@ public:
     if (!open_)
       return fail(LZP_E_STATE);
     bool ok = !failed_ && run(Z_FINISH);
+    std::uint32_t crc = static_cast<std::uint32_t>(crc_);
+    for (int i = 0; ok && i < 4; ++i)
+      ok = put((crc >> (8 * i)) & 0xFF);
     for (int i = 0; ok && i < 4; ++i)
       ok = put((consumed_ >> (8 * i)) & 0xFF);
     finish();
@@ -272,6 +288,7 @@ private:
   bool failed_ = false;
   LzpWriteByteProc writer_ = nullptr;
   std::uint32_t consumed_ = 0;
+  uLong crc_ = 0;
   unsigned char output_[OutputBlock];
 };
 

@@ -7,7 +7,8 @@
 // A compressed stream is:
 //   2 bytes    header: 'L' and the method, 'D' (raw deflate)
 //   n bytes    raw deflate data, whose final block ends the coded data
-//   4 bytes    the original size, little-endian (modulo 2^32)
+//   4 bytes    the CRC-32 of the original bytes (the polynomial of zip and PNG), little-endian
+//   4 bytes    the original size, little-endian (modulo 2^32); the last 4 bytes of a packed file
 //
 // The library holds one decoder and one encoder for the whole process: one stream of each kind at a
 // time, on one thread. Both sides move bytes through the caller's callbacks, strictly in sequence.
@@ -39,7 +40,7 @@ typedef int(WINAPI* LzpWriteByteProc)(int byte);
 #define LZP_E_HEADER 4    // the stream does not start with the header
 #define LZP_E_DATA 5      // the coded data is corrupt
 #define LZP_E_TRUNCATED 6 // the coded data ends before its end code
-#define LZP_E_TRAILER 7   // the size after the end code is short or differs from the bytes produced
+#define LZP_E_TRAILER 7   // the trailer is short, or its CRC or size differs from the bytes produced
 #define LZP_E_WRITE 8     // the write callback refused a byte
 
 // Reading side. Open reads and checks the header: 0 on success, -1 on failure. Read produces at most

@@ -193,6 +193,13 @@ int Distribution::write(const std::string& folder, MemberPacker* packer, std::st
   style.diskLabels.clear();
   for (int n = 1; n <= parts; ++n)
     style.diskLabels.push_back("Disk " + std::to_string(n));
+  // A value the width cannot hold would read back as another number: nothing is written then.
+  ScriptImage script = WriteScript(draft);
+  if (!script.valuesfit) {
+    error = "a value does not fit width " + std::to_string(draft.width) +
+            " (16 bits hold ints -32768..32767, counts and indexes 0..65535)";
+    return 0;
+  }
   for (int n = 1; n <= parts; ++n) {
     size_t from = partSize > 0 ? static_cast<size_t>((n - 1) * partSize) : 0;
     std::string bytes = partSize > 0 ? archive.substr(from, static_cast<size_t>(partSize)) : archive;
@@ -201,7 +208,7 @@ int Distribution::write(const std::string& folder, MemberPacker* packer, std::st
       return 0;
     }
   }
-  if (!writeFile(folder + "\\install.inf", WriteScript(draft).bytes)) {
+  if (!writeFile(folder + "\\install.inf", script.bytes)) {
     error = "cannot write install.inf";
     return 0;
   }

@@ -18,7 +18,16 @@ public:
     for (int i = 0; i < n; ++i)
       byte(static_cast<int>((value >> (8 * i)) & 0xFF));
   }
-  void integer(long value) { little(static_cast<unsigned long>(value), wide_ ? 4 : 2); }
+  // In 16 bits an int reads back sign-extended and a uint zero-extended: a value outside that range
+  // would read back as another number, so it marks the image as not fitting.
+  void integer(long value) {
+    fits = fits && (wide_ || (value >= -32768 && value <= 32767));
+    little(static_cast<unsigned long>(value), wide_ ? 4 : 2);
+  }
+  void uinteger(long value) {
+    fits = fits && value >= 0 && (wide_ || value <= 0xFFFF);
+    little(static_cast<unsigned long>(value), wide_ ? 4 : 2);
+  }
   void longint(long value) { little(static_cast<unsigned long>(value), 4); }
   void text(const std::string& value) {
     if (value.size() < 255) {
@@ -29,7 +38,7 @@ public:
     }
     bytes += value;
   }
-  void count(size_t n) { integer(static_cast<long>(n)); }
+  void count(size_t n) { uinteger(static_cast<long>(n)); }
   void texts(const std::vector<std::string>& list) {
     count(list.size());
     for (const std::string& one : list)
@@ -38,9 +47,10 @@ public:
   void references(const std::vector<unsigned>& indexes) {
     count(indexes.size());
     for (unsigned index : indexes)
-      integer(static_cast<long>(index));
+      uinteger(static_cast<long>(index));
   }
   int intMax() const { return wide_ ? INT_MAX : 0xFFFF; }
+  int fits = 1;
 
 private:
   int wide_;
@@ -58,8 +68,10 @@ void writeFields(ByteWriter& out, const char* kinds, const FieldValues& values, 
       out.integer(values.numbers[number++]);
       break;
     case 'i':
-    case 'u':
       out.integer(values.numbers[number++]);
+      break;
+    case 'u':
+      out.uinteger(values.numbers[number++]);
       break;
     case 'l':
       out.longint(values.numbers[number++]);
@@ -109,7 +121,7 @@ void writeStyle(ByteWriter& out, const BuildStyle& style) {
   for (const FileGroup& group : style.groups) {
     out.integer(group.kind);
     out.integer(group.number);
-    out.integer(static_cast<long>(group.entry));
+    out.uinteger(static_cast<long>(group.entry));
     out.integer(group.diskNumber);
     out.longint(group.size);
     out.integer(group.flags);
@@ -261,7 +273,7 @@ ScriptImage WriteScript(const ScriptDraft& draft, const WriteDamage& damage) {
     writeStyle(out, style);
   end();
   if (damage.hugeEventCount)
-    out.integer(out.intMax());
+    out.uinteger(out.intMax());
   else
     out.count(draft.events.size());
   for (const DraftEvent& event : draft.events)
@@ -298,7 +310,7 @@ ScriptImage WriteScript(const ScriptDraft& draft, const WriteDamage& damage) {
   end();
   writeScreen(out, draft.screen);
   end();
-  out.integer(static_cast<long>(draft.options.mediaMode));
+  out.uinteger(static_cast<long>(draft.options.mediaMode));
   out.integer(draft.options.restart);
   out.integer(draft.options.silent);
   out.text(draft.options.folder);
@@ -308,6 +320,7 @@ ScriptImage WriteScript(const ScriptDraft& draft, const WriteDamage& damage) {
   out.longint(draft.flags.minimumMillisecondsPerFile);
   end();
   image.bytes = std::move(out.bytes);
+  image.valuesfit = out.fits;
   return image;
 }
 

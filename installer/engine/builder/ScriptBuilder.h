@@ -55,6 +55,9 @@ struct WriteDamage {
 struct ScriptImage {
   std::string bytes;
   std::vector<size_t> memberEnds;
+  // 0 when a value does not fit the width (in 16 bits: ints -32768..32767, uints 0..65535), so that the
+  // script would read back another number.
+  int valuesfit = 1;
 };
 
 ScriptImage WriteScript(const ScriptDraft& draft, const WriteDamage& damage = WriteDamage());

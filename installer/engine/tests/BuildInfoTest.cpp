@@ -43,6 +43,25 @@ TEST_F(BuildInfoTest, BuildStyleValidity) {
   }
 }
 
+TEST_F(BuildInfoTest, NegativeOffsetsAndSizesAreRefused) {
+  struct Row {
+    const char* name;
+    int offset;
+    long packed, original;
+    int loads;
+  } rows[] = {
+      {"all zero", 0, 0, 0, 1},
+      {"negative offset", -1, 10, 10, 0},
+      {"negative packed size", 0, -5, 10, 0},
+      {"negative original size", 0, 10, -2147483647 - 1, 0},
+  };
+  for (const Row& row : rows) {
+    ScriptDraft draft = MinimalScript();
+    draft.build.entries.push_back({1, row.offset, 0, row.packed, row.original, "a.bin", "a.txt"});
+    EXPECT_EQ(row.loads, load(draft)) << row.name;
+  }
+}
+
 TEST_F(BuildInfoTest, RunModesTranslateAndMakeTheBuildUnattended) {
   const int expected[] = {0, 1, 1, 2, 2};
   for (int stored = 0; stored < 5; ++stored) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <dde.h>
 
 namespace {
@@ -73,6 +75,59 @@ TEST(DdeClientTest, NegativeAndMissingAcknowledgementsFail) {
   EXPECT_GE(waited, 250u);
   EXPECT_LT(waited, 3000u);
   client.DdeDisconnect();
+}
+
+// A command that timed out may still be answered: that late answer belongs to it, not to the next
+// command, which the server refuses here.
+TEST(DdeClientTest, ALateAcknowledgementAnswersItsOwnCommand) {
+  DdeTestServer::Options options = Serving("KxTestLate");
+  options.executeAnswers = {{DdeTestServer::Positive, 700}, {DdeTestServer::Negative, 0}};
+  DdeTestServer server(options);
+  DdeClient client;
+  client.settimeout(300);
+  ASSERT_EQ(1, client.DdeConnect("KxTestLate", "Topic"));
+  EXPECT_EQ(0, client.DdeExecute("[Slow()]")) << "timed out";
+  client.settimeout(3000);
+  EXPECT_EQ(0, client.DdeExecute("[Refused()]")) << "the refusal is its answer";
+  EXPECT_EQ(1, client.DdeExecute("[Done()]"));
+  client.DdeDisconnect();
+}
+
+// A positive acknowledgement where data was asked for is no answer, and no failed check either.
+TEST(DdeClientTest, APositiveAcknowledgementOfARequestIsNoText) {
+  DdeTestServer::Options options = Serving("KxTestPos");
+  options.unknownItemAck = DdeTestServer::Positive;
+  options.texts["Known"] = "k";
+  DdeTestServer server(options);
+  DdeClient client;
+  CheckRecorder checks;
+  ASSERT_EQ(1, client.DdeConnect("KxTestPos", "Topic"));
+  std::string text = "old";
+  EXPECT_EQ(0, client.DdeRequest("Unknown", CF_TEXT, text));
+  EXPECT_EQ("", text);
+  EXPECT_EQ(1, client.DdeRequest("Known", CF_TEXT, text));
+  EXPECT_EQ("k", text);
+  client.DdeDisconnect();
+  EXPECT_TRUE(checks.seen.empty());
+}
+
+// A window that does not answer (its thread is busy) holds the initiate only for a moment.
+TEST(DdeClientTest, AHungWindowDoesNotStopTheConnect) {
+  HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread busy([created] {
+    HWND window = CreateWindowA("STATIC", "busy", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetEvent(created);
+    Sleep(6000);
+    DestroyWindow(window);
+  });
+  WaitForSingleObject(created, 5000);
+  DdeClient client;
+  DWORD before = GetTickCount();
+  EXPECT_EQ(0, client.DdeConnect("KxNobodyServes", "Topic"));
+  EXPECT_LT(GetTickCount() - before, 4500u);
+  client.DdeDisconnect();
+  busy.join();
+  CloseHandle(created);
 }
 
 TEST(DdeClientTest, RequestsTextAndAcknowledgesIt) {

@@ -104,9 +104,15 @@ LRESULT DdeTestServer::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     std::string command = static_cast<const char*>(GlobalLock(block));
     GlobalUnlock(block);
     int done = Execute(command);
-    if (options_.executeAck == Silent)
+    Ack ack = options_.executeAck;
+    if (!options_.executeAnswers.empty()) {
+      ack = options_.executeAnswers.front().first;
+      Sleep(options_.executeAnswers.front().second);
+      options_.executeAnswers.erase(options_.executeAnswers.begin());
+    }
+    if (ack == Silent)
       return 0;
-    WORD status = options_.executeAck == Positive && done ? 0x8000 : 0;
+    WORD status = ack == Positive && done ? 0x8000 : 0;
     PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hwnd),
                  PackDDElParam(WM_DDE_ACK, status, reinterpret_cast<UINT_PTR>(block)));
     return 0;
@@ -116,7 +122,9 @@ LRESULT DdeTestServer::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     std::string text;
     int bitmap = 0;
     if (!Answer(AtomText(item), text, bitmap)) {
-      PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hwnd), PackDDElParam(WM_DDE_ACK, 0, item));
+      WORD status = options_.unknownItemAck == Positive ? 0x8000 : 0;
+      PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hwnd),
+                   PackDDElParam(WM_DDE_ACK, status, item));
       return 0;
     }
     PostData(client, text, bitmap ? CF_BITMAP : CF_TEXT, item);

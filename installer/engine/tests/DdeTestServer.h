@@ -20,6 +20,11 @@ public:
     std::string application = "PROGMAN";
     std::string topic = "PROGMAN";
     Ack executeAck = Positive;
+    // Answers to the executes in order, each after a delay in milliseconds; then executeAck at once.
+    std::vector<std::pair<Ack, DWORD>> executeAnswers;
+    // The acknowledgement of a request for an item it does not know: a refusal, or (as some Program
+    // Managers answer) a positive one without data.
+    Ack unknownItemAck = Negative;
     int programManager = 0;
     // Requests: text answers; an item missing here is refused, unless Program Manager mode knows it.
     std::map<std::string, std::string> texts;

@@ -156,6 +156,42 @@ TEST_F(PackedDistributionTest, AFilesWordsSetItsEntrysFlags) {
   }
 }
 
+// In 16 bits an offset of 40 000 would read back as -25 536: such a description is refused and
+// nothing is written; one whose values fit loads with them as they were.
+TEST_F(DistributionTest, ValuesThatDoNotFitWidth16AreRefused) {
+  testsupport::writeFile(dir.file("big.bin"), std::string(40000, 'b'));
+  struct Row {
+    const char* name;
+    const char* extra;
+    int writes;
+  } rows[] = {
+      {"an offset of 40 000", "width 16\n", 0},
+      {"an event int of 40 000", "width 16\nevent 8 40000|0|0\n", 0},
+      {"offsets below 32768", "width 16\n", 1},
+  };
+  std::string out = dir.file("out");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string text = description(row.extra);
+    if (row.writes == 0 && std::strstr(row.name, "offset"))
+      text = "width 16\nproduct P\nstyle tolv\nfile " + dir.file("big.bin") + " big.bin\nfile " +
+             dir.file("one.txt") + " one.txt\nini p=a:\\ sz=77\n";
+    Distribution distribution;
+    std::string error;
+    ASSERT_EQ(1, distribution.parse(text, error)) << error;
+    EXPECT_EQ(row.writes, distribution.write(out, nullptr, error)) << error;
+    EXPECT_EQ(row.writes == 1, testsupport::fileExists(out + "\\install.inf"));
+    if (!row.writes) {
+      EXPECT_NE(std::string::npos, error.find("does not fit width 16")) << error;
+      continue;
+    }
+    InstallScript script;
+    RecordingReport report;
+    ASSERT_EQ(1, LoadScriptFromFolder(script, out.c_str(), report));
+    EXPECT_EQ("the second file", member(script.build->entries[1], 1));
+  }
+}
+
 TEST_F(DistributionTest, CompressionWithoutAPackerIsRefused) {
   Distribution distribution;
   std::string error;

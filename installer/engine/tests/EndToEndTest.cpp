@@ -1,7 +1,10 @@
 // Installs the demo product with the real engine, then uninstalls it, checking the machine after each
 // step. The engine runs from a drive letter mapped to a scratch folder, because the uninstaller's
-// self-removal goes through the root of its drive; these tests share win.ini, "vaveza.ini" and the
-// uninstall key, so they run one at a time.
+// self-removal goes through the root of its drive. Each run starts from a machine a user has lived on
+// (a file of their own where a payload file goes, another product's program group) and compares the
+// whole machine before the install and after the uninstall from outside; the tests run alone, so
+// nothing else changes it meanwhile.
+#include "MachineSnapshot.h"
 #include "TestFolders.h"
 #include <DemoProduct.h>
 #include <LogDump.h>
@@ -162,14 +165,6 @@ std::string RegistryText(HKEY root, const std::string& key, const char* name) {
   return value;
 }
 
-bool KeyExists(HKEY root, const std::string& key) {
-  HKEY handle;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(handle);
-  return true;
-}
-
 std::string Section(const char* section) {
   char text[4096] = "";
   GetProfileSectionA(section, text, sizeof text);
@@ -178,13 +173,26 @@ std::string Section(const char* section) {
 
 const char* const UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
+std::string ProgramsFolder() {
+  char folder[MAX_PATH] = "";
+  SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, folder);
+  return folder;
+}
+
+// What Wine itself writes while programs run, whatever they do: its menu builder records every shortcut
+// it has turned into a menu entry of the host, and keeps the record when the shortcut goes.
+std::vector<std::string> WinesOwnRemainders() { return {"HKCU\\Software\\Wine\\MenuFiles"}; }
+
+// What the user had before the install.
+const char* const UsersOwnFile = "The user's own notes, kept in the product's folder.\r\n";
+const char* const OtherProductsGroup = "Other Product";
+// What another program writes into the product's INI file after the install.
+const char* const OtherProgramsSection = "[Other]\r\nKey=1\r\n";
+
 class EndToEnd : public ::testing::Test {
 protected:
-  static std::string ProgramGroup() {
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, folder);
-    return std::string(folder) + "\\Kx Demo";
-  }
+  static std::string ProgramGroup() { return ProgramsFolder() + "\\Kx Demo"; }
+  static std::string OtherGroup() { return ProgramsFolder() + "\\" + OtherProductsGroup; }
 
   void SetUp() override {
     testsupport::removeTree(ProgramGroup());
@@ -199,12 +207,17 @@ protected:
     demo_.binFolder = BinFolder();
     demo_.target = base_ + "\\apps\\KxDemo";
     CreateDirectoryA((base_ + "\\apps").c_str(), nullptr);
+    CreateDirectoryA(demo_.target.c_str(), nullptr);
+    testsupport::writeFile(demo_.target + "\\file0.txt", UsersOwnFile);
+    SHCreateDirectoryExA(nullptr, OtherGroup().c_str(), nullptr);
+    testsupport::writeFile(OtherGroup() + "\\Other.lnk", "not the demo's");
   }
 
   void TearDown() override {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, (UninstallKey + std::string("KxDemo")).c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\KxDemo");
     testsupport::removeTree(ProgramGroup());
+    testsupport::removeTree(OtherGroup());
     WriteProfileStringA("KXMAIN", nullptr, nullptr);
     if (!helperWasThere_)
       DeleteFileA(WindowsFile("vaveza.exe").c_str());
@@ -214,13 +227,32 @@ protected:
 
   std::string root(const char* name) const { return drive_ + "\\" + name; }
 
-  // Installs; the run's result key.
-  int install(Clicker& clicker) {
+  // The whole machine: the prefix's drive and the engine's own, the machine's and the user's software keys.
+  MachineSnapshot snapshot() const {
+    std::vector<std::string> folders = {"C:"};
+    if (drive_ != "C:")
+      folders.push_back(drive_);
+    return MachineSnapshot::take(
+        folders, {{HKEY_LOCAL_MACHINE, "HKLM", "Software"}, {HKEY_CURRENT_USER, "HKCU", "Software"}});
+  }
+
+  // The distribution, and the machine as it is before the install.
+  void prepare() {
     std::string error;
-    EXPECT_TRUE(demo_.make(error)) << error;
+    ASSERT_TRUE(demo_.make(error)) << error;
+    before_ = snapshot();
+  }
+
+  // Installs, then another program writes into the product's INI file; the run's result key.
+  int install(Clicker& clicker) {
+    if (before_.size() == 0)
+      prepare();
     DWORD code = RunAndWait(demo_.folder + "\\kxmain.exe");
     EXPECT_EQ(0u, code) << clicker.describe();
-    return GetPrivateProfileIntA("x", "r", -1, (demo_.folder + "\\kxmain.ini").c_str());
+    int result = GetPrivateProfileIntA("x", "r", -1, (demo_.folder + "\\kxmain.ini").c_str());
+    if (fileExists(demo_.iniFile()))
+      WritePrivateProfileStringA("Other", "Key", "1", demo_.iniFile().c_str());
+    return result;
   }
 
   // Starts the uninstaller and waits for both of its runs and the helper to be done.
@@ -248,22 +280,29 @@ protected:
     EXPECT_TRUE(fileExists(WindowsFile("vaveza.exe")));
   }
 
+  // The machine equals the one before the install, but for what stays by design, each named here.
   void expectRemoved() {
-    for (const auto& file : demo_.payload)
-      EXPECT_FALSE(fileExists(file.first)) << file.first;
-    EXPECT_FALSE(fileExists(demo_.target));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, demo_.registryKey()));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallKey + std::string("KxDemo")));
-    EXPECT_EQ("", Section("KXMAIN"));
-    for (const char* name : {"kxmain.exe", "kxlog3.000", "kxenu.dll", "kuuser.dll"})
-      EXPECT_FALSE(fileExists(root(name))) << name;
-    // The helper stays in the Windows folder: it was installed without a record.
-    EXPECT_TRUE(fileExists(WindowsFile("vaveza.exe")));
+    std::vector<std::string> remainders = {
+        // The helper was installed into the Windows folder without a record: other products share it.
+        WindowsFile("vaveza.exe"),
+        // The run's result for whatever started the engine.
+        demo_.folder + "\\kxmain.ini",
+        // Another program's section; the file stays with it (checked below).
+        demo_.iniFile(),
+    };
+    for (const std::string& wines : WinesOwnRemainders())
+      remainders.push_back(wines);
+    EXPECT_EQ("", DescribeDifferences(before_.differences(snapshot(), remainders)));
+    if (fileExists(demo_.iniFile())) {
+      EXPECT_EQ(OtherProgramsSection, readFile(demo_.iniFile()));
+    }
+    EXPECT_EQ(UsersOwnFile, readFile(demo_.target + "\\file0.txt"));
   }
 
   std::string drive_;
   std::string base_;
   DemoProduct demo_;
+  MachineSnapshot before_;
   bool helperWasThere_ = false;
 };
 
@@ -276,13 +315,18 @@ TEST_F(EndToEnd, InstallThenUninstallLeavesTheMachineAsBefore) {
   std::string line, kinds;
   while (std::getline(lines, line))
     kinds += line.substr(0, line.find(' ')) + " ";
-  // The last payload file is made read-only and hidden (6) after it is created.
-  EXPECT_EQ("header 0 0 4 4 4 4 6 4 10 7 16 16 18 12 13 ", kinds) << log;
+  // The target folder was there; the user's file0.txt is renamed aside (2) before the new one is
+  // logged as created. The last payload file is made read-only and hidden (6) after it is created.
+  EXPECT_EQ("header 0 2 4 4 4 4 6 4 10 7 16 16 18 12 13 ", kinds) << log;
   EXPECT_FALSE(fileExists(demo_.folder + "\\kxlog3.nnn"));
 
   uninstall(demo_.uninstallFolder());
   expectRemoved();
-  EXPECT_EQ(1u, clicker.seen().size()) << clicker.describe();
+  // The confirmation, and the note that the INI file another program wrote to stays.
+  std::vector<std::string> seen = clicker.seen();
+  ASSERT_EQ(2u, seen.size()) << clicker.describe();
+  EXPECT_EQ(0u, seen[1].find("File kept: ")) << clicker.describe();
+  EXPECT_NE(std::string::npos, seen[1].find(demo_.iniFile())) << clicker.describe();
 }
 
 TEST_F(EndToEnd, ASecondInstallIntoTheSameFolderIsUndoneFirst) {
@@ -309,10 +353,46 @@ TEST_F(EndToEnd, AFailureAfterTheUninstallerIsRegisteredRollsBackThroughTheHelpe
   GetWindowsDirectoryA(windows, sizeof windows);
   // The launcher's part: r = 6 starts the helper, which runs the uninstaller.
   EXPECT_EQ(0u, RunAndWait(WindowsFile("vaveza.exe")));
-  EXPECT_TRUE(WaitFor([&] { return fileExists(root("kxmain.exe")) || !fileExists(demo_.target); }));
+  EXPECT_TRUE(
+      WaitFor([&] { return fileExists(root("kxmain.exe")) || !fileExists(demo_.uninstallFolder()); }));
   EXPECT_TRUE(WaitFor([&] { return !fileExists(root("kxmain.exe")) && !fileExists(root("kxlog3.000")); }));
   EXPECT_TRUE(WaitFor([&] { return !fileExists(WindowsFile("vaveza.ini")); }));
   Sleep(200);
+  expectRemoved();
+}
+
+// A run that fails while no uninstaller is registered is undone by the engine itself, asking nothing
+// in an unattended run, and leaves no working log for a later run to find.
+TEST_F(EndToEnd, AFailureWithoutARegisteredUninstallerIsRolledBackAtOnce) {
+  struct Case {
+    const char* name;
+    int uninstallerLast;
+    int withoutUninstaller;
+  } cases[] = {
+      {"the uninstaller comes after the failure", 1, 0},
+      {"the script has no uninstaller", 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Clicker clicker({{"Error", IDOK}});
+    demo_.failLast = 1;
+    demo_.uninstallerLast = c.uninstallerLast;
+    demo_.withoutUninstaller = c.withoutUninstaller;
+    prepare();
+    EXPECT_EQ(1, install(clicker)) << clicker.describe();
+    EXPECT_FALSE(fileExists(demo_.folder + "\\kxlog3.nnn"));
+    expectRemoved();
+    std::vector<std::string> seen = clicker.seen();
+    EXPECT_EQ(1u, seen.size()) << "only the failure is shown\n" << clicker.describe();
+  }
+}
+
+TEST_F(EndToEnd, AnUninstallerRegisteredLastUndoesEverything) {
+  Clicker clicker({{"Confirm Uninstall", IDYES}, {"Uninstall", 0}});
+  demo_.uninstallerLast = 1;
+  ASSERT_EQ(0, install(clicker)) << clicker.describe();
+  expectInstalled();
+  uninstall(demo_.uninstallFolder());
   expectRemoved();
 }
 
@@ -340,9 +420,9 @@ TEST_F(EndToEnd, CancelInTheBackUpRunPutsEverythingBackHome) {
 TEST_F(EndToEnd, ACompressedMemberWithoutTheLibraryFailsTheInstall) {
   // The failed item asks whether to abort, even in an unattended build: Yes ends the install.
   Clicker clicker({{"Error", IDOK}, {"Query Abort", IDYES}, {"Confirm Uninstall", IDYES}, {"Uninstall", 0}});
-  std::string error;
-  ASSERT_TRUE(demo_.make(error)) << error;
+  prepare();
   DeleteFileA((demo_.folder + "\\lzpunz2.dll").c_str());
+  before_ = snapshot();
   EXPECT_EQ(0u, RunAndWait(demo_.folder + "\\kxmain.exe"));
   int result = GetPrivateProfileIntA("x", "r", -1, (demo_.folder + "\\kxmain.ini").c_str());
   EXPECT_EQ(6, result) << clicker.describe();
@@ -352,9 +432,11 @@ TEST_F(EndToEnd, ACompressedMemberWithoutTheLibraryFailsTheInstall) {
       << clicker.describe();
   EXPECT_EQ(0u, RunAndWait(WindowsFile("vaveza.exe")));
   EXPECT_TRUE(WaitFor([&] {
-    return !fileExists(root("kxmain.exe")) && !fileExists(demo_.target) &&
+    return !fileExists(root("kxmain.exe")) && !fileExists(demo_.uninstallFolder()) &&
            !fileExists(WindowsFile("vaveza.ini"));
   })) << clicker.describe();
+  Sleep(200);
+  expectRemoved();
 }
 
 } // namespace

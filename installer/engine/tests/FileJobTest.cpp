@@ -259,7 +259,21 @@ TEST_F(FileJobTest, ExistingTargetIsReplacedThroughATemporaryFile) {
   ASSERT_EQ(1, InstallFileItem(f.installer, job));
   EXPECT_EQ("new bytes", readFile(f.file("old.bin")));
   EXPECT_EQ(0, TempFilesIn(f.dir.path()));
-  EXPECT_EQ("4 " + f.file("old.bin") + "\n", f.log.lines());
+  // The old file waits beside it, as it was, for the uninstall to put back.
+  EXPECT_EQ("old", readFile(f.file("old.bak")));
+  EXPECT_TRUE(GetFileAttributesA(f.file("old.bak").c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ("2 " + f.file("old.bin") + " " + f.file("old.bak") + "\n4 " + f.file("old.bin") + "\n",
+            f.log.lines());
+}
+
+TEST_F(FileJobTest, WithoutALogTheOldTargetIsNotKept) {
+  writeFile(f.file("new.bin"), "new bytes");
+  writeFile(f.file("old.bin"), "old");
+  Installer unlogged(f.installer.platform());
+  FileJob job = PlainJob(f.file("new.bin"), f.file("old.bin"));
+  ASSERT_EQ(1, InstallFileItem(unlogged, job));
+  EXPECT_EQ("new bytes", readFile(f.file("old.bin")));
+  EXPECT_FALSE(fileExists(f.file("old.bak")));
 }
 
 TEST_F(FileJobTest, FailureAndCancelMidCopyLeaveTheOldTarget) {
@@ -419,6 +433,10 @@ TEST_F(FileJobTest, TargetInUseByRule) {
     int deferred = c.renames && c.renameWorks;
     EXPECT_EQ(deferred, job.replacedlater) << c.name;
     EXPECT_EQ(deferred, TempFilesIn(f.dir.path())) << c.name << ": the deferred file waits, no other";
+    // Only a file replaced now keeps the old one beside it.
+    int replacedNow = std::string(c.content) == "new";
+    EXPECT_EQ(replacedNow, fileExists(f.file("busy.bak"))) << c.name;
+    DeleteFileA(f.file("busy.bak").c_str());
     if (deferred) {
       EXPECT_EQ(f.file("busy.bin"), f.renames[0].second);
       DeleteFileA(f.renames[0].first.c_str());

@@ -190,6 +190,27 @@ TEST(IniEditAttributesTest, FileLockedByAnotherWriterIsLeftAlone) {
   EXPECT_EQ("[Sec]\nkey=1\n", FromDisk(readFile(file)));
 }
 
+// Text mode ends a file at a Ctrl-Z and a line copied as a C string ends at a NUL: a file that holds
+// either (any UTF-16 text does) is refused whole rather than rewritten without what follows.
+TEST(IniEditAttributesTest, FileTheEditorCannotReadFaithfullyIsLeftAlone) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"a NUL byte", std::string("[a]\r\nk=1\r\nx=ab\0cd\r\n[b]\r\ny=2\r\n[c]\r\nz=3\r\n", 39)},
+      {"a Ctrl-Z", "[a]\r\nk=1\r\n[b]\r\ny=2\x1a tail\r\n[c]\r\nz=3\r\n"},
+      {"UTF-16 text", std::string("\xff\xfe[\0a\0]\0\r\0\n\0k\0=\0\x31\0\r\0\n\0", 22)},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    std::string file = dir.file("odd.ini");
+    ASSERT_TRUE(writeFile(file, c.bytes));
+    EXPECT_EQ(0, IniSetEntry(file.c_str(), "a", "k", "2", 0)) << c.name;
+    EXPECT_EQ(0, IniDeleteSection(file.c_str(), "c")) << c.name;
+    EXPECT_EQ(c.bytes, readFile(file)) << c.name;
+  }
+}
+
 TEST(IniEditAttributesTest, LongLineSurvivesWhole) {
   TempDir dir;
   std::string file = dir.file("long.ini");

@@ -101,6 +101,39 @@ TEST_F(InstallControllerRunTest, TheScriptReadsItsMembersThroughTheRunsArchiveAc
     EXPECT_TRUE(*expected[i] == readFile(dir.file("out\\" + std::to_string(i)))) << i;
 }
 
+// A log that cannot be written is said before anything is copied: No (the default) stops the run, Yes
+// installs without registering an uninstaller that could never uninstall.
+TEST_F(InstallControllerRunTest, ALogThatCannotBeWrittenIsAskedAboutFirst) {
+  for (int answer : {IDNO, IDYES}) {
+    SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+    // A folder where the working log goes.
+    CreateDirectoryA(dir.file("kxlog3.nnn").c_str(), nullptr);
+    int ran = 0, registered = -1;
+    controller.script = [&](RunController& run) {
+      ran = 1;
+      UninstallRecord record{};
+      std::string folder = dir.file("uninst");
+      record.folder = folder.c_str();
+      registered = run.registeruninstall(record);
+      return 0;
+    };
+    int noIsDefault = 0;
+    ModalAnswerer answerer;
+    answerer.act("cannot be uninstalled", [&](HWND box) {
+      noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+    });
+    EXPECT_EQ(answer == IDYES ? 0 : 1, controller.run());
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    EXPECT_TRUE(noIsDefault);
+    EXPECT_EQ(answer == IDYES, ran);
+    if (answer == IDYES) {
+      EXPECT_EQ(1, registered);
+    }
+    EXPECT_FALSE(fileExists(dir.file("uninst")));
+  }
+}
+
 // On removable disks the archive asks for a missing part with the disk's label until it is there.
 TEST_F(InstallControllerRunTest, AMissingPartIsAskedForByItsDisksLabel) {
   std::string data = Text(6000, 5);

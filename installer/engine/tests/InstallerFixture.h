@@ -14,6 +14,7 @@ class RecordingLog : public OperationLog {
 public:
   std::vector<LogRecord> records;
   std::string lines() const;
+  int keepsrecords() const override { return 1; }
 
 protected:
   void record(LogRecord& entry) override {

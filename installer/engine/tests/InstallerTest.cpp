@@ -43,11 +43,36 @@ TEST_F(InstallerTest, MoveReplacesTheDestinationAndLogsTheRename) {
   writeFile(f.file("sub\\b.txt"), "b");
   EXPECT_EQ(1, f.installer.move(f.file("a.txt").c_str(), f.file("sub\\b.txt").c_str()));
   EXPECT_EQ("a", readFile(f.file("sub\\b.txt")));
-  EXPECT_EQ("3 " + f.file("sub\\b.txt") + "\n2 " + f.file("a.txt") + " " + f.file("sub\\b.txt") + "\n",
+  // The file moved over is kept under a backup name, and both renames are logged, so both undo.
+  EXPECT_EQ("b", readFile(f.file("sub\\b.bak")));
+  EXPECT_EQ("2 " + f.file("sub\\b.txt") + " " + f.file("sub\\b.bak") + "\n2 " + f.file("a.txt") + " " +
+                f.file("sub\\b.txt") + "\n",
             f.log.lines());
   ModalAnswerer answerer;
   answerer.answer("not found", IDOK);
   EXPECT_EQ(0, f.installer.move(f.file("a.txt").c_str(), f.file("c.txt").c_str()));
+}
+
+// A change whose record the log cannot hold is not made at all (and said), so that the uninstall
+// never misses one; the changes after it are made and logged as usual.
+TEST_F(InstallerTest, AChangeTheLogCannotHoldIsNotMade) {
+  std::string ini = f.file("big.ini");
+  std::string huge(70000, 'v');
+  writeFile(ini, "[Main]\r\nKey=" + huge + "\r\n");
+  std::string part(100, 'k');
+  std::string longKey = "Software\\KxTest\\" + part + "\\" + part + "\\" + part;
+  ModalAnswerer answerer;
+  answerer.answerAlways("too large for the operation log", IDOK);
+  EXPECT_EQ(0, f.installer.setentry(ini.c_str(), "Main", "Key", "small"));
+  EXPECT_EQ(0, f.installer.replaceentry(ini.c_str(), "Main", "Key", "small", 0));
+  EXPECT_EQ(0, f.installer.deleteentry(ini.c_str(), "Main", "Key", 0));
+  EXPECT_EQ(0, f.installer.createkey(2, longKey.c_str()));
+  EXPECT_EQ(0, f.installer.setstring(2, longKey.c_str(), "v", "x"));
+  EXPECT_EQ(5u, answerer.seen().size()) << answerer.describeSeen();
+  EXPECT_EQ("[Main]\r\nKey=" + huge + "\r\n", readFile(ini));
+  EXPECT_EQ("", f.log.lines());
+  EXPECT_EQ(1, f.installer.setentry(ini.c_str(), "Main", "Other", "1"));
+  EXPECT_EQ("7 " + ini + " Main Other 0\n", f.log.lines());
 }
 
 TEST_F(InstallerTest, SettingAnEntryInANewFileLogsFileSectionAndEntry) {

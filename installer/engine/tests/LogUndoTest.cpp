@@ -43,6 +43,7 @@ std::vector<std::unique_ptr<LogRecord>> UndoLog(const std::string& path, Install
   std::vector<std::unique_ptr<LogRecord>> records;
   std::string error;
   EXPECT_EQ(1, ReadLog(path.c_str(), header, records, error)) << error;
+  PrepareUndo(records, installer);
   for (auto entry = records.rbegin(); entry != records.rend(); ++entry)
     if ((*entry)->status == ToUndo)
       UndoLogRecord(**entry, installer);
@@ -172,6 +173,54 @@ TEST_F(LogUndoTest, WhatOthersAddedIsNotRemovedUnasked) {
   }
 }
 
+LogRecord Record(int type, std::vector<std::string> texts, long number = 0) {
+  LogRecord record(type);
+  for (size_t i = 0; i < texts.size(); ++i)
+    record.fields[i].text = texts[i];
+  record.fields[0].number = number;
+  return record;
+}
+
+// Enter on a question whose Yes removes what others still use must keep it: No is the default.
+TEST_F(LogUndoTest, QuestionsThatRemoveWhatOthersUseDefaultToNo) {
+  std::string ini = f.file("s.ini");
+  CreateDirectoryA(f.file("dir").c_str(), nullptr);
+  writeFile(f.file("dir\\theirs.txt"), "theirs");
+  WritePrivateProfileStringA("Sec", "theirs", "1", ini.c_str());
+  RegCloseKey([] {
+    HKEY key;
+    RegCreateKeyA(HKEY_CURRENT_USER, "Software\\KxTest\\K\\Theirs", &key);
+    return key;
+  }());
+  f.installer.creategroup("Group");
+  ProgramItem item;
+  SetField(item.name, "Theirs");
+  SetField(item.commandline, "c:\\theirs.exe");
+  f.installer.createitem("Group", item);
+  struct Case {
+    const char* name;
+    LogRecord record;
+  } cases[] = {
+      {"a folder with files", Record(LogDirCreated, {f.file("dir")})},
+      {"a section with entries", Record(LogIniSectionAdded, {ini, "Sec"})},
+      {"a key with subkeys", Record(LogKeyCreated, {"Software\\KxTest\\K"}, 2)},
+      {"a group with items", Record(LogGroupCreated, {"Group"})},
+  };
+  Installer undo = undoer();
+  for (Case& c : cases) {
+    int noIsDefault = -1;
+    ModalAnswerer answerer;
+    answerer.act("Remove", [&](HWND box) {
+      noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON &&
+                    (GetWindowLongA(GetDlgItem(box, IDYES), GWL_STYLE) & 0x0F) != BS_DEFPUSHBUTTON;
+      PostMessageA(box, WM_COMMAND, IDNO, 0);
+    });
+    EXPECT_EQ(0, UndoLogRecord(c.record, undo)) << c.name;
+    EXPECT_EQ(1, noIsDefault) << c.name << "\n" << answerer.describeSeen();
+  }
+  EXPECT_TRUE(fileExists(f.file("dir\\theirs.txt")));
+}
+
 TEST_F(LogUndoTest, SharedFilesAreCountedDown) {
   std::string lib = f.file("shared\\lib.dll");
   writeFile(f.file("lib.dll"), "lib");
@@ -201,6 +250,125 @@ TEST_F(LogUndoTest, SharedFilesAreCountedDown) {
     EXPECT_EQ(1, UndoLogRecord(created, undo)) << c.name;
     EXPECT_EQ(c.kept, fileExists(lib)) << c.name;
     EXPECT_EQ(c.countAfter, undo.readcount(lib.c_str())) << c.name;
+  }
+}
+
+// An install over a file that was there before: the uninstall gives the old file back, unless it keeps
+// the new one (a shared file still used, or kept on the question): then the old one stays beside it.
+TEST_F(LogUndoTest, AReplacedFileComesBackUnlessTheNewOneIsKept) {
+  struct Case {
+    const char* name;
+    const char* target;
+    int count;  // the shared count before the install
+    int answer; // to the keep question; 0 when none is asked
+    const char* afterward;
+    int backupStays;
+  } cases[] = {
+      {"a file of its own", "app\\own.txt", 0, 0, "the user's", 0},
+      {"a shared file, removed", "shared\\removed.txt", 0, IDNO, "the user's", 0},
+      {"a shared file, kept", "shared\\kept.txt", 0, IDYES, "the product's", 1},
+      {"a shared file others use", "shared\\used.txt", 1, 0, "the product's", 1},
+  };
+  for (const Case& c : cases) {
+    std::string target = f.file(c.target);
+    std::string backup = target.substr(0, target.size() - 3) + "bak";
+    f.installer.createdirectory(
+        f.file(std::string(c.target).substr(0, std::string(c.target).find('\\'))).c_str());
+    writeFile(target, "the user's");
+    writeFile(f.file("payload.txt"), "the product's");
+    f.installer.writecount(target.c_str(), c.count);
+    EXPECT_EQ(c.count, f.installer.readcount(target.c_str())) << c.name << ": a new count reads back";
+    std::string logPath = f.file("kxlog3.000");
+    {
+      auto writer = LogFileWriter::OpenLogPath(logPath.c_str(), LogHeader());
+      f.installer.switchlog(writer.get());
+      ASSERT_EQ(1, f.installer.copy(f.file("payload.txt").c_str(), target.c_str())) << c.name;
+      f.installer.restorelog();
+    }
+    EXPECT_EQ("the user's", readFile(backup)) << c.name;
+    Installer undo = undoer();
+    ModalAnswerer answerer;
+    answerer.answerAlways("is kept", IDOK);
+    if (c.answer)
+      answerer.answer("shared file", c.answer);
+    UndoLog(logPath, undo);
+    EXPECT_EQ(c.afterward, readFile(target)) << c.name;
+    EXPECT_EQ(c.backupStays, answerer.describeSeen().find(backup) != std::string::npos)
+        << c.name << ": the user is told where the old file is\n"
+        << answerer.describeSeen();
+    EXPECT_EQ(c.backupStays, fileExists(backup)) << c.name;
+    if (c.backupStays) {
+      EXPECT_EQ("the user's", readFile(backup)) << c.name;
+    }
+    DeleteFileA(logPath.c_str());
+  }
+}
+
+// A move over a file that was there: the uninstall moves the file back and gives the old one its name.
+TEST_F(LogUndoTest, AMoveOverAFileIsUndoneWhole) {
+  writeFile(f.file("moved.txt"), "moved");
+  writeFile(f.file("there.txt"), "was there");
+  std::string logPath = f.file("kxlog3.000");
+  {
+    auto writer = LogFileWriter::OpenLogPath(logPath.c_str(), LogHeader());
+    f.installer.switchlog(writer.get());
+    ASSERT_EQ(1, f.installer.move(f.file("moved.txt").c_str(), f.file("there.txt").c_str()));
+    f.installer.restorelog();
+  }
+  Installer undo = undoer();
+  UndoLog(logPath, undo);
+  EXPECT_EQ("moved", readFile(f.file("moved.txt")));
+  EXPECT_EQ("was there", readFile(f.file("there.txt")));
+  EXPECT_FALSE(fileExists(f.file("there.bak")));
+}
+
+// An initialisation file the install created goes with the uninstall only when nothing but the
+// install's entries was in it; what others wrote since keeps it, with their lines as they were.
+TEST_F(LogUndoTest, AnIniFileOthersWroteToIsKept) {
+  struct Case {
+    const char* name;
+    const char* file;
+    const char* section;
+    const char* othersSection; // what another program writes after the install; none: nothing
+    const char* othersKey;
+    int answer;            // to the question about a section still holding entries
+    const char* afterward; // none: the file is gone
+  } cases[] = {
+      {"only the install's entry", "app.ini", "App", nullptr, nullptr, 0, nullptr},
+      {"another program's section", "app.ini", "App", "Other", "Key", 0, "[Other]\r\nKey=1\r\n"},
+      {"another program's entry in the install's section, No", "app.ini", "App", "App", "Theirs", IDNO,
+       "[App]\r\nTheirs=1\r\n"},
+      {"another product's recorded version", "kxver.ini", "iniversion", "iniversion", "C:\\other.dll", IDNO,
+       "[iniversion]\r\nC:\\other.dll=1\r\n"},
+  };
+  for (const Case& c : cases) {
+    std::string ini = f.file(c.file);
+    std::string logPath = f.file("kxlog3.000");
+    {
+      auto writer = LogFileWriter::OpenLogPath(logPath.c_str(), LogHeader());
+      f.installer.switchlog(writer.get());
+      ASSERT_EQ(1, f.installer.setentry(ini.c_str(), c.section, "Mine", "1")) << c.name;
+      f.installer.restorelog();
+    }
+    if (c.othersSection) {
+      WritePrivateProfileStringA(c.othersSection, c.othersKey, "1", ini.c_str());
+      WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+    }
+    Installer undo = undoer();
+    ModalAnswerer answerer;
+    answerer.answerAlways("is kept", IDOK);
+    if (c.answer)
+      answerer.answer("still holds", c.answer);
+    UndoLog(logPath, undo);
+    EXPECT_EQ(c.afterward != nullptr, fileExists(ini)) << c.name;
+    EXPECT_EQ(c.afterward != nullptr, answerer.describeSeen().find("is kept") != std::string::npos)
+        << c.name << ": the user is told\n"
+        << answerer.describeSeen();
+    if (c.afterward) {
+      EXPECT_EQ(c.afterward, readFile(ini)) << c.name;
+    }
+    DeleteFileA(ini.c_str());
+    DeleteFileA(logPath.c_str());
   }
 }
 

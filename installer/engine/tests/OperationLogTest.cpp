@@ -288,6 +288,77 @@ TEST(OperationLogTest, FirstWriteErrorIsReportedOnceAndWritingStops) {
   EXPECT_EQ(1u, answerer.seen().size());
 }
 
+// Writes half of the second record, as a full disk would, and fails.
+class HalfWriter : public LogFileWriter {
+public:
+  static std::unique_ptr<HalfWriter> Open(const std::string& path) {
+    std::unique_ptr<HalfWriter> writer(new HalfWriter(std::fopen(path.c_str(), "wb"), path));
+    StringOStream header;
+    LogHeader().write(header);
+    writer->LogFileWriter::Put(header.bytes);
+    return writer;
+  }
+
+protected:
+  using LogFileWriter::LogFileWriter;
+  int Put(const std::string& bytes) override {
+    if (++puts_ != 2)
+      return LogFileWriter::Put(bytes);
+    LogFileWriter::Put(bytes.substr(0, bytes.size() / 2));
+    return 0;
+  }
+
+private:
+  int puts_ = 0;
+};
+
+TEST(OperationLogTest, AFailedWriteLeavesTheLogReadableUpToItsLastWholeRecord) {
+  TempDir dir;
+  std::string path = dir.file("w.log");
+  {
+    auto writer = HalfWriter::Open(path);
+    testsupport::ModalAnswerer answerer;
+    answerer.answer("Unable to write the log file", IDOK);
+    writer->filecreated("c:\\whole.txt");
+    writer->filecreated("c:\\half.txt");
+    EXPECT_EQ(1, writer->failed());
+  }
+  LogHeader header;
+  std::vector<std::unique_ptr<LogRecord>> records;
+  std::string error;
+  ASSERT_EQ(1, ReadLog(path.c_str(), header, records, error)) << error;
+  ASSERT_EQ(1u, records.size());
+  EXPECT_EQ("c:\\whole.txt", records[0]->text(0));
+}
+
+// What the reader would refuse is never written: such a record stays out alone, and the log goes on.
+TEST(OperationLogTest, ARecordTooLargeForTheFormatIsRefusedAlone) {
+  TempDir dir;
+  std::string path = dir.file("w.log");
+  std::string longPath = "c:\\" + std::string(300, 'p');
+  std::string longValue(70000, 'v');
+  testsupport::ModalAnswerer answerer;
+  answerer.answerAlways("too large", IDOK);
+  {
+    auto writer = LogFileWriter::OpenLogPath(path.c_str(), LogHeader());
+    ASSERT_TRUE(writer);
+    writer->filecreated(longPath.c_str());
+    writer->filecreated("c:\\a.txt");
+    writer->inientrychanged("c:\\a.ini", "S", "k", longValue.c_str(), 0);
+    writer->keycreated(2, ("Software\\" + std::string(300, 'k')).c_str());
+    writer->inientrychanged("c:\\a.ini", "S", "k", std::string(65535, 'v').c_str(), 0);
+    EXPECT_EQ(0, writer->failed());
+  }
+  EXPECT_EQ(3u, answerer.seen().size()) << answerer.describeSeen();
+  LogHeader header;
+  std::vector<std::unique_ptr<LogRecord>> records;
+  std::string error;
+  ASSERT_EQ(1, ReadLog(path.c_str(), header, records, error)) << error;
+  ASSERT_EQ(2u, records.size());
+  EXPECT_EQ("c:\\a.txt", records[0]->text(0));
+  EXPECT_EQ(65535u, records[1]->text(3).size()) << "the longest text the format holds reads back";
+}
+
 } // namespace
 
 namespace {

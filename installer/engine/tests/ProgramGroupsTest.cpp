@@ -185,6 +185,53 @@ TEST(ShellFolderGroupsTest, ShortcutsAreWrittenAndReadBack) {
   groups.shutdown(0);
 }
 
+// Names that would reach the folder of all groups, or one outside it.
+const char* const NotGroupNames[] = {"", ".", "..", "... ", "..\\Other", "Tools\\Sub", "a/b", "C:"};
+
+TEST(ShellFolderGroupsTest, NamesThatAreNoGroupAreRefused) {
+  ProgramsFolder programs;
+  testsupport::writeFile(programs.dir.file("Other.lnk"), "another program's shortcut");
+  ShellFolderGroups groups;
+  ASSERT_EQ(1, groups.startup(1));
+  for (const char* name : NotGroupNames) {
+    EXPECT_EQ(0, groups.deletegroup(name)) << '"' << name << '"';
+    EXPECT_EQ(0, groups.creategroup(name)) << '"' << name << '"';
+    EXPECT_EQ(0, groups.groupexists(name)) << '"' << name << '"';
+  }
+  EXPECT_TRUE(testsupport::fileExists(programs.dir.file("Other.lnk")));
+  groups.shutdown(0);
+}
+
+TEST(ProgmanGroupsTest, NamesThatAreNoGroupAreNeverSent) {
+  DdeTestServer server(ProgramManager());
+  ProgmanGroups groups(QuickProgman());
+  ASSERT_EQ(1, groups.startup(0));
+  for (const char* name : NotGroupNames) {
+    EXPECT_EQ(0, groups.deletegroup(name)) << '"' << name << '"';
+    EXPECT_EQ(0, groups.creategroup(name)) << '"' << name << '"';
+  }
+  EXPECT_TRUE(server.executes().empty());
+  groups.shutdown(0);
+}
+
+// Through the installer, as a script's event and the undo of a logged group reach it: refused, and
+// nothing logged.
+TEST(InstallerGroupsTest, AnEmptyGroupNameNeverRemovesTheProgramsFolder) {
+  InstallerFixture f;
+  std::string programs = f.file("programs");
+  UseShellFolderGroups(programs);
+  CreateDirectoryA((programs + "\\Other").c_str(), nullptr);
+  testsupport::writeFile(programs + "\\Other\\Other.lnk", "x");
+  f.installer.quiet = 1;
+  for (const char* name : NotGroupNames) {
+    EXPECT_EQ(0, f.installer.deletegroup(name)) << '"' << name << '"';
+    EXPECT_EQ(0, f.installer.creategroup(name)) << '"' << name << '"';
+  }
+  EXPECT_TRUE(testsupport::fileExists(programs + "\\Other\\Other.lnk"));
+  EXPECT_EQ("", f.log.lines());
+  ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
+}
+
 class ManagerTest : public ::testing::Test {
 protected:
   ~ManagerTest() override {

@@ -79,6 +79,60 @@ TEST_F(ScriptBuilderTest, RunProgramEventReadsBackInBothVersions) {
   }
 }
 
+// The events whose layouts hold a list or a path, byte by byte as the event table lays them out: type
+// 41 is a file reference list, four texts, a path and an int; type 3 thirteen ints, a file reference
+// list, a list of paths and six texts. The base members come first: component-bound and log state
+// ints, the condition and the comment.
+TEST_F(ScriptBuilderTest, EventsWithListsAndPathsAreLaidOutByTheTable) {
+  auto text = [](const std::string& value) { return bytes({static_cast<int>(value.size())}) + value; };
+  auto u32 = [](int value) {
+    return bytes({value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff, value >> 24});
+  };
+  std::string base = u32(0) + u32(0) + text("1") + text("");
+
+  DraftEvent uninstall(41);
+  uninstall.fields.references[0] = {3};
+  uninstall.fields.texts = {"$i\\u", "G", "W", "1", "k"};
+  uninstall.fields.numbers = {1};
+  std::string uninstallImage = u32(41) + base + u32(1) + u32(3) + text("$i\\u") + text("G") + text("W") +
+                               text("1") + text("k") + u32(1);
+
+  DraftEvent files(3);
+  for (int i = 0; i < 13; ++i)
+    files.fields.numbers[static_cast<size_t>(i)] = i;
+  files.fields.references[0] = {1, 2};
+  files.fields.lists[0] = {"a", "bc"};
+  files.fields.texts = {"s1", "d1", "", "", "", "x"};
+  std::string filesImage = u32(3) + base;
+  for (int i = 0; i < 13; ++i)
+    filesImage += u32(i);
+  filesImage += u32(2) + u32(1) + u32(2) + u32(2) + text("a") + text("bc") + text("s1") + text("d1") +
+                text("") + text("") + text("") + text("x");
+
+  struct Row {
+    const char* name;
+    const DraftEvent& event;
+    const std::string& image;
+  } rows[] = {{"type 41", uninstall, uninstallImage}, {"type 3", files, filesImage}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(hex(row.image), hex(WriteEventBytes(row.event, 302, 32))) << row.name;
+    memistream stream(row.image.substr(4));
+    stream.version = 302;
+    ScriptReader reader(stream);
+    Event event(*FindEventLayout(row.event.id));
+    ASSERT_EQ(1, event.read(reader)) << row.name;
+    EXPECT_EQ(0, reader.remaining()) << row.name;
+  }
+  memistream stream(uninstallImage.substr(4));
+  stream.version = 302;
+  ScriptReader reader(stream);
+  Event event(*FindEventLayout(41));
+  ASSERT_EQ(1, event.read(reader));
+  EXPECT_STREQ("1", event.text(3)) << "the append expression";
+  EXPECT_STREQ("k", event.text(4)) << "the kept path";
+  EXPECT_EQ(1, event.number(0)) << "the busy message";
+}
+
 TEST_F(ScriptBuilderTest, ComponentWithForwardReferenceIn16Bits) {
   Component component;
   component.kind = 1;

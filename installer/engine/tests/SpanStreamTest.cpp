@@ -64,9 +64,9 @@ TEST(SpanStreamTest, PartNames) {
 
 TEST(SpanStreamTest, RunCrossesPartsFromAnOffset) {
   TempDir dir;
-  writeFile(dir.file("d.exe"), "xxHELLO");
-  writeFile(dir.file("d.001"), "WORLD");
-  writeFile(dir.file("d.002"), "!!tail");
+  writeFile(dir.file("d.exe"), "xxHEL");
+  writeFile(dir.file("d.001"), "LOWOR");
+  writeFile(dir.file("d.002"), "LD!!tail");
   FolderStream stream(dir.path(), 0);
   stream.setup("d.exe", 0, 3, 2, 12);
   ASSERT_EQ(1, stream.open());
@@ -78,6 +78,35 @@ TEST(SpanStreamTest, RunCrossesPartsFromAnOffset) {
   EXPECT_EQ(1, stream.ateof());
   EXPECT_EQ(-1, stream.readbyte());
   EXPECT_TRUE(stream.asked.empty());
+}
+
+// A start past the end of its part, or a part shorter than the others, would deliver bytes of
+// another place at the right length: the run fails instead.
+TEST(SpanStreamTest, AStartOutsideItsPartOrAShortPartFails) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> parts;
+    long offset, length;
+    int opens;
+  } cases[] = {
+      {"start past the end", {"abcde", "fghij", "klm"}, 7, 4, 0},
+      {"start at the end", {"abcde", "fghij", "klm"}, 5, 4, 0},
+      {"negative start", {"abcde", "fghij", "klm"}, -1, 4, 0},
+      {"a short middle part", {"abcde", "fgh", "ijklmnop"}, 2, 8, 1},
+      {"a short first part", {"abc", "defgh", "ijklm", "n"}, 1, 8, 1},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const char* names[] = {"d.exe", "d.001", "d.002", "d.003"};
+    for (size_t i = 0; i < c.parts.size(); ++i)
+      writeFile(dir.file(names[i]), c.parts[i]);
+    FolderStream stream(dir.path(), 0);
+    stream.setup("d.exe", 0, static_cast<int>(c.parts.size()), c.offset, c.length);
+    EXPECT_EQ(c.opens, stream.open()) << c.name;
+    std::string bytes = ReadAll(stream);
+    EXPECT_EQ(spanstream::Failed, stream.state()) << c.name << ": delivered " << bytes;
+    EXPECT_GT(static_cast<size_t>(c.length), bytes.size()) << c.name;
+  }
 }
 
 TEST(SpanStreamTest, RunEndingWithAPartOpensNoFurtherPart) {

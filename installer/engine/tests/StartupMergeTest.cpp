@@ -1,6 +1,9 @@
 #include "InstallerFixture.h"
+#include <LanguageSet.h>
 #include <LogDump.h>
+#include <ModalAnswerer.h>
 #include <StartupMerge.h>
+#include <fpath.h>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +85,35 @@ TEST(StartupMergeTest, TheFileIsReplacedAndItsOldTextKeptUnderTheBackupName) {
   ASSERT_EQ(2u, f.log.records.size());
   EXPECT_EQ(LogFileCreated, f.log.records[1].type());
   EXPECT_FALSE(EditStartupFile(f.installer, config.c_str(), f.file("none").c_str(), 0, 1));
+}
+
+// The merged copy cannot take the file's place (another program holds it open): the file is moved
+// back and nothing is logged, so the uninstall never looks for a rename that did not stand.
+TEST(StartupMergeTest, AMergeThatCannotBePutInPlaceLogsNothing) {
+  InstallerFixture f;
+  f.installer.switchlog(&f.log);
+  f.installer.quiet = 1;
+  LanguageLibrary library;
+  ASSERT_EQ(1, LoadEnglishLibrary(library));
+  std::string file = f.file("autoexec.bat"), lines = f.file("strs");
+  writeFile(lines, "SET X=1\r\n");
+  writeFile(file, "PATH C:\\DOS\r\n");
+  // The merged copy's name: the first free one of its stem beside the file.
+  fpathbuf copy;
+  ASSERT_TRUE(fpath::setuniquebeside(copy, cpathref(file.c_str()), "autox"));
+  HANDLE holder = INVALID_HANDLE_VALUE;
+  testsupport::ModalAnswerer answerer;
+  answerer.act("Start-up File Changes", [&](HWND dialog) {
+    holder = CreateFileA(copy.str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(EditStartupFile(f.installer, file.c_str(), lines.c_str(), 0, 0));
+  EXPECT_NE(INVALID_HANDLE_VALUE, holder);
+  CloseHandle(holder);
+  EXPECT_EQ("PATH C:\\DOS\r\n", readFile(file));
+  EXPECT_FALSE(fileExists(f.file("autoexec.bak")));
+  EXPECT_EQ("", f.log.lines());
 }
 
 } // namespace

@@ -202,6 +202,37 @@ TEST_F(UninstallFixture, ALaterLogIsUndoneAndDeletedWhileTheUninstallerStays) {
   EXPECT_TRUE(fileExists(dir.file("kxenu.dll")));
 }
 
+// A record whose undo failed keeps its log and the uninstaller for a later try, and the user is told.
+TEST_F(UninstallFixture, ARunWithFailedRecordsKeepsTheLog) {
+  ASSERT_TRUE(CopyFileA((ProgramsFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE));
+  LogHeader header;
+  header.language = LanguageUsEnglish;
+  header.dialogmode = 0;
+  header.product = "Demo";
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, sizeof windows);
+  // The Windows folder is never removed: that record's undo fails.
+  auto protectedFolder = CreateLogRecord(LogDirCreated);
+  protectedFolder->fields[0].text = windows;
+  controller.records.insert(controller.records.begin(), std::move(protectedFolder));
+  ASSERT_TRUE(RewriteLog(dir.file("kxlog3.000").c_str(), header, {}));
+  ASSERT_TRUE(RewriteLog(dir.file("kxlog3.001").c_str(), header, controller.records));
+  controller.records.clear();
+  std::string shown;
+  ModalAnswerer answerer;
+  answerer.act("Uninstall", Press(shown, {IDOK, IDOK})).answer("could not be undone", IDOK);
+  ASSERT_EQ(1, controller.initialise());
+  EXPECT_EQ(0, controller.run());
+  controller.finish();
+  for (const char* name : {"a.txt", "b.txt", "c.txt"})
+    EXPECT_FALSE(fileExists(dir.file(name))) << name;
+  ASSERT_TRUE(fileExists(dir.file("kxlog3.001")));
+  std::string dump = DumpLog(dir.file("kxlog3.001").c_str());
+  EXPECT_NE(std::string::npos, dump.find(windows)) << dump;
+  EXPECT_EQ(std::string::npos, dump.find("a.txt")) << dump;
+  EXPECT_NE(std::string::npos, answerer.describeSeen().find(windows)) << answerer.describeSeen();
+}
+
 // Leaving with records still to undo asks: later (the run failed), back to the list, or done.
 TEST_F(UninstallFixture, TheQuitQuestionLeavesGoesBackOrFinishes) {
   LanguageLibrary language;

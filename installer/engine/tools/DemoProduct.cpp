@@ -120,9 +120,12 @@ int DemoProduct::make(std::string& error) {
   draft.events.push_back(MakeEvent(47, {"$i"}));
   DraftEvent uninstaller = MakeEvent(41, {"$i\\uninst", "", "$i", appendLog ? "1" : "0"});
   uninstaller.fields.references[0] = {helper};
-  draft.events.push_back(uninstaller);
+  const DraftEvent failing = MakeEvent(26, {"not a number", "n"});
+  int uninstallerFirst = !uninstallerLast && !withoutUninstaller;
+  if (uninstallerFirst)
+    draft.events.push_back(uninstaller);
   if (failAfterUninstaller)
-    draft.events.push_back(MakeEvent(26, {"not a number", "n"}));
+    draft.events.push_back(failing);
   draft.events.push_back(MakeEvent(33, {}, {1, 1, 0}));
   draft.events.insert(draft.events.end(), copies.begin(), copies.end());
   draft.events.push_back(MakeEvent(34, {}));
@@ -130,6 +133,10 @@ int DemoProduct::make(std::string& error) {
   draft.events.push_back(MakeEvent(6, {"Software\\KxDemo\\" + product, "Folder", "$i"}, {0, 0}));
   if (shortcut)
     draft.events.push_back(MakeEvent(4, {"Kx Demo", "Demo file", "$i\\file0.txt", "$i", ""}));
+  if (failLast)
+    draft.events.push_back(failing);
+  if (uninstallerLast && !withoutUninstaller)
+    draft.events.push_back(uninstaller);
 
   if (!WriteBytes(folder + "\\install.inf", WriteScript(draft).bytes)) {
     error = "cannot write install.inf";

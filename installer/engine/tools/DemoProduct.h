@@ -16,6 +16,9 @@ struct DemoProduct {
   long fileBytes = 12000;
   int shortcut = 1;
   int failAfterUninstaller = 0; // an event after the uninstaller is registered fails the run
+  int uninstallerLast = 0;      // the uninstaller is registered after everything else, not first
+  int withoutUninstaller = 0;   // the script registers none
+  int failLast = 0;             // the last of the product's events fails the run
   int unattended = 1;
   int dialogMode = 2; // the uninstaller's dialog
   int appendLog = 0;

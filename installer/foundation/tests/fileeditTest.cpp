@@ -19,6 +19,11 @@ protected:
   ~FileeditTest() override { DestroyWindow(edit); }
 
   int readonly() const { return (GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0; }
+  // Replaces the whole text the way typing does, which marks the edit changed.
+  void type(const char* text) {
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+  }
 
   TempDir temp;
   HWND edit;
@@ -31,7 +36,7 @@ TEST_F(FileeditTest, WholeFileIsEditedAndSavedThroughANewFile) {
   testsupport::writeFile(file, "first version");
   ASSERT_EQ(1, fileedit::load(edit, fpathbuf(file.c_str())));
   EXPECT_FALSE(readonly());
-  SetWindowTextA(edit, "second version");
+  type("second version");
   ASSERT_EQ(1, fileedit::save(edit, fpathbuf(file.c_str())));
   EXPECT_EQ("second version", testsupport::readFile(file));
   WIN32_FIND_DATAA found;
@@ -62,4 +67,24 @@ TEST_F(FileeditTest, FileOfExactlyTheLimitIsWhole) {
   EXPECT_EQ(FileEditLimit, GetWindowTextLengthA(edit));
   EXPECT_FALSE(readonly());
   EXPECT_EQ(0, fileedit::load(edit, fpathbuf(temp.file("missing.txt").c_str())));
+}
+
+TEST_F(FileeditTest, FileHoldingANulIsShownReadOnlyAndNeverSaved) {
+  std::string file = temp.file("utf16.txt");
+  std::string content("\xff\xfeN\0o\0t\0e\0s\0", 12);
+  testsupport::writeFile(file, content);
+  ASSERT_EQ(1, fileedit::load(edit, fpathbuf(file.c_str())));
+  EXPECT_TRUE(readonly());
+  EXPECT_EQ(0, fileedit::save(edit, fpathbuf(file.c_str())));
+  EXPECT_EQ(content, testsupport::readFile(file));
+}
+
+TEST_F(FileeditTest, AnEditLeftUntouchedIsNeverWritten) {
+  std::string file = temp.file("notes.txt");
+  testsupport::writeFile(file, "as the user keeps it\r\n");
+  ASSERT_EQ(1, fileedit::load(edit, fpathbuf(file.c_str())));
+  // Another program changes the file while the dialog is up; OK must not write it back.
+  testsupport::writeFile(file, "changed meanwhile");
+  EXPECT_EQ(1, fileedit::save(edit, fpathbuf(file.c_str())));
+  EXPECT_EQ("changed meanwhile", testsupport::readFile(file));
 }

@@ -131,7 +131,8 @@ TEST_F(UsrdlgTest, EvenEndCodeStoresTheInput) {
   answerer.act("Script dialog", [](HWND window) {
     SetDlgItemTextA(window, 102, "typed now");
     SendDlgItemMessageA(window, 103, CB_SETCURSEL, 2, 0);
-    SetDlgItemTextA(window, 106, "new notes");
+    SendDlgItemMessageA(window, 106, EM_SETSEL, 0, -1);
+    SendDlgItemMessageA(window, 106, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("new notes"));
     click(window, 105);
   });
   usrdlg dialog;
