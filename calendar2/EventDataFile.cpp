@@ -345,7 +345,8 @@ bool EventDataFile::save(FlexGridModel& grid, const PloveraSettings& settings) {
       formsrt::MsgBox("PLOVERA.DAT could not be read completely, so the list may lack some of its events."
                       "\n\nSaving replaces it with the list as shown (the file as it is now is kept as "
                       "PLOVERA.BAK).\n\nSave anyway?",
-                      formsrt::mbYesNo | formsrt::mbExclamation) != formsrt::answerYes)
+                      formsrt::mbYesNo | formsrt::mbExclamation | formsrt::mbDefaultButton2) !=
+          formsrt::answerYes)
     return false;
   std::string newPath = folder_ + "\\PLOVERA.NEW";
   try {

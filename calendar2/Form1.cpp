@@ -92,6 +92,7 @@ void Form1::Form_Load() {
     lblDate.setCaption(formsrt::Format(today, "mmmm dd, yyyy"));
     reportUnreadSettings(LoadRegistrySettings(Settings));
     ApplyGridSettings(Grid0, Settings);
+    FitDateColumn(Grid0);
     dataFile_.load(Grid0, Settings);
     CurrentMonth = GoToToday(Grid0);
     auto [thisMonth, nextMonth] = FillMonthCalendars(Grid1, Grid2, today);
@@ -103,8 +104,8 @@ void Form1::Form_Load() {
       calendar->FontName = "Times New Roman";
       calendar->FontSize = 7.2;
       calendar->FontBold = false;
-      calendar->Refresh();
     }
+    layOutCalendars();
     setCaption(kProgramTitle);
     Show();
     Grid0.SetFocus();
@@ -114,6 +115,24 @@ void Form1::Form_Load() {
     formsrt::MsgBox(error.describe());
     formsrt::Screen.setMousePointer(formsrt::pointerDefault);
   }
+}
+
+// The calendars are as large as their font needs. What lies below each stays where it was designed while
+// a small gap is left, and moves down only as far as a calendar that has grown needs.
+void Form1::layOutCalendars() {
+  const int gap = 120;
+  SizeMonthCalendar(Grid1, fMonth1);
+  SizeMonthCalendar(Grid2, fMonth2);
+  int below = fMonth1.Top() + fMonth1.Height() + gap - fMonth2.Top();
+  if (below > 0)
+    fMonth2.Move(fMonth2.Left(), fMonth2.Top() + below, fMonth2.Width(), fMonth2.Height());
+  below = fMonth2.Top() + fMonth2.Height() + gap - lblDay.Top();
+  for (formsrt::Label* label : {&lblDay, &lblDate, &lblKwes}) {
+    if (below > 0)
+      label->Move(label->Left(), label->Top() + below, label->Width(), label->Height());
+  }
+  Grid1.Refresh();
+  Grid2.Refresh();
 }
 
 void Form1::reportUnreadSettings(const std::vector<std::string>& keys) {
@@ -212,6 +231,7 @@ void Form1::mnuSettings_Click() {
   settingsForm().Show(true);
   // Cancel has read the stored settings back, so the grid is styled anew either way.
   ApplyGridSettings(Grid0, Settings);
+  FitDateColumn(Grid0);
   // Colouring moves the current cell; the user's selection and scroll position stay as they were.
   const int row = Grid0.Row(), col = Grid0.Col(), rowSel = Grid0.RowSel(), colSel = Grid0.ColSel();
   const int topRow = Grid0.TopRow();
@@ -227,13 +247,13 @@ void Form1::mnuSettings_Click() {
   Grid0.SetFocus();
 }
 
-bool Form1::confirm(const std::string& action, const std::string& what) {
+bool Form1::confirm(const std::string& action, const std::string& what, int defaultButton) {
   // Only "Y" asks; any other value of the setting means no question.
   if (Settings.Confirm != 'Y')
     return true;
   const std::string lf = Chr(10);
   return formsrt::MsgBox("Are you sure you want to" + lf + lf + action + lf + lf + what,
-                         formsrt::mbYesNo | formsrt::mbExclamation) == formsrt::answerYes;
+                         formsrt::mbYesNo | formsrt::mbExclamation | defaultButton) == formsrt::answerYes;
 }
 
 void Form1::markChanged() {

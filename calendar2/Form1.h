@@ -95,10 +95,12 @@ public:
 
 private:
   void wireEvents();
+  void layOutCalendars();
   void Grid0_KeyDown(int keyCode);
   void reportUnreadSettings(const std::vector<std::string>& keys);
   void ShowAbout();
-  bool confirm(const std::string& action, const std::string& what);
+  // Asks the Confirm setting's question; `defaultButton` makes No the default where Yes destroys.
+  bool confirm(const std::string& action, const std::string& what, int defaultButton = 0);
   void markChanged();
   void showEventCount();
   void selectRow(int row, int lastCol);

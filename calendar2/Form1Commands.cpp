@@ -89,7 +89,7 @@ void Form1::mnuUpdate_Click() {
 }
 
 void Form1::mnuDelete_Click() {
-  if (confirm("DELETE", "the selected events?")) {
+  if (confirm("DELETE", "the selected events?", formsrt::mbDefaultButton2)) {
     int first = std::min(Grid0.Row(), Grid0.RowSel());
     int last = std::max(Grid0.Row(), Grid0.RowSel());
     // Only event rows: separators, already deleted rows and empty filler rows are not events.

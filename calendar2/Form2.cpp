@@ -25,6 +25,7 @@ Form2::Form2()
       cmbType(*this, "cmbType", 2808, 1500, 1116, 315, formsrt::ComboBox::dropDownList),
       bUpdate(*this, "bUpdate", "&Update", 612, 2200, 1200, 400),
       bCancel(*this, "bCancel", "&Cancel", 2500, 2200, 1200, 400) {
+  StartUpPosition = startUpCenterOwner;
   closeBoxCancels = true;
   txtDate.LostFocus = [this] { txtDate_LostFocus(); };
   bUpdate.Click = [this] { bUpdate_Click(); };

@@ -80,6 +80,7 @@ Form9::Form9(PloveraSettings& settings)
       bOk(*this, "bOk", "&Ok", 3150, 4420, 900, 400),
       bCancel(*this, "bCancel", "&Cancel", 4410, 4420, 900, 400), settings_(settings) {
   setCaption("Settings");
+  StartUpPosition = startUpCenterOwner;
   closeBoxCancels = true;
   TabStrip1.Click = [this] { TabStrip1_Click(); };
   bOk.Click = [this] { bOk_Click(); };

@@ -85,4 +85,14 @@ void ApplyGridSettings(FlexGridModel& grid, PloveraSettings& settings) {
     grid.changed();
 }
 
+void FitDateColumn(formsrt::FlexGrid& grid) {
+  int needed = 0;
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    std::string date = std::string("*") + digit + digit + "/" + digit + digit;
+    needed = std::max(needed, formsrt::pixelsToTwipsX(grid.cellPixelsFor(date).cx + 1));
+  }
+  if (grid.ColWidth(colDate) < needed)
+    grid.setColWidth(colDate, needed);
+}
+
 } // namespace plovera

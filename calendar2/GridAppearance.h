@@ -2,6 +2,7 @@
 
 #include "PloveraSettings.h"
 
+#include <formsrt/FlexGrid.h>
 #include <formsrt/FlexGridModel.h>
 
 namespace plovera {
@@ -17,5 +18,9 @@ int GoToToday(formsrt::FlexGridModel& grid);
 // Grid lines, font and column widths from the settings; sets the bold and italic flags. A value the grid
 // refuses (a negative width) leaves that property as it was, and the others are still applied.
 void ApplyGridSettings(formsrt::FlexGridModel& grid, PloveraSettings& settings);
+
+// Widens the date column, where its width from the settings is too small, until a deleted event's date
+// ("*" and mm/dd) shows whole in the grid's font.
+void FitDateColumn(formsrt::FlexGrid& grid);
 
 } // namespace plovera

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <formsrt/Controls.h>
 #include <formsrt/DateTime.h>
+#include <formsrt/FlexGrid.h>
 #include <formsrt/FlexGridModel.h>
 
 #include <string>
@@ -13,5 +15,11 @@ namespace plovera {
 // two frame captions, "mmmm yyyy".
 std::pair<std::string, std::string>
 FillMonthCalendars(formsrt::FlexGridModel& current, formsrt::FlexGridModel& next, const formsrt::Date& today);
+
+// Sizes a month calendar to its font: every row and column grows, where the designed 210 by 370 twips are
+// too small, until each cell shows a weekday name or a day number whole; the grid then grows to show its
+// seven rows and seven columns, and its frame to hold the grid with the designed margins. Answers the
+// frame's height.
+int SizeMonthCalendar(formsrt::FlexGrid& grid, formsrt::Frame& frame);
 
 } // namespace plovera

@@ -127,7 +127,9 @@ void Form1::Form_Load() {
 
 void Form1::Form_Unload(int& cancel) {
   if (!notePath_.empty() && fileExists(notePath_)) {
-    int answer = MsgBox("Do you want to delete the Notaris?", mbYesNoCancel | mbQuestion, kTitle);
+    // Yes deletes the note: one Enter must not do that.
+    int answer =
+        MsgBox("Do you want to delete the Notaris?", mbYesNoCancel | mbQuestion | mbDefaultButton2, kTitle);
     if (answer == answerCancel) {
       cancel = 1;
       return;
@@ -172,6 +174,7 @@ bool Form1::LoadNote(const std::string& path) {
         mbOKOnly | mbExclamation, kTitle);
   Date written = FileDateTime(path);
   Text1.setText(shown.text);
+  lineEnds_ = shown.lineEnds;
   lineEnd_ = shown.lineEnd;
   zeroBytes_ = shown.zeroBytes;
   Text2.setText(subjectOf(path));
@@ -186,9 +189,9 @@ bool Form1::writeNote(const std::string& path) {
   if (zeroBytes_ > 0 &&
       MsgBox("The note held zero bytes when it was opened; they are shown as blanks.\n\nSave the note with "
              "blanks in their place?",
-             mbYesNo | mbExclamation, kTitle) != answerYes)
+             mbYesNo | mbExclamation | mbDefaultButton2, kTitle) != answerYes)
     return false;
-  if (!notaris::writeNote(path, noteBytes(Text1.Text(), lineEnd_))) {
+  if (!notaris::writeNote(path, noteBytes(Text1.Text(), lineEnds_, lineEnd_))) {
     MsgBox("Error occurred trying to close file, please retry.", mbOKOnly | mbExclamation, kTitle);
     return false;
   }
@@ -240,6 +243,7 @@ void Form1::emptyNote() {
   setCaption(kTitle);
   notePath_.clear();
   changed_ = false;
+  lineEnds_.clear();
   lineEnd_ = "\r\n";
   zeroBytes_ = 0;
 }
@@ -275,6 +279,7 @@ void Form1::reply() {
   Text1.setText(selected.empty() ? std::string() : "You wrote.....\r\n\r\n<< " + selected + " >>\r\n\r\n");
   // The reply is a new note: it has no file yet.
   notePath_.clear();
+  lineEnds_.clear();
   lineEnd_ = "\r\n";
   zeroBytes_ = 0;
   Text1.SetFocus();
@@ -370,8 +375,12 @@ void Form1::SaveNow() {
   dialog.lpstrInitialDir = notesFolder_.c_str();
   dialog.lpstrTitle = "Notaris: Save File";
   dialog.lpstrDefExt = "XVQ";
-  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  // The system's own replace question takes Yes as its default; this one takes No.
+  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
   if (!GetSaveFileNameA(&dialog))
+    return;
+  if (fileExists(file) && MsgBox(std::string(file) + " already exists.\n\nDo you want to replace it?",
+                                 mbYesNo | mbExclamation | mbDefaultButton2, kTitle) != answerYes)
     return;
   writeNote(file);
 }

@@ -85,7 +85,9 @@ private:
   std::string helpFile_;
   std::string notePath_;
   bool changed_ = false;
-  // How the note's file ends its lines, so that a save writes them back as they were.
+  // How the note's file ends its lines, each in order and the kind for lines added, so that a save
+  // writes them back as they were.
+  std::string lineEnds_;
   std::string lineEnd_ = "\r\n";
   // Zero bytes of the opened note, shown as blanks; a save asks before it writes blanks in their place.
   int zeroBytes_ = 0;

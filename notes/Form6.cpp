@@ -44,6 +44,7 @@ Form6::Form6()
       Label3(*this, "Label3", "", 240, 1320, 4920, 255), Label4(*this, "Label4", "", 240, 1620, 4920, 255),
       Command1(*this, "Command1", "OK", 2160, 2220, 1080, 375) {
   setCaption("About Notaris");
+  StartUpPosition = startUpCenterOwner;
   Command1.Click = [this] { Unload(); };
   Command1.setDefault(true);
   Command1.setCancel(true);
@@ -58,12 +59,7 @@ void Form6::Form_Load() {
   Label3.setCaption(physicalMemoryLine(status.ullTotalPhys));
   Label4.setCaption(memoryInUseLine(status.dwMemoryLoad));
 
-  // Centred over the screen, then the pointer rests on OK.
-  RECT frame;
-  GetWindowRect(hwnd(), &frame);
-  int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // The form is in its place (centred on the main form) when it loads: the pointer rests on OK.
   POINT onButton{twipsToPixelsX(Command1.Left() + Command1.Width() / 2),
                  twipsToPixelsY(Command1.Top() + Command1.Height() / 2)};
   ClientToScreen(hwnd(), &onButton);

@@ -26,6 +26,9 @@ bool isDeviceName(const std::string& subject) {
   return false;
 }
 
+// How ShownNote::lineEnds marks a CR LF.
+const char kCrLf = ' ';
+
 class FileHandle {
 public:
   explicit FileHandle(HANDLE handle) : handle_(handle) {}
@@ -95,7 +98,7 @@ std::string subjectProblem(const std::string& folder, const std::string& subject
 ShownNote showNote(const std::string& bytes) {
   ShownNote shown;
   shown.text.reserve(bytes.size() + bytes.size() / 8);
-  std::string kinds; // each kind of line end met: "r", "n" or "b" (both)
+  std::string kinds; // each kind of line end met, as in lineEnds
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     char c = bytes[i];
     if (c == '\0') {
@@ -108,31 +111,37 @@ ShownNote showNote(const std::string& bytes) {
       continue;
     }
     bool pair = c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
-    char kind = pair ? 'b' : c == '\r' ? 'r' : 'n';
+    char kind = pair ? kCrLf : c;
     if (kinds.find(kind) == std::string::npos)
       kinds += kind;
+    shown.lineEnds += kind;
     i += pair ? 1 : 0;
     shown.text += "\r\n";
   }
-  if (kinds == "r")
-    shown.lineEnd = "\r";
-  else if (kinds == "n")
-    shown.lineEnd = "\n";
+  if (kinds.size() == 1 && kinds[0] != kCrLf)
+    shown.lineEnd = kinds;
   return shown;
 }
 
-std::string noteBytes(const std::string& text, const std::string& lineEnd) {
-  if (lineEnd == "\r\n")
+std::string noteBytes(const std::string& text, const std::string& lineEnds, const std::string& lineEnd) {
+  if (lineEnd == "\r\n" && lineEnds.find_first_not_of(kCrLf) == std::string::npos)
     return text;
   std::string bytes;
   bytes.reserve(text.size());
+  std::size_t line = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      bytes += lineEnd;
-      ++i;
-    } else {
+    if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n') {
       bytes += text[i];
+      continue;
     }
+    if (line >= lineEnds.size())
+      bytes += lineEnd;
+    else if (lineEnds[line] == kCrLf)
+      bytes += "\r\n";
+    else
+      bytes += lineEnds[line];
+    ++line;
+    ++i;
   }
   return bytes;
 }

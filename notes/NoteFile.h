@@ -31,12 +31,15 @@ std::string subjectProblem(const std::string& folder, const std::string& subject
 struct ShownNote {
   std::string text;
   int zeroBytes = 0;
+  // Each line end of the note in order, one character each: '\r' a lone CR, '\n' a lone LF, ' ' CR LF.
+  std::string lineEnds;
   // The note's own line end when all of its line ends are of one kind, else CR LF.
   std::string lineEnd = "\r\n";
 };
 ShownNote showNote(const std::string& bytes);
-// The message box's text with its CR LF line ends written as `lineEnd`.
-std::string noteBytes(const std::string& text, const std::string& lineEnd);
+// The message box's text with its CR LF line ends written back as the note had them: the n-th as the
+// n-th of `lineEnds`, any further ones (lines the user added) as `lineEnd`.
+std::string noteBytes(const std::string& text, const std::string& lineEnds, const std::string& lineEnd);
 
 enum class ReadResult { ok, tooLarge, failed };
 // Reads the whole note; a note longer than kMaxNoteBytes is not read.

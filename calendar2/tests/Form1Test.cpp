@@ -7,6 +7,7 @@
 
 #include "MemoryDib.h"
 #include "MessagePump.h"
+#include "RealInput.h"
 #include "SentInput.h"
 
 #include <gmock/gmock.h>
@@ -325,7 +326,8 @@ TEST_F(PloveraTest, ASettingThatCannotBeReadIsReportedAtStartUp) {
   formsrt::SaveSetting("Harnfield", "Plovera", "WDate", "wide");
   answers_.answer("WDate", IDOK);
   auto& form = start(kEvents);
-  EXPECT_EQ(form.Grid0.ColWidth(colDate), 520);
+  EXPECT_EQ(form.Settings.WDate, 520);
+  EXPECT_GE(form.Grid0.ColWidth(colDate), 520);
   EXPECT_EQ(form.lblInfo2.Caption(), "5 Events") << "start-up goes on";
 }
 
@@ -346,6 +348,165 @@ TEST_F(PloveraTest, TheFormPaintsItsEtchedFrames) {
   EXPECT_GT(dib.count(grey, band(25, 300, 25, 4000)), 200) << "its left";
   EXPECT_GT(dib.count(grey, band(300, 5310, 4000, 5310)), 200) << "the data file's box";
   EXPECT_GT(dib.count(white, band(4950, 5570, 6300, 5570)), 50) << "the count's box";
+}
+
+} // namespace
+
+namespace {
+
+POINT centreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// The size of a text drawn in a grid's own font.
+SIZE textSize(const formsrt::FlexGrid& grid, const std::string& text) {
+  HDC dc = GetDC(nullptr);
+  HFONT font = formsrt::Form::makeFont(grid.FontName, grid.FontSize, grid.FontBold, grid.FontItalic);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  return size;
+}
+
+// A cell draws its text 2 pixels in from each side and 1 from the top and bottom.
+void expectTextFits(const formsrt::FlexGrid& grid, int row, int col, bool acrossOnly = false) {
+  const std::string& text = grid.TextMatrix(row, col);
+  RECT client;
+  GetClientRect(grid.hwnd(), &client);
+  RECT cell = grid.cellRect(row, col);
+  ASSERT_FALSE(IsRectEmpty(&cell)) << "row " << row << " column " << col << " is not shown";
+  EXPECT_LE(cell.right, client.right) << text << ": column " << col << " is cut at the right";
+  SIZE size = textSize(grid, text);
+  EXPECT_LE(size.cx + 4, cell.right - cell.left) << "\"" << text << "\" is wider than its cell";
+  if (acrossOnly)
+    return;
+  EXPECT_LE(cell.bottom, client.bottom) << text << ": row " << row << " is cut at the bottom";
+  EXPECT_LE(size.cy + 2, cell.bottom - cell.top) << "\"" << text << "\" is taller than its cell";
+}
+
+RECT windowRect(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+bool inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// In December the next month is January 2027, which starts on a Friday and needs six weeks.
+TEST_F(PloveraTest, MonthCalendarsShowTheirDayNamesAndSixWeeksWhole) {
+  platform::Clock::set(2026, 12, 10, 9, 0);
+  auto& form = start(kEvents);
+  ASSERT_EQ(form.fMonth2.Caption(), "January 2027");
+  ASSERT_EQ(form.Grid2.TextMatrix(6, 0), "31");
+  for (const formsrt::FlexGrid* grid : {&form.Grid1, &form.Grid2}) {
+    for (int row = 0; row < grid->Rows(); ++row) {
+      for (int col = 0; col < grid->Cols(); ++col) {
+        if (!grid->TextMatrix(row, col).empty())
+          expectTextFits(*grid, row, col);
+      }
+    }
+  }
+  RECT first = windowRect(form.fMonth1.hwnd()), second = windowRect(form.fMonth2.hwnd());
+  EXPECT_TRUE(inside(windowRect(form.Grid1.hwnd()), first));
+  EXPECT_TRUE(inside(windowRect(form.Grid2.hwnd()), second));
+  EXPECT_LE(first.bottom, second.top) << "the calendars overlap";
+  EXPECT_LE(second.bottom, windowRect(form.lblDay.hwnd()).top) << "the second calendar covers today's name";
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  MapWindowPoints(form.hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_TRUE(inside(second, client));
+  // The labels stay inside the etched box around the calendars, whose bottom lies at 5250 twips.
+  EXPECT_LE(windowRect(form.lblKwes.hwnd()).bottom, client.top + formsrt::twipsToPixelsY(5250));
+}
+
+// The date column is as wide as the settings say, and wider where a deleted date would not fit.
+TEST_F(PloveraTest, ADeletedEventsDateShowsWholeInTheDateColumn) {
+  for (const char* size : {"8", "14"}) {
+    SCOPED_TRACE(std::string("font size ") + size);
+    formsrt::SaveSetting("Harnfield", "Plovera", "FontSize", size);
+    auto& form = start(kEvents);
+    form.Settings.Confirm = 'N';
+    selectRows(2, 2);
+    form.bDelete.press();
+    ASSERT_EQ(form.Grid0.TextMatrix(2, colDate), "*01/01");
+    form.Grid0.setTopRow(1);
+    expectTextFits(form.Grid0, 2, colDate, true);
+    form_.reset();
+  }
+}
+
+TEST_F(PloveraTest, TheEventAndSettingsFormsOpenCentredOnTheMainForm) {
+  auto& form = start(kEvents);
+  SetWindowPos(form.hwnd(), nullptr, 260, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const POINT main = centreOf(windowRect(form.hwnd()));
+  std::vector<POINT> placed;
+  answers_.act("Event Add", [&](HWND shown) {
+    placed.push_back(centreOf(windowRect(shown)));
+    PostMessageA(form.eventForm().bCancel.hwnd(), BM_CLICK, 0, 0);
+  });
+  answers_.act("Settings", [&](HWND shown) {
+    placed.push_back(centreOf(windowRect(shown)));
+    PostMessageA(form.settingsForm().bCancel.hwnd(), BM_CLICK, 0, 0);
+  });
+  form.bAdd.press();
+  form.mnuSettings.Click();
+  ASSERT_EQ(placed.size(), 2u) << answers_.describeSeen();
+  for (const POINT& centre : placed) {
+    EXPECT_NEAR(centre.x, main.x, 1);
+    EXPECT_NEAR(centre.y, main.y, 1);
+  }
+}
+
+// A user who takes a question's default with Enter.
+struct PloveraByUser : PloveraTest {
+  // Presses Enter on the next box that matches, the moment it shows.
+  void enterOn(const std::string& match) {
+    answers_.act(match, [](HWND) {
+      INPUT keys[2] = {};
+      for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_RETURN;
+        key.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_RETURN, MAPVK_VK_TO_VSC));
+      }
+      keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      SendInput(2, keys, sizeof(INPUT));
+    });
+  }
+};
+
+TEST_F(PloveraByUser, EnterOnTheDeleteQuestionDeletesNothing) {
+  auto& form = start(kEvents);
+  realinput::click(form.Grid0.hwnd(), centreOf(form.Grid0.cellRect(2, colEvent)));
+  ASSERT_EQ(form.Grid0.Row(), 2);
+  enterOn("DELETE");
+  realinput::pressKey(VK_DELETE);
+  EXPECT_EQ(form.Grid0.TextMatrix(2, colDate), "01/01");
+  EXPECT_FALSE(form.bSave.Enabled());
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+// A list read only in part: Enter on the question does not replace the whole file with that part.
+TEST_F(PloveraByUser, EnterOnTheSaveAnywayQuestionKeepsTheFile) {
+  const std::string broken =
+      "\"02/01\",\"B\",\"\",\"01\"\r\n\"01/01\",\"A\",\"\",\"04\"\r\n\"03/01\",\"C\"\r\n";
+  answers_.answer("62 - Input past end of file", IDOK);
+  writeFile(dir_.file("PLOVERA.DAT"), broken);
+  form_ = std::make_unique<Form1>(dir_.path());
+  form_->Load();
+  Form1& form = *form_;
+  form.Settings.Confirm = 'N';
+  realinput::click(form.Grid0.hwnd(), centreOf(form.Grid0.cellRect(2, colEvent)));
+  realinput::pressKey(VK_DELETE);
+  ASSERT_TRUE(form.bSave.Enabled());
+  enterOn("could not be read completely");
+  realinput::click(form.hwnd(), realinput::centreOf(form.bSave.hwnd()));
+  EXPECT_EQ(readFile(dir_.file("PLOVERA.DAT")), broken);
+  EXPECT_TRUE(form.bSave.Enabled());
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
 }
 
 } // namespace

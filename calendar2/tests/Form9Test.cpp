@@ -93,7 +93,7 @@ TEST_F(SettingsFormTest, OkWritesTheEditedSettingsAndRestylesTheGrid) {
     dialog.chkFontItalic.setValue(2); // greyed is not checked
     dialog.cmbFontName.setText("Arial");
     dialog.txtFontSize.setText(" 1 0abc");
-    dialog.txtWDate.setText("600");
+    dialog.txtWDate.setText("900");
     dialog.txtWEvent.setText("2500.5");
     dialog.txtWYear.setText("abc");
     dialog.txtWType.setText("700");
@@ -108,7 +108,7 @@ TEST_F(SettingsFormTest, OkWritesTheEditedSettingsAndRestylesTheGrid) {
       {"Confirm", "N"}, {"FontBold", "Y"}, {"FontItalic", "N"}, {"FontName", "Arial"}, {"FontSize", "10"},
       {"Grid", "N"},    {"CB01", "0"},     {"CF01", "16"},      {"CB02", "16"},        {"CF02", "16"},
       {"CB03", "16"},   {"CF03", "16"},    {"CB04", "4"},       {"CF04", "15"},        {"CB05", "16"},
-      {"CF05", "16"},   {"CB99", "16"},    {"CF99", "16"},      {"WDate", "600"},      {"WEvent", "2500"},
+      {"CF05", "16"},   {"CB99", "16"},    {"CF99", "16"},      {"WDate", "900"},      {"WEvent", "2500"},
       {"WYear", "0"},   {"WType", "700"}};
   EXPECT_EQ(storedSettings(), expected) << "22 values, never WSeq";
   EXPECT_FALSE(form.settingsForm().Visible());
@@ -118,7 +118,7 @@ TEST_F(SettingsFormTest, OkWritesTheEditedSettingsAndRestylesTheGrid) {
   EXPECT_EQ(form.Grid0.FontName, "Arial");
   EXPECT_TRUE(form.Grid0.FontBold);
   EXPECT_FALSE(form.Grid0.FontItalic);
-  EXPECT_EQ(form.Grid0.ColWidth(colDate), 600);
+  EXPECT_EQ(form.Grid0.ColWidth(colDate), 900);
   EXPECT_EQ(form.Grid0.ColWidth(colEvent), 2500);
   EXPECT_EQ(form.Grid0.cellBack(kNewYearRow, colEvent), formsrt::QBColor(4));
   EXPECT_EQ(form.Grid0.cellFore(kNewYearRow, colSeq), formsrt::QBColor(15));

@@ -1,10 +1,13 @@
 #include "NotarisFixture.h"
 
+#include "Form6.h"
+
 #include <formsrt/Application.h>
 #include <formsrt/HelpLauncher.h>
 #include <formsrt/Settings.h>
 
 #include "MessagePump.h"
+#include "RealInput.h"
 #include "SentInput.h"
 #include "TempDir.h"
 
@@ -483,3 +486,111 @@ TEST_F(NotarisTest, AProfileWithoutTheStartUpValueStillLoadsTheStartUpNote) {
   EXPECT_EQ(form.Label3.Caption(), "Posted notes open when Windows next starts.");
   EXPECT_THAT(filesIn(notes_), ElementsAre("Lunch.XVQ"));
 }
+
+namespace {
+
+// Opened and saved unchanged, a note keeps its bytes whatever its line ends; lines the user adds end as
+// the note's lines do, or in CR LF when the note mixes its line ends.
+TEST_F(NotarisTest, ANoteIsSavedWithTheLineEndsItWasOpenedWith) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string added; // the bytes after the user adds a line "new" at the end
+  } cases[] = {
+      {"lone CRs", "one\rtwo\r\rthree", "one\rtwo\r\rthree\rnew"},
+      {"lone LFs", "one\ntwo\n", "one\ntwo\n\nnew"},
+      {"mixed", "one\rtwo\r\nthree\nfour\n\r", "one\rtwo\r\nthree\nfour\n\r\r\nnew"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeFile(note("Ends.XVQ"), c.bytes);
+    auto& form = start(note("Ends.XVQ"));
+    choose(*form.mnuFileItem[2]);
+    EXPECT_EQ(readFile(note("Ends.XVQ")), c.bytes) << "saved unchanged";
+    int end = static_cast<int>(SendMessageA(form.Text1.hwnd(), WM_GETTEXTLENGTH, 0, 0));
+    SendMessageA(form.Text1.hwnd(), EM_SETSEL, end, end);
+    SendMessageA(form.Text1.hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\r\nnew"));
+    choose(*form.mnuFileItem[2]);
+    EXPECT_EQ(readFile(note("Ends.XVQ")), c.added) << "saved with a line added";
+    form_.reset();
+  }
+}
+
+TEST_F(NotarisTest, TheAboutFormOpensCentredOnTheMainForm) {
+  auto& form = start();
+  SetWindowPos(form.hwnd(), nullptr, 240, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  RECT main, about{};
+  GetWindowRect(form.hwnd(), &main);
+  answers_.act("About Notaris", [&](HWND shown) {
+    GetWindowRect(shown, &about);
+    PostMessageA(dynamic_cast<notaris::Form6*>(formsrt::Form::fromWindow(shown))->Command1.hwnd(), BM_CLICK,
+                 0, 0);
+  });
+  choose(*form.mnuHelpItem[3]);
+  EXPECT_NEAR((about.left + about.right) / 2, (main.left + main.right) / 2, 1);
+  EXPECT_NEAR((about.top + about.bottom) / 2, (main.top + main.bottom) / 2, 1);
+}
+
+// A user who takes a question's default with Enter.
+INPUT keyInput(int virtualKey, bool up) {
+  INPUT key = {};
+  key.type = INPUT_KEYBOARD;
+  key.ki.wVk = static_cast<WORD>(virtualKey);
+  key.ki.wScan = static_cast<WORD>(MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC));
+  key.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return key;
+}
+
+struct NotarisByUser : NotarisTest {
+  // Alt+F and the entry's letter, typed at once: the menu's own loop reads the letter.
+  void chooseFromFileMenu(char letter) {
+    realinput::bringToFront(form_->hwnd());
+    INPUT keys[] = {keyInput(VK_MENU, false), keyInput('F', false),    keyInput('F', true),
+                    keyInput(VK_MENU, true),  keyInput(letter, false), keyInput(letter, true)};
+    SendInput(6, keys, sizeof(INPUT));
+    realinput::settle();
+  }
+  // Presses Enter on the next box that matches, the moment it shows.
+  void enterOn(const std::string& match) {
+    answers_.act(match, [](HWND) {
+      INPUT keys[] = {keyInput(VK_RETURN, false), keyInput(VK_RETURN, true)};
+      SendInput(2, keys, sizeof(INPUT));
+    });
+  }
+};
+
+TEST_F(NotarisByUser, EnterOnTheExitQuestionKeepsTheNote) {
+  auto& form = start();
+  post("Lunch", "noon");
+  enterOn("Do you want to delete the Notaris?");
+  realinput::click(form.hwnd(), realinput::centreOf(form.Command2.hwnd()));
+  EXPECT_FALSE(form.isLoaded());
+  EXPECT_EQ(readFile(note("Lunch.XVQ")), "noon");
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+TEST_F(NotarisByUser, EnterOnTheBlanksQuestionKeepsTheZeroBytes) {
+  const std::string bytes("ab\0cd", 5);
+  writeFile(note("Odd.XVQ"), bytes);
+  answers_.answer("is not plain text", IDOK);
+  start(note("Odd.XVQ"));
+  enterOn("Save the note with blanks in their place?");
+  chooseFromFileMenu('S');
+  EXPECT_EQ(readFile(note("Odd.XVQ")), bytes);
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+TEST_F(NotarisByUser, EnterOnTheReplaceQuestionOfSaveAsKeepsTheOtherNote) {
+  writeFile(note("Other.XVQ"), "other");
+  auto& form = start();
+  type(form.Text2, "Draft");
+  type(form.Text1, "mine");
+  answers_.act("Notaris: Save File", chooseFile(note("Other.XVQ")));
+  enterOn("already exists");
+  chooseFromFileMenu('A');
+  EXPECT_EQ(readFile(note("Other.XVQ")), "other");
+  EXPECT_TRUE(form.changed());
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+} // namespace

@@ -191,7 +191,7 @@ void TStringGrid::drawRow(TCanvas& canvas, int row, int y) {
     if (fixed)
       DrawEdge(canvas.Handle(), &cell, BDR_RAISEDINNER, BF_RECT);
     RECT inner{cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom};
-    canvas.DrawText(Cell(col, row), inner, DT_SINGLELINE | DT_NOPREFIX, Font(), text);
+    canvas.DrawText(Cell(col, row), inner, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, Font(), text);
     canvas.FrameLine(cell.right, cell.top, cell.right, cell.bottom + kLine, kLineColor);
     canvas.FrameLine(cell.left, cell.bottom, cell.right + kLine, cell.bottom, kLineColor);
     if (OnDrawCell)

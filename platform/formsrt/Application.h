@@ -28,6 +28,8 @@ enum MsgBoxStyle : int {
   mbQuestion = 32,
   mbExclamation = 48,
   mbInformation = 64,
+  mbDefaultButton2 = 256,
+  mbDefaultButton3 = 512,
 };
 enum MsgBoxAnswer : int { answerOK = 1, answerCancel = 2, answerYes = 6, answerNo = 7 };
 

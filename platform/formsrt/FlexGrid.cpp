@@ -22,6 +22,10 @@ UINT drawFlags(int alignment) {
 
 using wincore::drawLine;
 
+// The margin between a cell's edge and its text, in pixels.
+const int kTextInsetX = 2;
+const int kTextInsetY = 1;
+
 } // namespace
 
 FlexGrid::FlexGrid(Container& parent, std::string name, int left, int top, int width, int height, int rows,
@@ -115,6 +119,22 @@ RECT FlexGrid::cellRect(int row, int col) const {
   return none;
 }
 
+SIZE FlexGrid::cellPixelsFor(const std::string& text) const {
+  HDC dc = GetDC(nullptr);
+  HFONT font = Form::makeFont(FontName, FontSize > 0 ? FontSize : 8, FontBold, FontItalic);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SIZE extent{0, 0};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, oldFont);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  // paintCell draws the text inside the cell less kTextInsetX at each side and kTextInsetY above and
+  // below; the grid lines lie in that margin.
+  return SIZE{extent.cx + 2 * kTextInsetX, std::max<LONG>(extent.cy, metrics.tmHeight) + 2 * kTextInsetY};
+}
+
 bool FlexGrid::hitTest(int x, int y, int& row, int& col) const {
   RECT client;
   GetClientRect(hwnd(), &client);
@@ -165,7 +185,7 @@ void FlexGrid::paintCell(HDC dc, int row, int col, const RECT& r) {
   DeleteObject(brush);
   const std::string& text = TextMatrix(row, col);
   if (!text.empty()) {
-    RECT inside{r.left + 2, r.top + 1, r.right - 2, r.bottom - 1};
+    RECT inside{r.left + kTextInsetX, r.top + kTextInsetY, r.right - kTextInsetX, r.bottom - kTextInsetY};
     SetTextColor(dc, fore);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inside,
               drawFlags(alignmentOf(row, col)) | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -27,6 +27,9 @@ public:
   void Refresh();
   // A cell's place in the client area, in pixels; empty when it is not shown.
   RECT cellRect(int row, int col) const;
+  // The size in pixels of the smallest cell that shows `text` whole in the grid's font, with the room a
+  // cell keeps around its text and its grid lines.
+  SIZE cellPixelsFor(const std::string& text) const;
 
 protected:
   HWND createWindow(HWND parent, const RECT& pixels) override;

@@ -173,14 +173,34 @@ void Form::Load() {
   if (hwnd() || loading_)
     return;
   loading_ = true;
+  HWND owner = GetActiveWindow();
   RECT frame{0, 0, twipsToPixelsX(clientWidth_), twipsToPixelsY(clientHeight_)};
   AdjustWindowRectEx(&frame, kFormStyle, !menus_.empty(), kFormExStyle);
   createOwn(kFormClass, CS_DBLCLKS, kFormExStyle, caption_.c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr);
   buildMenu();
+  if (StartUpPosition == startUpCenterOwner)
+    placeOnOwner(owner);
   createChildren();
   loading_ = false;
   runHandler([this] { Form_Load(); });
+}
+
+// Centred on the owner's window, but kept inside the work area so that the whole form shows.
+void Form::placeOnOwner(HWND owner) {
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  RECT around = area;
+  if (owner && owner != hwnd() && fromWindow(owner) && IsWindowVisible(owner) && !IsIconic(owner))
+    GetWindowRect(owner, &around);
+  RECT self;
+  GetWindowRect(hwnd(), &self);
+  int width = self.right - self.left, height = self.bottom - self.top;
+  int left = (around.left + around.right - width) / 2;
+  int top = (around.top + around.bottom - height) / 2;
+  left = std::max<int>(area.left, std::min<int>(left, area.right - width));
+  top = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
+  SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Show(bool modal) {

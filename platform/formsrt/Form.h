@@ -76,6 +76,10 @@ public:
   std::string FontName = "MS Sans Serif";
   double FontSize = 8;
   bool closeBoxCancels = false;
+  // Where the form comes up when it loads: where the system puts a new window, or centred on its owner,
+  // the form of the program that is active then (on the screen's work area when there is none).
+  enum StartUp : int { startUpWindowsDefault, startUpCenterOwner };
+  StartUp StartUpPosition = startUpWindowsDefault;
   // The pointer over this form: 0 default, 11 hourglass (the screen's pointer wins when it is set).
   int MousePointer = 0;
   // The inside of the form, in twips.
@@ -113,6 +117,7 @@ protected:
 
 private:
   void buildMenu();
+  void placeOnOwner(HWND owner);
   void paint(HDC dc);
   Control* controlOf(HWND hwnd);
   MenuItem* menuItemOf(int id);

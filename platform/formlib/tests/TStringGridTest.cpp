@@ -4,6 +4,7 @@
 
 #include "MemoryDib.h"
 #include "MessagePump.h"
+#include "MetafileText.h"
 #include "SentInput.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,52 @@ TEST_F(StringGridTest, ClickSelectsTheRowUnderTheMouse) {
   EXPECT_EQ(grid->Row(), 31);
   click(grid->Handle(), 20, 5); // the title row is not selectable
   EXPECT_EQ(grid->Row(), 31);
+}
+
+// What the grid's paint routine draws, recorded in a metafile.
+std::vector<DrawnText> paintedTexts(TStringGrid& grid) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateEnhMetaFileA(screen, nullptr, nullptr, nullptr);
+  ReleaseDC(nullptr, screen);
+  SendMessageA(grid.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  HENHMETAFILE metafile = CloseEnhMetaFile(dc);
+  std::vector<DrawnText> texts = metafileTexts(metafile);
+  DeleteEnhMetaFile(metafile);
+  return texts;
+}
+
+int textWidth(TStringGrid& grid, const std::string& text) {
+  HDC dc = GetDC(grid.Handle());
+  HGDIOBJ old = SelectObject(dc, grid.Font().Handle());
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(grid.Handle(), dc);
+  return size.cx;
+}
+
+// A text that fits shows whole; one too wide for its column shows its beginning and an ellipsis, within
+// the cell (the text is drawn 2 pixels in from either side).
+TEST_F(StringGridTest, ATextWiderThanItsColumnEndsInAnEllipsis) {
+  const std::string place = "Alderney, Channel Islands";
+  grid->SetCell(0, 1, place);
+  grid->SetCell(1, 1, "Jersey");
+  std::vector<std::string> drawn;
+  for (const DrawnText& text : paintedTexts(*grid))
+    drawn.push_back(text.text);
+  auto find = [&](const std::string& start) {
+    for (const std::string& text : drawn) {
+      if (text.rfind(start, 0) == 0)
+        return text;
+    }
+    return std::string();
+  };
+  std::string cut = find("Alder");
+  ASSERT_GT(cut.size(), 3u) << "the long text is not drawn";
+  EXPECT_EQ(cut.substr(cut.size() - 3), "...") << cut;
+  EXPECT_EQ(place.rfind(cut.substr(0, cut.size() - 3), 0), 0u) << cut;
+  EXPECT_LE(textWidth(*grid, cut), 100 - 4) << cut;
+  EXPECT_EQ(find("Jers"), "Jersey");
 }
 
 } // namespace
