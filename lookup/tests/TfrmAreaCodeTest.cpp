@@ -4,6 +4,7 @@
 #include <formlib/TApplication.h>
 
 #include "HelpPanels.h"
+#include "MemoryDib.h"
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
 #include "SentInput.h"
@@ -134,6 +135,26 @@ TEST_F(AreaCodeTest, PlacementThatCannotBeStoredIsReportedAndTheWindowCloses) {
   click(lost->btOK->Handle(), 5, 5);
   EXPECT_FALSE(lost->Visible());
   EXPECT_EQ(answerer.seen().size(), 1u) << answerer.describeSeen();
+}
+
+// The search box lies across the right edge of the "Search:" panel: above and below it the bar shows
+// nothing but its face (under the bar's own top line), no line of a panel's edge.
+TEST_F(AreaCodeTest, NoPanelEdgeCrossesTheSearchBox) {
+  HWND bar = form->StatusBar1->Handle();
+  RECT client;
+  GetClientRect(bar, &client);
+  MemoryDib dib(client.right, client.bottom, RGB(1, 2, 3));
+  paintClient(bar, dib);
+  RECT edit;
+  GetWindowRect(form->Edit1->Handle(), &edit);
+  MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&edit), 2);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  for (const RECT& area :
+       {RECT{edit.left, 1, edit.right, edit.top}, RECT{edit.left, edit.bottom, edit.right, client.bottom}}) {
+    int size = (area.right - area.left) * (area.bottom - area.top);
+    ASSERT_GT(size, 0);
+    EXPECT_EQ(dib.count(face, area), size) << "rows " << area.top << " to " << area.bottom;
+  }
 }
 
 } // namespace

@@ -19,7 +19,11 @@ void TStatusBar::SetSimpleText(const std::string& text) {
 void TStatusBar::AddPanel(int width, const std::string& text) {
   int left = rightEdges_.empty() ? 0 : rightEdges_.back();
   rightEdges_.push_back(left + width);
-  SendMessageA(Handle(), SB_SETPARTS, rightEdges_.size(), reinterpret_cast<LPARAM>(rightEdges_.data()));
+  // The last panel takes the rest of the bar: no panel edge stands in the bar's free part, where
+  // controls may sit.
+  std::vector<int> edges = rightEdges_;
+  edges.back() = -1;
+  SendMessageA(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   SendMessageA(Handle(), SB_SETTEXTA, rightEdges_.size() - 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

@@ -14,7 +14,8 @@ public:
   void SetSimplePanel(bool simple);
   std::string SimpleText() const { return simpleText_; }
   void SetSimpleText(const std::string& text);
-  // A panel of `width` pixels with `text`, after those added before.
+  // A panel of `width` pixels with `text`, after those added before; the last panel reaches to the end
+  // of the bar.
   void AddPanel(int width, const std::string& text);
 
 private:
