@@ -29,6 +29,19 @@ void ClearPassed(const CEventItem& event, long long now, AlarmState& state) {
     state.raised = false;
 }
 
+// The occurrence whose alarm window `now` may fall in. The next date is that of the last day change: when
+// today's occurrence has passed, a lead reaching back from tomorrow's first minutes into this evening
+// belongs to the next occurrence, which is worked out from tomorrow.
+long long OccurrenceFor(const CEventItem& event, long long now) {
+  long long occurrence = AbsoluteMinute(event.nextDate, event.eventTime);
+  long long tomorrow = (now / kMinutesPerDay + 1) * kMinutesPerDay;
+  if (now <= occurrence || now < tomorrow + event.eventTime - event.leadMinutes)
+    return occurrence;
+  CEventItem next = event;
+  next.ComputeNextDate(CDate::FromDayNumber(static_cast<int>(tomorrow / kMinutesPerDay)), 1);
+  return next.HasNextDate() ? AbsoluteMinute(next.nextDate, next.eventTime) : occurrence;
+}
+
 } // namespace
 
 bool CheckAlarm(const CEventItem& event, long long now, AlarmState& state) {
@@ -42,7 +55,7 @@ bool CheckAlarm(const CEventItem& event, long long now, AlarmState& state) {
     state.raised = true;
     return true;
   }
-  long long occurrence = AbsoluteMinute(event.nextDate, event.eventTime);
+  long long occurrence = OccurrenceFor(event, now);
   if (now < occurrence - event.leadMinutes || now > occurrence)
     return false;
   state.raised = true;
@@ -57,6 +70,19 @@ void Snooze(AlarmState& state, long long now, int minutes) {
 
 bool RingDue(long long openedSecond, long long nowSecond, int lengthMinutes) {
   return (nowSecond - openedSecond) / 60 < lengthMinutes;
+}
+
+bool RingTime::Due(long long nowSecond, int lengthMinutes) {
+  // The start moves back with the clock, so that the time rung before the step still counts.
+  if (nowSecond < last_)
+    opened_ -= last_ - nowSecond;
+  last_ = nowSecond;
+  // A length of L minutes holds the rings at 0, 1, 2 ... intervals before L minutes.
+  int most = (lengthMinutes * 60 + ringSeconds_ - 1) / ringSeconds_;
+  if (rings_ >= most || !RingDue(opened_, nowSecond, lengthMinutes))
+    return false;
+  ++rings_;
+  return true;
 }
 
 bool DailyAlertDue(int enabled, int alertMinute, long long now, long long& shownDay) {

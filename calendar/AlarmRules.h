@@ -39,6 +39,24 @@ void Snooze(AlarmState& state, long long now, int minutes);
 // An alarm window rings while fewer than `lengthMinutes` whole minutes have passed since it opened.
 bool RingDue(long long openedSecond, long long nowSecond, int lengthMinutes);
 
+// The ringing time of one alarm window, through a clock that may be set back (the end of summer time,
+// a corrected clock): a step back adds no ringing time, so the window stops once it has rung for its
+// length of time as it passed, and never rings more often than that length holds rings.
+class RingTime {
+public:
+  RingTime() = default;
+  RingTime(long long openedSecond, int ringSeconds)
+      : opened_(openedSecond), last_(openedSecond), ringSeconds_(ringSeconds) {}
+  // Whether the ring due now is made; each one made counts.
+  bool Due(long long nowSecond, int lengthMinutes);
+
+private:
+  long long opened_ = 0;
+  long long last_ = 0;
+  int ringSeconds_ = 20;
+  int rings_ = 0;
+};
+
 // The daily alert shows once a day, in the minute equal to its time; shownDay remembers the day (day
 // number) it last showed.
 bool DailyAlertDue(int enabled, int alertMinute, long long now, long long& shownDay);

@@ -85,7 +85,8 @@ bool CAlarmDlg::OnInitDialog() {
   spin.SetBuddy(GetDlgItem(IDC_SNOOZE));
   spin.UnsubclassWindow();
   SetDlgItemText(IDC_SNOOZE, std::to_string(AppSettings().snoozeMinutes).c_str());
-  openedSecond_ = alarmrules::AbsoluteSecond(platform::Clock::localTime());
+  ringTime_ = alarmrules::RingTime(alarmrules::AbsoluteSecond(platform::Clock::localTime()),
+                                   static_cast<int>(kRingMilliseconds / 1000));
   Ring();
   timer_ = SetTimer(nullptr, 0, kRingMilliseconds, &CAlarmDlg::TimerProc);
   if (timer_) {
@@ -97,7 +98,7 @@ bool CAlarmDlg::OnInitDialog() {
 
 void CAlarmDlg::Ring() {
   long long now = alarmrules::AbsoluteSecond(platform::Clock::localTime());
-  if (!alarmrules::RingDue(openedSecond_, now, AppSettings().alarmLength)) {
+  if (!ringTime_.Due(now, AppSettings().alarmLength)) {
     StopRinging();
     return;
   }

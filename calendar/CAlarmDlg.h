@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AlarmRules.h"
+
 #include <appframe/CDialog.h>
 
 #include <map>
@@ -28,6 +30,8 @@ public:
   int Serial() const { return serial_; }
   // The window whose ring timer this is, or null.
   static CAlarmDlg* FromTimer(UINT_PTR id);
+  // The ring timers' procedure: rings the window the timer belongs to, if it is still there.
+  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
   static size_t OpenCount() { return Timers().size(); }
 
 protected:
@@ -42,7 +46,6 @@ protected:
 
 private:
   static std::map<UINT_PTR, CAlarmDlg*>& Timers();
-  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
   void Fill(const CEventItem& event);
   void StopRinging();
   // The event, or null after telling the user that it is gone.
@@ -51,7 +54,7 @@ private:
 
   CDorvixDoc* doc_;
   int serial_;
-  long long openedSecond_ = 0;
+  alarmrules::RingTime ringTime_;
   UINT_PTR timer_ = 0;
   bool running_ = false;
 };

@@ -17,7 +17,19 @@ void CCalMonthGrid::OnSelChanged(int, int, int, int) {
   view_->GetDocument()->UpdateAllViews(view_, kHintDayChosen, &date);
 }
 
+void CCalMonthGrid::OnLButtonCell(int col, int row, BOOL down, const CRect& rect, CPoint point,
+                                  int typeAnswer) {
+  // A click on the day that is already current changes no selection, yet the user chose that day again
+  // (after picking another row of the list, say): the list is told all the same.
+  bool again = down && col == GetCurCol() && row == GetCurRow();
+  CMonthGrid::OnLButtonCell(col, row, down, rect, point, typeAnswer);
+  if (again)
+    OnSelChanged(col, col, row, row);
+}
+
 void CCalMonthGrid::OnMonthChanged(int month, int year) {
+  // The new month's cells were all laid anew: no cell carries the mark any more.
+  markedCol_ = markedRow_ = -1;
   view_->HighlightEntryDays();
   if (markedMonth_ == month && markedYear_ == year)
     MarkDay(markedDay_, markedMonth_, markedYear_);

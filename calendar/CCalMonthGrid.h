@@ -18,6 +18,7 @@ public:
 
   BOOL OnSelChanging(int, int, int, int) override { return TRUE; }
   void OnSelChanged(int oldCol, int newCol, int oldRow, int newRow) override;
+  void OnLButtonCell(int col, int row, BOOL down, const CRect& rect, CPoint point, int typeAnswer) override;
   void OnMonthChanged(int month, int year) override;
 
 private:

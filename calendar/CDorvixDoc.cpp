@@ -63,9 +63,15 @@ int CDorvixDoc::AddEvent(std::unique_ptr<CEventItem> event) {
 std::unique_ptr<CEventItem> CDorvixDoc::DeleteEvent(int index) {
   if (index < 0 || index >= GetEventCount())
     return nullptr;
-  std::unique_ptr<CEventItem> event = std::move(events[static_cast<size_t>(index)]);
-  events.erase(events.begin() + index);
-  eventFile.WriteEvents(events);
+  auto at = events.begin() + index;
+  std::unique_ptr<CEventItem> event = std::move(*at);
+  events.erase(at);
+  // The list and the file agree: when the file keeps the event (it could not be written, or the user
+  // would not have it replaced), so does the list.
+  if (!eventFile.WriteEvents(events)) {
+    events.insert(events.begin() + index, std::move(event));
+    return nullptr;
+  }
   // Only an entry that was listed leaves the count.
   if (event->listed && listedCount > 0)
     --listedCount;
@@ -74,14 +80,57 @@ std::unique_ptr<CEventItem> CDorvixDoc::DeleteEvent(int index) {
   return event;
 }
 
+int CDorvixDoc::ModifyEvent(const CEventItem& edited) {
+  CEventItem* event = FindEvent(edited.serialNumber);
+  if (!event)
+    return 0;
+  // The event's place may have moved while it was edited (another one deleted meanwhile): the live
+  // index stays.
+  CEventItem before = *event;
+  *event = edited;
+  event->listIndex = before.listIndex;
+  if (eventFile.WriteEvents(events))
+    return 1;
+  *event = before;
+  return 0;
+}
+
 void CDorvixDoc::DeleteAllEvents() {
+  UpdateAllViews(nullptr, kHintEventsReplaced);
   events.clear();
   alarms_.clear();
 }
 
+void CDorvixDoc::TakeEvents(CEventArray fresh) {
+  // An event read back unchanged is the same event: it keeps its serial number, and with it its alarm
+  // state and any alarm window open on it. A record can match one event only.
+  std::vector<std::string> records;
+  for (const auto& event : events)
+    records.push_back(CEventFile::PackEventRecord(*event));
+  std::vector<bool> matched(events.size(), false);
+  CDate today;
+  for (auto& event : fresh) {
+    // Worked out as the events in memory were (a monthly event's month moves on with it).
+    event->ComputeNextDate(today, showAll);
+    std::string record = CEventFile::PackEventRecord(*event);
+    for (size_t i = 0; i < events.size(); ++i)
+      if (!matched[i] && records[i] == record) {
+        matched[i] = true;
+        event->serialNumber = events[i]->serialNumber;
+        break;
+      }
+  }
+  for (size_t i = 0; i < events.size(); ++i)
+    if (!matched[i])
+      alarms_.erase(events[i]->serialNumber);
+  UpdateAllViews(nullptr, kHintEventsReplaced);
+  events = std::move(fresh);
+}
+
 int CDorvixDoc::ReloadEvents() {
-  DeleteAllEvents();
-  int result = eventFile.LoadEvents(events);
+  CEventArray fresh;
+  int result = eventFile.LoadEvents(fresh);
+  TakeEvents(std::move(fresh));
   Renumber();
   Recount();
   UpdateAllViews(nullptr, kHintListChanged);
@@ -89,10 +138,14 @@ int CDorvixDoc::ReloadEvents() {
 }
 
 int CDorvixDoc::ConvertFile() {
-  if (!eventFile.ConvertAndRewrite(events)) {
+  // Converted aside, so that the events stay as they are when the conversion fails.
+  CEventArray converted;
+  if (!eventFile.ConvertAndRewrite(converted)) {
     ShowUserMessage("Error converting file.", "Version 1.2 File Conversion", MB_OK | MB_ICONINFORMATION);
     return 0;
   }
+  UpdateAllViews(nullptr, kHintEventsReplaced);
+  events = std::move(converted);
   alarms_.clear();
   Renumber();
   Recount();
@@ -143,6 +196,10 @@ void CDorvixDoc::SnoozeAlarm(int serial, long long now, int minutes) {
 
 void CDorvixDoc::ClearSnooze(int serial) {
   auto found = alarms_.find(serial);
-  if (found != alarms_.end())
-    found->second.reRing = alarmrules::kNone;
+  if (found == alarms_.end())
+    return;
+  // The user answered this alarm by opening the event: it does not ring again for this occurrence (not
+  // even while the dialog is open), and a changed time rings at its own next window.
+  found->second.reRing = alarmrules::kNone;
+  found->second.raised = true;
 }

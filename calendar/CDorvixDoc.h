@@ -29,10 +29,15 @@ public:
   void SetShowAll(int flag);
   // Appends the event and the file record; the file's result.
   int AddEvent(std::unique_ptr<CEventItem> event);
-  // Takes the event out of the array and rewrites the file; the caller gets the event.
+  // Takes the event out of the array and rewrites the file; the caller gets the event. When the file
+  // cannot be rewritten the event stays, and the result is empty.
   std::unique_ptr<CEventItem> DeleteEvent(int index);
+  // The edited copy of an event (found by its serial number) in place of the event, and the file
+  // rewritten; when that fails the event stays as it was and the result is 0.
+  int ModifyEvent(const CEventItem& edited);
   void DeleteAllEvents();
-  // The file's events in place of the array's; 0 when the file could not be read.
+  // The file's events in place of the array's; 0 when the file could not be read. Events read back
+  // unchanged keep their identity.
   int ReloadEvents();
   // The previous version's file in place of the events, which stay as they are when that fails.
   int ConvertFile();
@@ -58,5 +63,7 @@ public:
 
 private:
   void Renumber();
+  // The events in place of the array's, after the views have let go of the old ones.
+  void TakeEvents(CEventArray fresh);
   std::unordered_map<int, alarmrules::AlarmState> alarms_;
 };

@@ -161,7 +161,10 @@ bool CEventDlg::OnInitDialog() {
   ShowChosenDate();
 
   CDialog::OnInitDialog();
-  CheckRadioButton(m_hWnd, IDC_EV_ONETIME, IDC_EV_CUSTOM, kKindRadios[form_.kind]);
+  // The kinds' ids are not one run (Weekly came later, and the alarm box sits among them): each radio is
+  // set on its own so that no other button is touched.
+  for (int kind = 0; kind < 5; ++kind)
+    CheckDlgButton(m_hWnd, kKindRadios[kind], kind == form_.kind ? BST_CHECKED : BST_UNCHECKED);
   ShowKind(form_.kind);
   EnableDependents();
   return true;
@@ -187,8 +190,10 @@ void CEventDlg::DoDataExchange(CDataExchange* dx) {
   DDX_Text(dx, IDC_EV_DAYSPRIOR, form_.daysPrior);
   DDV_MinMaxInt(dx, form_.daysPrior, 0, 364);
   DDX_CBIndex(dx, IDC_EV_MONTH, form_.monthIndex);
-  DDX_Text(dx, IDC_EV_DAY, form_.day);
-  DDV_MinMaxInt(dx, form_.day, 1, 31);
+  if (Exchanged(dx, IDC_EV_DAY)) {
+    DDX_Text(dx, IDC_EV_DAY, form_.day);
+    DDV_MinMaxInt(dx, form_.day, 1, 31);
+  }
   DDX_Text(dx, IDC_EV_YEAR, year_);
   DDV_MaxChars(dx, year_, 4);
   DDX_Text(dx, IDC_EV_HOUR, hour_);
@@ -196,13 +201,26 @@ void CEventDlg::DoDataExchange(CDataExchange* dx) {
   DDX_Text(dx, IDC_EV_MINUTE, minute_);
   DDV_MaxChars(dx, minute_, 2);
   DDX_Check(dx, IDC_EV_ALARM, form_.alarmEnabled);
-  DDX_Text(dx, IDC_EV_LEAD, form_.lead);
-  DDV_MinMaxInt(dx, form_.lead, 0, 360);
-  DDX_Text(dx, IDC_EV_WEEKS, form_.repeatWeeks);
-  DDV_MinMaxInt(dx, form_.repeatWeeks, 1, 50);
+  if (Exchanged(dx, IDC_EV_LEAD)) {
+    DDX_Text(dx, IDC_EV_LEAD, form_.lead);
+    DDV_MinMaxInt(dx, form_.lead, 0, 360);
+  }
+  if (Exchanged(dx, IDC_EV_WEEKS)) {
+    DDX_Text(dx, IDC_EV_WEEKS, form_.repeatWeeks);
+    DDV_MinMaxInt(dx, form_.repeatWeeks, 1, 50);
+  }
   DDX_Text(dx, IDC_EV_PATTERNYEAR, patternYear_);
   DDV_MaxChars(dx, patternYear_, 4);
   DDX_Check(dx, IDC_EV_ALLYEARS, form_.allYears);
+}
+
+bool CEventDlg::Exchanged(CDataExchange* dx, int id) const {
+  if (!dx->m_bSaveAndValidate)
+    return true;
+  // A field the chosen kind hides, or one greyed out (the lead while the alarm is off), is not the
+  // user's to correct: it keeps the value it was filled with.
+  LONG style = GetWindowLongA(GetDlgItem(id), GWL_STYLE);
+  return (style & WS_VISIBLE) && !(style & WS_DISABLED);
 }
 
 void CEventDlg::Inform(const char* text) {

@@ -41,6 +41,8 @@ private:
   // Check boxes and the bit each stands for.
   using MaskChecks = std::vector<std::pair<int, int>>;
   void FillTypes();
+  // Whether a field takes part in the exchange: always when filling, on OK only while the user sees it.
+  bool Exchanged(CDataExchange* dx, int id) const;
   void ShowKind(int kind);
   void EnableDependents();
   void SetMask(const MaskChecks& checks, int mask);

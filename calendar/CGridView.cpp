@@ -1,5 +1,6 @@
 #include "CGridView.h"
 
+#include "CDorvixApp.h"
 #include "CDorvixDoc.h"
 #include "CEventDlg.h"
 #include "CHolidayDlg.h"
@@ -64,7 +65,7 @@ std::array<std::string, kColumnCount> RowTexts(const CListEntry& entry) {
   texts[kName] = event.name;
   texts[kType] = event.type;
   if (event.eventTime >= 0)
-    texts[kTime] = localetext::Time(event.eventTime);
+    texts[kTime] = localetext::Time(event.eventTime, AppSettings().timeFormat);
   if (!event.HasNextDate()) {
     texts[kDate] = texts[kDaysLeft] = "n/a";
     return texts;
@@ -85,13 +86,22 @@ CDate EntryDate(const CListEntry& entry) {
 
 } // namespace
 
-CGridView::CGridView() : grid_(this), sortColumns_{kDate, kTime} {}
+CGridView::CGridView() : grid_(this), printDialog_(DefaultPrintDialog()), sortColumns_{kDate, kTime} {}
 
 CGridView::~CGridView() { grid_.entries.clear(); }
 
 CDorvixDoc* CGridView::GetDoc() const { return static_cast<CDorvixDoc*>(GetDocument()); }
 
-void CGridView::SetPrintDialog(CPrintDialog* dialog) { printDialog_ = dialog ? dialog : &ownPrintDialog_; }
+CPrintDialog* CGridView::DefaultPrintDialog() {
+  // The application's one print dialog (all pages, no selection), so that the printer chosen stays
+  // chosen for the next print; a view without the calendar's application has its own.
+  auto* app = dynamic_cast<CDorvixApp*>(AfxGetApp());
+  return app ? &app->m_printDialog : &ownPrintDialog_;
+}
+
+void CGridView::SetPrintDialog(CPrintDialog* dialog) {
+  printDialog_ = dialog ? dialog : DefaultPrintDialog();
+}
 
 int CGridView::OnCreate(CREATESTRUCTA*) {
   calendarlook::CreateBoldFont(font_);
@@ -205,8 +215,13 @@ void CGridView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   case kHintListChanged:
     if (GetDoc())
       GetDoc()->Recount();
-    SetTarget(entry ? entry : grid_.EntryAt(grid_.GetCurRow()));
+    // After the events were replaced the rows hold no entries: the target kept then stands.
+    if (entry || !grid_.entries.empty())
+      SetTarget(entry ? entry : grid_.EntryAt(grid_.GetCurRow()));
     Refill();
+    break;
+  case kHintEventsReplaced:
+    LetGoOfEntries();
     break;
   case kHintDayChosen:
     if (auto* date = dynamic_cast<CDateObject*>(hintObject))
@@ -216,8 +231,9 @@ void CGridView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
     StoreColumnWidths();
     break;
   case kHintEditEvent:
-    if (entry && entry->event && RowOfSerial(entry->event->serialNumber) >= 0)
-      EditEntry(grid_.EntryAt(RowOfSerial(entry->event->serialNumber)));
+    // The alarm window's event need not be listed (notification off, or not yet in its days prior).
+    if (entry && entry->event)
+      EditEvent(entry->event->serialNumber);
     break;
   case kHintDeleteEvent:
     if (entry && entry->event)
@@ -249,7 +265,6 @@ void CGridView::StoreColumnWidths() {
   CAppSettings& settings = AppSettings();
   for (int col = 0; col < kColumnCount; ++col)
     grid_.GetColWidth(col, &(settings.*kColumns[col].width));
-  settings.SaveSettings();
 }
 
 int CGridView::RowOfSerial(int serial) const {
@@ -264,34 +279,43 @@ int CGridView::RowOfSerial(int serial) const {
   return -1;
 }
 
+void CGridView::LetGoOfEntries() {
+  SetTarget(grid_.EntryAt(grid_.GetCurRow()));
+  grid_.entries.clear();
+  entries_.clear();
+}
+
 void CGridView::EditEntry(CListEntry* entry) {
   CDorvixDoc* doc = GetDoc();
   if (!doc || !entry)
     return;
-  CWaitCursor wait;
-  if (entry->kind == CListEntry::HolidayKind) {
-    CHoliday* holiday = entry->holiday;
-    CHolidayDlg dialog(doc, holiday->index, GetParentFrame());
-    if (dialog.DoModal() != IDOK)
-      return;
-    doc->Recount();
-    CListEntry edited(holiday);
-    doc->UpdateAllViews(nullptr, kHintListChanged, &edited);
+  if (entry->kind == CListEntry::EventKind) {
+    EditEvent(entry->event->serialNumber);
     return;
   }
-  int serial = entry->event->serialNumber;
-  CEventItem copy = *entry->event;
-  CEventDlg dialog(copy, GetParentFrame());
+  CWaitCursor wait;
+  CHoliday* holiday = entry->holiday;
+  CHolidayDlg dialog(doc, holiday->index, GetParentFrame());
   if (dialog.DoModal() != IDOK)
     return;
-  // The dialog ran a message loop: the event may have gone meanwhile.
-  CEventItem* event = doc->FindEvent(serial);
+  doc->Recount();
+  CListEntry edited(holiday);
+  doc->UpdateAllViews(nullptr, kHintListChanged, &edited);
+}
+
+void CGridView::EditEvent(int serial) {
+  CDorvixDoc* doc = GetDoc();
+  CEventItem* event = doc ? doc->FindEvent(serial) : nullptr;
   if (!event)
     return;
-  *event = copy;
-  doc->eventFile.WriteEvents(doc->events);
+  CWaitCursor wait;
+  CEventItem copy = *event;
+  CEventDlg dialog(copy, GetParentFrame());
+  // The dialog runs a message loop: the event may go or move meanwhile, so it is looked up again.
+  if (dialog.DoModal() != IDOK || !doc->ModifyEvent(copy))
+    return;
   doc->Recount();
-  CListEntry edited(event);
+  CListEntry edited(doc->FindEvent(serial));
   doc->UpdateAllViews(nullptr, kHintListChanged, &edited);
 }
 
@@ -301,47 +325,60 @@ void CGridView::OnDelete() { DeleteRow(grid_.GetCurRow()); }
 
 void CGridView::DeleteRow(int row) {
   CListEntry* entry = grid_.EntryAt(row);
-  CDorvixDoc* doc = GetDoc();
-  if (!entry || !doc)
+  if (!entry || !GetDoc())
     return;
   if (entry->kind == CListEntry::HolidayKind) {
     MessageBoxA(m_hWnd, "Cannot Delete Holidays", "Information", MB_OK | MB_ICONINFORMATION);
     return;
   }
-  int serial = entry->event->serialNumber;
+  AskAndDelete(entry->event->serialNumber);
+}
+
+void CGridView::AskAndDelete(int serial) {
+  CDorvixDoc* doc = GetDoc();
   if (MessageBoxA(m_hWnd, "Delete Current Event?", "Delete Event", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  // The question ran a message loop: find the row again.
-  row = RowOfSerial(serial);
-  if (row < 0)
+  // The question ran a message loop: find the event and its row again; an event that is not listed has
+  // no row.
+  if (doc->IndexOf(serial) < 0)
     return;
-  entry = grid_.EntryAt(row);
-  // The entry leaves the lists before the grid's hooks run for the row's removal; the event goes last.
+  int row = RowOfSerial(serial);
+  CListEntry* entry = row >= 0 ? grid_.EntryAt(row) : nullptr;
   std::unique_ptr<CEventItem> event = doc->DeleteEvent(doc->IndexOf(serial));
-  grid_.entries.erase(grid_.entries.begin() + row);
-  for (auto it = entries_.begin(); it != entries_.end(); ++it)
-    if (it->get() == entry) {
-      entries_.erase(it);
-      break;
-    }
-  grid_.DeleteRow(row);
+  if (!event)
+    return; // the file keeps it, and so does the list
+  // The entry leaves the lists before the grid's hooks run for the row's removal; the event goes last.
+  if (entry) {
+    grid_.entries.erase(grid_.entries.begin() + row);
+    for (auto it = entries_.begin(); it != entries_.end(); ++it)
+      if (it->get() == entry) {
+        entries_.erase(it);
+        break;
+      }
+    grid_.DeleteRow(row);
+  }
   event.reset();
-  doc->UpdateAllViews(this, kHintListChanged, grid_.EntryAt(grid_.GetCurRow()));
+  CListEntry* current = grid_.EntryAt(grid_.GetCurRow());
+  doc->UpdateAllViews(this, kHintListChanged, current);
+  // With no row left current, no day stays marked.
+  if (!current)
+    doc->UpdateAllViews(this, kHintNoDate);
 }
 
 void CGridView::DeleteEventBySerial(int serial) {
-  int row = RowOfSerial(serial);
-  if (row < 0) {
+  if (!GetDoc() || GetDoc()->IndexOf(serial) < 0) {
     MessageBoxA(m_hWnd, "Event Already Deleted", "Delete Event", MB_OK | MB_ICONWARNING);
     return;
   }
-  DeleteRow(row);
+  AskAndDelete(serial);
 }
 
 void CGridView::OnFind() { grid_.ShowFindDialog(); }
 
 void CGridView::OnPrint() {
   CWaitCursor wait;
+  CFrameWnd* frame = GetParentFrame();
+  printDialog_->m_pd.hwndOwner = frame ? frame->m_hWnd : m_hWnd;
   if (printDialog_->DoModal() != IDOK) {
     MessageBoxA(m_hWnd, "Printing Aborted", "Printing", MB_OK | MB_ICONWARNING);
     return;

@@ -27,8 +27,9 @@ public:
   CDorvixDoc* GetDoc() const;
   CEventGrid& Grid() { return grid_; }
   const std::vector<int>& SortColumns() const { return sortColumns_; }
-  // The dialog printing asks; the view's own unless set (the caller keeps it).
+  // The dialog printing asks: the application's, or one set here (the caller keeps it).
   void SetPrintDialog(CPrintDialog* dialog);
+  CPrintDialog* GetPrintDialog() const { return printDialog_; }
 
   void OnInitialUpdate() override;
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
@@ -61,16 +62,25 @@ private:
   void FillRow(int row, const CListEntry& entry);
   void SetTarget(const CListEntry* entry);
   void SelectDay(const CDate& date);
+  // The widths into the settings; the window-state save that asks for them writes the file once, with
+  // the rest.
   void StoreColumnWidths();
   void DeleteEventBySerial(int serial);
+  // The event dialog on the document's event with that serial number, listed or not.
+  void EditEvent(int serial);
+  // Asks, then deletes the event from the document and its row (when it has one) from the grid.
+  void AskAndDelete(int serial);
+  // Keeps the current row as the target and drops every entry, before the events they point at go.
+  void LetGoOfEntries();
   int RowOfSerial(int serial) const;
   void ColourSortHeaders();
+  CPrintDialog* DefaultPrintDialog();
 
   CEventGrid grid_;
   CFont font_;
   CPen framePen_;
   CPrintDialog ownPrintDialog_{FALSE};
-  CPrintDialog* printDialog_ = &ownPrintDialog_;
+  CPrintDialog* printDialog_;
   std::vector<std::unique_ptr<CListEntry>> entries_; // in list order
   std::vector<int> sortColumns_;
   int targetIndex_ = -1;

@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(CHolidayDlg, CDialog)
 ON_WM(WM_SIZE, OnSize)
 ON_COMMAND(IDC_HD_HELP, OnHelpButton)
 ON_MESSAGE(WM_HELP, OnHelpKey)
+ON_MESSAGE(CHolidayGrid::kRefusedMessage, OnNotifyDaysRefused)
 END_MESSAGE_MAP()
 
 CHolidayDlg::CHolidayDlg(CDorvixDoc* doc, int firstRow, CWnd* parent)
@@ -116,4 +117,10 @@ void CHolidayDlg::OnHelpButton() { AfxGetApp()->WinHelp(6); }
 LRESULT CHolidayDlg::OnHelpKey(WPARAM, LPARAM) {
   OnHelpButton();
   return TRUE;
+}
+
+LRESULT CHolidayDlg::OnNotifyDaysRefused(WPARAM, LPARAM) {
+  MessageBoxA(m_hWnd, "Notify Days takes a whole number from 1 to 99.\nThe previous value was kept.",
+              "Holiday Setup", MB_OK | MB_ICONINFORMATION);
+  return 0;
 }

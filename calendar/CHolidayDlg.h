@@ -24,6 +24,7 @@ protected:
   void OnSize(UINT type, int cx, int cy);
   void OnHelpButton();
   LRESULT OnHelpKey(WPARAM wParam, LPARAM lParam);
+  LRESULT OnNotifyDaysRefused(WPARAM wParam, LPARAM lParam);
 
 private:
   void FillRows();

@@ -18,5 +18,9 @@ void CHolidayGrid::OnLButtonCell(int col, int, BOOL down, const CRect&, CPoint, 
 }
 
 BOOL CHolidayGrid::OnEndEdit(int col, int, CEdit* editor) {
-  return col != kNotifyDays || ParseNotifyDays(editor->GetWindowText()) >= 0;
+  if (col != kNotifyDays || ParseNotifyDays(editor->GetWindowText()) >= 0)
+    return TRUE;
+  if (HWND parent = GetParentHwnd())
+    ::PostMessageA(parent, kRefusedMessage, 0, 0);
+  return FALSE;
 }

@@ -30,12 +30,22 @@
 
 #include <cstdio>
 
+namespace {
+
+// Sent to every top-level window when the shell (re)starts: its task tray holds no icons then.
+const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
 ON_WM(WM_CREATE, OnCreate)
 ON_WM(WM_DESTROY, OnDestroy)
 ON_MESSAGE(WM_CLOSE, OnClose)
 ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
 ON_MESSAGE(CMainFrame::kTrayMessage, OnTrayNotify)
+ON_REGISTERED_MESSAGE(kTaskbarCreated, OnTaskbarCreated)
+ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
+ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 ON_COMMAND(ID_ADD, OnAdd)
 ON_COMMAND(IDC_ADD, OnAdd)
 ON_COMMAND(ID_HOLIDAYS, OnHolidays)
@@ -119,17 +129,8 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs) {
   if (CFrameWnd::OnCreate(cs) != 0)
     return -1;
   CAppSettings& settings = AppSettings();
-  if (settings.newShell) {
-    NOTIFYICONDATAA tray{};
-    tray.cbSize = sizeof tray;
-    tray.hWnd = m_hWnd;
-    tray.uID = kTrayId;
-    tray.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
-    tray.uCallbackMessage = kTrayMessage;
-    tray.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    lstrcpynA(tray.szTip, kCaption, sizeof tray.szTip);
-    trayAdded_ = CallTray(NIM_ADD, tray);
-  }
+  if (settings.newShell)
+    AddTrayIcon();
   // Without a tray icon a hidden window could never be brought back: start minimised instead.
   CWinApp* app = AfxGetApp();
   if (!trayAdded_ && app && app->m_nCmdShow == SW_HIDE) {
@@ -146,6 +147,40 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs) {
   dayKey_ = DayKey(platform::Clock::localTime());
   AskScheduledBackup();
   timer_ = SetTimer(nullptr, 0, 1000, &CMainFrame::TimerProc);
+  return 0;
+}
+
+void CMainFrame::AddTrayIcon() {
+  NOTIFYICONDATAA tray{};
+  tray.cbSize = sizeof tray;
+  tray.hWnd = m_hWnd;
+  tray.uID = kTrayId;
+  tray.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+  tray.uCallbackMessage = kTrayMessage;
+  tray.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  lstrcpynA(tray.szTip, kCaption, sizeof tray.szTip);
+  trayAdded_ = CallTray(NIM_ADD, tray);
+}
+
+// A restarted shell has an empty tray: without the icon again a window hidden to it could not come back.
+LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM) {
+  if (!AppSettings().newShell)
+    return 0;
+  AddTrayIcon();
+  // Still no tray: a hidden window comes back minimised rather than stay out of reach.
+  if (!trayAdded_ && hidden_) {
+    ShowWindow(SW_SHOWMINNOACTIVE);
+    hidden_ = false;
+  }
+  return 0;
+}
+
+LRESULT CMainFrame::OnQueryEndSession(WPARAM, LPARAM) { return TRUE; }
+
+// The session ends without the window being destroyed: the window state is saved as on exit.
+LRESULT CMainFrame::OnEndSession(WPARAM ending, LPARAM) {
+  if (ending && AppSettings().saveOnExit == 1)
+    SaveWindowState();
   return 0;
 }
 
@@ -268,12 +303,12 @@ void CMainFrame::AskScheduledBackup() {
       text, sizeof text,
       "Scheduled event file backup date has arrived.\n\nBackup Now?\n\nSelect no to postpone %d days",
       settings.autoBackupDays);
-  if (MessageBoxA(m_hWnd, text, "Data Backup", MB_YESNO | MB_ICONINFORMATION) == IDYES) {
-    OnBackup();
+  // A backup that was not made (no drive, or cancelled) postpones the question as No does, so that it does
+  // not come back at every start.
+  if (MessageBoxA(m_hWnd, text, "Data Backup", MB_YESNO | MB_ICONINFORMATION) == IDYES && Backup())
     return;
-  }
   settings.autoBackupDate = today;
-  settings.SaveSettings();
+  AppSettings().SaveSettings();
 }
 
 // Shows a warning with its check box; a checked box turns the warning off. False when the answer is No.
@@ -405,19 +440,51 @@ void CMainFrame::ReportLastError(const char* caption) {
   MessageBoxA(m_hWnd, text, caption, MB_OK | MB_ICONWARNING);
 }
 
-void CMainFrame::OnBackup() {
+void CMainFrame::OnBackup() { Backup(); }
+
+bool CMainFrame::Backup() {
   CSelectDriveDlg dialog(this);
   if (dialog.DoModal() != IDOK)
-    return;
+    return false;
   CWaitCursor wait;
+  std::string events;
+  filebytes::ReadResult read = filebytes::ReadAll(DataFolder::Path("events20.dat"), events);
+  if (read == filebytes::ReadResult::Missing) {
+    MessageBoxA(m_hWnd, "There is nothing to back up yet: no event has been saved.", "Backup Error",
+                MB_OK | MB_ICONINFORMATION);
+    return false;
+  }
+  // The backup is written under a name of its own and takes the place of the previous one only when
+  // complete, so that a full disk never costs the last good backup.
   std::string target = FindDrive(dialog.m_drive[0]).root + "\\events20.wdb";
-  if (!CopyFileA(DataFolder::Path("events20.dat").c_str(), target.c_str(), FALSE)) {
+  if (read != filebytes::ReadResult::Ok || !filebytes::Replace(target, events)) {
     ReportLastError("Backup Error");
-    return;
+    return false;
   }
   MessageBoxA(m_hWnd, "Backup Complete.", kCaption, MB_OK | MB_ICONINFORMATION);
   AppSettings().autoBackupDate = CDate().DayNumber();
   AppSettings().SaveSettings();
+  return true;
+}
+
+// A backup is restored only when it is an event file of whole records: one cut off by a full disk
+// would replace the events with part of them.
+bool CMainFrame::CheckBackup(const std::string& backup, std::string& bytes) {
+  if (filebytes::ReadAll(backup, bytes) != filebytes::ReadResult::Ok) {
+    ReportLastError("Restore Error");
+    return false;
+  }
+  if (!CEventFile::HasHeader(bytes.substr(0, CEventFile::kHeaderSize))) {
+    MessageBoxA(m_hWnd, "The backup file is not a Calvorne event file.\nNothing was restored.",
+                "Restore Error", MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  if ((bytes.size() - CEventFile::kHeaderSize) % CEventFile::kRecordSize != 0) {
+    MessageBoxA(m_hWnd, "The backup file is incomplete: its last event is cut off.\nNothing was restored.",
+                "Restore Error", MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  return true;
 }
 
 void CMainFrame::OnRestore() {
@@ -431,15 +498,9 @@ void CMainFrame::OnRestore() {
     ReportLastError("Backup Error");
     return;
   }
-  // A backup that is not an event file would replace good events with nothing.
-  std::string head;
-  long long size = 0;
-  if (filebytes::ReadHead(backup, CEventFile::kHeaderSize, head, size) != filebytes::ReadResult::Ok ||
-      !CEventFile::HasHeader(head)) {
-    MessageBoxA(m_hWnd, "The backup file is not a Calvorne event file.\nNothing was restored.",
-                "Restore Error", MB_OK | MB_ICONWARNING);
+  std::string bytes;
+  if (!CheckBackup(backup, bytes))
     return;
-  }
   FILETIME local;
   SYSTEMTIME written;
   FileTimeToLocalFileTime(&info.ftLastWriteTime, &local);
@@ -450,10 +511,9 @@ void CMainFrame::OnRestore() {
                          "\n\nRestoring this backup will ERASE your current events!\n\nContinue?\n";
   if (MessageBoxA(m_hWnd, question.c_str(), "Warning!", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  std::string current = DataFolder::Path("events20.dat");
-  bool keep = filebytes::Exists(current);
-  if ((keep && !CopyFileA(current.c_str(), DataFolder::Path("events20.old").c_str(), FALSE)) ||
-      !CopyFileA(backup.c_str(), current.c_str(), FALSE)) {
+  // The backup was read whole above; only now does the current file become "events20.old", whose
+  // previous contents stay until the pair is in place.
+  if (!filebytes::ReplaceKeeping(DataFolder::Path("events20.dat"), bytes, DataFolder::Path("events20.old"))) {
     ReportLastError("Restore Error");
     return;
   }

@@ -30,6 +30,8 @@ public:
   bool OnCreateClient(CREATESTRUCTA* cs, CCreateContext* context) override;
   CDorvixDoc* GetDoc() const;
 
+  // The one-second timer's procedure: the tick of the application's main window, when there is one.
+  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
   // One second of the clock (the timer calls it; tests may too).
   void Tick();
   void CheckAlarms(const SYSTEMTIME& now);
@@ -79,7 +81,6 @@ private:
     LoadedApplet applet;
     LPARAM data;
   };
-  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
   static int DayKey(const SYSTEMTIME& time);
   void CreateDialogBar();
   void AskScheduledBackup();
@@ -91,6 +92,13 @@ private:
   void ShowStatusTime(const SYSTEMTIME& now);
   bool WarnAndAsk(const char* text, int& setting, int checked);
   void ReportLastError(const char* caption);
+  void AddTrayIcon();
+  LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+  LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+  LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+  // Backs the event file up to the drive the user picks; false when no backup was made.
+  bool Backup();
+  bool CheckBackup(const std::string& backup, std::string& bytes);
 
   CBitmapButton buttons_[6];
   int dayKey_ = 0;

@@ -145,15 +145,17 @@ void CMonthGrid::SetMonth(int month, int year) {
   empty.SetPen(&greyPen_);
   empty.SetTextColor(RGB(0, 0, 0));
   empty.SetBkColor(kEmptyBackground);
-  for (int col = 0; col < 7; ++col) {
-    SetCell(col, 2, &empty);
-    SetCell(col, rows_ - 1, &empty);
-  }
+  // Every week row starts empty: a cell keeps nothing (frame, colour) of the day it held last month.
+  for (int row = 2; row < rows_; ++row)
+    for (int col = 0; col < 7; ++col)
+      SetCell(col, row, &empty);
   for (int day = 1; day <= DaysInMonth(); ++day)
     ShowDay(day);
+  // The marks of the month belong to it before it is drawn: drawn after, they would not show until
+  // something else redrew the grid.
+  OnMonthChanged(month, year);
   SetRedraw(1);
   RedrawAll();
-  OnMonthChanged(month, year);
 }
 
 void CMonthGrid::RemarkToday() {

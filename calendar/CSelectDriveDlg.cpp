@@ -13,11 +13,17 @@ CSelectDriveDlg::CSelectDriveDlg(CWnd* parent) : CDialog(IDD_SELECTDRIVE, parent
 
 bool CSelectDriveDlg::OnInitDialog() {
   combo_.SubclassDlgItem(IDC_DRIVE, this);
-  for (char letter : {'A', 'B'})
-    if (FindDrive(letter).exists)
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    DriveInfo drive = FindDrive(letter);
+    if (drive.exists && drive.type == DRIVE_REMOVABLE)
       combo_.AddString((std::string(1, letter) + ":").c_str());
+  }
   combo_.SetCurSel(0);
-  ::EnableWindow(GetDlgItem(IDOK), combo_.GetCount() > 0);
+  bool any = combo_.GetCount() > 0;
+  ::EnableWindow(GetDlgItem(IDOK), any);
+  if (!any)
+    SetDlgItemText(IDC_DRIVEPROMPT,
+                   "No removable drive was found.\nInsert a backup disk and open this again.");
   return true;
 }
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-// Chooses the floppy drive for backup and restore: "A:" and "B:" as they exist. With neither, OK stays
-// disabled, so that backup and restore never act on another drive's root.
+// Chooses the removable drive (a floppy, a memory stick) for backup and restore. With none, the prompt
+// says so and OK stays disabled, so that backup and restore never act on a fixed drive's root.
 class CSelectDriveDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 

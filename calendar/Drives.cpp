@@ -8,6 +8,8 @@ DriveInfo SystemDrive(char letter) {
   DriveInfo info;
   info.exists = letter >= 'A' && letter <= 'Z' && (GetLogicalDrives() & (1u << (letter - 'A'))) != 0;
   info.root = std::string(1, letter) + ":";
+  if (info.exists)
+    info.type = GetDriveTypeA((info.root + "\\").c_str());
   return info;
 }
 

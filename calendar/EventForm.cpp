@@ -171,12 +171,16 @@ void EventForm::WriteTo(CEventItem& event, bool with24Hour) const {
   event.name = name;
   event.type = type;
   event.notes = notes;
-  int year = YearOf(yearText);
-  event.noYear = year < kFirstYear ? 1 : 0;
-  if (!event.noYear)
-    event.year = year;
-  event.month = monthIndex + 1;
-  event.day = day;
+  // A custom pattern shows no date fields (they hold today's date only to have something): its stored
+  // date stays as it is.
+  if (kind != Custom) {
+    int year = YearOf(yearText);
+    event.noYear = year < kFirstYear ? 1 : 0;
+    if (!event.noYear)
+      event.year = year;
+    event.month = monthIndex + 1;
+    event.day = day;
+  }
   event.daysPrior = daysPrior;
   event.notifyDisabled = notifyDisabled;
   event.oneTime = event.weekly = event.monthly = event.yearly = event.custom = 0;

@@ -16,6 +16,9 @@ enum Hint : long {
   kHintEditEvent = 9,    // CListEntry: edit this event
   kHintDeleteEvent = 10, // CListEntry: delete this event
   kHintWeekStart = 11,   // the first day of the week changed
+  // The document is about to free its events (a restore, a conversion): every view lets go of the
+  // entries that point at them; a hint 3 follows.
+  kHintEventsReplaced = 12,
 };
 
 // A date travelling with a view update.

@@ -20,7 +20,8 @@ Keys EventKeys(const CEventItem& event) {
   keys.number[kDate] = dated ? DateKey(event.nextDate) : kNoDateKey;
   keys.number[kDaysLeft] = dated ? event.daysLeft : kNoDateKey;
   keys.number[kTime] = event.eventTime;
-  keys.number[kAge] = event.yearly && !event.noYear ? event.age : kNoAgeKey;
+  // A yearly event whose year is still to come has no age yet: it sorts with those that have none.
+  keys.number[kAge] = event.yearly && !event.noYear && event.age >= 0 ? event.age : kNoAgeKey;
   return keys;
 }
 

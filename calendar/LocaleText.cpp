@@ -15,7 +15,10 @@ std::string Date(const CDate& date, const char* picture) {
   return text;
 }
 
-std::string Time(int minutes) {
+std::string Time(int minutes) { return Time(minutes, -1); }
+
+std::string Time(int minutes, int clock) {
+  const char* picture = clock == 0 ? "h:mm tt" : clock == 1 ? "HH:mm" : nullptr;
   SYSTEMTIME time{};
   time.wYear = 2000;
   time.wMonth = 1;
@@ -23,7 +26,7 @@ std::string Time(int minutes) {
   time.wHour = static_cast<WORD>(minutes / 60);
   time.wMinute = static_cast<WORD>(minutes % 60);
   char text[80] = "";
-  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, sizeof text);
+  GetTimeFormatA(LOCALE_USER_DEFAULT, picture ? 0 : TIME_NOSECONDS, &time, picture, text, sizeof text);
   return text;
 }
 

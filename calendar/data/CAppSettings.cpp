@@ -199,9 +199,18 @@ bool CAppSettings::SaveSettings() {
     text += eventTypes[i];
     text += "\r\n";
   }
-  if (!filebytes::Replace(path, text))
+  if (!filebytes::Replace(path, text)) {
+    // Said once, not at every save that follows, until a save succeeds again.
+    if (!m_toldWriteFailed)
+      ShowUserMessage("Error Writing Settings File\nThe settings could not be saved to '" + path +
+                          "'.\nChanges to the window, the options and the warnings will be lost when "
+                          "Calvorne ends.",
+                      "Error", MB_OK | MB_ICONWARNING);
+    m_toldWriteFailed = true;
     return false;
+  }
   m_readFailed = false;
+  m_toldWriteFailed = false;
   return true;
 }
 

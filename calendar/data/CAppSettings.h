@@ -14,8 +14,9 @@ public:
 
   // Fills the fields from the file; a missing or unreadable file leaves them as they are.
   void LoadSettings();
-  // Writes every setting; false when the file could not be written (the old one is then kept). A file
-  // that was there but could not be read is replaced only when the user agrees.
+  // Writes every setting; false when the file could not be written (the old one is then kept, and the
+  // user is told once). A file that was there but could not be read is replaced only when the user
+  // agrees.
   bool SaveSettings();
   // The layout group back to its defaults.
   void ResetLayout();
@@ -69,6 +70,7 @@ public:
 
 private:
   bool m_readFailed = false;
+  bool m_toldWriteFailed = false;
 };
 
 // The one process-wide settings object.

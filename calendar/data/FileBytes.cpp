@@ -136,9 +136,14 @@ bool writeFresh(const std::string& fresh, const std::string& bytes) {
   if (!file.IsOpen())
     return false;
   bool complete = writeAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+  DWORD error = complete ? 0 : GetLastError();
   complete = file.Close() && complete;
-  if (!complete)
+  if (!complete) {
+    // The caller reports why the write failed (a full disk), not how the cleaning up went.
+    error = error ? error : GetLastError();
     DeleteFileA(fresh.c_str());
+    SetLastError(error);
+  }
   return complete;
 }
 
@@ -154,7 +159,9 @@ bool Replace(const std::string& path, const std::string& bytes) {
     return false;
   if (moveOver(fresh, path))
     return true;
+  DWORD error = GetLastError();
   DeleteFileA(fresh.c_str());
+  SetLastError(error);
   return false;
 }
 

@@ -135,6 +135,32 @@ TEST_F(AlarmRulesTest, AnAcknowledgedAlarmRingsAgainAtItsNextOccurrence) {
   EXPECT_TRUE(CheckAlarm(daily, hm(24 + 9, 45), state));
 }
 
+TEST_F(AlarmRulesTest, ALeadIntoTheEveningRingsForTomorrowAlsoWhenTheEventWasToday) {
+  // Every day at 00:05 with a lead of 15: today's occurrence has passed, tomorrow's rings at 23:50.
+  CEventItem everyDay = alarmEvent(5, 15);
+  everyDay.oneTime = 0;
+  everyDay.custom = 1;
+  everyDay.weekdayMask = CEventItem::kAllWeekdays;
+  everyDay.weekMask = CEventItem::kAllWeeks;
+  everyDay.monthMask = CEventItem::kAllMonths;
+  everyDay.patternYear = -1;
+  everyDay.patternFound = 1;
+  AlarmState state;
+  EXPECT_FALSE(CheckAlarm(everyDay, hm(0, 10), state));
+  EXPECT_FALSE(CheckAlarm(everyDay, hm(23, 49), state));
+  EXPECT_TRUE(CheckAlarm(everyDay, hm(23, 50), state));
+  EXPECT_FALSE(CheckAlarm(everyDay, hm(23, 59), state));
+  everyDay.nextDate = kDay + 1; // the day change
+  EXPECT_FALSE(CheckAlarm(everyDay, hm(24, 0), state)) << "rung once for this occurrence";
+  EXPECT_FALSE(CheckAlarm(everyDay, hm(24, 5), state));
+  EXPECT_TRUE(CheckAlarm(everyDay, hm(48 - 1, 50), state)) << "and again the next evening";
+
+  // A one-time event of today has no occurrence tomorrow.
+  CEventItem once = alarmEvent(5, 15);
+  AlarmState onceState;
+  EXPECT_FALSE(CheckAlarm(once, hm(23, 50), onceState));
+}
+
 TEST_F(AlarmRulesTest, RingLengthCountsWholeMinutesAcrossMidnight) {
   struct Case {
     const char* name;

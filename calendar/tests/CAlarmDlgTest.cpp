@@ -1,7 +1,10 @@
 #include "CAlarmDlg.h"
 
 #include "CDorvixDoc.h"
+#include "CEventFile.h"
 #include "CalendarFixture.h"
+#include "DialogSteps.h"
+#include "DorvixAppFixture.h"
 #include "MessagePump.h"
 #include "RecordingView.h"
 #include "TestSeams.h"
@@ -95,6 +98,23 @@ TEST_F(CAlarmDlgTest, RingingContinuesPastMidnight) {
   EXPECT_TRUE(sound.heard.empty()); // sound off: the window still comes up, silently
 }
 
+TEST_F(CAlarmDlgTest, AClockSetBackDoesNotProlongTheRinging) {
+  AppSettings().alarmLength = 5;
+  CAlarmDlg* dialog = open(addAlarm("Dentist"));
+  // Two minutes of rings, then the clock goes back an hour (the end of summer time), then on.
+  for (int ring = 0; ring < 6; ++ring) {
+    Clock::advanceSeconds(20);
+    dialog->Ring();
+  }
+  Clock::advanceSeconds(-3600);
+  for (int ring = 0; ring < 30; ++ring) {
+    Clock::advanceSeconds(20);
+    dialog->Ring();
+  }
+  EXPECT_EQ(sound.heard.size(), 15u) << "five minutes of rings, as the time passed";
+  EXPECT_FALSE(dialog->IsRinging());
+}
+
 TEST_F(CAlarmDlgTest, SnoozeTakesOneToSixtyMinutes) {
   int serial = addAlarm("Dentist");
   struct Case {
@@ -144,8 +164,12 @@ TEST_F(CAlarmDlgTest, TwoWindowsRingOnTheirOwnTimers) {
   EXPECT_EQ(CAlarmDlg::FromTimer(firstTimer), nullptr);
   EXPECT_EQ(CAlarmDlg::OpenCount(), 1u);
   EXPECT_TRUE(second->IsRinging());
-  // A tick for a timer nobody owns is ignored.
-  EXPECT_EQ(CAlarmDlg::FromTimer(0x7FFF0000), nullptr);
+  // A late tick of the acknowledged window's timer rings nothing; the second window's timer rings it.
+  size_t heard = sound.heard.size();
+  CAlarmDlg::TimerProc(nullptr, WM_TIMER, firstTimer, 0);
+  EXPECT_EQ(sound.heard.size(), heard);
+  CAlarmDlg::TimerProc(nullptr, WM_TIMER, second->TimerId(), 0);
+  EXPECT_EQ(sound.heard.size(), heard + 1);
 }
 
 TEST_F(CAlarmDlgTest, ModifyAndDeleteGoToTheViewsByTheEventsCurrentState) {
@@ -166,6 +190,92 @@ TEST_F(CAlarmDlgTest, ModifyAndDeleteGoToTheViewsByTheEventsCurrentState) {
   EXPECT_TRUE(view.updates.empty());
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
   EXPECT_EQ(CAlarmDlg::OpenCount(), 0u);
+}
+
+// The alarm window's buttons pressed by the user, with the whole program behind it.
+class CAlarmDlgByUser : public DorvixAppFixture {
+protected:
+  CAlarmDlgByUser() { Clock::set(2026, 12, 10, 9, 50); }
+  // An alarm at 10:00 (lead 15) whose event the list does not show: its notification is off.
+  int addQuietAlarm(const std::string& name) {
+    auto event = std::make_unique<CEventItem>();
+    event->name = name;
+    event->alarmEnabled = 1;
+    event->eventTime = 600;
+    event->leadMinutes = 15;
+    event->notifyDisabled = 1;
+    doc->AddEvent(std::move(event));
+    return doc->GetEvent(doc->GetEventCount() - 1)->serialNumber;
+  }
+  HWND openAlarm(int serial) {
+    auto* alarm = new CAlarmDlg(doc, serial);
+    EXPECT_TRUE(alarm->Create());
+    return alarm->m_hWnd;
+  }
+  long long recordCount() const {
+    return (static_cast<long long>(testsupport::readFile(file("events20.dat")).size()) - 24) / 458;
+  }
+};
+
+TEST_F(CAlarmDlgByUser, ModifyAndDeleteReachAnEventTheListDoesNotShow) {
+  AppSettings().showState = 0;
+  start();
+  int serial = addQuietAlarm("Quiet");
+  addEvent("Shown", 2);
+  ASSERT_FALSE(doc->FindEvent(serial)->listed);
+
+  std::string nameShown;
+  actByUser(answerer, "Event Edit", [&](HWND dialog) {
+    char name[64] = "";
+    GetDlgItemTextA(dialog, IDC_EV_NAME, name, sizeof name);
+    nameShown = name;
+    pressButton(dialog, IDCANCEL);
+  });
+  HWND alarm = openAlarm(serial);
+  pressButton(alarm, IDC_MODIFYEVENT);
+  EXPECT_EQ(nameShown, "Quiet");
+  EXPECT_FALSE(IsWindow(alarm));
+
+  answerer.answer("Delete Current Event?", IDYES);
+  alarm = openAlarm(serial);
+  pressButton(alarm, IDC_DELETEEVENT);
+  EXPECT_EQ(doc->FindEvent(serial), nullptr);
+  EXPECT_EQ(recordCount(), 1);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(CAlarmDlgByUser, ModifyFromASnoozedAlarmClearsTheSnooze) {
+  start();
+  int serial = addQuietAlarm("Dentist");
+  frame->Tick();
+  HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
+  ASSERT_NE(alarm, nullptr);
+  SetDlgItemTextA(alarm, IDC_SNOOZE, "5");
+  pressButton(alarm, IDC_SNOOZEBUTTON);
+  ASSERT_FALSE(IsWindow(alarm));
+  Clock::set(2026, 12, 10, 9, 55);
+  frame->Tick();
+  alarm = FindWindowA(nullptr, "Calvorne Alarm !");
+  ASSERT_NE(alarm, nullptr) << "the snooze rings again";
+  ASSERT_EQ(doc->FindEvent(serial)->name, "Dentist");
+
+  // Snoozed once more, then moved to 11:00 from a window of its own: the snooze of the old time ends.
+  SetDlgItemTextA(alarm, IDC_SNOOZE, "3");
+  pressButton(alarm, IDC_SNOOZEBUTTON);
+  actByUser(answerer, "Event Edit", [](HWND dialog) {
+    testsupport::realinput::click(GetDlgItem(dialog, IDC_EV_HOUR), {2, 2});
+    testsupport::realinput::pressKey(VK_END);
+    testsupport::realinput::pressKey(VK_BACK);
+    testsupport::realinput::pressKey(VK_BACK);
+    testsupport::realinput::typeText("11");
+    pressButton(dialog, IDOK);
+  });
+  pressButton(openAlarm(serial), IDC_MODIFYEVENT);
+  Clock::set(2026, 12, 10, 9, 58);
+  frame->Tick();
+  EXPECT_EQ(doc->FindEvent(serial)->eventTime, 11 * 60);
+  EXPECT_EQ(FindWindowA(nullptr, "Calvorne Alarm !"), nullptr) << "no ring at the snooze's time";
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 } // namespace

@@ -178,12 +178,23 @@ TEST_F(CAppSettingsTest, TypeListAndNamesAreCutToTheirLimits) {
   EXPECT_EQ(settings.eventTypes[98], "Type 98");
 }
 
-TEST_F(CAppSettingsTest, AFailedSaveKeepsTheOldFile) {
+TEST_F(CAppSettingsTest, AFailedSaveKeepsTheOldFileAndIsToldOnce) {
   ASSERT_TRUE(writeFile(file("calvorne.ini"), "sortby=2\n"));
   ASSERT_TRUE(CreateDirectoryA(file("calvorne.ini.new").c_str(), nullptr)); // the new file cannot be made
   CAppSettings settings;
+  answerer.answer("The settings could not be saved to '" + file("calvorne.ini") + "'", IDOK);
   EXPECT_FALSE(settings.SaveSettings());
+  EXPECT_FALSE(settings.SaveSettings()) << "told once, not at every save";
   EXPECT_EQ(readFile(file("calvorne.ini")), "sortby=2\n");
+  EXPECT_EQ(answerer.seen().size(), 1u) << answerer.describeSeen();
+
+  // Once a save succeeds, a later failure is told again.
+  RemoveDirectoryA(file("calvorne.ini.new").c_str());
+  EXPECT_TRUE(settings.SaveSettings());
+  ASSERT_TRUE(CreateDirectoryA(file("calvorne.ini.new").c_str(), nullptr));
+  answerer.answer("The settings could not be saved to", IDOK);
+  EXPECT_FALSE(settings.SaveSettings());
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 // A file that was there but could not be read (held open by another program) is not replaced by the

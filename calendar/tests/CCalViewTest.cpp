@@ -1,11 +1,14 @@
 #include "CCalView.h"
 
 #include "CGridView.h"
+#include "DialogSteps.h"
 #include "DorvixAppFixture.h"
 #include "GridBody.h"
 #include "Hints.h"
 #include "LocaleText.h"
+#include "RealInput.h"
 #include "SentInput.h"
+#include "resource.h"
 
 namespace {
 
@@ -83,6 +86,125 @@ TEST_F(CCalViewTest, TodayIsShownAgainAndTheWeekStartRebuildsTheWeekdayRow) {
   int col, row;
   month().CellOfDay(1, col, row);
   EXPECT_EQ(col, 1); // 1 December 2026 is a Tuesday
+}
+
+// The calendar as the user sees it while stepping months and making changes through the dialogs.
+class CCalViewByUser : public CCalViewTest {
+protected:
+  static POINT centre(const CRect& rect) {
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  }
+  void clickCell(CMonthGrid& grid, int col, int row) {
+    CRect rect;
+    grid.GetCellRect(col, row, &rect);
+    testsupport::realinput::click(grid.GetBody()->m_hWnd, centre(rect));
+  }
+  void clickDayOf(CMonthGrid& grid, int day) {
+    int col, row;
+    grid.CellOfDay(day, col, row);
+    clickCell(grid, col, row);
+  }
+  void clickListRow(int row) {
+    CRect rect;
+    list->Grid().GetCellRect(0, row, &rect);
+    testsupport::realinput::click(list->Grid().GetBody()->m_hWnd, centre(rect));
+  }
+  void pressBarButton(int id) { pressButton(frame->m_wndDlgBar.m_hWnd, id); }
+  // The days of the shown month whose cell has the entry colour, and the days framed as marked.
+  std::vector<int> highlightedDays() {
+    std::vector<int> days;
+    for (int day = 1; day <= CDate::DaysInMonth(month().Month(), month().Year()); ++day)
+      if (dayCell(day).m_crBk == CCalView::kEntryColour)
+        days.push_back(day);
+    return days;
+  }
+  std::vector<int> boxedDays() {
+    std::vector<int> days;
+    for (int day = 1; day <= CDate::DaysInMonth(month().Month(), month().Year()); ++day)
+      if (dayCell(day).m_nFrameStyle == kFrameBox)
+        days.push_back(day);
+    return days;
+  }
+  // Every week-row cell of the month that holds no day and yet carries a mark.
+  int markedEmptyCells() {
+    int found = 0;
+    for (int row = 2; row < month().GetMonthRowCount(); ++row)
+      for (int col = 0; col < 7; ++col) {
+        CGridCell cell;
+        month().GetCell(col, row, &cell);
+        bool isDay = std::string(static_cast<const char*>(cell.m_strText)).size() > 0;
+        if (!isDay && (cell.m_nFrameStyle == kFrameBox || cell.m_crBk == CCalView::kEntryColour))
+          ++found;
+      }
+    return found;
+  }
+};
+
+TEST_F(CCalViewByUser, EveryMonthShownCarriesTheMarksOfItsOwnDays) {
+  AppSettings().showState = 1;
+  startWith({{"Dentist", 3}, {"Party", 5}, {"January", 40}});
+  clickListRow(1); // Party, on 15 December
+  ASSERT_EQ(boxedDays(), std::vector<int>{15});
+
+  clickCell(month(), 5, 0); // a month on
+  ASSERT_EQ(month().Month(), 1);
+  EXPECT_EQ(boxedDays(), std::vector<int>{}) << "the cell of 15 December holds another day now";
+  EXPECT_EQ(highlightedDays(), std::vector<int>{19});
+  EXPECT_EQ(markedEmptyCells(), 0);
+
+  clickCell(month(), 1, 0); // and back
+  ASSERT_EQ(month().Month(), 12);
+  EXPECT_EQ(highlightedDays(), (std::vector<int>{13, 15}));
+  EXPECT_EQ(boxedDays(), std::vector<int>{15});
+  EXPECT_EQ(markedEmptyCells(), 0);
+}
+
+TEST_F(CCalViewByUser, ChoosingTheSameDayAgainSelectsItsRowsAgain) {
+  startWith({{"Dentist", 3}, {"Party", 5}});
+  clickDayOf(month(), 13);
+  ASSERT_EQ(list->Grid().GetCurRow(), 0);
+  clickListRow(1); // Party: the calendar marks the 15th, its current cell stays on the 13th
+  ASSERT_EQ(list->Grid().GetCurRow(), 1);
+  clickDayOf(month(), 13);
+  EXPECT_EQ(list->Grid().GetCurRow(), 0);
+  EXPECT_EQ(boxedDays(), std::vector<int>{13});
+}
+
+TEST_F(CCalViewByUser, TheCalendarFollowsAnAddModifyAndDeleteMadeThroughTheDialogs) {
+  startWith({});
+  AppSettings().warnTime = 0;
+  // Add: the event dialog, a name typed and 20 December chosen in its month.
+  actByUser(answerer, "Event Edit", [this](HWND dialog) {
+    testsupport::realinput::click(GetDlgItem(dialog, IDC_EV_NAME), {5, 5});
+    testsupport::realinput::typeText("Party");
+    auto* grid = dynamic_cast<CMonthGrid*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_EV_MONTHGRID)));
+    ASSERT_NE(grid, nullptr);
+    clickDayOf(*grid, 20);
+    pressButton(dialog, IDOK);
+  });
+  pressBarButton(IDC_ADD);
+  ASSERT_EQ(doc->GetEventCount(), 1);
+  EXPECT_EQ(highlightedDays(), std::vector<int>{20});
+  EXPECT_EQ(boxedDays(), std::vector<int>{20});
+
+  // Modify: moved to the 22nd.
+  actByUser(answerer, "Event Edit", [this](HWND dialog) {
+    auto* grid = dynamic_cast<CMonthGrid*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_EV_MONTHGRID)));
+    ASSERT_NE(grid, nullptr);
+    clickDayOf(*grid, 22);
+    pressButton(dialog, IDOK);
+  });
+  pressBarButton(IDC_MODIFY);
+  EXPECT_EQ(highlightedDays(), std::vector<int>{22});
+  EXPECT_EQ(boxedDays(), std::vector<int>{22});
+
+  // Delete: the last listed entry goes, and its day with it.
+  answerer.answer("Delete Current Event?", IDYES);
+  pressBarButton(IDC_DELETE);
+  EXPECT_EQ(doc->GetEventCount(), 0);
+  EXPECT_EQ(highlightedDays(), std::vector<int>{});
+  EXPECT_EQ(boxedDays(), std::vector<int>{});
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 } // namespace

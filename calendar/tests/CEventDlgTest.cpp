@@ -1,7 +1,9 @@
 #include "CEventDlg.h"
 
+#include "CEventFile.h"
 #include "CEventItem.h"
 #include "CalendarFixture.h"
+#include "DialogSteps.h"
 #include "GridBody.h"
 #include "SentInput.h"
 #include "resource.h"
@@ -127,7 +129,14 @@ TEST_F(CEventDlgTest, OkWritesTheEventAndCancelLeavesIt) {
   EXPECT_EQ(event.eventTime, 14 * 60 + 5);
   EXPECT_EQ(event.alarmEnabled, 1);
   EXPECT_EQ((std::vector<int>{event.day, event.month, event.year}), (std::vector<int>{24, 12, 2026}));
-  EXPECT_FALSE(dateShown.empty());
+  // The label shows the chosen date in the user's short date format.
+  SYSTEMTIME chosen{};
+  chosen.wYear = 2026;
+  chosen.wMonth = 12;
+  chosen.wDay = 24;
+  char expected[64] = "";
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &chosen, nullptr, expected, sizeof expected);
+  EXPECT_EQ(dateShown, expected);
 }
 
 TEST_F(CEventDlgTest, RefusesBadTimesAndDates) {
@@ -170,6 +179,108 @@ TEST_F(CEventDlgTest, ANightTimeAsksFirst) {
 
   EXPECT_EQ(run(event, [](HWND d) { set(d, IDC_EV_HOUR, "5"), set(d, IDC_EV_MINUTE, "01"); }), IDOK);
   EXPECT_EQ(event.eventTime, 5 * 60 + 1);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// The dialog as a user meets it: what its controls show, and its buttons pressed with the mouse.
+class CEventDlgByUser : public CEventDlgTest {
+protected:
+  CEventDlgByUser() { AppSettings().warnTime = 0; }
+
+  // Runs the dialog on the event with `steps` made by the user; the steps end it.
+  INT_PTR runByUser(CEventItem& event, std::function<void(HWND)> steps) {
+    actByUser(answerer, "Event Edit", std::move(steps));
+    CEventDlg dialog(event);
+    return dialog.DoModal();
+  }
+  static void press(HWND dialog, int id) { pressButton(dialog, id); }
+  static void clickAt(HWND hwnd, POINT at) { testsupport::realinput::click(hwnd, at); }
+  static bool checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+};
+
+// An event of each kind as a file holds it, at 10:30 with a lead of 15 minutes.
+CEventItem storedEvent(int kindRadio, int alarm) {
+  CEventItem event;
+  event.name = "Stored";
+  event.type = "Birthday";
+  event.notes = "kept as it is";
+  event.eventTime = 10 * 60 + 30;
+  event.leadMinutes = 15;
+  event.alarmEnabled = alarm;
+  event.daysPrior = 7;
+  event.oneTime = kindRadio == IDC_EV_ONETIME ? 1 : 0;
+  event.weekly = kindRadio == IDC_EV_WEEKLY ? 1 : 0;
+  event.monthly = kindRadio == IDC_EV_MONTHLY ? 1 : 0;
+  event.yearly = kindRadio == IDC_EV_YEARLY ? 1 : 0;
+  event.custom = kindRadio == IDC_EV_CUSTOM ? 1 : 0;
+  event.day = 17, event.month = 3, event.year = 2027;
+  if (kindRadio == IDC_EV_YEARLY)
+    event.year = 1990, event.noYear = 0;
+  if (kindRadio == IDC_EV_WEEKLY)
+    event.weeksInterval = 2;
+  if (kindRadio == IDC_EV_MONTHLY)
+    event.monthMask = 5;
+  if (kindRadio == IDC_EV_CUSTOM)
+    event.weekdayMask = 1, event.weekMask = 2, event.monthMask = 4095, event.patternYear = -1;
+  return event;
+}
+
+TEST_F(CEventDlgTest, OkOnAnUnchangedEventStoresItAsItWas) {
+  const struct {
+    const char* name;
+    int kindRadio;
+  } kinds[] = {{"one time", IDC_EV_ONETIME},
+               {"weekly", IDC_EV_WEEKLY},
+               {"monthly", IDC_EV_MONTHLY},
+               {"yearly", IDC_EV_YEARLY},
+               {"custom", IDC_EV_CUSTOM}};
+  const int kindRadios[] = {IDC_EV_ONETIME, IDC_EV_WEEKLY, IDC_EV_MONTHLY, IDC_EV_YEARLY, IDC_EV_CUSTOM};
+  for (const auto& kind : kinds)
+    for (int alarm : {0, 1}) {
+      CEventItem event = storedEvent(kind.kindRadio, alarm);
+      const std::string before = CEventFile::PackEventRecord(event);
+      std::vector<int> radiosShown;
+      bool alarmShown = false;
+      INT_PTR result = run(event, [&](HWND d) {
+        for (int radio : kindRadios)
+          if (IsDlgButtonChecked(d, radio) == BST_CHECKED)
+            radiosShown.push_back(radio);
+        alarmShown = IsDlgButtonChecked(d, IDC_EV_ALARM) == BST_CHECKED;
+      });
+      std::string label = std::string(kind.name) + (alarm ? " with its alarm on" : " with its alarm off");
+      EXPECT_EQ(result, IDOK) << label;
+      EXPECT_EQ(radiosShown, std::vector<int>{kind.kindRadio}) << label;
+      EXPECT_EQ(alarmShown, alarm == 1) << label;
+      EXPECT_EQ(CEventFile::PackEventRecord(event), before) << label;
+    }
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(CEventDlgByUser, OkChecksOnlyTheFieldsTheUserSees) {
+  // Old files hold weekly events repeating every 0 weeks; a lead beyond the spin's range with the alarm
+  // off is as old.
+  CEventItem weekly = storedEvent(IDC_EV_WEEKLY, 0);
+  weekly.weeksInterval = 0;
+  weekly.leadMinutes = 400;
+  EXPECT_EQ(runByUser(weekly,
+                      [](HWND d) {
+                        press(d, IDC_EV_MONTHLY);
+                        press(d, IDOK);
+                      }),
+            IDOK);
+  EXPECT_EQ((std::vector<int>{weekly.weekly, weekly.monthly, weekly.leadMinutes}),
+            (std::vector<int>{0, 1, 400}));
+
+  // The same field is checked while it shows.
+  CEventItem shown = storedEvent(IDC_EV_WEEKLY, 0);
+  shown.weeksInterval = 0;
+  answerer.act("between 1 and 50", [](HWND box) {
+    HWND dialog = GetWindow(box, GW_OWNER);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(runByUser(shown, [](HWND d) { press(d, IDOK); }), IDCANCEL);
+  EXPECT_EQ(shown.weeksInterval, 0);
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 

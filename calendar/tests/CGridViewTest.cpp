@@ -1,5 +1,7 @@
 #include "CGridView.h"
 
+#include "CAlarmDlg.h"
+#include "DialogSteps.h"
 #include "DorvixAppFixture.h"
 #include "GridBody.h"
 #include "GridHeaders.h"
@@ -20,9 +22,11 @@ public:
   explicit AnsweredPrintDialog(INT_PTR answer) : CPrintDialog(FALSE), answer_(answer) {}
   INT_PTR DoModal() override {
     ++shown;
+    owner = m_pd.hwndOwner;
     return answer_;
   }
   int shown = 0;
+  HWND owner = nullptr;
 
 private:
   INT_PTR answer_;
@@ -91,39 +95,31 @@ TEST_F(CGridViewTest, RowsShowTheListedEntriesInDateOrder) {
     EXPECT_EQ(headerColour(col), col == 2 || col == 4 ? RGB(32, 32, 255) : RGB(0, 0, 0)) << col;
 }
 
+TEST_F(CGridViewTest, TheTimeColumnFollowsTheProgramsOwnClock) {
+  startWith({});
+  addEvent("Tea", 1, 14 * 60 + 5);
+  const struct {
+    const char* name;
+    int timeFormat;
+    const char* starts;
+    const char* absent;
+  } cases[] = {{"24-hour clock", 1, "14:05", "M"}, {"12-hour clock", 0, "2:05 ", "14"}};
+  for (const auto& c : cases) {
+    AppSettings().timeFormat = c.timeFormat;
+    doc->UpdateAllViews(nullptr, kHintListChanged); // as the options do when the clock changes
+    ASSERT_EQ(text(0, 0), "Tea");
+    std::string shown = text(4, 0);
+    EXPECT_EQ(shown.find(c.starts), 0u) << c.name << ": " << shown;
+    EXPECT_EQ(shown.find(c.absent), std::string::npos) << c.name << ": " << shown;
+  }
+}
+
 TEST_F(CGridViewTest, AChangeOfCurrentRowAnnouncesItsEntry) {
   startWith({{"One", 1}, {"Two", 2}});
   recorder.updates.clear();
   clickRow(1);
   grid().SetCurRow(2);
   EXPECT_EQ(recorder.updates, (std::vector<std::string>{"2:Two", "2:Solstice"}));
-}
-
-TEST_F(CGridViewTest, DoubleClickAndModifyOpenTheEventDialog) {
-  startWith({{"One", 1}, {"Two", 2}});
-  AppSettings().timeFormat = 1;
-  std::string opened;
-  answerer.act("Event Edit", [&](HWND dialog) {
-    char name[64] = "";
-    GetDlgItemTextA(dialog, IDC_EV_NAME, name, sizeof name);
-    opened = name;
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-  });
-  CPoint p = cellCentre(0, 1);
-  testsupport::doubleClick(grid().GetBody()->m_hWnd, p.x, p.y);
-  testsupport::pumpMessages();
-  EXPECT_EQ(opened, "Two");
-
-  grid().SetCurRow(0);
-  answerer.act("Event Edit", [](HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_EV_NAME, "Renamed");
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  });
-  command(IDC_MODIFY);
-  EXPECT_EQ(names(), (std::vector<std::string>{"Renamed", "Two", "Solstice"}));
-  EXPECT_EQ(grid().GetCurRow(), 0);
-  CDorvixDoc reread;
-  EXPECT_EQ(reread.GetEvent(0)->name, "Renamed");
 }
 
 TEST_F(CGridViewTest, HeaderClicksSortByThatColumnAlone) {
@@ -200,6 +196,9 @@ TEST_F(CGridViewTest, ColumnWidthsAreStoredInTheSettings) {
   doc->UpdateAllViews(nullptr, kHintStoreColumns);
   EXPECT_EQ(AppSettings().widthName, 211);
   EXPECT_EQ(AppSettings().widthType, 77);
+  AppSettings().saveOnExit = 1;
+  doc->RemoveView(&recorder);
+  stop(); // the window state is saved with the widths
   CAppSettings reread;
   reread.LoadSettings();
   EXPECT_EQ(reread.widthName, 211);
@@ -221,6 +220,7 @@ TEST_F(CGridViewTest, PrintPrintsEveryRowWithColumnHeadersOrReportsTheAbort) {
   AnsweredPrintDialog ok(IDOK);
   view->SetPrintDialog(&ok);
   command(ID_FILE_PRINT);
+  EXPECT_EQ(ok.owner, frame->m_hWnd) << "the dialog is owned by the main window";
   ASSERT_EQ(pages->m_pages.size(), 1u);
   std::vector<std::string> texts;
   for (const auto& drawn : testsupport::metafileTexts(pages->m_pages[0]))
@@ -235,6 +235,66 @@ TEST_F(CGridViewTest, PrintPrintsEveryRowWithColumnHeadersOrReportsTheAbort) {
   EXPECT_EQ(pages->m_pages.size(), 1u);
   EXPECT_EQ(answerer.seen().back().caption, "Printing");
   view->SetPrintDialog(nullptr);
+  // Left alone, the list prints through the application's one dialog, set to print all pages.
+  ASSERT_EQ(view->GetPrintDialog(), &app->m_printDialog);
+  const DWORD flags = app->m_printDialog.m_pd.Flags;
+  EXPECT_EQ(flags & (PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS),
+            DWORD(PD_ALLPAGES | PD_NOSELECTION | PD_NOPAGENUMS));
+}
+
+class CGridViewByUser : public CGridViewTest {
+protected:
+  void doubleClickRow(int row) {
+    testsupport::realinput::doubleClick(grid().GetBody()->m_hWnd, cellCentre(0, row));
+  }
+};
+
+TEST_F(CGridViewByUser, DoubleClickAndModifyOpenTheEventDialog) {
+  startWith({{"One", 1}, {"Two", 2}});
+  std::string opened;
+  actByUser(answerer, "Event Edit", [&](HWND dialog) {
+    char name[64] = "";
+    GetDlgItemTextA(dialog, IDC_EV_NAME, name, sizeof name);
+    opened = name;
+    pressButton(dialog, IDCANCEL);
+  });
+  doubleClickRow(1);
+  EXPECT_EQ(opened, "Two");
+
+  testsupport::realinput::click(grid().GetBody()->m_hWnd, cellCentre(0, 0));
+  actByUser(answerer, "Event Edit", [](HWND dialog) {
+    testsupport::realinput::doubleClick(GetDlgItem(dialog, IDC_EV_NAME), {5, 5});
+    testsupport::realinput::typeText("Renamed");
+    pressButton(dialog, IDOK);
+  });
+  pressButton(frame->m_wndDlgBar.m_hWnd, IDC_MODIFY);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Renamed", "Two", "Solstice"}));
+  EXPECT_EQ(grid().GetCurRow(), 0);
+  CDorvixDoc reread;
+  EXPECT_EQ(reread.GetEvent(0)->name, "Renamed");
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// An alarm window stays answerable while the event dialog is open: an event deleted from it meanwhile
+// moves the edited one up, and the edited one stays the current row.
+TEST_F(CGridViewByUser, ModifyKeepsTheLiveIndexOfTheEditedEvent) {
+  startWith({{"First", 1}, {"Edited", 5}, {"Third", 2}});
+  ASSERT_EQ(names(), (std::vector<std::string>{"First", "Third", "Edited", "Solstice"}));
+  int first = doc->GetEvent(0)->serialNumber;
+  actByUser(answerer, "Event Edit", [&](HWND dialog) {
+    auto* alarm = new CAlarmDlg(doc, first);
+    ASSERT_TRUE(alarm->Create());
+    answerer.answer("Delete Current Event?", IDYES);
+    pressButton(alarm->m_hWnd, IDC_DELETEEVENT);
+    pressButton(dialog, IDOK);
+  });
+  doubleClickRow(2);
+  ASSERT_EQ(doc->GetEventCount(), 2);
+  EXPECT_EQ((std::vector<int>{doc->GetEvent(0)->listIndex, doc->GetEvent(1)->listIndex}),
+            (std::vector<int>{0, 1}));
+  EXPECT_EQ(names(), (std::vector<std::string>{"Third", "Edited", "Solstice"}));
+  EXPECT_EQ(grid().GetCurRow(), 1) << "the edited event stays current";
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "CDorvixDoc.h"
 #include "CalendarFixture.h"
+#include "DialogSteps.h"
 #include "GridBody.h"
 #include "SentInput.h"
 
@@ -103,30 +104,51 @@ TEST_F(CHolidayDlgTest, OkRewritesTheFileAndKeepsWhatWasNotChanged) {
   EXPECT_EQ(reread.GetAt(0).enabled, 1);
 }
 
-TEST_F(CHolidayDlgTest, NotifyDaysTakeOnlyWholeNumbersFrom1To99) {
+class CHolidayDlgByUser : public CHolidayDlgTest {};
+
+TEST_F(CHolidayDlgByUser, NotifyDaysTakeOnlyWholeNumbersFrom1To99AndSaySo) {
   struct {
     const char* typed;
     const char* kept;
-  } const cases[] = {{"0", "30"}, {"100", "30"}, {"abc", "30"}, {"", "30"}, {"5", "5"}};
+    bool told;
+  } const cases[] = {{"0", "30", true}, {"100", "30", true}, {"abc", "30", true}, {"5", "5", false}};
+  for (const auto& c : cases)
+    if (c.told)
+      answerer.answer("Notify Days takes a whole number from 1 to 99", IDOK);
   std::vector<std::string> kept;
-  run(
-      [&](CHolidayDlg& d) {
-        CHolidayGrid& grid = d.Grid();
-        HWND body = grid.GetBody()->m_hWnd;
-        for (const auto& c : cases) {
-          grid.SetCurCell(CHolidayGrid::kNotifyDays, 0);
-          grid.EditCurCell();
-          HWND editor = GetDlgItem(body, 237);
-          SetWindowTextA(editor, c.typed);
-          testsupport::pressKey(editor, VK_RETURN);
-          kept.push_back(text(grid, CHolidayGrid::kNotifyDays, 0));
-        }
-      },
-      IDOK);
-  for (size_t i = 0; i < std::size(cases); ++i)
+  std::vector<size_t> toldAfter;
+  CHolidayDlg dialog(doc.get(), 0);
+  actByUser(answerer, "Holiday Setup", [&](HWND hwnd) {
+    CHolidayGrid& grid = dialog.Grid();
+    for (const auto& c : cases) {
+      grid.SetCurCell(CHolidayGrid::kNotifyDays, 0);
+      CRect rect;
+      grid.GetCellRect(CHolidayGrid::kNotifyDays, 0, &rect);
+      testsupport::realinput::click(grid.GetBody()->m_hWnd,
+                                    {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+      testsupport::realinput::pressKey(VK_END);
+      for (int i = 0; i < 8; ++i)
+        testsupport::realinput::pressKey(VK_BACK);
+      if (*c.typed)
+        testsupport::realinput::typeText(c.typed);
+      testsupport::realinput::pressKey(VK_RETURN);
+      testsupport::realinput::settle();
+      kept.push_back(text(grid, CHolidayGrid::kNotifyDays, 0));
+      toldAfter.push_back(answerer.seen().size());
+    }
+    pressButton(hwnd, IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  ASSERT_EQ(kept.size(), std::size(cases));
+  size_t told = 1; // the dialog itself
+  for (size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(kept[i].substr(0, kept[i].find('.')), cases[i].kept) << cases[i].typed;
+    told += cases[i].told ? 1 : 0;
+    EXPECT_EQ(toldAfter[i], told) << cases[i].typed << ": " << answerer.describeSeen();
+  }
   CHolidayTable reread;
   EXPECT_EQ(reread.GetAt(0).notifyDays, 5);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 } // namespace

@@ -121,17 +121,24 @@ TEST_F(CMainFrameTest, StartUpModesAndTheSplash) {
   struct Case {
     const char* name;
     int mode;
+    bool listed; // a holiday listed at start-up
+    bool minimised;
     bool sound;
-  } cases[] = {{"mode 2 starts minimised and silent", 2, false},
-               {"mode 3 with nothing listed starts minimised and silent", 3, false}};
+  } cases[] = {{"mode 1 starts normally with its sound", 1, false, false, true},
+               {"mode 2 starts minimised and silent", 2, true, true, false},
+               {"mode 3 with nothing listed starts minimised and silent", 3, false, true, false},
+               {"mode 3 with a holiday listed starts normally with its sound", 3, true, false, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    writeHolidays({c.listed ? fixedHoliday("Solstice", 21, 12) : fixedHoliday("Midsummer", 24, 6, 10)});
+    DeleteFileA(file("calvorne.ini").c_str()); // the run before saved its own mode
     AppSettings().startupMode = c.mode;
     sound.heard.clear();
     start();
-    EXPECT_TRUE(IsIconic(frame->m_hWnd));
+    EXPECT_EQ(IsIconic(frame->m_hWnd) != 0, c.minimised);
     EXPECT_FALSE(frame->IsHidden());
-    EXPECT_EQ(sound.heard.empty(), !c.sound);
+    EXPECT_EQ(sound.heard, c.sound ? std::vector<std::string>{"beep"} : std::vector<std::string>{})
+        << "\"sqeak.wav\" is missing: a beep stands for it";
     stop();
   }
 
@@ -309,9 +316,16 @@ TEST_F(CMainFrameTest, ExitAsksWhenWarnedAndTheCheckBoxTurnsTheWarningOff) {
 TEST_F(CMainFrameTest, TheTimerGoesWithTheWindowAndALateTickFindsNoFrame) {
   start();
   UINT_PTR timer = frame->TimerId();
+  ASSERT_NE(timer, 0u);
+  // The timer runs while the window is there: a tick a second later has written the clock pane.
+  int timePane = frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_TIME);
+  testsupport::pumpFor(1200);
+  EXPECT_FALSE(frame->m_wndStatusBar.GetShownText(timePane).empty());
   stop();
-  EXPECT_FALSE(KillTimer(nullptr, timer)); // already gone
-  testsupport::pumpFor(1200);              // no tick reaches a frame that is not there
+  EXPECT_FALSE(KillTimer(nullptr, timer)) << "the timer went with the window";
+  // A tick the message queue still held finds no frame: the procedure reaches nothing that is gone.
+  CMainFrame::TimerProc(nullptr, WM_TIMER, timer, 0);
+  testsupport::pumpFor(1200);
 }
 
 TEST_F(CMainFrameTest, DeleteFromTheBarLooksTheEventUpAgainAfterItsQuestion) {
@@ -439,6 +453,29 @@ TEST_F(TrayTest, HideAsksWithItsBoxCheckedAndNoCancels) {
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
+TEST_F(TrayTest, ARestartedShellGetsTheIconAgain) {
+  AppSettings().startupMode = 2;
+  start();
+  ASSERT_TRUE(frame->IsHidden());
+  SendMessageA(frame->m_hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_EQ(tray, (std::vector<std::string>{"add 100 1026 Calvorne", "add 100 1026 Calvorne"}));
+  SendMessageA(frame->m_hWnd, CMainFrame::kTrayMessage, CMainFrame::kTrayId, WM_LBUTTONDOWN);
+  EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+}
+
+TEST_F(CMainFrameTest, TheEndOfTheWindowsSessionSavesTheWindowState) {
+  AppSettings().saveOnExit = 1;
+  AppSettings().winCentered = 0;
+  start();
+  MoveWindow(frame->m_hWnd, 40, 30, 620, 410, TRUE);
+  EXPECT_EQ(SendMessageA(frame->m_hWnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(frame->m_hWnd, WM_ENDSESSION, TRUE, 0);
+  CAppSettings saved;
+  saved.LoadSettings();
+  EXPECT_EQ((std::vector<int>{saved.winPosX, saved.winPosY, saved.winSizeX, saved.winSizeY}),
+            (std::vector<int>{40, 30, 620, 410}));
+}
+
 class BackupTest : public CMainFrameTest {
 protected:
   BackupTest() : drives(0x1) {
@@ -514,6 +551,137 @@ TEST_F(BackupTest, TheScheduledBackupQuestion) {
   EXPECT_TRUE(fileExists(backupFile()));
   EXPECT_EQ(AppSettings().autoBackupDate, today);
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(BackupTest, ABackupThatCannotBeWrittenKeepsThePreviousOne) {
+  start();
+  addEvent("First");
+  answerer.answer("Backup Complete.", IDOK);
+  command(ID_BACKUP);
+  const std::string previous = readFile(backupFile());
+  ASSERT_FALSE(previous.empty());
+
+  addEvent("Second");
+  // The drive cannot take the new backup (as when it is full).
+  ASSERT_TRUE(CreateDirectoryA(floppy.file("events20.wdb.new").c_str(), nullptr));
+  AppSettings().autoBackupDate = 7;
+  answerer.answer("Backup Error", IDOK);
+  command(ID_BACKUP);
+  EXPECT_EQ(readFile(backupFile()), previous);
+  EXPECT_EQ(AppSettings().autoBackupDate, 7);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(BackupTest, ABackupBeforeAnyEventSaysThereIsNothingToBackUp) {
+  start();
+  ASSERT_FALSE(fileExists(file("events20.dat")));
+  answerer.answer("There is nothing to back up yet", IDOK);
+  command(ID_BACKUP);
+  EXPECT_FALSE(fileExists(backupFile()));
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(BackupTest, ACutOffBackupIsRefusedAndTheKeptCopySurvives) {
+  start();
+  addEvent("Original");
+  const std::string original = readFile(file("events20.dat"));
+  ASSERT_EQ(original.size(), CEventFile::kHeaderSize + CEventFile::kRecordSize);
+  // A good backup of two events, restored: the original becomes the kept copy.
+  addEvent("Backed up");
+  const std::string two = readFile(file("events20.dat"));
+  ASSERT_TRUE(writeFile(backupFile(), two));
+  ASSERT_TRUE(writeFile(file("events20.dat"), original));
+  answerer.answer("Backup File Found.", IDYES);
+  answerer.answer("Data Restored!", IDOK);
+  command(ID_RESTORE);
+  ASSERT_EQ(readFile(file("events20.old")), original);
+  ASSERT_EQ(doc->GetEventCount(), 2);
+
+  // A backup cut off by a full disk: a good header and a record and a half.
+  const struct {
+    const char* name;
+    size_t size;
+  } cuts[] = {{"a record and a half", CEventFile::kHeaderSize + CEventFile::kRecordSize * 3 / 2},
+              {"the header cut", CEventFile::kHeaderSize - 4}};
+  for (const auto& cut : cuts) {
+    ASSERT_TRUE(writeFile(backupFile(), (two + two).substr(0, cut.size)));
+    answerer.answer("Restore Error", IDOK);
+    command(ID_RESTORE);
+    EXPECT_EQ(readFile(file("events20.dat")), two) << cut.name;
+    EXPECT_EQ(readFile(file("events20.old")), original) << cut.name;
+    EXPECT_EQ(doc->GetEventCount(), 2) << cut.name;
+  }
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+BOOL CALLBACK collectAlarmWindow(HWND hwnd, LPARAM list) {
+  char title[64] = "";
+  GetWindowTextA(hwnd, title, sizeof title);
+  if (std::string(title) == "Calvorne Alarm !")
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
+// The alarm windows open on this thread.
+std::vector<HWND> alarmWindows() {
+  std::vector<HWND> found;
+  EnumThreadWindows(GetCurrentThreadId(), collectAlarmWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST_F(BackupTest, ARestoreOfTheSameEventsKeepsTheirAlarmWindows) {
+  Clock::set(2026, 12, 10, 9, 50);
+  start();
+  addEvent("Dentist", 600, 15);
+  addEvent("Lunch", 720, 15);
+  frame->Tick();
+  ASSERT_EQ(alarmWindows().size(), 1u);
+  auto* alarm = dynamic_cast<CAlarmDlg*>(CWnd::FromHandlePermanent(alarmWindows().front()));
+  ASSERT_NE(alarm, nullptr);
+  const int serial = alarm->Serial();
+
+  answerer.answer("Backup Complete.", IDOK);
+  command(ID_BACKUP);
+  answerer.answer("Backup File Found.", IDYES);
+  answerer.answer("Data Restored!", IDOK);
+  command(ID_RESTORE);
+  ASSERT_NE(doc->FindEvent(serial), nullptr) << "the window's event is the restored one";
+  EXPECT_EQ(doc->FindEvent(serial)->name, "Dentist");
+  frame->Tick();
+  EXPECT_EQ(alarmWindows().size(), 1u) << "no second window for the same alarm";
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(CMainFrameTest, AScheduledBackupWithNoDriveToTakeItIsPostponed) {
+  FolderDrives none(0x4); // a fixed C: only
+  int today = CDate().DayNumber();
+  AppSettings().autoBackupDays = 60;
+  AppSettings().autoBackupDate = today - 61;
+  answerer.answer("Select no to postpone 60 days", IDYES);
+  answerer.act("Select Drive", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+  start();
+  EXPECT_EQ(AppSettings().autoBackupDate, today);
+  stop();
+  start(); // no question this time: any box would fail the test
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// A settings file held by another program at start-up: saving the window state at exit (the list's
+// column widths with it) asks once whether to replace it.
+TEST_F(CMainFrameTest, AnUnreadableSettingsFileIsAskedAboutOnceAtExit) {
+  const std::string theirs = "soundfile=mine.wav\r\n";
+  ASSERT_TRUE(writeFile(file("calvorne.ini"), theirs));
+  HANDLE lock =
+      CreateFileA(file("calvorne.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  AppSettings().saveOnExit = 1;
+  answerer.answerAlways("could not be read when the program started", IDNO);
+  start();
+  CloseHandle(lock);
+  size_t before = answerer.seen().size();
+  stop();
+  EXPECT_EQ(answerer.seen().size() - before, 1u) << answerer.describeSeen();
+  EXPECT_EQ(readFile(file("calvorne.ini")), theirs);
 }
 
 } // namespace

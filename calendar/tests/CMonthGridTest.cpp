@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // A parent window that counts the days the grid reports.
@@ -62,9 +64,22 @@ TEST_F(CMonthGridTest, ShowsAMonthWithTitleWeekdaysAndToday) {
   EXPECT_EQ(text(0, 2), "1");
   EXPECT_EQ(text(3, 3), "11 Today");
   EXPECT_EQ(text(6, 5), "28");
-  int height = 0;
-  grid.GetRowHeight(5, &height);
-  EXPECT_GE(height, 0);
+  // The title and weekday rows take 20 pixels; the four weeks share the rest of the pane, the last
+  // taking what is left over.
+  CRect client = grid.GetClientRect();
+  std::vector<int> heights;
+  int total = 0;
+  for (int row = 0; row < grid.GetRowCount(); ++row) {
+    int height = 0;
+    grid.GetRowHeight(row, &height);
+    heights.push_back(height);
+    total += height;
+  }
+  EXPECT_EQ(total, client.Height());
+  EXPECT_EQ((std::vector<int>{heights[0], heights[1]}), (std::vector<int>{20, 20}));
+  EXPECT_EQ(heights[2], heights[4]);
+  EXPECT_GE(heights[5], heights[2]);
+  EXPECT_LT(heights[5] - heights[2], 4);
 }
 
 TEST_F(CMonthGridTest, ClicksChooseDaysAndNavigationStepsTheMonth) {
@@ -96,11 +111,14 @@ TEST_F(CMonthGridTest, MondayFirstAndATinyPane) {
   EXPECT_EQ(grid.GetRowCount(), 7);                                  // 1 February 2015 in column 6
   EXPECT_EQ(text(6, 2), "1");
   grid.MoveWindow(0, 0, 5, 10);
+  // Too small for the weeks: they get no height, never a negative one.
+  std::vector<int> heights;
   for (int row = 0; row < grid.GetRowCount(); ++row) {
     int height = -1;
     grid.GetRowHeight(row, &height);
-    EXPECT_GE(height, 0) << row;
+    heights.push_back(height);
   }
+  EXPECT_EQ(heights, (std::vector<int>{20, 20, 0, 0, 0, 0, 0}));
 }
 
 } // namespace

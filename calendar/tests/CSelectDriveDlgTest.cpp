@@ -8,28 +8,37 @@ namespace {
 
 class CSelectDriveDlgTest : public CalendarFixture {};
 
-TEST_F(CSelectDriveDlgTest, ListsTheFloppyDrivesOfTheMask) {
+TEST_F(CSelectDriveDlgTest, ListsTheRemovableDrivesOfTheMachine) {
   struct Case {
     const char* name;
     DWORD mask;
+    DWORD removable;
     int count;
     bool okEnabled;
     INT_PTR expected;
     const char* drive;
+    const char* prompt;
   } cases[] = {
-      {"no floppy: OK stays disabled", 0x4 | 0x2000000, 0, false, IDCANCEL, ""},
-      {"A only", 0x1 | 0x4, 1, true, IDOK, "A:"},
-      {"A and B: the first is chosen", 0x3, 2, true, IDOK, "A:"},
+      {"no removable drive: OK stays disabled and the prompt says why", 0x4 | 0x2000000, 0x3, 0, false,
+       IDCANCEL, "", "No removable drive was found."},
+      {"A only", 0x1 | 0x4, 0x3, 1, true, IDOK, "A:", "Enter backup floppy disk"},
+      {"A and B: the first is chosen", 0x3, 0x3, 2, true, IDOK, "A:", "Enter backup floppy disk"},
+      {"a memory stick at E: beside fixed C: and D:", 0x4 | 0x8 | 0x10, 0x10, 1, true, IDOK,
+       "E:", "Enter backup floppy disk"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    FolderDrives drives(c.mask);
+    FolderDrives drives(c.mask, c.removable);
     int count = -1;
     bool okEnabled = false;
+    std::string prompt;
     answerer.act("Select Drive", [&](HWND dialog) {
       HWND combo = GetDlgItem(dialog, IDC_DRIVE);
       count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
       okEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != 0;
+      char text[160] = "";
+      GetDlgItemTextA(dialog, IDC_DRIVEPROMPT, text, sizeof text);
+      prompt = text;
       // A user presses OK; with it disabled only Cancel is left.
       PostMessageA(dialog, WM_COMMAND, okEnabled ? IDOK : IDCANCEL, 0);
     });
@@ -38,6 +47,7 @@ TEST_F(CSelectDriveDlgTest, ListsTheFloppyDrivesOfTheMask) {
     EXPECT_EQ(count, c.count);
     EXPECT_EQ(okEnabled, c.okEnabled);
     EXPECT_EQ(dialog.m_drive, c.drive);
+    EXPECT_EQ(prompt.find(c.prompt), 0u) << prompt;
   }
 }
 

@@ -142,7 +142,7 @@ TEST(EventFormTest, WritesBackPerKind) {
       {"monthly", EventForm::Monthly, "", 0, 0, 1, 0, 0, 5, 3, 1999, 1, 9, 2020},
       {"yearly with a year", EventForm::Yearly, "1990", 0, 0, 0, 1, 0, 5, 3, 1990, 0, 9, 2020},
       {"yearly with 1752 has no year", EventForm::Yearly, "1752", 0, 0, 0, 1, 0, 5, 3, 1999, 1, 9, 2020},
-      {"custom", EventForm::Custom, "", 0, 0, 0, 0, 1, 5, 3, 1999, 1, 9, 2031},
+      {"custom keeps its stored date", EventForm::Custom, "2026", 0, 0, 0, 0, 1, 10, 12, 1999, 1, 9, 2031},
   };
   for (const auto& c : cases) {
     CEventItem event(kToday);

@@ -136,10 +136,15 @@ TEST(ListOrderTest, AgeSortPutsEntriesWithoutAgeLastAndTextsCompareBytewise) {
   young->event->age = 3;
   e.Add("none", 3);
   e.Add("Zed", 4);
+  // Born in a year still to come: its Age cell is empty, and it sorts with the entries without an age.
+  CListEntry* future = e.Add("future", 5);
+  future->event->yearly = 1;
+  future->event->noYear = 0;
+  future->event->age = -1;
   EXPECT_EQ(Events::Names(Order(e.Inserted(), {kAge})),
-            (std::vector<std::string>{"young", "old", "Zed", "none"}));
+            (std::vector<std::string>{"young", "old", "future", "Zed", "none"}));
   EXPECT_EQ(Events::Names(Order(e.Inserted(), {kName})),
-            (std::vector<std::string>{"Zed", "none", "old", "young"}));
+            (std::vector<std::string>{"Zed", "future", "none", "old", "young"}));
 }
 
 TEST(ListOrderTest, StableSortGivesTheInsertionWalksOrderOnRandomData) {
