@@ -50,13 +50,27 @@ int lzpreader::open(portistream& source) {
 int lzpreader::read(void* buffer, int n) {
   if (!open_)
     return -1;
+  reading_ = 1;
   int got = library_.unzread(buffer, n);
+  reading_ = 0;
+  if (closing_) {
+    closing_ = 0;
+    close();
+    return -1;
+  }
   return open_ ? got : -1;
 }
 
 int lzpreader::close() {
   if (!source_)
     return 0;
+  // Asked from a handler that the read's own pump dispatched: the library's code is still running
+  // below, so it is ended and unloaded once the read has returned. Its further bytes are refused.
+  if (reading_) {
+    open_ = 0;
+    closing_ = 1;
+    return 1;
+  }
   library_.unzclose();
   library_.unload();
   source_->close();

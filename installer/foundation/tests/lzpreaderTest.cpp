@@ -237,3 +237,41 @@ TEST(LzpreaderTest, MissingExportsAnswerAsTheBindingSays) {
   library.unload();
   EXPECT_EQ(-1, library.unzread(&name, 1));
 }
+
+namespace {
+
+lzpreader* toClose = nullptr;
+
+LRESULT CALLBACK closingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP && toClose)
+    toClose->close();
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(LzpreaderTest, ACloseFromAHandlerOfTheReadsPumpWaitsForTheRead) {
+  TempDir dir;
+  std::string path = dir.file("data.bi_");
+  ASSERT_TRUE(writeFile(path, pack(sample(200000))));
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = closingProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "KxClosingReader";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, "KxClosingReader", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+  ASSERT_TRUE(window);
+  fileistream source(path.c_str());
+  lzpreader reader;
+  ASSERT_EQ(1, reader.open(source));
+  toClose = &reader;
+  PostMessageA(window, WM_APP, 0, 0);
+  std::string out(200000, '\0');
+  EXPECT_EQ(-1, reader.read(&out[0], static_cast<int>(out.size()))) << "closed during the read";
+  toClose = nullptr;
+  EXPECT_EQ(0, source.isopen());
+  EXPECT_EQ(0, reader.close()) << "already closed";
+  EXPECT_EQ(-1, reader.read(&out[0], 1));
+  DestroyWindow(window);
+}
