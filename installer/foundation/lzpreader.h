@@ -5,7 +5,8 @@
 
 // Reads a compressed source stream through the decompression library, which pulls the source one
 // byte at a time through a callback. The callback keeps the windows alive: every 2048 bytes it
-// dispatches the waiting messages. One reader decompresses at a time (the library has one slot).
+// dispatches the waiting messages when 15 ms have passed since it last did. One reader decompresses
+// at a time (the library has one slot).
 class lzpreader {
 public:
   static constexpr int PumpInterval = 2048;
