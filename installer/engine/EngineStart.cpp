@@ -13,7 +13,7 @@
 
 EngineMakers EngineMakers::System() {
   EngineMakers makers;
-  makers.install = [] { return std::unique_ptr<EngineController>(new ScriptInstallController); };
+  makers.install = [] { return std::unique_ptr<EngineController>(CreateScriptController()); };
   makers.uninstall = [] { return std::unique_ptr<EngineController>(new UninstallController); };
   return makers;
 }

@@ -76,8 +76,8 @@ public:
   virtual int createfolder(const char* path) = 0;
   virtual int findfile(const int options[6], const char* folder, const char* pattern, int& found,
                        char* path) = 0;
-  virtual int editstartupfiles(const int values[3], const char* linesFile) = 0;
-  virtual int registeruninstall(const UninstallRecord& record) = 0;
+  virtual int EditStartupFiles(const int values[3], const char* linesFile) = 0;
+  virtual int InstallUninstaller(const UninstallRecord& record) = 0;
 
 protected:
   ~FileOperations() = default;

@@ -309,7 +309,7 @@ int editStartupFiles(const Event& e, EventServices& s, EventController& c, int&)
     return 0;
   int values[3] = {static_cast<int>(e.number(0)), static_cast<int>(e.number(1)),
                    static_cast<int>(e.number(2))};
-  return c.editstartupfiles(values, path);
+  return c.EditStartupFiles(values, path);
 }
 
 int showText(const Event& e, EventServices& s, EventController& c, int&) {
@@ -517,7 +517,7 @@ int registerUninstall(const Event& e, EventServices& s, EventController& c, int&
     record.extraFiles[n] = entry;
     record.components[n++] = s.componentof(*entry);
   }
-  if (c.registeruninstall(record))
+  if (c.InstallUninstaller(record))
     return 1;
   s.reporterror("Unable to install the uninstaller");
   return 0;
@@ -679,9 +679,10 @@ int ExecuteEvent(const Event& event, EventServices& services, EventController& c
 long EventSizeKB(const Event& event, EventController& controller) {
   if (event.type() != 3 || event.number(CopyMode) == 2)
     return 0;
-  long total = 0;
+  // The bytes are summed before they become KB, so that many small files still count.
+  long long bytes = 0;
   for (unsigned index : event.fields.references[0])
     if (const FileEntry* entry = controller.fileentry(index))
-      total += (event.number(CopyCompressedSizes) ? entry->packedSize : entry->originalSize) / 1024;
-  return total;
+      bytes += event.number(CopyCompressedSizes) ? entry->packedSize : entry->originalSize;
+  return static_cast<long>(bytes / 1024);
 }

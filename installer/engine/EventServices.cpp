@@ -55,19 +55,25 @@ int ScriptServices::writelines(const char* text, char* path) {
     reportf("Unable to open %s", path);
     return 0;
   }
-  int ok = 1;
+  int ok = 1, written = 1;
   for (const char* line = text; ok && *line;) {
     const char* end = std::strpbrk(line, "\r\n");
     std::string one(line, end ? end : line + std::strlen(line));
     char expanded[256];
     ok = expand(one.c_str(), expanded, sizeof expanded);
-    if (ok)
-      std::fprintf(file, "%s\n", expanded);
+    if (ok && std::fprintf(file, "%s\n", expanded) < 0)
+      written = 0;
     if (!end)
       break;
     line = end + (end[0] == '\r' && end[1] == '\n' ? 2 : 1);
   }
-  std::fclose(file);
+  // The lines are merged into AUTOEXEC.BAT or CONFIG.SYS next: a short file must not pass for them.
+  if (std::fclose(file) != 0)
+    written = 0;
+  if (ok && !written) {
+    reportf("Unable to write to %s", path);
+    return 0;
+  }
   return ok;
 }
 

@@ -428,7 +428,7 @@ int InstallController::mainsequence() {
     reporterrorf("Unable to copy the aux files");
     return 1;
   }
-  if (!library_.load(engineFolder_, language_, "kx%s.dll")) {
+  if (!library_.LoadResourceDll(engineFolder_, language_, "kx%s.dll")) {
     reporterrorf("Unable to load language DLL");
     return 1;
   }
@@ -737,7 +737,7 @@ int InstallController::findfile(const int options[6], const char* folder, const 
   return 1;
 }
 
-int InstallController::editstartupfiles(const int values[3], const char* linesFile) {
+int InstallController::EditStartupFiles(const int values[3], const char* linesFile) {
   static const char* const names[2] = {"autoexec.bat", "config.sys"};
   for (int i = 0; i < 2; ++i) {
     if (!values[i])
@@ -754,7 +754,7 @@ int InstallController::editstartupfiles(const int values[3], const char* linesFi
   return 1;
 }
 
-int InstallController::registeruninstall(const UninstallRecord& record) {
+int InstallController::InstallUninstaller(const UninstallRecord& record) {
   // Without a log an uninstaller could only ever say that it has none, and never go away.
   if (!record.folder || !*record.folder || !log_)
     return 1;

@@ -131,8 +131,8 @@ public:
   int createfolder(const char* path) override;
   int findfile(const int options[6], const char* folder, const char* pattern, int& found,
                char* path) override;
-  int editstartupfiles(const int values[3], const char* linesFile) override;
-  int registeruninstall(const UninstallRecord& record) override;
+  int EditStartupFiles(const int values[3], const char* linesFile) override;
+  int InstallUninstaller(const UninstallRecord& record) override;
   int writeini(const IniWriteRecord& record) override;
   int writeregistry(int root, const char* key, const char* name, unsigned long type, const void* data,
                     int size) override;

@@ -94,7 +94,7 @@ int LanguageSet::choose(int systemLanguage) const {
   return defaultLanguage;
 }
 
-int LanguageLibrary::load(const char* folder, int language, const char* pattern) {
+int LanguageLibrary::LoadResourceDll(const char* folder, int language, const char* pattern) {
   free();
   char name[32];
   std::snprintf(name, sizeof name, pattern, LanguageCode(language));

@@ -44,7 +44,7 @@ public:
 
   // The pattern ("kx%s.dll") formatted with the language's code, in the folder; answers 1 when it
   // loaded.
-  int load(const char* folder, int language, const char* pattern);
+  int LoadResourceDll(const char* folder, int language, const char* pattern);
   int loaded() const;
   void free();
 

@@ -90,8 +90,8 @@ private:
 
 } // namespace
 
-int OverwriteQuestion::ask(const cpath& newfile, const versionrecord& newrecord, fpath& existing,
-                           const versionrecord& existingrecord) {
+int AskOverwrite(const cpath& newfile, const versionrecord& newrecord, fpath& existing,
+                 const versionrecord& existingrecord) {
   OverwriteDialog dialog(newfile, newrecord, existing, existingrecord);
   INT_PTR result = RunMainDialog(dialog, "DLGAOW");
   return result == 0 || result == 1 ? static_cast<int>(result) : 2;

@@ -33,6 +33,10 @@ int CopyPhase(const EventList& events, int& begin, int& end) {
   return 1;
 }
 
+std::unique_ptr<ScriptInstallController> CreateScriptController() {
+  return std::make_unique<ScriptInstallController>();
+}
+
 ScriptInstallController::ScriptInstallController() : services_(variables_, *this, engineFolder_) {
   selectiondialog = [this](ComponentChoice& choice) {
     return RunSelectComponentsDialog(
@@ -47,17 +51,22 @@ ScriptInstallController::~ScriptInstallController() {
 
 int ScriptInstallController::loadscript() {
   variables_.setsourcepath(sourceFolder_);
+  loadAttempted_ = 1;
   if (!LoadScriptFromFolder(script_, engineFolder_, *this))
     return 0;
   enabled_.assign(static_cast<size_t>(script_.events.count()), 1);
+  mapentrycomponents();
   return 1;
 }
 
+// A failed load leaves the members it read and the event types it registered: they go too.
 void ScriptInstallController::releasescript() {
   closesequencedialog();
-  if (!script_.loaded)
+  if (!loadAttempted_)
     return;
+  loadAttempted_ = 0;
   script_.clear();
+  entryComponents_.clear();
   ReleaseEventTypes();
 }
 
@@ -156,7 +165,7 @@ long ScriptInstallController::partsize(int part) {
   // The files of the copy phase the selection keeps, counted in the part their member starts in.
   int begin = 0, end = script_.events.count();
   CopyPhase(script_.events, begin, end);
-  long total = 0;
+  long long bytes = 0;
   for (int i = begin < 0 ? 0 : begin; i < end; ++i) {
     const Event& event = *script_.events.at(i);
     if (event.type() != 3 || event.number(CopyMode) == 2)
@@ -167,10 +176,11 @@ long ScriptInstallController::partsize(int part) {
     for (unsigned index : event.fields.references[0]) {
       const FileEntry* entry = fileentry(index);
       if (entry && entry->firstPart - 1 == part)
-        total += entry->originalSize / 1024;
+        bytes += entry->originalSize;
     }
   }
-  return total;
+  // Summed before the division, as the events' own size queries are.
+  return static_cast<long>(bytes / 1024);
 }
 
 int ScriptInstallController::componentshapes(std::vector<ComponentShape>& shapes) {
@@ -305,9 +315,14 @@ int ScriptInstallController::filldialog(const UserDialog& dialog, const char* na
       filledIn = expand(record.text.c_str(), file, sizeof file) && control.file.set(file);
       break;
     }
+    case UsrPicture:
+      control.kind = UsrPicture;
+      control.picture.mode = record.appearance.mode;
+      filledIn = control.picture.path.set(record.appearance.path.c_str());
+      break;
     default:
-      // The picture and the help button need nothing from the script; an unknown kind shows as text.
-      control.kind = record.kind == UsrPicture || record.kind == UsrHelpButton ? record.kind : UsrText;
+      // The help button needs nothing from the script; an unknown kind shows as text.
+      control.kind = record.kind == UsrHelpButton ? record.kind : UsrText;
       break;
     }
   }
@@ -396,16 +411,22 @@ int ScriptInstallController::componentof(const FileEntry& entry) {
       script_.build && !script_.build->entries.empty() ? &script_.build->entries[0] : nullptr;
   if (!first)
     return -1;
-  unsigned index = static_cast<unsigned>(&entry - first);
-  for (int c = 0; c < script_.components.count(); ++c) {
+  size_t index = static_cast<size_t>(&entry - first);
+  return index < entryComponents_.size() ? entryComponents_[index] : -1;
+}
+
+// The first component whose file events name an entry, for every entry: asked once per installed
+// file, the answer is looked up, not searched.
+void ScriptInstallController::mapentrycomponents() {
+  entryComponents_.assign(script_.build ? script_.build->entries.size() : 0, -1);
+  for (int c = script_.components.count() - 1; c >= 0; --c) {
     for (int e : script_.components.at(c)->events) {
       const Event* event = script_.events.at(e);
       if (!event || event->type() != 3)
         continue;
       for (unsigned reference : event->fields.references[0])
-        if (reference == index)
-          return c;
+        if (reference < entryComponents_.size())
+          entryComponents_[reference] = c;
     }
   }
-  return -1;
 }

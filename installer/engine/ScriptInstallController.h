@@ -8,7 +8,13 @@
 #include "ScriptExpressions.h"
 #include "VariableStore.h"
 
+#include <memory>
 #include <vector>
+
+class ScriptInstallController;
+
+// The engine's install controller: the script-driven one, empty until its initialise loads the script.
+std::unique_ptr<ScriptInstallController> CreateScriptController();
 
 // The copy phase of a script: the last BeginCopyEvent and the last EndCopyEvent (the end of the list
 // when there is none); 0 when the script has no BeginCopyEvent.
@@ -97,7 +103,13 @@ private:
   VariableStore variables_;
   ScriptServices services_;
   std::vector<int> enabled_;
+  // Set by loadscript, whether the load worked or not, until releasescript.
+  int loadAttempted_ = 0;
+  // The component of each file entry (-1: none), made after the load.
+  std::vector<int> entryComponents_;
   std::unique_ptr<FilledUserDialog> sequence_;
+
+  void mapentrycomponents();
 
   // Fills the dialog's record from the script: 0 when it cannot be filled (reported under `name`).
   int filldialog(const UserDialog& dialog, const char* name, FilledUserDialog& filled);

@@ -140,19 +140,38 @@ int ShellFolderGroups::groupexists(const char* name) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+void SplitProgramCommand(const std::string& command, std::string& program, std::string& arguments) {
+  auto rest = [&command](size_t from) {
+    size_t first = from == std::string::npos ? from : command.find_first_not_of(' ', from);
+    return first == std::string::npos ? std::string() : command.substr(first);
+  };
+  if (!command.empty() && command[0] == '"') {
+    size_t close = command.find('"', 1);
+    program = command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    arguments = rest(close == std::string::npos ? close : close + 1);
+    return;
+  }
+  // The longest start that names an existing file, ending at a blank or at the end.
+  for (size_t end = command.size(); end != std::string::npos && end > 0; end = command.rfind(' ', end - 1)) {
+    std::string start = command.substr(0, end);
+    DWORD attributes = GetFileAttributesA(start.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      program = start;
+      arguments = rest(end);
+      return;
+    }
+  }
+  size_t blank = command.find(' ');
+  program = command.substr(0, blank);
+  arguments = rest(blank);
+}
+
 int ShellFolderGroups::SaveLink(const ProgramItem& item, const std::string& file) {
   Link link;
   if (file.empty() || !MakeLink(ole_, link))
     return 0;
-  std::string command = item.commandline;
-  size_t blank = command.find(' ');
-  std::string program = command.substr(0, blank);
-  std::string arguments;
-  if (blank != std::string::npos) {
-    size_t first = command.find_first_not_of(' ', blank);
-    if (first != std::string::npos)
-      arguments = command.substr(first);
-  }
+  std::string program, arguments;
+  SplitProgramCommand(item.commandline, program, arguments);
   IShellLinkA* l = link.link;
   l->SetPath(program.c_str());
   if (!arguments.empty())
@@ -182,7 +201,9 @@ int ShellFolderGroups::LoadLink(const std::string& file, ProgramItem& item) {
   item.minimized = ShowCommandInFile(file, show) == SW_SHOWMINNOACTIVE;
   item.iconindex = icon;
   item.x = item.y = 0;
-  SetField(item.commandline, *arguments ? std::string(path) + " " + arguments : std::string(path));
+  // A program in a folder with blanks is quoted, so that the command splits back into the same link.
+  std::string program = std::strchr(path, ' ') ? std::string("\"") + path + "\"" : std::string(path);
+  SetField(item.commandline, *arguments ? program + " " + arguments : program);
   std::string name = file.substr(file.find_last_of('\\') + 1);
   SetField(item.name, name.substr(0, name.size() - 4));
   return 1;

@@ -4,6 +4,12 @@
 
 #include <windows.h>
 
+#include <string>
+
+// A shortcut's program and arguments from a command line: a quoted program name, or the longest start
+// that names an existing file (a program in a folder with blanks), is taken whole; else the first word.
+void SplitProgramCommand(const std::string& command, std::string& program, std::string& arguments);
+
 // Program groups as folders under the user's Programs folder, items as shortcut files in them,
 // written and read through the system's shell link object.
 class ShellFolderGroups : public ProgramGroups {

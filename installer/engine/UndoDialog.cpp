@@ -109,6 +109,7 @@ void UndoDialog::init() {
   if (mode_ == Gauge)
     bar_.attach(GetDlgItem(hwnd(), IDC_UNDOSLT_GAUGE));
   EnableWindow(GetDlgItem(hwnd(), IDOK), !controller_.records.empty());
+  labelok();
   update();
 }
 
@@ -125,6 +126,7 @@ void UndoDialog::layoutlist() {
     summary = std::max(summary, TextWidth(dc, LogSummary(*record)));
   for (UINT k = 0; k <= UndoFailed; ++k)
     status = std::max(status, TextWidth(dc, Text(TEXT_STATUS_UNDO + k)));
+  status = std::max(status, TextWidth(dc, Text(TEXT_STATUS_LEFT)));
   SelectObject(dc, old);
   ReleaseDC(list, dc);
   summaryColumn_ = summary + ColumnGap;
@@ -172,10 +174,27 @@ void UndoDialog::drawitem(const DRAWITEMSTRUCT& item) {
   status.left = summary.right;
   status.right = status.left + statusColumn_;
   std::string text = LogSummary(record);
-  std::string word = LogRecordText(record);
+  std::string word = statusword(record);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
   DrawTextA(item.hDC, text.c_str(), -1, &summary, format);
   DrawTextA(item.hDC, word.c_str(), -1, &status, format);
+}
+
+// Each line says what the uninstall does to its record; once it has run, what it did not undo is
+// what it left.
+std::string UndoDialog::statusword(const LogRecord& record) const {
+  int left = record.status == Kept || record.status == CannotUndo;
+  if (left && controller_.state != UninstallController::NotStarted)
+    return Text(TEXT_STATUS_LEFT);
+  return LogRecordText(record);
+}
+
+// A dialog shown again after a run (the other mode) names what its button now does.
+void UndoDialog::labelok() {
+  if (controller_.state == UninstallController::Finished)
+    SetDlgItemTextA(hwnd(), IDOK, Text(TEXT_UNDO_FINISHED).c_str());
+  else if (controller_.state == UninstallController::Cancelled)
+    SetDlgItemTextA(hwnd(), IDOK, Text(TEXT_UNDO_CANCELLED).c_str());
 }
 
 void UndoDialog::runundo() {
@@ -243,7 +262,8 @@ void UndoDialog::command(int id, int code) {
       close();
     break;
   case IDC_UNDO_SWITCH:
-    if (controller_.state == UninstallController::NotStarted)
+    // After the run too: the other dialog shows what was undone and what was left.
+    if (controller_.state != UninstallController::Running)
       EndDialog(hwnd(), 2);
     break;
   case IDC_UNDO_LIST:

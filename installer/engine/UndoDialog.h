@@ -6,6 +6,7 @@
 
 #include <string>
 
+class LogRecord;
 class UninstallController;
 
 // A record's detail text ("label: value" lines) with the labels padded so that every value starts in
@@ -36,6 +37,8 @@ private:
   void redrawlist();
   int selected() const;
   void update();
+  void labelok();
+  std::string statusword(const LogRecord& record) const;
   void drawitem(const DRAWITEMSTRUCT& item);
   void runundo();
   int leftToUndo() const;

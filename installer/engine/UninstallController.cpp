@@ -258,7 +258,7 @@ void UninstallController::backhome() {
 }
 
 int UninstallController::run() {
-  if (!library_.load(engineFolder_.c_str(), header.language, "kx%s.dll")) {
+  if (!library_.LoadResourceDll(engineFolder_.c_str(), header.language, "kx%s.dll")) {
     report("Unable to load language DLL");
     if (backupRun_)
       backhome();

@@ -27,7 +27,9 @@ int load() {
   if (!fpath::setshareddir(shared) || !fpath::setjoin(file, shared.str(), libraryName) ||
       !fpath::exists(file))
     return 0;
-  library = LoadLibraryA(libraryName);
+  // The checked file itself: a bare name would find a copy in the engine's own folder (the medium, a
+  // download folder) before the system's.
+  library = LoadLibraryA(file.str());
   if (!library)
     return 0;
   int registered = callWithInstance("Ctl3dRegister");

@@ -1,11 +1,26 @@
 #include "filedlg.h"
 
+#include "msgbox.h"
+#include "textresource.h"
+
+#include <kxlang/kxlangids.h>
+
+#include <cderr.h>
 #include <commdlg.h>
 
 namespace {
 
 // The object behind a hooked dialog, kept as one pointer-sized window property.
 const char ObjectProperty[] = "opnfileobjptr";
+
+// Room for any name the dialog may give, so that one longer than a path can be told from a cancel.
+constexpr int ChoiceSize = 1024;
+
+void sayTooLong(HWND owner) {
+  char text[TextSize];
+  LoadText(text, TEXT_NAME_TOO_LONG);
+  ShowErrorBox(owner, text);
+}
 
 } // namespace
 
@@ -22,7 +37,7 @@ UINT_PTR CALLBACK filedlg::hookproc(HWND window, UINT message, WPARAM wparam, LP
 }
 
 int filedlg::run(HWND owner, fpath& out) {
-  char buffer[PathSize] = "";
+  char buffer[ChoiceSize] = "";
   OPENFILENAMEA request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = owner;
@@ -40,6 +55,16 @@ int filedlg::run(HWND owner, fpath& out) {
   }
   if (!openflag)
     request.Flags |= OFN_OVERWRITEPROMPT;
-  BOOL chosen = openflag ? GetOpenFileNameA(&request) : GetSaveFileNameA(&request);
-  return chosen ? out.set(buffer) : 0;
+  // A name longer than a path holds would fail as a cancel does, or come back cut: the user hears why
+  // and chooses again.
+  for (;;) {
+    if (openflag ? GetOpenFileNameA(&request) : GetSaveFileNameA(&request)) {
+      if (lstrlenA(buffer) < PathSize)
+        return out.set(buffer);
+    } else if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) {
+      return 0;
+    }
+    buffer[0] = 0;
+    sayTooLong(owner);
+  }
 }

@@ -2,13 +2,32 @@
 
 #include "msgloop.h"
 
+#include <clock/Clock.h>
+
+#include <cstdint>
 #include <cstdio>
 
 namespace {
 
-// The reader whose source the library is reading, and the callbacks since the last pump.
+// Serving the windows costs a trip to the window server, and the library pulls its read-ahead back
+// to back (8 counts of 2048 bytes per refill): the byte count only says when to look at the clock,
+// and the windows are served when this long has passed since they last were, as the install's
+// progress serves them.
+constexpr std::uint64_t PumpMilliseconds = 15;
+
+// The reader whose source the library is reading, the callbacks since the clock was last looked at,
+// and when the windows were last served.
 lzpreader* current = nullptr;
 int callsSincePump = 0;
+std::uint64_t pumped = 0;
+
+void pumpWhenDue() {
+  std::uint64_t now = platform::Clock::ticks();
+  if (now - pumped < PumpMilliseconds)
+    return;
+  pumped = now;
+  MessageLoop().pump(1);
+}
 
 } // namespace
 
@@ -17,7 +36,7 @@ int WINAPI lzpreader::readbyte() {
     return -1;
   if (++callsSincePump >= PumpInterval) {
     callsSincePump = 0;
-    MessageLoop().pump(1);
+    pumpWhenDue();
   }
   // The pump may have run anything, a close of this very reader included.
   if (!current || !current->open_)
@@ -50,13 +69,27 @@ int lzpreader::open(portistream& source) {
 int lzpreader::read(void* buffer, int n) {
   if (!open_)
     return -1;
+  reading_ = 1;
   int got = library_.unzread(buffer, n);
+  reading_ = 0;
+  if (closing_) {
+    closing_ = 0;
+    close();
+    return -1;
+  }
   return open_ ? got : -1;
 }
 
 int lzpreader::close() {
   if (!source_)
     return 0;
+  // Asked from a handler that the read's own pump dispatched: the library's code is still running
+  // below, so it is ended and unloaded once the read has returned. Its further bytes are refused.
+  if (reading_) {
+    open_ = 0;
+    closing_ = 1;
+    return 1;
+  }
   library_.unzclose();
   library_.unload();
   source_->close();

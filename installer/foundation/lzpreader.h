@@ -5,7 +5,8 @@
 
 // Reads a compressed source stream through the decompression library, which pulls the source one
 // byte at a time through a callback. The callback keeps the windows alive: every 2048 bytes it
-// dispatches the waiting messages. One reader decompresses at a time (the library has one slot).
+// dispatches the waiting messages when 15 ms have passed since it last did. One reader decompresses
+// at a time (the library has one slot).
 class lzpreader {
 public:
   static constexpr int PumpInterval = 2048;
@@ -20,7 +21,8 @@ public:
   int open(portistream& source);
   // Bytes produced, 0 at the end, -1 when not open, on an error of the library or of the source.
   int read(void* buffer, int n);
-  // Ends decompression and closes the source: 1, or 0 when no source was open.
+  // Ends decompression and closes the source: 1, or 0 when no source was open. From a handler that a
+  // read's pump dispatched, the read then fails and the close happens as it returns.
   int close();
 
   // The original size stored in the last 4 bytes of a compressed source; 0 on any failure.
@@ -31,5 +33,7 @@ private:
 
   portistream* source_ = nullptr;
   int open_ = 0;
+  int reading_ = 0; // inside the library's read entry
+  int closing_ = 0; // a close asked for while reading, carried out when the read returns
   lzplibrary library_;
 };

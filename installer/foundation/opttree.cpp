@@ -99,6 +99,16 @@ void clearFlags(optnode* node) {
   }
 }
 
+// Every node of the tree, collapsed branches included: a node, its children, then its next sibling.
+optnode* nextInTree(const optnode* node) {
+  if (node->children.first())
+    return node->children.first();
+  for (const optnode* n = node; n; n = n->parent)
+    if (n->next)
+      return n->next;
+  return nullptr;
+}
+
 } // namespace
 
 opttree::opttree(int rowrepaint, int expanderalways)
@@ -235,6 +245,8 @@ void opttree::setstate(optnode* node, int check, int propagate) {
     if (state == n->state)
       break;
     n->state = state;
+    // What a group's box shows is also what it asks for, so that a click on it toggles what it shows.
+    n->check = state != optnode::off;
     n->changed = 1;
     if (rowrepaint_)
       invalidaterow(n);
@@ -255,12 +267,13 @@ void opttree::invalidaterow(const optnode* node) {
   InvalidateRect(hwnd(), &row, TRUE);
 }
 
+// Children of a collapsed branch that the click changed are reported with it too.
 void opttree::reportchanges() {
-  for (optnode* node = roots_.first(); node; node = nextvisible(node))
+  for (optnode* node = roots_.first(); node; node = nextInTree(node))
     if (node->changed)
       onchange(node);
   onchangesdone();
-  for (optnode* node = roots_.first(); node; node = nextvisible(node))
+  for (optnode* node = roots_.first(); node; node = nextInTree(node))
     node->changed = 0;
 }
 
@@ -307,17 +320,36 @@ void opttree::click(int x, int y) {
     select(node);
     if (node->boxkind != optnode::normalbox)
       return;
-    setstate(node, node->check ? 0 : 1, 1);
+    toggle(node);
     reportchanges();
     if (!rowrepaint_)
       InvalidateRect(hwnd(), nullptr, TRUE);
+    showchange();
     return;
   }
   if (node->children.first() && inside(expanderrect(node), x, y)) {
     select(node);
     node->expanded = !node->expanded;
     renumber();
+    showchange();
   }
+}
+
+// Each click is painted before the next press is handled: the two presses of a double click are two
+// clicks, and the user sees both, not only where they end.
+void opttree::showchange() {
+  if (hwnd())
+    UpdateWindow(hwnd());
+}
+
+// A mixed group first tries to clear; when grey boxes below keep it mixed, it is checked instead, so
+// that every click changes what the box shows.
+void opttree::toggle(optnode* node) {
+  int shown = node->state;
+  int check = node->check ? 0 : 1;
+  setstate(node, check, 1);
+  if (node->state == shown)
+    setstate(node, !check, 1);
 }
 
 void opttree::settop(int row) {

@@ -59,6 +59,8 @@ private:
   void invalidaterow(const optnode* node);
   void reportchanges();
   void click(int x, int y);
+  void showchange();
+  void toggle(optnode* node);
   void vscroll(int code, int position);
   void hscroll(int code, int position);
   void paint(HDC hdc);

@@ -36,10 +36,15 @@ int RestartWindows() {
   return currentCalls->exitwindows(EWX_REBOOT);
 }
 
+// The rename list is carried out only by systems that have no delayed move (their MoveFileExA is a stub
+// that answers ERROR_CALL_NOT_IMPLEMENTED). Where the delayed move exists and fails (no rights to
+// record it), the list would never be read, and the failure is the answer.
 int RenameOnReboot(const cpath& source, const cpath& target) {
   if (currentCalls->movefileex(source.str(), target.str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT))
     return 1;
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+    return 0;
   fpathbuf shortSource, shortTarget;
   shortOrLong(source, shortSource);
   shortOrLong(target, shortTarget);

@@ -9,6 +9,7 @@
 class rebootcalls {
 public:
   virtual int exitwindows(UINT flags) { return ExitWindowsEx(flags, 0) != 0; }
+  // 0 on failure, with the reason in GetLastError.
   virtual int movefileex(const char* source, const char* target, DWORD flags) {
     return MoveFileExA(source, target, flags) != 0;
   }
@@ -25,7 +26,7 @@ rebootcalls* SetRebootCalls(rebootcalls* calls);
 // Enables the shutdown privilege when the process token allows it, then restarts; 1 when the restart
 // was accepted.
 int RestartWindows();
-// Replaces `target` by `source` at the next start: a delayed move, else an entry of section "rename"
-// of "wininit.ini" (key the target, value the source, short names where they can be made). 1 when
-// recorded.
+// Replaces `target` by `source` at the next start: a delayed move, else, on systems without delayed
+// moves, an entry of section "rename" of "wininit.ini" (key the target, value the source, short names
+// where they can be made). 1 when recorded; 0 when a delayed move that exists failed.
 int RenameOnReboot(const cpath& source, const cpath& target);

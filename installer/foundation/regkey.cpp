@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -141,15 +142,18 @@ int regkey::countvalues() {
   return count;
 }
 
-int regkey::valuename(int index, char* buffer, int size) {
-  char name[RegPathSize];
-  DWORD length = sizeof name;
-  if (valueName(handle_, index, name, &length) != ERROR_SUCCESS)
+// Value names may be far longer than paths (countvalues counts them all): the name is read into a
+// block as long as the key's longest value name.
+int regkey::valuename(int index, dynstr& out) {
+  DWORD longest = 0;
+  if (RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
+                       nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     return 0;
-  if (!fits(name, size))
+  std::vector<char> name(longest + 1);
+  DWORD length = longest + 1;
+  if (valueName(handle_, index, name.data(), &length) != ERROR_SUCCESS)
     return 0;
-  std::strcpy(buffer, name);
-  return 1;
+  return out.set(name.data());
 }
 
 int regkey::deletevalue(const char* name) {

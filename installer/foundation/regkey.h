@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dynstr.h"
 #include "porttype.h"
 
 #include <windows.h>
@@ -8,8 +9,8 @@
 // except by open() and create(), which keep it open until close(). Persistent as its path (a string)
 // and its root index (an int); a key read from a stream is closed.
 //
-// Paths, subkey names and value names hold at most 259 characters: anything that would not fit is
-// refused (the operation answers 0 and changes nothing).
+// Paths and subkey names hold at most 259 characters: anything that would not fit is refused (the
+// operation answers 0 and changes nothing). Value names are read whole, whatever their length.
 
 constexpr int RegPathSize = 260;
 
@@ -41,8 +42,8 @@ public:
   // On the open key: `out` names the subkey at `index`; 0 past the end.
   int subkey(int index, regkey& out);
   int countvalues();
-  // On the open key: the name of the value at `index` into a buffer of `size` characters.
-  int valuename(int index, char* buffer, int size);
+  // On the open key: the name of the value at `index`, of any length; 0 past the end.
+  int valuename(int index, dynstr& name);
   int deletevalue(const char* name);
   int setvalue(const char* name, DWORD type, DWORD size, const void* data);
   // The value's bytes in a heap block (std::free) with two zero bytes after them, so a text the

@@ -10,10 +10,23 @@ namespace {
 // Longest sleep between polls of a policy that has nothing to wait on; messages wake it sooner.
 constexpr DWORD PollInterval = 50;
 
+// A quit that the pump posted again for the loop that owns it counts as new posted input and would wake
+// the wait at once, every time: while it is pending, posted messages do not wake the wait (the next poll
+// still handles them).
+DWORD wakeMask() {
+  MSG quit;
+  if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+    return QS_ALLINPUT & ~QS_POSTMESSAGE;
+  return QS_ALLINPUT;
+}
+
 void waitForWork(const waitpolicy& policy) {
   HANDLE object = policy.waitobject();
-  MsgWaitForMultipleObjects(object ? 1 : 0, object ? &object : nullptr, FALSE, PollInterval, QS_ALLINPUT);
+  MsgWaitForMultipleObjects(object ? 1 : 0, object ? &object : nullptr, FALSE, PollInterval, wakeMask());
 }
+
+// The handle tells a real exit: a program may end with the code STILL_ACTIVE itself.
+int hasEnded(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
 
 } // namespace
 
@@ -27,9 +40,11 @@ int windowwaitpolicy::begin() {
   return 1;
 }
 
+// A window shown for less than one poll, or a program that ends without showing it, would keep the
+// wait going for ever: the wait also ends when the program has ended and no such window is up.
 void windowwaitpolicy::poll() {
   int found = FindWindowA(class_[0] ? class_ : nullptr, title_[0] ? title_ : nullptr) != nullptr;
-  if (seen_ && !found)
+  if ((seen_ && !found) || (!found && process && hasEnded(process)))
     running = 0;
   seen_ = found;
 }
@@ -41,14 +56,14 @@ int exitwaitpolicy::begin() {
 }
 
 void exitwaitpolicy::poll() {
-  DWORD exitCode;
   if (!process) {
     running = 0;
     return;
   }
-  if (!GetExitCodeProcess(process, &exitCode) || exitCode == STILL_ACTIVE)
+  if (!hasEnded(process))
     return;
-  if (code_)
+  DWORD exitCode;
+  if (code_ && GetExitCodeProcess(process, &exitCode))
     *code_ = exitCode;
   running = 0;
 }

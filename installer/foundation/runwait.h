@@ -29,7 +29,8 @@ public:
   void poll() override { running = 0; }
 };
 
-// Until the named window has appeared and gone again. An empty class name or title matches any.
+// Until the named window has appeared and gone again, or the program has ended while no such window is
+// up. An empty class name or title matches any.
 class windowwaitpolicy : public waitpolicy {
 public:
   windowwaitpolicy(const char* windowclass, const char* title);

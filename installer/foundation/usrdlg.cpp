@@ -1,5 +1,6 @@
 #include "usrdlg.h"
 
+#include "dib.h"
 #include "fileedit.h"
 #include "helpfile.h"
 #include "textresource.h"
@@ -11,8 +12,6 @@
 #include <string>
 
 namespace {
-
-PictureDrawer pictureDrawer = nullptr;
 
 struct KindStyle {
   const char* windowClass;
@@ -40,8 +39,6 @@ void fillCombo(HWND combo, const char* lines) {
 }
 
 } // namespace
-
-void SetPictureDrawer(PictureDrawer drawer) { pictureDrawer = drawer; }
 
 int usrdlg::domodal(HWND owner, usrdlgdata& data) {
   data_ = &data;
@@ -109,6 +106,9 @@ void usrdlg::buildcontrol(int index, HFONT font) {
   ApplyThreeDLook(window);
   if (record.kind == UsrPicture)
     EnableWindow(window, FALSE);
+  // The record keeps what the edit shows: the user cannot type more than it holds.
+  if (record.kind == UsrEdit)
+    SendMessageA(window, EM_LIMITTEXT, UsrTextSize - 1, 0);
   if (record.kind == UsrCombo) {
     fillCombo(window, record.lines.str());
     if (record.selection)
@@ -128,6 +128,24 @@ void usrdlg::store() {
     else if (record.kind == UsrFileEdit && !record.readonly)
       fileedit::save(control(i), record.file);
   }
+}
+
+// The picture's file name in the engine's folder, in the variant for the screen's colour depth,
+// stretched over the item in its own palette.
+void usrdlg::drawpicture(const usrdlgcontrol& record, const DRAWITEMSTRUCT& item) {
+  bmpsrc placed;
+  placed.assign(record.picture);
+  fpathbuf folder, file;
+  if (!fpath::setmoduledir(folder) || !fpath::movetodir(placed.path, folder) || !placed.pickfile(file))
+    return;
+  dib picture;
+  if (!picture.loadfile(file, 1))
+    return;
+  palette colours;
+  picture.makepalette(colours);
+  colours.select(item.hDC);
+  dc device(item.hDC, item.rcItem.right, item.rcItem.bottom);
+  picture.drawinto(device, item.rcItem, SRCCOPY);
 }
 
 void usrdlg::end(int code) {
@@ -170,8 +188,7 @@ INT_PTR usrdlg::dlgproc(UINT message, WPARAM wParam, LPARAM lParam) {
     int index = static_cast<int>(item->CtlID) - UsrFirstId;
     if (index < 0 || index >= data_->count || data_->controls[index].kind != UsrPicture)
       return 0;
-    if (pictureDrawer)
-      pictureDrawer(data_->controls[index].file.str(), *item);
+    drawpicture(data_->controls[index], *item);
     return 1;
   }
   case WM_QUERYNEWPALETTE:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bmpsrc.h"
 #include "dlgbox.h"
 #include "dynstr.h"
 #include "fpath.h"
@@ -37,8 +38,10 @@ struct usrdlgcontrol {
   int* selection = nullptr;
   char text[UsrTextSize] = "";
   int readonly = 0;
-  // The file of a multi-line edit, the picture of a picture control.
+  // The file of a multi-line edit.
   fpathbuf file;
+  // The picture of a picture control; its file is looked for in the engine's folder.
+  bmpsrc picture;
   // Combo box entries, separated by CR LF.
   dynstr lines;
 };
@@ -55,10 +58,6 @@ struct usrdlgdata {
   usrdlgcontrol* controls = nullptr;
 };
 
-// Draws a picture control's file into its item; the drawing classes install it.
-using PictureDrawer = void (*)(const char* file, const DRAWITEMSTRUCT& item);
-void SetPictureDrawer(PictureDrawer drawer);
-
 class usrdlg : public dlgbox {
 public:
   // The end code of the button pressed, -1 on failure.
@@ -74,6 +73,7 @@ private:
   void build();
   void buildcontrol(int index, HFONT font);
   void store();
+  void drawpicture(const usrdlgcontrol& record, const DRAWITEMSTRUCT& item);
   int command(int id, int code);
   void end(int code);
   HWND control(int index) const { return GetDlgItem(hwnd(), UsrFirstId + index); }

@@ -64,7 +64,7 @@ struct ComponentDialogFixture : ::testing::Test {
   ComponentChoice choice;
 
   void SetUp() override {
-    ASSERT_EQ(1, library.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, library.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
   }
 
   // Rows in display order:

@@ -1,6 +1,7 @@
 #include "RecordingController.h"
 #include "ScriptSamples.h"
 #include "checkrecorder.h"
+#include "hostlink.h"
 
 #include <EventExecutors.h>
 #include <TempDir.h>
@@ -240,6 +241,29 @@ TEST_F(EventExecutorsTest, InstallFilesCopiesEachReference) {
   EXPECT_EQ(1u, controller.calls.size());
 }
 
+TEST_F(EventExecutorsTest, SizeQueriesSumTheFilesBeforeDividing) {
+  struct Case {
+    const char* name;
+    int files;
+    long bytes, packed;
+    long kb, packedKb;
+  };
+  const Case cases[] = {
+      {"1 000 small files", 1000, 900, 300, 878, 292},
+      {"two halves", 2, 512, 512, 1, 1},
+      {"one under a KB", 1, 1023, 10, 0, 0},
+  };
+  for (const Case& c : cases) {
+    controller.entries.assign(static_cast<size_t>(c.files), FileEntry{0, 0, 0, c.packed, c.bytes, "a", "a"});
+    Event event = make(3, {0, 0, 0, 3}, {"src", "dst"});
+    for (int i = 0; i < c.files; ++i)
+      event.fields.references[0].push_back(static_cast<unsigned>(i));
+    EXPECT_EQ(c.kb, EventSizeKB(event, controller)) << c.name;
+    event.fields.numbers[CopyCompressedSizes] = 1;
+    EXPECT_EQ(c.packedKb, EventSizeKB(event, controller)) << c.name;
+  }
+}
+
 TEST_F(EventExecutorsTest, TypesWithoutExecutorCountAsDone) {
   CheckRecorder checks;
   EXPECT_EQ(1, run(make(9, {}, {"note"})));
@@ -295,6 +319,15 @@ TEST_F(EventExecutorsTest, StartupFilesGetTheExpandedLines) {
   EXPECT_EQ(1, run(make(10, {1, 0, 1}, {"SET A=$d\r\nPATH $d\\bin"})));
   EXPECT_EQ("editstartupfiles 1 0 1 strs", lastCall());
   EXPECT_EQ("SET A=c:\\app\r\nPATH c:\\app\\bin\r\n", testsupport::readFile(dir.file("strs")));
+}
+
+TEST_F(EventExecutorsTest, StartupLinesThatCannotBeWrittenStopTheEvent) {
+  // The host's device that refuses every write with "disk full".
+  ASSERT_TRUE(makeHostDeviceLink("/dev/full", dir.file("strs")));
+  EXPECT_EQ(0, run(make(10, {1, 0, 1}, {"SET A=1\r\nPATH c:\\app"})));
+  EXPECT_TRUE(controller.calls.empty()) << "nothing is merged";
+  EXPECT_EQ("Unable to write to " + dir.file("strs"), lastReport());
+  removeHostLink(dir.file("strs"));
 }
 
 TEST_F(EventExecutorsTest, UninstallRegistration) {

@@ -62,7 +62,7 @@ struct FileSetFixture : ::testing::Test {
   LanguageLibrary library;
 
   void SetUp() override {
-    ASSERT_EQ(1, library.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, library.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
   }
 };
 
@@ -136,7 +136,7 @@ public:
   }
   int prepare() {
     return initialise() && diskmap(map_) &&
-           library_.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
+           library_.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
   }
 };
 

@@ -114,7 +114,7 @@ TEST_F(InstallControllerRunTest, ALogThatCannotBeWrittenIsAskedAboutFirst) {
       UninstallRecord record{};
       std::string folder = dir.file("uninst");
       record.folder = folder.c_str();
-      registered = run.registeruninstall(record);
+      registered = run.InstallUninstaller(record);
       return 0;
     };
     int noIsDefault = 0;

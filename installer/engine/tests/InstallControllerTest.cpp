@@ -66,7 +66,9 @@ public:
     return openlog();
   }
   void closeworkinglog() { closelog(); }
-  int loadlanguage() { return library_.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"); }
+  int loadlanguage() {
+    return library_.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
+  }
   void setparts(std::vector<long> partSizes) {
     sizes = std::move(partSizes);
     parts_.assign(sizes.size(), 1);
@@ -638,7 +640,7 @@ TEST_F(ControllerFixture, StartupMergeShowsBothFilesAndWritesTheUsersEditedText)
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   });
   const int autoexecOnly[3] = {1, 0, 0};
-  ASSERT_EQ(1, controller.editstartupfiles(autoexecOnly, lines.c_str()));
+  ASSERT_EQ(1, controller.EditStartupFiles(autoexecOnly, lines.c_str()));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   EXPECT_EQ("PATH C:\\DOS\r\n", current);
   EXPECT_EQ("PATH C:\\DOS;C:\\APP\r\n", merged);
@@ -660,7 +662,7 @@ TEST_F(ControllerFixture, DecliningTheStartupMergeChangesNothing) {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   });
   const int configOnly[3] = {0, 1, 0};
-  ASSERT_EQ(1, controller.editstartupfiles(configOnly, lines.c_str()));
+  ASSERT_EQ(1, controller.EditStartupFiles(configOnly, lines.c_str()));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   EXPECT_EQ("The current file is not kept.", backup);
   EXPECT_FALSE(fileExists(dir.file("config.sys")));
@@ -1003,7 +1005,7 @@ TEST_F(ControllerFixture, BusyMessagesShowTheirTextAtTheirPlaceForTheirTime) {
   UninstallRecord record = {};
   record.folder = folder.c_str();
   record.busyMessage = 1;
-  EXPECT_EQ(0, controller.registeruninstall(record));
+  EXPECT_EQ(0, controller.InstallUninstaller(record));
   EXPECT_EQ("Demo Product", notice.caption);
   EXPECT_FALSE(IsWindow(notice.window));
   controller.closeworkinglog();

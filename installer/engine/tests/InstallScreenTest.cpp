@@ -53,7 +53,7 @@ LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
 class InstallScreenTest : public testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_EQ(1, language.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, language.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
   }
   void TearDown() override { screen.hide(); }
 

@@ -99,7 +99,7 @@ struct ClosableWindow {
 class InstallWindowsTest : public testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_EQ(1, language.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, language.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
     settings.activity.shown = 0;
     windows.setrun(dir.path().c_str(), "Kx Demo");
   }

@@ -43,7 +43,7 @@ InstallerFixture::InstallerFixture() : installer(TestPlatform(*this)) {
 }
 
 int LoadEnglishLibrary(LanguageLibrary& library) {
-  return library.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
+  return library.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
 }
 
 std::string TestProgramFile(const char* name) { return TestProgramFolder() + "\\" + name; }

@@ -94,7 +94,7 @@ TEST_F(LanguageLibraryTest, ChosenLibraryBecomesTheResourceModule) {
   {
     LanguageLibrary library;
     EXPECT_EQ(0, library.loaded());
-    ASSERT_EQ(1, library.load(dir.path().c_str(), 1, "kx%s.dll"));
+    ASSERT_EQ(1, library.LoadResourceDll(dir.path().c_str(), 1, "kx%s.dll"));
     EXPECT_EQ(1, library.loaded());
     char text[TextSize];
     LoadText(text, TEXT_ERROR);
@@ -105,7 +105,7 @@ TEST_F(LanguageLibraryTest, ChosenLibraryBecomesTheResourceModule) {
 
 TEST_F(LanguageLibraryTest, MissingLibraryKeepsTheProgramsOwnResources) {
   LanguageLibrary library;
-  EXPECT_EQ(0, library.load(dir.path().c_str(), 5, "kx%s.dll"));
+  EXPECT_EQ(0, library.LoadResourceDll(dir.path().c_str(), 5, "kx%s.dll"));
   EXPECT_EQ(0, library.loaded());
   EXPECT_EQ(EngineModule(), ResourceModule());
 }

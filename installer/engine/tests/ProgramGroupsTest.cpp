@@ -232,6 +232,37 @@ TEST(InstallerGroupsTest, AnEmptyGroupNameNeverRemovesTheProgramsFolder) {
   ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
 }
 
+TEST(ShellFolderGroupsTest, AProgramInAFolderWithBlanksIsTakenWhole) {
+  ProgramsFolder programs;
+  std::string folder = programs.dir.file("Program Files");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  std::string app = folder + "\\app.exe";
+  ASSERT_TRUE(testsupport::writeFile(app, "MZ"));
+  struct Case {
+    const char* name;
+    std::string command;
+    std::string readBack;
+  };
+  const Case cases[] = {
+      {"existing, with arguments", app + " -x file", "\"" + app + "\" -x file"},
+      {"existing, alone", app, "\"" + app + "\""},
+      {"quoted, not there yet", "\"" + folder + "\\later.exe\" /s", "\"" + folder + "\\later.exe\" /s"},
+      {"plain", "c:\\windows\\notepad.exe a.txt", "c:\\windows\\notepad.exe a.txt"},
+  };
+  ShellFolderGroups groups;
+  ASSERT_EQ(1, groups.startup(1));
+  ASSERT_EQ(1, groups.creategroup("Tools"));
+  groups.showgroup("Tools", 1);
+  for (const Case& c : cases) {
+    ASSERT_EQ(1, groups.additem(MakeItem("Item", c.command.c_str()))) << c.name;
+    ProgramItem back;
+    ASSERT_EQ(1, groups.itemrecord("Tools", "Item", back)) << c.name;
+    EXPECT_EQ(c.readBack, back.commandline) << c.name;
+    groups.deleteitem("Item");
+  }
+  groups.shutdown(0);
+}
+
 class ManagerTest : public ::testing::Test {
 protected:
   ~ManagerTest() override {

@@ -66,10 +66,10 @@ public:
     std::strncpy(path, text, 256);
     return note(answer, "findfile %d %s %s", o[0], folder, pattern);
   }
-  int editstartupfiles(const int v[3], const char* file) override {
+  int EditStartupFiles(const int v[3], const char* file) override {
     return note(answer, "editstartupfiles %d %d %d %s", v[0], v[1], v[2], std::strrchr(file, '\\') + 1);
   }
-  int registeruninstall(const UninstallRecord& r) override {
+  int InstallUninstaller(const UninstallRecord& r) override {
     return note(answer, "registeruninstall %s %s %s append%d first=%s", r.folder, r.group, r.workingFolder,
                 r.append, r.extraFiles[0] ? r.extraFiles[0]->target.c_str() : "-");
   }

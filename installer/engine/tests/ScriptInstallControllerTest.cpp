@@ -3,8 +3,10 @@
 #include <ScriptInstallController.h>
 
 #include "TestFolders.h"
+#include "bitmapbytes.h"
 #include "checkrecorder.h"
 
+#include <MemoryDib.h>
 #include <ModalAnswerer.h>
 #include <TempDir.h>
 #include <dlgbox.h>
@@ -35,9 +37,11 @@ public:
   int writeini(const IniWriteRecord& record) override { return note("writeini %s", record.entry); }
   int querydialog(int, const char* text) override { return note("querydialog %s", text) ? 0 : 2; }
   int selectcomponents() override { return note("selectcomponents"); }
-  int editstartupfiles(const int[3], const char*) override { return note("editstartupfiles"); }
+  int EditStartupFiles(const int[3], const char*) override { return note("editstartupfiles"); }
   void skipfiles(const Event& event) override { note("skipfiles %d", static_cast<int>(event.number(0))); }
-  int loadlanguage() { return library_.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"); }
+  int loadlanguage() {
+    return library_.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
+  }
 
   std::string calls;
 
@@ -315,7 +319,15 @@ TEST_F(ScriptFixture, UserDialogControlsTakeTheirKindsFromTheScript) {
   help.kind = 4;
   ControlRecord picture;
   picture.kind = 1;
+  picture.appearance.path = "c:\\authoring\\kxpict.bmp";
   dialog.controls.insert(dialog.controls.end(), {notes, help, picture});
+  // The picture's file, by its name in the engine's folder: one green pixel.
+  BitmapSpec green;
+  green.width = green.height = 1;
+  green.bits = 24;
+  green.pixels = {RGB(0, 200, 0)};
+  std::string pictureFile = TestProgramFolder() + "\\kxpict.bmp";
+  ASSERT_TRUE(writeFile(pictureFile, bitmapFileBytes(green)));
   draft.dialogs.dialogs = {dialog};
   auto controller = load();
   std::snprintf(controller->stringvariable("f"), StringValueSize, "%s", dir.path().c_str());
@@ -328,6 +340,7 @@ TEST_F(ScriptFixture, UserDialogControlsTakeTheirKindsFromTheScript) {
   };
   std::vector<Seen> seen;
   LRESULT context = 0;
+  testsupport::MemoryDib drawn(8, 8, RGB(1, 2, 3));
   ModalAnswerer answerer;
   answerer.act("Step Kinds", [&](HWND window) {
     for (int i = 0; i < 5; ++i) {
@@ -339,6 +352,13 @@ TEST_F(ScriptFixture, UserDialogControlsTakeTheirKindsFromTheScript) {
     }
     SendMessageA(window, WM_COMMAND, 1234, 0);
     context = GetWindowLongPtrA(window, DWLP_MSGRESULT);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = UsrFirstId + 4;
+    item.hwndItem = GetDlgItem(window, UsrFirstId + 4);
+    item.hDC = drawn.dc();
+    item.rcItem = RECT{0, 0, 8, 8};
+    SendMessageA(window, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(UsrFirstId + 1, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, UsrFirstId + 1)));
   });
@@ -352,6 +372,8 @@ TEST_F(ScriptFixture, UserDialogControlsTakeTheirKindsFromTheScript) {
   EXPECT_EQ("Button", seen[3].className);
   EXPECT_NE(std::string::npos, seen[3].text.find("Help")) << seen[3].text;
   EXPECT_EQ(BS_OWNERDRAW, seen[4].style & 0xF) << "the picture";
+  EXPECT_EQ(64, drawn.count(RGB(0, 200, 0))) << "the script's picture, drawn over its item";
+  DeleteFileA(pictureFile.c_str());
 }
 
 } // namespace
@@ -417,4 +439,71 @@ TEST_F(ScriptFixture, RequestsShowAndCloseTheSequenceDialogs) {
   EXPECT_EQ(0, controller->request(RequestSequenceDialog, 1, 0, result));
   EXPECT_EQ(1u, checks.seen.size());
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+}
+
+namespace {
+
+// A script of many files, each named by a file event of one component, and its controller.
+struct ManyFilesFixture : ScriptFixture {
+  static constexpr unsigned Files = 20000;
+
+  void SetUp() override {
+    DraftEvent copy(3);
+    for (unsigned i = 0; i < Files; ++i) {
+      draft.build.entries.push_back({0, 0, 0, 1, 1, "f", "f"});
+      copy.fields.references[0].push_back(i);
+    }
+    draft.events = {DraftEvent(19), copy};
+    Component none, files;
+    files.holdsEvents = 1;
+    files.eventIndexes = {1};
+    draft.components = {none, files, files};
+  }
+};
+
+} // namespace
+
+TEST_F(ManyFilesFixture, TheComponentOfEachFileIsLookedUpNotSearched) {
+  auto controller = load();
+  const std::vector<FileEntry>& entries = controller->script().build->entries;
+  ASSERT_EQ(Files, entries.size());
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  unsigned inFirstComponentWithThem = 0;
+  for (const FileEntry& entry : entries)
+    inFirstComponentWithThem += controller->componentof(entry) == 1;
+  QueryPerformanceCounter(&end);
+  double milliseconds = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+  EXPECT_EQ(Files, inFirstComponentWithThem);
+  // A search of the components' events for each file takes about a second here.
+  EXPECT_LT(milliseconds, 100.0) << Files << " files";
+  FileEntry elsewhere;
+  EXPECT_EQ(-1, controller->componentof(elsewhere));
+}
+
+TEST_F(ScriptFixture, ReleasingAfterAFailedLoadClearsTheScriptAndTheEventTypes) {
+  draft.events = {Ini("a"), Ini("b")};
+  ScriptImage image = WriteScript(draft);
+  writeFile(dir.file("install.inf"), TruncatedAfter(image, 6));
+  RecordingScriptController controller(dir.path());
+  ModalAnswerer answerer;
+  answerer.answerAlways("Unable to load", IDOK);
+  ASSERT_FALSE(controller.loadscript());
+  ASSERT_EQ(2, controller.script().events.count()) << "the events were read before the failure";
+  controller.releasescript();
+  EXPECT_EQ(0, controller.script().events.count());
+  EXPECT_EQ(0, RegisteredEventTypes());
+}
+
+TEST_F(ScriptFixture, APartsSizeSumsItsFilesBeforeDividing) {
+  draft.build.styles[0].diskLabels = {"One"};
+  DraftEvent copy(3);
+  for (unsigned i = 0; i < 4; ++i) {
+    draft.build.entries.push_back({1, 0, 0, 100, 600, "f", "f"});
+    copy.fields.references[0].push_back(i);
+  }
+  draft.events = {copy};
+  auto controller = load();
+  EXPECT_EQ(2, controller->partsize(0)) << "4 x 600 bytes";
 }

@@ -6,6 +6,7 @@
 
 #include <MemoryDib.h>
 #include <MessagePump.h>
+#include <MetafileText.h>
 #include <ModalAnswerer.h>
 #include <TempDir.h>
 
@@ -44,7 +45,7 @@ struct UndoDialogFixture : ::testing::Test {
   UninstallController controller;
 
   void SetUp() override {
-    ASSERT_EQ(1, language.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+    ASSERT_EQ(1, language.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
     controller.header.product = "Demo";
     controller.tick = [this] { return now; };
   }
@@ -259,6 +260,79 @@ TEST_F(UndoDialogFixture, TheGaugeDialogRunsTheUndoModelessAndEndsOnItsOwn) {
       left += testsupport::fileExists(dir.file(name));
     EXPECT_EQ(row.left, left);
   }
+}
+
+// The texts the advanced list draws, line by line: summary and status word.
+std::vector<std::string> DrawnLines(HWND dialog, size_t rows) {
+  HDC page = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  for (UINT row = 0; row < rows; ++row) {
+    DRAWITEMSTRUCT item = {ODT_LISTBOX,
+                           IDC_UNDO_LIST,
+                           row,
+                           ODA_DRAWENTIRE,
+                           0,
+                           GetDlgItem(dialog, IDC_UNDO_LIST),
+                           page,
+                           {0, static_cast<LONG>(row) * 20, 600, static_cast<LONG>(row + 1) * 20},
+                           0};
+    SendMessageA(dialog, WM_DRAWITEM, IDC_UNDO_LIST, reinterpret_cast<LPARAM>(&item));
+  }
+  HENHMETAFILE drawn = CloseEnhMetaFile(page);
+  std::vector<std::string> lines(rows);
+  for (const testsupport::DrawnText& text : testsupport::metafileTexts(drawn))
+    if (!text.text.empty() && text.y >= 0 && static_cast<size_t>(text.y / 20) < rows)
+      lines[static_cast<size_t>(text.y / 20)] +=
+          (lines[static_cast<size_t>(text.y / 20)].empty() ? "" : " | ") + text.text;
+  DeleteEnhMetaFile(drawn);
+  return lines;
+}
+
+// The simple dialog runs the undo; its "Details >>" then shows what was undone and what was left, as
+// the engine's dialog loop does on the switch.
+TEST_F(UndoDialogFixture, AfterTheRunTheDetailsSayWhatWasUndoneAndWhatWasLeft) {
+  std::string folder = dir.file("KxDemo");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  testsupport::writeFile(dir.file("kept.txt"), "k");
+  add(LogDirCreated, folder);
+  add(LogFileCreated, dir.file("kept.txt"));
+  controller.records[1]->status = Kept;
+  controller.wait = [this](int milliseconds) { now += static_cast<DWORD>(milliseconds); };
+
+  std::vector<std::string> before, after;
+  std::string okText;
+  testsupport::ModalAnswerer answerer;
+  answerer.act("Uninstall", [&](HWND simple) {
+    PostMessageA(simple, WM_COMMAND, IDOK, 0);
+    PostMessageA(simple, WM_COMMAND, IDC_UNDO_SWITCH, 0);
+    // Without a way to the details after the run, the dialog just ends.
+    PostMessageA(simple, WM_COMMAND, IDCANCEL, 0);
+  });
+  answerer.act("Uninstall", [&](HWND advanced) {
+    after = DrawnLines(advanced, 2);
+    char text[64] = "";
+    GetDlgItemTextA(advanced, IDOK, text, sizeof text);
+    okText = text;
+    PostMessageA(advanced, WM_COMMAND, IDOK, 0);
+  });
+  {
+    UndoDialog dialog(controller, UndoDialog::Advanced);
+    ASSERT_EQ(1, CreateModelessDialog(dialog, nullptr, "DLGUNDOMAINADV"));
+    before = DrawnLines(dialog.hwnd(), 2);
+    DestroyWindow(dialog.hwnd());
+  }
+  UndoDialog simple(controller, UndoDialog::Simple);
+  EXPECT_EQ(2, RunDialog(simple, nullptr, "DLGUNDOMAINSIM")) << "the details asked for";
+  UndoDialog advanced(controller, UndoDialog::Advanced);
+  EXPECT_EQ(0, RunDialog(advanced, nullptr, "DLGUNDOMAINADV"));
+  EXPECT_EQ((std::vector<std::string>{"Remove folder: " + folder + " | Undo",
+                                      "Delete copied file: " + dir.file("kept.txt") + " | Keep"}),
+            before);
+  EXPECT_EQ((std::vector<std::string>{"Remove folder: " + folder + " | Undone",
+                                      "Delete copied file: " + dir.file("kept.txt") + " | Left"}),
+            after);
+  EXPECT_EQ("&Done", okText);
+  EXPECT_FALSE(testsupport::fileExists(folder));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
 }
 
 } // namespace

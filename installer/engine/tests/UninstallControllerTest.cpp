@@ -236,7 +236,7 @@ TEST_F(UninstallFixture, ARunWithFailedRecordsKeepsTheLog) {
 // Leaving with records still to undo asks: later (the run failed), back to the list, or done.
 TEST_F(UninstallFixture, TheQuitQuestionLeavesGoesBackOrFinishes) {
   LanguageLibrary language;
-  ASSERT_EQ(1, language.load(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
+  ASSERT_EQ(1, language.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll"));
   struct Row {
     const char* name;
     int button;

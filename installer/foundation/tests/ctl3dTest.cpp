@@ -1,6 +1,9 @@
+#include "testfolder.h"
+
 #include <ctl3d.h>
 #include <threedhook.h>
 
+#include <TempDir.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,4 +52,23 @@ TEST(Ctl3dTest, AnAbsentLibraryLeavesControlsAlone) {
   EXPECT_EQ(before, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button, GWLP_WNDPROC)));
   DestroyWindow(button);
   Ctl3dStop();
+}
+
+TEST(Ctl3dTest, TheSystemsLibraryIsLoadedNotACopyBesideTheProgram) {
+  // A library of that name beside the program, without the entries.
+  std::string copy = testFolder() + "ctl3d32.dll";
+  ASSERT_TRUE(CopyFileA((testFolder() + "kxlangtest.dll").c_str(), copy.c_str(), FALSE));
+  // Started from another folder, as the engine is.
+  testsupport::TempDir elsewhere;
+  char current[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, current);
+  SetCurrentDirectoryA(elsewhere.path().c_str());
+  EXPECT_EQ(1, Ctl3dStart());
+  SetCurrentDirectoryA(current);
+  EXPECT_FALSE(GetModuleHandleA(copy.c_str()));
+  char system[MAX_PATH] = "";
+  GetSystemDirectoryA(system, MAX_PATH);
+  EXPECT_TRUE(GetModuleHandleA((std::string(system) + "\\ctl3d32.dll").c_str()));
+  Ctl3dStop();
+  EXPECT_TRUE(DeleteFileA(copy.c_str()));
 }

@@ -1,3 +1,5 @@
+#include "resourcelibrary.h"
+
 #include <filedlg.h>
 
 #include <ModalAnswerer.h>
@@ -29,6 +31,25 @@ public:
   std::vector<UINT> messages;
 };
 
+// Types a name on its first opening and cancels the next.
+class choosingoncedlg : public filedlg {
+public:
+  UINT_PTR hook(HWND window, UINT message, WPARAM, LPARAM) override {
+    if (message != WM_INITDIALOG)
+      return 0;
+    if (++openings == 1) {
+      SetDlgItemTextA(window, edt1, choice.c_str());
+      PostMessageA(window, WM_COMMAND, IDOK, 0);
+    } else {
+      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    }
+    return 0;
+  }
+
+  std::string choice;
+  int openings = 0;
+};
+
 } // namespace
 
 TEST(FiledlgTest, HookSeesItsObjectFromInitDialogOnAndTheNameComesBack) {
@@ -58,4 +79,21 @@ TEST(FiledlgTest, CancelAnswersZero) {
   fpathbuf out("unchanged");
   EXPECT_EQ(0, dialog.run(nullptr, out));
   EXPECT_STREQ("unchanged", out.str());
+}
+
+TEST(FiledlgTest, ANameTooLongIsSaidAndTheDialogOpensAgain) {
+  ResourceLibrary english("kxenu.dll");
+  TempDir dir;
+  std::string longName = dir.file(std::string(150, 'n') + ".txt");
+  ModalAnswerer answerer;
+  answerer.answer("The name is too long", IDOK);
+  choosingoncedlg dialog;
+  dialog.hookflag = 1;
+  dialog.openflag = 0;
+  dialog.choice = longName;
+  fpathbuf out("unchanged");
+  EXPECT_EQ(0, dialog.run(nullptr, out)) << "the second opening was cancelled";
+  EXPECT_EQ(2, dialog.openings);
+  EXPECT_STREQ("unchanged", out.str());
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
 }

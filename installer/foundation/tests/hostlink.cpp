@@ -54,7 +54,29 @@ bool waitFor(const std::string& path, bool present) {
   return false;
 }
 
+// A directory entry of that name, whatever it points at (a device link has no attributes here).
+bool listed(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return false;
+  FindClose(search);
+  return true;
+}
+
 } // namespace
+
+bool makeHostDeviceLink(const std::string& device, const std::string& link) {
+  std::string to = hostPath(link);
+  if (to.empty() || !startHost("/bin/ln -s \"" + device + "\" \"" + to + "\""))
+    return false;
+  for (int i = 0; i < 500; ++i) {
+    if (listed(link))
+      return true;
+    Sleep(10);
+  }
+  return false;
+}
 
 bool makeHostLink(const std::string& target, const std::string& link) {
   std::string from = hostPath(target);

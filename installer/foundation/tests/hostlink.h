@@ -7,6 +7,9 @@
 // (for example "c:\users\...\tree\link"). false when the host could not make it.
 bool makeHostLink(const std::string& target, const std::string& link);
 void removeHostLink(const std::string& link);
+// A link to one of the host's devices (a host path such as "/dev/full", which refuses every write with
+// "disk full"), for write errors this platform cannot make otherwise.
+bool makeHostDeviceLink(const std::string& device, const std::string& link);
 // An empty file made by the host, for paths too long for this program's own calls.
 bool makeHostFile(const std::string& path);
 

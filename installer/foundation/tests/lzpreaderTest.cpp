@@ -2,6 +2,7 @@
 #include <lzpreader.h>
 
 #include <TempDir.h>
+#include <clock/Clock.h>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -202,26 +203,39 @@ TEST(LzpreaderTest, StoredSizeIsTheTrailer) {
   }
 }
 
-TEST(LzpreaderTest, WindowsArePumpedEvery2048Bytes) {
+namespace {
+
+// Reads single bytes until the posted message has been served, at most `limit` of them.
+int readsUntilServed(lzpreader& reader, int limit) {
+  PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+  char byte;
+  int reads = 0;
+  while (messageWaiting() && reads < limit) {
+    if (reader.read(&byte, 1) != 1)
+      return -1;
+    ++reads;
+  }
+  return reads;
+}
+
+} // namespace
+
+TEST(LzpreaderTest, WindowsAreServedEvery15MillisecondsOfReading) {
   libraryname name("fakelzp.dll");
-  testsource source(std::string(10000, 'x'));
+  testsource source(std::string(40000, 'x'));
   lzpreader reader;
   ASSERT_EQ(1, reader.open(source));
-  char byte;
-  // The first pump comes within 2048 bytes (the count runs on from earlier readers); then every 2048.
-  std::vector<int> readsUntilPumped;
-  for (int round = 0; round < 3; ++round) {
-    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    int reads = 0;
-    while (messageWaiting() && reads < 5000) {
-      ASSERT_EQ(1, reader.read(&byte, 1));
-      ++reads;
-    }
-    readsUntilPumped.push_back(reads);
-  }
-  EXPECT_LE(readsUntilPumped[0], 2048);
-  EXPECT_EQ(2048, readsUntilPumped[1]);
-  EXPECT_EQ(2048, readsUntilPumped[2]);
+  platform::ClockOverride clock(2026, 12, 10, 9, 0);
+  // The clock is looked at every 2048 bytes; the first look after the clock jumped serves at once.
+  EXPECT_LE(readsUntilServed(reader, 5000), 2048);
+  MSG left;
+  PeekMessageA(&left, nullptr, WM_APP, WM_APP, PM_REMOVE);
+  EXPECT_EQ(9000, readsUntilServed(reader, 9000)) << "no time has passed: no pump";
+  PeekMessageA(&left, nullptr, WM_APP, WM_APP, PM_REMOVE);
+  platform::Clock::advanceMilliseconds(14);
+  EXPECT_EQ(5000, readsUntilServed(reader, 5000)) << "14 ms";
+  platform::Clock::advanceMilliseconds(1);
+  EXPECT_LE(readsUntilServed(reader, 5000), 2048) << "15 ms";
 }
 
 TEST(LzpreaderTest, MissingExportsAnswerAsTheBindingSays) {
@@ -236,4 +250,42 @@ TEST(LzpreaderTest, MissingExportsAnswerAsTheBindingSays) {
   EXPECT_EQ(-1, library.zipclose());
   library.unload();
   EXPECT_EQ(-1, library.unzread(&name, 1));
+}
+
+namespace {
+
+lzpreader* toClose = nullptr;
+
+LRESULT CALLBACK closingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP && toClose)
+    toClose->close();
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(LzpreaderTest, ACloseFromAHandlerOfTheReadsPumpWaitsForTheRead) {
+  TempDir dir;
+  std::string path = dir.file("data.bi_");
+  ASSERT_TRUE(writeFile(path, pack(sample(200000))));
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = closingProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "KxClosingReader";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, "KxClosingReader", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+  ASSERT_TRUE(window);
+  fileistream source(path.c_str());
+  lzpreader reader;
+  ASSERT_EQ(1, reader.open(source));
+  toClose = &reader;
+  PostMessageA(window, WM_APP, 0, 0);
+  std::string out(200000, '\0');
+  EXPECT_EQ(-1, reader.read(&out[0], static_cast<int>(out.size()))) << "closed during the read";
+  toClose = nullptr;
+  EXPECT_EQ(0, source.isopen());
+  EXPECT_EQ(0, reader.close()) << "already closed";
+  EXPECT_EQ(-1, reader.read(&out[0], 1));
+  DestroyWindow(window);
 }

@@ -2,8 +2,10 @@
 
 #include <MemoryDib.h>
 #include <MessagePump.h>
+#include <RealInput.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,9 +46,17 @@ public:
   void onselect(optnode* node) override { heard.push_back(std::string("select ") + node->name); }
   void onchange(optnode* node) override { heard.push_back(std::string("change ") + node->name); }
   void onchangesdone() override { heard.push_back("done"); }
+  // What Editor's box shows each time the tree is painted.
+  LRESULT wndproc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_PAINT)
+      if (optnode* editor = node("Editor"))
+        paintedEditor.push_back(editor->state);
+    return opttree::wndproc(message, wParam, lParam);
+  }
   optnode* node(const std::string& name) const { return find(roots(), name); }
 
   std::vector<std::string> heard;
+  std::vector<int> paintedEditor;
 };
 
 // Tree used by most tests:
@@ -346,4 +356,72 @@ TEST_F(OpttreeWindowTest, PaintsBoxesExpandersAndTheSelection) {
   EXPECT_GT(picture.count(GetSysColor(COLOR_WINDOW), text),
             (text.right - text.left) * (text.bottom - text.top) / 2);
   EXPECT_EQ(0, picture.count(RGB(1, 2, 3), RECT{0, 0, tree.clientwidth(), 5 * tree.rowheight()}));
+}
+
+// The same tree on the screen, clicked the way a user clicks it.
+class OpttreeByUser : public OpttreeWindowTest {
+protected:
+  void SetUp() override {
+    OpttreeWindowTest::SetUp();
+    SetWindowPos(owner, HWND_TOP, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    testsupport::realinput::settle();
+    tree.heard.clear();
+  }
+  static POINT centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+  void clickBox(const char* name) {
+    testsupport::realinput::click(tree.hwnd(), centre(tree.boxrect(tree.node(name))));
+  }
+  int shown(const char* name) { return tree.node(name)->state; }
+};
+
+TEST_F(OpttreeByUser, EveryClickOnAGroupsBoxChangesWhatItShows) {
+  clickBox("Tools");
+  clickBox("Grep");
+  clickBox("Sed");
+  ASSERT_EQ(optnode::off, shown("Tools")) << "unchecked child by child";
+  clickBox("Tools");
+  EXPECT_EQ(optnode::on, shown("Tools"));
+  EXPECT_EQ(optnode::on, shown("Grep"));
+  EXPECT_EQ(optnode::on, shown("Sed"));
+  clickBox("Grep");
+  ASSERT_EQ(optnode::mixed, shown("Tools"));
+  clickBox("Tools");
+  EXPECT_EQ(optnode::off, shown("Tools")) << "a mixed group clears first";
+  EXPECT_EQ(optnode::off, shown("Sed"));
+
+  // Programs is mixed by its grey checked Core alone: clearing changes nothing, so the click checks.
+  ASSERT_EQ(optnode::mixed, shown("Programs"));
+  clickBox("Programs");
+  EXPECT_EQ(optnode::on, shown("Programs"));
+  clickBox("Programs");
+  EXPECT_EQ(optnode::mixed, shown("Programs"));
+  EXPECT_EQ(optnode::off, shown("Editor"));
+  EXPECT_EQ(optnode::on, shown("Core"));
+}
+
+TEST_F(OpttreeByUser, ADoubleClickIsTwoClicksAndBothAreShown) {
+  tree.paintedEditor.clear();
+  testsupport::realinput::doubleClick(tree.hwnd(), centre(tree.boxrect(tree.node("Editor"))));
+  EXPECT_EQ(optnode::off, shown("Editor"));
+  EXPECT_EQ((std::vector<std::string>{"select Editor", "change Editor", "done", "select Editor",
+                                      "change Editor", "done"}),
+            tree.heard);
+  EXPECT_NE(tree.paintedEditor.end(),
+            std::find(tree.paintedEditor.begin(), tree.paintedEditor.end(), optnode::on))
+      << "the first click was painted before the second";
+}
+
+TEST_F(OpttreeByUser, ChildrenOfACollapsedGroupAreReportedWithTheClick) {
+  testsupport::realinput::click(tree.hwnd(), centre(tree.expanderrect(tree.node("Tools"))));
+  ASSERT_EQ(0, tree.node("Tools")->expanded);
+  tree.heard.clear();
+  clickBox("Tools");
+  EXPECT_EQ((std::vector<std::string>{"select Tools", "change Tools", "change Grep", "change Sed", "done"}),
+            tree.heard);
+
+  tree.heard.clear();
+  clickBox("Editor");
+  EXPECT_EQ((std::vector<std::string>{"select Editor", "change Programs", "change Editor", "done"}),
+            tree.heard)
+      << "nothing left over from the earlier click";
 }

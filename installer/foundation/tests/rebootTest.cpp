@@ -12,8 +12,8 @@ using testsupport::writeFile;
 
 namespace {
 
-// Records the calls; delayed moves fail (as on systems without them) unless told otherwise, and
-// the rename list goes to a file of the test.
+// Records the calls; delayed moves fail with `error` (as on systems without them) unless told
+// otherwise, and the rename list goes to a file of the test.
 class fakereboot : public rebootcalls {
 public:
   explicit fakereboot(std::string list) : list_(std::move(list)) { previous_ = SetRebootCalls(this); }
@@ -25,12 +25,15 @@ public:
   }
   int movefileex(const char* source, const char* target, DWORD flags) override {
     calls.push_back(std::string("move ") + source + " " + target + " " + std::to_string(flags));
+    if (!moves)
+      SetLastError(error);
     return moves;
   }
   const char* renamefile() override { return list_.c_str(); }
 
   std::vector<std::string> calls;
   int moves = 0;
+  DWORD error = ERROR_CALL_NOT_IMPLEMENTED;
 
 private:
   std::string list_;
@@ -81,4 +84,18 @@ TEST(RebootTest, WithoutDelayedMovesTheRenameListTakesShortNames) {
   std::string fresh = dir.file("not there yet.dll");
   EXPECT_EQ(1, RenameOnReboot(cpathref(source.c_str()), cpathref(fresh.c_str())));
   EXPECT_NE(std::string::npos, readFile(list).find(fresh + "=" + shortSource + "\r\n"));
+}
+
+TEST(RebootTest, AFailedDelayedMoveIsAFailureNotARenameList) {
+  struct Case {
+    const char* name;
+    DWORD error;
+  };
+  for (const Case& c : {Case{"no rights", ERROR_ACCESS_DENIED}, Case{"no such file", ERROR_FILE_NOT_FOUND}}) {
+    TempDir dir;
+    fakereboot calls(dir.file("wininit.ini"));
+    calls.error = c.error;
+    EXPECT_EQ(0, RenameOnReboot(cpathref("c:\\new.dll"), cpathref("c:\\old.dll"))) << c.name;
+    EXPECT_FALSE(testsupport::fileExists(dir.file("wininit.ini"))) << c.name;
+  }
 }

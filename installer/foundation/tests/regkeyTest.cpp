@@ -5,9 +5,11 @@
 #include <RegistrySandbox.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using testsupport::RegistrySandbox;
 
@@ -125,12 +127,10 @@ TEST_F(RegkeyTest, CountsEnumeratesAndDeletesValues) {
     names += std::string(sub.path()) + ";";
   EXPECT_EQ("Software\\KxTest\\a;Software\\KxTest\\b;Software\\KxTest\\c;", names);
   EXPECT_EQ(RegCurrentUser, sub.root());
-  char name[RegPathSize];
-  EXPECT_EQ(1, key.valuename(1, name, sizeof name));
-  EXPECT_STREQ("second", name);
-  char tiny[4];
-  EXPECT_EQ(0, key.valuename(1, tiny, sizeof tiny));
-  EXPECT_EQ(0, key.valuename(2, name, sizeof name));
+  dynstr name;
+  EXPECT_EQ(1, key.valuename(1, name));
+  EXPECT_STREQ("second", name.str());
+  EXPECT_EQ(0, key.valuename(2, name));
   key.close();
 
   EXPECT_EQ(1, key.deletevalue("first"));
@@ -224,4 +224,25 @@ TEST_F(RegkeyTest, PersistentFormIsPathThenRoot) {
 
   memistream tooLong(std::string("\xff\x04\x01", 3) + std::string(260, 'p') + std::string(4, '\0'));
   EXPECT_EQ(0, back.read(tooLong));
+}
+
+TEST_F(RegkeyTest, ALoopOverTheValuesReachesNamesLongerThanAPath) {
+  // Another program's value: this class stores no name that long itself.
+  std::string longName(300, 'v');
+  ASSERT_EQ(1, key.create());
+  key.close();
+  ASSERT_EQ(1, key.open(KEY_SET_VALUE));
+  for (const std::string& name : {std::string("short"), longName, std::string("after")})
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegSetValueExA(key.handle(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2));
+  key.close();
+  ASSERT_EQ(3, key.countvalues());
+  ASSERT_EQ(1, key.open(KEY_READ));
+  std::vector<std::string> names;
+  dynstr name;
+  for (int i = 0; key.valuename(i, name); ++i)
+    names.push_back(name.str());
+  key.close();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ((std::vector<std::string>{"after", "short", longName}), names);
 }

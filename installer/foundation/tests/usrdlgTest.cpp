@@ -1,15 +1,18 @@
+#include "bitmapbytes.h"
 #include "resourcelibrary.h"
+#include "testfolder.h"
 
 #include <usrdlg.h>
 
+#include <MemoryDib.h>
 #include <ModalAnswerer.h>
+#include <RealInput.h>
 #include <TempDir.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
 #include <string>
-#include <vector>
 
 using testsupport::ModalAnswerer;
 using testsupport::TempDir;
@@ -171,30 +174,57 @@ TEST_F(UsrdlgTest, WithoutTitleTheFrameHasNoCaption) {
   EXPECT_NE(static_cast<DWORD>(WS_CAPTION), style & WS_CAPTION);
 }
 
-namespace {
-
-std::vector<std::string> drawn;
-void recordPicture(const char* file, const DRAWITEMSTRUCT& item) {
-  drawn.push_back(std::string(file) + "@" + std::to_string(item.CtlID));
-}
-
-} // namespace
-
-TEST_F(UsrdlgTest, PicturesAreDrawnThroughTheDrawingHook) {
-  controls[1].file.set("logo.bmp");
-  ModalAnswerer answerer;
-  answerer.act("Script dialog", [](HWND) {});
+TEST_F(UsrdlgTest, APictureIsItsFileInTheEnginesFolderStretchedOverTheItem) {
+  // Red on the left, blue on the right.
+  BitmapSpec spec;
+  spec.width = 2;
+  spec.height = 1;
+  spec.bits = 24;
+  spec.pixels = {RGB(255, 0, 0), RGB(0, 0, 255)};
+  std::string file = testFolder() + "usrpict.bmp";
+  ASSERT_TRUE(testsupport::writeFile(file, bitmapFileBytes(spec)));
+  controls[1].picture.path.set("c:\\elsewhere\\usrpict.bmp");
   usrdlg dialog;
   ASSERT_EQ(1, dialog.domodeless(nullptr, data));
-  drawn.clear();
-  SetPictureDrawer(recordPicture);
+  testsupport::MemoryDib picture(40, 10, RGB(1, 2, 3));
   DRAWITEMSTRUCT item = {};
   item.CtlType = ODT_BUTTON;
   item.CtlID = 101;
   item.hwndItem = GetDlgItem(dialog.hwnd(), 101);
+  item.hDC = picture.dc();
+  item.rcItem = RECT{0, 0, 40, 10};
   SendMessageA(dialog.hwnd(), WM_DRAWITEM, 101, reinterpret_cast<LPARAM>(&item));
-  SetPictureDrawer(nullptr);
-  ASSERT_EQ(1u, drawn.size());
-  EXPECT_EQ("logo.bmp@101", drawn[0]);
+  dialog.destroy();
+  DeleteFileA(file.c_str());
+  EXPECT_EQ(20 * 10, picture.count(RGB(255, 0, 0), RECT{0, 0, 20, 10}));
+  EXPECT_EQ(20 * 10, picture.count(RGB(0, 0, 255), RECT{20, 0, 40, 10}));
+}
+
+// The dialog on the screen, typed into the way a user types.
+class UsrdlgByUser : public UsrdlgTest {};
+
+TEST_F(UsrdlgByUser, AnEditTakesNoMoreThanTheRecordKeeps) {
+  // The edit and the storing button on a line of their own, clear of the other controls.
+  data.count = 6;
+  controls[2].text[0] = 0;
+  controls[2].x = 0;
+  controls[2].y = 40;
+  controls[2].width = 60;
+  controls[2].height = 8;
+  controls[5].x = 70;
+  controls[5].width = 25;
+  controls[5].y = 40;
+  controls[5].height = 8;
+  usrdlg dialog;
+  ASSERT_EQ(1, dialog.domodeless(nullptr, data));
+  HWND edit = GetDlgItem(dialog.hwnd(), 102);
+  testsupport::realinput::click(dialog.hwnd(), testsupport::realinput::centreOf(edit));
+  testsupport::realinput::typeText(std::string(300, 'x'));
+  std::string shown = textOf(edit);
+  EXPECT_EQ(254u, shown.size()) << "the edit stops where the record ends";
+  testsupport::realinput::click(dialog.hwnd(),
+                                testsupport::realinput::centreOf(GetDlgItem(dialog.hwnd(), 105)));
+  EXPECT_EQ(2, dialog.result());
+  EXPECT_EQ(shown, controls[2].text) << "what was shown is what is kept";
   dialog.destroy();
 }

@@ -152,7 +152,9 @@ const int textsUsed[] = {TEXT_INVALID_VALUE,
                          TEXT_LOG_DATA_BLOCK,
                          TEXT_LOG_DATA_DETAIL,
                          TEXT_UNINSTALL_ITEM,
-                         TEXT_BUSY_UNINSTALLER};
+                         TEXT_BUSY_UNINSTALLER,
+                         TEXT_NAME_TOO_LONG,
+                         TEXT_STATUS_LEFT};
 
 std::string libraryPath(const char* code) {
   char path[MAX_PATH];
@@ -212,7 +214,9 @@ TEST(LanguageLibraryTexts, EachLibrarySpeaksItsOwnLanguage) {
       {"enu", TEXT_ABORT_QUESTION,
        "Installation is incomplete\nAre you sure you want to abort the installation?"},
       {"enu", TEXT_INSERT_DISK, "Please insert disk: %s"},
-      {"deu", TEXT_STATUS_UNDO, "R\xfc" "ckg\xe4ngig"},
+      {"deu", TEXT_STATUS_UNDO,
+       "R\xfc"
+       "ckg\xe4ngig"},
   };
   for (const Row& row : rows) {
     HMODULE module = LoadLibraryExA(libraryPath(row.code).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
