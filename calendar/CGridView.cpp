@@ -336,7 +336,8 @@ void CGridView::DeleteRow(int row) {
 
 void CGridView::AskAndDelete(int serial) {
   CDorvixDoc* doc = GetDoc();
-  if (MessageBoxA(m_hWnd, "Delete Current Event?", "Delete Event", MB_YESNO | MB_ICONQUESTION) != IDYES)
+  if (MessageBoxA(m_hWnd, "Delete Current Event?", "Delete Event",
+                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
   // The question ran a message loop: find the event and its row again; an event that is not listed has
   // no row.

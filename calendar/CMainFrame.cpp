@@ -428,7 +428,7 @@ void CMainFrame::OnConvert() {
           m_hWnd,
           "Conversion of version 1.2 event file will delete\nany events entered using version 2.0.\n\n"
           "Continue?",
-          caption, MB_YESNO | MB_ICONQUESTION) == IDYES)
+          caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
     GetDoc()->ConvertFile();
 }
 
@@ -509,7 +509,7 @@ void CMainFrame::OnRestore() {
   GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &written, nullptr, date, sizeof date);
   std::string question = std::string("Backup File Found.  Backup Date : ") + date +
                          "\n\nRestoring this backup will ERASE your current events!\n\nContinue?\n";
-  if (MessageBoxA(m_hWnd, question.c_str(), "Warning!", MB_YESNO | MB_ICONQUESTION) != IDYES)
+  if (MessageBoxA(m_hWnd, question.c_str(), "Warning!", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
   // The backup was read whole above; only now does the current file become "events20.old", whose
   // previous contents stay until the pair is in place.

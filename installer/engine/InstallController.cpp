@@ -1122,7 +1122,8 @@ int InstallController::querydialog(int style, const char* text) {
     if (answer != 2)
       return answer == 0 ? 0 : 2;
     std::string question = EngineTextf(TEXT_CONTINUE_THIRD_QUESTION);
-    if (EngineMessageBox(question.c_str(), product_, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    // Yes ends the installation: Enter keeps it going.
+    if (EngineMessageBox(question.c_str(), product_, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
       return 1;
   }
 }

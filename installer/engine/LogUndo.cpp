@@ -70,7 +70,8 @@ int UndoCreatedFile(const LogRecord& r, Installer& installer) {
     std::string text = EngineTextf(KeepSharedText, path);
     char caption[TextSize];
     LoadText(caption, SharedCaption);
-    if (EngineMessageBox(text.c_str(), caption, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    // The question asks whether to remove the file: No, the default, keeps it.
+    if (EngineMessageBox(text.c_str(), caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
       installer.keep(path);
       return 1;
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace testsupport::realinput {
@@ -63,8 +64,26 @@ void send(std::vector<INPUT> inputs, std::initializer_list<int> held) {
   settle();
 }
 
+// Where and when the last press went: two separate clicks a user makes at one place are apart by more
+// than the double-click time, or the system takes the second for a double click.
+POINT t_lastPress = {-1, -1};
+ULONGLONG t_lastPressAt = 0;
+
+void waitOutDoubleClick(HWND hwnd, POINT at) {
+  ClientToScreen(hwnd, &at);
+  bool sameSpot = std::abs(at.x - t_lastPress.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                  std::abs(at.y - t_lastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+  ULONGLONG apart = t_lastPressAt + GetDoubleClickTime() + 50;
+  if (sameSpot && GetTickCount64() < apart)
+    settle(static_cast<unsigned>(apart - GetTickCount64()));
+  while (sameSpot && GetTickCount64() < apart)
+    Sleep(10);
+  t_lastPress = at;
+}
+
 void clickWith(HWND hwnd, POINT at, DWORD down, DWORD up, int times, std::initializer_list<int> held) {
   bringToFront(hwnd);
+  waitOutDoubleClick(hwnd, at);
   pointAt(hwnd, at);
   std::vector<INPUT> inputs;
   for (int i = 0; i < times; ++i) {
@@ -72,6 +91,7 @@ void clickWith(HWND hwnd, POINT at, DWORD down, DWORD up, int times, std::initia
     inputs.push_back(mouseInput(up));
   }
   send(inputs, held);
+  t_lastPressAt = GetTickCount64();
 }
 
 } // namespace

@@ -820,6 +820,25 @@ TEST_F(ControllerFixture, TheQuestionsDefaultToTheirSafeButton) {
   EXPECT_EQ(MsgFirstButton + 2, threeDefault);
 }
 
+// The confirmation of the abort ends the installation on Yes, so Enter answers it No and the question
+// is asked again.
+TEST_F(ControllerFixture, TheAbortConfirmationDefaultsToNo) {
+  ASSERT_EQ(1, controller.loadlanguage());
+  int confirmDefault = 0;
+  ModalAnswerer answerer;
+  answerer.act("Disk nearly full", [](HWND box) { PostMessageA(box, WM_COMMAND, MsgFirstButton + 2, 0); })
+      .act("really want to abort",
+           [&confirmDefault](HWND box) {
+             confirmDefault =
+                 (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? IDNO : IDYES;
+             PostMessageA(box, WM_COMMAND, IDNO, 0);
+           })
+      .act("Disk nearly full", [](HWND box) { PostMessageA(box, WM_COMMAND, MsgFirstButton, 0); });
+  EXPECT_EQ(0, controller.querydialog(1, "Disk nearly full"));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_EQ(IDNO, confirmDefault);
+}
+
 TEST_F(ControllerFixture, TheThreeButtonQuestionSetsTheAnswerOrAbortsOnlyWhenConfirmed) {
   ASSERT_EQ(1, controller.loadlanguage());
   struct Row {

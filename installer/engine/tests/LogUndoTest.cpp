@@ -227,13 +227,13 @@ TEST_F(LogUndoTest, SharedFilesAreCountedDown) {
   struct Case {
     const char* name;
     int count;  // before the undo
-    int answer; // to the keep question; 0 when none is asked
+    int answer; // to "Remove the shared file?"; 0 when none is asked
     int kept;
     int countAfter;
   } cases[] = {
       {"others use it", 3, 0, 1, 2},
-      {"last user, kept", 1, IDYES, 1, 1},
-      {"last user, removed", 1, IDNO, 0, 0},
+      {"last user, kept", 1, IDNO, 1, 1},
+      {"last user, removed", 1, IDYES, 0, 0},
       {"not counted", 0, 0, 0, 0},
   };
   for (const Case& c : cases) {
@@ -260,13 +260,13 @@ TEST_F(LogUndoTest, AReplacedFileComesBackUnlessTheNewOneIsKept) {
     const char* name;
     const char* target;
     int count;  // the shared count before the install
-    int answer; // to the keep question; 0 when none is asked
+    int answer; // to "Remove the shared file?"; 0 when none is asked
     const char* afterward;
     int backupStays;
   } cases[] = {
       {"a file of its own", "app\\own.txt", 0, 0, "the user's", 0},
-      {"a shared file, removed", "shared\\removed.txt", 0, IDNO, "the user's", 0},
-      {"a shared file, kept", "shared\\kept.txt", 0, IDYES, "the product's", 1},
+      {"a shared file, removed", "shared\\removed.txt", 0, IDYES, "the user's", 0},
+      {"a shared file, kept", "shared\\kept.txt", 0, IDNO, "the product's", 1},
       {"a shared file others use", "shared\\used.txt", 1, 0, "the product's", 1},
   };
   for (const Case& c : cases) {
@@ -289,9 +289,15 @@ TEST_F(LogUndoTest, AReplacedFileComesBackUnlessTheNewOneIsKept) {
     Installer undo = undoer();
     ModalAnswerer answerer;
     answerer.answerAlways("is kept", IDOK);
+    int defaultButton = 0;
     if (c.answer)
-      answerer.answer("shared file", c.answer);
+      answerer.act("shared file", [&defaultButton, &c](HWND box) {
+        defaultButton =
+            (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? IDNO : IDYES;
+        PostMessageA(box, WM_COMMAND, c.answer, 0);
+      });
     UndoLog(logPath, undo);
+    EXPECT_EQ(c.answer ? IDNO : 0, defaultButton) << c.name << ": Enter keeps the file";
     EXPECT_EQ(c.afterward, readFile(target)) << c.name;
     EXPECT_EQ(c.backupStays, answerer.describeSeen().find(backup) != std::string::npos)
         << c.name << ": the user is told where the old file is\n"
@@ -385,7 +391,7 @@ TEST_F(LogUndoTest, SharedCountBalancesAfterInstallAndUndo) {
   EXPECT_EQ(1, f.installer.readcount(lib.c_str()));
   Installer undo = undoer();
   ModalAnswerer answerer;
-  answerer.answer("", IDNO);
+  answerer.answer("", IDYES); // "Remove the shared file?"
   UndoLog(logPath, undo);
   EXPECT_EQ(0, undo.readcount(lib.c_str()));
   EXPECT_FALSE(fileExists(lib));
