@@ -531,30 +531,19 @@ TEST_F(NotarisTest, TheAboutFormOpensCentredOnTheMainForm) {
   EXPECT_NEAR((about.top + about.bottom) / 2, (main.top + main.bottom) / 2, 1);
 }
 
-// A user who takes a question's default with Enter.
-INPUT keyInput(int virtualKey, bool up) {
-  INPUT key = {};
-  key.type = INPUT_KEYBOARD;
-  key.ki.wVk = static_cast<WORD>(virtualKey);
-  key.ki.wScan = static_cast<WORD>(MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC));
-  key.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return key;
-}
-
 struct NotarisByUser : NotarisTest {
   // Alt+F and the entry's letter, typed at once: the menu's own loop reads the letter.
   void chooseFromFileMenu(char letter) {
     realinput::bringToFront(form_->hwnd());
-    INPUT keys[] = {keyInput(VK_MENU, false), keyInput('F', false),    keyInput('F', true),
-                    keyInput(VK_MENU, true),  keyInput(letter, false), keyInput(letter, true)};
-    SendInput(6, keys, sizeof(INPUT));
+    using realinput::keyStroke;
+    realinput::sendAtOnce({keyStroke(VK_MENU, false), keyStroke('F', false), keyStroke('F', true),
+                           keyStroke(VK_MENU, true), keyStroke(letter, false), keyStroke(letter, true)});
     realinput::settle();
   }
   // Presses Enter on the next box that matches, the moment it shows.
   void enterOn(const std::string& match) {
     answers_.act(match, [](HWND) {
-      INPUT keys[] = {keyInput(VK_RETURN, false), keyInput(VK_RETURN, true)};
-      SendInput(2, keys, sizeof(INPUT));
+      realinput::sendAtOnce({realinput::keyStroke(VK_RETURN, false), realinput::keyStroke(VK_RETURN, true)});
     });
   }
 };

@@ -7,9 +7,7 @@
 
 namespace testsupport::realinput {
 
-namespace {
-
-INPUT keyInput(int virtualKey, bool up) {
+INPUT keyStroke(int virtualKey, bool up) {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = static_cast<WORD>(virtualKey);
@@ -17,6 +15,8 @@ INPUT keyInput(int virtualKey, bool up) {
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
   return input;
 }
+
+namespace {
 
 INPUT mouseInput(DWORD flags) {
   INPUT input = {};
@@ -56,10 +56,10 @@ void pointAt(HWND hwnd, POINT at, bool toPress = true) {
 void send(std::vector<INPUT> inputs, std::initializer_list<int> held) {
   std::vector<INPUT> all;
   for (int key : held)
-    all.push_back(keyInput(key, false));
+    all.push_back(keyStroke(key, false));
   all.insert(all.end(), inputs.begin(), inputs.end());
   for (auto key = std::rbegin(held); key != std::rend(held); ++key)
-    all.push_back(keyInput(*key, true));
+    all.push_back(keyStroke(*key, true));
   SendInput(static_cast<UINT>(all.size()), all.data(), sizeof(INPUT));
   settle();
 }
@@ -178,8 +178,12 @@ void drag(HWND hwnd, POINT from, POINT to, int steps) {
   send({mouseInput(MOUSEEVENTF_LEFTUP)}, {});
 }
 
+void sendAtOnce(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void pressKey(int virtualKey, std::initializer_list<int> held) {
-  send({keyInput(virtualKey, false), keyInput(virtualKey, true)}, held);
+  send({keyStroke(virtualKey, false), keyStroke(virtualKey, true)}, held);
 }
 
 void typeText(const std::string& text) {

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace testsupport::realinput {
 
@@ -27,6 +28,11 @@ void drag(HWND hwnd, POINT from, POINT to, int steps = 4);
 // A key pressed and released while `held` keys are down, to whichever window has the focus;
 // pressKey('F', {VK_MENU}) is Alt+F.
 void pressKey(int virtualKey, std::initializer_list<int> held = {});
+// One key going down or up, for a sequence sent with sendAtOnce.
+INPUT keyStroke(int virtualKey, bool up);
+// Sends the inputs in one go and returns without pumping: for keys that a modal loop started by the
+// first of them (a menu's, a message box's) must read itself.
+void sendAtOnce(std::vector<INPUT> inputs);
 // Each character typed as its key, with Shift where the keyboard layout needs it.
 void typeText(const std::string& text);
 // The centre of a child window (a control, a button) in its parent's client coordinates.
