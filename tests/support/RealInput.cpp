@@ -31,9 +31,10 @@ bool under(HWND hwnd, POINT screen) {
 }
 
 // Waits until `hwnd` is what lies under a screen point: a window that has just been activated may not be
-// shown or in its place yet, and a click there would go to whatever is behind it.
+// shown or in its place yet, and a click there would go to whatever is behind it. On a loaded machine a
+// new window can take seconds to be shown, so the wait is generous; a window that never comes still fails.
 void waitUntilUnder(HWND hwnd, POINT screen) {
-  const ULONGLONG end = GetTickCount64() + 2000;
+  const ULONGLONG end = GetTickCount64() + 6000;
   while (!under(hwnd, screen) && GetTickCount64() < end)
     settle(20);
   if (!under(hwnd, screen))
