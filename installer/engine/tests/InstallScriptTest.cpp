@@ -98,6 +98,30 @@ TEST_F(InstallScriptTest, TrailingBytesAreIgnored) {
   EXPECT_EQ(1, load(WriteScript(RichScript(302, 32)).bytes + "trailing"));
 }
 
+// Scripts written before the file times end after the flags record and load with no times; a script
+// with times carries one per entry after its last member.
+TEST_F(InstallScriptTest, FileTimesFollowTheLastMember) {
+  for (int width : {32, 16}) {
+    SCOPED_TRACE(width);
+    ScriptDraft draft = RichScript(302, width);
+    ScriptImage without = WriteScript(draft);
+    EXPECT_EQ(without.memberEnds[15], without.bytes.size());
+    ASSERT_EQ(1, load(without.bytes));
+    EXPECT_EQ(0u, script.build->entries[0].time);
+
+    draft.build.entries[0].time = 0x01D2345678ABCDEFull;
+    draft.build.entries[1].time = 0xFFFFFFFF00000001ull;
+    ScriptImage with = WriteScript(draft);
+    std::string count = width == 32 ? std::string("\2\0\0\0", 4) : std::string("\2\0", 2);
+    EXPECT_EQ("TIME" + count + std::string("\xEF\xCD\xAB\x78\x56\x34\xD2\x01\1\0\0\0\xFF\xFF\xFF\xFF", 16),
+              with.bytes.substr(without.bytes.size()));
+    ASSERT_EQ(1, load(with.bytes));
+    EXPECT_EQ(0x01D2345678ABCDEFull, script.build->entries[0].time);
+    EXPECT_EQ(0xFFFFFFFF00000001ull, script.build->entries[1].time);
+    expectRichMembers(script);
+  }
+}
+
 struct Damage {
   const char* name;
   std::string bytes;
@@ -126,6 +150,8 @@ TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
       {"cut after member 9", TruncatedAfter(image, 9)},
       {"cut after member 13", TruncatedAfter(image, 13)},
       {"cut inside member 15", image.bytes.substr(0, image.memberEnds[14] + 2)},
+      {"times for one entry of two", image.bytes + std::string("TIME\1\0\0\0\1\0\0\0\2\0\0\0", 16)},
+      {"times cut short", image.bytes + std::string("TIME\2\0\0\0\1\0\0\0\2\0\0\0", 16)},
       {"huge event count", corrupted(Corruption::HugeListCount)},
       {"log state 3", corrupted(Corruption::BadLogState)},
       {"type 13", corrupted(Corruption::UnknownTypeId)},
