@@ -187,6 +187,27 @@ TEST_F(InstallScriptTest, LongestTextsAndWideDialogsLoad) {
   EXPECT_EQ(31u, script.dialogs.dialogs.back().controls.size());
 }
 
+// A stream is read in blocks: values that straddle two blocks read whole, and every member after them.
+TEST_F(InstallScriptTest, AScriptLongerThanTheReadersBlockLoadsWholeFromAStream) {
+  ScriptDraft draft = RichScript(302, 32);
+  const int added = 6000;
+  for (int i = 0; i < added; ++i)
+    draft.build.entries.push_back({1, i, 0, 7, 70000 + i, "source file " + std::to_string(i),
+                                   "t" + std::to_string(i), static_cast<unsigned long long>(i) + 1});
+  std::string bytes = WriteScript(draft).bytes;
+  ASSERT_GT(bytes.size(), 3 * 65536u);
+  ASSERT_EQ(1, load(bytes));
+  ASSERT_EQ(draft.build.entries.size(), script.build->entries.size());
+  for (size_t i = 2; i < draft.build.entries.size(); ++i) {
+    const FileEntry &want = draft.build.entries[i], &got = script.build->entries[i];
+    ASSERT_TRUE(want.offset == got.offset && want.originalSize == got.originalSize &&
+                want.source == got.source && want.target == got.target && want.time == got.time)
+        << "entry " << i;
+  }
+  EXPECT_EQ("eighth", script.texts->texts[7]);
+  EXPECT_EQ(250, script.flags->minimumMillisecondsPerFile);
+}
+
 TEST_F(InstallScriptTest, FolderLoadPrefersInstallInfAndReportsFailures) {
   testsupport::TempDir dir;
   RecordingReport report;
