@@ -4,6 +4,7 @@
 #include <LibraryPacker.h>
 #include <lzpreader.h>
 
+#include "FileTimes.h"
 #include "FolderArchive.h"
 #include "TestFolders.h"
 #include "memorystreams.h"
@@ -45,7 +46,11 @@ protected:
   testsupport::TempDir dir;
 };
 
+// Each file's time goes into the script: members have no file of their own to take it from.
 TEST_F(DistributionTest, OnePartDistributionLoads) {
+  const unsigned long long times[] = {0x01D0000012345678ull, 0x01C0000087654321ull};
+  ASSERT_TRUE(SetWriteTime(dir.file("one.txt"), times[0]));
+  ASSERT_TRUE(SetWriteTime(dir.file("two.txt"), times[1]));
   Distribution distribution;
   std::string error;
   ASSERT_EQ(1, distribution.parse(description(""), error)) << error;
@@ -58,6 +63,8 @@ TEST_F(DistributionTest, OnePartDistributionLoads) {
   ASSERT_EQ(2u, script.build->entries.size());
   EXPECT_EQ("first file", member(script.build->entries[0], 1));
   EXPECT_EQ("the second file", member(script.build->entries[1], 1));
+  EXPECT_EQ(times[0], script.build->entries[0].time);
+  EXPECT_EQ(times[1], script.build->entries[1].time);
   EXPECT_EQ(3, script.events.count());
   EXPECT_EQ(19, script.events.at(0)->type());
   EXPECT_STREQ("value", script.events.at(0)->text(1));
@@ -82,30 +89,6 @@ TEST_F(DistributionTest, MembersSpanNumberedParts) {
   EXPECT_EQ(2, second.offset);
   EXPECT_EQ("the second file", member(second, 4));
   EXPECT_EQ(1, distribution.draft.build.styles[0].numbers[StyleNumberedBySet]);
-}
-
-// The install compares and keeps times of members, which have no file of their own to take them from.
-TEST_F(DistributionTest, TheScriptRecordsEachFilesTime) {
-  const unsigned long long times[] = {0x01D0000012345678ull, 0x01C0000087654321ull};
-  const char* names[] = {"one.txt", "two.txt"};
-  for (int i = 0; i < 2; ++i) {
-    FILETIME time = {static_cast<DWORD>(times[i] & 0xFFFFFFFFu), static_cast<DWORD>(times[i] >> 32)};
-    HANDLE file =
-        CreateFileA(dir.file(names[i]).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    SetFileTime(file, nullptr, nullptr, &time);
-    CloseHandle(file);
-  }
-  Distribution distribution;
-  std::string error;
-  ASSERT_EQ(1, distribution.parse(description(""), error)) << error;
-  ASSERT_EQ(1, distribution.write(dir.file("out"), nullptr, error)) << error;
-  InstallScript script;
-  RecordingReport report;
-  ASSERT_EQ(1, LoadScriptFromFolder(script, dir.file("out").c_str(), report));
-  ASSERT_EQ(2u, script.build->entries.size());
-  EXPECT_EQ(times[0], script.build->entries[0].time);
-  EXPECT_EQ(times[1], script.build->entries[1].time);
 }
 
 // Every entry names a part that is written, and the engine's archive opens each member where its entry

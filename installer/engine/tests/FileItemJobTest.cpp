@@ -1,3 +1,4 @@
+#include "FileTimes.h"
 #include "FolderArchive.h"
 #include "InstallerFixture.h"
 
@@ -25,22 +26,6 @@ std::string Pack(const std::string& data) {
   std::string packed;
   EXPECT_EQ(1, LibraryPacker().pack(data, packed));
   return packed;
-}
-
-void SetTime(const std::string& path, unsigned long long time) {
-  FILETIME written = {static_cast<DWORD>(time & 0xFFFFFFFFu), static_cast<DWORD>(time >> 32)};
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  SetFileTime(file, nullptr, nullptr, &written);
-  CloseHandle(file);
-}
-
-unsigned long long TimeOf(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-    return 0;
-  return static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 |
-         data.ftLastWriteTime.dwLowDateTime;
 }
 
 class FileItemJobTest : public ::testing::Test {
@@ -278,7 +263,7 @@ TEST_F(FileItemJobTest, MembersCarryTheirRecordedTime) {
     std::string target = f.file(std::string("timed ") + c.name);
     if (c.existing) {
       writeFile(target, "old");
-      SetTime(target, c.existing);
+      ASSERT_TRUE(SetWriteTime(target, c.existing));
     }
     FileInstallRecord record = Record(&entry, target);
     record.options[CopyComparator] = c.byTime ? Decision::ByTime : Decision::Always;
@@ -286,7 +271,7 @@ TEST_F(FileItemJobTest, MembersCarryTheirRecordedTime) {
     EXPECT_EQ(c.result, RunFileItem(f.installer, record, setting));
     EXPECT_EQ(c.installed ? *contents[c.member] : std::string("old"), readFile(target));
     if (c.targetTime) {
-      EXPECT_EQ(c.targetTime, TimeOf(target));
+      EXPECT_EQ(c.targetTime, WriteTime(target));
     }
   }
 }
