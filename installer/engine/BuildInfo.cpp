@@ -2,6 +2,8 @@
 
 #include "ScriptSchema.h"
 
+#include <cstring>
+
 // A negative offset or size would reach the archive's reads as a count near the top of size_t.
 int FileEntry::read(ScriptReader& reader) {
   return reader.integer(firstPart) && reader.integer(offset) && reader.integer(flags) &&
@@ -70,6 +72,35 @@ int BuildInfo::read(ScriptReader& reader) {
   return reader.integer(currentStyleIndex) &&
          ReadElementList(reader, entries, MinimumFieldBytes(FileEntryFields, reader.layout16())) &&
          ReadElementList(reader, styles, MinimumFieldBytes(BuildStyleFields, reader.layout16()));
+}
+
+// Scripts written before the file times end after the flags record, and bytes after the last member
+// were always ignored: only the mark says that times follow. Times that do not match the entries are
+// damage and fail the load.
+int BuildInfo::readtimes(ScriptReader& reader) {
+  char mark[sizeof FileTimesMark - 1];
+  if (reader.remaining() < static_cast<long>(sizeof mark))
+    return 1;
+  for (char& one : mark) {
+    unsigned char value;
+    if (!reader.byte(value))
+      return 0;
+    one = static_cast<char>(value);
+  }
+  if (std::memcmp(mark, FileTimesMark, sizeof mark) != 0)
+    return 1;
+  long n;
+  if (!reader.count('u', MinimumFieldBytes(FileTimeFields, reader.layout16()), n) ||
+      n != static_cast<long>(entries.size()))
+    return 0;
+  for (FileEntry& entry : entries) {
+    long low, high;
+    if (!reader.longint(low) || !reader.longint(high))
+      return 0;
+    entry.time = static_cast<unsigned long long>(static_cast<unsigned long>(high)) << 32 |
+                 static_cast<unsigned long>(low);
+  }
+  return 1;
 }
 
 void BuildInfo::clear() {

@@ -18,6 +18,8 @@ struct FileEntry {
   long originalSize = 0;
   std::string source; // name in the distribution
   std::string target; // name on the target
+  // The file's last-write time (a file time, UTC) from the script's file times; 0 when it records none.
+  unsigned long long time = 0;
 
   int compressed() const { return flags & 1; }
   // The attributes the installed file gets, as the low bits of the file attributes.
@@ -87,6 +89,8 @@ int TranslateRunMode(int stored);
 class BuildInfo {
 public:
   int read(ScriptReader& reader);
+  // The file times after the script's last member, when the script carries them.
+  int readtimes(ScriptReader& reader);
   void clear();
 
   int currentStyleIndex = -1;

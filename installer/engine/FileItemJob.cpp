@@ -55,6 +55,10 @@ FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& set
     job.source = PlainItemSource(record.source, record.entry->compressed());
   else
     job.source = std::make_unique<PlainFileSource>(record.source);
+  if (record.entry && !job.source->filepath()) {
+    job.sourcetime.dwLowDateTime = static_cast<DWORD>(record.entry->time & 0xFFFFFFFFu);
+    job.sourcetime.dwHighDateTime = static_cast<DWORD>(record.entry->time >> 32);
+  }
   long long size = job.source->expectedsize();
   job.sizekb = static_cast<long>((size < 0 ? 0 : size) / 1024);
   job.targetpath = record.target;

@@ -83,9 +83,15 @@ int CompareRecordedVersion(const Decision& decision, const std::string& target) 
   return low > decision.versionlow ? -1 : low < decision.versionlow ? 1 : 0;
 }
 
-int CompareTimes(const char* newfile, const std::string& target) {
+int HasTime(const FILETIME& time) { return time.dwLowDateTime || time.dwHighDateTime; }
+
+int CompareTimes(const char* newfile, const FILETIME* newtime, const std::string& target) {
   FILETIME mine, theirs;
-  if (!FileTime(target.c_str(), theirs) || !newfile || !FileTime(newfile, mine))
+  if (!FileTime(target.c_str(), theirs))
+    return 2;
+  if (newtime)
+    mine = *newtime;
+  else if (!newfile || !FileTime(newfile, mine))
     return 2;
   return CompareFileTime(&mine, &theirs);
 }
@@ -179,10 +185,12 @@ void StraightCopy(Installer& installer, FileJob& job, const char* path, TargetWr
     job.state = outcome;
     return;
   }
-  if (job.keeptime) {
-    FILETIME time = job.sourcetime;
-    if (!time.dwLowDateTime && !time.dwHighDateTime && job.source->filepath())
-      FileTime(job.source->filepath(), time);
+  // A source without a time of its own (a member of a distribution that records none) leaves the
+  // target's time as the copy made it.
+  FILETIME time = job.sourcetime;
+  if (job.keeptime && !HasTime(time) && job.source->filepath())
+    FileTime(job.source->filepath(), time);
+  if (job.keeptime && HasTime(time)) {
     HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     int set = file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &time);
     if (file != INVALID_HANDLE_VALUE)
@@ -197,7 +205,8 @@ int DecideNow(Installer& installer, FileJob& job, const char* newfile) {
   if (!job.decision)
     return DecideInstall;
   long long newsize = newfile ? FileSize(newfile) : job.source->expectedsize();
-  int answer = CompareForDecision(*job.decision, newfile, newsize, job.targetpath);
+  int answer = CompareForDecision(*job.decision, newfile, newsize, job.targetpath,
+                                  HasTime(job.sourcetime) ? &job.sourcetime : nullptr);
   int decided = Decide(job.decision->mode, answer);
   if (decided == DecideError)
     installer.fail(Installer::OtherError, "Unable to compare the files");
@@ -397,8 +406,8 @@ int SilentProgress::advance(int) {
   return !(abort_ && *abort_);
 }
 
-int CompareForDecision(const Decision& decision, const char* newfile, long long newsize,
-                       std::string& target) {
+int CompareForDecision(const Decision& decision, const char* newfile, long long newsize, std::string& target,
+                       const FILETIME* newtime) {
   int exists = Exists(target.c_str());
   switch (decision.kind) {
   case Decision::Always:
@@ -412,7 +421,7 @@ int CompareForDecision(const Decision& decision, const char* newfile, long long 
   case Decision::ByRecordedVersion:
     return exists ? CompareRecordedVersion(decision, target) : 1;
   case Decision::ByTime:
-    return exists ? CompareTimes(newfile, target) : 1;
+    return exists ? CompareTimes(newfile, newtime, target) : 1;
   case Decision::BySize:
     return exists ? Sign(newsize - FileSize(target.c_str())) : 1;
   default:

@@ -141,8 +141,10 @@ struct Decision {
 
 enum Decided { DecideKeep = 0, DecideInstall = 1, DecideError = 2 };
 
-// The comparator of the decision's kind; `newfile` is the new file's bytes on the disk, when they are.
-int CompareForDecision(const Decision& decision, const char* newfile, long long newsize, std::string& target);
+// The comparator of the decision's kind; `newfile` is the new file's bytes on the disk, when they are,
+// and `newtime` its time when that is known without the file (an archive member's recorded time).
+int CompareForDecision(const Decision& decision, const char* newfile, long long newsize, std::string& target,
+                       const FILETIME* newtime = nullptr);
 // Whether the mode installs on the comparator's answer.
 int Decide(int mode, int answer);
 
@@ -186,6 +188,8 @@ struct FileJob {
   std::string targetpath;
   std::string temppath;
   int temporary = 0;
+  // The source's time when the source is no file of its own (an archive member, a compressed file):
+  // the distribution's record of it; zero when it has none.
   FILETIME sourcetime = {};
   OperationLog* log = nullptr;
 };

@@ -69,7 +69,7 @@ int InstallScript::readmembers(ScriptReader& reader) {
     return 0;
   return readTexts(reader, *texts) && languages.read(reader) && reader.path(languages.paths[0]) &&
          reader.path(languages.paths[1]) && screen->read(reader) && readOptions(reader, *options) &&
-         readFlags(reader, *flags);
+         readFlags(reader, *flags) && build->readtimes(reader);
 }
 
 int InstallScript::read(portistream& stream) {
@@ -106,21 +106,15 @@ int InstallScript::readscript(ScriptReader& reader) {
   return 1;
 }
 
-// The file is read whole, in blocks, and parsed from memory: a script is read once from its start
-// to its end, and small values cost no file call each.
+// A script is read once from its start to its end, through the reader's block buffer.
 // A hostile script can ask for far more memory than its size: running out fails the load like any
 // other bad script, and never ends the program.
 int LoadInstallScript(InstallScript& script, const char* path) {
   try {
     fileistream file(path);
-    if (!file.open())
+    if (!file.open() || file.size() < 0)
       return 0;
-    long size = file.size();
-    std::string bytes;
-    if (size < 0 || !(bytes.resize(static_cast<size_t>(size)), ReadBlock(file, bytes.data(), size)))
-      return 0;
-    file.close();
-    return script.read(bytes.data(), size);
+    return script.read(file);
   } catch (const std::bad_alloc&) {
     script.clear();
     return 0;

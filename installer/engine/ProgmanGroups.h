@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DdeClient.h"
 #include "ProgramGroups.h"
+#include "ddeclient.h"
 
 #include <functional>
 
@@ -13,7 +13,7 @@ public:
     std::function<int()> start;
     // Whether the shell is Program Manager, whose window is then shown and restored.
     int shellIsProgman = 1;
-    DWORD timeout = DdeClient::DefaultTimeout;
+    DWORD timeout = ddeclient::DefaultTimeout;
   };
 
   explicit ProgmanGroups(Environment environment);
@@ -37,7 +37,7 @@ private:
   int Command(const std::string& command);
 
   Environment environment_;
-  DdeClient client_;
+  ddeclient client_;
 };
 
 // The commands, formatted whole whatever the lengths of their arguments.

@@ -32,7 +32,11 @@ int Event::read(ScriptReader& reader) {
   return reader.fields(layout_->fields, fields);
 }
 
-Event* EventFactory::create() const { return new (std::nothrow) Event(layout_); }
+EventFactory::EventFactory(const EventLayout& layout) : layout_(layout) {
+  initial_.setinitial(layout.fields, layout.initial);
+}
+
+Event* EventFactory::create() const { return new (std::nothrow) Event(layout_, initial_); }
 
 void RegisterEventTypes() {
   ReleaseEventTypes();

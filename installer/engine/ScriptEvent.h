@@ -13,6 +13,8 @@
 class Event {
 public:
   explicit Event(const EventLayout& layout);
+  // With the type's initial values made once for every event of the type.
+  Event(const EventLayout& layout, const FieldValues& initial) : fields(initial), layout_(&layout) {}
 
   int read(ScriptReader& reader);
 
@@ -39,13 +41,15 @@ private:
 // The event type registry: 100 slots, each empty or holding a factory for one type id.
 class EventFactory {
 public:
-  explicit EventFactory(const EventLayout& layout) : layout_(layout) {}
+  explicit EventFactory(const EventLayout& layout);
   int type() const { return layout_.id; }
   // An empty event with its type's initial values; none when memory runs out.
   Event* create() const;
 
 private:
   const EventLayout& layout_;
+  // The initial values, read from the layout once: a script holds thousands of events.
+  FieldValues initial_;
 };
 
 void RegisterEventTypes();

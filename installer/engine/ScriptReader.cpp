@@ -52,45 +52,97 @@ void FieldValues::setinitial(const char* fields, const char* initial) {
 ScriptReader::ScriptReader(portistream& stream)
     : stream_(&stream), size_(stream.size()), version_(stream.version), layout16_(stream.layout16) {}
 
-ScriptReader::ScriptReader(const char* bytes, long size) : bytes_(bytes), size_(size) {}
+ScriptReader::ScriptReader(const char* bytes, long size) : bytes_(bytes), available_(size), size_(size) {}
+
+int ScriptReader::refill() {
+  if (!stream_)
+    return 0;
+  if (!block_)
+    block_.reset(new char[BlockSize]);
+  long left = remaining();
+  int n = stream_->read(block_.get(), left < BlockSize ? static_cast<int>(left) : BlockSize);
+  bytes_ = block_.get();
+  available_ = n > 0 ? n : 0;
+  return available_ > 0;
+}
 
 int ScriptReader::exact(void* buffer, long n) {
   if (n < 0 || n > remaining())
     return 0;
-  if (bytes_)
-    std::memcpy(buffer, bytes_ + consumed_, static_cast<size_t>(n));
-  else if (!ReadBlock(*stream_, buffer, n))
-    return 0;
+  auto* out = static_cast<char*>(buffer);
+  while (n > available_) {
+    if (available_)
+      std::memcpy(out, bytes_, static_cast<size_t>(available_));
+    out += available_;
+    n -= available_;
+    consumed_ += available_;
+    if (!refill())
+      return 0;
+  }
+  if (n)
+    std::memcpy(out, bytes_, static_cast<size_t>(n));
+  bytes_ += n;
+  available_ -= n;
   consumed_ += n;
   return 1;
 }
 
-int ScriptReader::byte(unsigned char& value) { return exact(&value, 1); }
+// The next n bytes: in place when the buffer holds them all, else copied into `scratch`; none when
+// the script has fewer left. Values are decoded from there without a copy each.
+const unsigned char* ScriptReader::next(long n, unsigned char* scratch) {
+  if (n <= available_) {
+    auto* at = reinterpret_cast<const unsigned char*>(bytes_);
+    bytes_ += n;
+    available_ -= n;
+    consumed_ += n;
+    return at;
+  }
+  return exact(scratch, n) ? scratch : nullptr;
+}
+
+namespace {
+
+int Little16(const unsigned char* bytes) { return bytes[0] | bytes[1] << 8; }
+
+unsigned Little32(const unsigned char* bytes) {
+  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | unsigned(bytes[3]) << 24;
+}
+
+} // namespace
+
+int ScriptReader::byte(unsigned char& value) {
+  unsigned char scratch[1];
+  const unsigned char* at = next(1, scratch);
+  if (!at)
+    return 0;
+  value = *at;
+  return 1;
+}
 
 int ScriptReader::integer(int& value) {
-  unsigned char bytes[4];
-  if (!exact(bytes, layout16() ? 2 : 4))
+  unsigned char scratch[4];
+  const unsigned char* at = next(layout16() ? 2 : 4, scratch);
+  if (!at)
     return 0;
-  value = layout16() ? static_cast<short>(bytes[0] | bytes[1] << 8)
-                     : static_cast<int>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | unsigned(bytes[3]) << 24);
+  value = layout16() ? static_cast<short>(Little16(at)) : static_cast<int>(Little32(at));
   return 1;
 }
 
 int ScriptReader::uinteger(unsigned& value) {
-  unsigned char bytes[4];
-  if (!exact(bytes, layout16() ? 2 : 4))
+  unsigned char scratch[4];
+  const unsigned char* at = next(layout16() ? 2 : 4, scratch);
+  if (!at)
     return 0;
-  value = layout16() ? unsigned(bytes[0] | bytes[1] << 8)
-                     : unsigned(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | unsigned(bytes[3]) << 24);
+  value = layout16() ? static_cast<unsigned>(Little16(at)) : Little32(at);
   return 1;
 }
 
 int ScriptReader::longint(long& value) {
-  unsigned char bytes[4];
-  if (!exact(bytes, 4))
+  unsigned char scratch[4];
+  const unsigned char* at = next(4, scratch);
+  if (!at)
     return 0;
-  value = static_cast<long>(
-      static_cast<int>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | unsigned(bytes[3]) << 24));
+  value = static_cast<long>(static_cast<int>(Little32(at)));
   return 1;
 }
 
@@ -100,13 +152,21 @@ int ScriptReader::text(std::string& value) {
     return 0;
   long length = first;
   if (first == 255) {
-    unsigned char wide[2];
-    if (!exact(wide, 2))
+    unsigned char scratch[2];
+    const unsigned char* wide = next(2, scratch);
+    if (!wide)
       return 0;
-    length = wide[0] | wide[1] << 8;
+    length = Little16(wide);
   }
   if (length > remaining())
     return 0;
+  if (length <= available_) {
+    value.assign(bytes_, static_cast<size_t>(length));
+    bytes_ += length;
+    available_ -= length;
+    consumed_ += length;
+    return 1;
+  }
   value.resize(static_cast<size_t>(length));
   return exact(value.data(), length);
 }

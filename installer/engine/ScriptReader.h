@@ -2,6 +2,7 @@
 
 #include <porttype.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct FieldValues {
 
 // Reads a script from a stream, or from its bytes in memory, and knows how many bytes are left, so that
 // no count can ask for more elements than the rest of the file could hold. Every read answers 1 or 0.
+// A stream is read in blocks into a buffer of the reader's own: small values cost no call of the
+// stream each, and the file is never held whole in memory.
 class ScriptReader {
 public:
   // The width and version start as the stream's.
@@ -48,9 +51,16 @@ public:
 
 private:
   int exact(void* buffer, long n);
+  const unsigned char* next(long n, unsigned char* scratch);
+  // The next block of the stream into the buffer; 0 when the stream gives nothing.
+  int refill();
 
+  static constexpr int BlockSize = 65536;
   portistream* stream_ = nullptr;
+  // The bytes not yet read: the whole script in memory, or the stream's block.
   const char* bytes_ = nullptr;
+  long available_ = 0;
+  std::unique_ptr<char[]> block_;
   long size_;
   long consumed_ = 0;
   int version_ = 0;

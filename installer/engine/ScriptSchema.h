@@ -28,6 +28,12 @@ constexpr const char* AuxiliaryEntryFields = "ipp";
 // nine i, the reference list, the group and directory list counts (u), name, three folders, labels
 constexpr const char* BuildStyleFields = "iiiiiiiiiRuuspppT";
 
+// After the last member a script may carry the file entries' times: the mark's four characters, a u
+// count (as many as there are file entries), then per entry its last-write file time (UTC), the low
+// and the high half.
+constexpr char FileTimesMark[] = "TIME";
+constexpr const char* FileTimeFields = "ll";
+
 // Components and user dialogs.
 constexpr const char* ComponentFields = "iiissssii"; // the last two: the counts of its index lists
 constexpr const char* ControlRecordFields = "iiiiiiiBsss";

@@ -32,6 +32,15 @@ int readFile(const std::string& path, std::string& bytes) {
   return 1;
 }
 
+// The file's last-write time as a file time; 0 when it cannot be read.
+unsigned long long lastWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    return 0;
+  return static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+         data.ftLastWriteTime.dwLowDateTime;
+}
+
 int writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -173,10 +182,17 @@ int Distribution::write(const std::string& folder, MemberPacker* packer, std::st
     long part = partSize > 0 ? static_cast<long>(archive.size()) / partSize : 0;
     long offset =
         partSize > 0 ? static_cast<long>(archive.size()) % partSize : static_cast<long>(archive.size());
+    // An empty member at a part boundary ends the part before: the part after would exist only when a
+    // later member fills it.
+    if (member.empty() && offset == 0 && part > 0) {
+      --part;
+      offset = partSize;
+    }
     std::string name = file.source.substr(file.source.find_last_of("\\/") + 1);
     draft.build.entries.push_back({static_cast<int>(part + 1), static_cast<int>(offset),
                                    file.compress | file.attributes << 1, static_cast<long>(member.size()),
-                                   static_cast<long>(data.size()), name, file.target});
+                                   static_cast<long>(data.size()), name, file.target,
+                                   lastWriteTime(file.source)});
     archive += member;
     DraftEvent copy(3);
     copy.fields.numbers[1] = 1; // from the archive

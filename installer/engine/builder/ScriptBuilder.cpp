@@ -2,6 +2,7 @@
 
 #include <ScriptSchema.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -111,6 +112,20 @@ void writeFileEntry(ByteWriter& out, const FileEntry& entry) {
   out.longint(entry.originalSize);
   out.text(entry.source);
   out.text(entry.target);
+}
+
+// Only a script whose entries have times carries them, so that one without stays as it was.
+int writeFileTimes(ByteWriter& out, const std::vector<FileEntry>& entries) {
+  if (std::none_of(entries.begin(), entries.end(), [](const FileEntry& entry) { return entry.time != 0; }))
+    return 0;
+  for (const char* mark = FileTimesMark; *mark; ++mark)
+    out.byte(*mark);
+  out.count(entries.size());
+  for (const FileEntry& entry : entries) {
+    out.longint(static_cast<long>(entry.time & 0xFFFFFFFFu));
+    out.longint(static_cast<long>(entry.time >> 32));
+  }
+  return 1;
 }
 
 void writeStyle(ByteWriter& out, const BuildStyle& style) {
@@ -319,6 +334,8 @@ ScriptImage WriteScript(const ScriptDraft& draft, const WriteDamage& damage) {
   out.integer(draft.flags.billboardSteps);
   out.longint(draft.flags.minimumMillisecondsPerFile);
   end();
+  if (writeFileTimes(out, draft.build.entries))
+    end();
   image.bytes = std::move(out.bytes);
   image.valuesfit = out.fits;
   return image;

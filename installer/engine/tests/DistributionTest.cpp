@@ -4,6 +4,8 @@
 #include <LibraryPacker.h>
 #include <lzpreader.h>
 
+#include "FileTimes.h"
+#include "FolderArchive.h"
 #include "TestFolders.h"
 #include "memorystreams.h"
 #include <InstallScript.h>
@@ -44,7 +46,11 @@ protected:
   testsupport::TempDir dir;
 };
 
+// Each file's time goes into the script: members have no file of their own to take it from.
 TEST_F(DistributionTest, OnePartDistributionLoads) {
+  const unsigned long long times[] = {0x01D0000012345678ull, 0x01C0000087654321ull};
+  ASSERT_TRUE(SetWriteTime(dir.file("one.txt"), times[0]));
+  ASSERT_TRUE(SetWriteTime(dir.file("two.txt"), times[1]));
   Distribution distribution;
   std::string error;
   ASSERT_EQ(1, distribution.parse(description(""), error)) << error;
@@ -57,6 +63,8 @@ TEST_F(DistributionTest, OnePartDistributionLoads) {
   ASSERT_EQ(2u, script.build->entries.size());
   EXPECT_EQ("first file", member(script.build->entries[0], 1));
   EXPECT_EQ("the second file", member(script.build->entries[1], 1));
+  EXPECT_EQ(times[0], script.build->entries[0].time);
+  EXPECT_EQ(times[1], script.build->entries[1].time);
   EXPECT_EQ(3, script.events.count());
   EXPECT_EQ(19, script.events.at(0)->type());
   EXPECT_STREQ("value", script.events.at(0)->text(1));
@@ -81,6 +89,50 @@ TEST_F(DistributionTest, MembersSpanNumberedParts) {
   EXPECT_EQ(2, second.offset);
   EXPECT_EQ("the second file", member(second, 4));
   EXPECT_EQ(1, distribution.draft.build.styles[0].numbers[StyleNumberedBySet]);
+}
+
+// Every entry names a part that is written, and the engine's archive opens each member where its entry
+// says, an empty one at a part's end included.
+TEST_F(DistributionTest, EmptyFilesAtAPartBoundaryLieInAWrittenPart) {
+  testsupport::writeFile(dir.file("empty.txt"), "");
+  struct Row {
+    const char* name;
+    const char* files; // '1' one.txt (10 bytes), 'e' empty.txt
+    long partSize;
+    int parts;
+  } rows[] = {
+      {"last file empty after a full part", "1e", 10, 1},
+      {"last file empty after two full parts", "11e", 10, 2},
+      {"empty file between full parts", "1e1", 10, 2},
+      {"empty file inside a part", "1e1", 15, 2},
+      {"only an empty file", "e", 10, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string text = "style tolv\npart-size " + std::to_string(row.partSize) + "\n";
+    for (const char* file = row.files; *file; ++file)
+      text += "file " + dir.file(*file == '1' ? "one.txt" : "empty.txt") + " f" +
+              std::to_string(file - row.files) + "\n";
+    std::string out = dir.file(std::string("out\\") + row.name);
+    CreateDirectoryA(out.c_str(), nullptr);
+    Distribution distribution;
+    std::string error;
+    ASSERT_EQ(1, distribution.parse(text, error)) << error;
+    ASSERT_EQ(1, distribution.write(out, nullptr, error)) << error;
+    int parts = static_cast<int>(distribution.draft.build.styles[0].diskLabels.size());
+    EXPECT_EQ(row.parts, parts);
+    FolderArchive archive(out, "tolv", parts, parts > 1);
+    for (const FileEntry& entry : distribution.draft.build.entries) {
+      SCOPED_TRACE(entry.target);
+      EXPECT_LE(entry.firstPart, parts);
+      archive.member(entry);
+      ASSERT_EQ(1, archive.open());
+      char bytes[32];
+      EXPECT_EQ(entry.packedSize, archive.read(bytes, sizeof bytes));
+      EXPECT_EQ(1, archive.ateof());
+      archive.close();
+    }
+  }
 }
 
 TEST_F(DistributionTest, DescriptionErrorsNameTheLine) {

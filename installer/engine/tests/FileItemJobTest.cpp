@@ -1,3 +1,4 @@
+#include "FileTimes.h"
 #include "FolderArchive.h"
 #include "InstallerFixture.h"
 
@@ -217,6 +218,61 @@ TEST_F(FileItemJobTest, TheInstalledFileGetsEveryAttributeAsked) {
     std::string lines = f.log.lines();
     EXPECT_EQ(c.logged, lines.find("\n6 ") != std::string::npos) << c.name << "\n" << lines;
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+// A member has no file of its own to take a time from: the distribution records one per entry, and
+// both the comparison by time and the keeping of the time use it.
+TEST_F(FileItemJobTest, MembersCarryTheirRecordedTime) {
+  const unsigned long long recorded = 0x01D0000010000000ull, older = 0x01C0000010000000ull,
+                           newer = 0x01E0000010000000ull;
+  std::string stored = "stored member", data = "compressed member", packed = Pack(data);
+  writeFile(f.file("timed.exe"), stored + packed);
+  FolderArchive archive(f.dir.path(), "timed", 1, 0);
+  setting.archive = &archive;
+  FileEntry entries[] = {
+      {1, 0, 0, static_cast<long>(stored.size()), static_cast<long>(stored.size()), "s", "s"},
+      {1, static_cast<int>(stored.size()), 1, static_cast<long>(packed.size()),
+       static_cast<long>(data.size()), "c", "c"}};
+  const std::string* contents[] = {&stored, &data};
+  struct Case {
+    const char* name;
+    int member;                   // 0 stored, 1 compressed
+    unsigned long long entryTime; // 0: the distribution records none
+    unsigned long long existing;  // the existing target's time; 0: no target
+    int byTime;                   // kind 5, installing when the new file is newer; else always
+    int keepTime;
+    int result;
+    int installed;
+    unsigned long long targetTime; // 0: not checked
+  } cases[] = {
+      {"stored, older target replaced", 0, recorded, older, 1, 0, 1, 1, 0},
+      {"stored, newer target kept", 0, recorded, newer, 1, 0, 1, 0, newer},
+      {"compressed, older target replaced", 1, recorded, older, 1, 0, 1, 1, 0},
+      {"compressed, newer target kept", 1, recorded, newer, 1, 0, 1, 0, newer},
+      {"stored, time kept", 0, recorded, 0, 0, 1, 1, 1, recorded},
+      {"compressed, time kept", 1, recorded, 0, 0, 1, 1, 1, recorded},
+      {"compressed over an older target, time kept", 1, recorded, older, 1, 1, 1, 1, recorded},
+      {"no time recorded: cannot compare", 0, 0, older, 1, 0, 0, 0, older},
+  };
+  f.installer.quiet = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FileEntry entry = entries[c.member];
+    entry.time = c.entryTime;
+    std::string target = f.file(std::string("timed ") + c.name);
+    if (c.existing) {
+      writeFile(target, "old");
+      ASSERT_TRUE(SetWriteTime(target, c.existing));
+    }
+    FileInstallRecord record = Record(&entry, target);
+    record.options[CopyComparator] = c.byTime ? Decision::ByTime : Decision::Always;
+    record.options[CopyKeepAttributes] = c.keepTime;
+    EXPECT_EQ(c.result, RunFileItem(f.installer, record, setting));
+    EXPECT_EQ(c.installed ? *contents[c.member] : std::string("old"), readFile(target));
+    if (c.targetTime) {
+      EXPECT_EQ(c.targetTime, WriteTime(target));
+    }
   }
 }
 

@@ -98,6 +98,30 @@ TEST_F(InstallScriptTest, TrailingBytesAreIgnored) {
   EXPECT_EQ(1, load(WriteScript(RichScript(302, 32)).bytes + "trailing"));
 }
 
+// Scripts written before the file times end after the flags record and load with no times; a script
+// with times carries one per entry after its last member.
+TEST_F(InstallScriptTest, FileTimesFollowTheLastMember) {
+  for (int width : {32, 16}) {
+    SCOPED_TRACE(width);
+    ScriptDraft draft = RichScript(302, width);
+    ScriptImage without = WriteScript(draft);
+    EXPECT_EQ(without.memberEnds[15], without.bytes.size());
+    ASSERT_EQ(1, load(without.bytes));
+    EXPECT_EQ(0u, script.build->entries[0].time);
+
+    draft.build.entries[0].time = 0x01D2345678ABCDEFull;
+    draft.build.entries[1].time = 0xFFFFFFFF00000001ull;
+    ScriptImage with = WriteScript(draft);
+    std::string count = width == 32 ? std::string("\2\0\0\0", 4) : std::string("\2\0", 2);
+    EXPECT_EQ("TIME" + count + std::string("\xEF\xCD\xAB\x78\x56\x34\xD2\x01\1\0\0\0\xFF\xFF\xFF\xFF", 16),
+              with.bytes.substr(without.bytes.size()));
+    ASSERT_EQ(1, load(with.bytes));
+    EXPECT_EQ(0x01D2345678ABCDEFull, script.build->entries[0].time);
+    EXPECT_EQ(0xFFFFFFFF00000001ull, script.build->entries[1].time);
+    expectRichMembers(script);
+  }
+}
+
 struct Damage {
   const char* name;
   std::string bytes;
@@ -126,6 +150,8 @@ TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
       {"cut after member 9", TruncatedAfter(image, 9)},
       {"cut after member 13", TruncatedAfter(image, 13)},
       {"cut inside member 15", image.bytes.substr(0, image.memberEnds[14] + 2)},
+      {"times for one entry of two", image.bytes + std::string("TIME\1\0\0\0\1\0\0\0\2\0\0\0", 16)},
+      {"times cut short", image.bytes + std::string("TIME\2\0\0\0\1\0\0\0\2\0\0\0", 16)},
       {"huge event count", corrupted(Corruption::HugeListCount)},
       {"log state 3", corrupted(Corruption::BadLogState)},
       {"type 13", corrupted(Corruption::UnknownTypeId)},
@@ -159,6 +185,27 @@ TEST_F(InstallScriptTest, LongestTextsAndWideDialogsLoad) {
   EXPECT_EQ(65535u, script.product->name.size());
   ASSERT_EQ(1, load(WriteCorrupted(RichScript(302, 32), Corruption::ThirtyOneControls).bytes));
   EXPECT_EQ(31u, script.dialogs.dialogs.back().controls.size());
+}
+
+// A stream is read in blocks: values that straddle two blocks read whole, and every member after them.
+TEST_F(InstallScriptTest, AScriptLongerThanTheReadersBlockLoadsWholeFromAStream) {
+  ScriptDraft draft = RichScript(302, 32);
+  const int added = 6000;
+  for (int i = 0; i < added; ++i)
+    draft.build.entries.push_back({1, i, 0, 7, 70000 + i, "source file " + std::to_string(i),
+                                   "t" + std::to_string(i), static_cast<unsigned long long>(i) + 1});
+  std::string bytes = WriteScript(draft).bytes;
+  ASSERT_GT(bytes.size(), 3 * 65536u);
+  ASSERT_EQ(1, load(bytes));
+  ASSERT_EQ(draft.build.entries.size(), script.build->entries.size());
+  for (size_t i = 2; i < draft.build.entries.size(); ++i) {
+    const FileEntry &want = draft.build.entries[i], &got = script.build->entries[i];
+    ASSERT_TRUE(want.offset == got.offset && want.originalSize == got.originalSize &&
+                want.source == got.source && want.target == got.target && want.time == got.time)
+        << "entry " << i;
+  }
+  EXPECT_EQ("eighth", script.texts->texts[7]);
+  EXPECT_EQ(250, script.flags->minimumMillisecondsPerFile);
 }
 
 TEST_F(InstallScriptTest, FolderLoadPrefersInstallInfAndReportsFailures) {

@@ -1,8 +1,8 @@
 #include "DdeTestServer.h"
 
-#include <DdeClient.h>
 #include <TickTimer.h>
 #include <checkrecorder.h>
+#include <ddeclient.h>
 
 #include <gtest/gtest.h>
 
@@ -38,9 +38,9 @@ TEST(TickTimerTest, RunsOutAcrossTheWrap) {
     EXPECT_EQ(c.expired, TickTimerExpired(TickTimer{c.start, c.duration}, c.now)) << c.name;
 }
 
-TEST(DdeClientTest, ConnectsExecutesAndDisconnects) {
+TEST(ddeclientTest, ConnectsExecutesAndDisconnects) {
   DdeTestServer server(Serving("KxTestA"));
-  DdeClient client;
+  ddeclient client;
   ASSERT_EQ(1, client.DdeConnect("KxTestA", "Topic"));
   EXPECT_EQ(1, client.DdeExecute("[Do(1)]"));
   EXPECT_EQ(std::vector<std::string>{"[Do(1)]"}, server.executes());
@@ -49,17 +49,17 @@ TEST(DdeClientTest, ConnectsExecutesAndDisconnects) {
   EXPECT_EQ(nullptr, client.window());
 }
 
-TEST(DdeClientTest, NoServerAnswersNoConnection) {
-  DdeClient client;
+TEST(ddeclientTest, NoServerAnswersNoConnection) {
+  ddeclient client;
   EXPECT_EQ(0, client.DdeConnect("KxNobodyServes", "Topic"));
   client.DdeDisconnect();
 }
 
-TEST(DdeClientTest, NegativeAndMissingAcknowledgementsFail) {
+TEST(ddeclientTest, NegativeAndMissingAcknowledgementsFail) {
   DdeTestServer::Options options = Serving("KxTestB");
   options.executeAck = DdeTestServer::Negative;
   DdeTestServer negative(options);
-  DdeClient client;
+  ddeclient client;
   client.settimeout(300);
   ASSERT_EQ(1, client.DdeConnect("KxTestB", "Topic"));
   EXPECT_EQ(0, client.DdeExecute("[Do(1)]"));
@@ -79,11 +79,11 @@ TEST(DdeClientTest, NegativeAndMissingAcknowledgementsFail) {
 
 // A command that timed out may still be answered: that late answer belongs to it, not to the next
 // command, which the server refuses here.
-TEST(DdeClientTest, ALateAcknowledgementAnswersItsOwnCommand) {
+TEST(ddeclientTest, ALateAcknowledgementAnswersItsOwnCommand) {
   DdeTestServer::Options options = Serving("KxTestLate");
   options.executeAnswers = {{DdeTestServer::Positive, 700}, {DdeTestServer::Negative, 0}};
   DdeTestServer server(options);
-  DdeClient client;
+  ddeclient client;
   client.settimeout(300);
   ASSERT_EQ(1, client.DdeConnect("KxTestLate", "Topic"));
   EXPECT_EQ(0, client.DdeExecute("[Slow()]")) << "timed out";
@@ -94,12 +94,12 @@ TEST(DdeClientTest, ALateAcknowledgementAnswersItsOwnCommand) {
 }
 
 // A positive acknowledgement where data was asked for is no answer, and no failed check either.
-TEST(DdeClientTest, APositiveAcknowledgementOfARequestIsNoText) {
+TEST(ddeclientTest, APositiveAcknowledgementOfARequestIsNoText) {
   DdeTestServer::Options options = Serving("KxTestPos");
   options.unknownItemAck = DdeTestServer::Positive;
   options.texts["Known"] = "k";
   DdeTestServer server(options);
-  DdeClient client;
+  ddeclient client;
   CheckRecorder checks;
   ASSERT_EQ(1, client.DdeConnect("KxTestPos", "Topic"));
   std::string text = "old";
@@ -112,7 +112,7 @@ TEST(DdeClientTest, APositiveAcknowledgementOfARequestIsNoText) {
 }
 
 // A window that does not answer (its thread is busy) holds the initiate only for a moment.
-TEST(DdeClientTest, AHungWindowDoesNotStopTheConnect) {
+TEST(ddeclientTest, AHungWindowDoesNotStopTheConnect) {
   HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   std::thread busy([created] {
     HWND window = CreateWindowA("STATIC", "busy", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
@@ -121,7 +121,7 @@ TEST(DdeClientTest, AHungWindowDoesNotStopTheConnect) {
     DestroyWindow(window);
   });
   WaitForSingleObject(created, 5000);
-  DdeClient client;
+  ddeclient client;
   DWORD before = GetTickCount();
   EXPECT_EQ(0, client.DdeConnect("KxNobodyServes", "Topic"));
   EXPECT_LT(GetTickCount() - before, 4500u);
@@ -130,11 +130,11 @@ TEST(DdeClientTest, AHungWindowDoesNotStopTheConnect) {
   CloseHandle(created);
 }
 
-TEST(DdeClientTest, RequestsTextAndAcknowledgesIt) {
+TEST(ddeclientTest, RequestsTextAndAcknowledgesIt) {
   DdeTestServer::Options options = Serving("KxTestD");
   options.texts["Item"] = "one\r\ntwo\r\n";
   DdeTestServer server(options);
-  DdeClient client;
+  ddeclient client;
   ASSERT_EQ(1, client.DdeConnect("KxTestD", "Topic"));
   std::string text;
   EXPECT_EQ(1, client.DdeRequest("Item", CF_TEXT, text));
@@ -147,11 +147,11 @@ TEST(DdeClientTest, RequestsTextAndAcknowledgesIt) {
   EXPECT_EQ(0x8000, server.dataAcks()[0]);
 }
 
-TEST(DdeClientTest, RefusedAndNonTextRequestsAnswerNothing) {
+TEST(ddeclientTest, RefusedAndNonTextRequestsAnswerNothing) {
   DdeTestServer::Options options = Serving("KxTestE");
   options.bitmapItems = {"Picture"};
   DdeTestServer server(options);
-  DdeClient client;
+  ddeclient client;
   CheckRecorder checks;
   ASSERT_EQ(1, client.DdeConnect("KxTestE", "Topic"));
   std::string text = "old";
@@ -167,9 +167,9 @@ TEST(DdeClientTest, RefusedAndNonTextRequestsAnswerNothing) {
   EXPECT_EQ(0, server.dataAcks()[0]);
 }
 
-TEST(DdeClientTest, ServerTerminatesTheConversation) {
+TEST(ddeclientTest, ServerTerminatesTheConversation) {
   DdeTestServer server(Serving("KxTestF"));
-  DdeClient client;
+  ddeclient client;
   ASSERT_EQ(1, client.DdeConnect("KxTestF", "Topic"));
   server.terminate();
   std::string text;
@@ -178,10 +178,10 @@ TEST(DdeClientTest, ServerTerminatesTheConversation) {
   client.DdeDisconnect();
 }
 
-TEST(DdeClientTest, SecondServerIsToldToTerminate) {
+TEST(ddeclientTest, SecondServerIsToldToTerminate) {
   DdeTestServer first(Serving("KxTestG"));
   DdeTestServer second(Serving("KxTestG"));
-  DdeClient client;
+  ddeclient client;
   ASSERT_EQ(1, client.DdeConnect("KxTestG", "Topic"));
   HWND partner = client.server();
   EXPECT_EQ(1, client.DdeExecute("[Do(1)]"));

@@ -9,15 +9,15 @@
 
 // A minimal DDE client on the protocol's window messages, talking to one server at a time through a
 // hidden window of class "KXDDEHiddenWindowClass".
-class DdeClient {
+class ddeclient {
 public:
   static constexpr DWORD DefaultTimeout = 6000;
 
-  DdeClient() = default;
+  ddeclient() = default;
   // A conversation still open here is a failed check; the window goes either way.
-  ~DdeClient();
-  DdeClient(const DdeClient&) = delete;
-  DdeClient& operator=(const DdeClient&) = delete;
+  ~ddeclient();
+  ddeclient(const ddeclient&) = delete;
+  ddeclient& operator=(const ddeclient&) = delete;
 
   // How long executes and requests wait for the server's answer.
   void settimeout(DWORD milliseconds) { timeout_ = milliseconds; }

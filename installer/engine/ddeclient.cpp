@@ -8,7 +8,7 @@
 // and atom has one owner at each step: what the server hands over and the client accepts is freed
 // here, what is refused goes back or is deleted, and what a time-out leaves with the server is freed
 // when its late answer comes or the conversation ends.
-#include "DdeClient.h"
+#include "ddeclient.h"
 
 #include <checkfailed.h>
 
@@ -42,13 +42,13 @@ int RegisterOnce() {
 
 } // namespace
 
-DdeClient::~DdeClient() {
+ddeclient::~ddeclient() {
   CheckFailed(OpenAtDestruction, server_ == nullptr);
   if (window_)
     DestroyWindow(window_);
 }
 
-int DdeClient::CreateWindowOnce() {
+int ddeclient::CreateWindowOnce() {
   if (window_)
     return 1;
   if (!RegisterOnce())
@@ -62,14 +62,14 @@ int DdeClient::CreateWindowOnce() {
   return 1;
 }
 
-LRESULT CALLBACK DdeClient::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* client = reinterpret_cast<DdeClient*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+LRESULT CALLBACK ddeclient::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* client = reinterpret_cast<ddeclient*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!client)
     return DefWindowProcA(hwnd, message, wParam, lParam);
   return client->OnMessage(message, wParam, lParam);
 }
 
-LRESULT DdeClient::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ddeclient::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND sender = reinterpret_cast<HWND>(wParam);
   switch (message) {
   case WM_DDE_ACK:
@@ -93,7 +93,7 @@ LRESULT DdeClient::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-int DdeClient::DdeConnect(const char* application, const char* topic) {
+int ddeclient::DdeConnect(const char* application, const char* topic) {
   if (server_)
     DdeDisconnect();
   if (!CreateWindowOnce())
@@ -112,7 +112,7 @@ int DdeClient::DdeConnect(const char* application, const char* topic) {
   return server_ != nullptr;
 }
 
-void DdeClient::DdeDisconnect() {
+void ddeclient::DdeDisconnect() {
   if (server_) {
     PostMessageA(server_, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_), 0);
     server_ = nullptr;
@@ -130,7 +130,7 @@ void DdeClient::DdeDisconnect() {
   }
 }
 
-int DdeClient::WaitFor(UINT first, UINT last, MSG& msg, const TickTimer& timer) {
+int ddeclient::WaitFor(UINT first, UINT last, MSG& msg, const TickTimer& timer) {
   for (;;) {
     while (PeekMessageA(&msg, window_, WM_DDE_TERMINATE, WM_DDE_LAST, PM_REMOVE)) {
       if (msg.message >= first && msg.message <= last)
@@ -150,7 +150,7 @@ int DdeClient::WaitFor(UINT first, UINT last, MSG& msg, const TickTimer& timer) 
   }
 }
 
-int DdeClient::DdeExecute(const char* command) {
+int ddeclient::DdeExecute(const char* command) {
   if (!server_)
     return 0;
   size_t size = std::strlen(command) + 1;
@@ -184,7 +184,7 @@ int DdeClient::DdeExecute(const char* command) {
   }
 }
 
-void DdeClient::TakeLateBlock(HGLOBAL block) {
+void ddeclient::TakeLateBlock(HGLOBAL block) {
   for (auto late = lateBlocks_.begin(); late != lateBlocks_.end(); ++late)
     if (*late == block) {
       GlobalFree(block);
@@ -193,7 +193,7 @@ void DdeClient::TakeLateBlock(HGLOBAL block) {
     }
 }
 
-int DdeClient::TakeLateAtom(ATOM atom) {
+int ddeclient::TakeLateAtom(ATOM atom) {
   for (auto late = lateAtoms_.begin(); late != lateAtoms_.end(); ++late)
     if (*late == atom) {
       lateAtoms_.erase(late);
@@ -202,7 +202,7 @@ int DdeClient::TakeLateAtom(ATOM atom) {
   return 0;
 }
 
-int DdeClient::DdeRequest(const char* item, UINT format, std::string& text) {
+int ddeclient::DdeRequest(const char* item, UINT format, std::string& text) {
   text.clear();
   if (!server_)
     return 0;
@@ -246,7 +246,7 @@ int DdeClient::DdeRequest(const char* item, UINT format, std::string& text) {
 // Takes the text of a WM_DDE_DATA answer. Text is acknowledged positively and its block freed when
 // the server released it; anything else is refused, and a server that asked for no acknowledgement
 // has handed its block over, so it is freed here too.
-int DdeClient::TakeData(LPARAM lParam, ATOM item, std::string& text) {
+int ddeclient::TakeData(LPARAM lParam, ATOM item, std::string& text) {
   UINT_PTR handle = 0, atom = 0;
   UnpackDDElParam(WM_DDE_DATA, lParam, &handle, &atom);
   FreeDDElParam(WM_DDE_DATA, lParam);
