@@ -2,6 +2,7 @@
 
 #include "CDate.h"
 #include "CalendarFixture.h"
+#include "DialogSteps.h"
 #include <clock/Clock.h>
 
 #include <gtest/gtest.h>
@@ -235,6 +236,24 @@ TEST_F(CAppSettingsTest, ResetLayoutRestoresTheLayoutGroupOnly) {
   EXPECT_EQ(settings.showState, 0);
   EXPECT_EQ(settings.saveOnExit, 0);
   EXPECT_EQ(settings.snoozeMinutes, 30);
+}
+
+// A user who takes a question's default with Enter.
+class CAppSettingsByUser : public CAppSettingsTest {};
+
+TEST_F(CAppSettingsByUser, EnterOnTheReplaceQuestionKeepsTheFile) {
+  const std::string theirs = "soundfile=mine.wav\neventtype01=Golf\n";
+  ASSERT_TRUE(writeFile(file("calvorne.ini"), theirs));
+  HANDLE lock =
+      CreateFileA(file("calvorne.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  CAppSettings settings;
+  settings.LoadSettings();
+  CloseHandle(lock);
+  enterOn(answerer, "Replace it with the settings in use?");
+  EXPECT_FALSE(settings.SaveSettings());
+  EXPECT_EQ(readFile(file("calvorne.ini")), theirs);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 } // namespace
