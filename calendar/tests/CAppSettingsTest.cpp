@@ -15,7 +15,18 @@ namespace {
 using testsupport::readFile;
 using testsupport::writeFile;
 
-class CAppSettingsTest : public CalendarFixture {};
+class CAppSettingsTest : public CalendarFixture {
+protected:
+  // The file holds `text` but another program holds it open while it is loaded: the defaults stay.
+  void loadWhileHeld(const std::string& text, CAppSettings& settings) {
+    ASSERT_TRUE(writeFile(file("calvorne.ini"), text));
+    HANDLE lock =
+        CreateFileA(file("calvorne.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    settings.LoadSettings();
+    CloseHandle(lock);
+  }
+};
 
 TEST_F(CAppSettingsTest, WithoutAFileTheDefaultsHold) {
   platform::ClockOverride clock(2026, 12, 9);
@@ -202,13 +213,8 @@ TEST_F(CAppSettingsTest, AFailedSaveKeepsTheOldFileAndIsToldOnce) {
 // defaults without the user's consent.
 TEST_F(CAppSettingsTest, AnUnreadableFileIsReplacedOnlyWhenTheUserAgrees) {
   const std::string theirs = "soundfile=mine.wav\neventtype01=Golf\n";
-  ASSERT_TRUE(writeFile(file("calvorne.ini"), theirs));
-  HANDLE lock =
-      CreateFileA(file("calvorne.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   CAppSettings settings;
-  settings.LoadSettings();
-  CloseHandle(lock);
+  loadWhileHeld(theirs, settings);
   EXPECT_EQ(settings.soundFile, "sqeak.wav");
 
   answerer.answer("could not be read when the program started", IDNO);
@@ -243,13 +249,8 @@ class CAppSettingsByUser : public CAppSettingsTest {};
 
 TEST_F(CAppSettingsByUser, EnterOnTheReplaceQuestionKeepsTheFile) {
   const std::string theirs = "soundfile=mine.wav\neventtype01=Golf\n";
-  ASSERT_TRUE(writeFile(file("calvorne.ini"), theirs));
-  HANDLE lock =
-      CreateFileA(file("calvorne.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   CAppSettings settings;
-  settings.LoadSettings();
-  CloseHandle(lock);
+  loadWhileHeld(theirs, settings);
   enterOn(answerer, "Replace it with the settings in use?");
   EXPECT_FALSE(settings.SaveSettings());
   EXPECT_EQ(readFile(file("calvorne.ini")), theirs);
