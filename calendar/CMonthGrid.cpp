@@ -3,6 +3,7 @@
 #include "CAppSettings.h"
 #include "CDate.h"
 #include "CalendarLook.h"
+#include "GridCellFrame.h"
 #include "LocaleText.h"
 #include "MonthLayout.h"
 
@@ -107,7 +108,55 @@ void CMonthGrid::DoLayout() {
   std::vector<int> heights = monthlayout::RowHeights(client.Height(), rows_);
   for (int row = 0; row < rows_; ++row)
     SetRowHeight(row, heights[static_cast<size_t>(row)]);
+  FitTexts();
   SetRedraw(1);
+}
+
+void CMonthGrid::FitTexts() {
+  HDC dc = ::GetDC(m_hWnd);
+  for (int row = 0; row < GetRowCount(); ++row)
+    for (int col = 0; col < GetColCount(); ++col) {
+      int anchorCol, anchorRow, lastCol, lastRow;
+      if (GetJoinedBlock(col, row, &anchorCol, &anchorRow, &lastCol, &lastRow) &&
+          (anchorCol != col || anchorRow != row))
+        continue;
+      CGridCell cell;
+      GetCell(col, row, &cell);
+      std::string text = static_cast<const char*>(cell.m_strText);
+      if (text.empty())
+        continue;
+      CRect room;
+      GetCellRect(col, row, &room);
+      // The frame drawn is the cell's own or the grid's default; cells with text are never pressed, so
+      // the pressed inset plays no part.
+      CGridCell drawn;
+      GetMergedCell(col, row, &drawn);
+      CRect insets = GridFrameInsets(drawn.m_nFrameStyle, 0);
+      room.DeflateRect(insets.left, insets.top, insets.right, insets.bottom);
+      cell.m_hFont = FittingFont(dc, text, room);
+      SetCell(col, row, &cell);
+    }
+  ::ReleaseDC(m_hWnd, dc);
+}
+
+HFONT CMonthGrid::FittingFont(HDC dc, const std::string& text, const CRect& room) {
+  auto fits = [&](HFONT font) {
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    return size.cx <= room.Width() && size.cy <= room.Height();
+  };
+  HFONT font = static_cast<HFONT>(font_.m_hObject);
+  for (int height = kLargestSmallHeight; height >= kSmallestHeight && !fits(font); --height) {
+    std::unique_ptr<CFont>& small = smallFonts_[height];
+    if (!small) {
+      small = std::make_unique<CFont>();
+      calendarlook::CreateSmallBoldFont(*small, height);
+    }
+    font = static_cast<HFONT>(small->m_hObject);
+  }
+  return font;
 }
 
 void CMonthGrid::ShowDay(int day) {
@@ -154,6 +203,7 @@ void CMonthGrid::SetMonth(int month, int year) {
   // The marks of the month belong to it before it is drawn: drawn after, they would not show until
   // something else redrew the grid.
   OnMonthChanged(month, year);
+  FitTexts();
   SetRedraw(1);
   RedrawAll();
 }
@@ -170,6 +220,7 @@ void CMonthGrid::RemarkToday() {
     today_ = today.Day();
     ShowDay(today_);
   }
+  FitTexts();
   RedrawAll();
 }
 

@@ -3,6 +3,8 @@
 #include <GridCtrl.h>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 // One month in a grid: a title row with four navigation buttons (a year back, a month back, a month on,
 // a year on), a row of weekday names and a row per week. A click on a day, or on a navigation button
@@ -13,6 +15,9 @@ class CMonthGrid : public CGridCtrl {
 public:
   static constexpr UINT kDayMessage = WM_USER + 1;
   static constexpr COLORREF kTodayColour = RGB(200, 0, 0);
+  // The pixel heights a text too wide for its cell is tried in, from the largest down.
+  static constexpr int kLargestSmallHeight = 12;
+  static constexpr int kSmallestHeight = 6;
 
   CMonthGrid();
 
@@ -52,9 +57,15 @@ protected:
   void SendDay();
   void ShowDay(int day);
   void WriteWeekdayNames();
+  // Gives every text the grid's font where its cell holds it, else the largest smaller font that fits.
+  void FitTexts();
+  HFONT FittingFont(HDC dc, const std::string& text, const CRect& room);
 
   CPen greyPen_;
   CFont font_;
+  // The grid's font cannot be scaled (a bitmap face); smaller texts come from a scalable one, made
+  // when first needed, by pixel height.
+  std::unique_ptr<CFont> smallFonts_[kLargestSmallHeight + 1];
 
 private:
   int month_ = -1;

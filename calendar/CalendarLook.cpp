@@ -2,13 +2,22 @@
 
 namespace calendarlook {
 
-void CreateBoldFont(CFont& font) {
+namespace {
+
+void CreateBold(CFont& font, const char* face, int height) {
   LOGFONTA look{};
-  look.lfHeight = 12;
+  look.lfHeight = height;
   look.lfWeight = FW_BOLD;
-  lstrcpynA(look.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+  lstrcpynA(look.lfFaceName, face, LF_FACESIZE);
   font.CreateFontIndirect(&look);
 }
+
+} // namespace
+
+void CreateBoldFont(CFont& font) { CreateBold(font, "MS Sans Serif", 12); }
+
+// "MS Sans Serif" comes in fixed bitmap sizes only: asked for less, it answers its smallest, 13 pixels.
+void CreateSmallBoldFont(CFont& font, int height) { CreateBold(font, "Tahoma", height); }
 
 int RowHeight(const CFont& font) {
   HDC screen = GetDC(nullptr);

@@ -218,6 +218,8 @@ public:
   void Commit();
   // Scrolls so that the current cell is in view (without a commit).
   void KeepCurrentVisible();
+  // Whether a column at or right of the left column shows whole, or at least half of it.
+  bool MostlyShown(int col) const;
   // The check of a row target for the current row (or the top row): 1 when it is the present row or
   // lies outside the grid once the store and OnRowOverflow had their chance to add rows.
   int CheckRowTarget(int target, bool forTop);

@@ -310,13 +310,20 @@ void CGridCtrl::KeepCurrentVisible() {
   if (d.curCol < d.leftCol) {
     if (d.curCol != d.prevCurCol)
       d.leftCol = d.curCol;
-  } else if (!pointed || ColLeft(d.curCol) >= d.bodyWidth) {
+  } else if (!pointed ? !MostlyShown(d.curCol) : ColLeft(d.curCol) >= d.bodyWidth) {
     int remain = d.bodyWidth - d.StepWidth(d.curCol);
     int left = d.curCol;
     while (left > 0 && remain - d.StepWidth(left - 1) >= 0)
       remain -= d.StepWidth(--left);
     d.leftCol = std::min(std::max(d.leftCol, left), std::max(d.lastLeftCol, d.leftCol));
   }
+}
+
+bool CGridCtrl::MostlyShown(int col) const {
+  // A wide column cut at the right edge is in view while half of it shows: scrolling it whole would hide
+  // the first columns for the sake of a few pixels of it.
+  const int shown = m_dims.bodyWidth - ColLeft(col);
+  return shown >= m_dims.ColWidth(col) || shown * 2 >= m_dims.ColWidth(col);
 }
 
 int CGridCtrl::RowTop(int row) const {

@@ -2,6 +2,7 @@
 
 #include "CDate.h"
 #include "CalendarFixture.h"
+#include "DialogSteps.h"
 #include <clock/Clock.h>
 
 #include <gtest/gtest.h>
@@ -14,7 +15,18 @@ namespace {
 using testsupport::readFile;
 using testsupport::writeFile;
 
-class CAppSettingsTest : public CalendarFixture {};
+class CAppSettingsTest : public CalendarFixture {
+protected:
+  // The file holds `text` but another program holds it open while it is loaded: the defaults stay.
+  void loadWhileHeld(const std::string& text, CAppSettings& settings) {
+    ASSERT_TRUE(writeFile(file("calvorne.ini"), text));
+    HANDLE lock =
+        CreateFileA(file("calvorne.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    settings.LoadSettings();
+    CloseHandle(lock);
+  }
+};
 
 TEST_F(CAppSettingsTest, WithoutAFileTheDefaultsHold) {
   platform::ClockOverride clock(2026, 12, 9);
@@ -201,13 +213,8 @@ TEST_F(CAppSettingsTest, AFailedSaveKeepsTheOldFileAndIsToldOnce) {
 // defaults without the user's consent.
 TEST_F(CAppSettingsTest, AnUnreadableFileIsReplacedOnlyWhenTheUserAgrees) {
   const std::string theirs = "soundfile=mine.wav\neventtype01=Golf\n";
-  ASSERT_TRUE(writeFile(file("calvorne.ini"), theirs));
-  HANDLE lock =
-      CreateFileA(file("calvorne.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   CAppSettings settings;
-  settings.LoadSettings();
-  CloseHandle(lock);
+  loadWhileHeld(theirs, settings);
   EXPECT_EQ(settings.soundFile, "sqeak.wav");
 
   answerer.answer("could not be read when the program started", IDNO);
@@ -235,6 +242,19 @@ TEST_F(CAppSettingsTest, ResetLayoutRestoresTheLayoutGroupOnly) {
   EXPECT_EQ(settings.showState, 0);
   EXPECT_EQ(settings.saveOnExit, 0);
   EXPECT_EQ(settings.snoozeMinutes, 30);
+}
+
+// A user who takes a question's default with Enter.
+class CAppSettingsByUser : public CAppSettingsTest {};
+
+TEST_F(CAppSettingsByUser, EnterOnTheReplaceQuestionKeepsTheFile) {
+  const std::string theirs = "soundfile=mine.wav\neventtype01=Golf\n";
+  CAppSettings settings;
+  loadWhileHeld(theirs, settings);
+  enterOn(answerer, "Replace it with the settings in use?");
+  EXPECT_FALSE(settings.SaveSettings());
+  EXPECT_EQ(readFile(file("calvorne.ini")), theirs);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "CalendarFixture.h"
 #include "DialogSteps.h"
 #include "GridBody.h"
+#include "GridCellFrame.h"
 #include "SentInput.h"
 #include "resource.h"
 
@@ -180,6 +181,61 @@ TEST_F(CEventDlgTest, ANightTimeAsksFirst) {
   EXPECT_EQ(run(event, [](HWND d) { set(d, IDC_EV_HOUR, "5"), set(d, IDC_EV_MINUTE, "01"); }), IDOK);
   EXPECT_EQ(event.eventTime, 5 * 60 + 1);
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// What a cell of a month grid shows that its room cannot hold: its text with the width and height the
+// text needs in the font the cell is drawn with, and the room inside the cell's frame.
+std::vector<std::string> textsThatDoNotFit(CMonthGrid& grid) {
+  std::vector<std::string> cut;
+  HDC screen = GetDC(nullptr);
+  for (int row = 0; row < grid.GetRowCount(); ++row)
+    for (int col = 0; col < grid.GetColCount(); ++col) {
+      CGridCell cell;
+      grid.GetMergedCell(col, row, &cell);
+      std::string text = static_cast<const char*>(cell.m_strText);
+      if (text.empty())
+        continue;
+      CRect rect;
+      grid.GetCellRect(col, row, &rect);
+      CRect insets = GridFrameInsets(cell.m_nFrameStyle, grid.Dims().frameInset);
+      int width = rect.Width() - insets.left - insets.right;
+      int height = rect.Height() - insets.top - insets.bottom;
+      HGDIOBJ old = SelectObject(screen, cell.m_hFont ? cell.m_hFont : grid.GetGridFont());
+      SIZE needed{};
+      GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &needed);
+      SelectObject(screen, old);
+      if (needed.cx > width || needed.cy > height)
+        cut.push_back("\"" + text + "\" needs " + std::to_string(needed.cx) + "x" +
+                      std::to_string(needed.cy) + ", has " + std::to_string(width) + "x" +
+                      std::to_string(height));
+    }
+  ReleaseDC(nullptr, screen);
+  return cut;
+}
+
+// May 2026 starts on a Friday and spans six weeks, the most rows a month takes; today is the 10th.
+TEST_F(CEventDlgTest, TheMonthGridShowsEveryTextWhole) {
+  platform::Clock::set(2026, 5, 10, 9, 0, 0, 0);
+  CEventItem event;
+  std::vector<std::string> cut;
+  int rows = 0;
+  run(
+      event,
+      [&](HWND d) {
+        auto* month = dynamic_cast<CMonthGrid*>(CWnd::FromHandlePermanent(GetDlgItem(d, IDC_EV_MONTHGRID)));
+        rows = month->GetRowCount();
+        cut = textsThatDoNotFit(*month);
+        // Every month's title, the longest names among them.
+        for (int m = 1; m <= 12; ++m) {
+          month->SetMonth(m, 2026);
+          for (const std::string& text : textsThatDoNotFit(*month))
+            if (text.find(", 2026") != std::string::npos)
+              cut.push_back(text);
+        }
+      },
+      IDCANCEL);
+  EXPECT_EQ(rows, 8);
+  EXPECT_TRUE(cut.empty()) << ::testing::PrintToString(cut);
 }
 
 // The dialog as a user meets it: what its controls show, and its buttons pressed with the mouse.

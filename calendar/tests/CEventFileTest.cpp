@@ -1,6 +1,7 @@
 #include "CEventFile.h"
 
 #include "CalendarFixture.h"
+#include "DialogSteps.h"
 #include <clock/Clock.h>
 
 #include <gtest/gtest.h>
@@ -90,6 +91,15 @@ std::string oldRecord() {
 class CEventFileTest : public CalendarFixture {
 protected:
   std::string eventsPath() const { return file("events20.dat"); }
+  // The file holds `bytes` but another program holds it open while it is read: the list stays empty.
+  void readWhileHeld(const std::string& bytes, CEventArray& list) {
+    ASSERT_TRUE(writeFile(eventsPath(), bytes));
+    HANDLE lock = CreateFileA(eventsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    answerer.answer("could not be read", IDOK);
+    EXPECT_EQ(events.ReadEvents(list), 0);
+    CloseHandle(lock);
+  }
   platform::ClockOverride clock{2026, 12, 9};
   CEventFile events;
 };
@@ -206,13 +216,8 @@ TEST_F(CEventFileTest, AFileThatCannotBeReadIsReportedAndKept) {
 // would put the partial list in its place.
 TEST_F(CEventFileTest, AFileNotReadWholeIsRewrittenOnlyWhenTheUserAgrees) {
   const std::string current = kHeader + sampleRecord() + sampleRecord();
-  ASSERT_TRUE(writeFile(eventsPath(), current));
-  HANDLE lock = CreateFileA(eventsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  answerer.answer("could not be read", IDOK);
   CEventArray list;
-  EXPECT_EQ(events.ReadEvents(list), 0);
-  CloseHandle(lock);
+  readWhileHeld(current, list);
   list.push_back(sampleEvent());
 
   answerer.answer("could not be read completely", IDNO);
@@ -431,6 +436,20 @@ TEST_F(CEventFileTest, AFailedConversionAtStartUpKeepsTheCurrentEvents) {
   EXPECT_EQ(events.LoadEvents(list), 1);
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(list[0]->name, "Dentist");
+  EXPECT_EQ(readFile(eventsPath()), current);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// A user who takes a question's default with Enter.
+class CEventFileByUser : public CEventFileTest {};
+
+TEST_F(CEventFileByUser, EnterOnTheReplaceQuestionKeepsTheFile) {
+  const std::string current = kHeader + sampleRecord() + sampleRecord();
+  CEventArray list;
+  readWhileHeld(current, list);
+  list.push_back(sampleEvent());
+  enterOn(answerer, "Replace the file with the events in the list?");
+  EXPECT_EQ(events.WriteEvents(list), 0);
   EXPECT_EQ(readFile(eventsPath()), current);
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }

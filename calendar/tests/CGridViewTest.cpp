@@ -297,4 +297,16 @@ TEST_F(CGridViewByUser, ModifyKeepsTheLiveIndexOfTheEditedEvent) {
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
+TEST_F(CGridViewByUser, EnterOnTheDeleteQuestionKeepsTheEvent) {
+  startWith({{"One", 1}, {"Two", 2}});
+  const std::string stored = testsupport::readFile(file("events20.dat"));
+  testsupport::realinput::click(grid().GetBody()->m_hWnd, cellCentre(0, 1));
+  enterOn(answerer, "Delete Current Event?");
+  pressButton(frame->m_wndDlgBar.m_hWnd, IDC_DELETE);
+  EXPECT_EQ(names(), (std::vector<std::string>{"One", "Two", "Solstice"}));
+  EXPECT_EQ(doc->GetEventCount(), 2);
+  EXPECT_EQ(testsupport::readFile(file("events20.dat")), stored);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 } // namespace

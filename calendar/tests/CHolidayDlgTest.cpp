@@ -151,4 +151,29 @@ TEST_F(CHolidayDlgByUser, NotifyDaysTakeOnlyWholeNumbersFrom1To99AndSaySo) {
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
+TEST_F(CHolidayDlgByUser, EnterAfterAnEditKeepsTheFirstColumnsInView) {
+  int leftCol = -1, curCol = -1;
+  CHolidayDlg dialog(doc.get(), 0);
+  actByUser(answerer, "Holiday Setup", [&](HWND hwnd) {
+    CHolidayGrid& grid = dialog.Grid();
+    CRect rect;
+    grid.GetCellRect(CHolidayGrid::kNotifyDays, 1, &rect);
+    testsupport::realinput::click(grid.GetBody()->m_hWnd,
+                                  {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    testsupport::realinput::pressKey(VK_END);
+    testsupport::realinput::pressKey(VK_BACK);
+    testsupport::realinput::typeText("2");
+    testsupport::realinput::pressKey(VK_RETURN);
+    testsupport::realinput::settle();
+    leftCol = grid.GetLeftCol();
+    curCol = grid.GetCurCol();
+    pressButton(hwnd, IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(curCol, CHolidayGrid::kDescription);
+  EXPECT_EQ(leftCol, CHolidayGrid::kEnabled);
+  EXPECT_EQ(CHolidayTable().GetAt(1).notifyDays, 12);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include "CDorvixDoc.h"
 #include "CGridView.h"
 #include "CSplashWnd.h"
+#include "DialogSteps.h"
 #include "DorvixAppFixture.h"
 #include "MessagePump.h"
 #include "RecordingView.h"
@@ -682,6 +683,40 @@ TEST_F(CMainFrameTest, AnUnreadableSettingsFileIsAskedAboutOnceAtExit) {
   stop();
   EXPECT_EQ(answerer.seen().size() - before, 1u) << answerer.describeSeen();
   EXPECT_EQ(readFile(file("calvorne.ini")), theirs);
+}
+
+// A user who takes a question's default with Enter.
+class BackupByUser : public BackupTest {};
+
+TEST_F(BackupByUser, EnterOnTheRestoreQuestionKeepsTheCurrentEvents) {
+  start();
+  addEvent("Saved");
+  answerer.answer("Backup Complete.", IDOK);
+  command(ID_BACKUP);
+  addEvent("Later");
+  const std::string later = readFile(file("events20.dat"));
+  enterOn(answerer, "Restoring this backup will ERASE your current events!");
+  command(ID_RESTORE);
+  EXPECT_EQ(readFile(file("events20.dat")), later);
+  EXPECT_FALSE(fileExists(file("events20.old")));
+  EXPECT_EQ(doc->GetEventCount(), 2);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+class CMainFrameByUser : public CMainFrameTest {};
+
+TEST_F(CMainFrameByUser, EnterOnTheConversionQuestionKeepsTheCurrentEvents) {
+  start();
+  addEvent("Current");
+  const std::string current = readFile(file("events20.dat"));
+  // One previous-version record: converted, it would take the place of every current event.
+  ASSERT_TRUE(writeFile(file("events.dat"), std::string(112, '\0')));
+  enterOn(answerer, "Conversion of version 1.2 event file will delete");
+  command(ID_CONVERT);
+  EXPECT_EQ(readFile(file("events20.dat")), current);
+  ASSERT_EQ(doc->GetEventCount(), 1);
+  EXPECT_EQ(doc->GetEvent(0)->name, "Current");
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
 } // namespace

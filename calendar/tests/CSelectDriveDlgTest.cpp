@@ -1,14 +1,16 @@
 #include "CSelectDriveDlg.h"
 
 #include "CalendarFixture.h"
+#include "DialogSteps.h"
 #include "TestSeams.h"
 #include "resource.h"
 
 namespace {
 
-class CSelectDriveDlgTest : public CalendarFixture {};
+// The dialog as a user meets it: what it lists, and its buttons pressed with the mouse or the keyboard.
+class CSelectDriveDlgByUser : public CalendarFixture {};
 
-TEST_F(CSelectDriveDlgTest, ListsTheRemovableDrivesOfTheMachine) {
+TEST_F(CSelectDriveDlgByUser, ListsTheRemovableDrivesOfTheMachine) {
   struct Case {
     const char* name;
     DWORD mask;
@@ -32,15 +34,15 @@ TEST_F(CSelectDriveDlgTest, ListsTheRemovableDrivesOfTheMachine) {
     int count = -1;
     bool okEnabled = false;
     std::string prompt;
-    answerer.act("Select Drive", [&](HWND dialog) {
+    actByUser(answerer, "Select Drive", [&](HWND dialog) {
       HWND combo = GetDlgItem(dialog, IDC_DRIVE);
       count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
       okEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != 0;
       char text[160] = "";
       GetDlgItemTextA(dialog, IDC_DRIVEPROMPT, text, sizeof text);
       prompt = text;
-      // A user presses OK; with it disabled only Cancel is left.
-      PostMessageA(dialog, WM_COMMAND, okEnabled ? IDOK : IDCANCEL, 0);
+      // The user presses OK; with it disabled only Cancel is left.
+      pressButton(dialog, okEnabled ? IDOK : IDCANCEL);
     });
     CSelectDriveDlg dialog;
     EXPECT_EQ(dialog.DoModal(), c.expected);
@@ -51,14 +53,18 @@ TEST_F(CSelectDriveDlgTest, ListsTheRemovableDrivesOfTheMachine) {
   }
 }
 
-TEST_F(CSelectDriveDlgTest, ADisabledOkCannotBeForced) {
+TEST_F(CSelectDriveDlgByUser, ADisabledOkCannotBeForced) {
   FolderDrives drives(0);
-  answerer.act("Select Drive", [](HWND dialog) {
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0); // Enter on the dialog
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  bool openAfterOk = false;
+  actByUser(answerer, "Select Drive", [&](HWND dialog) {
+    pressButton(dialog, IDOK);
+    testsupport::realinput::pressKey(VK_RETURN);
+    openAfterOk = IsWindowVisible(dialog) != 0;
+    pressButton(dialog, IDCANCEL);
   });
   CSelectDriveDlg dialog;
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_TRUE(openAfterOk) << "neither a click on OK nor Enter ends the dialog";
   EXPECT_EQ(dialog.m_drive, "");
 }
 

@@ -1,13 +1,15 @@
 #include "CTimeWarningDlg.h"
 
 #include "CalendarFixture.h"
+#include "DialogSteps.h"
 #include "resource.h"
 
 #include <functional>
 
 namespace {
 
-class CTimeWarningDlgTest : public CalendarFixture {};
+// The dialog as a user meets it: its box ticked with the mouse, its buttons pressed or Escape typed.
+class CTimeWarningDlgByUser : public CalendarFixture {};
 
 struct Seen {
   bool noShown = true;
@@ -16,8 +18,8 @@ struct Seen {
   bool helpShown = true;
 };
 
-// Reads the dialog as it opens, then sets the box and presses the button.
-testsupport::ModalAnswerer::Action look(Seen& seen, bool check, int button) {
+// Reads the dialog as it opens, then ticks or clears the box and presses the button (0: Escape).
+std::function<void(HWND)> look(Seen& seen, bool check, int button) {
   return [&seen, check, button](HWND dialog) {
     char text[128];
     GetDlgItemTextA(dialog, IDYES, text, sizeof text);
@@ -30,12 +32,16 @@ testsupport::ModalAnswerer::Action look(Seen& seen, bool check, int button) {
     seen.noShown = shown(IDNO);
     seen.helpShown = shown(IDC_HELPBUTTON);
     seen.checked = IsDlgButtonChecked(dialog, IDC_WARNCHECK);
-    CheckDlgButton(dialog, IDC_WARNCHECK, check ? BST_CHECKED : BST_UNCHECKED);
-    PostMessageA(dialog, WM_COMMAND, button, 0);
+    if ((seen.checked == BST_CHECKED) != check)
+      pressButton(dialog, IDC_WARNCHECK);
+    if (button)
+      pressButton(dialog, button);
+    else
+      testsupport::realinput::pressKey(VK_ESCAPE);
   };
 }
 
-TEST_F(CTimeWarningDlgTest, QuestionAndNoticeModesWithTheirCheckBox) {
+TEST_F(CTimeWarningDlgByUser, QuestionAndNoticeModesWithTheirCheckBox) {
   struct Case {
     const char* name;
     bool question;
@@ -45,15 +51,15 @@ TEST_F(CTimeWarningDlgTest, QuestionAndNoticeModesWithTheirCheckBox) {
     INT_PTR expected;
     const char* yesText;
   } cases[] = {
+      {"notice", false, 0, true, IDYES, IDOK, "OK"},
       {"question answered Yes with the box set", true, 1, true, IDYES, IDYES, "Yes"},
       {"question answered No with the box cleared", true, 1, false, IDNO, IDNO, "Yes"},
-      {"question closed with Escape is No", true, 0, false, IDCANCEL, IDNO, "Yes"},
-      {"notice", false, 0, true, IDYES, IDOK, "OK"},
+      {"question closed with Escape is No", true, 0, false, 0, IDNO, "Yes"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Seen seen;
-    answerer.act("Think twice", look(seen, c.userChecks, c.button));
+    actByUser(answerer, "Think twice", look(seen, c.userChecks, c.button));
     CTimeWarningDlg dialog;
     dialog.m_message = "Think twice";
     dialog.m_caption = "Careful";

@@ -212,6 +212,35 @@ TEST_F(GridCtrlTest, HitTestAndCellRectanglesFollowTheView) {
   EXPECT_EQ(rect, CRect(100, 20, 240, 60));
 }
 
+// A move to a column cut at the right edge scrolls it whole only when less than half of it shows: the
+// first columns stay in view for a wide last one.
+TEST_F(GridCtrlTest, AColumnHalfShownIsInViewWithoutScrolling) {
+  struct Case {
+    const char* name;
+    int lastWidthOfBody; // the last column's width, in hundredths of the body's width
+    int expectedLeft;
+  } const cases[] = {
+      {"shown whole", 20, 0},
+      {"exactly half shown", 40, 0},
+      {"less than half shown: scrolled whole", 50, 2},
+  };
+  // The first three columns take 10, 20 and 50 hundredths of the body.
+  const int firstWidths[] = {10, 20, 50};
+  grid.SetColCount(4);
+  grid.SetRowCount(5);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int body = grid.Dims().bodyWidth;
+    grid.SetCurCell(0, 0);
+    grid.SetLeftCol(0);
+    for (int col = 0; col < 3; ++col)
+      grid.SetColWidth(col, body * firstWidths[col] / 100);
+    grid.SetColWidth(3, body * c.lastWidthOfBody / 100);
+    grid.SetCurCell(3, 0);
+    EXPECT_EQ(grid.GetLeftCol(), c.expectedLeft);
+  }
+}
+
 TEST_F(GridCtrlTest, MovingTheCurrentCellRunsTheHooksInOrder) {
   grid.SetColCount(5);
   grid.SetRowCount(100);
