@@ -28,7 +28,9 @@ void pumpWhenDue() {
 
 } // namespace
 
-// Called for every byte of the stream: the block at hand serves it without a call to the source.
+// Called for every byte of the stream: the block at hand serves it without a call to the source, and
+// the rarer work stays out of line (nextblock is never inlined here), so that this path needs no
+// stack frame.
 int WINAPI lzpreader::readbyte() {
   lzpreader* reader = current;
   if (reader && reader->next_ < reader->end_)

@@ -32,7 +32,7 @@ public:
 private:
   static int WINAPI readbyte();
   // The next block of the source, and its first byte; -1 at its end, on its error or once closed.
-  static int nextblock();
+  __attribute__((noinline)) static int nextblock();
 
   portistream* source_ = nullptr;
   int open_ = 0;

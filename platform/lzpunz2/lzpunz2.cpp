@@ -142,10 +142,11 @@ private:
     int want = surelyAhead();
     if (want > InputBlock)
       want = InputBlock;
+    LzpReadByteProc reader = reader_;
     int held = 0;
     while (held < want) {
-      int byte = nextByte();
-      if (byte < 0) {
+      int byte = reader();
+      if (static_cast<unsigned>(byte) > 255) {
         inputEnded_ = true;
         break;
       }
