@@ -7,6 +7,7 @@
 #include <LibraryPacker.h>
 #include <LogUndo.h>
 #include <OperationLog.h>
+#include <lzplibrary.h>
 
 #include <windows.h>
 
@@ -171,6 +172,9 @@ int main() {
   std::string target = work + "\\target";
   std::string logPath = work + "\\kxlog3.nnn";
 
+  // Loaded for the whole run, as the install controller keeps it.
+  lzplibrary decompression;
+  decompression.load();
   double copy = 1e9, installStored = 1e9, installPacked = 1e9, undo = 1e9;
   for (int run = 0; run < kRuns; ++run) {
     copy = std::min(copy, CopyLoop(sources, target));

@@ -9,16 +9,13 @@
 
 namespace {
 
-// Serving the windows costs a trip to the window server, and the library pulls its read-ahead back
-// to back (8 counts of 2048 bytes per refill): the byte count only says when to look at the clock,
-// and the windows are served when this long has passed since they last were, as the install's
-// progress serves them.
+// Serving the windows costs a trip to the window server: the block count only says when to look at
+// the clock, and the windows are served when this long has passed since they last were, as the
+// install's progress serves them.
 constexpr std::uint64_t PumpMilliseconds = 15;
 
-// The reader whose source the library is reading, the callbacks since the clock was last looked at,
-// and when the windows were last served.
+// The reader whose source the library is reading, and when the windows were last served.
 lzpreader* current = nullptr;
-int callsSincePump = 0;
 std::uint64_t pumped = 0;
 
 void pumpWhenDue() {
@@ -31,21 +28,35 @@ void pumpWhenDue() {
 
 } // namespace
 
+// Called for every byte of the stream: the block at hand serves it without a call to the source, and
+// the rarer work stays out of line (nextblock is never inlined here), so that this path needs no
+// stack frame.
 int WINAPI lzpreader::readbyte() {
+  lzpreader* reader = current;
+  if (reader && reader->next_ < reader->end_)
+    return *reader->next_++;
+  return nextblock();
+}
+
+int lzpreader::nextblock() {
   if (!current || !current->source_)
     return -1;
-  if (++callsSincePump >= PumpInterval) {
-    callsSincePump = 0;
+  // Not while the library opens the stream: a handler could close the reader under it.
+  if (current->reading_)
     pumpWhenDue();
-  }
   // The pump may have run anything, a close of this very reader included.
   if (!current || !current->open_)
     return -1;
-  portistream* source = current->source_;
-  int byte = source->readbyte();
-  if (byte < 0 && !source->ateof())
-    current->open_ = 0;
-  return byte;
+  lzpreader* reader = current;
+  int got = reader->source_->read(reader->block_, PumpInterval);
+  if (got <= 0) {
+    if (!reader->source_->ateof())
+      reader->open_ = 0;
+    return -1;
+  }
+  reader->next_ = reader->block_;
+  reader->end_ = reader->block_ + got;
+  return *reader->next_++;
 }
 
 int lzpreader::open(portistream& source) {
@@ -54,6 +65,7 @@ int lzpreader::open(portistream& source) {
     return -1;
   source_ = &source;
   open_ = 1;
+  next_ = end_ = nullptr;
   lzpreader* previous = current;
   current = this;
   if (library_.load() && library_.unzopen(readbyte, LZP_MODE_FRAMED) == 0 && open_)
@@ -88,6 +100,7 @@ int lzpreader::close() {
   if (reading_) {
     open_ = 0;
     closing_ = 1;
+    next_ = end_ = nullptr;
     return 1;
   }
   library_.unzclose();
@@ -95,6 +108,7 @@ int lzpreader::close() {
   source_->close();
   source_ = nullptr;
   open_ = 0;
+  next_ = end_ = nullptr;
   if (current == this)
     current = nullptr;
   return 1;

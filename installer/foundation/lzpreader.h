@@ -4,9 +4,10 @@
 #include "porttype.h"
 
 // Reads a compressed source stream through the decompression library, which pulls the source one
-// byte at a time through a callback. The callback keeps the windows alive: every 2048 bytes it
-// dispatches the waiting messages when 15 ms have passed since it last did. One reader decompresses
-// at a time (the library has one slot).
+// byte at a time through a callback. The callback serves those bytes from blocks of 2048 bytes read
+// from the source (the source holds the one stream and is the reader's until it closes), and keeps the
+// windows alive: before each block a read takes, it dispatches the waiting messages when 15 ms have
+// passed since it last did. One reader decompresses at a time (the library has one slot).
 class lzpreader {
 public:
   static constexpr int PumpInterval = 2048;
@@ -30,10 +31,16 @@ public:
 
 private:
   static int WINAPI readbyte();
+  // The next block of the source, and its first byte; -1 at its end, on its error or once closed.
+  __attribute__((noinline)) static int nextblock();
 
   portistream* source_ = nullptr;
   int open_ = 0;
   int reading_ = 0; // inside the library's read entry
   int closing_ = 0; // a close asked for while reading, carried out when the read returns
+  // The block of the source being served, and the next byte of it.
+  unsigned char block_[PumpInterval];
+  const unsigned char* next_ = nullptr;
+  const unsigned char* end_ = nullptr;
   lzplibrary library_;
 };

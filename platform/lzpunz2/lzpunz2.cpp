@@ -2,14 +2,21 @@
 //
 // How this works. The decoder pulls input through the caller's byte callback into a block buffer
 // and lets inflate produce output straight into the caller's buffer, never more than its count.
-// Inflate reports the end code (the end of the final deflate block) as Z_STREAM_END; the 8 bytes
-// after it, taken from what is left in the block buffer and then from the callback, must equal the
-// CRC-32 of the bytes produced and their number: raw deflate has no check of its own, so without the
-// CRC damaged data could decode to wrong bytes that end well. Every failure is final for the stream: the
-// decoder answers -1 from then on, so corrupt input can never make a caller loop. Input that ends before the
-// end code is a truncation, found when inflate can make no progress and the callback has no more bytes. The
-// encoder runs deflate over the caller's blocks and hands every output byte to the write callback, then the
-// trailer on close.
+// A stream may be followed by other data in the caller's source, so the decoder takes from the
+// callback only bytes that are surely its own: each refill is bounded by what the stream must still
+// hold. Inside a stored block that is the rest of the block; elsewhere it is one byte (inflate ran out
+// of input, so the coded data goes on) or none (inflate filled the output), and in every case the 8
+// bytes of the trailer. The bulk of incompressible data lies in stored blocks and comes in full blocks;
+// coded data comes a few bytes at a time, which inflate takes without losing its place.
+// Inflate reports the end code (the end of the final deflate block) as Z_STREAM_END and leaves the
+// bytes after it unused; the 8 bytes after it, taken from what is left in the block buffer and then
+// from the callback, must equal the CRC-32 of the bytes produced and their number: raw deflate has no
+// check of its own, so without the CRC damaged data could decode to wrong bytes that end well. The
+// stream ends there: nothing after the trailer is read. Every failure is final for the stream: the
+// decoder answers -1 from then on, so corrupt input can never make a caller loop. Input that ends before
+// the end code is a truncation, found when inflate can make no progress and the callback has no more
+// bytes. The encoder runs deflate over the caller's blocks and hands every output byte to the write
+// callback, then the trailer on close.
 
 #include <lzpunz2/lzpunz2.h>
 
@@ -26,6 +33,7 @@ constexpr unsigned char HeaderMethodDeflate = 'D';
 constexpr int InputBlock = 16384;
 constexpr int OutputBlock = 16384;
 constexpr int DeflateWindowBits = -15; // negative: raw deflate, no zlib header or checksum
+constexpr int TrailerBytes = 8;
 
 int lastError = LZP_E_NONE;
 
@@ -73,6 +81,7 @@ public:
     z_.next_in = input_;
     z_.avail_in = 0;
     inputEnded_ = false;
+    wantsInput_ = true;
     produced_ = 0;
     crc_ = crc32(0, Z_NULL, 0);
     state_ = Streaming;
@@ -91,12 +100,13 @@ public:
       return 0;
     z_.next_out = static_cast<Bytef*>(buffer);
     z_.avail_out = static_cast<uInt>(count);
+    uncounted_ = z_.next_out;
     while (z_.avail_out > 0 && state_ == Streaming)
       step();
-    int made = count - static_cast<int>(z_.avail_out);
+    tally();
     if (state_ == Failed)
       return -1;
-    return made;
+    return count - static_cast<int>(z_.avail_out);
   }
 
   int close() {
@@ -115,11 +125,28 @@ private:
     return byte >= 0 && byte <= 255 ? byte : -1;
   }
 
+  // The input the stream must still hold after what inflate has taken: the trailer, and before it the
+  // rest of a stored block being copied, or one byte of coded data when inflate stopped for want of
+  // input (when it stopped because the output was full, its last bytes may have ended the data).
+  // inflateMark answers -1 in its upper half outside a code, and then in its lower half the bytes a
+  // stored block has left.
+  int surelyAhead() {
+    long mark = inflateMark(&z_);
+    long stored = (mark >> 16) == -1 ? (mark & 0xFFFF) : 0;
+    if (stored > 0)
+      return static_cast<int>(stored) + TrailerBytes;
+    return (wantsInput_ ? 1 : 0) + TrailerBytes;
+  }
+
   void refill() {
+    int want = surelyAhead();
+    if (want > InputBlock)
+      want = InputBlock;
+    LzpReadByteProc reader = reader_;
     int held = 0;
-    while (held < InputBlock) {
-      int byte = nextByte();
-      if (byte < 0) {
+    while (held < want) {
+      int byte = reader();
+      if (static_cast<unsigned>(byte) > 255) {
         inputEnded_ = true;
         break;
       }
@@ -129,16 +156,23 @@ private:
     z_.avail_in = static_cast<uInt>(held);
   }
 
-  // One inflate call; produced bytes are counted as they leave.
+  // Adds the bytes produced since the last tally to the count and the CRC: once per read, and at the
+  // end code, since coded data comes in steps too small for a CRC call each.
+  void tally() {
+    uInt made = static_cast<uInt>(z_.next_out - uncounted_);
+    produced_ += made;
+    crc_ = crc32(crc_, uncounted_, made);
+    uncounted_ = z_.next_out;
+  }
+
+  // One inflate call.
   void step() {
     if (z_.avail_in == 0 && !inputEnded_)
       refill();
-    uInt before = z_.avail_out;
-    Bytef* out = z_.next_out;
     int result = inflate(&z_, Z_NO_FLUSH);
-    produced_ += before - z_.avail_out;
-    crc_ = crc32(crc_, out, before - z_.avail_out);
+    wantsInput_ = z_.avail_out > 0;
     if (result == Z_STREAM_END) {
+      tally();
       state_ = trailerMatches() ? Finished : Failed;
       if (state_ == Failed)
         lastError = LZP_E_TRAILER;
@@ -184,8 +218,10 @@ private:
   State state_ = Closed;
   LzpReadByteProc reader_ = nullptr;
   bool inputEnded_ = false;
+  bool wantsInput_ = true; // inflate's last call stopped with room left in the output
   std::uint32_t produced_ = 0;
   uLong crc_ = 0;
+  Bytef* uncounted_ = nullptr; // the first byte of the caller's buffer not yet in produced_ and crc_
   unsigned char input_[InputBlock];
 };
 

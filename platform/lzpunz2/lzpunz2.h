@@ -9,6 +9,7 @@
 //   n bytes    raw deflate data, whose final block ends the coded data
 //   4 bytes    the CRC-32 of the original bytes (the polynomial of zip and PNG), little-endian
 //   4 bytes    the original size, little-endian (modulo 2^32); the last 4 bytes of a packed file
+// The stream ends with its trailer: whatever follows it is not part of the stream.
 //
 // The library holds one decoder and one encoder for the whole process: one stream of each kind at a
 // time, on one thread. Both sides move bytes through the caller's callbacks, strictly in sequence.
@@ -19,8 +20,9 @@
 extern "C" {
 #endif
 
-// The next byte of the stream being decoded (0..255), or -1 when there is none. The decoder reads
-// ahead in blocks, so it may ask again after the stream's last byte: answer -1 there.
+// The next byte of the stream being decoded (0..255), or -1 when there is none. The decoder asks
+// for no byte past the stream's trailer, so a stream may be followed by other data, which is left
+// for the caller.
 typedef int(WINAPI* LzpReadByteProc)(void);
 // Writes the low 8 bits of `byte` to the stream being encoded; answers a negative value when it
 // could not.

@@ -166,6 +166,65 @@ TEST(Lzpunz2Test, TheFramingHoldsTheCrcBeforeTheSize) {
   EXPECT_EQ(0, ending);
 }
 
+// A stream ends with its trailer: the decoder takes exactly the stream's bytes from the callback, so
+// a stream embedded in a larger source leaves what follows it in place, whatever that is.
+TEST(Lzpunz2Test, AStreamFollowedByOtherDataTakesOnlyItsOwnBytes) {
+  struct Case {
+    const char* name;
+    std::string image;
+    std::string data;
+  };
+  // "abc" in one final block with the fixed codes: 4B 4C 4A 06 00.
+  const std::string fixedAbc("LD\x4b\x4c\x4a\x06\x00"
+                             "\xc2\x41\x24\x35"
+                             "\x03\x00\x00\x00",
+                             15);
+  const std::string storedAbc("LD\x01\x03\x00\xfc\xff"
+                              "abc"
+                              "\xc2\x41\x24\x35"
+                              "\x03\x00\x00\x00",
+                              18);
+  std::string mixed = textLike(70000) + randomBytes(150000, 6) + textLike(3000);
+  const Case cases[] = {
+      {"fixed codes, hand-made", fixedAbc, "abc"},
+      {"stored, hand-made", storedAbc, "abc"},
+      {"empty", pack(""), ""},
+      {"text, smallest", pack(textLike(100000), 9), textLike(100000)},
+      {"random, stored blocks", pack(randomBytes(200000, 7)), randomBytes(200000, 7)},
+      {"random, level 0", pack(randomBytes(70000, 8), 0), randomBytes(70000, 8)},
+      {"text and random", pack(mixed), mixed},
+  };
+  const std::string tails[] = {"", "NEXT", std::string(20000, '\xAA'), "LD\x03\x00"};
+  for (const Case& c : cases) {
+    for (const std::string& tail : tails) {
+      for (int chunk : {3, 4096, 65536}) {
+        int ending = 99;
+        std::string back = unpack(c.image + tail, chunk, ending);
+        EXPECT_EQ(0, ending) << c.name << ", chunk " << chunk << ", tail " << tail.size();
+        EXPECT_TRUE(back == c.data) << c.name << ", chunk " << chunk << ": " << back.size() << " bytes back";
+        EXPECT_EQ(c.image.size(), sourceAt) << c.name << ", chunk " << chunk << ", tail " << tail.size();
+      }
+    }
+  }
+}
+
+TEST(Lzpunz2Test, StreamsBackToBackDecodeOneAfterTheOther) {
+  std::string first = textLike(40000) + randomBytes(30000, 9);
+  std::string second = randomBytes(20000, 10) + textLike(5000);
+  source = pack(first) + pack(second, 1) + "END";
+  sourceAt = 0;
+  for (const std::string* data : {&first, &second}) {
+    ASSERT_EQ(0, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
+    std::string back, buffer(8192, '\0');
+    for (int got; (got = LzpUnzRead(buffer.data(), 8192)) > 0;)
+      back.append(buffer, 0, got);
+    EXPECT_EQ(0, LzpUnzRead(buffer.data(), 8192));
+    EXPECT_EQ(0, LzpUnzClose());
+    EXPECT_TRUE(back == *data) << back.size() << " bytes back of " << data->size();
+  }
+  EXPECT_EQ("END", source.substr(sourceAt));
+}
+
 TEST(Lzpunz2Test, WrongOrShortTrailerFailsTheLastRead) {
   std::string packed = pack(textLike(100));
   std::string wrong = packed;
