@@ -7,7 +7,7 @@
 #include <LibraryPacker.h>
 #include <LogUndo.h>
 #include <OperationLog.h>
-#include <lzplibrary.h>
+#include <foundation/files/lzplibrary.h>
 
 #include <windows.h>
 

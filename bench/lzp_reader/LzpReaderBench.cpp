@@ -7,9 +7,9 @@
 //   written to a file;
 // - reading the 64 MB of original bytes raw, for scale;
 // - a message pump for every 2048 bytes read, for what pumping by the byte count alone would cost.
-#include <filestream.h>
-#include <lzpreader.h>
-#include <msgloop.h>
+#include <foundation/files/lzpreader.h>
+#include <foundation/streams/filestream.h>
+#include <foundation/windows/msgloop.h>
 
 #include <zlib.h>
 

@@ -3,7 +3,7 @@
 // file entries in the current folder, then times both, best of several runs.
 #include <InstallScript.h>
 #include <ScriptBuilder.h>
-#include <filestream.h>
+#include <foundation/streams/filestream.h>
 
 #include <algorithm>
 #include <chrono>

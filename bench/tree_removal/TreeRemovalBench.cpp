@@ -2,8 +2,8 @@
 // the directory walker and pumps messages before and after every entry, against deleting the same
 // files and folders in a plain loop. Best of several runs, each on a freshly made tree in the
 // current folder. The walker's message pumps are also timed alone, for what they cost here.
-#include <fpath.h>
-#include <msgloop.h>
+#include <foundation/paths/fpath.h>
+#include <foundation/windows/msgloop.h>
 
 #include <windows.h>
 

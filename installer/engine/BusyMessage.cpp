@@ -1,7 +1,7 @@
 #include "BusyMessage.h"
 #include "ControllerDialog.h"
 
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
 
 #include <kxlang/kxlangids.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <msgdlg.h>
+#include <foundation/dialogs/msgdlg.h>
 
 #include <memory>
 

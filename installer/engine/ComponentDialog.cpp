@@ -2,10 +2,10 @@
 
 #include "AcceptDialog.h"
 
-#include <font.h>
-#include <gauge.h>
-#include <opttree.h>
-#include <textresource.h>
+#include <foundation/dialogs/gauge.h>
+#include <foundation/dialogs/opttree.h>
+#include <foundation/drawing/font.h>
+#include <foundation/strings/textresource.h>
 
 #include <kxlang/kxlangids.h>
 

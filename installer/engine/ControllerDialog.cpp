@@ -1,7 +1,7 @@
 #include "ControllerDialog.h"
 
-#include <helpfile.h>
-#include <wndstack.h>
+#include <foundation/windows/helpfile.h>
+#include <foundation/windows/wndstack.h>
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <dlgbox.h>
+#include <foundation/windows/dlgbox.h>
 
 #include <windows.h>
 

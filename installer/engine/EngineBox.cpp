@@ -1,6 +1,6 @@
 #include "EngineBox.h"
 
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
 
 #include <cstdarg>
 #include <cstdio>

@@ -3,11 +3,11 @@
 #include "ScriptInstallController.h"
 #include "UninstallController.h"
 
-#include <ctl3d.h>
-#include <msgloop.h>
-#include <osinfo.h>
-#include <textresource.h>
-#include <wndstack.h>
+#include <foundation/registry/osinfo.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/system/ctl3d.h>
+#include <foundation/windows/msgloop.h>
+#include <foundation/windows/wndstack.h>
 
 #include <cstdio>
 

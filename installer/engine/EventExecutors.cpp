@@ -2,9 +2,9 @@
 
 #include "BuildInfo.h"
 
-#include <checkfailed.h>
-#include <fpath.h>
-#include <pathparts.h>
+#include <foundation/paths/fpath.h>
+#include <foundation/paths/pathparts.h>
+#include <foundation/system/checkfailed.h>
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "EventServices.h"
 
-#include <pathparts.h>
+#include <foundation/paths/pathparts.h>
 
 #include <cstdarg>
 #include <cstdio>

@@ -2,8 +2,8 @@
 
 #include "Installer.h"
 
-#include <filestream.h>
-#include <msgloop.h>
+#include <foundation/streams/filestream.h>
+#include <foundation/windows/msgloop.h>
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include "EventController.h"
 #include "FileJob.h"
 
-#include <lzpreader.h>
+#include <foundation/files/lzpreader.h>
 
 #include <functional>
 #include <string>

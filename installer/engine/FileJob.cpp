@@ -11,9 +11,9 @@
 #include "EngineBox.h"
 #include "Installer.h"
 
-#include <fpath.h>
-#include <texthelpers.h>
-#include <textresource.h>
+#include <foundation/paths/fpath.h>
+#include <foundation/strings/texthelpers.h>
+#include <foundation/strings/textresource.h>
 
 #include <cstring>
 #include <new>

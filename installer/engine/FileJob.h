@@ -2,8 +2,8 @@
 
 #include "OperationLog.h"
 
-#include <porttype.h>
-#include <versioninfo.h>
+#include <foundation/registry/versioninfo.h>
+#include <foundation/streams/porttype.h>
 
 #include <windows.h>
 

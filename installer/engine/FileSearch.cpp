@@ -1,7 +1,7 @@
 #include "FileSearch.h"
 
-#include <dirscan.h>
-#include <msgloop.h>
+#include <foundation/files/dirscan.h>
+#include <foundation/windows/msgloop.h>
 
 #include <cstring>
 

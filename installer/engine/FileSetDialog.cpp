@@ -3,8 +3,8 @@
 #include "EngineBox.h"
 #include "InstallController.h"
 
-#include <filedlg.h>
-#include <textresource.h>
+#include <foundation/dialogs/filedlg.h>
+#include <foundation/strings/textresource.h>
 
 #include <kxlang/kxlangids.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <usrdlg.h>
+#include <foundation/dialogs/usrdlg.h>
 
 #include <memory>
 #include <utility>

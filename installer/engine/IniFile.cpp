@@ -7,7 +7,7 @@
 
 #include "TextFile.h"
 
-#include <texthelpers.h>
+#include <foundation/strings/texthelpers.h>
 
 #include <windows.h>
 

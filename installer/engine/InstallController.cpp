@@ -15,14 +15,14 @@
 #include "UserInfoDialog.h"
 #include "VariableStore.h"
 
-#include <checkfailed.h>
-#include <ctl3d.h>
-#include <fpath.h>
-#include <lzpreader.h>
-#include <msgbox.h>
-#include <msgloop.h>
-#include <runwait.h>
-#include <textresource.h>
+#include <foundation/dialogs/msgbox.h>
+#include <foundation/files/lzpreader.h>
+#include <foundation/paths/fpath.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/system/checkfailed.h>
+#include <foundation/system/ctl3d.h>
+#include <foundation/system/runwait.h>
+#include <foundation/windows/msgloop.h>
 
 #include <kxlang/kxlangids.h>
 

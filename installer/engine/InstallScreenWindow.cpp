@@ -1,12 +1,12 @@
 #include "InstallScreenWindow.h"
 
-#include <bmpsrc.h>
 #include <clock/Clock.h>
-#include <dib.h>
-#include <font.h>
+#include <foundation/drawing/bmpsrc.h>
+#include <foundation/drawing/dib.h>
+#include <foundation/drawing/font.h>
+#include <foundation/drawing/metafile.h>
+#include <foundation/registry/screeninfo.h>
 #include <kxlang/kxlangids.h>
-#include <metafile.h>
-#include <screeninfo.h>
 
 #include <cstdlib>
 

@@ -3,12 +3,12 @@
 #include "InstallScreen.h"
 #include "ScreenGeometry.h"
 
-#include <dc.h>
-#include <dlgbox.h>
-#include <fpath.h>
-#include <gauge.h>
-#include <palette.h>
-#include <userwnd.h>
+#include <foundation/dialogs/gauge.h>
+#include <foundation/drawing/dc.h>
+#include <foundation/drawing/palette.h>
+#include <foundation/paths/fpath.h>
+#include <foundation/windows/dlgbox.h>
+#include <foundation/windows/userwnd.h>
 
 #include <windows.h>
 

@@ -2,9 +2,9 @@
 
 #include "ScriptSchema.h"
 
-#include <filestream.h>
-#include <fpath.h>
-#include <pathparts.h>
+#include <foundation/paths/fpath.h>
+#include <foundation/paths/pathparts.h>
+#include <foundation/streams/filestream.h>
 
 #include <cstdio>
 #include <cstring>

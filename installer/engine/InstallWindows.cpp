@@ -2,10 +2,10 @@
 
 #include "ControllerDialog.h"
 
-#include <bmpsrc.h>
-#include <msgloop.h>
-#include <textresource.h>
-#include <wndstack.h>
+#include <foundation/drawing/bmpsrc.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/windows/msgloop.h>
+#include <foundation/windows/wndstack.h>
 
 #include <kxlang/kxlangids.h>
 

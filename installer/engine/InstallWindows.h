@@ -2,9 +2,9 @@
 
 #include "InstallScreenWindow.h"
 
-#include <helpfile.h>
-#include <progdlg.h>
-#include <userwnd.h>
+#include <foundation/dialogs/progdlg.h>
+#include <foundation/windows/helpfile.h>
+#include <foundation/windows/userwnd.h>
 
 #include <windows.h>
 

@@ -5,8 +5,8 @@
 #include "IniFile.h"
 #include "ProgramGroupsManager.h"
 
-#include <fpath.h>
-#include <reboot.h>
+#include <foundation/paths/fpath.h>
+#include <foundation/system/reboot.h>
 
 #include <cctype>
 #include <climits>

@@ -2,9 +2,9 @@
 
 #include "ScriptSchema.h"
 
-#include <checkfailed.h>
-#include <pathparts.h>
-#include <textresource.h>
+#include <foundation/paths/pathparts.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/system/checkfailed.h>
 
 #include <cstdio>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "ProgramItem.h"
 
-#include <checkfailed.h>
+#include <foundation/system/checkfailed.h>
 
 #include <new>
 

@@ -3,7 +3,7 @@
 #include "Installer.h"
 #include "ProgramItem.h"
 
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
 
 #include <cstring>
 

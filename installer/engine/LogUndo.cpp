@@ -4,7 +4,7 @@
 #include "IniFile.h"
 #include "ProgramItem.h"
 
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
 
 #include <cstdio>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "AcceptDialog.h"
 
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
 
 #include <kxlang/kxlangids.h>
 

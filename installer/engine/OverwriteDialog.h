@@ -1,6 +1,6 @@
 #pragma once
 
-#include <versioninfo.h>
+#include <foundation/registry/versioninfo.h>
 
 // Asks through "DLGAOW" whether a new file replaces an existing one of another kind; the user may
 // edit the existing file's path, which becomes the target. 0 (OK: install), 1 (Cancel: keep), 2 (the

@@ -2,7 +2,7 @@
 
 #include "ShellFolderGroups.h"
 
-#include <osinfo.h>
+#include <foundation/registry/osinfo.h>
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "EngineBox.h"
 #include "FileSetDialog.h"
 
-#include <dlgbox.h>
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/windows/dlgbox.h>
 
 #include <kxlang/kxlangids.h>
 

@@ -1,6 +1,6 @@
 #include "ScriptEvent.h"
 
-#include <checkfailed.h>
+#include <foundation/system/checkfailed.h>
 
 #include <new>
 

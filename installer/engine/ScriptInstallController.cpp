@@ -2,9 +2,9 @@
 
 #include "EventExecutors.h"
 
-#include <checkfailed.h>
-#include <msgloop.h>
-#include <usrdlg.h>
+#include <foundation/dialogs/usrdlg.h>
+#include <foundation/system/checkfailed.h>
+#include <foundation/windows/msgloop.h>
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <porttype.h>
+#include <foundation/streams/porttype.h>
 
 #include <memory>
 #include <string>

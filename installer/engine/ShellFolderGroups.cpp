@@ -1,6 +1,6 @@
 #include "ShellFolderGroups.h"
 
-#include <fpath.h>
+#include <foundation/paths/fpath.h>
 
 #include <objidl.h>
 #include <shobjidl.h>

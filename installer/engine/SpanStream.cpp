@@ -1,6 +1,6 @@
 #include "SpanStream.h"
 
-#include <checkfailed.h>
+#include <foundation/system/checkfailed.h>
 
 #include <cstring>
 #include <io.h>

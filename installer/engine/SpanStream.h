@@ -1,7 +1,7 @@
 #pragma once
 
-#include <fpath.h>
-#include <porttype.h>
+#include <foundation/paths/fpath.h>
+#include <foundation/streams/porttype.h>
 
 #include <cstdio>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "Installer.h"
 #include "StartupMergeDialog.h"
 
-#include <fpath.h>
+#include <foundation/paths/fpath.h>
 
 #include <windows.h>
 

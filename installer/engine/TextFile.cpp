@@ -1,6 +1,6 @@
 #include "TextFile.h"
 
-#include <checkfailed.h>
+#include <foundation/system/checkfailed.h>
 
 #include <cstring>
 

@@ -3,8 +3,8 @@
 #include "LogText.h"
 #include "UninstallController.h"
 
-#include <msgloop.h>
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/windows/msgloop.h>
 
 #include <kxlang/kxlangids.h>
 

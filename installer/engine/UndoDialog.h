@@ -1,8 +1,8 @@
 #pragma once
 
-#include <dlgbox.h>
-#include <font.h>
-#include <gauge.h>
+#include <foundation/dialogs/gauge.h>
+#include <foundation/drawing/font.h>
+#include <foundation/windows/dlgbox.h>
 
 #include <string>
 

@@ -8,10 +8,10 @@
 #include "ProgramGroupsManager.h"
 #include "UndoDialog.h"
 
-#include <ctl3d.h>
-#include <dlgbox.h>
-#include <msgloop.h>
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/system/ctl3d.h>
+#include <foundation/windows/dlgbox.h>
+#include <foundation/windows/msgloop.h>
 
 #include <kxlang/kxlangids.h>
 

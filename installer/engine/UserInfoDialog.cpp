@@ -1,9 +1,9 @@
 #include "UserInfoDialog.h"
 #include "AcceptDialog.h"
 
-#include <dactrl.h>
-#include <dlgbox.h>
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/windows/dactrl.h>
+#include <foundation/windows/dlgbox.h>
 
 #include <kxlang/kxlangids.h>
 

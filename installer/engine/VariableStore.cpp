@@ -1,6 +1,6 @@
 #include "VariableStore.h"
 
-#include <outofmemory.h>
+#include <foundation/system/outofmemory.h>
 
 #include <cstddef>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "ScriptText.h"
 #include "VariableLookup.h"
 
-#include <sllist.h>
+#include <foundation/containers/sllist.h>
 
 // A string variable holds 255 characters and a terminator.
 constexpr int StringValueSize = 256;

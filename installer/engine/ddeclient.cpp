@@ -10,7 +10,7 @@
 // when its late answer comes or the conversation ends.
 #include "ddeclient.h"
 
-#include <checkfailed.h>
+#include <foundation/system/checkfailed.h>
 
 #include "TickTimer.h"
 

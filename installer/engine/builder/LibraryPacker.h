@@ -2,7 +2,7 @@
 
 #include "Distribution.h"
 
-#include <lzplibrary.h>
+#include <foundation/files/lzplibrary.h>
 
 // Packs members through the decompression library's writer side, so that the engine reads exactly
 // what the library itself wrote. The library encodes one stream at a time.

@@ -1,5 +1,5 @@
 #include "ScriptSamples.h"
-#include "memorystreams.h"
+#include <foundation/tests/memorystreams.h>
 
 #include <InstallScript.h>
 

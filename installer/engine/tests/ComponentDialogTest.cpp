@@ -4,9 +4,9 @@
 
 #include <MessagePump.h>
 #include <ModalAnswerer.h>
-#include <dlgbox.h>
-#include <gauge.h>
-#include <helpfile.h>
+#include <foundation/dialogs/gauge.h>
+#include <foundation/windows/dlgbox.h>
+#include <foundation/windows/helpfile.h>
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <helpfile.h>
+#include <foundation/windows/helpfile.h>
+#include <foundation/windows/wndstack.h>
 #include <kxlang/kxlangids.h>
-#include <wndstack.h>
 
 #include <functional>
 

@@ -2,14 +2,14 @@
 
 #include <Distribution.h>
 #include <LibraryPacker.h>
-#include <lzpreader.h>
+#include <foundation/files/lzpreader.h>
 
 #include "FileTimes.h"
 #include "FolderArchive.h"
 #include "TestFolders.h"
-#include "memorystreams.h"
 #include <InstallScript.h>
 #include <TempDir.h>
+#include <foundation/tests/memorystreams.h>
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "RecordingController.h"
 #include "ScriptSamples.h"
-#include "checkrecorder.h"
-#include "hostlink.h"
+#include <foundation/tests/checkrecorder.h>
+#include <foundation/tests/hostlink.h>
 
 #include <EventExecutors.h>
 #include <TempDir.h>

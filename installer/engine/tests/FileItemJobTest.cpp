@@ -5,8 +5,8 @@
 #include <FileItemJob.h>
 #include <LibraryPacker.h>
 #include <ModalAnswerer.h>
-#include <checkrecorder.h>
-#include <lzplibrary.h>
+#include <foundation/files/lzplibrary.h>
+#include <foundation/tests/checkrecorder.h>
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <MessagePump.h>
 #include <ModalAnswerer.h>
 #include <TempDir.h>
-#include <helpfile.h>
+#include <foundation/windows/helpfile.h>
 
 #include <gtest/gtest.h>
 

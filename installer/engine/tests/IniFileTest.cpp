@@ -1,7 +1,7 @@
 #include <IniFile.h>
 #include <TempDir.h>
 #include <TextFile.h>
-#include <checkrecorder.h>
+#include <foundation/tests/checkrecorder.h>
 
 #include <gtest/gtest.h>
 

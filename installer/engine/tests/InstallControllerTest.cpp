@@ -4,11 +4,11 @@
 #include <LogDump.h>
 #include <ProgramGroupsManager.h>
 #include <Scramble.h>
-#include <msgbox.h>
+#include <foundation/dialogs/msgbox.h>
 
 #include "ScriptSideStub.h"
 #include "TestFolders.h"
-#include "checkrecorder.h"
+#include <foundation/tests/checkrecorder.h>
 
 #include <MessagePump.h>
 #include <ModalAnswerer.h>

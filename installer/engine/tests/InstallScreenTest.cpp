@@ -5,7 +5,7 @@
 #include <MemoryDib.h>
 #include <MessagePump.h>
 #include <TempDir.h>
-#include <screeninfo.h>
+#include <foundation/registry/screeninfo.h>
 
 #include <gtest/gtest.h>
 

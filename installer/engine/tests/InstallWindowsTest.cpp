@@ -3,15 +3,15 @@
 #include <InstallWindows.h>
 #include <ScriptBuilder.h>
 #include <ScriptInstallController.h>
-#include <bmpsrc.h>
-#include <ctl3d.h>
-#include <msgloop.h>
-#include <textresource.h>
-#include <wndstack.h>
+#include <foundation/drawing/bmpsrc.h>
+#include <foundation/strings/textresource.h>
+#include <foundation/system/ctl3d.h>
+#include <foundation/windows/msgloop.h>
+#include <foundation/windows/wndstack.h>
 
 #include "ScriptSideStub.h"
 #include "TestFolders.h"
-#include "checkrecorder.h"
+#include <foundation/tests/checkrecorder.h>
 
 #include <MessagePump.h>
 #include <ModalAnswerer.h>

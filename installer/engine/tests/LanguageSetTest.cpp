@@ -1,11 +1,11 @@
 #include "TestFolders.h"
-#include "checkrecorder.h"
-#include "memorystreams.h"
+#include <foundation/tests/checkrecorder.h>
+#include <foundation/tests/memorystreams.h>
 
 #include <LanguageSet.h>
 #include <ScriptSchema.h>
 #include <TempDir.h>
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
 
 #include <kxlang/kxlangids.h>
 

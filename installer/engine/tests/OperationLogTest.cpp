@@ -5,7 +5,7 @@
 #include <OperationLog.h>
 #include <ProgramItem.h>
 #include <TempDir.h>
-#include <checkrecorder.h>
+#include <foundation/tests/checkrecorder.h>
 
 #include <gtest/gtest.h>
 

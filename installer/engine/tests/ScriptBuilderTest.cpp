@@ -1,7 +1,7 @@
 #include <InstallScript.h>
 #include <ScriptBuilder.h>
 
-#include "memorystreams.h"
+#include <foundation/tests/memorystreams.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ScriptSamples.h"
-#include "checkrecorder.h"
-#include "memorystreams.h"
+#include <foundation/tests/checkrecorder.h>
+#include <foundation/tests/memorystreams.h>
 
 #include <InstallScript.h>
 #include <TempDir.h>

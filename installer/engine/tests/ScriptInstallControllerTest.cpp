@@ -3,14 +3,14 @@
 #include <ScriptInstallController.h>
 
 #include "TestFolders.h"
-#include "bitmapbytes.h"
-#include "checkrecorder.h"
+#include <foundation/tests/bitmapbytes.h>
+#include <foundation/tests/checkrecorder.h>
 
 #include <MemoryDib.h>
 #include <ModalAnswerer.h>
 #include <TempDir.h>
-#include <dlgbox.h>
-#include <wndstack.h>
+#include <foundation/windows/dlgbox.h>
+#include <foundation/windows/wndstack.h>
 
 #include <kxlang/kxlangids.h>
 

@@ -1,6 +1,6 @@
 #include <SpanStream.h>
 #include <TempDir.h>
-#include <checkrecorder.h>
+#include <foundation/tests/checkrecorder.h>
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <LogDump.h>
 #include <ModalAnswerer.h>
 #include <StartupMerge.h>
-#include <fpath.h>
+#include <foundation/paths/fpath.h>
 
 #include <gtest/gtest.h>
 

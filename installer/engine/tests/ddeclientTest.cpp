@@ -1,8 +1,8 @@
 #include "DdeTestServer.h"
 
 #include <TickTimer.h>
-#include <checkrecorder.h>
 #include <ddeclient.h>
+#include <foundation/tests/checkrecorder.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "DemoProduct.h"
 
 #include <Distribution.h>
-#include <lzplibrary.h>
+#include <foundation/files/lzplibrary.h>
 
 #include <windows.h>
 

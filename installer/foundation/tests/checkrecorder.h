@@ -1,6 +1,6 @@
 #pragma once
 
-#include <checkfailed.h>
+#include <foundation/system/checkfailed.h>
 
 #include <string>
 #include <utility>

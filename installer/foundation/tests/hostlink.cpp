@@ -1,4 +1,4 @@
-#include "hostlink.h"
+#include <foundation/tests/hostlink.h>
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <textresource.h>
+#include <foundation/strings/textresource.h>
 
 #include <windows.h>
 

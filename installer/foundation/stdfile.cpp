@@ -1,9 +1,0 @@
-#include "stdfile.h"
-
-int stdfile::close() {
-  if (!file_)
-    return 1;
-  int result = std::fclose(file_);
-  file_ = nullptr;
-  return result == 0;
-}
