@@ -2,11 +2,11 @@
 // distribution's archive through the file jobs, stored and compressed, against copying the same
 // bytes with a plain CopyFileA loop; and undoing the stored install from its log. Works in a folder
 // "bench" under the current folder; best of several runs.
-#include <FileItemJob.h>
-#include <Installer.h>
-#include <LibraryPacker.h>
-#include <LogUndo.h>
-#include <OperationLog.h>
+#include <engine/builder/LibraryPacker.h>
+#include <engine/log/LogUndo.h>
+#include <engine/log/OperationLog.h>
+#include <engine/operations/FileItemJob.h>
+#include <engine/operations/Installer.h>
 #include <foundation/files/lzplibrary.h>
 
 #include <windows.h>

@@ -6,9 +6,9 @@
 // - the whole unattended install by kxmain.exe, from start to exit;
 // - the uninstall by the installed kxmain.exe (no minimum time per record), from the start of its first
 //   run until the helper has removed the engine from the drive root.
-#include <DemoProduct.h>
-#include <EngineStart.h>
-#include <ScriptInstallController.h>
+#include <engine/controllers/EngineStart.h>
+#include <engine/controllers/ScriptInstallController.h>
+#include <engine/tools/DemoProduct.h>
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // Loading an install script, against reading its bytes one by one through the portable stream (the
 // loader's floor: it has to see every byte once). Writes "install.inf" with 5 000 events and 20 000
 // file entries in the current folder, then times both, best of several runs.
-#include <InstallScript.h>
-#include <ScriptBuilder.h>
+#include <engine/builder/ScriptBuilder.h>
+#include <engine/script/InstallScript.h>
 #include <foundation/streams/filestream.h>
 
 #include <algorithm>

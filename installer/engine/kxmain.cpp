@@ -1,5 +1,5 @@
 // kxmain: the install engine, which also uninstalls what it installed.
-#include "EngineStart.h"
+#include <engine/controllers/EngineStart.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   return RunEngine(instance, EngineMakers::System(), SettingsPath());

@@ -1,6 +1,6 @@
-#include "Distribution.h"
+#include <engine/builder/Distribution.h>
 
-#include <ScriptSchema.h>
+#include <engine/script/ScriptSchema.h>
 
 #include <windows.h>
 

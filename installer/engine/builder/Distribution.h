@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScriptBuilder.h"
+#include <engine/builder/ScriptBuilder.h>
 
 #include <string>
 #include <vector>

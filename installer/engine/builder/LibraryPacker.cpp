@@ -1,4 +1,4 @@
-#include "LibraryPacker.h"
+#include <engine/builder/LibraryPacker.h>
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Distribution.h"
+#include <engine/builder/Distribution.h>
 
 #include <foundation/files/lzplibrary.h>
 

@@ -1,6 +1,6 @@
-#include "ScriptBuilder.h"
+#include <engine/builder/ScriptBuilder.h>
 
-#include <ScriptSchema.h>
+#include <engine/script/ScriptSchema.h>
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <InstallScript.h>
-#include <ScriptReader.h>
+#include <engine/script/InstallScript.h>
+#include <engine/script/ScriptReader.h>
 
 #include <string>
 #include <vector>

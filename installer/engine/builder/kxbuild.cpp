@@ -1,7 +1,7 @@
 // kxbuild: makes a distribution (install script, kxmain.ini and archive) from a plain-text description.
 //   kxbuild description.txt out-folder
-#include "Distribution.h"
-#include "LibraryPacker.h"
+#include <engine/builder/Distribution.h>
+#include <engine/builder/LibraryPacker.h>
 
 #include <cstdio>
 #include <fstream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <DistributionArchive.h>
+#include <engine/script/DistributionArchive.h>
 
 #include <string>
 

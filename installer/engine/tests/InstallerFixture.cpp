@@ -1,8 +1,8 @@
-#include "InstallerFixture.h"
-#include "TestFolders.h"
+#include <engine/tests/InstallerFixture.h>
+#include <engine/tests/TestFolders.h>
 
-#include <LanguageSet.h>
-#include <ProgramGroupsManager.h>
+#include <engine/operations/ProgramGroupsManager.h>
+#include <engine/script/LanguageSet.h>
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <Installer.h>
-#include <OperationLog.h>
 #include <RegistrySandbox.h>
 #include <TempDir.h>
+#include <engine/log/OperationLog.h>
+#include <engine/operations/Installer.h>
 
 #include <set>
 #include <string>

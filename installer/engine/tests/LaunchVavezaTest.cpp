@@ -1,5 +1,5 @@
-#include "TestFolders.h"
-#include <InstallController.h>
+#include <engine/controllers/InstallController.h>
+#include <engine/tests/TestFolders.h>
 
 #include <TempDir.h>
 

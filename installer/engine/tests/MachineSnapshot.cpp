@@ -1,4 +1,4 @@
-#include "MachineSnapshot.h"
+#include <engine/tests/MachineSnapshot.h>
 
 #include <algorithm>
 #include <cctype>

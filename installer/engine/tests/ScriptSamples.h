@@ -1,7 +1,7 @@
 #pragma once
 
-#include <ScriptBuilder.h>
-#include <ScriptExpressions.h>
+#include <engine/builder/ScriptBuilder.h>
+#include <engine/expressions/ScriptExpressions.h>
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <InstallController.h>
+#include <engine/controllers/InstallController.h>
 
 #include <cstdio>
 #include <string>

@@ -1,11 +1,11 @@
 // The uninstaller's two runs through the root of its drive, with the helper's start recorded instead of
 // made. They use the root of a drive of their own (test.sh maps K: to a scratch folder, else the
 // prefix's C:) and win.ini's "KXMAIN" section, which the end-to-end runs share: one at a time.
-#include "TestFolders.h"
+#include <engine/tests/TestFolders.h>
 
-#include <LanguageSet.h>
-#include <OperationLog.h>
-#include <UninstallController.h>
+#include <engine/controllers/UninstallController.h>
+#include <engine/log/OperationLog.h>
+#include <engine/script/LanguageSet.h>
 
 #include <ModalAnswerer.h>
 #include <TempDir.h>

@@ -1,6 +1,6 @@
-#include "DemoProduct.h"
+#include <engine/tools/DemoProduct.h>
 
-#include <Distribution.h>
+#include <engine/builder/Distribution.h>
 #include <foundation/files/lzplibrary.h>
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 // kxdemo: makes the demo product's distribution, the engine beside it.
 //   kxdemo distribution-folder target-folder
-#include "DemoProduct.h"
+#include <engine/tools/DemoProduct.h>
 
 #include <windows.h>
 

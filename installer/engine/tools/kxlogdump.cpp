@@ -1,5 +1,5 @@
 // kxlogdump <log file>: prints an operation log as text, one line per record.
-#include <LogDump.h>
+#include <engine/log/LogDump.h>
 
 #include <cstdio>
 

@@ -1,8 +1,0 @@
-#include "ExpressionError.h"
-
-namespace {
-int lastError = ExpressionOk;
-} // namespace
-
-int ExpressionError() { return lastError; }
-void SetExpressionError(int code) { lastError = code; }

@@ -1,0 +1,184 @@
+#include <engine/operations/tests/DdeTestServer.h>
+#include <engine/tests/InstallerFixture.h>
+#include <engine/tests/ScriptSideStub.h>
+#include <engine/tests/TestFolders.h>
+
+#include <engine/builder/LibraryPacker.h>
+#include <engine/controllers/InstallController.h>
+#include <engine/operations/ProgramGroupsManager.h>
+
+#include <ModalAnswerer.h>
+#include <TempDir.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+using testsupport::fileExists;
+using testsupport::ModalAnswerer;
+using testsupport::readFile;
+using testsupport::TempDir;
+using testsupport::writeFile;
+
+namespace {
+
+// The install controller with a script side whose run is the test's.
+class RunController : public ScriptSideStub {
+public:
+  explicit RunController(const std::string& engine) : ScriptSideStub(engine) { screen.activity.shown = 0; }
+
+  int runscript() override { return script(*this); }
+  const InstallScreenSettings* screensettings() override { return &screen; }
+
+  void setsource(const std::string& folder, int mode) {
+    std::snprintf(sourceFolder_, sizeof sourceFolder_, "%s", folder.c_str());
+    mediaMode_ = mode;
+  }
+  int archiveopen() const { return archive_ != nullptr; }
+  // The disk map as a run takes it, for items installed outside a run.
+  void usemap() { map_ = disks; }
+  int install(const FileEntry& entry, const std::string& target) {
+    FileInstallRecord record{};
+    record.options[CopyFromArchive] = 1;
+    record.entry = &entry;
+    record.source = entry.source.c_str();
+    record.target = target.c_str();
+    return installfile(record);
+  }
+
+  std::function<int(RunController&)> script = [](RunController&) { return 0; };
+  InstallScreenSettings screen;
+};
+
+class InstallControllerRunTest : public testing::Test {
+protected:
+  void SetUp() override {
+    CopyFileA((ProgramsFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE);
+    controller.disks.archive = "data";
+    controller.disks.numberedBySet = 1;
+    controller.disks.labels = {"Disk 1", "Disk 2"};
+  }
+
+  TempDir dir;
+  RunController controller{dir.path()};
+};
+
+// Members on two disk folders: a stored one, a packed one that runs on into the second part and a
+// stored one in it, then the first again. The run's one archive switches between the folders.
+TEST_F(InstallControllerRunTest, TheScriptReadsItsMembersThroughTheRunsArchiveAcrossDiskFolders) {
+  std::string one = Text(3000, 3), two = Text(40000, 7), three = Text(500, 11), packed;
+  ASSERT_EQ(1, LibraryPacker().pack(two, packed));
+  std::string bytes = one + packed + three;
+  size_t half = one.size() + packed.size() / 2;
+  CreateDirectoryA(dir.file("disk001").c_str(), nullptr);
+  CreateDirectoryA(dir.file("disk002").c_str(), nullptr);
+  writeFile(dir.file("disk001\\data.001"), bytes.substr(0, half));
+  writeFile(dir.file("disk002\\data.002"), bytes.substr(half));
+  FileEntry entries[] = {
+      {1, 0, 0, 3000, 3000, "one", "one"},
+      {1, 3000, 1, static_cast<long>(packed.size()), 40000, "two", "two"},
+      {2, static_cast<int>(bytes.size() - half - 500), 0, 500, 500, "three", "three"},
+  };
+  controller.setsource(dir.file("disk001"), 2);
+  int openDuringScript = 0;
+  std::string disksSeen;
+  controller.script = [&](RunController& run) {
+    openDuringScript = run.archiveopen();
+    for (int i : {0, 1, 2, 0}) {
+      if (!run.install(entries[i], dir.file("out\\" + std::to_string(i))))
+        return 1;
+      disksSeen += run.sourceFolder()[std::strlen(run.sourceFolder()) - 1];
+    }
+    return 0;
+  };
+  EXPECT_EQ(0, controller.run());
+  EXPECT_TRUE(openDuringScript);
+  EXPECT_FALSE(controller.archiveopen());
+  EXPECT_EQ("1221", disksSeen);
+  const std::string* expected[] = {&one, &two, &three};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_TRUE(*expected[i] == readFile(dir.file("out\\" + std::to_string(i)))) << i;
+}
+
+// A log that cannot be written is said before anything is copied: No (the default) stops the run, Yes
+// installs without registering an uninstaller that could never uninstall.
+TEST_F(InstallControllerRunTest, ALogThatCannotBeWrittenIsAskedAboutFirst) {
+  for (int answer : {IDNO, IDYES}) {
+    SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+    // A folder where the working log goes.
+    CreateDirectoryA(dir.file("kxlog3.nnn").c_str(), nullptr);
+    int ran = 0, registered = -1;
+    controller.script = [&](RunController& run) {
+      ran = 1;
+      UninstallRecord record{};
+      std::string folder = dir.file("uninst");
+      record.folder = folder.c_str();
+      registered = run.InstallUninstaller(record);
+      return 0;
+    };
+    int noIsDefault = 0;
+    ModalAnswerer answerer;
+    answerer.act("cannot be uninstalled", [&](HWND box) {
+      noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+    });
+    EXPECT_EQ(answer == IDYES ? 0 : 1, controller.run());
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    EXPECT_TRUE(noIsDefault);
+    EXPECT_EQ(answer == IDYES, ran);
+    if (answer == IDYES) {
+      EXPECT_EQ(1, registered);
+    }
+    EXPECT_FALSE(fileExists(dir.file("uninst")));
+  }
+}
+
+// On removable disks the archive asks for a missing part with the disk's label until it is there.
+TEST_F(InstallControllerRunTest, AMissingPartIsAskedForByItsDisksLabel) {
+  std::string data = Text(6000, 5);
+  CreateDirectoryA(dir.file("src").c_str(), nullptr);
+  writeFile(dir.file("src\\data.001"), data.substr(0, 4000));
+  controller.setsource(dir.file("src"), 1);
+  controller.usemap();
+  ModalAnswerer answerer;
+  answerer.act("Please insert disk: Disk 2", [&](HWND box) {
+    writeFile(dir.file("src\\data.002"), data.substr(4000));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  });
+  FileEntry entry{1, 0, 0, 6000, 6000, "a", "a"};
+  EXPECT_EQ(1, controller.install(entry, dir.file("out\\a")));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_TRUE(data == readFile(dir.file("out\\a")));
+}
+
+// The groups are reached through one conversation for the whole script, not one per item.
+TEST_F(InstallControllerRunTest, OneProgramManagerConversationSpansTheScript) {
+  DdeTestServer::Options options;
+  options.programManager = 1;
+  DdeTestServer server(options);
+  ProgramGroupsManager::Environment environment;
+  environment.progman.shellIsProgman = 0;
+  environment.progman.timeout = 1000;
+  environment.windows95Family = 1;
+  ProgramGroupsManager::instance().setenvironment(environment);
+  int endedDuringScript = -1;
+  controller.script = [&](RunController& run) {
+    ProgramItem item;
+    for (const char* name : {"Editor", "Viewer"}) {
+      SetField(item.name, name);
+      SetField(item.commandline, std::string(name) + ".exe");
+      if (!run.installer().createitem("Tools", item))
+        return 1;
+    }
+    endedDuringScript = server.terminatesReceived();
+    return 0;
+  };
+  EXPECT_EQ(0, controller.run());
+  ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
+  EXPECT_EQ(0, endedDuringScript);
+  EXPECT_EQ(1, server.terminatesReceived());
+  EXPECT_EQ(2u, server.groups()["tools"].size());
+}
+
+} // namespace
