@@ -2,9 +2,9 @@
 
 // A large calendar for the benchmarks: events of every recurrence kind (custom masks and pattern years
 // among them), alarms on about half, made the same way on every run from a seed.
-#include "CAppSettings.h"
-#include "CEventFile.h"
-#include "DataFolder.h"
+#include <calendar/data/CAppSettings.h>
+#include <calendar/data/CEventFile.h>
+#include <calendar/data/DataFolder.h>
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
-#include "CDorvixApp.h"
-#include "DataFolder.h"
+#include <calendar/data/DataFolder.h>
+#include <calendar/frame/CDorvixApp.h>
 
 #include <windows.h>
 

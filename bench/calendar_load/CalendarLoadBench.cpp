@@ -8,9 +8,9 @@
 // and counts the allocations of one load.
 #include "../AllocationCount.h"
 #include "../MixedEvents.h"
-#include "CDate.h"
-#include "CEventFile.h"
-#include "DataFolder.h"
+#include <calendar/data/CDate.h>
+#include <calendar/data/CEventFile.h>
+#include <calendar/data/DataFolder.h>
 
 #include <windows.h>
 

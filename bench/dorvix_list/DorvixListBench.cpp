@@ -6,13 +6,13 @@
 // - a day change: the tick at midnight, which recounts and refills every view;
 // - sorting the same 100 000 entries' keys alone (date, then time), the floor of any ordered refill.
 #include "../MixedEvents.h"
-#include "CDorvixApp.h"
-#include "CDorvixDoc.h"
-#include "CEventFile.h"
-#include "CGridView.h"
-#include "CMainFrame.h"
-#include "Hints.h"
-#include "ListOrder.h"
+#include <calendar/data/CEventFile.h>
+#include <calendar/frame/CDorvixApp.h>
+#include <calendar/frame/CDorvixDoc.h>
+#include <calendar/frame/CMainFrame.h>
+#include <calendar/views/CGridView.h>
+#include <calendar/views/Hints.h>
+#include <calendar/views/ListOrder.h>
 
 #include <clock/Clock.h>
 

@@ -6,10 +6,10 @@
 // - one tick at midnight: the same plus the refresh of every event and holiday and the views' refill;
 //   and those two parts on their own.
 #include "../MixedEvents.h"
-#include "CDorvixApp.h"
-#include "CDorvixDoc.h"
-#include "CEventFile.h"
-#include "CMainFrame.h"
+#include <calendar/data/CEventFile.h>
+#include <calendar/frame/CDorvixApp.h>
+#include <calendar/frame/CDorvixDoc.h>
+#include <calendar/frame/CMainFrame.h>
 
 #include <clock/Clock.h>
 

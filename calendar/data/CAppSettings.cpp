@@ -1,9 +1,9 @@
-#include "CAppSettings.h"
+#include <calendar/data/CAppSettings.h>
 
-#include "CDate.h"
-#include "DataFolder.h"
-#include "FileBytes.h"
-#include "UserMessage.h"
+#include <calendar/data/CDate.h>
+#include <calendar/data/DataFolder.h>
+#include <calendar/data/FileBytes.h>
+#include <calendar/data/UserMessage.h>
 
 #include <windows.h>
 

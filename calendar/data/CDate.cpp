@@ -1,4 +1,4 @@
-#include "CDate.h"
+#include <calendar/data/CDate.h>
 
 #include <clock/CivilDate.h>
 #include <clock/Clock.h>

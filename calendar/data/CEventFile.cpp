@@ -1,10 +1,10 @@
-#include "CEventFile.h"
+#include <calendar/data/CEventFile.h>
 
-#include "CAppSettings.h"
-#include "DataFolder.h"
-#include "FileBytes.h"
-#include "RecordBytes.h"
-#include "UserMessage.h"
+#include <calendar/data/CAppSettings.h>
+#include <calendar/data/DataFolder.h>
+#include <calendar/data/FileBytes.h>
+#include <calendar/data/RecordBytes.h>
+#include <calendar/data/UserMessage.h>
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CEventItem.h"
+#include <calendar/data/CEventItem.h>
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "CEventItem.h"
+#include <calendar/data/CEventItem.h>
 
-#include "CAppSettings.h"
-#include "SlotPool.h"
+#include <calendar/data/CAppSettings.h>
+#include <calendar/data/SlotPool.h>
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CDate.h"
-#include "CEventText.h"
+#include <calendar/data/CDate.h>
+#include <calendar/data/CEventText.h>
 
 #include <cstddef>
 #include <memory>

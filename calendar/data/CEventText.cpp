@@ -1,4 +1,4 @@
-#include "CEventText.h"
+#include <calendar/data/CEventText.h>
 
 #include <cstring>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CDate.h"
+#include <calendar/data/CDate.h>
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "CHolidayTable.h"
+#include <calendar/data/CHolidayTable.h>
 
-#include "DataFolder.h"
-#include "FileBytes.h"
-#include "HolidayRules.h"
-#include "RecordBytes.h"
-#include "UserMessage.h"
+#include <calendar/data/DataFolder.h>
+#include <calendar/data/FileBytes.h>
+#include <calendar/data/HolidayRules.h>
+#include <calendar/data/RecordBytes.h>
+#include <calendar/data/UserMessage.h>
 
 using namespace recordbytes;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CHoliday.h"
+#include <calendar/data/CHoliday.h>
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "DataFolder.h"
+#include <calendar/data/DataFolder.h>
 
 #include <windows.h>
 

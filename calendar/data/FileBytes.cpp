@@ -1,4 +1,4 @@
-#include "FileBytes.h"
+#include <calendar/data/FileBytes.h>
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "HolidayRules.h"
+#include <calendar/data/HolidayRules.h>
 
 namespace holidayrules {
 

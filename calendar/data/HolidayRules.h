@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CDate.h"
-#include "CHoliday.h"
+#include <calendar/data/CDate.h>
+#include <calendar/data/CHoliday.h>
 
 #include <string>
 

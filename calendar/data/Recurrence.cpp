@@ -18,7 +18,7 @@
 // started in. A week bit of a day is that of its seven-day block (days 1-7, 8-14, 15-21, 22-28), "day
 // 29 on" for days 29 and later, and "last seven days" for the month's last seven days; all of them
 // apply to February as to any other month.
-#include "CEventItem.h"
+#include <calendar/data/CEventItem.h>
 
 #include <algorithm>
 

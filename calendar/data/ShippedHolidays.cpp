@@ -1,4 +1,4 @@
-#include "ShippedHolidays.h"
+#include <calendar/data/ShippedHolidays.h>
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "SlotPool.h"
+#include <calendar/data/SlotPool.h>
 
 #include <algorithm>
 #include <new>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CAppSettings.h"
-#include "DataFolder.h"
 #include "ModalAnswerer.h"
 #include "TempDir.h"
+#include <calendar/data/CAppSettings.h>
+#include <calendar/data/DataFolder.h>
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CDorvixApp.h"
-#include "CDorvixDoc.h"
-#include "CHolidayTable.h"
-#include "CMainFrame.h"
-#include "CalendarFixture.h"
 #include "MessagePump.h"
-#include "TestSeams.h"
+#include <calendar/data/CHolidayTable.h>
+#include <calendar/frame/CDorvixApp.h>
+#include <calendar/frame/CDorvixDoc.h>
+#include <calendar/frame/CMainFrame.h>
+#include <calendar/tests/CalendarFixture.h>
+#include <calendar/tests/TestSeams.h>
 
 #include <clock/Clock.h>
 

@@ -1,7 +1,7 @@
-#include "CAlarmDlg.h"
-#include "CGridView.h"
-#include "DorvixAppFixture.h"
-#include "resource.h"
+#include <calendar/dialogs/CAlarmDlg.h>
+#include <calendar/resource.h>
+#include <calendar/tests/DorvixAppFixture.h>
+#include <calendar/views/CGridView.h>
 
 using platform::Clock;
 

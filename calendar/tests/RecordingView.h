@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CListEntry.h"
+#include <calendar/views/CListEntry.h>
 
 #include <appframe/CView.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Drives.h"
-#include "Sound.h"
+#include <calendar/frame/Drives.h>
+#include <calendar/frame/Sound.h>
 
 #include <windows.h>
 

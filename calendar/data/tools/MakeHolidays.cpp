@@ -1,7 +1,7 @@
 // Writes the shipped "holidays.dat" from the authored table: make_holidays <path>.
-#include "CHolidayTable.h"
-#include "FileBytes.h"
-#include "ShippedHolidays.h"
+#include <calendar/data/CHolidayTable.h>
+#include <calendar/data/FileBytes.h>
+#include <calendar/data/ShippedHolidays.h>
 
 #include <cstdio>
 

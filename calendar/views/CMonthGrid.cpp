@@ -1,0 +1,291 @@
+#include <calendar/views/CMonthGrid.h>
+
+#include "GridCellFrame.h"
+#include <calendar/data/CAppSettings.h>
+#include <calendar/data/CDate.h>
+#include <calendar/frame/LocaleText.h>
+#include <calendar/views/CalendarLook.h>
+#include <calendar/views/MonthLayout.h>
+
+#include <cstdio>
+
+BEGIN_MESSAGE_MAP(CMonthGrid, CGridCtrl)
+ON_WM(WM_SIZE, OnMonthSize)
+END_MESSAGE_MAP()
+
+namespace {
+
+const COLORREF kEmptyBackground = RGB(224, 224, 224);
+const short kCentred = kAlignCentre | kAlignMiddle;
+
+// The navigation buttons: column and arrow (cell type 8's flags).
+const struct {
+  int col;
+  int arrow;
+} kNavigation[] = {{0, 128}, {1, 32}, {5, 16}, {6, 64}};
+
+bool IsNavigation(int col) { return col == 0 || col == 1 || col == 5 || col == 6; }
+
+} // namespace
+
+CMonthGrid::CMonthGrid() {
+  greyPen_.CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+  calendarlook::CreateBoldFont(font_);
+}
+
+int CMonthGrid::FirstColumn() const {
+  return monthlayout::FirstColumn(month_, year_, AppSettings().calendarStartDay);
+}
+
+int CMonthGrid::DaysInMonth() const { return CDate::DaysInMonth(month_, year_); }
+
+void CMonthGrid::CellOfDay(int day, int& col, int& row) const {
+  monthlayout::CellOfDay(day, FirstColumn(), col, row);
+}
+
+void CMonthGrid::ChangeCell(int col, int row, const std::function<void(CGridCell&)>& change) {
+  CGridCell cell;
+  GetCell(col, row, &cell);
+  change(cell);
+  SetCell(col, row, &cell);
+}
+
+void CMonthGrid::OnGridCreated() {
+  SetFont(static_cast<HFONT>(font_.m_hObject));
+  SetColHeaderHeight(0);
+  SetRowHeaderWidth(0);
+  SetVScrollWidth(0);
+  SetHScrollHeight(0);
+  SetColCount(7);
+  SetRowCount(2);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  for (int col = 0; col < 7; ++col)
+    ChangeCell(col, 1, [&](CGridCell& cell) {
+      cell.SetFrameStyle(kFrameRaised);
+      cell.SetBkColor(face);
+      cell.SetTextColor(RGB(0, 0, 150));
+      cell.SetAlign(kCentred);
+    });
+  WriteWeekdayNames();
+  JoinCells(2, 0, 4, 0);
+  ChangeCell(2, 0, [&](CGridCell& cell) {
+    cell.SetAlign(kCentred);
+    cell.SetTextColor(kTodayColour);
+    cell.SetFrameStyle(kFrameRaised);
+    cell.SetBkColor(face);
+  });
+  for (const auto& nav : kNavigation)
+    ChangeCell(nav.col, 0, [&](CGridCell& cell) {
+      cell.SetFrameStyle(kFrameRaised);
+      cell.SetBkColor(face);
+      cell.SetCellType(8);
+      cell.SetTypeFlags(nav.arrow);
+    });
+  DoLayout();
+}
+
+void CMonthGrid::WriteWeekdayNames() {
+  // 1 June 1997 was a Sunday.
+  int first = AppSettings().calendarStartDay == 1 ? 2 : 1;
+  for (int col = 0; col < 7; ++col)
+    SetCellText(col, 1, localetext::Date(CDate(first + col, 6, 1997), "ddd").c_str());
+}
+
+void CMonthGrid::OnMonthSize(UINT type, int cx, int cy) {
+  OnSize(type, cx, cy);
+  DoLayout();
+}
+
+void CMonthGrid::DoLayout() {
+  if (!m_hWnd)
+    return;
+  CRect client = GetClientRect();
+  SetRedraw(0);
+  SetRowCount(rows_);
+  std::vector<int> widths = monthlayout::ColumnWidths(client.Width());
+  for (int col = 0; col < 7; ++col)
+    SetColWidth(col, widths[static_cast<size_t>(col)]);
+  std::vector<int> heights = monthlayout::RowHeights(client.Height(), rows_);
+  for (int row = 0; row < rows_; ++row)
+    SetRowHeight(row, heights[static_cast<size_t>(row)]);
+  FitTexts();
+  SetRedraw(1);
+}
+
+void CMonthGrid::FitTexts() {
+  HDC dc = ::GetDC(m_hWnd);
+  for (int row = 0; row < GetRowCount(); ++row)
+    for (int col = 0; col < GetColCount(); ++col) {
+      int anchorCol, anchorRow, lastCol, lastRow;
+      if (GetJoinedBlock(col, row, &anchorCol, &anchorRow, &lastCol, &lastRow) &&
+          (anchorCol != col || anchorRow != row))
+        continue;
+      CGridCell cell;
+      GetCell(col, row, &cell);
+      std::string text = static_cast<const char*>(cell.m_strText);
+      if (text.empty())
+        continue;
+      CRect room;
+      GetCellRect(col, row, &room);
+      // The frame drawn is the cell's own or the grid's default; cells with text are never pressed, so
+      // the pressed inset plays no part.
+      CGridCell drawn;
+      GetMergedCell(col, row, &drawn);
+      CRect insets = GridFrameInsets(drawn.m_nFrameStyle, 0);
+      room.DeflateRect(insets.left, insets.top, insets.right, insets.bottom);
+      cell.m_hFont = FittingFont(dc, text, room);
+      SetCell(col, row, &cell);
+    }
+  ::ReleaseDC(m_hWnd, dc);
+}
+
+HFONT CMonthGrid::FittingFont(HDC dc, const std::string& text, const CRect& room) {
+  auto fits = [&](HFONT font) {
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    return size.cx <= room.Width() && size.cy <= room.Height();
+  };
+  HFONT font = static_cast<HFONT>(font_.m_hObject);
+  for (int height = kLargestSmallHeight; height >= kSmallestHeight && !fits(font); --height) {
+    std::unique_ptr<CFont>& small = smallFonts_[height];
+    if (!small) {
+      small = std::make_unique<CFont>();
+      calendarlook::CreateSmallBoldFont(*small, height);
+    }
+    font = static_cast<HFONT>(small->m_hObject);
+  }
+  return font;
+}
+
+void CMonthGrid::ShowDay(int day) {
+  int col, row;
+  CellOfDay(day, col, row);
+  char text[24];
+  bool isToday = day == today_;
+  std::snprintf(text, sizeof text, isToday ? "%d Today" : "%d", day);
+  ChangeCell(col, row, [&](CGridCell& cell) {
+    cell.SetBkColor(RGB(255, 255, 255));
+    cell.SetTextColor(isToday ? kTodayColour : RGB(0, 0, 0));
+    cell.SetText(text);
+  });
+}
+
+void CMonthGrid::SetMonth(int month, int year) {
+  if (month == month_ && year == year_)
+    return;
+  month_ = month;
+  year_ = year;
+  noMonth_ = false;
+  CDate today;
+  today_ = today.Month() == month && today.Year() == year ? today.Day() : -1;
+  int rows = monthlayout::RowCount(DaysInMonth(), FirstColumn());
+  if (rows != rows_) {
+    rows_ = rows;
+    DoLayout();
+  }
+  SetRedraw(0);
+  char title[80];
+  std::snprintf(title, sizeof title, "%s, %d", localetext::MonthName(month).c_str(), year);
+  SetCellText(2, 0, title);
+  CGridCell empty;
+  empty.SetFont(&font_);
+  empty.SetPen(&greyPen_);
+  empty.SetTextColor(RGB(0, 0, 0));
+  empty.SetBkColor(kEmptyBackground);
+  // Every week row starts empty: a cell keeps nothing (frame, colour) of the day it held last month.
+  for (int row = 2; row < rows_; ++row)
+    for (int col = 0; col < 7; ++col)
+      SetCell(col, row, &empty);
+  for (int day = 1; day <= DaysInMonth(); ++day)
+    ShowDay(day);
+  // The marks of the month belong to it before it is drawn: drawn after, they would not show until
+  // something else redrew the grid.
+  OnMonthChanged(month, year);
+  FitTexts();
+  SetRedraw(1);
+  RedrawAll();
+}
+
+void CMonthGrid::RemarkToday() {
+  if (noMonth_)
+    return;
+  int old = today_;
+  today_ = -1;
+  if (old > 0)
+    ShowDay(old);
+  CDate today;
+  if (today.Month() == month_ && today.Year() == year_) {
+    today_ = today.Day();
+    ShowDay(today_);
+  }
+  FitTexts();
+  RedrawAll();
+}
+
+void CMonthGrid::Refill() {
+  int month = month_, year = year_;
+  month_ = year_ = -1;
+  WriteWeekdayNames();
+  if (month > 0)
+    SetMonth(month, year);
+}
+
+void CMonthGrid::ClearDays() {
+  if (noMonth_)
+    return;
+  for (int day = 1; day <= DaysInMonth(); ++day) {
+    int col, row;
+    CellOfDay(day, col, row);
+    ChangeCell(col, row, [](CGridCell& cell) { cell.SetBkColor(RGB(255, 255, 255)); });
+  }
+}
+
+int CMonthGrid::GetCurrentDay() const {
+  if (noMonth_)
+    return 0;
+  return monthlayout::DayOfCell(GetCurCol(), GetCurRow(), FirstColumn(), DaysInMonth());
+}
+
+BOOL CMonthGrid::OnSelChanging(int, int, int newCol, int newRow) {
+  return !noMonth_ && monthlayout::DayOfCell(newCol, newRow, FirstColumn(), DaysInMonth()) > 0;
+}
+
+void CMonthGrid::OnSelChanged(int, int, int, int) { SendDay(); }
+
+void CMonthGrid::SendDay() {
+  if (HWND parent = GetParentHwnd())
+    ::SendMessageA(parent, kDayMessage, static_cast<WPARAM>(::GetDlgCtrlID(m_hWnd)), 0);
+}
+
+void CMonthGrid::OnLButtonCell(int col, int row, BOOL down, const CRect&, CPoint, int) {
+  if (!down) {
+    if (pressedCol_ >= 0)
+      ChangeCell(pressedCol_, pressedRow_, [](CGridCell& cell) { cell.SetFrameStyle(kFrameRaised); });
+    if (pressedCol_ >= 0)
+      RedrawCell(pressedCol_, pressedRow_);
+    pressedCol_ = pressedRow_ = -1;
+    return;
+  }
+  if (noMonth_ || row < 0)
+    return;
+  if (row >= 2) {
+    if (monthlayout::DayOfCell(col, row, FirstColumn(), DaysInMonth()) > 0)
+      SendDay();
+    return;
+  }
+  if (row != 0 || !IsNavigation(col))
+    return;
+  pressedCol_ = col;
+  pressedRow_ = row;
+  ChangeCell(col, row, [](CGridCell& cell) { cell.SetFrameStyle(kFramePressed); });
+  RedrawCell(col, row);
+  int month = month_, year = year_;
+  monthlayout::Step(col, month, year);
+  if (month == month_ && year == year_)
+    return;
+  SetMonth(month, year);
+  if (GetCurrentDay() > 0)
+    SendDay();
+}
