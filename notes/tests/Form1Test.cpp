@@ -489,33 +489,6 @@ TEST_F(NotarisTest, AProfileWithoutTheStartUpValueStillLoadsTheStartUpNote) {
 
 namespace {
 
-// Opened and saved unchanged, a note keeps its bytes whatever its line ends; lines the user adds end as
-// the note's lines do, or in CR LF when the note mixes its line ends.
-TEST_F(NotarisTest, ANoteIsSavedWithTheLineEndsItWasOpenedWith) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::string added; // the bytes after the user adds a line "new" at the end
-  } cases[] = {
-      {"lone CRs", "one\rtwo\r\rthree", "one\rtwo\r\rthree\rnew"},
-      {"lone LFs", "one\ntwo\n", "one\ntwo\n\nnew"},
-      {"mixed", "one\rtwo\r\nthree\nfour\n\r", "one\rtwo\r\nthree\nfour\n\r\r\nnew"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    writeFile(note("Ends.XVQ"), c.bytes);
-    auto& form = start(note("Ends.XVQ"));
-    choose(*form.mnuFileItem[2]);
-    EXPECT_EQ(readFile(note("Ends.XVQ")), c.bytes) << "saved unchanged";
-    int end = static_cast<int>(SendMessageA(form.Text1.hwnd(), WM_GETTEXTLENGTH, 0, 0));
-    SendMessageA(form.Text1.hwnd(), EM_SETSEL, end, end);
-    SendMessageA(form.Text1.hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\r\nnew"));
-    choose(*form.mnuFileItem[2]);
-    EXPECT_EQ(readFile(note("Ends.XVQ")), c.added) << "saved with a line added";
-    form_.reset();
-  }
-}
-
 TEST_F(NotarisTest, TheAboutFormOpensCentredOnTheMainForm) {
   auto& form = start();
   SetWindowPos(form.hwnd(), nullptr, 240, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -580,6 +553,34 @@ TEST_F(NotarisByUser, EnterOnTheReplaceQuestionOfSaveAsKeepsTheOtherNote) {
   EXPECT_EQ(readFile(note("Other.XVQ")), "other");
   EXPECT_TRUE(form.changed());
   EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+// Opened and saved unchanged, a note keeps its bytes whatever its line ends; lines the user adds end as
+// the note's lines do, or in CR LF when the note mixes its line ends.
+TEST_F(NotarisByUser, ANoteIsSavedWithTheLineEndsItWasOpenedWith) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string added; // the bytes after the user adds a line "new" at the end
+  } cases[] = {
+      {"lone CRs", "one\rtwo\r\rthree", "one\rtwo\r\rthree\rnew"},
+      {"lone LFs", "one\ntwo\n", "one\ntwo\n\nnew"},
+      {"mixed", "one\rtwo\r\nthree\nfour\n\r", "one\rtwo\r\nthree\nfour\n\r\r\nnew"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeFile(note("Ends.XVQ"), c.bytes);
+    auto& form = start(note("Ends.XVQ"));
+    choose(*form.mnuFileItem[2]);
+    EXPECT_EQ(readFile(note("Ends.XVQ")), c.bytes) << "saved unchanged";
+    realinput::click(form.hwnd(), realinput::centreOf(form.Text1.hwnd()));
+    realinput::pressKey(VK_END, {VK_CONTROL});
+    realinput::pressKey(VK_RETURN);
+    realinput::typeText("new");
+    choose(*form.mnuFileItem[2]);
+    EXPECT_EQ(readFile(note("Ends.XVQ")), c.added) << "saved with a line added";
+    form_.reset();
+  }
 }
 
 } // namespace
