@@ -323,7 +323,7 @@ bool CGridCtrl::MostlyShown(int col) const {
   // A wide column cut at the right edge is in view while half of it shows: scrolling it whole would hide
   // the first columns for the sake of a few pixels of it.
   const int shown = m_dims.bodyWidth - ColLeft(col);
-  return shown >= m_dims.ColWidth(col) || shown * 2 >= m_dims.ColWidth(col);
+  return shown * 2 >= m_dims.ColWidth(col);
 }
 
 int CGridCtrl::RowTop(int row) const {
