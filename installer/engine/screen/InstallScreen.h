@@ -64,6 +64,9 @@ struct GadgetButton : ScreenElement {
   const char* downBitmap;
 };
 
+// The commands of the screen's three gadget buttons.
+enum GadgetCommand { GadgetExit = 1000, GadgetHelp = 1001, GadgetMinimize = 1002 };
+
 class InstallScreenSettings {
 public:
   int read(ScriptReader& reader);
@@ -79,8 +82,8 @@ public:
   ScreenPicture picture;
   ScreenMetafile metafile;
   ScreenActivity activity;
-  GadgetButton exitButton{920, 1000, "BMEXITUP", "BMEXITDN"};
-  GadgetButton helpButton{840, 1001, "BMHELPUP", "BMHELPDN"};
-  GadgetButton minimizeButton{760, 1002, "BMMINZUP", "BMMINZDN"};
+  GadgetButton exitButton{920, GadgetExit, "BMEXITUP", "BMEXITDN"};
+  GadgetButton helpButton{840, GadgetHelp, "BMHELPUP", "BMHELPDN"};
+  GadgetButton minimizeButton{760, GadgetMinimize, "BMMINZUP", "BMMINZDN"};
   PictureSource background;
 };

@@ -255,13 +255,13 @@ void InstallScreen::command(int id, HWND focus) {
   if (!host_)
     return;
   switch (id) {
-  case 1000:
+  case GadgetExit:
     host_->exit(focus);
     break;
-  case 1001:
+  case GadgetHelp:
     host_->help(focus);
     break;
-  case 1002:
+  case GadgetMinimize:
     host_->minimize();
     break;
   }

@@ -204,7 +204,7 @@ TEST_F(InstallWindowsTest, TheIconWindowStandsForTheMinimisedRun) {
   } rows[] = {{"restore", SC_RESTORE}, {"maximise", SC_MAXIMIZE}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    windows.screen()->command(1002, nullptr);
+    windows.screen()->command(GadgetMinimize, nullptr);
     EXPECT_FALSE(IsWindowVisible(screen));
     EXPECT_TRUE(IsWindowVisible(icon));
     EXPECT_TRUE(IsIconic(icon));
@@ -255,7 +255,7 @@ TEST_F(InstallWindowsTest, HelpIsTheRunsLanguageFileBesideTheEngine) {
     answerer.answer("No help is available", IDOK).answer("No help is available", IDOK);
     answerer.answer("No help is available", IDOK);
     SendMessageA(windows.iconwindow(), WM_COMMAND, 200, 0);
-    windows.screen()->command(1001, windows.screenwindow());
+    windows.screen()->command(GadgetHelp, windows.screenwindow());
     MSG f1{windows.screenwindow(), WM_KEYUP, VK_F1, 1, 0, {}};
     SetActiveWindow(windows.screenwindow());
     MessageLoop().dispatch(f1);
