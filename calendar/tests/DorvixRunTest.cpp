@@ -1,5 +1,6 @@
 #include <calendar/dialogs/CAlarmDlg.h>
 #include <calendar/resource.h>
+#include <calendar/tests/DialogSteps.h>
 #include <calendar/tests/DorvixAppFixture.h>
 #include <calendar/views/CGridView.h>
 
@@ -49,16 +50,14 @@ TEST_F(DorvixRunTest, AddAlarmSnoozeDeleteAndRestart) {
   frame->Tick();
   ASSERT_EQ(CAlarmDlg::OpenCount(), 1u);
 
-  HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
-  SetDlgItemTextA(alarm, IDC_SNOOZE, "5");
-  SendMessageA(alarm, WM_COMMAND, IDC_SNOOZEBUTTON, 0);
+  ASSERT_TRUE(snoozeAlarm(5));
   EXPECT_EQ(CAlarmDlg::OpenCount(), 0u);
   Clock::set(2026, 12, 10, 9, 50);
   frame->Tick();
   ASSERT_EQ(CAlarmDlg::OpenCount(), 1u);
 
   answerer.answer("Delete Current Event?", IDYES);
-  alarm = FindWindowA(nullptr, "Calvorne Alarm !");
+  HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
   SendMessageA(alarm, WM_COMMAND, IDC_DELETEEVENT, 0);
   testsupport::pumpMessages();
   EXPECT_EQ(listNames(), (std::vector<std::string>{"Existing"}));

@@ -462,27 +462,13 @@ TEST_F(PloveraTest, TheEventAndSettingsFormsOpenCentredOnTheMainForm) {
 }
 
 // A user who takes a question's default with Enter.
-struct PloveraByUser : PloveraTest {
-  // Presses Enter on the next box that matches, the moment it shows.
-  void enterOn(const std::string& match) {
-    answers_.act(match, [](HWND) {
-      INPUT keys[2] = {};
-      for (INPUT& key : keys) {
-        key.type = INPUT_KEYBOARD;
-        key.ki.wVk = VK_RETURN;
-        key.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_RETURN, MAPVK_VK_TO_VSC));
-      }
-      keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(2, keys, sizeof(INPUT));
-    });
-  }
-};
+struct PloveraByUser : PloveraTest {};
 
 TEST_F(PloveraByUser, EnterOnTheDeleteQuestionDeletesNothing) {
   auto& form = start(kEvents);
   realinput::click(form.Grid0.hwnd(), centreOf(form.Grid0.cellRect(2, colEvent)));
   ASSERT_EQ(form.Grid0.Row(), 2);
-  enterOn("DELETE");
+  answers_.enterOn("DELETE");
   realinput::pressKey(VK_DELETE);
   EXPECT_EQ(form.Grid0.TextMatrix(2, colDate), "01/01");
   EXPECT_FALSE(form.bSave.Enabled());
@@ -502,7 +488,7 @@ TEST_F(PloveraByUser, EnterOnTheSaveAnywayQuestionKeepsTheFile) {
   realinput::click(form.Grid0.hwnd(), centreOf(form.Grid0.cellRect(2, colEvent)));
   realinput::pressKey(VK_DELETE);
   ASSERT_TRUE(form.bSave.Enabled());
-  enterOn("could not be read completely");
+  answers_.enterOn("could not be read completely");
   realinput::click(form.hwnd(), realinput::centreOf(form.bSave.hwnd()));
   EXPECT_EQ(readFile(dir_.file("PLOVERA.DAT")), broken);
   EXPECT_TRUE(form.bSave.Enabled());

@@ -431,15 +431,34 @@ TEST_F(GridPrinterGeometryTest, AColumnWiderThanThePageIsCutAtTheMarginWithTheBo
   }
 }
 
+// Metafile pages that write down which dialog each job took its printer from.
+struct DialogRecordingPages : CGridMetafilePages {
+  std::vector<const CPrintDialog*> dialogs;
+  HDC CreatePrinterDC(CPrintDialog& dialog) override {
+    dialogs.push_back(&dialog);
+    return CGridMetafilePages::CreatePrinterDC(dialog);
+  }
+};
+
 TEST(GridPrinterOwnDialogTest, WithoutACallersDialogTheGridMakesItsOwn) {
   GridHost<RecordingGrid> host;
-  auto* pages = new CGridMetafilePages;
+  auto* pages = new DialogRecordingPages;
   host.grid.GetPrinter().SetTarget(std::unique_ptr<CGridPrintTarget>(pages));
   host.grid.SetColCount(1);
   host.grid.SetRowCount(1);
   host.grid.SetCellText(0, 0, "alone");
   EXPECT_EQ(host.grid.Print(0, 0, 0, 0, 0), 0);
-  EXPECT_EQ(pages->m_pages.size(), 1u);
+  EXPECT_EQ(host.grid.Print(0, 0, 0, 0, 0), 0);
+  ASSERT_EQ(pages->dialogs.size(), 2u);
+  ASSERT_NE(pages->dialogs[0], nullptr);
+  EXPECT_EQ(pages->dialogs[1], pages->dialogs[0]) << "the grid keeps the dialog it made";
+  EXPECT_EQ(pages->m_pages.size(), 2u);
+
+  CPrintDialog callers{FALSE};
+  host.grid.SetPrintDialog(&callers);
+  EXPECT_EQ(host.grid.Print(0, 0, 0, 0, 0), 0);
+  ASSERT_EQ(pages->dialogs.size(), 3u);
+  EXPECT_EQ(pages->dialogs[2], &callers) << "a caller's dialog goes before the grid's own";
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include "AreaCodeTable.h"
 #include <formlib/TApplication.h>
+#include <wincore/MessageLoop.h>
 
 #include "HelpPanels.h"
 #include "MemoryDib.h"
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
+#include "RealInput.h"
 #include "SentInput.h"
 #include "TempDir.h"
 
@@ -154,6 +156,31 @@ TEST_F(AreaCodeTest, NoPanelEdgeCrossesTheSearchBox) {
     int size = (area.right - area.left) * (area.bottom - area.top);
     ASSERT_GT(size, 0);
     EXPECT_EQ(dib.count(face, area), size) << "rows " << area.top << " to " << area.bottom;
+  }
+}
+
+// A user who clicks into the list and types a code: the keys go through the program's own message loop.
+struct AreaCodeByUser : AreaCodeTest {
+  // The keys of `text`, typed while the program's loop runs, until the search box shows `shown`.
+  bool typeUntilShown(const std::string& text, const std::string& shown) {
+    return realinput::sendThroughLoop(realinput::keysOf(text), wincore::runModalLoop,
+                                      [&] { return form->Edit1->Text() == shown; });
+  }
+};
+
+TEST_F(AreaCodeByUser, DigitsTypedInTheListSearchTheCodes) {
+  realinput::click(form->lb->Handle(), POINT{20, 5}); // the first row
+  ASSERT_TRUE(form->lb->Focused());
+  struct Step {
+    const char* typed;
+    const char* shown;
+    const char* selected; // null: no row selected
+  } steps[] = {{"9", "9", "901"}, {"7", "97", "970"}, {"0", "970", "970"}, {"\b\b\b999", "999", nullptr}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.typed);
+    ASSERT_TRUE(typeUntilShown(step.typed, step.shown)) << "the box shows \"" << form->Edit1->Text() << "\"";
+    EXPECT_TRUE(form->Edit1->Focused());
+    EXPECT_EQ(form->lb->ItemIndex(), step.selected ? rowOf(step.selected) : -1);
   }
 }
 

@@ -6,9 +6,11 @@
 #include "TfrmTimeZones.h"
 #include <clock/Clock.h>
 #include <formlib/TApplication.h>
+#include <wincore/MessageLoop.h>
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
+#include "RealInput.h"
 #include "SentInput.h"
 #include "TempDir.h"
 
@@ -242,6 +244,26 @@ TEST_F(MainTest, HelpDisablesEveryOtherWindowWhileItIsOpen) {
   EXPECT_FALSE(areaEnabled);
   EXPECT_TRUE(IsWindowEnabled(frmMain->Handle()));
   EXPECT_TRUE(IsWindowEnabled(frmAreaCode->Handle()));
+}
+
+// A user at the main window who presses Alt and a button's underlined letter: the keys go through the
+// system and the program's own message loop.
+using MainByUser = MainTest;
+
+TEST_F(MainByUser, AltAndAnUnderlinedLetterOpenTheButtonsWindow) {
+  frmMain->Show();
+  struct Case {
+    char letter;
+    TForm* opens;
+  } cases[] = {{'A', frmAreaCode}, {'W', frmInternet}, {'I', frmTimeZones}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("Alt+") + c.letter);
+    realinput::bringToFront(frmMain->Handle());
+    using realinput::keyStroke;
+    EXPECT_TRUE(realinput::sendThroughLoop({keyStroke(VK_MENU, false), keyStroke(c.letter, false),
+                                            keyStroke(c.letter, true), keyStroke(VK_MENU, true)},
+                                           wincore::runModalLoop, [&] { return c.opens->Visible(); }));
+  }
 }
 
 } // namespace

@@ -58,7 +58,19 @@ void NotarisTest::press(formsrt::CommandButton& button) {
   pumpMessages();
 }
 
+// The menu of the bar that holds the item is opened first, so that the item is chosen only where a user
+// would find it enabled.
 void NotarisTest::choose(formsrt::MenuItem& item) {
+  for (formsrt::MenuItem* menu : {&form_->mnuFile, &form_->mnuEdit, &form_->mnuHelp}) {
+    const auto& entries = menu->entries();
+    if (std::find(entries.begin(), entries.end(), &item) == entries.end())
+      continue;
+    open(*menu);
+    if (GetMenuState(menu->popup(), static_cast<UINT>(item.id()), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) {
+      ADD_FAILURE() << "\"" << item.Caption() << "\" is greyed: a user cannot choose it";
+      return;
+    }
+  }
   SendMessageA(form_->hwnd(), WM_COMMAND, MAKEWPARAM(item.id(), 0), 0);
   pumpMessages();
 }

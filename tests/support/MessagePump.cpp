@@ -27,6 +27,17 @@ void pumpFor(unsigned milliseconds) {
   }
 }
 
+bool pumpUntil(const std::function<bool()>& done, unsigned guardMilliseconds) {
+  const ULONGLONG guard = GetTickCount64() + guardMilliseconds;
+  while (!done()) {
+    if (GetTickCount64() >= guard)
+      return false;
+    pumpMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
 namespace {
 
 thread_local std::function<void()> t_later;

@@ -1,5 +1,8 @@
 #include "ModalAnswerer.h"
 
+#include "RealInput.h"
+#include "WindowText.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,14 +13,9 @@ namespace {
 
 thread_local ModalAnswerer* t_current = nullptr;
 thread_local std::map<UINT_PTR, HWND> t_deferred;
+thread_local HWND t_enterOn = nullptr;
 
 constexpr int kMessageBoxTextId = 0xFFFF;
-
-std::string windowText(HWND hwnd) {
-  char buffer[4096] = "";
-  GetWindowTextA(hwnd, buffer, sizeof buffer);
-  return buffer;
-}
 
 std::string className(HWND hwnd) {
   char buffer[256] = "";
@@ -45,6 +43,15 @@ BOOL CALLBACK collectStatic(HWND child, LPARAM param) {
     *text += '\n';
   *text += line;
   return TRUE;
+}
+
+// A box without an owner is not yet in front while it is being activated, so the key waits for the
+// box's own loop to run this.
+void CALLBACK pressEnterNow(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  using realinput::keyStroke;
+  realinput::bringToFront(t_enterOn);
+  realinput::sendAtOnce({keyStroke(VK_RETURN, false), keyStroke(VK_RETURN, true)});
 }
 
 } // namespace
@@ -95,6 +102,13 @@ ModalAnswerer& ModalAnswerer::leaveOpen(const std::string& match) {
 ModalAnswerer& ModalAnswerer::act(const std::string& match, Action action) {
   rules_.push_back({match, std::move(action), false, false});
   return *this;
+}
+
+ModalAnswerer& ModalAnswerer::enterOn(const std::string& match) {
+  return act(match, [](HWND box) {
+    t_enterOn = box;
+    SetTimer(nullptr, 0, 1, &pressEnterNow);
+  });
 }
 
 std::string ModalAnswerer::describeSeen() const {

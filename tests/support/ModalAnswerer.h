@@ -40,6 +40,9 @@ public:
   // typically to fill in its controls and post the button that closes it. The action runs while the
   // window is being activated: it should post, not send, whatever closes the window.
   ModalAnswerer& act(const std::string& match, Action action);
+  // Presses Enter on the next box that matches, once it is up and in front: the box's own loop reads the
+  // key and takes its default button, as a user who only hits Enter does.
+  ModalAnswerer& enterOn(const std::string& match);
 
   const std::vector<SeenBox>& seen() const { return seen_; }
   // The boxes seen, as "caption: text" lines, for readable failure messages.

@@ -187,19 +187,40 @@ void pressKey(int virtualKey, std::initializer_list<int> held) {
   send({keyStroke(virtualKey, false), keyStroke(virtualKey, true)}, held);
 }
 
-void typeText(const std::string& text) {
+std::vector<INPUT> keysOf(const std::string& text) {
+  std::vector<INPUT> keys;
   for (char c : text) {
     SHORT scan = VkKeyScanA(c);
     if (scan == -1) {
       ADD_FAILURE() << "no key types '" << c << "'";
       continue;
     }
-    int key = LOBYTE(scan);
-    if (HIBYTE(scan) & 1)
-      pressKey(key, {VK_SHIFT});
-    else
-      pressKey(key);
+    const int key = LOBYTE(scan);
+    const bool shifted = (HIBYTE(scan) & 1) != 0;
+    if (shifted)
+      keys.push_back(keyStroke(VK_SHIFT, false));
+    keys.push_back(keyStroke(key, false));
+    keys.push_back(keyStroke(key, true));
+    if (shifted)
+      keys.push_back(keyStroke(VK_SHIFT, true));
   }
+  return keys;
+}
+
+void typeText(const std::string& text) {
+  for (char c : text)
+    send(keysOf(std::string(1, c)), {});
+}
+
+bool sendThroughLoop(std::vector<INPUT> inputs, const ProgramLoop& loop, const std::function<bool()>& done,
+                     unsigned guardMilliseconds) {
+  sendAtOnce(std::move(inputs));
+  const ULONGLONG guard = GetTickCount64() + guardMilliseconds;
+  // The loop waits for messages: a thread timer wakes it to look at `done` again when none come.
+  const UINT_PTR wake = SetTimer(nullptr, 0, 20, nullptr);
+  loop([&] { return !done() && GetTickCount64() < guard; });
+  KillTimer(nullptr, wake);
+  return done();
 }
 
 } // namespace testsupport::realinput

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -44,5 +45,15 @@ void bringToFront(HWND hwnd);
 // dialog's modal loop does; a program's own loop (its accelerators, its modeless windows) is not
 // imitated: a test of those runs that loop.
 void settle(unsigned milliseconds = 2000);
+
+// A program's own message loop, run while `keepGoing` answers true (wincore::runModalLoop is one).
+using ProgramLoop = std::function<bool(const std::function<bool()>& keepGoing)>;
+// Input that the program's message filters must see (its accelerators, a modeless dialog's keys, a
+// form's keys): `inputs` are sent, then the program's own `loop` handles them until `done` answers true.
+// The guard only ends a loop that would otherwise hang, far above the normal time. Answers `done`.
+bool sendThroughLoop(std::vector<INPUT> inputs, const ProgramLoop& loop, const std::function<bool()>& done,
+                     unsigned guardMilliseconds = 60000);
+// Each character of `text` as its key (with Shift where the layout needs it), for sendThroughLoop.
+std::vector<INPUT> keysOf(const std::string& text);
 
 } // namespace testsupport::realinput

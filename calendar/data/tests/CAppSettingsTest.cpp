@@ -251,7 +251,7 @@ TEST_F(CAppSettingsByUser, EnterOnTheReplaceQuestionKeepsTheFile) {
   const std::string theirs = "soundfile=mine.wav\neventtype01=Golf\n";
   CAppSettings settings;
   loadWhileHeld(theirs, settings);
-  enterOn(answerer, "Replace it with the settings in use?");
+  answerer.enterOn("Replace it with the settings in use?");
   EXPECT_FALSE(settings.SaveSettings());
   EXPECT_EQ(readFile(file("calvorne.ini")), theirs);
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();

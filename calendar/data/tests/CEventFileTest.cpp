@@ -448,7 +448,7 @@ TEST_F(CEventFileByUser, EnterOnTheReplaceQuestionKeepsTheFile) {
   CEventArray list;
   readWhileHeld(current, list);
   list.push_back(sampleEvent());
-  enterOn(answerer, "Replace the file with the events in the list?");
+  answerer.enterOn("Replace the file with the events in the list?");
   EXPECT_EQ(events.WriteEvents(list), 0);
   EXPECT_EQ(readFile(eventsPath()), current);
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();

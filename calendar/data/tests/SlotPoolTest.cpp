@@ -5,43 +5,56 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
-#include <set>
+#include <vector>
 
 namespace {
 
-TEST(SlotPoolTest, AReservationIsOneBlockAndFreedSlotsAreHandedOutAgain) {
-  // 40 bytes rounded up to the strictest alignment: 16 bytes on x86-64, 8 on i686.
-  const std::ptrdiff_t stride = sizeof(void*) == 8 ? 48 : 40;
-  SlotPool pool(40);
+// Each slot holds its whole size without touching another, at an address fit for any type, and a slot
+// given back is handed out again.
+TEST(SlotPoolTest, SlotsAreAlignedApartAndFreedSlotsAreHandedOutAgain) {
+  const size_t size = 40;
+  SlotPool pool(size);
   pool.Reserve(100);
-  char* first = static_cast<char*>(pool.Take());
-  char* previous = first;
-  for (int i = 1; i < 100; ++i) {
-    char* slot = static_cast<char*>(pool.Take());
-    EXPECT_EQ(slot - previous, stride) << "slot " << i << ": the next one in the same block, aligned";
-    previous = slot;
+  std::vector<unsigned char*> slots;
+  for (int i = 0; i < 100; ++i) {
+    auto* slot = static_cast<unsigned char*>(pool.Take());
+    ASSERT_NE(slot, nullptr);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(slot) % alignof(std::max_align_t), 0u) << "slot " << i;
+    std::memset(slot, i, size);
+    slots.push_back(slot);
   }
-  pool.Give(first);
-  EXPECT_EQ(pool.Take(), first);
+  for (size_t i = 0; i < slots.size(); ++i)
+    for (size_t byte = 0; byte < size; ++byte)
+      ASSERT_EQ(slots[i][byte], static_cast<unsigned char>(i)) << "slot " << i << " overwritten at " << byte;
+  pool.Give(slots[7]);
+  EXPECT_EQ(pool.Take(), slots[7]);
 }
 
-// Events come from the pool and go back to it; a class derived from the event is allocated as usual.
+// Events come from the pool and go back to it; a class derived from the event, larger than a slot, is
+// allocated as usual and overwrites no pooled event.
 TEST(SlotPoolTest, EventsAreMadeAndFreedThroughTheirPool) {
   struct Derived : CEventItem {
-    char extra[64] = {};
+    char extra[256] = {};
   };
   CEventItem::ReserveSlots(10);
-  std::set<CEventItem*> seen;
-  for (int round = 0; round < 3; ++round) {
+  CEventItem* freed = nullptr;
+  {
     auto event = std::make_unique<CEventItem>();
-    event->notes = std::string(100, 'n');
-    seen.insert(event.get());
+    freed = event.get();
   }
-  EXPECT_EQ(seen.size(), 1u) << "a freed event's slot is the next one's";
-  std::unique_ptr<CEventItem> derived = std::make_unique<Derived>();
-  derived->name = "derived";
-  EXPECT_EQ(derived->name, "derived");
+  auto reused = std::make_unique<CEventItem>();
+  EXPECT_EQ(reused.get(), freed) << "a freed event's slot is the next one's";
+
+  reused->name = "before";
+  auto derived = std::make_unique<Derived>();
+  auto after = std::make_unique<CEventItem>();
+  after->name = "after";
+  std::memset(derived->extra, 0x7F, sizeof derived->extra);
+  EXPECT_EQ(reused->name, "before");
+  EXPECT_EQ(after->name, "after");
 }
 
 } // namespace

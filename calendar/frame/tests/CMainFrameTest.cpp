@@ -152,8 +152,7 @@ TEST_F(CMainFrameTest, StartUpModesAndTheSplash) {
   ASSERT_NE(splash, nullptr);
   HWND splashWindow = splash->m_hWnd;
   EXPECT_TRUE(IsWindowVisible(splashWindow));
-  testsupport::pumpFor(2500);
-  EXPECT_FALSE(IsWindow(splashWindow));
+  EXPECT_TRUE(testsupport::pumpUntil([&] { return !IsWindow(splashWindow); })) << "the splash stays";
   EXPECT_EQ(CSplashWnd::Current(), nullptr);
   EXPECT_TRUE(IsWindow(frame->m_hWnd));
 }
@@ -187,9 +186,7 @@ TEST_F(CMainFrameTest, TickRaisesAlarmsOnceAndAgainAfterASnooze) {
   ASSERT_EQ(CAlarmDlg::OpenCount(), 1u);
 
   Clock::set(2026, 12, 10, 10, 2);
-  HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
-  SetDlgItemTextA(alarm, IDC_SNOOZE, "5");
-  SendMessageA(alarm, WM_COMMAND, IDC_SNOOZEBUTTON, 0);
+  ASSERT_TRUE(snoozeAlarm(5));
   EXPECT_EQ(CAlarmDlg::OpenCount(), 0u);
   Clock::set(2026, 12, 10, 10, 6);
   frame->Tick();
@@ -314,19 +311,20 @@ TEST_F(CMainFrameTest, ExitAsksWhenWarnedAndTheCheckBoxTurnsTheWarningOff) {
   EXPECT_NE(readFile(file("calvorne.ini")).find("WarnExit=0"), std::string::npos);
 }
 
-TEST_F(CMainFrameTest, TheTimerGoesWithTheWindowAndALateTickFindsNoFrame) {
+TEST_F(CMainFrameTest, TheTimerRunsWhileTheWindowIsThereAndGoesWithIt) {
+  Clock::set(2026, 12, 10, 9, 44);
   start();
   UINT_PTR timer = frame->TimerId();
   ASSERT_NE(timer, 0u);
-  // The timer runs while the window is there: a tick a second later has written the clock pane.
+  // Only a tick writes the clock pane, so a time that start-up never saw shows that the timer ran.
+  Clock::set(2026, 12, 10, 17, 23);
   int timePane = frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_TIME);
-  testsupport::pumpFor(1200);
-  EXPECT_FALSE(frame->m_wndStatusBar.GetShownText(timePane).empty());
+  EXPECT_TRUE(testsupport::pumpUntil([&] {
+    return frame->m_wndStatusBar.GetShownText(timePane).find("23") != std::string::npos;
+  })) << "the pane shows \""
+      << frame->m_wndStatusBar.GetShownText(timePane) << "\"";
   stop();
   EXPECT_FALSE(KillTimer(nullptr, timer)) << "the timer went with the window";
-  // A tick the message queue still held finds no frame: the procedure reaches nothing that is gone.
-  CMainFrame::TimerProc(nullptr, WM_TIMER, timer, 0);
-  testsupport::pumpFor(1200);
 }
 
 TEST_F(CMainFrameTest, DeleteFromTheBarLooksTheEventUpAgainAfterItsQuestion) {
@@ -695,7 +693,7 @@ TEST_F(BackupByUser, EnterOnTheRestoreQuestionKeepsTheCurrentEvents) {
   command(ID_BACKUP);
   addEvent("Later");
   const std::string later = readFile(file("events20.dat"));
-  enterOn(answerer, "Restoring this backup will ERASE your current events!");
+  answerer.enterOn("Restoring this backup will ERASE your current events!");
   command(ID_RESTORE);
   EXPECT_EQ(readFile(file("events20.dat")), later);
   EXPECT_FALSE(fileExists(file("events20.old")));
@@ -711,7 +709,7 @@ TEST_F(CMainFrameByUser, EnterOnTheConversionQuestionKeepsTheCurrentEvents) {
   const std::string current = readFile(file("events20.dat"));
   // One previous-version record: converted, it would take the place of every current event.
   ASSERT_TRUE(writeFile(file("events.dat"), std::string(112, '\0')));
-  enterOn(answerer, "Conversion of version 1.2 event file will delete");
+  answerer.enterOn("Conversion of version 1.2 event file will delete");
   command(ID_CONVERT);
   EXPECT_EQ(readFile(file("events20.dat")), current);
   ASSERT_EQ(doc->GetEventCount(), 1);

@@ -301,7 +301,7 @@ TEST_F(CGridViewByUser, EnterOnTheDeleteQuestionKeepsTheEvent) {
   startWith({{"One", 1}, {"Two", 2}});
   const std::string stored = testsupport::readFile(file("events20.dat"));
   testsupport::realinput::click(grid().GetBody()->m_hWnd, cellCentre(0, 1));
-  enterOn(answerer, "Delete Current Event?");
+  answerer.enterOn("Delete Current Event?");
   pressButton(frame->m_wndDlgBar.m_hWnd, IDC_DELETE);
   EXPECT_EQ(names(), (std::vector<std::string>{"One", "Two", "Solstice"}));
   EXPECT_EQ(doc->GetEventCount(), 2);

@@ -5,8 +5,11 @@
 
 #include "MemoryDib.h"
 #include "ModalAnswerer.h"
+#include "WindowText.h"
 
 #include <gtest/gtest.h>
+
+using testsupport::itemText;
 
 namespace {
 
@@ -50,12 +53,6 @@ public:
   CString colour = "blue";
   bool* deleted = nullptr;
 };
-
-std::string itemText(HWND dialog, int id) {
-  char text[64] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
 
 TEST(CDialogTest, DataExchangeFillsTheControlsAndReadsThemBack) {
   ExchangeDialog dialog;

@@ -1,6 +1,7 @@
 #include <wincore/BoundWindow.h>
 #include <wincore/ErrorReporter.h>
 
+#include <WindowText.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+using testsupport::windowText;
 using wincore::BoundWindow;
 
 namespace {
@@ -66,12 +68,6 @@ protected:
       delete this;
   }
 };
-
-std::string windowText(HWND hwnd) {
-  char text[64] = "";
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
 
 TEST(BoundWindowTest, AWindowIsBoundAtCreationAndLetGoAtItsLastMessage) {
   Recorder recorder;

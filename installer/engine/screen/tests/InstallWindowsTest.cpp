@@ -16,6 +16,7 @@
 #include <MessagePump.h>
 #include <ModalAnswerer.h>
 #include <TempDir.h>
+#include <WindowText.h>
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,9 @@ using testsupport::ModalAnswerer;
 using testsupport::TempDir;
 using testsupport::writeFile;
 
-namespace {
+using testsupport::windowText;
 
-std::string windowText(HWND window) {
-  char text[256] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+namespace {
 
 // A 16 by 16 icon file of two colours.
 std::string iconFile() {

@@ -6,6 +6,7 @@
 #include <foundation/windows/msgloop.h>
 
 #include <ModalAnswerer.h>
+#include <WindowText.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,13 +16,9 @@
 using testing::ElementsAre;
 using testsupport::ModalAnswerer;
 
-namespace {
+using testsupport::windowText;
 
-std::string textOf(HWND window) {
-  char text[256] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+namespace {
 
 // What a box showed: its caption and the captions of the buttons its template has.
 struct Shown {
@@ -32,10 +29,10 @@ struct Shown {
 
 Shown read(HWND box) {
   // The box is read while it is being activated, before it is visible itself.
-  Shown shown{textOf(box), {}, (GetWindowLongPtrA(GetDlgItem(box, 101), GWL_STYLE) & WS_VISIBLE) != 0};
+  Shown shown{windowText(box), {}, (GetWindowLongPtrA(GetDlgItem(box, 101), GWL_STYLE) & WS_VISIBLE) != 0};
   for (int id = 103; id <= 106; ++id)
     if (HWND button = GetDlgItem(box, id))
-      shown.buttons.push_back(textOf(button));
+      shown.buttons.push_back(windowText(button));
   return shown;
 }
 
@@ -203,9 +200,7 @@ TEST(MsgboxTest, ModelessLoopEndsWhenItsWindowGoes) {
   box.settextf("Going away");
   box.setbuttons(MB_OK);
   ModalAnswerer answerer;
-  answerer.act("Going away", [](HWND window) {
-    SetTimer(window, 1, 10, destroyOnTimer);
-  });
+  answerer.act("Going away", [](HWND window) { SetTimer(window, 1, 10, destroyOnTimer); });
   int before = MessageLoop().dialogcount();
   EXPECT_EQ(-1, box.show("Vanishing", 0));
   EXPECT_EQ(nullptr, box.hwnd());

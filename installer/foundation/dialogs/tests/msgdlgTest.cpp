@@ -2,17 +2,14 @@
 
 #include <foundation/dialogs/msgdlg.h>
 
+#include <WindowText.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace {
+using testsupport::itemText;
 
-std::string itemText(HWND dialog, int id) {
-  char text[512] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
+namespace {
 
 ULONGLONG processorMilliseconds() {
   FILETIME created, exited, kernel, user;

@@ -8,6 +8,7 @@
 #include <ModalAnswerer.h>
 #include <RealInput.h>
 #include <TempDir.h>
+#include <WindowText.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -17,6 +18,8 @@
 using testsupport::ModalAnswerer;
 using testsupport::TempDir;
 
+using testsupport::windowText;
+
 namespace {
 
 std::map<HWND, DWORD> createdStyles;
@@ -25,12 +28,6 @@ LRESULT CALLBACK recordCreation(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND)
     createdStyles[reinterpret_cast<HWND>(wParam)] = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->style;
   return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-std::string textOf(HWND window) {
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
 }
 
 std::string classOf(HWND window) {
@@ -113,7 +110,7 @@ TEST_F(UsrdlgTest, ControlsByKindWithClassStyleIdAndScaledRectangle) {
     ASSERT_NE(nullptr, control);
     EXPECT_EQ(rows[i].windowClass, classOf(control));
     EXPECT_EQ(rows[i].style, createdStyles[control]);
-    EXPECT_EQ(rows[i].text, textOf(control));
+    EXPECT_EQ(rows[i].text, windowText(control));
     RECT rect;
     hwndref(control).getrect(rect);
     EXPECT_NEAR(MulDiv(baseWidth, 10 * i, 200), rect.left, 2);
@@ -220,7 +217,7 @@ TEST_F(UsrdlgByUser, AnEditTakesNoMoreThanTheRecordKeeps) {
   HWND edit = GetDlgItem(dialog.hwnd(), 102);
   testsupport::realinput::click(dialog.hwnd(), testsupport::realinput::centreOf(edit));
   testsupport::realinput::typeText(std::string(300, 'x'));
-  std::string shown = textOf(edit);
+  std::string shown = windowText(edit);
   EXPECT_EQ(254u, shown.size()) << "the edit stops where the record ends";
   testsupport::realinput::click(dialog.hwnd(),
                                 testsupport::realinput::centreOf(GetDlgItem(dialog.hwnd(), 105)));
