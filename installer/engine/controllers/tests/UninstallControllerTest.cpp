@@ -252,6 +252,15 @@ std::unique_ptr<LogRecord> DirCreated(const std::string& path) {
   return record;
 }
 
+// The gauge dialog's run, the user keeping the folder: Yes to the uninstall, No to removing the folder,
+// OK on the last box. Every box's caption holds "Uninstall": the dialog left open is matched last.
+void KeepTheFolderInTheGauge(ModalAnswerer& answerer, const char* lastBox) {
+  answerer.answer("Confirm Uninstall", IDYES)
+      .answer("is not empty", IDNO)
+      .answer(lastBox, IDOK)
+      .leaveOpen("Uninstall");
+}
+
 // The user saves a document into the product's folder and keeps it: the folder's record counts as
 // undone, the run finishes and deletes its log, its last box says what was kept, and the older log
 // underneath is left for the next run as after any finished run.
@@ -265,11 +274,7 @@ TEST_F(UninstallFixture, KeepingTheUsersFolderStillFinishesTheRun) {
   WriteTwoLogs(controller, dir, 2);
 
   ModalAnswerer answerer;
-  // Every box's caption holds "Uninstall": the dialog left open is matched last.
-  answerer.answer("Confirm Uninstall", IDYES)
-      .answer("is not empty", IDNO)
-      .answer("were kept", IDOK)
-      .leaveOpen("Uninstall");
+  KeepTheFolderInTheGauge(answerer, "were kept");
   ASSERT_EQ(1, controller.initialise());
   EXPECT_EQ(1, controller.run()) << answerer.describeSeen();
   controller.finish();
@@ -310,10 +315,7 @@ TEST_F(UninstallFixture, ALaterRunOffersWhatIsLeftAndDoneEndsIt) {
   std::string shown;
   {
     ModalAnswerer answerer;
-    answerer.answer("Confirm Uninstall", IDYES)
-        .answer("is not empty", IDNO)
-        .answer("could not be undone", IDOK)
-        .leaveOpen("Uninstall");
+    KeepTheFolderInTheGauge(answerer, "could not be undone");
     ASSERT_EQ(1, controller.initialise());
     EXPECT_EQ(0, controller.run());
     controller.finish();
