@@ -24,6 +24,7 @@ namespace {
 
 constexpr char Section[] = "KXMAIN";
 constexpr char Kuuser[] = "kuuser.dll";
+constexpr char KeptCaption[] = "Uninstall Finished";
 
 std::string Join(const std::string& folder, const std::string& name) {
   if (folder.empty())
@@ -61,9 +62,17 @@ int RewriteLog(const char* path, const LogHeader& header,
   StringOStream bytes;
   if (!header.write(bytes))
     return 0;
-  for (const auto& record : records)
-    if (record->status != Undone && !WriteLogRecord(*record, bytes))
+  for (const auto& record : records) {
+    if (record->status == Undone)
+      continue;
+    // What the user kept stays kept in a later run: it is not asked about again, and a file kept
+    // there is still never overwritten by an older record's undo.
+    LogRecord copy = *record;
+    if (copy.status == Kept)
+      copy.state = 1;
+    if (!WriteLogRecord(copy, bytes))
       return 0;
+  }
   std::string temporary = std::string(path) + ".tmp";
   FILE* file = std::fopen(temporary.c_str(), "wb");
   if (!file)
@@ -99,12 +108,12 @@ void UninstallController::setengine(const char* path) {
 
 namespace {
 
-// The summaries of the records whose undo failed, one per line, at most a screenful.
-std::string LeftToUndo(const std::vector<std::unique_ptr<LogRecord>>& records) {
+// The summaries of the records of one status, one per line, at most a screenful.
+std::string Summaries(const std::vector<std::unique_ptr<LogRecord>>& records, int status) {
   std::string text;
   int lines = 0;
   for (const auto& record : records) {
-    if (record->status != UndoFailed)
+    if (record->status != status)
       continue;
     if (++lines > 20) {
       text += "...\n";
@@ -269,14 +278,19 @@ int UninstallController::run() {
   int answer = showdialogs();
   if (groups)
     ProgramGroupsManager::instance().release(1);
-  // What could not be undone stays in the log, and the uninstaller with it, for another try.
-  std::string left = LeftToUndo(records);
+  // What could not be undone stays in the log, and the uninstaller with it, for another try; what the
+  // user kept counts as undone, and the run finishes with it in place.
+  std::string left = Summaries(records, UndoFailed);
   if (answer == 1 && !left.empty()) {
     EngineError(
         "%s",
         ("These changes could not be undone; the uninstaller keeps them for a later run:\n" + left).c_str());
     answer = 0;
   }
+  std::string kept = Summaries(records, Kept);
+  if (answer == 1 && !kept.empty())
+    EngineMessageBox(("The uninstall is finished. These changes were kept:\n" + kept).c_str(), KeptCaption,
+                     MB_OK | MB_ICONINFORMATION);
   library_.free();
   if (state != NotStarted && !(answer == 1 && !backupRun_))
     RewriteLog(logPath_.c_str(), header, records);
@@ -325,8 +339,11 @@ void UninstallController::undo(int confirm, const std::function<void(int, int)>&
   for (int i = static_cast<int>(records.size()) - 1; i >= 0 && newest < 0; --i)
     if (records[static_cast<size_t>(i)]->status == ToUndo)
       newest = i;
-  if (newest < 0)
+  // Nothing (left) to undo: the uninstall is finished, or its uninstaller could never go.
+  if (newest < 0) {
+    state = Finished;
     return;
+  }
   if (state == NotStarted && confirm) {
     char text[512];
     std::snprintf(text, sizeof text, Text(TEXT_UNDO_CONFIRM).c_str(), header.product.c_str());
@@ -374,5 +391,10 @@ int UninstallController::quitcheck(int& result) {
   if (answer == 2)
     return 0;
   result = answer == 1 ? 0 : 1;
+  // "Leave them": what is still open is kept, as the user chose, and the run finishes.
+  if (answer == 1)
+    for (auto& record : records)
+      if (record->status == ToUndo || record->status == UndoFailed)
+        record->status = Kept;
   return 1;
 }

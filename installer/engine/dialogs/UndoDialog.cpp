@@ -197,12 +197,16 @@ void UndoDialog::labelok() {
     SetDlgItemTextA(hwnd(), IDOK, Text(TEXT_UNDO_CANCELLED).c_str());
 }
 
+// The button says "Stop" only once records are being undone: a No to the confirmation leaves it as
+// it was, since nothing was done.
 void UndoDialog::runundo() {
   toUndo_ = 0;
   undone_ = 0;
   for (const auto& record : controller_.records)
     toUndo_ += record->status == ToUndo;
   controller_.undo(mode_ != Simple, [this](int index, int after) {
+    if (!after && undone_ == 0)
+      SetDlgItemTextA(hwnd(), IDOK, Text(TEXT_UNDO_RUNNING).c_str());
     SendMessageA(list(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (mode_ != Advanced) {
       std::string summary = LogSummary(*controller_.records[static_cast<size_t>(index)]);
@@ -210,13 +214,13 @@ void UndoDialog::runundo() {
     }
     if (after) {
       redrawlist();
+      ++undone_;
       if (mode_ == Gauge && bar_.isattached())
-        bar_.setpercent(toUndo_ ? MulDiv(++undone_, 100, toUndo_) : 100);
+        bar_.setpercent(toUndo_ ? MulDiv(undone_, 100, toUndo_) : 100);
     }
     update();
   });
-  UINT text = controller_.state == UninstallController::Cancelled ? TEXT_UNDO_CANCELLED : TEXT_UNDO_FINISHED;
-  SetDlgItemTextA(hwnd(), IDOK, Text(text).c_str());
+  labelok();
   update();
 }
 
@@ -244,16 +248,14 @@ void UndoDialog::close() {
 void UndoDialog::command(int id, int code) {
   switch (id) {
   case IDOK:
-    // Starts the undo, resumes it after a cancel, or undoes what was chosen since; with nothing left to
-    // undo after a run it leaves.
-    if (controller_.state == UninstallController::Running) {
+    // Starts the undo or resumes it after a cancel; once the run has finished the button is "Done"
+    // and always leaves, through the quit check when something is still open.
+    if (controller_.state == UninstallController::Running)
       controller_.cancelRequested = 1;
-    } else if (controller_.state != UninstallController::NotStarted && !leftToUndo()) {
+    else if (controller_.state == UninstallController::Finished)
       close();
-    } else {
-      SetDlgItemTextA(hwnd(), IDOK, Text(TEXT_UNDO_RUNNING).c_str());
+    else
       runundo();
-    }
     break;
   case IDCANCEL:
     if (controller_.state == UninstallController::Running)

@@ -14,6 +14,10 @@ namespace {
 constexpr UINT KeepSharedText = 4;
 constexpr UINT SharedCaption = 70;
 
+// What an undo came to. A change the user chose to keep counts as undone: the uninstall can finish
+// with it in place.
+enum Outcome { Failed = 0, Done = 1, KeptByChoice = 2 };
+
 // A quiet undo asks nothing and keeps what the question is about, as No would.
 int AskYesNo(const Installer& installer, UINT textId, UINT captionId, const char* argument) {
   if (installer.quiet)
@@ -73,7 +77,7 @@ int UndoCreatedFile(const LogRecord& r, Installer& installer) {
     // The question asks whether to remove the file: No, the default, keeps it.
     if (EngineMessageBox(text.c_str(), caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
       installer.keep(path);
-      return 1;
+      return KeptByChoice;
     }
   }
   if (count >= 1)
@@ -111,7 +115,7 @@ int UndoChange(const LogRecord& r, Installer& installer) {
   switch (r.type()) {
   case LogDirCreated:
     if (HasEntries(r.str(0)) && !AskYesNo(installer, 143, 144, r.str(0)))
-      return 0;
+      return KeptByChoice;
     return installer.removetree(r.str(0));
   case LogDirRemoved:
     return installer.createdirectory(r.str(0)) != 2;
@@ -131,13 +135,13 @@ int UndoChange(const LogRecord& r, Installer& installer) {
     return installer.replaceentry(r.str(0), r.str(1), r.str(2), r.str(3), static_cast<int>(r.number(4)));
   case LogIniSectionAdded:
     if (IniHasEntries(r.str(0), r.str(1)) && !AskYesNo(installer, 145, 146, r.str(1)))
-      return 0;
+      return KeptByChoice;
     return installer.deletesection(r.str(0), r.str(1));
   case LogIniSectionDeleted:
     return installer.addsection(r.str(0), r.str(1));
   case LogGroupCreated:
     if (installer.grouphasitems(r.str(0)) && !AskYesNo(installer, 147, 148, r.str(0)))
-      return 0;
+      return KeptByChoice;
     return installer.deletegroup(r.str(0));
   case LogItemCreated:
     return installer.deleteitem(r.str(0), r.str(1));
@@ -154,7 +158,7 @@ int UndoChange(const LogRecord& r, Installer& installer) {
     int root = static_cast<int>(r.number(0));
     if (installer.keyhasentries(root, r.str(0)) &&
         !AskYesNo(installer, 149, 150, RegistryKeyText(root, r.str(0)).c_str()))
-      return 0;
+      return KeptByChoice;
     return installer.deletekey(root, r.str(0));
   }
   case LogKeyDeleted:
@@ -177,19 +181,33 @@ int UndoChange(const LogRecord& r, Installer& installer) {
 } // namespace
 
 int UndoLogRecord(LogRecord& record, Installer& installer) {
-  int done = record.canundo() && UndoChange(record, installer);
-  record.status = done ? Undone : UndoFailed;
-  if (!done)
+  int outcome = record.canundo() ? UndoChange(record, installer) : Failed;
+  record.status = outcome == Done ? Undone : outcome == KeptByChoice ? Kept : UndoFailed;
+  if (outcome != Done)
     KeepIfStanding(record, installer);
-  return done;
+  return outcome != Failed;
 }
 
+namespace {
+
+// An INI operation that creates its file logs the file and then the section it adds to it, one right
+// after the other; a copied file is followed by anything else, so a product's own INI file that came
+// with its distribution goes with the undo of its copy like any copied file.
+int CreatedByIniOperation(const std::vector<std::unique_ptr<LogRecord>>& records, size_t i) {
+  if (records[i]->type() != LogFileCreated || i + 1 == records.size())
+    return 0;
+  const LogRecord& next = *records[i + 1];
+  return next.type() == LogIniSectionAdded && lstrcmpiA(next.str(0), records[i]->str(0)) == 0;
+}
+
+} // namespace
+
 void PrepareUndo(const std::vector<std::unique_ptr<LogRecord>>& records, Installer& installer) {
-  for (const auto& record : records) {
-    if (record->status != ToUndo && record->status != Undone)
-      KeepIfStanding(*record, installer);
-    if (record->type() >= LogIniEntryCreated && record->type() <= LogIniSectionDeleted)
-      installer.noteinifile(record->str(0));
+  for (size_t i = 0; i < records.size(); ++i) {
+    if (records[i]->status != ToUndo && records[i]->status != Undone)
+      KeepIfStanding(*records[i], installer);
+    if (CreatedByIniOperation(records, i))
+      installer.noteinifile(records[i]->str(0));
   }
 }
 

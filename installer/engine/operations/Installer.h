@@ -125,7 +125,7 @@ public:
   // undo puts back may overwrite them.
   void keep(const char* path);
   int iskept(const char* path) const;
-  // Initialisation files the log wrote entries into: others may have written to them since.
+  // Initialisation files an INI operation of the log created: others may have written to them since.
   void noteinifile(const char* path);
   int isinifile(const char* path) const;
 

@@ -250,7 +250,7 @@ protected:
     DWORD code = RunAndWait(demo_.folder + "\\kxmain.exe");
     EXPECT_EQ(0u, code) << clicker.describe();
     int result = GetPrivateProfileIntA("x", "r", -1, (demo_.folder + "\\kxmain.ini").c_str());
-    if (fileExists(demo_.iniFile()))
+    if (othersWriteIni_ && fileExists(demo_.iniFile()))
       WritePrivateProfileStringA("Other", "Key", "1", demo_.iniFile().c_str());
     return result;
   }
@@ -304,6 +304,7 @@ protected:
   DemoProduct demo_;
   MachineSnapshot before_;
   bool helperWasThere_ = false;
+  bool othersWriteIni_ = true;
 };
 
 TEST_F(EndToEnd, InstallThenUninstallLeavesTheMachineAsBefore) {
@@ -327,6 +328,54 @@ TEST_F(EndToEnd, InstallThenUninstallLeavesTheMachineAsBefore) {
   ASSERT_EQ(2u, seen.size()) << clicker.describe();
   EXPECT_EQ(0u, seen[1].find("File kept: ")) << clicker.describe();
   EXPECT_NE(std::string::npos, seen[1].find(demo_.iniFile())) << clicker.describe();
+}
+
+// The install creates the product's folder and the user saves a document there. Answering No to
+// removing the folder keeps the document and its folder; everything else of the product goes, its
+// Uninstall key and its logs with it, and the last box says what was kept. Under an install over an
+// install, the later log is undone first, as always.
+TEST_F(EndToEnd, KeepingTheUsersDocumentStillRemovesTheProduct) {
+  struct Case {
+    const char* name;
+    int installs;
+  } cases[] = {
+      {"one install", 1},
+      {"an install over an install", 2},
+  };
+  othersWriteIni_ = false;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testsupport::removeTree(demo_.target);
+    prepare();
+    Clicker clicker({{"Confirm Uninstall", IDYES},
+                     {"Remove Folder", IDNO},
+                     {"Uninstall Finished", IDOK},
+                     {"Uninstall", 0}});
+    for (int n = 0; n < c.installs; ++n)
+      ASSERT_EQ(0, install(clicker)) << clicker.describe();
+    std::string letter = demo_.target + "\\letter.txt";
+    testsupport::writeFile(letter, "The user's letter.\r\n");
+    if (c.installs == 2) {
+      EXPECT_EQ(0u, RunAndWait(demo_.uninstallFolder() + "\\kxmain.exe")) << clicker.describe();
+      EXPECT_FALSE(fileExists(demo_.uninstallFolder() + "\\kxlog3.001"));
+    }
+    uninstall(demo_.uninstallFolder());
+
+    std::vector<std::string> remainders = {WindowsFile("vaveza.exe"), demo_.folder + "\\kxmain.ini"};
+    for (const std::string& wines : WinesOwnRemainders())
+      remainders.push_back(wines);
+    std::vector<std::string> left = before_.differences(snapshot(), remainders);
+    ASSERT_EQ(2u, left.size()) << DescribeDifferences(left);
+    EXPECT_EQ(0u, left[0].find("+ dir " + demo_.target + ":")) << DescribeDifferences(left);
+    EXPECT_EQ(0u, left[1].find("+ file " + letter + ":")) << DescribeDifferences(left);
+    EXPECT_EQ("The user's letter.\r\n", readFile(letter));
+    EXPECT_EQ("<none>",
+              RegistryText(HKEY_LOCAL_MACHINE, UninstallKey + std::string("KxDemo"), "UninstallString"));
+    std::vector<std::string> seen = clicker.seen();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(0u, seen.back().find("Uninstall Finished: ")) << clicker.describe();
+    EXPECT_NE(std::string::npos, seen.back().find(demo_.target)) << clicker.describe();
+  }
 }
 
 TEST_F(EndToEnd, ASecondInstallIntoTheSameFolderIsUndoneFirst) {

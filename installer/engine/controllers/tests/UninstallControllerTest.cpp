@@ -233,6 +233,144 @@ TEST_F(UninstallFixture, ARunWithFailedRecordsKeepsTheLog) {
   EXPECT_NE(std::string::npos, answerer.describeSeen().find(windows)) << answerer.describeSeen();
 }
 
+// Writes logs 000 (empty) and 001 (the fixture's records) with the English library beside them, the
+// way an install over an install leaves its uninstaller's folder.
+void WriteTwoLogs(UninstallController& controller, TempDir& dir, int dialogmode) {
+  ASSERT_TRUE(CopyFileA((ProgramsFolder() + "\\kxenu.dll").c_str(), dir.file("kxenu.dll").c_str(), FALSE));
+  LogHeader header;
+  header.language = LanguageUsEnglish;
+  header.dialogmode = dialogmode;
+  header.product = "Demo";
+  ASSERT_TRUE(RewriteLog(dir.file("kxlog3.000").c_str(), header, {}));
+  ASSERT_TRUE(RewriteLog(dir.file("kxlog3.001").c_str(), header, controller.records));
+  controller.records.clear();
+}
+
+std::unique_ptr<LogRecord> DirCreated(const std::string& path) {
+  auto record = CreateLogRecord(LogDirCreated);
+  record->fields[0].text = path;
+  return record;
+}
+
+// The gauge dialog's run, the user keeping the folder: Yes to the uninstall, No to removing the folder,
+// OK on the last box. Every box's caption holds "Uninstall": the dialog left open is matched last.
+void KeepTheFolderInTheGauge(ModalAnswerer& answerer, const char* lastBox) {
+  answerer.answer("Confirm Uninstall", IDYES)
+      .answer("is not empty", IDNO)
+      .answer(lastBox, IDOK)
+      .leaveOpen("Uninstall");
+}
+
+// The user saves a document into the product's folder and keeps it: the folder's record counts as
+// undone, the run finishes and deletes its log, its last box says what was kept, and the older log
+// underneath is left for the next run as after any finished run.
+TEST_F(UninstallFixture, KeepingTheUsersFolderStillFinishesTheRun) {
+  std::string folder = dir.file("KxDemo");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  writeFile(dir.file("KxDemo\\letter.txt"), "the user's letter");
+  controller.records.insert(controller.records.begin(), DirCreated(folder));
+
+  // The gauge dialog: it runs the undo and ends on its own.
+  WriteTwoLogs(controller, dir, 2);
+
+  ModalAnswerer answerer;
+  KeepTheFolderInTheGauge(answerer, "were kept");
+  ASSERT_EQ(1, controller.initialise());
+  EXPECT_EQ(1, controller.run()) << answerer.describeSeen();
+  controller.finish();
+  EXPECT_EQ("the user's letter", testsupport::readFile(dir.file("KxDemo\\letter.txt")));
+  for (const char* name : {"a.txt", "b.txt", "c.txt"})
+    EXPECT_FALSE(fileExists(dir.file(name))) << name;
+  EXPECT_FALSE(fileExists(dir.file("kxlog3.001")));
+  EXPECT_TRUE(fileExists(dir.file("kxlog3.000")));
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  const testsupport::SeenBox& last = answerer.seen().back();
+  EXPECT_NE(std::string::npos, last.text.find("were kept")) << answerer.describeSeen();
+  EXPECT_NE(std::string::npos, last.text.find(folder)) << answerer.describeSeen();
+  EXPECT_EQ(std::string::npos, last.text.find("a.txt")) << answerer.describeSeen();
+}
+
+// Presses OK on the uninstaller's dialog, and "Done" once the confirmation is answered Yes.
+void UninstallThenDone(ModalAnswerer& answerer) {
+  answerer.act("Uninstall", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); })
+      .act("Confirm Uninstall", [](HWND box) {
+        PostMessageA(box, WM_COMMAND, IDYES, 0);
+        PostMessageA(FindWindowA("#32770", "Uninstall"), WM_COMMAND, IDOK, 0);
+      });
+}
+
+// A record whose undo really failed keeps the log; the next run offers what is left (the failed record
+// to undo, the kept folder as kept, not asked about again), its Done ends the run, and leaving the rest
+// as it is finishes the uninstall.
+TEST_F(UninstallFixture, ALaterRunOffersWhatIsLeftAndDoneEndsIt) {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, sizeof windows);
+  std::string folder = dir.file("KxDemo");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  writeFile(dir.file("KxDemo\\letter.txt"), "the user's letter");
+  // The Windows folder is never removed: that record's undo fails at every try.
+  controller.records.insert(controller.records.begin(), DirCreated(windows));
+  controller.records.insert(controller.records.begin() + 1, DirCreated(folder));
+  WriteTwoLogs(controller, dir, 2);
+  std::string shown;
+  {
+    ModalAnswerer answerer;
+    KeepTheFolderInTheGauge(answerer, "could not be undone");
+    ASSERT_EQ(1, controller.initialise());
+    EXPECT_EQ(0, controller.run());
+    controller.finish();
+    EXPECT_EQ(std::string::npos, answerer.describeSeen().find("were kept")) << answerer.describeSeen();
+  }
+  ASSERT_TRUE(fileExists(dir.file("kxlog3.001")));
+
+  struct Run {
+    const char* name;
+    int dialogmode;
+    int quit; // the button pressed on the quit question; 0: none is asked
+    int answer;
+    int logStays;
+  } runs[] = {
+      {"simple: Uninstall, Done", 0, 0, 0, 1},
+      {"list: Uninstall, Done, Later", 1, IDOK, 0, 1},
+      {"list: Uninstall, Done, Leave them", 1, IDC_UNDOASKQUIT_FINISH, 1, 0},
+  };
+  for (const Run& run : runs) {
+    SCOPED_TRACE(run.name);
+    std::string dump = DumpLog(dir.file("kxlog3.001").c_str());
+    LogHeader header;
+    std::vector<std::unique_ptr<LogRecord>> left;
+    std::string error;
+    ASSERT_TRUE(ReadLog(dir.file("kxlog3.001").c_str(), header, left, error)) << error;
+    ASSERT_EQ(2u, left.size()) << dump;
+    EXPECT_EQ(ToUndo, left[0]->status) << dump;
+    EXPECT_EQ(Kept, left[1]->status) << dump;
+    header.dialogmode = run.dialogmode;
+    ASSERT_TRUE(RewriteLog(dir.file("kxlog3.001").c_str(), header, left));
+    // Each run is a new start of the engine.
+    controller.state = UninstallController::NotStarted;
+
+    ModalAnswerer answerer;
+    if (run.dialogmode)
+      UninstallThenDone(answerer);
+    else
+      answerer.act("Uninstall", Press(shown, {IDOK, IDOK}));
+    if (run.quit)
+      answerer.answer("Stop Uninstalling", run.quit);
+    if (run.answer)
+      answerer.answer("were kept", IDOK);
+    else if (!run.quit)
+      answerer.answer("could not be undone", IDOK);
+    ASSERT_EQ(1, controller.initialise());
+    EXPECT_EQ(run.answer, controller.run()) << answerer.describeSeen();
+    controller.finish();
+    EXPECT_EQ(std::string::npos, answerer.describeSeen().find("is not empty")) << answerer.describeSeen();
+    EXPECT_EQ(run.logStays, fileExists(dir.file("kxlog3.001"))) << answerer.describeSeen();
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  }
+  EXPECT_EQ("the user's letter", testsupport::readFile(dir.file("KxDemo\\letter.txt")));
+  EXPECT_TRUE(fileExists(dir.file("kxlog3.000")));
+}
+
 // Leaving with records still to undo asks: later (the run failed), back to the list, or done.
 TEST_F(UninstallFixture, TheQuitQuestionLeavesGoesBackOrFinishes) {
   LanguageLibrary language;
@@ -255,6 +393,9 @@ TEST_F(UninstallFixture, TheQuitQuestionLeavesGoesBackOrFinishes) {
     EXPECT_EQ(row.leaves, controller.quitcheck(result)) << row.name;
     EXPECT_EQ(row.result, result) << row.name;
   }
+  // "Leave them" keeps what was open, as chosen: nothing is left to undo or failed.
+  for (const auto& record : controller.records)
+    EXPECT_EQ(Kept, record->status);
   // Nothing left to undo or failed: leaving is finishing, without the question.
   for (auto& record : controller.records)
     record->status = Undone;

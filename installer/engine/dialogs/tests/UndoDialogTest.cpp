@@ -58,6 +58,17 @@ struct UndoDialogFixture : ::testing::Test {
     controller.records.push_back(std::move(record));
   }
 
+  // Presses OK on the dialog: the records' statuses and what the button then says.
+  std::string ok(UndoDialog& dialog) {
+    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
+    char text[64] = "";
+    GetDlgItemTextA(dialog.hwnd(), IDOK, text, sizeof text);
+    std::string statuses;
+    for (const auto& record : controller.records)
+      statuses += std::to_string(record->status);
+    return statuses + " " + text;
+  }
+
   DWORD now = 0;
 };
 
@@ -187,25 +198,59 @@ TEST_F(UndoDialogFixture, OkStartsResumesAfterACancelAndLeavesWhenNothingIsLeft)
   UndoDialog dialog(controller, UndoDialog::Advanced);
   ASSERT_EQ(1, CreateModelessDialog(dialog, nullptr, "DLGUNDOMAINADV"));
   ShowWindow(dialog.hwnd(), SW_SHOW);
-  auto ok = [&] {
-    SendMessageA(dialog.hwnd(), WM_COMMAND, IDOK, 0);
-    char text[64] = "";
-    GetDlgItemTextA(dialog.hwnd(), IDOK, text, sizeof text);
-    std::string statuses;
-    for (const auto& record : controller.records)
-      statuses += std::to_string(record->status);
-    return statuses + " " + text;
-  };
   testsupport::ModalAnswerer answerer;
   answerer.answer("Confirm Uninstall", IDYES);
-  EXPECT_EQ("033 &Resume", ok());
+  EXPECT_EQ("033 &Resume", ok(dialog));
   controller.wait = [this](int milliseconds) { now += static_cast<DWORD>(milliseconds); };
-  EXPECT_EQ("333 &Done", ok()) << "resumed without asking again";
+  EXPECT_EQ("333 &Done", ok(dialog)) << "resumed without asking again";
   EXPECT_TRUE(IsWindowVisible(dialog.hwnd()));
-  ok();
+  ok(dialog);
   EXPECT_FALSE(IsWindowVisible(dialog.hwnd())) << "done: the dialog ends";
   EXPECT_EQ(1u, answerer.seen().size()) << answerer.describeSeen();
   DestroyWindow(dialog.hwnd());
+}
+
+// A No to "Remove ... from this computer?" undoes nothing, and the button still offers the uninstall;
+// with nothing to undo, the first press finishes the run and "Done" then leaves.
+TEST_F(UndoDialogFixture, TheButtonSaysWhatTheRunDid) {
+  struct Row {
+    const char* name;
+    int status;         // of the one record
+    int confirm;        // the answer to the confirmation; 0: none is asked
+    const char* first;  // statuses and button after the first press
+    int secondLeaves;   // whether a second press (Yes to any question) ends the dialog
+    const char* second; // statuses and button after it, when the dialog stays
+  } rows[] = {
+      {"No to the confirmation", ToUndo, IDNO, "0 &Uninstall", 0, "3 &Done"},
+      {"nothing to undo", Kept, 0, "1 &Done", 1, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    controller.records.clear();
+    controller.state = UninstallController::NotStarted;
+    testsupport::writeFile(dir.file("a.txt"), "a");
+    add(LogFileCreated, dir.file("a.txt"));
+    controller.records.back()->status = row.status;
+    UndoDialog dialog(controller, UndoDialog::Advanced);
+    ASSERT_EQ(1, CreateModelessDialog(dialog, nullptr, "DLGUNDOMAINADV"));
+    ShowWindow(dialog.hwnd(), SW_SHOW);
+    {
+      testsupport::ModalAnswerer answerer;
+      if (row.confirm)
+        answerer.answer("Confirm Uninstall", row.confirm);
+      EXPECT_EQ(row.first, ok(dialog));
+      EXPECT_EQ(row.confirm ? 1u : 0u, answerer.seen().size()) << answerer.describeSeen();
+    }
+    EXPECT_TRUE(testsupport::fileExists(dir.file("a.txt")));
+    testsupport::ModalAnswerer answerer;
+    answerer.answerAlways("Confirm Uninstall", IDYES);
+    std::string second = ok(dialog);
+    EXPECT_EQ(row.secondLeaves, !IsWindowVisible(dialog.hwnd()));
+    if (!row.secondLeaves) {
+      EXPECT_EQ(row.second, second);
+    }
+    DestroyWindow(dialog.hwnd());
+  }
 }
 
 // The gauge dialog is modeless: the undo runs while it stands, with the windows served between the

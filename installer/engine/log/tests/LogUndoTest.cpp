@@ -163,8 +163,9 @@ TEST_F(LogUndoTest, WhatOthersAddedIsNotRemovedUnasked) {
                   (entry->type() == LogKeyCreated && entry->text(0) == "Software\\KxTest\\K");
       if (!asked)
         continue;
-      EXPECT_EQ(answer == IDYES, UndoLogRecord(*entry, undo)) << entry->type();
-      EXPECT_EQ(answer == IDYES ? Undone : UndoFailed, entry->status);
+      // Kept by the user's No: that counts as undone, not as a failure.
+      EXPECT_EQ(1, UndoLogRecord(*entry, undo)) << entry->type();
+      EXPECT_EQ(answer == IDYES ? Undone : Kept, entry->status);
     }
     EXPECT_EQ(3u, answerer.seen().size());
     EXPECT_EQ(answer == IDNO, fileExists(f.file("dir\\theirs.txt")));
@@ -215,7 +216,8 @@ TEST_F(LogUndoTest, QuestionsThatRemoveWhatOthersUseDefaultToNo) {
                     (GetWindowLongA(GetDlgItem(box, IDYES), GWL_STYLE) & 0x0F) != BS_DEFPUSHBUTTON;
       PostMessageA(box, WM_COMMAND, IDNO, 0);
     });
-    EXPECT_EQ(0, UndoLogRecord(c.record, undo)) << c.name;
+    EXPECT_EQ(1, UndoLogRecord(c.record, undo)) << c.name;
+    EXPECT_EQ(Kept, c.record.status) << c.name;
     EXPECT_EQ(1, noIsDefault) << c.name << "\n" << answerer.describeSeen();
   }
   EXPECT_TRUE(fileExists(f.file("dir\\theirs.txt")));
@@ -230,11 +232,12 @@ TEST_F(LogUndoTest, SharedFilesAreCountedDown) {
     int answer; // to "Remove the shared file?"; 0 when none is asked
     int kept;
     int countAfter;
+    int status; // the user's keeping is shown as kept; the rest of the product's part is undone
   } cases[] = {
-      {"others use it", 3, 0, 1, 2},
-      {"last user, kept", 1, IDNO, 1, 1},
-      {"last user, removed", 1, IDYES, 0, 0},
-      {"not counted", 0, 0, 0, 0},
+      {"others use it", 3, 0, 1, 2, Undone},
+      {"last user, kept", 1, IDNO, 1, 1, Kept},
+      {"last user, removed", 1, IDYES, 0, 0, Undone},
+      {"not counted", 0, 0, 0, 0, Undone},
   };
   for (const Case& c : cases) {
     writeFile(lib, "lib");
@@ -248,6 +251,7 @@ TEST_F(LogUndoTest, SharedFilesAreCountedDown) {
     if (c.answer)
       answerer.answer("", c.answer);
     EXPECT_EQ(1, UndoLogRecord(created, undo)) << c.name;
+    EXPECT_EQ(c.status, created.status) << c.name;
     EXPECT_EQ(c.kept, fileExists(lib)) << c.name;
     EXPECT_EQ(c.countAfter, undo.readcount(lib.c_str())) << c.name;
   }
@@ -328,11 +332,14 @@ TEST_F(LogUndoTest, AMoveOverAFileIsUndoneWhole) {
   EXPECT_FALSE(fileExists(f.file("there.bak")));
 }
 
-// An initialisation file the install created goes with the uninstall only when nothing but the
-// install's entries was in it; what others wrote since keeps it, with their lines as they were.
+// An initialisation file an INI operation of the install created goes with the uninstall only when
+// nothing but the install's entries was in it; what others wrote since keeps it, with their lines as
+// they were. A product's own INI file, copied from its distribution, goes with the undo of its copy
+// like any copied file, whatever the script or others wrote into it.
 TEST_F(LogUndoTest, AnIniFileOthersWroteToIsKept) {
   struct Case {
     const char* name;
+    const char* shipped; // the file as the distribution holds it, copied first; none: not copied
     const char* file;
     const char* section;
     const char* othersSection; // what another program writes after the install; none: nothing
@@ -340,19 +347,28 @@ TEST_F(LogUndoTest, AnIniFileOthersWroteToIsKept) {
     int answer;            // to the question about a section still holding entries
     const char* afterward; // none: the file is gone
   } cases[] = {
-      {"only the install's entry", "app.ini", "App", nullptr, nullptr, 0, nullptr},
-      {"another program's section", "app.ini", "App", "Other", "Key", 0, "[Other]\r\nKey=1\r\n"},
-      {"another program's entry in the install's section, No", "app.ini", "App", "App", "Theirs", IDNO,
-       "[App]\r\nTheirs=1\r\n"},
-      {"another product's recorded version", "kxver.ini", "iniversion", "iniversion", "C:\\other.dll", IDNO,
-       "[iniversion]\r\nC:\\other.dll=1\r\n"},
+      {"only the install's entry", nullptr, "app.ini", "App", nullptr, nullptr, 0, nullptr},
+      {"another program's section", nullptr, "app.ini", "App", "Other", "Key", 0, "[Other]\r\nKey=1\r\n"},
+      {"another program's entry in the install's section, No", nullptr, "app.ini", "App", "App", "Theirs",
+       IDNO, "[App]\r\nTheirs=1\r\n"},
+      {"another product's recorded version", nullptr, "kxver.ini", "iniversion", "iniversion",
+       "C:\\other.dll", IDNO, "[iniversion]\r\nC:\\other.dll=1\r\n"},
+      {"copied, an entry into its own section", "[App]\r\nShipped=1\r\n", "app.ini", "App", nullptr, nullptr,
+       0, nullptr},
+      {"copied, then another program's section", "[App]\r\nShipped=1\r\n", "app.ini", "App", "Other", "Key",
+       0, nullptr},
   };
   for (const Case& c : cases) {
     std::string ini = f.file(c.file);
     std::string logPath = f.file("kxlog3.000");
+    if (c.shipped)
+      writeFile(f.file("payload.ini"), c.shipped);
     {
       auto writer = LogFileWriter::OpenLogPath(logPath.c_str(), LogHeader());
       f.installer.switchlog(writer.get());
+      if (c.shipped) {
+        ASSERT_EQ(1, f.installer.copy(f.file("payload.ini").c_str(), ini.c_str())) << c.name;
+      }
       ASSERT_EQ(1, f.installer.setentry(ini.c_str(), c.section, "Mine", "1")) << c.name;
       f.installer.restorelog();
     }
