@@ -175,6 +175,9 @@ std::string BuildNsisInstaller(const DemoProduct& demo) {
   std::string setup = folder + "\\setup.exe";
   std::string done = folder + "\\built";
   std::ofstream script(folder + "\\payload.nsi", std::ios::binary);
+  // The peer runs with the same width as this bench's engine.
+  if (sizeof(void*) == 8)
+    script << "Target amd64-unicode\n";
   script << "Name \"Kx Bench\"\nOutFile \"" << HostPath(setup) << "\"\nSetCompressor zlib\n"
          << "RequestExecutionLevel user\nSilentInstall silent\nInstallDir \"" << demo.target << "\"\n"
          << "Section\nSetOutPath $INSTDIR\nFile \"" << HostPath(demo.folder + "\\payload") << "/*\"\n"
