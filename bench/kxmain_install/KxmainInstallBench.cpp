@@ -5,7 +5,10 @@
 //   files in this process;
 // - the whole unattended install by kxmain.exe, from start to exit;
 // - the uninstall by the installed kxmain.exe (no minimum time per record), from the start of its first
-//   run until the helper has removed the engine from the drive root.
+//   run until the helper has removed the engine from the drive root;
+// - a peer, when the host has NSIS's makensis (Debian package "nsis"; the row is skipped and says so
+//   when it has not): an NSIS installer of the same payload files, zlib-compressed as NSIS builds by
+//   default, with an uninstaller written, started the same way and timed from start to exit.
 #include <engine/controllers/EngineStart.h>
 #include <engine/controllers/ScriptInstallController.h>
 #include <engine/tools/DemoProduct.h>
@@ -15,6 +18,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -70,17 +74,27 @@ private:
   LARGE_INTEGER start_ = {};
 };
 
-// The copy phase of one install run in this process; -1 when the run failed.
-double CopyPhase(const DemoProduct& demo) {
+// The times of one install run in this process: its copy phase, and all of it from the engine's start
+// to its return; -1 when the run failed.
+struct EngineRun {
+  double copy = -1;
+  double whole = -1;
+};
+
+EngineRun CopyPhase(const DemoProduct& demo) {
+  EngineRun run;
   double seconds = -1;
   EngineMakers makers;
   makers.install = [&] {
     return std::unique_ptr<EngineController>(new TimedController(demo.folder, seconds));
   };
   std::string settings = demo.folder + "\\kxmain.ini";
+  LARGE_INTEGER start = Now();
   if (RunEngine(nullptr, makers, settings) != 0 || GetPrivateProfileIntA("x", "r", -1, settings.c_str()) != 0)
-    return -1;
-  return seconds;
+    return run;
+  run.whole = Seconds(start, Now());
+  run.copy = seconds;
+  return run;
 }
 
 double CopyLoop(const DemoProduct& demo, const std::string& target) {
@@ -130,6 +144,72 @@ double Uninstall(const DemoProduct& demo) {
   return Seconds(start, Now());
 }
 
+// The peer is built by the host's makensis, which Wine starts like any program; its process handle
+// does not wait for a host program, so the build is known to be over by a file it leaves last.
+const char kMakensis[] = "/usr/bin/makensis";
+const char kNsisFolder[] = "C:\\kxbench\\nsis";
+
+bool HasMakensis() { return Exists(std::string("Z:") + kMakensis); }
+
+// The host's name of a file or folder of this Wine prefix; empty when there is none.
+std::string HostPath(const std::string& path) {
+  using Convert = char*(CDECL*)(LPCWSTR);
+  auto convert = reinterpret_cast<Convert>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  wchar_t wide[MAX_PATH];
+  if (!convert || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH))
+    return "";
+  char* host = convert(wide);
+  if (!host)
+    return "";
+  std::string result(host);
+  HeapFree(GetProcessHeap(), 0, host);
+  return result;
+}
+
+// Builds "setup.exe" in the NSIS folder from the demo's payload files; its path, or empty on failure.
+std::string BuildNsisInstaller(const DemoProduct& demo) {
+  RemoveTree(kNsisFolder);
+  CreateDirectoryA(kNsisFolder, nullptr);
+  std::string folder = kNsisFolder;
+  std::string setup = folder + "\\setup.exe";
+  std::string done = folder + "\\built";
+  std::ofstream script(folder + "\\payload.nsi", std::ios::binary);
+  // The peer runs with the same width as this bench's engine.
+  if (sizeof(void*) == 8)
+    script << "Target amd64-unicode\n";
+  script << "Name \"Kx Bench\"\nOutFile \"" << HostPath(setup) << "\"\nSetCompressor zlib\n"
+         << "RequestExecutionLevel user\nSilentInstall silent\nInstallDir \"" << demo.target << "\"\n"
+         << "Section\nSetOutPath $INSTDIR\nFile \"" << HostPath(demo.folder + "\\payload") << "/*\"\n"
+         << "WriteUninstaller \"$INSTDIR\\uninst.exe\"\nSectionEnd\n"
+         << "Section Uninstall\nRMDir /r $INSTDIR\nSectionEnd\n";
+  script.close();
+  std::string command = std::string("Z:\\bin\\sh -c \"") + kMakensis + " -V1 '" +
+                        HostPath(folder + "\\payload.nsi") + "' >/dev/null 2>&1; touch '" + HostPath(folder) +
+                        "/built'\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return "";
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int waited = 0; !Exists(done) && waited < 300000; waited += 50)
+    Sleep(50);
+  return Exists(done) && Exists(setup) ? setup : "";
+}
+
+// The NSIS installer run silently into the demo's target, start to exit; -1 when it failed.
+double NsisInstall(const std::string& setup, const DemoProduct& demo) {
+  RemoveTree(demo.target);
+  LARGE_INTEGER start = Now();
+  unsigned long code = RunProgram(setup, 60000, "/S /D=" + demo.target);
+  double seconds = Seconds(start, Now());
+  int installed = code == 0 && Exists(demo.target + "\\uninst.exe");
+  RemoveTree(demo.target);
+  return installed ? seconds : -1;
+}
+
 void Figure(const char* what, double seconds, double against) {
   if (seconds < 0)
     std::printf("  %-30s failed\n", what);
@@ -168,8 +248,9 @@ int main() {
     }
     // The engine driven in this process finds its decompression library where kxmain.exe does.
     SetDllDirectoryA(demo.folder.c_str());
+    std::string nsis = HasMakensis() ? BuildNsisInstaller(demo) : "";
     const double none = 1e9;
-    double loop = none, copy = none, install = none, uninstall = none;
+    double loop = none, copy = none, inProcess = none, install = none, uninstall = none, peer = none;
     int failures = 0;
     for (int round = 0; round < rounds; ++round) {
       // What a failed uninstall may have left, which the next would refuse to move over.
@@ -179,8 +260,10 @@ int main() {
       RemoveTree("C:\\kxbench\\loop");
       loop = std::min(loop, CopyLoop(demo, "C:\\kxbench\\loop"));
       RemoveTree(demo.target);
-      double phase = CopyPhase(demo);
+      EngineRun engine = CopyPhase(demo);
+      double phase = engine.copy;
       copy = Best(copy, phase);
+      inProcess = Best(inProcess, engine.whole);
       RemoveTree(demo.target);
       LARGE_INTEGER start = Now();
       unsigned long code = RunProgram(demo.folder + "\\kxmain.exe", 60000);
@@ -192,13 +275,25 @@ int main() {
       uninstall = Best(uninstall, removal);
       failures += phase < 0 || !installed || removal < 0;
       RemoveTree(demo.target);
+      if (!nsis.empty())
+        peer = Best(peer, NsisInstall(nsis, demo));
     }
     auto shown = [&](double best) { return best == none ? -1 : best; };
     std::printf("%s payload, 200 files, 100 MB, best of %d rounds%s:\n",
                 compress ? "half compressed" : "stored", rounds, failures ? " (some rounds failed)" : "");
     Figure("copy phase inside the engine", shown(copy), loop);
+    Figure("the engine's run in this process", shown(inProcess), loop);
     Figure("whole unattended install", shown(install), loop);
     Figure("uninstall, both runs", shown(uninstall), 0);
+    if (!HasMakensis())
+      std::printf("  NSIS installer: skipped, no %s on the host (Debian package nsis)\n", kMakensis);
+    else if (nsis.empty())
+      std::printf("  NSIS installer: makensis did not build it\n");
+    else if (shown(peer) > 0 && shown(install) > 0)
+      std::printf("  %-30s %.3f s; the whole install is %.2f times it\n", "NSIS installer (zlib), whole",
+                  peer, install / peer);
+    else
+      Figure("NSIS installer (zlib), whole", shown(peer), 0);
   }
   RemoveTree("C:\\kxbench");
   return 0;

@@ -15,8 +15,11 @@
 // stream ends there: nothing after the trailer is read. Every failure is final for the stream: the
 // decoder answers -1 from then on, so corrupt input can never make a caller loop. Input that ends before
 // the end code is a truncation, found when inflate can make no progress and the callback has no more
-// bytes. The encoder runs deflate over the caller's blocks and hands every output byte to the write
-// callback, then the trailer on close.
+// bytes. A caller that lends its input a block at a time (the second open entry) needs no such bound:
+// inflate works in the lent block itself, may look past the stream's end there without taking it, and
+// at the end the decoder tells the caller how much of the last block was the stream's. The encoder runs
+// deflate over the caller's blocks and hands every output byte to the write callback, then the trailer on
+// close.
 
 #include <lzpunz2/lzpunz2.h>
 
@@ -67,26 +70,19 @@ public:
   int open(LzpReadByteProc reader, int mode) {
     if (state_ != Closed)
       return fail(LZP_E_STATE);
-    if (!reader || mode != LZP_MODE_FRAMED)
+    if (!reader)
       return fail(LZP_E_ARGUMENT);
-    if (allocate() != 0 || inflateReset(&z_) != Z_OK)
-      return fail(LZP_E_MEMORY);
     reader_ = reader;
-    int magic = nextByte();
-    int method = nextByte();
-    if (magic != HeaderMagic || method != HeaderMethodDeflate) {
-      reader_ = nullptr;
-      return fail(LZP_E_HEADER);
-    }
-    z_.next_in = input_;
-    z_.avail_in = 0;
-    inputEnded_ = false;
-    wantsInput_ = true;
-    produced_ = 0;
-    crc_ = crc32(0, Z_NULL, 0);
-    state_ = Streaming;
-    lastError = LZP_E_NONE;
-    return 0;
+    return start(mode);
+  }
+
+  int openBlocks(LzpReadBlockProc reader, int mode) {
+    if (state_ != Closed)
+      return fail(LZP_E_STATE);
+    if (!reader)
+      return fail(LZP_E_ARGUMENT);
+    blocks_ = reader;
+    return start(mode);
   }
 
   int read(void* buffer, int count) {
@@ -112,17 +108,88 @@ public:
   int close() {
     if (state_ == Closed)
       return fail(LZP_E_STATE);
+    giveBack();
     state_ = Closed;
-    reader_ = nullptr;
+    forget();
     return 0;
   }
 
 private:
   enum State { Closed, Streaming, Finished, Failed };
 
+  // Checks the mode, then reads and checks the header through the callback given.
+  int start(int mode) {
+    if (mode != LZP_MODE_FRAMED) {
+      forget();
+      return fail(LZP_E_ARGUMENT);
+    }
+    if (allocate() != 0 || inflateReset(&z_) != Z_OK) {
+      forget();
+      return fail(LZP_E_MEMORY);
+    }
+    z_.next_in = input_;
+    z_.avail_in = 0;
+    lent_ = 0;
+    inputEnded_ = false;
+    int magic = nextByte();
+    int method = nextByte();
+    if (magic != HeaderMagic || method != HeaderMethodDeflate) {
+      forget();
+      return fail(LZP_E_HEADER);
+    }
+    wantsInput_ = true;
+    produced_ = 0;
+    crc_ = crc32(0, Z_NULL, 0);
+    state_ = Streaming;
+    lastError = LZP_E_NONE;
+    return 0;
+  }
+
+  void forget() {
+    reader_ = nullptr;
+    blocks_ = nullptr;
+  }
+
+  // The next byte of the stream, from the block lent or from the byte callback.
   int nextByte() {
-    int byte = reader_();
-    return byte >= 0 && byte <= 255 ? byte : -1;
+    if (inputEnded_)
+      return -1;
+    if (!blocks_) {
+      int byte = reader_();
+      inputEnded_ = byte < 0 || byte > 255;
+      return inputEnded_ ? -1 : byte;
+    }
+    if (z_.avail_in == 0)
+      lend();
+    if (z_.avail_in == 0)
+      return -1;
+    --z_.avail_in;
+    return *z_.next_in++;
+  }
+
+  // Asks for the next block once the one lent is used up; a block lent in full needs no bound, since
+  // what follows the stream in it is only looked at, never taken.
+  void lend() {
+    const void* block = nullptr;
+    int got = blocks_(&block, lent_);
+    lent_ = 0;
+    z_.avail_in = 0;
+    if (got <= 0 || !block) {
+      inputEnded_ = true;
+      return;
+    }
+    z_.next_in = static_cast<Bytef*>(const_cast<void*>(block));
+    z_.avail_in = static_cast<uInt>(got);
+    lent_ = got;
+  }
+
+  // Tells a lending caller where its stream ended in the last block; once per stream.
+  void giveBack() {
+    if (!blocks_)
+      return;
+    LzpReadBlockProc reader = blocks_;
+    blocks_ = nullptr;
+    reader(nullptr, lent_ - static_cast<int>(z_.avail_in));
   }
 
   // The input the stream must still hold after what inflate has taken: the trailer, and before it the
@@ -139,6 +206,10 @@ private:
   }
 
   void refill() {
+    if (blocks_) {
+      lend();
+      return;
+    }
     int want = surelyAhead();
     if (want > InputBlock)
       want = InputBlock;
@@ -176,6 +247,8 @@ private:
       state_ = trailerMatches() ? Finished : Failed;
       if (state_ == Failed)
         lastError = LZP_E_TRAILER;
+      else
+        giveBack();
       return;
     }
     if (result == Z_OK)
@@ -204,7 +277,7 @@ private:
         byte = *z_.next_in++;
         --z_.avail_in;
       } else {
-        byte = inputEnded_ ? -1 : nextByte();
+        byte = nextByte();
       }
       if (byte < 0)
         return false;
@@ -217,6 +290,8 @@ private:
   bool ready_ = false;
   State state_ = Closed;
   LzpReadByteProc reader_ = nullptr;
+  LzpReadBlockProc blocks_ = nullptr; // the lending callback, instead of reader_
+  int lent_ = 0;                      // the length of the block lent last
   bool inputEnded_ = false;
   bool wantsInput_ = true; // inflate's last call stopped with room left in the output
   std::uint32_t produced_ = 0;
@@ -355,6 +430,11 @@ int WINAPI LzpUnzFree(void) {
 int WINAPI LzpUnzOpen(LzpReadByteProc reader, int mode) {
   Decoder* d = theDecoder();
   return d ? d->open(reader, mode) : fail(LZP_E_MEMORY);
+}
+
+int WINAPI LzpUnzOpenBlocks(LzpReadBlockProc reader, int mode) {
+  Decoder* d = theDecoder();
+  return d ? d->openBlocks(reader, mode) : fail(LZP_E_MEMORY);
 }
 
 int WINAPI LzpUnzRead(void* buffer, int count) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// The decompression library "lzpunz2.dll": its nine exports and their callbacks, shared by the library
+// The decompression library "lzpunz2.dll": its ten exports and their callbacks, shared by the library
 // and every program that loads it. Programs look the exports up by these names with GetProcAddress;
 // the types below are the pointers they cast to.
 //
@@ -24,6 +24,13 @@ extern "C" {
 // for no byte past the stream's trailer, so a stream may be followed by other data, which is left
 // for the caller.
 typedef int(WINAPI* LzpReadByteProc)(void);
+// Lends the decoder the next block of the stream being decoded: puts the block's address in *block
+// and answers its length, 0 at the end of the input, -1 on error. The block stays the caller's and
+// unchanged until the next call. `used` is how many bytes of the block lent last the decoder has
+// taken: all of them when it asks for another. When the stream has ended the decoder calls once more
+// with `block` null and asks for nothing: `used` then says where in the last block the stream ended,
+// and the bytes after it are left for the caller, as with the byte callback.
+typedef int(WINAPI* LzpReadBlockProc)(const void** block, int used);
 // Writes the low 8 bits of `byte` to the stream being encoded; answers a negative value when it
 // could not.
 typedef int(WINAPI* LzpWriteByteProc)(int byte);
@@ -49,6 +56,9 @@ typedef int(WINAPI* LzpWriteByteProc)(int byte);
 // `count` bytes into `buffer` and answers how many, 0 at the end of the stream, -1 on error (also
 // for the call that reaches a bad trailer). Close ends the stream: 0, or -1 when none was open.
 int WINAPI LzpUnzOpen(LzpReadByteProc reader, int mode);
+// Open for a caller that holds its input in blocks: the same stream and the same reading calls, with
+// the input lent a block at a time instead of asked for byte by byte.
+int WINAPI LzpUnzOpenBlocks(LzpReadBlockProc reader, int mode);
 int WINAPI LzpUnzRead(void* buffer, int count);
 int WINAPI LzpUnzClose(void);
 int WINAPI LzpGetError(void);
@@ -65,6 +75,7 @@ int WINAPI LzpZipWrite(const void* buffer, int count);
 int WINAPI LzpZipClose(void);
 
 typedef int(WINAPI* LzpUnzOpenProc)(LzpReadByteProc reader, int mode);
+typedef int(WINAPI* LzpUnzOpenBlocksProc)(LzpReadBlockProc reader, int mode);
 typedef int(WINAPI* LzpUnzReadProc)(void* buffer, int count);
 typedef int(WINAPI* LzpStatusProc)(void); // LzpUnzClose, LzpGetError, LzpUnzAlloc, LzpUnzFree, LzpZipClose
 typedef int(WINAPI* LzpZipCreateProc)(LzpWriteByteProc writer, int mode, int level);

@@ -151,8 +151,10 @@ int DemoProduct::make(std::string& error) {
   return 1;
 }
 
-unsigned long RunProgram(const std::string& program, unsigned long timeout) {
+unsigned long RunProgram(const std::string& program, unsigned long timeout, const std::string& arguments) {
   std::string commandLine = "\"" + program + "\"";
+  if (!arguments.empty())
+    commandLine += " " + arguments;
   std::string folder = program.substr(0, program.find_last_of('\\'));
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;

@@ -33,6 +33,8 @@ struct DemoProduct {
   std::string registryKey() const { return "Software\\KxDemo\\" + product; }
 };
 
-// Starts a program (the engine, its helper) from its own folder and waits up to `timeout` ms: its exit
-// code, 0xFFFFFFFF when it could not start, 0xFFFFFFFE when it was ended at the time limit.
-unsigned long RunProgram(const std::string& program, unsigned long timeout);
+// Starts a program (the engine, its helper) from its own folder, with `arguments` after its name, and
+// waits up to `timeout` ms: its exit code, 0xFFFFFFFF when it could not start, 0xFFFFFFFE when it was
+// ended at the time limit.
+unsigned long RunProgram(const std::string& program, unsigned long timeout,
+                         const std::string& arguments = "");

@@ -41,6 +41,11 @@ int lzplibrary::unzopen(LzpReadByteProc reader, int mode) {
   return entry ? entry(reader, mode) : -1;
 }
 
+int lzplibrary::unzopenblocks(LzpReadBlockProc reader, int mode) {
+  auto entry = as<LzpUnzOpenBlocksProc>(find("LzpUnzOpenBlocks"));
+  return entry ? entry(reader, mode) : -1;
+}
+
 int lzplibrary::unzread(void* buffer, int count) {
   auto entry = as<LzpUnzReadProc>(find("LzpUnzRead"));
   return entry ? entry(buffer, count) : -1;

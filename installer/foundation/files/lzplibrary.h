@@ -17,6 +17,9 @@ public:
   int loaded() const { return module_ != nullptr; }
 
   int unzopen(LzpReadByteProc reader, int mode);
+  // The open entry for input lent in blocks, which a library older than it lacks.
+  int canlend() const { return find("LzpUnzOpenBlocks") != nullptr; }
+  int unzopenblocks(LzpReadBlockProc reader, int mode);
   int unzread(void* buffer, int count);
   int unzclose();
   int geterror();

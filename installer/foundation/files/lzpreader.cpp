@@ -38,7 +38,22 @@ int WINAPI lzpreader::readbyte() {
   return nextblock();
 }
 
-int lzpreader::nextblock() {
+int lzpreader::nextblock() { return fillblock() > 0 ? *current->next_++ : -1; }
+
+// The library asks for the next block when it has taken the one lent before; where the stream ended
+// in the last block does not matter, as the source holds the one stream.
+int WINAPI lzpreader::lendblock(const void** block, int) {
+  if (!block)
+    return 0;
+  int got = fillblock();
+  if (got > 0) {
+    *block = current->block_;
+    current->next_ = current->end_;
+  }
+  return got;
+}
+
+int lzpreader::fillblock() {
   if (!current || !current->source_)
     return -1;
   // Not while the library opens the stream: a handler could close the reader under it.
@@ -50,13 +65,14 @@ int lzpreader::nextblock() {
   lzpreader* reader = current;
   int got = reader->source_->read(reader->block_, PumpInterval);
   if (got <= 0) {
-    if (!reader->source_->ateof())
-      reader->open_ = 0;
+    if (reader->source_->ateof())
+      return 0;
+    reader->open_ = 0;
     return -1;
   }
   reader->next_ = reader->block_;
   reader->end_ = reader->block_ + got;
-  return *reader->next_++;
+  return got;
 }
 
 int lzpreader::open(portistream& source) {
@@ -68,7 +84,7 @@ int lzpreader::open(portistream& source) {
   next_ = end_ = nullptr;
   lzpreader* previous = current;
   current = this;
-  if (library_.load() && library_.unzopen(readbyte, LZP_MODE_FRAMED) == 0 && open_)
+  if (library_.load() && opendecoder() == 0 && open_)
     return 1;
   current = previous;
   library_.unload();
@@ -76,6 +92,12 @@ int lzpreader::open(portistream& source) {
   source_ = nullptr;
   open_ = 0;
   return -1;
+}
+
+int lzpreader::opendecoder() {
+  if (library_.canlend())
+    return library_.unzopenblocks(lendblock, LZP_MODE_FRAMED);
+  return library_.unzopen(readbyte, LZP_MODE_FRAMED);
 }
 
 int lzpreader::read(void* buffer, int n) {

@@ -3,11 +3,12 @@
 #include <foundation/files/lzplibrary.h>
 #include <foundation/streams/porttype.h>
 
-// Reads a compressed source stream through the decompression library, which pulls the source one
-// byte at a time through a callback. The callback serves those bytes from blocks of 2048 bytes read
-// from the source (the source holds the one stream and is the reader's until it closes), and keeps the
-// windows alive: before each block a read takes, it dispatches the waiting messages when 15 ms have
-// passed since it last did. One reader decompresses at a time (the library has one slot).
+// Reads a compressed source stream through the decompression library, which takes the source in
+// blocks of 2048 bytes read from it (the source holds the one stream and is the reader's until it
+// closes): lent whole where the library can take them so, else one byte at a time through its byte
+// callback. Before each block a read takes, the reader keeps the windows alive: it dispatches the
+// waiting messages when 15 ms have passed since it last did. One reader decompresses at a time (the
+// library has one slot).
 class lzpreader {
 public:
   static constexpr int PumpInterval = 2048;
@@ -30,9 +31,13 @@ public:
   static long storedsize(portistream& source);
 
 private:
+  int opendecoder();
   static int WINAPI readbyte();
+  static int WINAPI lendblock(const void** block, int used);
   // The next block of the source, and its first byte; -1 at its end, on its error or once closed.
   __attribute__((noinline)) static int nextblock();
+  // Reads the next block of the source: its length, 0 at its end, -1 on its error or once closed.
+  static int fillblock();
 
   portistream* source_ = nullptr;
   int open_ = 0;

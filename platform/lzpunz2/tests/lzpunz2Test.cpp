@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <random>
@@ -30,6 +31,51 @@ int WINAPI writeSink(int byte) {
   return 0;
 }
 
+// The same source lent a block at a time: each block is a fresh copy of `lendSize` bytes (fewer at the
+// end), and the block lent before is scribbled over, as a caller's reused buffer would be. The next
+// block starts where the decoder said it stopped taking; `lendTaken` is where it last said so.
+int lendSize = 4096;
+size_t lendTaken = 0;
+int lendsAfterTheEnd = 0; // calls after the decoder said where its stream ended
+bool lendEnded = false;
+std::string lent;
+
+int WINAPI lendSource(const void** block, int used) {
+  if (lendEnded)
+    ++lendsAfterTheEnd;
+  lendTaken += static_cast<size_t>(used);
+  std::fill(lent.begin(), lent.end(), '\xEE');
+  if (!block) {
+    lendEnded = true;
+    return 0;
+  }
+  if (lendTaken >= source.size())
+    return 0;
+  lent = source.substr(lendTaken, static_cast<size_t>(lendSize));
+  *block = lent.data();
+  return static_cast<int>(lent.size());
+}
+
+// How the decoder is fed: through the byte callback or with lent blocks.
+enum class Feed { Bytes, Blocks };
+const Feed feeds[] = {Feed::Bytes, Feed::Blocks};
+
+const char* name(Feed feed) { return feed == Feed::Bytes ? "bytes" : "blocks"; }
+
+// Opens the stream in `source` from its start, fed as asked.
+int openSource(Feed feed) {
+  sourceAt = 0;
+  lendTaken = 0;
+  lendEnded = false;
+  lendsAfterTheEnd = 0;
+  lent.clear();
+  return feed == Feed::Bytes ? LzpUnzOpen(readSource, LZP_MODE_FRAMED)
+                             : LzpUnzOpenBlocks(lendSource, LZP_MODE_FRAMED);
+}
+
+// The bytes of the source the decoder has taken.
+size_t taken(Feed feed) { return feed == Feed::Bytes ? sourceAt : lendTaken; }
+
 std::string pack(const std::string& data, int level = LZP_LEVEL_DEFAULT) {
   sink.clear();
   sinkRoom = -1;
@@ -50,11 +96,10 @@ constexpr char GuardByte = '\x5A';
 // Reads the whole stream through a buffer with guard bytes after `chunk`; the answer is the text
 // read, and `ending` gets the last answer of LzpUnzRead (0 at a good end, -1 on error). Reading is
 // bounded, so a decoder that loops fails the test instead of hanging it.
-std::string unpack(const std::string& packed, int chunk, int& ending) {
+std::string unpack(const std::string& packed, int chunk, int& ending, Feed feed = Feed::Bytes) {
   source = packed;
-  sourceAt = 0;
   std::string out;
-  ending = LzpUnzOpen(readSource, LZP_MODE_FRAMED);
+  ending = openSource(feed);
   if (ending != 0)
     return out;
   std::string buffer(chunk + Guard, GuardByte);
@@ -118,13 +163,16 @@ TEST(Lzpunz2Test, RoundTripsKeepEveryByte) {
     ASSERT_GE(packed.size(), 10u) << c.name;
     EXPECT_EQ("LD", packed.substr(0, 2)) << c.name;
     EXPECT_EQ(c.data.size(), trailer(packed)) << c.name;
-    for (int chunk : {1, 1000, 65536}) {
-      if (chunk == 1 && c.data.size() > 4096)
-        continue;
-      int ending = 99;
-      std::string back = unpack(packed, chunk, ending);
-      EXPECT_EQ(0, ending) << c.name << ", chunk " << chunk;
-      EXPECT_TRUE(back == c.data) << c.name << ", chunk " << chunk << ": " << back.size() << " bytes back";
+    for (Feed feed : feeds) {
+      for (int chunk : {1, 1000, 65536}) {
+        if (chunk == 1 && c.data.size() > 4096)
+          continue;
+        int ending = 99;
+        std::string back = unpack(packed, chunk, ending, feed);
+        EXPECT_EQ(0, ending) << c.name << ", chunk " << chunk << ", " << name(feed);
+        EXPECT_TRUE(back == c.data) << c.name << ", chunk " << chunk << ", " << name(feed) << ": "
+                                    << back.size() << " bytes back";
+      }
     }
   }
   EXPECT_LT(pack(std::string(1 << 20, '\0')).size(), 2000u);
@@ -132,23 +180,29 @@ TEST(Lzpunz2Test, RoundTripsKeepEveryByte) {
 
 TEST(Lzpunz2Test, EveryTruncationFails) {
   std::string packed = pack(textLike(3000) + randomBytes(500, 3));
-  for (size_t length = 0; length < packed.size(); ++length) {
-    int ending = 99;
-    std::string back = unpack(packed.substr(0, length), 512, ending);
-    EXPECT_EQ(-1, ending) << "cut at " << length;
+  lendSize = 100;
+  for (Feed feed : feeds) {
+    for (size_t length = 0; length < packed.size(); ++length) {
+      int ending = 99;
+      std::string back = unpack(packed.substr(0, length), 512, ending, feed);
+      EXPECT_EQ(-1, ending) << "cut at " << length << ", " << name(feed);
+    }
   }
 }
 
 TEST(Lzpunz2Test, FlippedBytesEndWithoutOverrun) {
   std::string data = textLike(2500) + randomBytes(300, 4);
   std::string packed = pack(data);
-  for (size_t at = 0; at < packed.size(); ++at) {
-    std::string broken = packed;
-    broken[at] = static_cast<char>(broken[at] ^ (1 << (at % 8)));
-    int ending = 99;
-    std::string back = unpack(broken, 300, ending);
-    // A good ending delivers the original bytes, whatever was damaged.
-    EXPECT_TRUE(ending == -1 || (ending == 0 && back == data)) << "flip at " << at;
+  lendSize = 700;
+  for (Feed feed : feeds) {
+    for (size_t at = 0; at < packed.size(); ++at) {
+      std::string broken = packed;
+      broken[at] = static_cast<char>(broken[at] ^ (1 << (at % 8)));
+      int ending = 99;
+      std::string back = unpack(broken, 300, ending, feed);
+      // A good ending delivers the original bytes, whatever was damaged.
+      EXPECT_TRUE(ending == -1 || (ending == 0 && back == data)) << "flip at " << at << ", " << name(feed);
+    }
   }
 }
 
@@ -167,7 +221,8 @@ TEST(Lzpunz2Test, TheFramingHoldsTheCrcBeforeTheSize) {
 }
 
 // A stream ends with its trailer: the decoder takes exactly the stream's bytes from the callback, so
-// a stream embedded in a larger source leaves what follows it in place, whatever that is.
+// a stream embedded in a larger source leaves what follows it in place, whatever that is. Lent blocks
+// of any size may reach past the stream; the decoder then says where in the last one it ended.
 TEST(Lzpunz2Test, AStreamFollowedByOtherDataTakesOnlyItsOwnBytes) {
   struct Case {
     const char* name;
@@ -195,14 +250,27 @@ TEST(Lzpunz2Test, AStreamFollowedByOtherDataTakesOnlyItsOwnBytes) {
       {"text and random", pack(mixed), mixed},
   };
   const std::string tails[] = {"", "NEXT", std::string(20000, '\xAA'), "LD\x03\x00"};
-  for (const Case& c : cases) {
-    for (const std::string& tail : tails) {
-      for (int chunk : {3, 4096, 65536}) {
-        int ending = 99;
-        std::string back = unpack(c.image + tail, chunk, ending);
-        EXPECT_EQ(0, ending) << c.name << ", chunk " << chunk << ", tail " << tail.size();
-        EXPECT_TRUE(back == c.data) << c.name << ", chunk " << chunk << ": " << back.size() << " bytes back";
-        EXPECT_EQ(c.image.size(), sourceAt) << c.name << ", chunk " << chunk << ", tail " << tail.size();
+  struct Feeding {
+    Feed feed;
+    int blockSize;
+  };
+  const Feeding feedings[] = {
+      {Feed::Bytes, 0}, {Feed::Blocks, 1}, {Feed::Blocks, 7}, {Feed::Blocks, 4096}, {Feed::Blocks, 1 << 20}};
+  for (const Feeding& feeding : feedings) {
+    lendSize = feeding.blockSize;
+    for (const Case& c : cases) {
+      for (const std::string& tail : tails) {
+        for (int chunk : {3, 4096, 65536}) {
+          int ending = 99;
+          std::string back = unpack(c.image + tail, chunk, ending, feeding.feed);
+          std::string where = std::string(c.name) + ", chunk " + std::to_string(chunk) + ", tail " +
+                              std::to_string(tail.size()) + ", " + name(feeding.feed) + " of " +
+                              std::to_string(feeding.blockSize);
+          EXPECT_EQ(0, ending) << where;
+          EXPECT_TRUE(back == c.data) << where << ": " << back.size() << " bytes back";
+          EXPECT_EQ(c.image.size(), taken(feeding.feed)) << where;
+          EXPECT_EQ(0, lendsAfterTheEnd) << where;
+        }
       }
     }
   }
@@ -212,17 +280,24 @@ TEST(Lzpunz2Test, StreamsBackToBackDecodeOneAfterTheOther) {
   std::string first = textLike(40000) + randomBytes(30000, 9);
   std::string second = randomBytes(20000, 10) + textLike(5000);
   source = pack(first) + pack(second, 1) + "END";
-  sourceAt = 0;
-  for (const std::string* data : {&first, &second}) {
-    ASSERT_EQ(0, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
-    std::string back, buffer(8192, '\0');
-    for (int got; (got = LzpUnzRead(buffer.data(), 8192)) > 0;)
-      back.append(buffer, 0, got);
-    EXPECT_EQ(0, LzpUnzRead(buffer.data(), 8192));
-    EXPECT_EQ(0, LzpUnzClose());
-    EXPECT_TRUE(back == *data) << back.size() << " bytes back of " << data->size();
+  lendSize = 50000;
+  for (Feed feed : feeds) {
+    ASSERT_EQ(0, openSource(feed));
+    for (const std::string* data : {&first, &second}) {
+      if (data == &second) {
+        lendEnded = false;
+        ASSERT_EQ(0, feed == Feed::Bytes ? LzpUnzOpen(readSource, LZP_MODE_FRAMED)
+                                         : LzpUnzOpenBlocks(lendSource, LZP_MODE_FRAMED));
+      }
+      std::string back, buffer(8192, '\0');
+      for (int got; (got = LzpUnzRead(buffer.data(), 8192)) > 0;)
+        back.append(buffer, 0, got);
+      EXPECT_EQ(0, LzpUnzRead(buffer.data(), 8192));
+      EXPECT_EQ(0, LzpUnzClose());
+      EXPECT_TRUE(back == *data) << name(feed) << ": " << back.size() << " bytes back of " << data->size();
+    }
+    EXPECT_EQ("END", source.substr(taken(feed))) << name(feed);
   }
-  EXPECT_EQ("END", source.substr(sourceAt));
 }
 
 TEST(Lzpunz2Test, WrongOrShortTrailerFailsTheLastRead) {
@@ -249,6 +324,10 @@ TEST(Lzpunz2Test, CallsOutOfOrderAndBadArgumentsAreRefused) {
   EXPECT_EQ(-1, LzpUnzClose());
   EXPECT_EQ(-1, LzpUnzOpen(readSource, 1));
   EXPECT_EQ(LZP_E_ARGUMENT, LzpGetError());
+  EXPECT_EQ(-1, LzpUnzOpenBlocks(lendSource, 1));
+  EXPECT_EQ(LZP_E_ARGUMENT, LzpGetError());
+  EXPECT_EQ(-1, LzpUnzOpenBlocks(nullptr, LZP_MODE_FRAMED));
+  EXPECT_EQ(LZP_E_ARGUMENT, LzpGetError());
   EXPECT_EQ(-1, LzpZipCreate(writeSink, LZP_MODE_FRAMED, 10));
   EXPECT_EQ(-1, LzpZipWrite("x", 1));
   EXPECT_EQ(-1, LzpZipClose());
@@ -262,6 +341,8 @@ TEST(Lzpunz2Test, CallsOutOfOrderAndBadArgumentsAreRefused) {
   sourceAt = 0;
   ASSERT_EQ(0, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
   EXPECT_EQ(-1, LzpUnzOpen(readSource, LZP_MODE_FRAMED));
+  EXPECT_EQ(LZP_E_STATE, LzpGetError());
+  EXPECT_EQ(-1, LzpUnzOpenBlocks(lendSource, LZP_MODE_FRAMED));
   EXPECT_EQ(LZP_E_STATE, LzpGetError());
   char buffer[8];
   EXPECT_EQ(-1, LzpUnzRead(buffer, -1));
@@ -302,8 +383,8 @@ TEST(Lzpunz2Test, AWriterThatRefusesFailsTheStream) {
 TEST(Lzpunz2Test, ExportsAreFoundByTheirPlainNames) {
   HMODULE library = GetModuleHandleA("lzpunz2.dll");
   ASSERT_TRUE(library);
-  for (const char* name : {"LzpUnzOpen", "LzpUnzRead", "LzpUnzClose", "LzpGetError", "LzpUnzAlloc",
-                           "LzpUnzFree", "LzpZipCreate", "LzpZipWrite", "LzpZipClose"})
+  for (const char* name : {"LzpUnzOpen", "LzpUnzOpenBlocks", "LzpUnzRead", "LzpUnzClose", "LzpGetError",
+                           "LzpUnzAlloc", "LzpUnzFree", "LzpZipCreate", "LzpZipWrite", "LzpZipClose"})
     EXPECT_TRUE(GetProcAddress(library, name)) << name;
 }
 
