@@ -1,5 +1,6 @@
 #include <engine/controllers/EventExecutors.h>
 
+#include <engine/operations/FolderGuard.h>
 #include <engine/script/BuildInfo.h>
 
 #include <foundation/paths/fpath.h>
@@ -530,24 +531,29 @@ int moveFile(const Event& e, EventServices& s, EventController& c, int&) {
   return !fpath::exists(cpathref(source.value)) || c.movefile(source.value, target.value);
 }
 
-// An empty path or the root of a drive (or of a share) is never deleted with its contents.
-int isRootOrEmpty(const char* path) {
-  std::string text(path);
-  while (!text.empty() && (text.back() == '\\' || text.back() == '/'))
-    text.pop_back();
-  if (text.empty() || (text.size() == 2 && text[1] == ':'))
+// A delete takes a folder with everything in it, so a path that may name more than the script
+// meant is refused: one with a "." or ".." part, a whole drive, the system's folders and the folders
+// above them, and any folder above the install folder ("$i"); the install folder itself may go.
+int RefusedDelete(EventServices& s, const char* path, std::string& why) {
+  if (IsProtectedFolder(path, "", why))
     return 1;
-  if (text.rfind("\\\\", 0) == 0)
-    return std::count(text.begin() + 2, text.end(), '\\') < 2;
-  return 0;
+  const char* install = s.stringvariable("i");
+  if (!install || !*install)
+    return 0;
+  std::string folder = ResolvedFolder(path), installFolder = ResolvedFolder(install);
+  if (folder == installFolder || !IsOrHolds(folder, installFolder))
+    return 0;
+  why = "it holds the install folder";
+  return 1;
 }
 
 int deleteFile(const Event& e, EventServices& s, EventController& c, int&) {
   Text path;
   if (!expandText(s, e, 0, path))
     return 0;
-  if (isRootOrEmpty(path.value)) {
-    s.reportf("Refusing to delete %s", path.value);
+  std::string why;
+  if (RefusedDelete(s, path.value, why)) {
+    s.reportf("Refusing to delete %s: %s", path.value, why.c_str());
     return 0;
   }
   return fpath::isdir(cpathref(path.value)) ? c.deletefolder(path.value) : c.deletefile(path.value);

@@ -192,9 +192,10 @@ int InstallController::run() {
   if (result == 1) {
     if (handoverlog(0) == 1)
       return 6;
-    // No uninstaller was registered to undo the run (it failed first, or the script has none): the
-    // engine undoes it here. The result stays 1, since there is no helper and no uninstaller to start.
-    if (uninstallFolder_.empty())
+    // No uninstaller was registered to undo the run (it failed first, or the script has none), or
+    // the log that could have reached it was not written whole: the engine undoes what the log
+    // holds here. The result stays 1, since there is no helper and no uninstaller to start.
+    if (uninstallFolder_.empty() || logFailed_)
       rollback();
     return 1;
   }
@@ -217,7 +218,7 @@ int InstallController::openlog() {
   header.versionlow = figures.versionLow;
   header.mintime = figures.minimumTime;
   header.product = product_;
-  log_ = LogFileWriter::OpenLogPath(path.c_str(), header);
+  log_ = openlogfile(path.c_str(), header);
   if (!log_)
     return 0;
   workingLog_ = path;
@@ -239,6 +240,7 @@ int InstallController::gowithoutlog() {
 void InstallController::closelog() {
   if (!log_)
     return;
+  logFailed_ = logFailed_ || log_->failed();
   installer_.switchlog(nullptr);
   log_.reset();
 }
@@ -262,6 +264,7 @@ int InstallController::mainsequence() {
   disk_ = 0;
   finishType = 0;
   abortRequested = restartDeferred = dosRestart = systemIniChanged = 0;
+  logFailed_ = 0;
   lzplibrary decompression;
   decompression.load(); // kept loaded for the run; a member that needs it fails on its own
   // What the run shows goes on every way out, in the reverse of its making.
@@ -302,6 +305,9 @@ int InstallController::mainsequence() {
   ProgramGroupsManager& groups = ProgramGroupsManager::instance();
   int conversation = groups.acquire();
   int result = runscript();
+  // A run whose log could not be written made changes no uninstall knows of: it has failed.
+  if (log_ && log_->failed())
+    result = 1;
   if (conversation)
     groups.release(resultfigure());
   archive_.reset();

@@ -192,6 +192,9 @@ public:
   std::string startupFolder = "c:\\";
   // Starts the helper with its settings written; 1 when it started.
   std::function<int(const char* from, const char* to, int run)> launchvaveza;
+  // Opens the working log and writes its header; none when either fails.
+  std::function<std::unique_ptr<LogFileWriter>(const char* path, const LogHeader& header)> openlogfile =
+      LogFileWriter::OpenLogPath;
   // The tick a file item's minimum time is measured with, and the wait that keeps the windows alive
   // meanwhile (none: the messages are pumped between short sleeps).
   std::function<DWORD()> tick = [] { return GetTickCount(); };
@@ -226,6 +229,7 @@ protected:
   Installer installer_;
   std::unique_ptr<LogFileWriter> log_;
   std::string workingLog_; // the log this run opened, the only one it may hand over
+  int logFailed_ = 0;      // a record of this run could not be written
   LanguageLibrary library_;
   int language_ = LanguageUsEnglish;
   char product_[128] = "";

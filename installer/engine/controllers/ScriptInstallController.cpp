@@ -101,7 +101,13 @@ int ScriptInstallController::interpret(int index, int& result) {
     reporterror("An uninterpretible event is being skipped");
     return 1;
   }
-  return ExecuteEvent(event, *this, *this, result);
+  if (!ExecuteEvent(event, *this, *this, result))
+    return 0;
+  // After a failed log write the run stops: nothing more may change.
+  if (!installer_.log().broken())
+    return 1;
+  result = 1;
+  return 0;
 }
 
 int ScriptInstallController::unattended() {

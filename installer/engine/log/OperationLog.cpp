@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <cerrno>
+#include <cstring>
 #include <io.h>
 
 namespace {
@@ -30,6 +32,17 @@ LogRecord Make(int type, std::initializer_list<std::string> texts, std::initiali
       field.number = *number++;
   }
   return entry;
+}
+
+// The system's own words for an error ("There is not enough space on the disk."), without the line
+// end; the code itself when the system has none.
+std::string SystemReason(DWORD code) {
+  char text[256];
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                           sizeof text, nullptr);
+  while (n && (text[n - 1] == '\n' || text[n - 1] == '\r' || text[n - 1] == ' '))
+    --n;
+  return n ? std::string(text, n) : "error " + std::to_string(code);
 }
 
 } // namespace
@@ -207,11 +220,16 @@ void LogFileWriter::record(LogRecord& entry) {
   // Every write is flushed, so the position is the size after the last whole record.
   long long whole = _ftelli64(file_);
   StringOStream bytes;
+  SetLastError(ERROR_SUCCESS);
+  errno = 0;
   if (WriteLogRecord(entry, bytes) && Put(bytes.bytes))
     return;
+  // The system's code when a call of the system failed, else the C library's.
+  DWORD code = GetLastError();
+  std::string reason = code != ERROR_SUCCESS ? SystemReason(code) : std::strerror(errno);
   failed_ = 1;
   CutBack(whole);
-  EngineError("Unable to write the log file %s", path_.c_str());
+  EngineError("Unable to write the log file %s: %s", path_.c_str(), reason.c_str());
 }
 
 // Whatever part of a record reached the file goes again, so the log ends with its last whole record.

@@ -58,6 +58,9 @@ public:
   // Whether the records reach a log that an uninstall reads: only then is anything worth keeping for
   // an undo (an old file under a backup name) kept.
   virtual int keepsrecords() const { return 0; }
+  // Whether a record could not be written: from then on the installation must change nothing, since
+  // no uninstall could undo it.
+  virtual int broken() const { return 0; }
 
 protected:
   virtual void record(LogRecord&) {}
@@ -65,8 +68,8 @@ protected:
 
 // Writes each record to the log file as it is made and flushes it, so that what is on the disk
 // always ends with a whole record: a write that fails is cut back to the last whole record. The first
-// write error is reported once; nothing more is written to that file. A record too large for the
-// format is refused alone, reported, and the log goes on.
+// write error is reported once, with the system's reason; nothing more is written to that file. A record too
+// large for the format is refused alone, reported, and the log goes on.
 class LogFileWriter : public OperationLog {
 public:
   // Opens "kxlog3.nnn" in the folder and writes the header; none when either fails.
@@ -77,6 +80,7 @@ public:
   int failed() const { return failed_; }
   const std::string& path() const { return path_; }
   int keepsrecords() const override { return 1; }
+  int broken() const override { return failed_; }
 
 protected:
   LogFileWriter(FILE* file, std::string path) : file_(file), path_(std::move(path)) {}

@@ -125,11 +125,15 @@ int InstallOnce(Installer& installer, const FileInstallRecord& record, const Fil
   return 1;
 }
 
+// The script's minimum is bounded as the uninstaller bounds its time per record: a damaged script
+// must not make each file take minutes.
+constexpr long LongestMinimumTime = 10000;
+
 // Tick differences stay right across the 32-bit wrap of the tick count.
 void WaitMinimumTime(const FileItemSetting& setting, DWORD started) {
   if (setting.minimumtime <= 0)
     return;
-  DWORD least = static_cast<DWORD>(setting.minimumtime);
+  DWORD least = static_cast<DWORD>(std::min(setting.minimumtime, LongestMinimumTime));
   for (DWORD spent = setting.tick() - started; spent < least; spent = setting.tick() - started)
     setting.wait(static_cast<int>(least - spent));
 }
@@ -139,7 +143,8 @@ void WaitMinimumTime(const FileItemSetting& setting, DWORD started) {
 int RunFileItem(Installer& installer, const FileInstallRecord& record, const FileItemSetting& setting) {
   DWORD started = setting.tick();
   int answer = InstallOnce(installer, record, setting);
-  while (!answer && setting.queryabort && !setting.queryabort()) {
+  // After a failed log write there is nothing to retry: every change is refused.
+  while (!answer && !installer.log().broken() && setting.queryabort && !setting.queryabort()) {
     if (setting.abortflag)
       *setting.abortflag = 0;
     answer = InstallOnce(installer, record, setting);

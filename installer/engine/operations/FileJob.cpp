@@ -133,7 +133,12 @@ int ReplaceKeepingOld(OperationLog& log, const char* temp, const char* target) {
     return 0;
   }
   log.filerenamed(target, backup.str());
-  return 1;
+  if (!log.broken())
+    return 1;
+  // Without its record the old file could never come back: both renames are taken back.
+  MoveFileA(target, temp);
+  MoveFileA(backup.str(), target);
+  return 0;
 }
 
 int BlockSize(const FileJob& job) {
@@ -240,6 +245,11 @@ void TemporaryCopy(Installer& installer, FileJob& job, int late) {
     if (!installer.inuse(target) &&
         (keepold ? ReplaceKeepingOld(*job.log, temp, target) : ReplaceNow(temp, target))) {
       job.state = JobInstalled;
+      return;
+    }
+    if (job.log && job.log->broken()) {
+      DeleteFileA(temp);
+      job.state = JobFailed;
       return;
     }
     if (job.inuserule == 1 || !AskInUse(job.inuserule, target))
@@ -437,6 +447,9 @@ int Decide(int mode, int answer) {
 
 void CopyFileItem(Installer& installer, FileJob& job) {
   job.state = JobFailed;
+  // Once the log has failed nothing more is installed: no uninstall could remove it.
+  if (installer.log().broken())
+    return;
   std::string folder = Folder(job.targetpath);
   if (!folder.empty() && installer.createdirectory(folder.c_str()) == 2)
     return;
@@ -468,7 +481,7 @@ int InstallFileItem(Installer& installer, FileJob& job) {
       else
         job.progress->failure();
     }
-    if (job.state != JobFailed || installer.quiet)
+    if (job.state != JobFailed || installer.quiet || installer.log().broken())
       break;
     std::string text = EngineTextf(NotInstalledText, job.targetpath.c_str());
     if (!job.retryallowed) {
@@ -482,6 +495,14 @@ int InstallFileItem(Installer& installer, FileJob& job) {
   }
   if (job.state == JobInstalled) {
     job.target->aftersuccess(*job.log, job.targetpath.c_str());
+    // A file whose record did not reach the log goes again (an old one it replaced comes back with
+    // the undo of its logged rename).
+    if (job.log->broken()) {
+      job.target->abandon();
+      job.state = JobFailed;
+    }
+  }
+  if (job.state == JobInstalled) {
     if (job.decision && job.decision->kind == Decision::ByRecordedVersion)
       WriteBackVersion(installer, job);
     if (installer.iscounted(job.targetpath.c_str())) {

@@ -2,6 +2,7 @@
 
 #include <engine/dialogs/EngineBox.h>
 #include <engine/operations/FileJob.h>
+#include <engine/operations/FolderGuard.h>
 #include <engine/operations/IniFile.h>
 #include <engine/operations/ProgramGroupsManager.h>
 
@@ -184,6 +185,13 @@ int Installer::loggable(LogFieldKind kind, const std::string& text, const char* 
               name ? name : text.c_str());
 }
 
+int Installer::stopped() {
+  if (!log_->broken())
+    return 0;
+  error = OtherError;
+  return 1;
+}
+
 void Installer::keep(const char* path) { keptFiles_.insert(FullLowerPath(path)); }
 
 int Installer::iskept(const char* path) const { return keptFiles_.count(FullLowerPath(path)) != 0; }
@@ -193,6 +201,8 @@ void Installer::noteinifile(const char* path) { iniFiles_.insert(FullLowerPath(p
 int Installer::isinifile(const char* path) const { return iniFiles_.count(FullLowerPath(path)) != 0; }
 
 int Installer::createdirectory(const char* path) {
+  if (stopped())
+    return 2;
   if (IsDirectory(path))
     return 1;
   std::string parent = Parent(path);
@@ -207,6 +217,8 @@ int Installer::createdirectory(const char* path) {
 }
 
 int Installer::deletefile(const char* path) {
+  if (stopped())
+    return 0;
   DWORD attributes = GetFileAttributesA(path);
   if (attributes == INVALID_FILE_ATTRIBUTES)
     return 1;
@@ -220,8 +232,13 @@ int Installer::deletefile(const char* path) {
 }
 
 int Installer::removetree(const char* path) {
+  if (stopped())
+    return 0;
   if (!IsDirectory(path))
     return 1;
+  std::string why;
+  if (IsProtectedFolder(path, platform_.windowsfolder, why))
+    return fail(DeleteFailed, "Refusing to delete %s: %s", path, why.c_str());
   std::string folder = path;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -249,6 +266,8 @@ int Installer::removetree(const char* path) {
 }
 
 int Installer::move(const char* source, const char* destination) {
+  if (stopped())
+    return 0;
   if (_stricmp(source, destination) == 0)
     return 1;
   if (!Exists(source))
@@ -299,6 +318,8 @@ int Installer::copy(const char* source, const char* destination) {
 }
 
 int Installer::setattributes(const char* path, DWORD attributes) {
+  if (stopped())
+    return 0;
   DWORD old = GetFileAttributesA(path);
   if (old == INVALID_FILE_ATTRIBUTES)
     return fail(OtherError, "Unable to get the file attributes of %s", path);
@@ -380,6 +401,8 @@ int Installer::readcount(const char* path) {
 }
 
 int Installer::writecount(const char* path, int count) {
+  if (stopped())
+    return 0;
   if (!iscounted(path))
     return -1;
   // The query of a value that is not there leaves its type slot undefined (Wine clears it): only a
@@ -409,6 +432,8 @@ int Installer::decrementcount(const char* path) {
 }
 
 int Installer::createkey(int root, const char* path) {
+  if (stopped())
+    return 0;
   if (OpenKey(root, path, KEY_READ).get())
     return 1;
   if (!loggable(FieldKey, path))
@@ -455,6 +480,8 @@ int Installer::DeleteKeyValues(int root, const char* path) {
 }
 
 int Installer::deletekey(int root, const char* path) {
+  if (stopped())
+    return 0;
   if (!loggable(FieldKey, path))
     return 0;
   std::vector<std::string> subkeys;
@@ -482,6 +509,8 @@ int Installer::deletekey(int root, const char* path) {
 }
 
 int Installer::setvalue(int root, const char* path, const char* name, DWORD type, const std::string& data) {
+  if (stopped())
+    return 0;
   if (!loggable(FieldKey, path))
     return 0;
   DWORD oldType = 0;
@@ -511,6 +540,8 @@ int Installer::setstring(int root, const char* path, const char* name, const cha
 }
 
 int Installer::deletevalue(int root, const char* path, const char* name) {
+  if (stopped())
+    return 0;
   if (!loggable(FieldKey, path))
     return 0;
   DWORD type = 0;
@@ -586,6 +617,8 @@ int Installer::inifilemapping(const char* file, const char* section, const char*
 }
 
 int Installer::setentry(const char* file, const char* section, const char* entry, const char* text) {
+  if (stopped())
+    return 0;
   std::string folder = Parent(file);
   if (!folder.empty() && createdirectory(folder.c_str()) == 2)
     return 0;
@@ -610,6 +643,8 @@ int Installer::setentry(const char* file, const char* section, const char* entry
 }
 
 int Installer::addsection(const char* file, const char* section) {
+  if (stopped())
+    return 0;
   int fileExisted = Exists(file);
   int sectionExisted = fileExisted && IniCountLines(file, section) >= 0;
   if (!IniAddSection(file, section))
@@ -622,6 +657,8 @@ int Installer::addsection(const char* file, const char* section) {
 }
 
 int Installer::deletesection(const char* file, const char* section) {
+  if (stopped())
+    return 0;
   if (!Exists(file) || IniCountLines(file, section) < 0)
     return 1;
   std::string key, value;
@@ -636,6 +673,8 @@ int Installer::deletesection(const char* file, const char* section) {
 
 int Installer::insertentry(const char* file, const char* section, const char* entry, const char* text,
                            int occurrence) {
+  if (stopped())
+    return 0;
   int fileExisted = Exists(file);
   int count = fileExisted ? IniCountEntries(file, section, entry) : -1;
   int sectionExisted = count >= 0;
@@ -655,6 +694,8 @@ int Installer::insertentry(const char* file, const char* section, const char* en
 
 int Installer::replaceentry(const char* file, const char* section, const char* entry, const char* text,
                             int occurrence) {
+  if (stopped())
+    return 0;
   std::string old;
   if (!IniGetValue(file, section, entry, occurrence, old))
     return insertentry(file, section, entry, text, occurrence);
@@ -667,6 +708,8 @@ int Installer::replaceentry(const char* file, const char* section, const char* e
 }
 
 int Installer::deleteentry(const char* file, const char* section, const char* entry, int occurrence) {
+  if (stopped())
+    return 0;
   std::string old;
   if (!IniGetValue(file, section, entry, occurrence, old))
     return 1;
@@ -706,6 +749,8 @@ std::string Image(const ProgramItem& item) {
 } // namespace
 
 int Installer::creategroup(const char* name) {
+  if (stopped())
+    return 0;
   if (!IsGroupName(name))
     return fail(OtherError, "Unable to create group %s", name);
   GroupsUse groups;
@@ -720,6 +765,10 @@ int Installer::creategroup(const char* name) {
 }
 
 int Installer::createitem(const char* group, const ProgramItem& item) {
+  if (stopped())
+    return 0;
+  if (!IsGroupName(item.name))
+    return fail(OtherError, "Unable to create PM item %s", item.name);
   GroupsUse groups;
   if (!groups.acquired())
     return fail(OtherError, "Unable to connect to PM");
@@ -734,6 +783,10 @@ int Installer::createitem(const char* group, const ProgramItem& item) {
 }
 
 int Installer::deleteitem(const char* group, const char* name) {
+  if (stopped())
+    return 0;
+  if (!IsGroupName(name))
+    return fail(OtherError, "Unable to delete PM item %s", name);
   GroupsUse groups;
   if (!groups.acquired())
     return fail(OtherError, "Unable to connect to PM");
@@ -755,6 +808,8 @@ int Installer::grouplist(std::string& text) {
 }
 
 int Installer::deletegroup(const char* name) {
+  if (stopped())
+    return 0;
   if (!IsGroupName(name))
     return fail(OtherError, "Unable to delete group %s", name);
   GroupsUse groups;
@@ -780,6 +835,8 @@ int Installer::grouphasitems(const char* name) {
 
 // The change is announced with a time-out, so that one hung window cannot stop the installation.
 int Installer::installfont(const char* path) {
+  if (stopped())
+    return 0;
   if (!AddFontResourceA(path))
     return fail(OtherError, "Unable to install font");
   DWORD_PTR ignored;
@@ -789,6 +846,8 @@ int Installer::installfont(const char* path) {
 }
 
 int Installer::registerserver(const char* path, int reg) {
+  if (stopped())
+    return 0;
   const char* failure = reg ? "Unable to register OLE2 server %s" : "Unable to unregister OLE2 server %s";
   size_t length = std::strlen(path);
   if (length >= 4 && _stricmp(path + length - 4, ".exe") == 0) {

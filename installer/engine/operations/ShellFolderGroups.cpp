@@ -113,9 +113,11 @@ std::string ShellFolderGroups::GroupFolder(const char* group) const {
   return programs + "\\" + group;
 }
 
+// An item's name is a file name in its group's folder: one that is no group name would reach another
+// folder.
 std::string ShellFolderGroups::ItemFile(const char* group, const char* name, const char* extension) const {
   std::string folder = GroupFolder(group);
-  return folder.empty() ? folder : folder + "\\" + name + extension;
+  return folder.empty() || !IsGroupName(name) ? std::string() : folder + "\\" + name + extension;
 }
 
 int ShellFolderGroups::creategroup(const char* name) {
@@ -225,6 +227,8 @@ int ShellFolderGroups::additem(const char* commandline, const char* name, const 
 }
 
 int ShellFolderGroups::deleteitem(const char* name) {
+  if (!IsGroupName(name))
+    return 0;
   std::string file = ItemFile(currentGroup_.c_str(), name, ".lnk");
   if (!Exists(file))
     file = ItemFile(currentGroup_.c_str(), name, ".pif");

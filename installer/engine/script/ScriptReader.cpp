@@ -165,10 +165,14 @@ int ScriptReader::text(std::string& value) {
     bytes_ += length;
     available_ -= length;
     consumed_ += length;
-    return 1;
+  } else {
+    value.resize(static_cast<size_t>(length));
+    if (!exact(value.data(), length))
+      return 0;
   }
-  value.resize(static_cast<size_t>(length));
-  return exact(value.data(), length);
+  // Every text is used as a C string: one with a NUL inside would name something shorter than it
+  // says (a file name that is empty, say), so the script is damaged.
+  return value.find('\0') == std::string::npos;
 }
 
 int ScriptReader::path(std::string& value) {

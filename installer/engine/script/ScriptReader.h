@@ -39,6 +39,7 @@ public:
   int integer(int& value);
   int uinteger(unsigned& value);
   int longint(long& value);
+  // A text holding a NUL byte fails: it would be cut short wherever it is used.
   int text(std::string& value);
   // A text of at most 127 characters: a longer one fails.
   int path(std::string& value);

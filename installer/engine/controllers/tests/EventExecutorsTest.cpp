@@ -1,10 +1,12 @@
 #include <engine/controllers/tests/RecordingController.h>
+#include <engine/tests/MachineSnapshot.h>
 #include <engine/tests/ScriptSamples.h>
 #include <foundation/tests/checkrecorder.h>
 #include <foundation/tests/hostlink.h>
 
 #include <TempDir.h>
 #include <engine/controllers/EventExecutors.h>
+#include <engine/operations/Installer.h>
 
 #include <gtest/gtest.h>
 
@@ -221,6 +223,69 @@ TEST_F(EventExecutorsTest, DeleteRefusesEmptyPathsAndRoots) {
   EXPECT_EQ("deletefolder " + dir.path(), lastCall());
   EXPECT_EQ(1, run(make(43, {}, {"c:\\x\\file.txt"})));
   EXPECT_EQ("deletefile c:\\x\\file.txt", lastCall());
+}
+
+std::string SystemFolderPath(UINT(WINAPI* query)(LPSTR, UINT)) {
+  char folder[MAX_PATH];
+  query(folder, sizeof folder);
+  return folder;
+}
+
+// A script's delete whose path may name more than one folder of the product is refused before any
+// removal: "." and ".." parts as written, whole drives, the system's folders and the folders above
+// them, and the folders above the install folder. The install folder itself, a folder in it and any
+// other ordinary folder still go.
+TEST_F(EventExecutorsTest, DeleteRefusesWhatMayNameMoreThanTheProductsFolder) {
+  std::string install = dir.file("Apps\\KxDemo");
+  SetStringValue(store.stringvariable("i", 1), install.c_str());
+  store.stringvariable("old", 1);
+  std::string windows = SystemFolderPath(GetWindowsDirectoryA),
+              system = SystemFolderPath(GetSystemDirectoryA);
+  std::string refused[] = {"$i\\..", "$i\\..\\$old", "$i\\.",          "$i\\sub\\..\\..", ".",
+                           "..",     "x\\..",        windows + "\\..", "C:\\.",           windows,
+                           system,   system + "\\",  dir.path(),       dir.file("Apps"),  dir.file("Apps\\")};
+  for (const std::string& path : refused) {
+    EXPECT_EQ(0, run(make(43, {}, {path.c_str()}))) << path;
+    EXPECT_TRUE(controller.calls.empty()) << path << ": " << lastCall();
+    EXPECT_EQ("Refusing to delete ", lastReport().substr(0, 19)) << path;
+  }
+  std::string allowed[] = {install + "\\sub", install, dir.file("Elsewhere")};
+  for (const std::string& path : allowed) {
+    EXPECT_EQ(1, run(make(43, {}, {path.c_str()}))) << path;
+    EXPECT_EQ("deletefile " + path, lastCall()) << path;
+  }
+}
+
+// The same refusals with real folders: another product's folder beside the install folder stays byte
+// for byte after every refused delete; a folder in the install folder is removed.
+class RemovingController : public RecordingController {
+public:
+  int deletefolder(const char* path) override { return installer.removetree(path); }
+  int deletefile(const char* path) override { return installer.deletefile(path); }
+  Installer installer;
+};
+
+TEST_F(EventExecutorsTest, ARefusedDeleteLeavesTheFolderBesideItAsItWas) {
+  RemovingController removing;
+  removing.installer.quiet = 1;
+  std::string install = dir.file("Apps\\KxDemo");
+  for (const char* folder : {"Apps", "Apps\\KxDemo", "Apps\\KxDemo\\sub", "Apps\\Other"})
+    CreateDirectoryA(dir.file(folder).c_str(), nullptr);
+  testsupport::writeFile(dir.file("Apps\\KxDemo\\sub\\a.txt"), "product");
+  testsupport::writeFile(dir.file("Apps\\Other\\data.txt"), "another product's data");
+  SetStringValue(store.stringvariable("i", 1), install.c_str());
+  store.stringvariable("old", 1);
+  MachineSnapshot before = MachineSnapshot::take({dir.file("Apps")}, {});
+  for (const char* path : {"$i\\..", "$i\\..\\$old", "$i\\.", "$i\\sub\\..\\..", "$i\\sub\\..\\..\\Other"}) {
+    int unused = 1;
+    EXPECT_EQ(0, ExecuteEvent(make(43, {}, {path}), services, removing, unused)) << path;
+    std::vector<std::string> changed = before.differences(MachineSnapshot::take({dir.file("Apps")}, {}), {});
+    EXPECT_TRUE(changed.empty()) << path << ": " << changed.front();
+  }
+  int unused = 1;
+  EXPECT_EQ(1, ExecuteEvent(make(43, {}, {"$i\\sub"}), services, removing, unused));
+  EXPECT_FALSE(testsupport::fileExists(dir.file("Apps\\KxDemo\\sub")));
+  EXPECT_EQ("another product's data", testsupport::readFile(dir.file("Apps\\Other\\data.txt")));
 }
 
 TEST_F(EventExecutorsTest, InstallFilesCopiesEachReference) {

@@ -5,6 +5,7 @@
 
 #include <engine/builder/LibraryPacker.h>
 #include <engine/controllers/InstallController.h>
+#include <engine/log/ByteStreams.h>
 #include <engine/operations/ProgramGroupsManager.h>
 
 #include <ModalAnswerer.h>
@@ -14,6 +15,7 @@
 
 #include <cstring>
 #include <functional>
+#include <set>
 
 using testsupport::fileExists;
 using testsupport::ModalAnswerer;
@@ -131,6 +133,104 @@ TEST_F(InstallControllerRunTest, ALogThatCannotBeWrittenIsAskedAboutFirst) {
       EXPECT_EQ(1, registered);
     }
     EXPECT_FALSE(fileExists(dir.file("uninst")));
+  }
+}
+
+// A working log on a disk that fills up: the header and the first `room` records reach it, every
+// later write fails as a full disk's does.
+class FillingLog : public LogFileWriter {
+public:
+  static std::unique_ptr<LogFileWriter> Open(const char* path, const LogHeader& header, int room) {
+    FILE* file = std::fopen(path, "wb");
+    if (!file)
+      return nullptr;
+    std::unique_ptr<FillingLog> writer(new FillingLog(file, path));
+    writer->room_ = room;
+    StringOStream bytes;
+    header.write(bytes);
+    writer->LogFileWriter::Put(bytes.bytes);
+    return writer;
+  }
+
+protected:
+  using LogFileWriter::LogFileWriter;
+  int Put(const std::string& bytes) override {
+    if (room_-- > 0)
+      return LogFileWriter::Put(bytes);
+    SetLastError(ERROR_DISK_FULL);
+    return 0;
+  }
+
+private:
+  int room_ = 0;
+};
+
+std::string SystemText(DWORD code) {
+  char text[256] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof text, nullptr);
+  std::string line = text;
+  return line.substr(0, line.find_first_of("\r\n"));
+}
+
+// Once a record cannot be written the install changes nothing more, says why, and undoes what the log
+// holds: the user's files it replaced come back, and no file copied before or after the failure
+// stays. The script here goes on asking for copies after the failure, as a script's later events would.
+TEST_F(InstallControllerRunTest, AnInstallWhoseLogCannotBeWrittenStopsAndIsUndone) {
+  struct Case {
+    const char* name;
+    int room; // records written before the disk is full
+  } cases[] = {
+      {"the rename of the first replaced file", 0},
+      {"the first replaced file's own record", 1},
+      {"a new file's record", 2},
+      {"a later rename", 3},
+  };
+  const char* users[] = {"user1.txt", "user3.txt"};
+  std::string data = Text(4000, 9);
+  CreateDirectoryA(dir.file("src").c_str(), nullptr);
+  writeFile(dir.file("src\\data.001"), data);
+  FileEntry entries[] = {
+      {1, 0, 0, 1000, 1000, "a", "user1.txt"},
+      {1, 1000, 0, 1000, 1000, "b", "new0.txt"},
+      {1, 2000, 0, 1000, 1000, "c", "user3.txt"},
+      {1, 3000, 0, 1000, 1000, "d", "new2.txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir app;
+    for (const char* user : users)
+      writeFile(app.file(user), std::string("the user's ") + user);
+    controller.setsource(dir.file("src"), 0);
+    controller.openlogfile = [&](const char* path, const LogHeader& header) {
+      return FillingLog::Open(path, header, c.room);
+    };
+    controller.script = [&](RunController& run) {
+      for (const FileEntry& entry : entries)
+        run.install(entry, app.file(entry.target));
+      return 0;
+    };
+    ModalAnswerer answerer;
+    answerer.answer("Unable to write the log file", IDOK).answerAlways("undone", IDOK);
+    EXPECT_EQ(1, controller.run());
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    ASSERT_FALSE(answerer.seen().empty());
+    EXPECT_NE(std::string::npos, answerer.seen()[0].text.find(SystemText(ERROR_DISK_FULL)))
+        << answerer.describeSeen();
+    // Only the failure and, when something was logged, the undo are told.
+    EXPECT_EQ(c.room ? 2u : 1u, answerer.seen().size()) << answerer.describeSeen();
+    for (const char* user : users)
+      EXPECT_EQ(std::string("the user's ") + user, readFile(app.file(user))) << user;
+    std::set<std::string> left;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(app.file("*").c_str(), &found);
+    do
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        left.insert(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ((std::set<std::string>{"user1.txt", "user3.txt"}), left);
+    EXPECT_FALSE(fileExists(dir.file("kxlog3.nnn")));
   }
 }
 

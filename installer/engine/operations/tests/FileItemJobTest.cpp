@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <algorithm>
 
 #include <windows.h>
@@ -185,6 +187,38 @@ TEST_F(FileItemJobTest, AnItemTakesAtLeastTheMinimumTime) {
       now += static_cast<DWORD>(std::min(milliseconds, 40));
     };
     EXPECT_EQ(c.sourceThere, RunFileItem(f.installer, record, setting)) << c.name;
+    EXPECT_EQ(c.waits, waits) << c.name;
+  }
+}
+
+// A damaged script's minimum (196 609 ms was seen) is bounded to ten seconds per item; the wait
+// here moves the tick by all it asks for.
+TEST_F(FileItemJobTest, TheMinimumTimeIsBoundedToTenSeconds) {
+  struct Case {
+    const char* name;
+    long minimum;
+    std::vector<int> waits;
+  } cases[] = {
+      {"just under the bound", 9999, {9999}},
+      {"the bound", 10000, {10000}},
+      {"a damaged script's figure", 196609, {10000}},
+      {"the largest long", LONG_MAX, {10000}},
+  };
+  f.installer.quiet = 1;
+  std::string source = f.file("bounded.src");
+  writeFile(source, "bounded");
+  for (const Case& c : cases) {
+    FileInstallRecord record = Record(nullptr, f.file(std::string("bounded ") + c.name));
+    record.source = source.c_str();
+    DWORD now = 1000;
+    std::vector<int> waits;
+    setting.minimumtime = c.minimum;
+    setting.tick = [&] { return now; };
+    setting.wait = [&](int milliseconds) {
+      waits.push_back(milliseconds);
+      now += static_cast<DWORD>(milliseconds);
+    };
+    EXPECT_EQ(1, RunFileItem(f.installer, record, setting)) << c.name;
     EXPECT_EQ(c.waits, waits) << c.name;
   }
 }

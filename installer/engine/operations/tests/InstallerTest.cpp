@@ -1,4 +1,5 @@
 #include <engine/tests/InstallerFixture.h>
+#include <engine/tests/MachineSnapshot.h>
 
 #include <ModalAnswerer.h>
 #include <engine/operations/IniFile.h>
@@ -73,6 +74,42 @@ TEST_F(InstallerTest, AChangeTheLogCannotHoldIsNotMade) {
   EXPECT_EQ("", f.log.lines());
   EXPECT_EQ(1, f.installer.setentry(ini.c_str(), "Main", "Other", "1"));
   EXPECT_EQ("7 " + ini + " Main Other 0\n", f.log.lines());
+}
+
+// A removal of a folder with its contents never goes above the folder it names: a path with a "."
+// or ".." part, the Windows folder and a folder that holds it are refused and nothing is deleted or
+// logged; another product's folder beside the target stays byte for byte.
+TEST_F(InstallerTest, ARemovalNeverTakesMoreThanTheFolderItNames) {
+  InstallerPlatform platform;
+  platform.windowsfolder = f.file("Apps\\Win");
+  Installer installer(platform);
+  RecordingLog log;
+  installer.switchlog(&log);
+  installer.quiet = 1;
+  for (const char* file : {"Apps\\KxDemo\\sub\\a.txt", "Apps\\KxDemo\\b.txt", "Apps\\Other\\data.txt",
+                           "Apps\\Other\\deep\\c.txt", "Apps\\Win\\win.ini"}) {
+    std::string path = f.file(file);
+    for (size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
+      CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    writeFile(path, file);
+  }
+  MachineSnapshot before = MachineSnapshot::take({f.file("Apps")}, {});
+  const char* refused[] = {
+      "Apps\\KxDemo\\..", "Apps\\KxDemo\\..\\", "Apps\\KxDemo\\.", "Apps\\KxDemo\\sub\\..\\..",
+      "Apps\\.\\KxDemo",  "Apps\\Win",          "Apps\\Win\\",     "Apps"};
+  for (const char* name : refused) {
+    std::string path = f.file(name);
+    EXPECT_EQ(0, installer.removetree(path.c_str())) << name;
+    EXPECT_EQ(Installer::DeleteFailed, installer.error) << name;
+    std::vector<std::string> changed = before.differences(MachineSnapshot::take({f.file("Apps")}, {}), {});
+    EXPECT_TRUE(changed.empty()) << name << ": " << (changed.empty() ? "" : changed[0]);
+  }
+  EXPECT_EQ("", log.lines());
+  EXPECT_EQ(1, installer.removetree(f.file("Apps\\KxDemo\\sub").c_str()));
+  EXPECT_FALSE(fileExists(f.file("Apps\\KxDemo\\sub")));
+  std::vector<std::string> changed =
+      before.differences(MachineSnapshot::take({f.file("Apps")}, {}), {f.file("Apps\\KxDemo\\sub")});
+  EXPECT_TRUE(changed.empty()) << changed[0];
 }
 
 TEST_F(InstallerTest, SettingAnEntryInANewFileLogsFileSectionAndEntry) {

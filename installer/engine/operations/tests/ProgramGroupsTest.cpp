@@ -1,6 +1,7 @@
 #include <engine/operations/tests/DdeTestServer.h>
 #include <engine/tests/InstallerFixture.h>
 
+#include <ModalAnswerer.h>
 #include <RegistrySandbox.h>
 #include <TempDir.h>
 #include <engine/operations/ProgmanGroups.h>
@@ -9,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
+#include <vector>
 
+using testsupport::ModalAnswerer;
 using testsupport::RegistrySandbox;
 using testsupport::TempDir;
 
@@ -202,6 +206,36 @@ TEST(ShellFolderGroupsTest, NamesThatAreNoGroupAreRefused) {
   groups.shutdown(0);
 }
 
+// An item's name becomes a file name in its group's folder: a name that is no group name is refused
+// as one, so no shortcut is written, found or deleted in another group's folder.
+TEST(ShellFolderGroupsTest, ItemNamesThatAreNoGroupNameAreRefused) {
+  ProgramsFolder programs;
+  CreateDirectoryA(programs.dir.file("Other").c_str(), nullptr);
+  testsupport::writeFile(programs.dir.file("Other\\x.lnk"), "another group's shortcut");
+  testsupport::writeFile(programs.dir.file("Tools.lnk"), "a shortcut beside the groups");
+  ShellFolderGroups groups;
+  ASSERT_EQ(1, groups.startup(1));
+  ASSERT_EQ(1, groups.creategroup("Tools"));
+  ASSERT_EQ(1, groups.showgroup("Tools", 1));
+  std::vector<const char*> names(std::begin(NotGroupNames), std::end(NotGroupNames));
+  names.push_back("..\\Other\\x");
+  names.push_back("..\\Tools");
+  for (const char* name : names) {
+    ProgramItem item = MakeItem(name, "c:\\windows\\notepad.exe");
+    EXPECT_EQ(0, groups.additem(item)) << '"' << name << '"';
+    EXPECT_EQ(0, groups.itemexists("Tools", name)) << '"' << name << '"';
+    ProgramItem found;
+    EXPECT_EQ(0, groups.itemrecord("Tools", name, found)) << '"' << name << '"';
+    EXPECT_EQ(0, groups.deleteitem(name)) << '"' << name << '"';
+  }
+  EXPECT_EQ("another group's shortcut", testsupport::readFile(programs.dir.file("Other\\x.lnk")));
+  EXPECT_EQ("a shortcut beside the groups", testsupport::readFile(programs.dir.file("Tools.lnk")));
+  GroupContents contents;
+  ASSERT_EQ(1, groups.groupcontents("Tools", contents));
+  EXPECT_TRUE(contents.empty());
+  groups.shutdown(0);
+}
+
 TEST(ProgmanGroupsTest, NamesThatAreNoGroupAreNeverSent) {
   DdeTestServer server(ProgramManager());
   ProgmanGroups groups(QuickProgman());
@@ -228,6 +262,26 @@ TEST(InstallerGroupsTest, AnEmptyGroupNameNeverRemovesTheProgramsFolder) {
     EXPECT_EQ(0, f.installer.creategroup(name)) << '"' << name << '"';
   }
   EXPECT_TRUE(testsupport::fileExists(programs + "\\Other\\Other.lnk"));
+  EXPECT_EQ("", f.log.lines());
+  ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
+}
+
+// Through the installer, as a script's item event reaches it: refused with a message, nothing
+// logged, another group's shortcut untouched.
+TEST(InstallerGroupsTest, AnItemNameNeverReachesAnotherGroupsFolder) {
+  InstallerFixture f;
+  std::string programs = f.file("programs");
+  UseShellFolderGroups(programs);
+  CreateDirectoryA((programs + "\\Other").c_str(), nullptr);
+  testsupport::writeFile(programs + "\\Other\\x.lnk", "another group's shortcut");
+  ModalAnswerer answerer;
+  answerer.answerAlways("PM item", IDOK);
+  for (const char* name : {"..\\Other\\x", "..", ""}) {
+    EXPECT_EQ(0, f.installer.createitem("Tools", MakeItem(name, "c:\\windows\\notepad.exe"))) << name;
+    EXPECT_EQ(0, f.installer.deleteitem("Tools", name)) << name;
+  }
+  EXPECT_EQ(6u, answerer.seen().size()) << answerer.describeSeen();
+  EXPECT_EQ("another group's shortcut", testsupport::readFile(programs + "\\Other\\x.lnk"));
   EXPECT_EQ("", f.log.lines());
   ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
 }

@@ -138,6 +138,11 @@ TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
   };
   ScriptDraft type54 = RichScript(302, 32);
   type54.events.push_back(DraftEvent(54));
+  auto withNul = [](auto change) {
+    ScriptDraft draft = RichScript(302, 32);
+    change(draft);
+    return WriteScript(draft).bytes;
+  };
   auto corrupted = [](Corruption corruption) {
     return WriteCorrupted(RichScript(302, 32), corruption).bytes;
   };
@@ -168,6 +173,12 @@ TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
       {"negative transparent point", screen([](InstallScreenSettings& s) { s.picture.transparentY = -1; })},
       {"picture source mode 3", screen([](InstallScreenSettings& s) { s.picture.source.mode = 3; })},
       {"background source mode -1", screen([](InstallScreenSettings& s) { s.background.mode = -1; })},
+      {"a target name that starts with NUL",
+       withNul([](ScriptDraft& d) { d.build.entries[1].target = std::string("\0b.txt", 6); })},
+      {"a product name with a NUL inside",
+       withNul([](ScriptDraft& d) { d.product.name = std::string("Pro\0duct", 8); })},
+      {"an event's condition that ends in NUL",
+       withNul([](ScriptDraft& d) { d.events[1].condition = std::string("x > 1\0", 6); })},
   };
   CheckRecorder checks;
   for (const Damage& row : rows) {
