@@ -111,6 +111,33 @@ std::uint64_t sortKey(const std::array<char, 5>& date) {
   return key;
 }
 
+// A file copied from a read-only medium keeps its read-only mark, which refuses its deletion: the mark
+// goes before the file does.
+void dropReadOnlyMark(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+// A file set aside by a save that could not finish tidying up: the old backup cannot step aside while it
+// is there. When it cannot go, the user is told which file is in the way.
+bool removeLeftover(const std::string& aside) {
+  if (!formsrt::FileExists(aside))
+    return true;
+  try {
+    dropReadOnlyMark(aside);
+    formsrt::Kill(aside);
+    return true;
+  } catch (const RuntimeError& error) {
+    formsrt::MsgBox(
+        "The data file could not be saved: " + aside + ", left by an earlier save, cannot be removed (" +
+            error.describe() + ").\n\nRemove " + aside +
+            " and save again. PLOVERA.DAT is as it was before, and your changes are still in the list.",
+        formsrt::mbOKOnly | formsrt::mbExclamation);
+    return false;
+  }
+}
+
 void report(const RuntimeError& error) {
   formsrt::MsgBox(error.describe(), formsrt::mbOKOnly);
   formsrt::Screen.setMousePointer(formsrt::pointerDefault);
@@ -314,9 +341,11 @@ bool EventDataFile::replaceDataFile(const std::string& newPath) {
     formsrt::Name(from, to);
     done.emplace_back(from, to);
   };
+  if (!removeLeftover(aside)) {
+    DeleteFileA(newPath.c_str());
+    return false;
+  }
   try {
-    if (formsrt::FileExists(aside))
-      formsrt::Kill(aside); // left by a save that could not finish tidying up
     if (formsrt::UCase(formsrt::Dir(backupPath())) == "PLOVERA.BAK")
       move(backupPath(), aside);
     if (formsrt::FileExists(dataPath()))
@@ -336,6 +365,7 @@ bool EventDataFile::replaceDataFile(const std::string& newPath) {
                     formsrt::mbOKOnly | formsrt::mbExclamation);
     return false;
   }
+  dropReadOnlyMark(aside);
   DeleteFileA(aside.c_str());
   return true;
 }

@@ -112,6 +112,10 @@ public:
   int GetCellRect(int col, int row, CRect* rect) const;
   int EditCurCell();
   int EditMoveOn(int colStep, int rowStep);
+  // Ends an open in-place edit, committing it into the cell it was begun on. An edit remembers its
+  // cell by place, so whatever moves rows or cells ends it first, while that place still holds its
+  // record.
+  void EndEdit();
 
   // Cell types, store and find.
   int RegisterCellType(CGridCellType* type);

@@ -157,9 +157,6 @@ void CGridCtrl::ResolveAnchor(int* col, int* row) {
 int CGridCtrl::DeleteRow(int row) {
   if (m_dims.rowCount == 0 || row < 0 || row >= m_dims.rowCount)
     return kGridRefused;
-  // An open edit remembers its cell by place: it ends here, while that place still holds its record.
-  if (m_body)
-    m_body->DestroyEditor();
   int answer = m_pStore->DeleteRow(row);
   if (answer != 0)
     return answer;

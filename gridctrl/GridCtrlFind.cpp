@@ -10,6 +10,11 @@
 
 int CGridCtrl::EditCurCell() { return m_body ? m_body->EditCell(0) : 1; }
 
+void CGridCtrl::EndEdit() {
+  if (m_body)
+    m_body->DestroyEditor();
+}
+
 int CGridCtrl::EditMoveOn(int colStep, int rowStep) {
   auto wrap = [this](int* col, int* row) {
     if (*col >= m_dims.colCount) {
@@ -25,8 +30,7 @@ int CGridCtrl::EditMoveOn(int colStep, int rowStep) {
   int row = m_dims.editRow + rowStep;
   wrap(&col, &row);
   if (!OnEditMoveOn(m_dims.curCol, m_dims.curRow, &col, &row)) {
-    if (m_body)
-      m_body->DestroyEditor();
+    EndEdit();
     return kGridNoSuch;
   }
   wrap(&col, &row);

@@ -84,7 +84,13 @@ int CGridListStore::WriteCell(int col, int row, const CGridCell& cell) {
   return 0;
 }
 
+void CGridListStore::EndGridEdit() {
+  if (grid_)
+    grid_->EndEdit();
+}
+
 int CGridListStore::InsertRow(int row) {
+  EndGridEdit();
   if (!SeekRow(row, false))
     return 0;
   curRow_ = rows_.insert(curRow_, Row{});
@@ -95,6 +101,7 @@ int CGridListStore::InsertRow(int row) {
 }
 
 int CGridListStore::DeleteRow(int row) {
+  EndGridEdit();
   if (!SeekRow(row, false))
     return 0;
   curRow_ = rows_.erase(curRow_);
@@ -116,6 +123,7 @@ int CGridListStore::DeleteRow(int row) {
 }
 
 int CGridListStore::InsertColumn(int col) {
+  EndGridEdit();
   if (rows_.empty())
     return 1;
   for (Row& row : rows_) {
@@ -128,6 +136,7 @@ int CGridListStore::InsertColumn(int col) {
 }
 
 int CGridListStore::DeleteColumn(int col) {
+  EndGridEdit();
   if (rows_.empty())
     return 1;
   for (Row& row : rows_) {
@@ -145,6 +154,7 @@ int CGridListStore::DeleteColumn(int col) {
 }
 
 int CGridListStore::DeleteCell(int col, int row) {
+  EndGridEdit();
   if (!SeekRow(row, false) || col < 0 || col >= static_cast<int>(curRow_->cells.size()))
     return 1;
   curRow_->cells.erase(std::next(curRow_->cells.begin(), col));
@@ -153,6 +163,7 @@ int CGridListStore::DeleteCell(int col, int row) {
 }
 
 int CGridListStore::ClearAll() {
+  EndGridEdit();
   rows_.clear();
   curRowNum_ = -1;
   curCol_ = -1;
@@ -204,6 +215,7 @@ int CGridListStore::Compare(const CGridCell& a, const CGridCell& b) const {
 }
 
 int CGridListStore::SortByColumn(int col) {
+  EndGridEdit();
   // Insertion into a new list: each row goes before the first sorted row with a key that it compares
   // below, so equal keys keep their order; rows without a key keep theirs at the end.
   Rows sorted;

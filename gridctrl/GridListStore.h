@@ -42,6 +42,8 @@ private:
   };
   using Rows = std::list<Row>;
 
+  // Ends the grid's open edit before rows or cells move: it commits into the place it was begun on.
+  void EndGridEdit();
   bool SeekRow(int row, bool create);
   // The cell slot at `col` of the cursor's row (col -1: the header slot); null when it does not exist.
   std::unique_ptr<CGridCell>* SeekCell(int col, bool create);

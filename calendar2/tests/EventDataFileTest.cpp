@@ -305,6 +305,46 @@ TEST_F(EventDataFileTest, SaveFailuresLeaveFileBackupAndGridIntact) {
   }
 }
 
+// A data file copied from a read-only medium keeps its mark when it becomes the backup, and so does a
+// file a save set aside and could not remove: saves go on working, and each leaves nothing behind.
+TEST_F(EventDataFileTest, ReadOnlyFilesNeverStopLaterSaves) {
+  writeFile(file.dataPath(), "\"01/01\",\"copied\",\"\",\"04\"\r\n");
+  writeFile(dir.file("PLOVERA.BK~"), "left by an earlier save");
+  for (const std::string& path : {file.dataPath(), dir.file("PLOVERA.BK~")})
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  ModalAnswerer answerer;
+  for (const std::string event : {"first", "second", "third", "fourth"}) {
+    SCOPED_TRACE(event);
+    grid.setRows(1);
+    grid.AddItem("07/04\t" + event + "\t\tWork");
+    ASSERT_TRUE(file.save(grid, settings)) << answerer.describeSeen();
+    EXPECT_EQ(readFile(file.dataPath()), "\"07/04\",\"" + event + "\",\"\",\"05\"\r\n");
+    EXPECT_FALSE(testsupport::fileExists(dir.file("PLOVERA.BK~")));
+  }
+  EXPECT_EQ(readFile(file.backupPath()), "\"07/04\",\"third\",\"\",\"05\"\r\n");
+}
+
+// A leftover that cannot go (another program holds it open) stops the save, and the message names it.
+TEST_F(EventDataFileTest, ALeftoverThatCannotBeRemovedIsNamed) {
+  const std::string before = "\"01/01\",\"kept\",\"\",\"04\"\r\n";
+  writeFile(file.dataPath(), before);
+  writeFile(dir.file("PLOVERA.BK~"), "left by an earlier save");
+  HANDLE held =
+      CreateFileA(dir.file("PLOVERA.BK~").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  grid.setRows(1);
+  grid.AddItem("07/04\tchanged\t\tWork");
+  {
+    ModalAnswerer answerer;
+    answerer.answer("Remove " + dir.file("PLOVERA.BK~") + " and save again", IDOK);
+    EXPECT_FALSE(file.save(grid, settings));
+  }
+  CloseHandle(held);
+  EXPECT_EQ(readFile(file.dataPath()), before);
+  EXPECT_FALSE(testsupport::fileExists(dir.file("PLOVERA.NEW")));
+  EXPECT_EQ(grid.TextMatrix(1, colEvent), "changed");
+}
+
 TEST(EventRowTest, WhichDateCellsAreEvents) {
   struct Case {
     const char* date;

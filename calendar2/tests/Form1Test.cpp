@@ -7,6 +7,7 @@
 
 #include "MemoryDib.h"
 #include "MessagePump.h"
+#include "ModalSteps.h"
 #include "RealInput.h"
 #include "SentInput.h"
 
@@ -492,6 +493,67 @@ TEST_F(PloveraByUser, EnterOnTheSaveAnywayQuestionKeepsTheFile) {
   realinput::click(form.hwnd(), realinput::centreOf(form.bSave.hwnd()));
   EXPECT_EQ(readFile(dir_.file("PLOVERA.DAT")), broken);
   EXPECT_TRUE(form.bSave.Enabled());
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+// The event form as a user fills it: each field clicked and typed over, so the date field loses the focus
+// to the mouse (and is made mm/dd then), and the form's button clicked.
+void typeOver(formsrt::TextBox& field, const std::string& text) {
+  HWND hwnd = field.hwnd();
+  realinput::click(GetParent(hwnd), realinput::centreOf(hwnd));
+  realinput::pressKey(VK_END);
+  realinput::pressKey(VK_HOME, {VK_SHIFT});
+  realinput::typeText(text);
+}
+
+void clickButton(formsrt::CommandButton& button) {
+  realinput::click(GetParent(button.hwnd()), realinput::centreOf(button.hwnd()));
+}
+
+TEST_F(PloveraByUser, AnEventAddedWithTheMouseIsListedAndSaved) {
+  auto& form = start(kEvents);
+  std::string dateAfterLeaving;
+  actByUser(answers_, "Event Add", [&](HWND) {
+    Form2& event = form.eventForm();
+    typeOver(event.txtDate, "7/4");
+    typeOver(event.txtEvent, "Picnic");
+    dateAfterLeaving = event.txtDate.Text();
+    typeOver(event.txtYear, "1999");
+    clickButton(event.bUpdate);
+  });
+  answers_.answer("ADD", IDYES);
+  clickButton(form.bAdd);
+  EXPECT_EQ(dateAfterLeaving, "07/04");
+  ASSERT_GE(listedRows().size(), 10u);
+  EXPECT_EQ(listedRows()[9], "07/04|Picnic|1999|Birth");
+  EXPECT_EQ(form.lblInfo2.Caption(), "6  Events");
+
+  clickButton(form.bSave);
+  EXPECT_EQ(dataFile(), dataFileBytes({"01/01|New Year||04", "02/14|Valentine||01", "03/20|Spring||99",
+                                       "05/12|Mum|1950|03", "07/04|Picnic|1999|03", "12/25|Christmas||04"}));
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+// The date typed last: the click on Update is what takes the focus from it.
+TEST_F(PloveraByUser, AnEventUpdatedWithTheMouseIsListedAndSaved) {
+  auto& form = start(kEvents);
+  RECT mum = form.Grid0.cellRect(8, colEvent);
+  ASSERT_FALSE(IsRectEmpty(&mum));
+  ASSERT_EQ(form.Grid0.TextMatrix(8, colDate), "05/12");
+  actByUser(answers_, "Event Update", [&](HWND) {
+    Form2& event = form.eventForm();
+    typeOver(event.txtEvent, "Mum turns 76");
+    typeOver(event.txtDate, "5/13");
+    clickButton(event.bUpdate);
+  });
+  answers_.answer("UPDATE", IDYES);
+  realinput::doubleClick(form.Grid0.hwnd(), centreOf(mum));
+  ASSERT_GE(listedRows().size(), 8u);
+  EXPECT_EQ(listedRows()[7], "05/13|Mum turns 76|1950|Birth");
+
+  clickButton(form.bSave);
+  EXPECT_EQ(dataFile(), dataFileBytes({"01/01|New Year||04", "02/14|Valentine||01", "03/20|Spring||99",
+                                       "05/13|Mum turns 76|1950|03", "12/25|Christmas||04"}));
   EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
 }
 

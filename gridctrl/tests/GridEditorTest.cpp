@@ -306,4 +306,63 @@ TEST_F(GridEditorByUser, ADeletedRowNeverLetsTheEditWriteAnotherRecord) {
   }
 }
 
+// The store's own changes reach the rows behind the grid's back (an application calls them through
+// GetStore()); the edit must still land in the record it was begun on, not in what the place holds
+// afterwards. Column 1 holds rec0..rec9; column 2 holds keys that sort row 0 first and the others in
+// reverse.
+TEST_F(GridEditorByUser, RowsChangedThroughTheStoreNeverLetTheEditWriteAnotherRecord) {
+  const Lines recs = {"rec0", "rec1", "rec2", "rec3", "rec4", "rec5", "rec6", "rec7", "rec8", "rec9"};
+  struct {
+    const char* name;
+    void (*change)(CGridCtrl& grid);
+    int col; // the column read afterwards
+    Lines expected;
+  } const cases[] = {
+      {"a row inserted above",
+       [](CGridCtrl& g) {
+         g.GetStore()->InsertRow(1);
+         g.SetRowCount(11);
+       },
+       1,
+       {"rec0", "", "rec1", "rec2", "typed", "rec4", "rec5", "rec6", "rec7", "rec8", "rec9"}},
+      {"a row inserted below",
+       [](CGridCtrl& g) {
+         g.GetStore()->InsertRow(6);
+         g.SetRowCount(11);
+       },
+       1,
+       {"rec0", "rec1", "rec2", "typed", "rec4", "rec5", "", "rec6", "rec7", "rec8", "rec9"}},
+      {"the rows sorted",
+       [](CGridCtrl& g) { g.GetStore()->SortByColumn(2); },
+       1,
+       {"rec0", "rec9", "rec8", "rec7", "rec6", "rec5", "rec4", "typed", "rec2", "rec1"}},
+      {"a column deleted in front",
+       [](CGridCtrl& g) { g.GetStore()->DeleteColumn(0); },
+       0,
+       {"rec0", "rec1", "rec2", "typed", "rec4", "rec5", "rec6", "rec7", "rec8", "rec9"}},
+      {"everything cleared", [](CGridCtrl& g) { g.GetStore()->ClearAll(); }, 1, Lines(10, "")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    grid.GetStore()->ClearAll();
+    grid.SetRowCount(10);
+    for (int row = 0; row < 10; ++row) {
+      grid.SetCellText(1, row, recs[row].c_str());
+      grid.SetCellText(2, row, std::string(1, row == 0 ? 'a' : static_cast<char>('k' - row)).c_str());
+    }
+    grid.SetCurCell(1, 3);
+    ASSERT_EQ(grid.EditCurCell(), 0);
+    realinput::typeText("typed");
+    c.change(grid);
+    EXPECT_EQ(Editor(), nullptr);
+    CRect elsewhere;
+    grid.GetCellRect(0, 1, &elsewhere);
+    realinput::click(body, {(elsewhere.left + elsewhere.right) / 2, (elsewhere.top + elsewhere.bottom) / 2});
+    Lines rows;
+    for (int row = 0; row < grid.GetRowCount(); ++row)
+      rows.push_back(CellText(c.col, row));
+    EXPECT_EQ(rows, c.expected);
+  }
+}
+
 } // namespace
