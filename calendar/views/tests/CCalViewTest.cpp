@@ -207,4 +207,25 @@ TEST_F(CCalViewByUser, TheCalendarFollowsAnAddModifyAndDeleteMadeThroughTheDialo
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
+TEST_F(CCalViewByUser, AnEventTheFileRefusesIsNeitherListedNorMarked) {
+  startWith({});
+  const std::string damaged = "not an event file at all, damaged";
+  ASSERT_TRUE(testsupport::writeFile(file("events20.dat"), damaged));
+  actByUser(answerer, "Event Edit", [this](HWND dialog) {
+    testsupport::realinput::click(GetDlgItem(dialog, IDC_EV_NAME), {5, 5});
+    testsupport::realinput::typeText("Party");
+    auto* grid = dynamic_cast<CMonthGrid*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_EV_MONTHGRID)));
+    ASSERT_NE(grid, nullptr);
+    clickDayOf(*grid, 20);
+    pressButton(dialog, IDOK);
+  });
+  answerer.answer("The file has been kept as it is.", IDOK);
+  pressBarButton(IDC_ADD);
+  EXPECT_EQ(doc->GetEventCount(), 0);
+  EXPECT_EQ(list->Grid().GetRowCount(), 0);
+  EXPECT_EQ(highlightedDays(), std::vector<int>{});
+  EXPECT_EQ(testsupport::readFile(file("events20.dat")), damaged);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 } // namespace
