@@ -288,8 +288,9 @@ int CEventFile::LoadEvents(CEventArray& events) {
   CAppSettings& settings = AppSettings();
   int result = 0;
   if (settings.firstRun == 1 && filebytes::Exists(Path(oldName))) {
-    int answer = ShowUserMessage("Version 1.2 event file exists.\n\nConvert file to 2.0 format?",
-                                 "Calvorne Event File Conversion", MB_YESNO | MB_ICONQUESTION);
+    int answer =
+        ShowUserMessage("Version 1.2 event file exists.\n\nConvert file to 2.0 format?",
+                        "Calvorne Event File Conversion", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     if (answer == IDYES) {
       result = ConvertAndRewrite(events);
       if (!result) {

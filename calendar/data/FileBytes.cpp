@@ -27,14 +27,24 @@ private:
   HANDLE m_handle;
 };
 
+BOOL systemWrite(HANDLE file, const char* data, DWORD size, DWORD* written) {
+  return WriteFile(file, data, size, written, nullptr);
+}
+
 bool writeAll(HANDLE file, const std::string& bytes) {
   const char* data = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
     DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
     DWORD written = 0;
-    if (!WriteFile(file, data, chunk, &written, nullptr) || written != chunk)
+    SetLastError(0);
+    BOOL wrote = writeSeam()(file, data, chunk, &written);
+    if (!wrote || written != chunk) {
+      // A short write with no reason given is the disk running out of room.
+      if (GetLastError() == 0)
+        SetLastError(ERROR_DISK_FULL);
       return false;
+    }
     data += written;
     left -= written;
   }
@@ -48,6 +58,11 @@ ReadResult openFailure() {
 }
 
 } // namespace
+
+wincore::Seam<WriteCall>& writeSeam() {
+  static wincore::Seam<WriteCall> seam{systemWrite};
+  return seam;
+}
 
 ReadResult ReadAll(const std::string& path, std::string& bytes) {
   bytes.clear();

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <wincore/Seam.h>
+
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
 // Whole-file reads and safe writes for the calendar's files.
@@ -43,5 +48,16 @@ bool ReplaceKeeping(const std::string& path, const std::string& bytes, const std
 
 // Cuts the existing file back to `keepLength` bytes and then appends `bytes`.
 bool AppendAfter(const std::string& path, long long keepLength, const std::string& bytes);
+
+// The system's write of one piece of a file, through a seam, so that a test can stand in a full disk.
+// A write that takes fewer bytes than it was given fails every write above, with ERROR_DISK_FULL when
+// the system gives no reason: some file systems answer success with fewer bytes and no error.
+using WriteCall = std::function<BOOL(HANDLE file, const char* data, DWORD size, DWORD* written)>;
+wincore::Seam<WriteCall>& writeSeam();
+
+class WriteOverride : public wincore::ScopedOverride<WriteCall> {
+public:
+  explicit WriteOverride(WriteCall replacement) : ScopedOverride(writeSeam(), std::move(replacement)) {}
+};
 
 } // namespace filebytes

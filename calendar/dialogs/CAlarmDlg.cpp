@@ -2,6 +2,7 @@
 
 #include <calendar/frame/AlarmRules.h>
 #include <calendar/frame/CDorvixDoc.h>
+#include <calendar/frame/LocaleText.h>
 #include <calendar/frame/Sound.h>
 #include <calendar/resource.h>
 #include <calendar/views/CListEntry.h>
@@ -40,38 +41,14 @@ CAlarmDlg::~CAlarmDlg() { StopRinging(); }
 
 bool CAlarmDlg::Create() { return CDialog::Create(); }
 
-namespace {
-
-std::string ShortDate(const CDate& date) {
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(date.Year());
-  time.wMonth = static_cast<WORD>(date.Month());
-  time.wDay = static_cast<WORD>(date.Day());
-  char text[64] = "";
-  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, sizeof text);
-  return text;
-}
-
-std::string ShortTime(int minuteOfDay) {
-  SYSTEMTIME time{};
-  time.wYear = 2000;
-  time.wMonth = 1;
-  time.wDay = 1;
-  time.wHour = static_cast<WORD>(minuteOfDay / 60);
-  time.wMinute = static_cast<WORD>(minuteOfDay % 60);
-  char text[64] = "";
-  GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, sizeof text);
-  return text;
-}
-
-} // namespace
-
 void CAlarmDlg::Fill(const CEventItem& event) {
   SetDlgItemText(IDC_ALARM_NAME, event.name.c_str());
   SetDlgItemText(IDC_ALARM_TYPE, event.type.c_str());
   SetDlgItemText(IDC_ALARM_NOTES, event.notes.c_str());
-  SetDlgItemText(IDC_ALARM_DATE, ShortDate(event.nextDate).c_str());
-  SetDlgItemText(IDC_ALARM_TIME, event.eventTime >= 0 ? ShortTime(event.eventTime).c_str() : "");
+  SetDlgItemText(IDC_ALARM_DATE, localetext::Date(event.nextDate).c_str());
+  // On the clock the user chose in the options, as the event list shows it.
+  std::string time = event.eventTime >= 0 ? localetext::Time(event.eventTime, AppSettings().timeFormat) : "";
+  SetDlgItemText(IDC_ALARM_TIME, time.c_str());
 }
 
 bool CAlarmDlg::OnInitDialog() {
@@ -119,7 +96,14 @@ void CAlarmDlg::StopRinging() {
   running_ = false;
 }
 
-void CAlarmDlg::OnOK() { DestroyWindow(); }
+// Enter takes the default button, Acknowledge; in the snooze box it means the minutes just typed.
+void CAlarmDlg::OnOK() {
+  if (::GetFocus() == GetDlgItem(IDC_SNOOZE)) {
+    OnSnooze();
+    return;
+  }
+  DestroyWindow();
+}
 
 void CAlarmDlg::OnCancel() { DestroyWindow(); }
 

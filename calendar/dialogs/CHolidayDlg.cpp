@@ -67,14 +67,23 @@ void CHolidayDlg::FillRows() {
     cell.SetDouble(holiday.enabled);
     cell.SetAlign(kAlignCentre);
     grid_.SetCell(CHolidayGrid::kEnabled, row, &cell);
-    grid_.SetCellText(CHolidayGrid::kName, row, holiday.name.c_str());
+    SetFixedText(CHolidayGrid::kName, row, holiday.name);
     cell.Clear();
     cell.m_nDecimals = 0;
     cell.SetDouble(holiday.notifyDays);
     cell.SetRange(CHolidayGrid::kMinNotifyDays, CHolidayGrid::kMaxNotifyDays);
     grid_.SetCell(CHolidayGrid::kNotifyDays, row, &cell);
-    grid_.SetCellText(CHolidayGrid::kDescription, row, holiday.description.c_str());
+    SetFixedText(CHolidayGrid::kDescription, row, holiday.description);
   }
+}
+
+// Names and descriptions come with the holiday file and are not changed here: no editor opens on them,
+// whether the user moves on from an edit or clicks them.
+void CHolidayDlg::SetFixedText(int col, int row, const std::string& text) {
+  CGridCell cell;
+  cell.SetText(text.c_str());
+  cell.m_nNoEdit = 1;
+  grid_.SetCell(col, row, &cell);
 }
 
 void CHolidayDlg::OnSize(UINT, int cx, int cy) {

@@ -5,6 +5,8 @@
 #include <appframe/CDialog.h>
 #include <appframe/GdiObjects.h>
 
+#include <string>
+
 class CDorvixDoc;
 
 // Lists every holiday of the document's table in a grid, where the user switches holidays on and off
@@ -28,6 +30,7 @@ protected:
 
 private:
   void FillRows();
+  void SetFixedText(int col, int row, const std::string& text);
 
   CDorvixDoc* doc_;
   int firstRow_;

@@ -51,13 +51,17 @@ void CDorvixDoc::SetShowAll(int flag) {
 }
 
 int CDorvixDoc::AddEvent(std::unique_ptr<CEventItem> event) {
+  // The list holds only what the file keeps: an event the file refused would ring now and be gone after
+  // the next start.
+  if (!eventFile.AppendEvent(*event))
+    return 0;
   CEventItem* added = event.get();
   added->listIndex = GetEventCount();
   events.push_back(std::move(event));
   Recount();
   CListEntry entry(added);
   UpdateAllViews(nullptr, kHintListChanged, &entry);
-  return eventFile.AppendEvent(*added);
+  return 1;
 }
 
 std::unique_ptr<CEventItem> CDorvixDoc::DeleteEvent(int index) {

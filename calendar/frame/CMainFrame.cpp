@@ -440,6 +440,16 @@ void CMainFrame::ReportLastError(const char* caption) {
   MessageBoxA(m_hWnd, text, caption, MB_OK | MB_ICONWARNING);
 }
 
+// The new backup is written beside the previous one before it takes its place, so a disk with room for
+// one copy only fails every backup: the user is told that, and that the previous backup is still good.
+void CMainFrame::ReportFullDisk(const std::string& drive, bool hadPrevious) {
+  std::string text = hadPrevious ? "The disk in drive " + drive +
+                                       " has no room for the new backup beside the previous one.\n"
+                                       "The previous backup is kept as it was."
+                                 : "The disk in drive " + drive + " has no room for the backup.";
+  MessageBoxA(m_hWnd, text.c_str(), "Backup Error", MB_OK | MB_ICONWARNING);
+}
+
 void CMainFrame::OnBackup() { Backup(); }
 
 bool CMainFrame::Backup() {
@@ -457,8 +467,13 @@ bool CMainFrame::Backup() {
   // The backup is written under a name of its own and takes the place of the previous one only when
   // complete, so that a full disk never costs the last good backup.
   std::string target = FindDrive(dialog.m_drive[0]).root + "\\events20.wdb";
+  bool hadPrevious = filebytes::Exists(target);
   if (read != filebytes::ReadResult::Ok || !filebytes::Replace(target, events)) {
-    ReportLastError("Backup Error");
+    DWORD error = GetLastError();
+    if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
+      ReportFullDisk(dialog.m_drive, hadPrevious);
+    else
+      ReportLastError("Backup Error");
     return false;
   }
   MessageBoxA(m_hWnd, "Backup Complete.", kCaption, MB_OK | MB_ICONINFORMATION);

@@ -92,6 +92,7 @@ private:
   void ShowStatusTime(const SYSTEMTIME& now);
   bool WarnAndAsk(const char* text, int& setting, int checked);
   void ReportLastError(const char* caption);
+  void ReportFullDisk(const std::string& drive, bool hadPrevious);
   void AddTrayIcon();
   LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
   LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);

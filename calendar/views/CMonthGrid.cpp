@@ -7,6 +7,7 @@
 #include <calendar/views/CalendarLook.h>
 #include <calendar/views/MonthLayout.h>
 
+#include <algorithm>
 #include <cstdio>
 
 BEGIN_MESSAGE_MAP(CMonthGrid, CGridCtrl)
@@ -133,30 +134,80 @@ void CMonthGrid::FitTexts() {
       GetMergedCell(col, row, &drawn);
       CRect insets = GridFrameInsets(drawn.m_nFrameStyle, 0);
       room.DeflateRect(insets.left, insets.top, insets.right, insets.bottom);
-      cell.m_hFont = FittingFont(dc, text, room);
+      if (row >= 2 && monthlayout::DayOfCell(col, row, FirstColumn(), DaysInMonth()) == today_)
+        FitToday(dc, cell, room);
+      else
+        cell.m_hFont = FittingFont(dc, text, room);
       SetCell(col, row, &cell);
     }
   ::ReleaseDC(m_hWnd, dc);
 }
 
-HFONT CMonthGrid::FittingFont(HDC dc, const std::string& text, const CRect& room) {
-  auto fits = [&](HFONT font) {
-    HGDIOBJ old = ::SelectObject(dc, font);
-    SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, old);
-    return size.cx <= room.Width() && size.cy <= room.Height();
-  };
-  HFONT font = static_cast<HFONT>(font_.m_hObject);
-  for (int height = kLargestSmallHeight; height >= kSmallestHeight && !fits(font); --height) {
+std::vector<HFONT> CMonthGrid::FontsDownTo(int smallest) {
+  std::vector<HFONT> fonts{static_cast<HFONT>(font_.m_hObject)};
+  for (int height = kLargestSmallHeight; height >= smallest; --height) {
     std::unique_ptr<CFont>& small = smallFonts_[height];
     if (!small) {
       small = std::make_unique<CFont>();
       calendarlook::CreateSmallBoldFont(*small, height);
     }
-    font = static_cast<HFONT>(small->m_hObject);
+    fonts.push_back(static_cast<HFONT>(small->m_hObject));
   }
-  return font;
+  return fonts;
+}
+
+namespace {
+
+SIZE TextSize(HDC dc, HFONT font, const std::string& text) {
+  HGDIOBJ old = ::SelectObject(dc, font);
+  SIZE size{};
+  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  ::SelectObject(dc, old);
+  return size;
+}
+
+bool FitsOneLine(HDC dc, HFONT font, const std::string& text, const CRect& room) {
+  SIZE size = TextSize(dc, font, text);
+  return size.cx <= room.Width() && size.cy <= room.Height();
+}
+
+// Two lines as the cell draws a broken text: inside a margin of 3 pixels across and 1 down.
+bool FitsTwoLines(HDC dc, HFONT font, const std::string& first, const std::string& second,
+                  const CRect& room) {
+  SIZE top = TextSize(dc, font, first), bottom = TextSize(dc, font, second);
+  return std::max(top.cx, bottom.cx) <= room.Width() - 6 && top.cy + bottom.cy <= room.Height() - 2;
+}
+
+} // namespace
+
+HFONT CMonthGrid::FittingFont(HDC dc, const std::string& text, const CRect& room) {
+  std::vector<HFONT> fonts = FontsDownTo(kSmallestHeight);
+  for (HFONT font : fonts)
+    if (FitsOneLine(dc, font, text, room))
+      return font;
+  return fonts.back();
+}
+
+void CMonthGrid::FitToday(HDC dc, CGridCell& cell, const CRect& room) {
+  const std::string number = std::to_string(today_);
+  const std::string text = number + " Today";
+  cell.m_nTypeFlags = -1;
+  std::vector<HFONT> fonts = FontsDownTo(kReadableHeight);
+  for (HFONT font : fonts)
+    if (FitsOneLine(dc, font, text, room)) {
+      cell.SetText(text.c_str());
+      cell.m_hFont = font;
+      return;
+    }
+  for (HFONT font : fonts)
+    if (FitsTwoLines(dc, font, number, "Today", room)) {
+      cell.SetText(text.c_str());
+      cell.m_hFont = font;
+      cell.m_nTypeFlags = kWordBreak;
+      return;
+    }
+  cell.SetText(number.c_str());
+  cell.m_hFont = FittingFont(dc, number, room);
 }
 
 void CMonthGrid::ShowDay(int day) {
@@ -166,6 +217,7 @@ void CMonthGrid::ShowDay(int day) {
   bool isToday = day == today_;
   std::snprintf(text, sizeof text, isToday ? "%d Today" : "%d", day);
   ChangeCell(col, row, [&](CGridCell& cell) {
+    cell.m_nTypeFlags = -1;
     cell.SetBkColor(RGB(255, 255, 255));
     cell.SetTextColor(isToday ? kTodayColour : RGB(0, 0, 0));
     cell.SetText(text);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // One month in a grid: a title row with four navigation buttons (a year back, a month back, a month on,
 // a year on), a row of weekday names and a row per week. A click on a day, or on a navigation button
@@ -18,6 +19,11 @@ public:
   // The pixel heights a text too wide for its cell is tried in, from the largest down.
   static constexpr int kLargestSmallHeight = 12;
   static constexpr int kSmallestHeight = 6;
+  // Today's text is never shown smaller than this: below it breaks into two lines, and where even
+  // those do not fit, the day number stands alone in today's colours.
+  static constexpr int kReadableHeight = 8;
+  // The cell type flag that draws a text broken into lines at its spaces.
+  static constexpr int kWordBreak = 2;
 
   CMonthGrid();
 
@@ -60,6 +66,10 @@ protected:
   // Gives every text the grid's font where its cell holds it, else the largest smaller font that fits.
   void FitTexts();
   HFONT FittingFont(HDC dc, const std::string& text, const CRect& room);
+  // Today's cell: "%d Today" on one line or two, at the largest readable size that fits, else the day.
+  void FitToday(HDC dc, CGridCell& cell, const CRect& room);
+  // The fonts tried, from the grid's own down to `smallest` pixels high.
+  std::vector<HFONT> FontsDownTo(int smallest);
 
   CPen greyPen_;
   CFont font_;

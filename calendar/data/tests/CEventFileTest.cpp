@@ -454,4 +454,21 @@ TEST_F(CEventFileByUser, EnterOnTheReplaceQuestionKeepsTheFile) {
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
+TEST_F(CEventFileByUser, EnterOnTheStartUpConversionQuestionKeepsTheCurrentEvents) {
+  const std::string current = kHeader + sampleRecord();
+  ASSERT_TRUE(writeFile(eventsPath(), current));
+  ASSERT_TRUE(writeFile(file("events20.old"), "kept by an earlier restore"));
+  ASSERT_TRUE(writeFile(file("events.dat"), oldRecord()));
+  AppSettings().firstRun = 1;
+  enterOn(answerer, "Convert file to 2.0 format?");
+  answerer.answer("Event file not converted.", IDOK);
+  CEventArray list;
+  EXPECT_EQ(events.LoadEvents(list), 1);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->name, "Dentist");
+  EXPECT_EQ(readFile(eventsPath()), current);
+  EXPECT_EQ(readFile(file("events20.old")), "kept by an earlier restore");
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include <calendar/dialogs/CAlarmDlg.h>
 
+#include "MemoryDib.h"
 #include "MessagePump.h"
 #include <calendar/data/CEventFile.h>
 #include <calendar/frame/CDorvixDoc.h>
@@ -82,6 +83,57 @@ TEST_F(CAlarmDlgTest, ShowsTheEventAndRingsForTheAlarmLength) {
   EXPECT_EQ(sound.heard.front(), "play whip.wav");
   EXPECT_FALSE(dialog->IsRinging());
   EXPECT_TRUE(IsWindow(hwnd)); // silent but open
+}
+
+// The dark pixels of a text as a static control of `control`'s font and size draws it with `format`.
+std::vector<bool> inkOfText(HWND control, const std::string& text, UINT format) {
+  RECT client{};
+  GetClientRect(control, &client);
+  testsupport::MemoryDib dib(client.right, client.bottom);
+  HGDIOBJ old = SelectObject(dib.dc(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  SetTextColor(dib.dc(), RGB(0, 0, 0));
+  SetBkMode(dib.dc(), TRANSPARENT);
+  DrawTextA(dib.dc(), text.c_str(), -1, &client, format);
+  SelectObject(dib.dc(), old);
+  std::vector<bool> ink;
+  for (int y = 0; y < dib.height(); ++y)
+    for (int x = 0; x < dib.width(); ++x)
+      ink.push_back(GetGValue(dib.pixel(x, y)) < 128);
+  return ink;
+}
+
+std::vector<bool> inkOfControl(HWND control) {
+  RECT client{};
+  GetClientRect(control, &client);
+  testsupport::MemoryDib dib(client.right, client.bottom);
+  testsupport::paintClient(control, dib);
+  std::vector<bool> ink;
+  for (int y = 0; y < dib.height(); ++y)
+    for (int x = 0; x < dib.width(); ++x)
+      ink.push_back(GetGValue(dib.pixel(x, y)) < 128);
+  return ink;
+}
+
+TEST_F(CAlarmDlgTest, ShowsTheNameAsTypedAndTheTimeOnTheClockTheUserChose) {
+  const std::string name = "Caf\xE9 & co";
+  int serial = addAlarm(name, 17 * 60 + 9);
+  doc.GetEvent(0)->type = "Lunch & talk";
+  HWND control = GetDlgItem(open(serial)->m_hWnd, IDC_ALARM_NAME);
+  const UINT shown = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS;
+  ASSERT_NE(inkOfText(control, name, shown | DT_NOPREFIX), inkOfText(control, name, shown))
+      << "the check cannot tell a mnemonic from an ampersand";
+  EXPECT_EQ(inkOfControl(control), inkOfText(control, name, shown | DT_NOPREFIX))
+      << "the name is not drawn as typed";
+
+  const struct {
+    int clock;
+    const char* time;
+  } cases[] = {{1, "17:09"}, {0, "5:09 PM"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.time);
+    AppSettings().timeFormat = c.clock;
+    EXPECT_EQ(text(open(serial)->m_hWnd, IDC_ALARM_TIME), c.time);
+  }
 }
 
 TEST_F(CAlarmDlgTest, RingingContinuesPastMidnight) {
@@ -241,6 +293,28 @@ TEST_F(CAlarmDlgByUser, ModifyAndDeleteReachAnEventTheListDoesNotShow) {
   pressButton(alarm, IDC_DELETEEVENT);
   EXPECT_EQ(doc->FindEvent(serial), nullptr);
   EXPECT_EQ(recordCount(), 1);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(CAlarmDlgByUser, EnterInTheSnoozeBoxSnoozes) {
+  start();
+  addQuietAlarm("Dentist");
+  frame->Tick();
+  HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
+  ASSERT_NE(alarm, nullptr);
+  testsupport::realinput::click(GetDlgItem(alarm, IDC_SNOOZE), {4, 4});
+  testsupport::realinput::pressKey(VK_END);
+  for (int i = 0; i < 3; ++i)
+    testsupport::realinput::pressKey(VK_BACK);
+  testsupport::realinput::typeText("5");
+  testsupport::realinput::pressKey(VK_RETURN);
+  EXPECT_FALSE(IsWindow(alarm));
+  Clock::set(2026, 12, 10, 9, 54);
+  frame->Tick();
+  EXPECT_EQ(FindWindowA(nullptr, "Calvorne Alarm !"), nullptr) << "rang before its snooze ended";
+  Clock::set(2026, 12, 10, 9, 55);
+  frame->Tick();
+  EXPECT_NE(FindWindowA(nullptr, "Calvorne Alarm !"), nullptr) << "the snooze never rang";
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 

@@ -176,4 +176,71 @@ TEST_F(CHolidayDlgByUser, EnterAfterAnEditKeepsTheFirstColumnsInView) {
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
+// Names and descriptions are fixed in the holiday file: an editor on them would take a change that OK
+// then drops without a word.
+TEST_F(CHolidayDlgByUser, NoEditorOpensOnTheNameOrTheDescription) {
+  using namespace testsupport::realinput;
+  CHolidayDlg dialog(doc.get(), 0);
+  CHolidayGrid& grid = dialog.Grid();
+  auto cellCentre = [&grid](int col) {
+    CRect rect;
+    grid.GetCellRect(col, 0, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  };
+  auto editNotifyDays = [&] {
+    click(grid.GetBody()->m_hWnd, cellCentre(CHolidayGrid::kNotifyDays));
+    pressKey(VK_END);
+    pressKey(VK_BACK);
+    typeText("7");
+  };
+  const struct {
+    const char* name;
+    std::function<void()> steps;
+  } cases[] = {
+      {"Enter after a Notify Days edit",
+       [&] {
+         editNotifyDays();
+         pressKey(VK_RETURN);
+       }},
+      {"Tab after a Notify Days edit",
+       [&] {
+         editNotifyDays();
+         pressKey(VK_TAB);
+       }},
+      {"Shift+Tab after a Notify Days edit",
+       [&] {
+         editNotifyDays();
+         pressKey(VK_TAB, {VK_SHIFT});
+       }},
+      {"a click on the name", [&] { click(grid.GetBody()->m_hWnd, cellCentre(CHolidayGrid::kName)); }},
+      {"a click on the description",
+       [&] { click(grid.GetBody()->m_hWnd, cellCentre(CHolidayGrid::kDescription)); }},
+      {"a double click on the name",
+       [&] { doubleClick(grid.GetBody()->m_hWnd, cellCentre(CHolidayGrid::kName)); }},
+  };
+  std::vector<std::string> editors, shown;
+  actByUser(answerer, "Holiday Setup", [&](HWND hwnd) {
+    for (const auto& c : cases) {
+      c.steps();
+      settle();
+      HWND editor = grid.GetBody()->GetEditor()->m_hWnd;
+      if (editor && IsWindow(editor) && IsWindowVisible(editor))
+        editors.push_back(c.name);
+      typeText("zz"); // whatever an editor took is committed by the next click
+    }
+    click(grid.GetBody()->m_hWnd, cellCentre(CHolidayGrid::kName));
+    settle();
+    shown = {text(grid, CHolidayGrid::kName, 0), text(grid, CHolidayGrid::kDescription, 0)};
+    pressButton(hwnd, IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(editors, std::vector<std::string>{}) << "an editor opened on the name or the description";
+  EXPECT_EQ(shown, (std::vector<std::string>{"Yule", "Yule of the year"}));
+  CHolidayTable reread;
+  EXPECT_EQ(reread.GetAt(0).name, "Yule");
+  EXPECT_EQ(reread.GetAt(0).description, "Yule of the year");
+  EXPECT_EQ(reread.GetAt(0).notifyDays, 37);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
 } // namespace

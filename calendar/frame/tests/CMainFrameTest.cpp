@@ -1,6 +1,7 @@
 #include <calendar/frame/CMainFrame.h>
 
 #include "MessagePump.h"
+#include <calendar/data/FileBytes.h>
 #include <calendar/dialogs/CAlarmDlg.h>
 #include <calendar/frame/CDorvixApp.h>
 #include <calendar/frame/CDorvixDoc.h>
@@ -568,6 +569,46 @@ TEST_F(BackupTest, ABackupThatCannotBeWrittenKeepsThePreviousOne) {
   command(ID_BACKUP);
   EXPECT_EQ(readFile(backupFile()), previous);
   EXPECT_EQ(AppSettings().autoBackupDate, 7);
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// Some file systems answer a write onto a full disk with success, fewer bytes and no error.
+TEST_F(BackupTest, ABackupOntoAFullDiskSaysSoAndKeepsThePreviousOne) {
+  start();
+  addEvent("First");
+  const filebytes::WriteCall fullDisk = [](HANDLE file, const char* data, DWORD size, DWORD* written) {
+    SetLastError(0);
+    return WriteFile(file, data, size / 2, written, nullptr);
+  };
+  struct {
+    const char* name;
+    bool previous;
+    const char* told;
+  } const cases[] = {
+      {"no backup yet", false, "The disk in drive A: has no room for the backup."},
+      {"a previous backup", true,
+       "The disk in drive A: has no room for the new backup beside the previous one.\nThe previous backup is "
+       "kept as it was."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeleteFileA(backupFile().c_str());
+    if (c.previous) {
+      answerer.answer("Backup Complete.", IDOK);
+      command(ID_BACKUP);
+    }
+    const std::string before = readFile(backupFile());
+    answerer.answer("Backup Error", IDOK);
+    {
+      filebytes::WriteOverride full(fullDisk);
+      command(ID_BACKUP);
+    }
+    ASSERT_FALSE(answerer.seen().empty());
+    EXPECT_EQ(answerer.seen().back().caption, "Backup Error");
+    EXPECT_EQ(answerer.seen().back().text, c.told);
+    EXPECT_EQ(readFile(backupFile()), before);
+    EXPECT_FALSE(fileExists(floppy.file("events20.wdb.new")));
+  }
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 

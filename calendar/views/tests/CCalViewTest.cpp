@@ -110,6 +110,18 @@ protected:
     testsupport::realinput::click(list->Grid().GetBody()->m_hWnd, centre(rect));
   }
   void pressBarButton(int id) { pressButton(frame->m_wndDlgBar.m_hWnd, id); }
+  // Add on the bar: the event dialog, a name typed and 20 December chosen in its month, then OK.
+  void addPartyOnThe20th() {
+    actByUser(answerer, "Event Edit", [this](HWND dialog) {
+      testsupport::realinput::click(GetDlgItem(dialog, IDC_EV_NAME), {5, 5});
+      testsupport::realinput::typeText("Party");
+      auto* grid = dynamic_cast<CMonthGrid*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_EV_MONTHGRID)));
+      ASSERT_NE(grid, nullptr);
+      clickDayOf(*grid, 20);
+      pressButton(dialog, IDOK);
+    });
+    pressBarButton(IDC_ADD);
+  }
   // The days of the shown month whose cell has the entry colour, and the days framed as marked.
   std::vector<int> highlightedDays() {
     std::vector<int> days;
@@ -173,16 +185,7 @@ TEST_F(CCalViewByUser, ChoosingTheSameDayAgainSelectsItsRowsAgain) {
 TEST_F(CCalViewByUser, TheCalendarFollowsAnAddModifyAndDeleteMadeThroughTheDialogs) {
   startWith({});
   AppSettings().warnTime = 0;
-  // Add: the event dialog, a name typed and 20 December chosen in its month.
-  actByUser(answerer, "Event Edit", [this](HWND dialog) {
-    testsupport::realinput::click(GetDlgItem(dialog, IDC_EV_NAME), {5, 5});
-    testsupport::realinput::typeText("Party");
-    auto* grid = dynamic_cast<CMonthGrid*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_EV_MONTHGRID)));
-    ASSERT_NE(grid, nullptr);
-    clickDayOf(*grid, 20);
-    pressButton(dialog, IDOK);
-  });
-  pressBarButton(IDC_ADD);
+  addPartyOnThe20th();
   ASSERT_EQ(doc->GetEventCount(), 1);
   EXPECT_EQ(highlightedDays(), std::vector<int>{20});
   EXPECT_EQ(boxedDays(), std::vector<int>{20});
@@ -204,6 +207,19 @@ TEST_F(CCalViewByUser, TheCalendarFollowsAnAddModifyAndDeleteMadeThroughTheDialo
   EXPECT_EQ(doc->GetEventCount(), 0);
   EXPECT_EQ(highlightedDays(), std::vector<int>{});
   EXPECT_EQ(boxedDays(), std::vector<int>{});
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+TEST_F(CCalViewByUser, AnEventTheFileRefusesIsNeitherListedNorMarked) {
+  startWith({});
+  const std::string damaged = "not an event file at all, damaged";
+  ASSERT_TRUE(testsupport::writeFile(file("events20.dat"), damaged));
+  answerer.answer("The file has been kept as it is.", IDOK);
+  addPartyOnThe20th();
+  EXPECT_EQ(doc->GetEventCount(), 0);
+  EXPECT_EQ(list->Grid().GetRowCount(), 0);
+  EXPECT_EQ(highlightedDays(), std::vector<int>{});
+  EXPECT_EQ(testsupport::readFile(file("events20.dat")), damaged);
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 namespace {
@@ -101,6 +102,56 @@ TEST_F(CMonthGridTest, ClicksChooseDaysAndNavigationStepsTheMonth) {
   CGridCell button;
   grid.GetCell(6, 0, &button);
   EXPECT_EQ(button.m_nFrameStyle, kFrameRaised); // drawn raised again after the click
+}
+
+// Today's cell as it is drawn, across widths of the grid: "11 Today" on one line or broken after the
+// number, never smaller than 8 pixels, or the day alone in today's colour; each whole in its cell.
+TEST_F(CMonthGridTest, TodayIsReadableOnOneLineOnTwoOrAsTheDayAlone) {
+  grid.SetMonth(2, 2015);
+  int col, row;
+  grid.CellOfDay(11, col, row);
+  std::set<std::string> outcomes;
+  HDC screen = GetDC(nullptr);
+  for (int width = 700; width >= 35; width -= 7) {
+    SCOPED_TRACE(width);
+    grid.MoveWindow(0, 0, width, 180);
+    CGridCell cell;
+    grid.GetMergedCell(col, row, &cell);
+    CRect rect;
+    grid.GetCellRect(col, row, &rect);
+    std::string shown = static_cast<const char*>(cell.m_strText);
+    EXPECT_EQ(cell.m_crText, CMonthGrid::kTodayColour);
+    LOGFONTA look{};
+    ASSERT_TRUE(GetObjectA(cell.m_hFont, sizeof look, &look));
+    HGDIOBJ old = SelectObject(screen, cell.m_hFont);
+    RECT needed{0, 0, rect.Width() - 6, 0};
+    const bool broken = cell.m_nTypeFlags >= 0 && (cell.m_nTypeFlags & 2);
+    if (broken)
+      DrawTextA(screen, shown.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    else
+      DrawTextA(screen, shown.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, old);
+    if (shown == "11") {
+      outcomes.insert("the day alone");
+      continue;
+    }
+    ASSERT_EQ(shown, "11 Today");
+    EXPECT_GE(look.lfHeight, CMonthGrid::kReadableHeight);
+    if (broken) {
+      outcomes.insert("two lines");
+      EXPECT_EQ(needed.bottom, 2 * metrics.tmHeight) << "broken anywhere but after the number";
+      EXPECT_LE(needed.right, rect.Width() - 6);
+      EXPECT_LE(needed.bottom, rect.Height() - 2);
+    } else {
+      outcomes.insert("one line");
+      EXPECT_LE(needed.right, rect.Width());
+      EXPECT_LE(needed.bottom, rect.Height());
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(outcomes, (std::set<std::string>{"one line", "two lines", "the day alone"}));
 }
 
 TEST_F(CMonthGridTest, MondayFirstAndATinyPane) {
