@@ -3,6 +3,7 @@
 #include <engine/script/ScriptSchema.h>
 
 #include <windows.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -189,10 +190,12 @@ int Distribution::write(const std::string& folder, MemberPacker* packer, std::st
       offset = partSize;
     }
     std::string name = file.source.substr(file.source.find_last_of("\\/") + 1);
+    unsigned long crc = crc32(crc32(0, Z_NULL, 0), reinterpret_cast<const Bytef*>(data.data()),
+                              static_cast<uInt>(data.size()));
     draft.build.entries.push_back({static_cast<int>(part + 1), static_cast<int>(offset),
                                    file.compress | file.attributes << 1, static_cast<long>(member.size()),
                                    static_cast<long>(data.size()), name, file.target,
-                                   lastWriteTime(file.source)});
+                                   lastWriteTime(file.source), 1, crc});
     archive += member;
     DraftEvent copy(3);
     copy.fields.numbers[1] = 1; // from the archive

@@ -128,6 +128,20 @@ int writeFileTimes(ByteWriter& out, const std::vector<FileEntry>& entries) {
   return 1;
 }
 
+// Only a script whose every entry has a check carries the checks: an entry without one would read
+// back as a check that its file fails.
+int writeFileChecks(ByteWriter& out, const std::vector<FileEntry>& entries) {
+  if (entries.empty() ||
+      !std::all_of(entries.begin(), entries.end(), [](const FileEntry& entry) { return entry.checked; }))
+    return 0;
+  for (const char* mark = FileChecksMark; *mark; ++mark)
+    out.byte(*mark);
+  out.count(entries.size());
+  for (const FileEntry& entry : entries)
+    out.longint(static_cast<long>(entry.crc & 0xFFFFFFFFu));
+  return 1;
+}
+
 void writeStyle(ByteWriter& out, const BuildStyle& style) {
   for (int number : style.numbers)
     out.integer(number);
@@ -335,6 +349,8 @@ ScriptImage WriteScript(const ScriptDraft& draft, const WriteDamage& damage) {
   out.longint(draft.flags.minimumMillisecondsPerFile);
   end();
   if (writeFileTimes(out, draft.build.entries))
+    end();
+  if (writeFileChecks(out, draft.build.entries))
     end();
   image.bytes = std::move(out.bytes);
   image.valuesfit = out.fits;

@@ -52,7 +52,7 @@ struct WriteDamage {
 
 // The bytes of a script and where each member ends: memberEnds[0] after the version, [n] after
 // member n (1..15; a version-300 script repeats the end of member 6 for members 7 and 8), then, when the
-// entries have times, the end of the file times.
+// entries have times, the end of the file times, and when they have checks, the end of the checks.
 struct ScriptImage {
   std::string bytes;
   std::vector<size_t> memberEnds;

@@ -25,11 +25,55 @@ int DecompressingSource::close() {
 
 namespace {
 
+// What the user is told about a member whose bytes are not the ones the distribution was made from.
+std::string DamagedMemberText(const FileEntry& entry) {
+  return "The distribution is damaged: " + entry.source + " does not match its check.";
+}
+
+// A stored member: a part that is missing or short is named.
+class StoredMemberSource : public StreamSource {
+public:
+  StoredMemberSource(DistributionArchive& archive, long long size)
+      : StreamSource(archive, size), archive_(archive) {}
+  std::string failure() override { return archive_.damage(); }
+
+private:
+  DistributionArchive& archive_;
+};
+
+// A compressed member: a part that is missing or short is named; packed bytes that the library cannot
+// unpack, or whose own check fails, are a damaged member.
+class CompressedMemberSource : public DecompressingSource {
+public:
+  CompressedMemberSource(DistributionArchive& archive, const FileEntry& entry)
+      : DecompressingSource(archive, entry.originalSize), archive_(archive),
+        damaged_(DamagedMemberText(entry)) {}
+  int open() override {
+    unpackfailed_ = 0;
+    return DecompressingSource::open();
+  }
+  int read(void* buffer, int n) override {
+    int got = DecompressingSource::read(buffer, n);
+    unpackfailed_ = got < 0;
+    return got;
+  }
+  std::string failure() override {
+    if (!archive_.damage().empty())
+      return archive_.damage();
+    return unpackfailed_ ? damaged_ : std::string();
+  }
+
+private:
+  DistributionArchive& archive_;
+  std::string damaged_;
+  int unpackfailed_ = 0;
+};
+
 std::unique_ptr<FileSource> MemberSource(const FileEntry& entry, DistributionArchive& archive) {
   archive.member(entry);
   if (entry.compressed())
-    return std::make_unique<DecompressingSource>(archive, entry.originalSize);
-  return std::make_unique<StreamSource>(archive, entry.originalSize);
+    return std::make_unique<CompressedMemberSource>(archive, entry);
+  return std::make_unique<StoredMemberSource>(archive, entry.originalSize);
 }
 
 } // namespace
@@ -55,6 +99,12 @@ FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& set
     job.source = PlainItemSource(record.source, record.entry->compressed());
   else
     job.source = std::make_unique<PlainFileSource>(record.source);
+  // The distribution's checks are of its members: the copy compares the bytes it installs.
+  if (fromArchive && record.entry->checked) {
+    job.checked = 1;
+    job.crc = record.entry->crc;
+    job.mismatch = DamagedMemberText(*record.entry);
+  }
   if (record.entry && !job.source->filepath()) {
     job.sourcetime.dwLowDateTime = static_cast<DWORD>(record.entry->time & 0xFFFFFFFFu);
     job.sourcetime.dwHighDateTime = static_cast<DWORD>(record.entry->time >> 32);

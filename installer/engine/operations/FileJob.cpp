@@ -14,9 +14,12 @@
 #include <foundation/paths/fpath.h>
 #include <foundation/strings/texthelpers.h>
 #include <foundation/strings/textresource.h>
+#include <foundation/system/systemreason.h>
 
 #include <cstring>
 #include <new>
+
+#include <zlib.h>
 
 namespace {
 
@@ -146,12 +149,52 @@ int BlockSize(const FileJob& job) {
   return size < 1 || size > 31 ? 2 : size;
 }
 
+// Moves the source's bytes to the writer; the outcome, and on a failure the reason in the job. The
+// check's CRC is taken of the bytes as they pass, so it costs no second reading.
+int CopyBlocks(FileJob& job, TargetWriter& writer, char* buffer, int size) {
+  long long total = 0;
+  uLong crc = crc32(0, Z_NULL, 0);
+  for (;;) {
+    int n = job.source->read(buffer, size);
+    if (n == 0)
+      break;
+    if (n < 0) {
+      job.reason = job.source->failure();
+      return JobFailed;
+    }
+    if (writer.write(buffer, n) != n) {
+      job.reason = SystemReason(GetLastError());
+      return JobFailed;
+    }
+    if (job.checked)
+      crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer), static_cast<uInt>(n));
+    total += n;
+    if (job.progress && !job.progress->advance(n >> 10))
+      return JobCancelled;
+  }
+  long long expected = job.source->expectedsize();
+  if (expected >= 0 && total != expected) {
+    job.reason = job.source->failure();
+    return JobFailed;
+  }
+  if (job.checked && (crc & 0xFFFFFFFFu) != (job.crc & 0xFFFFFFFFu)) {
+    job.reason = job.mismatch;
+    return JobFailed;
+  }
+  return JobInstalled;
+}
+
 // Copies the source to `path` through `writer`; sets the job's state.
 void StraightCopy(Installer& installer, FileJob& job, const char* path, TargetWriter& writer) {
   job.state = JobFailed;
-  if (!job.source || !job.source->open())
+  if (!job.source)
     return;
+  if (!job.source->open()) {
+    job.reason = job.source->failure();
+    return;
+  }
   if (!writer.open(path)) {
+    job.reason = SystemReason(GetLastError());
     job.source->close();
     return;
   }
@@ -163,28 +206,12 @@ void StraightCopy(Installer& installer, FileJob& job, const char* path, TargetWr
     installer.fail(Installer::OutOfMemory, "Out of memory");
     return;
   }
-  long long total = 0;
-  int outcome = JobInstalled;
-  for (;;) {
-    int n = job.source->read(buffer.get(), size);
-    if (n == 0)
-      break;
-    if (n < 0 || writer.write(buffer.get(), n) != n) {
-      outcome = JobFailed;
-      break;
-    }
-    total += n;
-    if (job.progress && !job.progress->advance(n >> 10)) {
-      outcome = JobCancelled;
-      break;
-    }
-  }
-  long long expected = job.source->expectedsize();
+  int outcome = CopyBlocks(job, writer, buffer.get(), size);
   job.source->close();
-  if (!writer.close() && outcome == JobInstalled)
+  if (!writer.close() && outcome == JobInstalled) {
+    job.reason = SystemReason(GetLastError());
     outcome = JobFailed;
-  if (outcome == JobInstalled && expected >= 0 && total != expected)
-    outcome = JobFailed;
+  }
   if (outcome != JobInstalled) {
     writer.abandon();
     job.state = outcome;
@@ -222,6 +249,7 @@ void TemporaryCopy(Installer& installer, FileJob& job, int late) {
   char temp[MAX_PATH];
   std::string folder = Folder(job.targetpath);
   if (!UniqueNameInDir(folder.empty() ? "." : folder.c_str(), "tmp", temp, sizeof temp)) {
+    job.reason = SystemReason(GetLastError());
     job.state = JobFailed;
     return;
   }
@@ -338,8 +366,12 @@ int NewFileWriter::close() {
   if (file_ == INVALID_HANDLE_VALUE)
     return 1;
   int flushed = flush();
+  // The failed write's error is the one to report, whatever the close leaves behind.
+  DWORD error = GetLastError();
   int closed = CloseHandle(file_) != 0;
   file_ = INVALID_HANDLE_VALUE;
+  if (!flushed)
+    SetLastError(error);
   return flushed && closed;
 }
 
@@ -450,6 +482,7 @@ void CopyFileItem(Installer& installer, FileJob& job) {
   // Once the log has failed nothing more is installed: no uninstall could remove it.
   if (installer.log().broken())
     return;
+  job.reason.clear();
   std::string folder = Folder(job.targetpath);
   if (!folder.empty() && installer.createdirectory(folder.c_str()) == 2)
     return;
@@ -484,6 +517,8 @@ int InstallFileItem(Installer& installer, FileJob& job) {
     if (job.state != JobFailed || installer.quiet || installer.log().broken())
       break;
     std::string text = EngineTextf(NotInstalledText, job.targetpath.c_str());
+    if (!job.reason.empty())
+      text += "\n" + job.reason;
     if (!job.retryallowed) {
       EngineError("%s", text.c_str());
       break;

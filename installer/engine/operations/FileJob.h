@@ -28,6 +28,8 @@ public:
   virtual long long expectedsize() { return -1; }
   // The source as a file of its own, for comparisons by version resource, time and size.
   virtual const char* filepath() { return nullptr; }
+  // Why an open or a read failed, in words for the user; empty when the source cannot say.
+  virtual std::string failure() { return std::string(); }
 };
 
 class PlainFileSource : public FileSource {
@@ -191,6 +193,14 @@ struct FileJob {
   // The source's time when the source is no file of its own (an archive member, a compressed file):
   // the distribution's record of it; zero when it has none.
   FILETIME sourcetime = {};
+  // The CRC-32 the source's bytes must have when the distribution records one (`checked`), and what
+  // the user is told when they do not: the copy then fails.
+  int checked = 0;
+  unsigned long crc = 0;
+  std::string mismatch;
+  // Why the last attempt failed, in words for the user; empty when nothing more than the failure is
+  // known.
+  std::string reason;
   OperationLog* log = nullptr;
 };
 

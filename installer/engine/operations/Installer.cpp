@@ -8,6 +8,7 @@
 
 #include <foundation/paths/fpath.h>
 #include <foundation/system/reboot.h>
+#include <foundation/system/systemreason.h>
 
 #include <cctype>
 #include <climits>
@@ -209,7 +210,7 @@ int Installer::createdirectory(const char* path) {
   if (!parent.empty() && !IsDirectory(parent.c_str()) && createdirectory(parent.c_str()) == 2)
     return 2;
   if (!CreateDirectoryA(path, nullptr)) {
-    fail(MkdirFailed, "Unable to create dir %s", path);
+    fail(MkdirFailed, "Unable to create dir %s\n%s", path, SystemReason(GetLastError()).c_str());
     return 2;
   }
   log_->dircreated(path);

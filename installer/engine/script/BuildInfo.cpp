@@ -74,24 +74,58 @@ int BuildInfo::read(ScriptReader& reader) {
          ReadElementList(reader, styles, MinimumFieldBytes(BuildStyleFields, reader.layout16()));
 }
 
-// Scripts written before the file times end after the flags record, and bytes after the last member
-// were always ignored: only the mark says that times follow. Times that do not match the entries are
-// damage and fail the load.
-int BuildInfo::readtimes(ScriptReader& reader) {
-  char mark[sizeof FileTimesMark - 1];
-  if (reader.remaining() < static_cast<long>(sizeof mark))
-    return 1;
+namespace {
+
+constexpr long MarkSize = sizeof FileTimesMark - 1;
+static_assert(sizeof FileChecksMark - 1 == MarkSize, "the trailing blocks' marks are alike");
+
+// The mark of the next trailing block: 1, 0 when fewer bytes than a mark are left, -1 when the bytes
+// cannot be read.
+int ReadMark(ScriptReader& reader, char (&mark)[MarkSize]) {
+  if (reader.remaining() < MarkSize)
+    return 0;
   for (char& one : mark) {
     unsigned char value;
     if (!reader.byte(value))
-      return 0;
+      return -1;
     one = static_cast<char>(value);
   }
-  if (std::memcmp(mark, FileTimesMark, sizeof mark) != 0)
-    return 1;
+  return 1;
+}
+
+int IsMark(const char (&mark)[MarkSize], const char* expected) {
+  return std::memcmp(mark, expected, MarkSize) == 0;
+}
+
+// A trailing block's count, which must be the number of file entries.
+int ReadEntryCount(ScriptReader& reader, const char* fields, size_t entries) {
   long n;
-  if (!reader.count('u', MinimumFieldBytes(FileTimeFields, reader.layout16()), n) ||
-      n != static_cast<long>(entries.size()))
+  return reader.count('u', MinimumFieldBytes(fields, reader.layout16()), n) &&
+         n == static_cast<long>(entries);
+}
+
+} // namespace
+
+// Scripts written before the file times end after the flags record, and bytes after the last member
+// were always ignored: only a mark says that a block follows, the times first, then the checks, each
+// of them optional. A block that does not match the entries is damage and fails the load.
+int BuildInfo::readtrailers(ScriptReader& reader) {
+  char mark[MarkSize];
+  int found = ReadMark(reader, mark);
+  if (found <= 0)
+    return found == 0;
+  if (IsMark(mark, FileTimesMark)) {
+    if (!readtimes(reader))
+      return 0;
+    found = ReadMark(reader, mark);
+    if (found <= 0)
+      return found == 0;
+  }
+  return IsMark(mark, FileChecksMark) ? readchecks(reader) : 1;
+}
+
+int BuildInfo::readtimes(ScriptReader& reader) {
+  if (!ReadEntryCount(reader, FileTimeFields, entries.size()))
     return 0;
   for (FileEntry& entry : entries) {
     long low, high;
@@ -99,6 +133,19 @@ int BuildInfo::readtimes(ScriptReader& reader) {
       return 0;
     entry.time = static_cast<unsigned long long>(static_cast<unsigned long>(high)) << 32 |
                  static_cast<unsigned long>(low);
+  }
+  return 1;
+}
+
+int BuildInfo::readchecks(ScriptReader& reader) {
+  if (!ReadEntryCount(reader, FileCheckFields, entries.size()))
+    return 0;
+  for (FileEntry& entry : entries) {
+    long crc;
+    if (!reader.longint(crc))
+      return 0;
+    entry.crc = static_cast<unsigned long>(crc) & 0xFFFFFFFFu;
+    entry.checked = 1;
   }
   return 1;
 }

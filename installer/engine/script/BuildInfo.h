@@ -20,6 +20,10 @@ struct FileEntry {
   std::string target; // name on the target
   // The file's last-write time (a file time, UTC) from the script's file times; 0 when it records none.
   unsigned long long time = 0;
+  // The CRC-32 of the file's original bytes from the script's checks (`checked`); a distribution made
+  // without them installs its members unchecked.
+  int checked = 0;
+  unsigned long crc = 0;
 
   int compressed() const { return flags & 1; }
   // The attributes the installed file gets, as the low bits of the file attributes.
@@ -89,8 +93,8 @@ int TranslateRunMode(int stored);
 class BuildInfo {
 public:
   int read(ScriptReader& reader);
-  // The file times after the script's last member, when the script carries them.
-  int readtimes(ScriptReader& reader);
+  // The file times and then the checks after the script's last member, when the script carries them.
+  int readtrailers(ScriptReader& reader);
   void clear();
 
   int currentStyleIndex = -1;
@@ -102,6 +106,10 @@ public:
   const BuildStyle* currentstyle() const;
   // The entries the references point at, in order; references outside the list are left out.
   std::vector<const FileEntry*> resolve(const FileReferenceList& references) const;
+
+private:
+  int readtimes(ScriptReader& reader);
+  int readchecks(ScriptReader& reader);
 };
 
 // Auxiliary files: references into the file entries and, beside them, one entry each.

@@ -69,7 +69,7 @@ int InstallScript::readmembers(ScriptReader& reader) {
     return 0;
   return readTexts(reader, *texts) && languages.read(reader) && reader.path(languages.paths[0]) &&
          reader.path(languages.paths[1]) && screen->read(reader) && readOptions(reader, *options) &&
-         readFlags(reader, *flags) && build->readtimes(reader);
+         readFlags(reader, *flags) && build->readtrailers(reader);
 }
 
 int InstallScript::read(portistream& stream) {

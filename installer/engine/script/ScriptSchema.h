@@ -33,6 +33,11 @@ constexpr const char* BuildStyleFields = "iiiiiiiiiRuuspppT";
 // and the high half.
 constexpr char FileTimesMark[] = "TIME";
 constexpr const char* FileTimeFields = "ll";
+// After the times (or in their place) a script may carry the file entries' checks: the mark's four
+// characters, a u count (as many as there are file entries), then per entry the CRC-32 of its
+// original bytes.
+constexpr char FileChecksMark[] = "CRCS";
+constexpr const char* FileCheckFields = "l";
 
 // Components and user dialogs.
 constexpr const char* ComponentFields = "iiissssii"; // the last two: the counts of its index lists

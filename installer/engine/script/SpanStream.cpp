@@ -1,13 +1,7 @@
 #include <engine/script/SpanStream.h>
 
-#include <foundation/system/checkfailed.h>
-
 #include <cstring>
 #include <io.h>
-
-namespace {
-constexpr CheckSite ReadPastLastPart{"BSFSPN", 131};
-}
 
 void spanstream::setup(const char* basename, int firstnumber, int parts, long offset, long length) {
   close();
@@ -35,27 +29,39 @@ int spanstream::OpenPart() {
     if (partname(index_, path) && (file_ = std::fopen(path.str(), "rb")) != nullptr)
       return CheckPart();
     if (!askforpart(first_ + index_, 1))
-      return 0;
+      return Damaged(index_, "missing");
   }
 }
 
+int spanstream::Damaged(int index, const char* what) {
+  fpathbuf path;
+  std::string name = partname(index, path) ? path.str() : base_.str();
+  name.erase(0, name.find_last_of("\\/:") + 1);
+  damage_ = "The distribution is damaged: " + name + " is " + what + ".";
+  return 0;
+}
+
 // A seek past the end succeeds and a short part simply ends, so both would let the run go on with
-// bytes of the wrong place: the run's start must lie inside its part, and every part but the
-// distribution's last is as long as the others (the builder cuts the archive into equal parts).
+// bytes of the wrong place: the run's start must lie inside its part, every part but the
+// distribution's last is as long as the others (the builder cuts the archive into equal parts) and the
+// last is no longer than they are. Of two parts that differ, the shorter is the damaged one.
 int spanstream::CheckPart() {
   long long size = _filelengthi64(_fileno(file_));
   if (size < 0)
     return 0;
-  if (index_ + 1 < parts_) {
-    if (fullsize_ < 0)
-      fullsize_ = size;
-    if (size != fullsize_)
-      return 0;
+  int last = index_ + 1 >= parts_;
+  if (!last && fullsize_ < 0) {
+    fullsize_ = size;
+    fullindex_ = index_;
   }
+  if (fullsize_ >= 0 && size > fullsize_)
+    return Damaged(fullindex_, "short");
+  if (!last && size < fullsize_)
+    return Damaged(index_, "short");
   if (index_ != 0)
     return 1;
   if (offset_ < 0 || offset_ > size || (offset_ == size && length_ > 0))
-    return 0;
+    return Damaged(index_, "short");
   return std::fseek(file_, offset_, SEEK_SET) == 0;
 }
 
@@ -64,6 +70,8 @@ int spanstream::open() {
   index_ = 0;
   delivered_ = 0;
   fullsize_ = -1;
+  fullindex_ = 0;
+  damage_.clear();
   state_ = OpenPart() ? Open : Failed;
   return state_ == Open;
 }
@@ -77,11 +85,12 @@ int spanstream::close() {
   return 1;
 }
 
+// The run's length goes past the end of the distribution's last part: that part was cut short.
 int spanstream::NextPart() {
   std::fclose(file_);
   file_ = nullptr;
-  if (!CheckFailed(ReadPastLastPart, index_ + 1 < parts_))
-    return 0;
+  if (index_ + 1 >= parts_)
+    return Damaged(index_, "short");
   ++index_;
   return OpenPart();
 }

@@ -5,12 +5,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 // One run of bytes of the distribution, spread over numbered part files: it starts at an offset in
 // the first part and goes on from the first byte of each following part. The offset must lie inside
-// the first part, and every part but the distribution's last must be full (all as long as one
-// another): anything else is damage, and the run fails rather than deliver bytes of the wrong place. Where
-// parts live, how they are numbered and how a missing one is asked for are the subclass's.
+// the first part, every part but the distribution's last must be full (all as long as one another)
+// and the last no longer than a full one: anything else is damage, and the run fails rather than
+// deliver bytes of the wrong place, with the damaged part's file named in `damage()`. Where parts
+// live, how they are numbered and how a missing one is asked for are the subclass's.
 class spanstream : public portistream {
 public:
   enum State { Closed = 0, Open = 1, Failed = 2, Finished = 3 };
@@ -36,9 +38,14 @@ public:
   int state() const { return state_; }
   // The file name of part `index` of the run.
   int partname(int index, fpath& path);
+  // Why the run failed when a part was missing or short, in words that name the part's file
+  // ("The distribution is damaged: data.002 is missing."); empty otherwise.
+  const std::string& damage() const { return damage_; }
 
 private:
   int OpenPart();
+  // Records that part `index` is damaged (`what`: "missing", "short"); answers 0.
+  int Damaged(int index, const char* what);
   // Whether the part just opened fits the run; at the run's start it is sought to the offset.
   int CheckPart();
   // Moves on to the next part at the end of the current one; 0 when there is none to open.
@@ -53,8 +60,10 @@ private:
   long length_ = 0;
   int index_ = 0;
   long delivered_ = 0;
-  // The size of the distribution's full parts, from the first full part the run opens.
+  // The size of the distribution's full parts, from the first full part the run opens, and that part.
   long long fullsize_ = -1;
+  int fullindex_ = 0;
+  std::string damage_;
   FILE* file_ = nullptr;
   int state_ = Closed;
   // Bytes read from the parts and not yet delivered, so that single bytes and the file jobs' blocks

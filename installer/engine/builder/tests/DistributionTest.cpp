@@ -2,12 +2,15 @@
 
 #include <engine/builder/Distribution.h>
 #include <engine/builder/LibraryPacker.h>
+#include <engine/operations/FileItemJob.h>
 #include <foundation/files/lzpreader.h>
 
+#include <ModalAnswerer.h>
 #include <TempDir.h>
 #include <engine/script/InstallScript.h>
 #include <engine/tests/FileTimes.h>
 #include <engine/tests/FolderArchive.h>
+#include <engine/tests/InstallerFixture.h>
 #include <engine/tests/TestFolders.h>
 #include <foundation/tests/memorystreams.h>
 
@@ -18,7 +21,22 @@
 #include <cstring>
 #include <string>
 
+using testsupport::ModalAnswerer;
+
 namespace {
+
+int FilesIn(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return 0;
+  int count = 0;
+  do
+    count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
 
 class DistributionTest : public testing::Test {
 protected:
@@ -186,6 +204,71 @@ TEST_F(PackedDistributionTest, CompressedMembersReadBackThroughTheLibrary) {
     total += n;
   EXPECT_EQ(0, n);
   EXPECT_EQ(text, unpacked.substr(0, total));
+}
+
+// kxbuild records a check of every member; a byte flipped inside a stored or a compressed member then
+// fails its copy with words that say the distribution is damaged, and nothing of it stays: a new
+// target is not made, an existing one keeps its bytes. The undamaged members install.
+TEST_F(PackedDistributionTest, AMemberWithAFlippedByteFailsItsCopyAndLeavesNothing) {
+  testsupport::writeFile(dir.file("stored.txt"), Text(9000, 3));
+  testsupport::writeFile(dir.file("packed.txt"), Text(9000, 5));
+  Distribution distribution;
+  LibraryPacker packer;
+  std::string error;
+  ASSERT_EQ(1, distribution.parse("style tolv\nfile " + dir.file("stored.txt") + " stored.txt\nfile " +
+                                      dir.file("packed.txt") + " packed.txt compress\n",
+                                  error));
+  ASSERT_EQ(1, distribution.write(dir.file("out"), &packer, error)) << error;
+  InstallScript script;
+  RecordingReport report;
+  ASSERT_EQ(1, LoadScriptFromFolder(script, dir.file("out").c_str(), report));
+  ASSERT_EQ(2u, script.build->entries.size());
+  const std::string archive = dir.file("out\\tolv.exe"), good = testsupport::readFile(archive);
+
+  struct Row {
+    const char* name;
+    size_t entry;
+    int damaged;
+    int targetThere;
+  } rows[] = {
+      {"a stored member, intact", 0, 0, 0},           {"a compressed member, intact", 1, 0, 0},
+      {"a stored member, a new target", 0, 1, 0},     {"a stored member over an existing file", 0, 1, 1},
+      {"a compressed member, a new target", 1, 1, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const FileEntry& entry = script.build->entries[row.entry];
+    std::string bytes = good;
+    if (row.damaged)
+      bytes[static_cast<size_t>(entry.offset + entry.packedSize / 2)] ^= 0x20;
+    testsupport::writeFile(archive, bytes);
+    InstallerFixture f;
+    std::string target = f.file("app\\" + entry.target);
+    if (row.targetThere) {
+      CreateDirectoryA(f.file("app").c_str(), nullptr);
+      testsupport::writeFile(target, "the user's older file");
+    }
+    FolderArchive parts(dir.file("out"), "tolv", 1, 0);
+    FileItemSetting setting;
+    setting.archive = &parts;
+    FileInstallRecord record{};
+    record.options[CopyFromArchive] = 1;
+    record.entry = &entry;
+    record.target = target.c_str();
+    ModalAnswerer answerer;
+    if (row.damaged)
+      answerer.answer("The distribution is damaged: " + entry.source + " does not match its check.", IDOK);
+    EXPECT_EQ(!row.damaged, RunFileItem(f.installer, record, setting));
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    if (!row.damaged)
+      EXPECT_TRUE(testsupport::readFile(dir.file(entry.source)) == testsupport::readFile(target));
+    else if (row.targetThere)
+      EXPECT_EQ("the user's older file", testsupport::readFile(target));
+    else
+      EXPECT_FALSE(testsupport::fileExists(target));
+    EXPECT_EQ(row.damaged ? row.targetThere : 1, FilesIn(f.file("app")))
+        << "no temporary or backup file stays";
+  }
 }
 
 TEST_F(PackedDistributionTest, AFilesWordsSetItsEntrysFlags) {

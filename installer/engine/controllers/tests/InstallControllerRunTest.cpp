@@ -7,6 +7,7 @@
 #include <engine/controllers/InstallController.h>
 #include <engine/log/ByteStreams.h>
 #include <engine/operations/ProgramGroupsManager.h>
+#include <foundation/tests/checkrecorder.h>
 
 #include <ModalAnswerer.h>
 #include <TempDir.h>
@@ -250,6 +251,38 @@ TEST_F(InstallControllerRunTest, AMissingPartIsAskedForByItsDisksLabel) {
   EXPECT_EQ(1, controller.install(entry, dir.file("out\\a")));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   EXPECT_TRUE(data == readFile(dir.file("out\\a")));
+}
+
+// A distribution in one place has no other disk to ask for: a part that is missing or short is damaged
+// input, said in words that name the part's file, never an internal check; the member is not installed.
+TEST_F(InstallControllerRunTest, APartMissingOrShortInOnePlaceIsNamed) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> parts; // an empty one is not there
+    const char* words;
+  } cases[] = {
+      {"a missing middle part", {Text(4000, 1), "", Text(2000, 2)}, "data.002 is missing."},
+      {"a short last part", {Text(4000, 1), Text(4000, 2), Text(1000, 3)}, "data.003 is short."},
+  };
+  controller.disks.labels = {"Disk 1", "Disk 2", "Disk 3"};
+  controller.usemap();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir source;
+    for (size_t i = 0; i < c.parts.size(); ++i)
+      if (!c.parts[i].empty())
+        writeFile(source.file("data.00" + std::to_string(i + 1)), c.parts[i]);
+    controller.setsource(source.path(), 0);
+    CheckRecorder checks;
+    ModalAnswerer answerer;
+    answerer.answer(std::string("The distribution is damaged: ") + c.words, IDOK);
+    answerer.answer("Are you sure you want to abort", IDYES);
+    FileEntry entry{1, 100, 0, 10000, 10000, "a", "a"};
+    EXPECT_EQ(0, controller.install(entry, dir.file("out\\a")));
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+    EXPECT_TRUE(checks.seen.empty());
+    EXPECT_FALSE(fileExists(dir.file("out\\a")));
+  }
 }
 
 // The groups are reached through one conversation for the whole script, not one per item.

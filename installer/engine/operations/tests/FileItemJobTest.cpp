@@ -91,10 +91,12 @@ TEST_F(FileItemJobTest, PlainCompressedFileAndTruncatedMember) {
   FolderArchive archive(f.dir.path(), "src", 1, 0);
   setting.archive = &archive;
   FileEntry cut{1, 0, 1, static_cast<long>(packed.size()), 10000, "x", "x"};
-  f.installer.quiet = 1;
   CheckRecorder checks;
+  ModalAnswerer answerer;
+  answerer.answer("The distribution is damaged: src.exe is short.", IDOK);
   EXPECT_EQ(0, RunFileItem(f.installer, Record(&cut, f.file("out\\cut.exe")), setting));
-  EXPECT_EQ((std::vector<CheckRecorder::Pair>{{"BSFSPN", 131}}), checks.seen) << "the archive ends early";
+  EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  EXPECT_TRUE(checks.seen.empty()) << "a short archive is damaged input, no fault of the program";
   EXPECT_FALSE(fileExists(f.file("out\\cut.exe")));
 }
 

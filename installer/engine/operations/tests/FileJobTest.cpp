@@ -357,6 +357,36 @@ TEST_F(FileJobTest, FailedRetryIsAskedAndRetried) {
   EXPECT_EQ("abc", readFile(f.file("new.bin")));
 }
 
+// The system's own words for an error code, as a user of the machine reads them anywhere.
+std::string SystemText(DWORD code) {
+  char text[512] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof text, nullptr);
+  std::string words = text;
+  while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' '))
+    words.pop_back();
+  return words;
+}
+
+// A folder that the system refuses says the system's reason, not only that it failed: here a file
+// stands where the target's folder should be.
+TEST_F(FileJobTest, AFailedFolderGivesTheSystemsReason) {
+  writeFile(f.file("blocker"), "a file where a folder should be");
+  FileJob job;
+  job.source = std::make_unique<ScriptedSource>(std::string(3000, 'x'), 0, 3000);
+  job.target = std::make_unique<NewFileWriter>();
+  job.targetpath = f.file("blocker\\new.bin");
+  job.retryallowed = 0;
+  ModalAnswerer answerer;
+  answerer.answer("Unable to create dir", IDOK).answer("Unable to install", IDOK);
+  EXPECT_EQ(0, InstallFileItem(f.installer, job));
+  ASSERT_EQ(2u, answerer.seen().size()) << answerer.describeSeen();
+  const std::string& text = answerer.seen().front().text;
+  EXPECT_NE(std::string::npos, text.find(SystemText(ERROR_ALREADY_EXISTS)))
+      << text << "\nwants: " << SystemText(ERROR_ALREADY_EXISTS);
+  EXPECT_EQ("a file where a folder should be", readFile(f.file("blocker")));
+}
+
 TEST_F(FileJobTest, ShortSourceOfKnownSizeFails) {
   FileJob job;
   job.source = std::make_unique<ScriptedSource>("short", 0, 100);

@@ -122,6 +122,34 @@ TEST_F(InstallScriptTest, FileTimesFollowTheLastMember) {
   }
 }
 
+// The members' checks follow the times, or the last member when there are none; a script with checks
+// for some entries only would fail good files, so only one whose every entry has a check carries them.
+TEST_F(InstallScriptTest, FileChecksFollowTheTimes) {
+  for (int withTimes : {0, 1}) {
+    SCOPED_TRACE(withTimes ? "with times" : "without times");
+    ScriptDraft draft = RichScript(302, 32);
+    draft.build.entries[0].time = withTimes ? 0x01D2345678ABCDEFull : 0;
+    draft.build.entries[0].checked = 1;
+    draft.build.entries[0].crc = 0xCBF43926ul;
+    ScriptImage partly = WriteScript(draft);
+    ASSERT_EQ(1, load(partly.bytes));
+    EXPECT_EQ(0, script.build->entries[0].checked) << "an entry of two has a check: none is written";
+
+    draft.build.entries[1].checked = 1;
+    draft.build.entries[1].crc = 0;
+    ScriptImage with = WriteScript(draft);
+    EXPECT_EQ("CRCS" + std::string("\2\0\0\0\x26\x39\xF4\xCB\0\0\0\0", 12),
+              with.bytes.substr(partly.bytes.size()));
+    ASSERT_EQ(1, load(with.bytes));
+    EXPECT_EQ(withTimes ? 0x01D2345678ABCDEFull : 0, script.build->entries[0].time);
+    for (int i : {0, 1})
+      EXPECT_EQ(1, script.build->entries[i].checked) << i;
+    EXPECT_EQ(0xCBF43926ul, script.build->entries[0].crc);
+    EXPECT_EQ(0ul, script.build->entries[1].crc);
+    expectRichMembers(script);
+  }
+}
+
 struct Damage {
   const char* name;
   std::string bytes;
@@ -157,6 +185,8 @@ TEST_F(InstallScriptTest, DamagedScriptsFailTheLoad) {
       {"cut inside member 15", image.bytes.substr(0, image.memberEnds[14] + 2)},
       {"times for one entry of two", image.bytes + std::string("TIME\1\0\0\0\1\0\0\0\2\0\0\0", 16)},
       {"times cut short", image.bytes + std::string("TIME\2\0\0\0\1\0\0\0\2\0\0\0", 16)},
+      {"checks for one entry of two", image.bytes + std::string("CRCS\1\0\0\0\1\0\0\0", 12)},
+      {"checks cut short", image.bytes + std::string("CRCS\2\0\0\0\1\0\0\0", 12)},
       {"huge event count", corrupted(Corruption::HugeListCount)},
       {"log state 3", corrupted(Corruption::BadLogState)},
       {"type 13", corrupted(Corruption::UnknownTypeId)},

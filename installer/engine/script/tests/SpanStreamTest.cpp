@@ -66,7 +66,7 @@ TEST(SpanStreamTest, RunCrossesPartsFromAnOffset) {
   TempDir dir;
   writeFile(dir.file("d.exe"), "xxHEL");
   writeFile(dir.file("d.001"), "LOWOR");
-  writeFile(dir.file("d.002"), "LD!!tail");
+  writeFile(dir.file("d.002"), "LD!!t");
   FolderStream stream(dir.path(), 0);
   stream.setup("d.exe", 0, 3, 2, 12);
   ASSERT_EQ(1, stream.open());
@@ -81,32 +81,49 @@ TEST(SpanStreamTest, RunCrossesPartsFromAnOffset) {
 }
 
 // A start past the end of its part, or a part shorter than the others, would deliver bytes of
-// another place at the right length: the run fails instead.
+// another place at the right length: the run fails instead and names the part that is short.
 TEST(SpanStreamTest, AStartOutsideItsPartOrAShortPartFails) {
   struct Case {
     const char* name;
     std::vector<std::string> parts;
     long offset, length;
     int opens;
+    const char* damage;
   } cases[] = {
-      {"start past the end", {"abcde", "fghij", "klm"}, 7, 4, 0},
-      {"start at the end", {"abcde", "fghij", "klm"}, 5, 4, 0},
-      {"negative start", {"abcde", "fghij", "klm"}, -1, 4, 0},
-      {"a short middle part", {"abcde", "fgh", "ijklmnop"}, 2, 8, 1},
-      {"a short first part", {"abc", "defgh", "ijklm", "n"}, 1, 8, 1},
+      {"start past the end", {"abcde", "fghij", "klm"}, 7, 4, 0, "d.exe is short."},
+      {"start at the end", {"abcde", "fghij", "klm"}, 5, 4, 0, "d.exe is short."},
+      {"a short middle part", {"abcde", "fgh", "ijklmnop"}, 2, 8, 1, "d.001 is short."},
+      {"a short first part", {"abc", "defgh", "ijklm", "n"}, 1, 8, 1, "d.exe is short."},
+      // Cut from "fghij" in a distribution of parts of 5: without a second full part to compare
+      // with, the last part (longer than the first) shows it.
+      {"a short first part followed by the last part", {"fgh", "klmn"}, 1, 6, 1, "d.exe is short."},
+      {"a short last part", {"abcde", "fghij", "kl"}, 1, 12, 1, "d.002 is short."},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     TempDir dir;
     const char* names[] = {"d.exe", "d.001", "d.002", "d.003"};
     for (size_t i = 0; i < c.parts.size(); ++i)
       writeFile(dir.file(names[i]), c.parts[i]);
+    CheckRecorder checks;
     FolderStream stream(dir.path(), 0);
     stream.setup("d.exe", 0, static_cast<int>(c.parts.size()), c.offset, c.length);
-    EXPECT_EQ(c.opens, stream.open()) << c.name;
+    EXPECT_EQ(c.opens, stream.open());
     std::string bytes = ReadAll(stream);
-    EXPECT_EQ(spanstream::Failed, stream.state()) << c.name << ": delivered " << bytes;
-    EXPECT_GT(static_cast<size_t>(c.length), bytes.size()) << c.name;
+    EXPECT_EQ(spanstream::Failed, stream.state()) << "delivered " << bytes;
+    EXPECT_GT(static_cast<size_t>(c.length), bytes.size());
+    EXPECT_EQ(std::string("The distribution is damaged: ") + c.damage, stream.damage());
+    EXPECT_TRUE(checks.seen.empty()) << "damaged input is no fault of the program";
   }
+}
+
+TEST(SpanStreamTest, ANegativeStartFails) {
+  TempDir dir;
+  writeFile(dir.file("d.exe"), "abcde");
+  FolderStream stream(dir.path(), 0);
+  stream.setup("d.exe", 0, 1, -1, 4);
+  EXPECT_EQ(0, stream.open());
+  EXPECT_EQ(-1, stream.readbyte());
 }
 
 TEST(SpanStreamTest, RunEndingWithAPartOpensNoFurtherPart) {
@@ -120,6 +137,7 @@ TEST(SpanStreamTest, RunEndingWithAPartOpensNoFurtherPart) {
   EXPECT_TRUE(stream.asked.empty());
 }
 
+// A run longer than its parts hold: the last part it may read was cut short.
 TEST(SpanStreamTest, ReadingStopsAfterTheLastPart) {
   TempDir dir;
   writeFile(dir.file("d.exe"), "ab");
@@ -131,7 +149,8 @@ TEST(SpanStreamTest, ReadingStopsAfterTheLastPart) {
   ASSERT_EQ(1, stream.open());
   EXPECT_EQ("abcd", ReadAll(stream));
   EXPECT_EQ(spanstream::Failed, stream.state());
-  EXPECT_EQ(1u, checks.seen.size());
+  EXPECT_EQ("The distribution is damaged: d.001 is short.", stream.damage());
+  EXPECT_TRUE(checks.seen.empty());
 }
 
 TEST(SpanStreamTest, MissingPartIsAskedForUntilGivenUp) {
@@ -144,6 +163,7 @@ TEST(SpanStreamTest, MissingPartIsAskedForUntilGivenUp) {
   EXPECT_EQ("ab", ReadAll(stream));
   EXPECT_EQ(spanstream::Failed, stream.state());
   EXPECT_EQ((std::vector<int>{5, 5, 5}), stream.asked);
+  EXPECT_EQ("The distribution is damaged: d.005 is missing.", stream.damage());
 }
 
 } // namespace
