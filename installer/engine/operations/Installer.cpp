@@ -705,9 +705,17 @@ std::string Image(const ProgramItem& item) {
 
 } // namespace
 
+// Names are refused alike whichever keeps the groups, so that a script behaves the same on every
+// machine.
+int Installer::refusedname(const char* kind, const char* name) {
+  return fail(OtherError, "The %s name %s cannot be used: it holds a quote or a bracket", kind, name);
+}
+
 int Installer::creategroup(const char* name) {
   if (!IsGroupName(name))
     return fail(OtherError, "Unable to create group %s", name);
+  if (!IsProgmanName(name))
+    return refusedname("group", name);
   GroupsUse groups;
   if (!groups.acquired())
     return fail(OtherError, "Unable to connect to PM");
@@ -720,6 +728,8 @@ int Installer::creategroup(const char* name) {
 }
 
 int Installer::createitem(const char* group, const ProgramItem& item) {
+  if (!IsProgmanName(item.name))
+    return refusedname("item", item.name);
   GroupsUse groups;
   if (!groups.acquired())
     return fail(OtherError, "Unable to connect to PM");
