@@ -279,7 +279,7 @@ TEST_F(InstallerProgmanTest, NamesThatWouldBreakOutAreRefusedWithAMessage) {
   ASSERT_EQ(3u, sent.size());
   EXPECT_EQ("[CreateGroup(\"Tools\")]", sent[0]);
   EXPECT_EQ("[CreateGroup(\"Tools\")]", sent[1]);
-  EXPECT_EQ(0u, sent[2].find("[AddItem(edit.exe, \"Editor\", ")) << sent[2];
+  EXPECT_EQ(0u, sent[2].find("[AddItem(edit.exe, \"Editor\",")) << sent[2];
   EXPECT_EQ(1u, server.groups()["tools"].size());
   EXPECT_EQ(1u, server.groups().count("other"));
 }
