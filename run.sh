@@ -62,20 +62,24 @@ install_program() {
 }
 
 # kxmain: "./run.sh kxmain" makes the demo product's distribution with the script builder and installs
-# it into C:\KxDemo, unattended and headless (an X desktop answers as Program Manager; the shortcuts go
-# to the shell's folders instead); "./run.sh kxmain uninstall" starts the uninstaller it registered.
-# The run plays the launcher's part: it reports the result and, on 6, starts the helper's roll-back.
+# it into C:\KxDemo, unattended, on the display the run was given (headless without DISPLAY, where the
+# shortcuts go to the shell's folders; with it, the X desktop answers as Program Manager); "./run.sh
+# kxmain uninstall" starts the uninstaller it registered. The run plays the launcher's part: it reports
+# the result, on 6 starts the helper's roll-back, and exits non-zero when the install failed.
 if [ "$program" = kxmain ]; then
   wine_start
   trap wine_stop EXIT
   if [ "${1:-}" != uninstall ]; then
     rm -rf "$WINEPREFIX/drive_c/kxdist"
     "$WINE" "$root/$dir/bin/kxdemo.exe" 'C:\kxdist' 'C:\KxDemo' </dev/null
-    (unset DISPLAY; "$WINE" 'C:\kxdist\kxmain.exe' </dev/null)
+    "$WINE" 'C:\kxdist\kxmain.exe' </dev/null
     r=$(tr -d '\r' <"$WINEPREFIX/drive_c/kxdist/kxmain.ini" | sed -n 's/^r=//p')
-    echo "kxmain: result ${r:-none} (0: installed into C:\KxDemo)"
+    echo "kxmain: result ${r:-none} (0: installed into C:\KxDemo; 2 or 4: installed, restart needed)"
     [ "$r" = 6 ] && "$WINE" 'C:\windows\vaveza.exe' </dev/null
-    exit 0
+    case $r in
+    0 | 2 | 4) exit 0 ;;
+    *) exit 1 ;;
+    esac
   fi
   exe="$WINEPREFIX/drive_c/KxDemo/uninst/kxmain.exe"
   [ -f "$exe" ] || { echo "The demo product is not installed." >&2; exit 1; }

@@ -51,3 +51,19 @@ function(project_version_fixture name)
   target_compile_definitions(${name} PRIVATE ${ARG_DEFINES})
   add_dependencies(${ARG_TEST} ${name})
 endfunction()
+
+# A second registration of a test program's whole-program cases, labelled "display": test.sh runs them
+# once more with DISPLAY set on an X server of its own, as users run the programs, while everything
+# else keeps Wine's null driver. They run alone, as windows on a real display share one pointer and focus.
+#   project_display_tests(target "Suite.Case:Suite.Other")
+function(project_display_tests target filter)
+  if(NOT BUILD_TESTING)
+    return()
+  endif()
+  gtest_discover_tests(${target}
+    TEST_FILTER "${filter}"
+    TEST_PREFIX "display:"
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE LABELS display)
+endfunction()

@@ -749,11 +749,19 @@ std::string Image(const ProgramItem& item) {
 
 } // namespace
 
+// Names are refused alike whichever keeps the groups, so that a script behaves the same on every
+// machine.
+int Installer::refusedname(const char* kind, const char* name) {
+  return fail(OtherError, "The %s name %s cannot be used: it holds a quote or a bracket", kind, name);
+}
+
 int Installer::creategroup(const char* name) {
   if (stopped())
     return 0;
   if (!IsGroupName(name))
     return fail(OtherError, "Unable to create group %s", name);
+  if (!IsProgmanName(name))
+    return refusedname("group", name);
   GroupsUse groups;
   if (!groups.acquired())
     return fail(OtherError, "Unable to connect to PM");
@@ -770,6 +778,8 @@ int Installer::createitem(const char* group, const ProgramItem& item) {
     return 0;
   if (!IsGroupName(item.name))
     return fail(OtherError, "Unable to create PM item %s", item.name);
+  if (!IsProgmanName(item.name))
+    return refusedname("item", item.name);
   GroupsUse groups;
   if (!groups.acquired())
     return fail(OtherError, "Unable to connect to PM");

@@ -133,6 +133,8 @@ private:
   // Whether the log has failed, so that nothing more may change (the failure was reported by the
   // log): the operation answers its failure without a word.
   int stopped();
+  // A group or item name that Program Manager's commands cannot hold, refused with a message.
+  int refusedname(const char* kind, const char* name);
   int DeleteKeyValues(int root, const char* path);
   // Whether the log can hold a field of the change's record; a change it could not hold is not made
   // (reported, naming `name` or else the text), so that no change escapes the uninstall.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -42,6 +43,8 @@ int IsGroupName(const char* name) {
   return length != 0;
 }
 
+int IsProgmanName(const char* name) { return name && !std::strpbrk(name, "\"[]"); }
+
 std::string CreateGroupCommand(const char* name) { return Format("[CreateGroup(\"%s\")]", name); }
 
 std::string ShowGroupCommand(const char* name, int show) {
@@ -54,19 +57,43 @@ std::string DeleteGroupCommand(const char* name) { return Format("[DeleteGroup(\
 
 std::string DeleteItemCommand(const char* name) { return Format("[DeleteItem(\"%s\")]", name); }
 
+namespace {
+
+// The arguments of a command, each after a comma and a blank; an empty one is written as nothing right
+// after its comma. The desktop's shell, which answers as Program Manager on an X display, reads a blank
+// followed by a comma as an argument of negative length and ends with it, the conversation and every
+// later command going with it.
+std::string ArgumentList(std::initializer_list<std::string> arguments) {
+  std::string list;
+  for (const std::string& argument : arguments) {
+    if (&argument != arguments.begin())
+      list += argument.empty() ? "," : ", ";
+    list += argument;
+  }
+  return list;
+}
+
+std::string Quoted(const char* text) { return std::string("\"") + text + "\""; }
+
+} // namespace
+
 std::string AddItemCommand(const char* commandline, const char* name, const char* iconpath, int iconindex,
                            const char* workingfolder) {
   std::string icon = ShortForm(iconpath);
+  std::string index = std::to_string(iconindex);
   if (!workingfolder || !*workingfolder)
-    return Format("[AddItem(%s, \"%s\", %s, %d)]", commandline, name, icon.c_str(), iconindex);
-  return Format("[AddItem(%s, \"%s\", %s, %d, , , %s)]", commandline, name, icon.c_str(), iconindex,
-                ShortForm(workingfolder).c_str());
+    return "[AddItem(" + ArgumentList({commandline, Quoted(name), icon, index}) + ")]";
+  return "[AddItem(" +
+         ArgumentList({commandline, Quoted(name), icon, index, "", "", ShortForm(workingfolder)}) + ")]";
 }
 
 std::string AddItemRecordCommand(const ProgramItem& item) {
-  return Format("[AddItem(%s, \"%s\", %s, %d, %d, %d, %s, %d, %d)]", item.commandline, item.name,
-                ShortForm(item.iconpath).c_str(), item.iconindex, item.x, item.y,
-                ShortForm(item.workingfolder).c_str(), item.hotkey, item.minimized);
+  return "[AddItem(" +
+         ArgumentList({item.commandline, Quoted(item.name), ShortForm(item.iconpath),
+                       std::to_string(item.iconindex), std::to_string(item.x), std::to_string(item.y),
+                       ShortForm(item.workingfolder), std::to_string(item.hotkey),
+                       std::to_string(item.minimized)}) +
+         ")]";
 }
 
 ProgmanGroups::ProgmanGroups(Environment environment) : environment_(std::move(environment)) {
@@ -102,23 +129,30 @@ int ProgmanGroups::Command(const std::string& command) {
 }
 
 int ProgmanGroups::creategroup(const char* name) {
-  return IsGroupName(name) && Command(CreateGroupCommand(name));
+  return IsGroupName(name) && IsProgmanName(name) && Command(CreateGroupCommand(name));
 }
 
 int ProgmanGroups::deletegroup(const char* name) {
-  return IsGroupName(name) && Command(DeleteGroupCommand(name));
+  return IsGroupName(name) && IsProgmanName(name) && Command(DeleteGroupCommand(name));
 }
 
-int ProgmanGroups::showgroup(const char* name, int show) { return Command(ShowGroupCommand(name, show)); }
+int ProgmanGroups::showgroup(const char* name, int show) {
+  return IsProgmanName(name) && Command(ShowGroupCommand(name, show));
+}
 
-int ProgmanGroups::additem(const ProgramItem& item) { return Command(AddItemRecordCommand(item)); }
+int ProgmanGroups::additem(const ProgramItem& item) {
+  return IsProgmanName(item.name) && Command(AddItemRecordCommand(item));
+}
 
 int ProgmanGroups::additem(const char* commandline, const char* name, const char* iconpath, int iconindex,
                            const char* workingfolder) {
-  return Command(AddItemCommand(commandline, name, iconpath, iconindex, workingfolder));
+  return IsProgmanName(name) &&
+         Command(AddItemCommand(commandline, name, iconpath, iconindex, workingfolder));
 }
 
-int ProgmanGroups::deleteitem(const char* name) { return Command(DeleteItemCommand(name)); }
+int ProgmanGroups::deleteitem(const char* name) {
+  return IsProgmanName(name) && Command(DeleteItemCommand(name));
+}
 
 int ProgmanGroups::grouplist(std::string& text) { return client_.DdeRequest("GROUPS", CF_TEXT, text); }
 

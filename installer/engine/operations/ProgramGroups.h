@@ -29,5 +29,9 @@ public:
 // group operation ever reaches the folder of all groups or one outside it.
 int IsGroupName(const char* name);
 
+// Whether the name can stand between the quotes of a Program Manager command: its syntax has no
+// escape, so a quote or a bracket would end the argument or the command and start another.
+int IsProgmanName(const char* name);
+
 // The short form of a path that exists; the path itself otherwise, and empty stays empty.
 std::string ShortForm(const char* path);

@@ -27,6 +27,8 @@ ProgramItem MakeItem(const char* name, const char* command) {
   return item;
 }
 
+// An empty argument comes right after its comma, never after a blank: the desktop's shell that answers
+// as Program Manager on an X display fails on ", ," and takes the conversation down with it.
 TEST(ProgmanCommandTest, CommandsAreFormattedWhole) {
   ProgramItem item = MakeItem("Editor", "c:\\app\\edit.exe /x");
   item.x = 10;
@@ -44,11 +46,11 @@ TEST(ProgmanCommandTest, CommandsAreFormattedWhole) {
       {"show 9 creates", ShowGroupCommand("Tools", 9), "[CreateGroup(\"Tools\")]"},
       {"delete group", DeleteGroupCommand("Tools"), "[DeleteGroup(\"Tools\")]"},
       {"delete item", DeleteItemCommand("Editor"), "[DeleteItem(\"Editor\")]"},
-      {"add item", AddItemCommand("edit.exe", "Editor", "", 1, ""), "[AddItem(edit.exe, \"Editor\", , 1)]"},
+      {"add item", AddItemCommand("edit.exe", "Editor", "", 1, ""), "[AddItem(edit.exe, \"Editor\",, 1)]"},
       {"add item with folder", AddItemCommand("edit.exe", "Editor", "", 0, "c:\\nowhere"),
-       "[AddItem(edit.exe, \"Editor\", , 0, , , c:\\nowhere)]"},
+       "[AddItem(edit.exe, \"Editor\",, 0,,, c:\\nowhere)]"},
       {"add item record", AddItemRecordCommand(item),
-       "[AddItem(c:\\app\\edit.exe /x, \"Editor\", , 2, 10, 20, , 577, 1)]"},
+       "[AddItem(c:\\app\\edit.exe /x, \"Editor\",, 2, 10, 20,, 577, 1)]"},
       {"long name is not cut", CreateGroupCommand(longName.c_str()), "[CreateGroup(\"" + longName + "\")]"},
   };
   for (const Case& c : cases)
@@ -246,6 +248,72 @@ TEST(ProgmanGroupsTest, NamesThatAreNoGroupAreNeverSent) {
   }
   EXPECT_TRUE(server.executes().empty());
   groups.shutdown(0);
+}
+
+// Names that would end the quoted argument or the command and start another: the command syntax has
+// no escape.
+const char* const BreakOutNames[] = {"Tools\")][DeleteGroup(\"Other", "a\"b", "x[y", "x]y",
+                                     "[ExitProgman(0)]"};
+
+TEST(ProgmanGroupsTest, NamesThatWouldBreakOutOfTheirQuotesAreNeverSent) {
+  DdeTestServer server(ProgramManager());
+  server.addGroup("Other", {});
+  ProgmanGroups groups(QuickProgman());
+  ASSERT_EQ(1, groups.startup(0));
+  for (const char* name : BreakOutNames) {
+    EXPECT_EQ(0, groups.creategroup(name)) << name;
+    EXPECT_EQ(0, groups.showgroup(name, 1)) << name;
+    EXPECT_EQ(0, groups.deletegroup(name)) << name;
+    EXPECT_EQ(0, groups.additem(MakeItem(name, "edit.exe"))) << name;
+    EXPECT_EQ(0, groups.additem("edit.exe", name, "", 0, "")) << name;
+    EXPECT_EQ(0, groups.deleteitem(name)) << name;
+  }
+  EXPECT_TRUE(server.executes().empty());
+  EXPECT_EQ(1u, server.groups().count("other"));
+  groups.shutdown(0);
+}
+
+class InstallerProgmanTest : public ::testing::Test {
+protected:
+  InstallerProgmanTest() {
+    server.addGroup("Other", {});
+    ProgramGroupsManager::Environment environment;
+    environment.progman = QuickProgman();
+    environment.windows95Family = 1;
+    ProgramGroupsManager::instance().setenvironment(environment);
+  }
+  ~InstallerProgmanTest() override {
+    ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
+  }
+  DdeTestServer server{ProgramManager()};
+  InstallerFixture f;
+};
+
+// The script's names reach the installer: each one that would break out is refused with a box that
+// names it, and the server is sent only the commands of the one good item.
+TEST_F(InstallerProgmanTest, NamesThatWouldBreakOutAreRefusedWithAMessage) {
+  testsupport::ModalAnswerer answerer;
+  answerer.answerAlways("cannot be used", IDOK);
+  for (const char* name : BreakOutNames) {
+    EXPECT_EQ(0, f.installer.creategroup(name)) << name;
+    EXPECT_EQ(0, f.installer.createitem("Tools", MakeItem(name, "edit.exe"))) << name;
+  }
+  ASSERT_EQ(2 * std::size(BreakOutNames), answerer.seen().size()) << answerer.describeSeen();
+  for (size_t i = 0; i < std::size(BreakOutNames); ++i) {
+    EXPECT_NE(std::string::npos, answerer.seen()[2 * i].text.find(BreakOutNames[i]))
+        << answerer.describeSeen();
+    EXPECT_NE(std::string::npos, answerer.seen()[2 * i + 1].text.find(BreakOutNames[i]))
+        << answerer.describeSeen();
+  }
+  EXPECT_TRUE(server.executes().empty());
+  EXPECT_EQ(1, f.installer.createitem("Tools", MakeItem("Editor", "edit.exe")));
+  std::vector<std::string> sent = server.executes();
+  ASSERT_EQ(3u, sent.size());
+  EXPECT_EQ("[CreateGroup(\"Tools\")]", sent[0]);
+  EXPECT_EQ("[CreateGroup(\"Tools\")]", sent[1]);
+  EXPECT_EQ(0u, sent[2].find("[AddItem(edit.exe, \"Editor\",")) << sent[2];
+  EXPECT_EQ(1u, server.groups()["tools"].size());
+  EXPECT_EQ(1u, server.groups().count("other"));
 }
 
 // Through the installer, as a script's event and the undo of a logged group reach it: refused, and
