@@ -460,7 +460,7 @@ TEST_F(CEventFileByUser, EnterOnTheStartUpConversionQuestionKeepsTheCurrentEvent
   ASSERT_TRUE(writeFile(file("events20.old"), "kept by an earlier restore"));
   ASSERT_TRUE(writeFile(file("events.dat"), oldRecord()));
   AppSettings().firstRun = 1;
-  enterOn(answerer, "Convert file to 2.0 format?");
+  answerer.enterOn("Convert file to 2.0 format?");
   answerer.answer("Event file not converted.", IDOK);
   CEventArray list;
   EXPECT_EQ(events.LoadEvents(list), 1);
