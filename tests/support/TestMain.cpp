@@ -13,8 +13,22 @@ static void useOwnDesktop() {
     SetThreadDesktop(desktop);
 }
 
+// Closes what other programs left open on the test's desktop, such as the folder window the shell
+// shows for a program group an installer asked it to show. Such a window keeps the desktop, and with
+// it the shell's process, alive after the test program ends; that process inherited the program's
+// error output, so whoever reads it (CTest) would wait for a test long finished.
+static BOOL CALLBACK closeOthersWindow(HWND window, LPARAM) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId() && IsWindowVisible(window))
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
 int main(int argc, char** argv) {
   useOwnDesktop();
   testing::InitGoogleMock(&argc, argv);
-  return RUN_ALL_TESTS();
+  int result = RUN_ALL_TESTS();
+  EnumDesktopWindows(GetThreadDesktop(GetCurrentThreadId()), closeOthersWindow, 0);
+  return result;
 }

@@ -180,8 +180,14 @@ std::string ProgramsFolder() {
 }
 
 // What Wine itself writes while programs run, whatever they do: its menu builder records every shortcut
-// it has turned into a menu entry of the host, and keeps the record when the shortcut goes.
-std::vector<std::string> WinesOwnRemainders() { return {"HKCU\\Software\\Wine\\MenuFiles"}; }
+// it has turned into a menu entry of the host, and keeps the record when the shortcut goes. On an X
+// display its driver keeps the mouse settings it found in a volatile key of its own once a window
+// appears, and the folder window its Program Manager opens for a group it is told to show keeps the
+// view settings every folder window reads.
+std::vector<std::string> WinesOwnRemainders() {
+  return {"HKCU\\Software\\Wine\\MenuFiles", "HKCU\\Software\\Wine\\Temporary System Parameters",
+          "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced"};
+}
 
 // What the user had before the install.
 const char* const UsersOwnFile = "The user's own notes, kept in the product's folder.\r\n";
