@@ -736,6 +736,11 @@ public:
   GroupsUse& operator=(const GroupsUse&) = delete;
   ProgramGroups* operator->() const { return ProgramGroupsManager::instance().groups(); }
   int acquired() const { return acquired_; }
+  // Why the last operation failed, as the end of a message ("": the keeper gives no reason).
+  std::string reason() const {
+    std::string why = ProgramGroupsManager::instance().groups()->failure();
+    return why.empty() ? why : ": " + why;
+  }
 
 private:
   int acquired_;
@@ -768,7 +773,7 @@ int Installer::creategroup(const char* name) {
   if (groups->groupexists(name))
     return 1;
   if (!groups->creategroup(name))
-    return fail(OtherError, "Unable to create group %s", name);
+    return fail(OtherError, "Unable to create group %s%s", name, groups.reason().c_str());
   log_->groupcreated(name);
   return 1;
 }
@@ -786,9 +791,9 @@ int Installer::createitem(const char* group, const ProgramItem& item) {
   if (!creategroup(group) || !deleteitem(group, item.name))
     return 0;
   if (!groups->showgroup(group, 9))
-    return fail(OtherError, "Unable to show group %s", group);
+    return fail(OtherError, "Unable to show group %s%s", group, groups.reason().c_str());
   if (!groups->additem(item))
-    return fail(OtherError, "Unable to create PM item %s", item.name);
+    return fail(OtherError, "Unable to create PM item %s%s", item.name, groups.reason().c_str());
   log_->itemcreated(group, item.name);
   return 1;
 }
@@ -805,9 +810,9 @@ int Installer::deleteitem(const char* group, const char* name) {
   if (!groups->itemrecord(group, name, item))
     return 1;
   if (!groups->showgroup(group, 1))
-    return fail(OtherError, "Unable to show group %s", group);
+    return fail(OtherError, "Unable to show group %s%s", group, groups.reason().c_str());
   if (!groups->deleteitem(name))
-    return fail(OtherError, "Unable to delete PM item %s", name);
+    return fail(OtherError, "Unable to delete PM item %s%s", name, groups.reason().c_str());
   log_->itemdeleted(group, Image(item));
   return 1;
 }
@@ -831,7 +836,7 @@ int Installer::deletegroup(const char* name) {
   GroupContents contents;
   groups->groupcontents(name, contents);
   if (!groups->deletegroup(name))
-    return fail(OtherError, "Unable to delete group %s", name);
+    return fail(OtherError, "Unable to delete group %s%s", name, groups.reason().c_str());
   for (const ProgramItem& item : contents)
     log_->itemdeleted(name, Image(item));
   log_->groupdeleted(name);

@@ -124,6 +124,10 @@ void ProgmanGroups::shutdown(int close) {
     ShowWindow(window, SW_RESTORE);
 }
 
+std::string ProgmanGroups::failure() const {
+  return client_.failure().empty() ? std::string() : "Program Manager " + client_.failure();
+}
+
 int ProgmanGroups::Command(const std::string& command) {
   return !command.empty() && client_.DdeExecute(command.c_str());
 }

@@ -32,6 +32,9 @@ public:
   int itemrecord(const char* group, const char* name, ProgramItem& item) override;
   int groupcontents(const char* group, GroupContents& contents) override;
   int grouplist(std::string& text) override;
+  // A failed command or request names what the Program Manager did: refused it, did not answer in
+  // the time given, or ended the conversation.
+  std::string failure() const override;
 
 private:
   int Command(const std::string& command);

@@ -23,6 +23,9 @@ public:
   virtual int itemrecord(const char* group, const char* name, ProgramItem& item) = 0;
   virtual int groupcontents(const char* group, GroupContents& contents) = 0;
   virtual int grouplist(std::string& text) = 0;
+  // What went wrong in the last operation that failed, for its message; empty when there is nothing
+  // more to say than that it failed.
+  virtual std::string failure() const { return std::string(); }
 };
 
 // Whether the name can be one group: not empty, no folder separator, not "." or "..", so that no

@@ -17,6 +17,7 @@
 #include <dde.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -97,7 +98,7 @@ int ddeclient::DdeConnect(const char* application, const char* topic) {
   if (server_)
     DdeDisconnect();
   if (!CreateWindowOnce())
-    return 0;
+    return Failed("could not be called: the conversation's window was not made");
   ATOM app = GlobalAddAtomA(application);
   ATOM top = GlobalAddAtomA(topic);
   for (int attempt = 0; attempt < InitiateAttempts && !server_; ++attempt) {
@@ -109,7 +110,23 @@ int ddeclient::DdeConnect(const char* application, const char* topic) {
   }
   GlobalDeleteAtom(app);
   GlobalDeleteAtom(top);
-  return server_ != nullptr;
+  if (!server_)
+    return Failed("did not answer the call to a conversation");
+  failure_.clear();
+  return 1;
+}
+
+int ddeclient::Failed(const char* what) {
+  failure_ = what;
+  return 0;
+}
+
+// A wait ends without its answer either when the server ended the conversation or when time ran out.
+int ddeclient::NoAnswer() {
+  if (!server_)
+    return Failed("ended the conversation");
+  failure_ = "did not answer within " + std::to_string(timeout_) + " ms";
+  return 0;
 }
 
 void ddeclient::DdeDisconnect() {
@@ -117,7 +134,6 @@ void ddeclient::DdeDisconnect() {
     PostMessageA(server_, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window_), 0);
     server_ = nullptr;
   }
-  // After the terminate no late answer comes: what the time-outs left is ours again.
   // After the terminate no late answer comes: the blocks the time-outs left are ours again. An item atom
   // posted with a request is the server's to delete until it comes back.
   for (HGLOBAL block : lateBlocks_)
@@ -152,7 +168,7 @@ int ddeclient::WaitFor(UINT first, UINT last, MSG& msg, const TickTimer& timer) 
 
 int ddeclient::DdeExecute(const char* command) {
   if (!server_)
-    return 0;
+    return Failed("is not in a conversation");
   size_t size = std::strlen(command) + 1;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, size);
   if (!block)
@@ -170,7 +186,7 @@ int ddeclient::DdeExecute(const char* command) {
     if (!WaitFor(WM_DDE_ACK, WM_DDE_ACK, msg, timer)) {
       // The server may still read the block: it is freed with its late answer.
       lateBlocks_.push_back(block);
-      return 0;
+      return NoAnswer();
     }
     UINT_PTR status = 0, returned = 0;
     UnpackDDElParam(WM_DDE_ACK, msg.lParam, &status, &returned);
@@ -178,7 +194,10 @@ int ddeclient::DdeExecute(const char* command) {
     HGLOBAL answered = reinterpret_cast<HGLOBAL>(returned);
     if (answered == block) {
       GlobalFree(block);
-      return (status & AckPositive) != 0;
+      if (!(status & AckPositive))
+        return Failed("refused the command");
+      failure_.clear();
+      return 1;
     }
     TakeLateBlock(answered);
   }
@@ -205,7 +224,7 @@ int ddeclient::TakeLateAtom(ATOM atom) {
 int ddeclient::DdeRequest(const char* item, UINT format, std::string& text) {
   text.clear();
   if (!server_)
-    return 0;
+    return Failed("is not in a conversation");
   ATOM atom = GlobalAddAtomA(item);
   if (!PostMessageA(server_, WM_DDE_REQUEST, reinterpret_cast<WPARAM>(window_), MAKELPARAM(format, atom))) {
     GlobalDeleteAtom(atom);
@@ -216,13 +235,17 @@ int ddeclient::DdeRequest(const char* item, UINT format, std::string& text) {
     MSG msg;
     if (!WaitFor(WM_DDE_ACK, WM_DDE_DATA, msg, timer)) {
       lateAtoms_.push_back(atom);
-      return 0;
+      return NoAnswer();
     }
     if (msg.message == WM_DDE_DATA) {
       UINT_PTR handle = 0, answered = 0;
       UnpackDDElParam(WM_DDE_DATA, msg.lParam, &handle, &answered);
-      if (static_cast<ATOM>(answered) == atom)
-        return TakeData(msg.lParam, atom, text);
+      if (static_cast<ATOM>(answered) == atom) {
+        if (!TakeData(msg.lParam, atom, text))
+          return Failed("answered with no text");
+        failure_.clear();
+        return 1;
+      }
       // Data for a request that timed out: taken (its atom goes with the acknowledgement) and dropped.
       std::string dropped;
       TakeLateAtom(static_cast<ATOM>(answered));
@@ -236,7 +259,7 @@ int ddeclient::DdeRequest(const char* item, UINT format, std::string& text) {
     FreeDDElParam(WM_DDE_ACK, msg.lParam);
     if (static_cast<ATOM>(answered) == atom) {
       GlobalDeleteAtom(atom);
-      return 0;
+      return Failed("has no text for the item");
     }
     if (TakeLateAtom(static_cast<ATOM>(answered)))
       GlobalDeleteAtom(static_cast<ATOM>(answered));

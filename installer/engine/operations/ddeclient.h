@@ -33,6 +33,10 @@ public:
 
   HWND server() const { return server_; }
   HWND window() const { return window_; }
+  // What the server did when the last connect, execute or request failed ("did not answer within
+  // 6000 ms", "refused the command", ...), to follow the server's name in a message; empty after one
+  // that succeeded.
+  const std::string& failure() const { return failure_; }
 
 private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -46,6 +50,8 @@ private:
   void TakeLateBlock(HGLOBAL block);
   // 1 when the atom is that of a request that timed out, which is then no longer waited for.
   int TakeLateAtom(ATOM atom);
+  int Failed(const char* what);
+  int NoAnswer();
 
   HWND window_ = nullptr;
   HWND server_ = nullptr;
@@ -53,4 +59,5 @@ private:
   DWORD timeout_ = DefaultTimeout;
   std::vector<HGLOBAL> lateBlocks_;
   std::vector<ATOM> lateAtoms_;
+  std::string failure_;
 };

@@ -314,4 +314,36 @@ TEST_F(InstallControllerRunTest, OneProgramManagerConversationSpansTheScript) {
   EXPECT_EQ(2u, server.groups()["tools"].size());
 }
 
+// A Program Manager that fails a command is named in the box with what it did, so that a user who
+// waited knows what for.
+TEST_F(InstallControllerRunTest, AFailedProgramManagerCommandSaysWhatTheServerDid) {
+  struct Case {
+    DdeTestServer::Ack ack;
+    const char* box;
+  } cases[] = {
+      {DdeTestServer::Negative, "Unable to create group Tools: Program Manager refused the command"},
+      {DdeTestServer::Silent, "Unable to create group Tools: Program Manager did not answer within 1000 ms"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.box);
+    DdeTestServer::Options options;
+    options.programManager = 1;
+    options.executeAck = c.ack;
+    DdeTestServer server(options);
+    ProgramGroupsManager::Environment environment;
+    environment.progman.shellIsProgman = 0;
+    environment.progman.timeout = 1000;
+    environment.windows95Family = 1;
+    ProgramGroupsManager::instance().setenvironment(environment);
+    ModalAnswerer answerer;
+    answerer.answer(c.box, IDOK);
+    ProgramItem item;
+    SetField(item.name, "Editor");
+    SetField(item.commandline, "Editor.exe");
+    EXPECT_EQ(0, controller.installer().createitem("Tools", item));
+    ProgramGroupsManager::instance().setenvironment(ProgramGroupsManager::SystemEnvironment());
+    EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
+  }
+}
+
 } // namespace

@@ -52,6 +52,7 @@ TEST(ddeclientTest, ConnectsExecutesAndDisconnects) {
 TEST(ddeclientTest, NoServerAnswersNoConnection) {
   ddeclient client;
   EXPECT_EQ(0, client.DdeConnect("KxNobodyServes", "Topic"));
+  EXPECT_EQ("did not answer the call to a conversation", client.failure());
   client.DdeDisconnect();
 }
 
@@ -63,6 +64,7 @@ TEST(ddeclientTest, NegativeAndMissingAcknowledgementsFail) {
   client.settimeout(300);
   ASSERT_EQ(1, client.DdeConnect("KxTestB", "Topic"));
   EXPECT_EQ(0, client.DdeExecute("[Do(1)]"));
+  EXPECT_EQ("refused the command", client.failure());
   client.DdeDisconnect();
 
   options = Serving("KxTestC");
@@ -72,6 +74,7 @@ TEST(ddeclientTest, NegativeAndMissingAcknowledgementsFail) {
   DWORD before = GetTickCount();
   EXPECT_EQ(0, client.DdeExecute("[Do(2)]"));
   EXPECT_GE(GetTickCount() - before, 250u) << "the client waited its time for the answer";
+  EXPECT_EQ("did not answer within 300 ms", client.failure());
   client.DdeDisconnect();
 }
 
@@ -88,6 +91,7 @@ TEST(ddeclientTest, ALateAcknowledgementAnswersItsOwnCommand) {
   client.settimeout(3000);
   EXPECT_EQ(0, client.DdeExecute("[Refused()]")) << "the refusal is its answer";
   EXPECT_EQ(1, client.DdeExecute("[Done()]"));
+  EXPECT_EQ("", client.failure()) << "an answered command leaves nothing to tell";
   client.DdeDisconnect();
 }
 
@@ -177,6 +181,7 @@ TEST(ddeclientTest, ServerTerminatesTheConversation) {
   std::string text;
   EXPECT_EQ(0, client.DdeRequest("Item", CF_TEXT, text));
   EXPECT_EQ(nullptr, client.server());
+  EXPECT_EQ("ended the conversation", client.failure());
   client.DdeDisconnect();
 }
 
