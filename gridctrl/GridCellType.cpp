@@ -39,6 +39,20 @@ int CGridCellType::DrawBitmap(CDC* dc, const CRect& rect, const CGridCell& cell,
   return width + 4;
 }
 
+CPoint CGridCellType::TextOrigin(const CRect& area, CSize extent, int align) {
+  int x = area.left + 3;
+  if (align & kAlignCentre)
+    x = area.left + (area.Width() - extent.cx) / 2;
+  else if (align & kAlignRight)
+    x = area.right - extent.cx - 3;
+  int y = area.top + 1;
+  if (align & kAlignMiddle)
+    y = area.top + (area.Height() - extent.cy) / 2;
+  else if (align & kAlignBottom)
+    y = area.bottom - extent.cy - 1;
+  return CPoint(x, y);
+}
+
 void CGridCellType::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOOL selected, BOOL current) {
   const int flags = cell.m_nTypeFlags < 0 ? 0 : cell.m_nTypeFlags;
   const CString& text = (m_bDisplayText || (flags & 8)) ? cell.m_strDisplay : cell.m_strText;
@@ -55,16 +69,8 @@ void CGridCellType::Draw(CDC* dc, const CRect& rect, const CGridCell& cell, BOOL
   area.left += DrawBitmap(dc, rect, cell, background);
   CSize extent = dc->GetTextExtent(text, text.GetLength());
   const int align = cell.m_nAlign < 0 ? 0 : cell.m_nAlign;
-  int x = area.left + 3;
-  if (align & kAlignCentre)
-    x = area.left + (area.Width() - extent.cx) / 2;
-  else if (align & kAlignRight)
-    x = area.right - extent.cx - 3;
-  int y = area.top + 1;
-  if (align & kAlignMiddle)
-    y = area.top + (area.Height() - extent.cy) / 2;
-  else if (align & kAlignBottom)
-    y = area.bottom - extent.cy - 1;
+  const CPoint origin = TextOrigin(area, extent, align);
+  const int x = origin.x, y = origin.y;
 
   if (flags & 2) {
     dc->FillSolidRect(area, background);

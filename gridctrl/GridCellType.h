@@ -38,6 +38,9 @@ public:
   virtual void OnEnterCell(int col, int row, const CGridCell& cell);
   virtual void OnLeaveCell(int col, int row, const CGridCell& cell);
   virtual void Measure(CDC* dc, int* width, int* height, const CGridCell& cell);
+  // Where Draw starts a single-line text that measures `extent` inside `area`, for a cell's alignment
+  // flags: a caller that fits texts to cells places them as they will be drawn.
+  static CPoint TextOrigin(const CRect& area, CSize extent, int align);
   // Called once when the grid registers the type, after the back pointers are set.
   virtual void SetUp() {}
 

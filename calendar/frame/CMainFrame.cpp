@@ -25,6 +25,7 @@
 #include <appframe/CWaitCursor.h>
 #include <appframe/CWinApp.h>
 #include <clock/Clock.h>
+#include <wincore/MessageLoop.h>
 
 #include <shellapi.h>
 
@@ -137,6 +138,7 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs) {
     app->m_nCmdShow = SW_SHOWMINNOACTIVE;
     hidden_ = false;
   }
+  StartAccelerators();
   CreateDialogBar();
   m_wndStatusBar.Create(this);
   m_wndStatusBar.SetIndicators(kIndicators, 3);
@@ -606,7 +608,36 @@ void CMainFrame::SaveWindowState() {
   settings.SaveSettings();
 }
 
+void CMainFrame::StartAccelerators() {
+  accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  if (accelerators_)
+    acceleratorFilter_ = wincore::addMessageFilter([this](MSG& msg) { return TranslateShortcut(msg); });
+}
+
+void CMainFrame::StopAccelerators() {
+  if (acceleratorFilter_)
+    wincore::removeMessageFilter(acceleratorFilter_);
+  acceleratorFilter_ = 0;
+  accelerators_ = nullptr; // a table loaded from resources is freed with the module
+}
+
+// Keys typed in the frame or any of its children (the list, the calendar, the dialog bar); keys meant
+// for another window (a dialog of the program) stay that window's.
+bool CMainFrame::TranslateShortcut(MSG& msg) {
+  if (!m_hWnd || !(msg.hwnd == m_hWnd || ::IsChild(m_hWnd, msg.hwnd)))
+    return false;
+  return TranslateAcceleratorA(m_hWnd, accelerators_, &msg) != 0;
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A shortcut key stands for its menu entry: its command (code 1) goes where the entry's would.
+  if (message == WM_COMMAND && HIWORD(wParam) == 1 && lParam == 0)
+    wParam = MAKEWPARAM(LOWORD(wParam), 0);
+  return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
 void CMainFrame::OnDestroy() {
+  StopAccelerators();
   // The timer goes with the window: a tick must never reach a frame that is being taken down.
   if (timer_)
     KillTimer(nullptr, timer_);

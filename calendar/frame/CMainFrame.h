@@ -65,6 +65,7 @@ public:
   void OnExit();
 
 protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   int OnCreate(CREATESTRUCTA* cs);
   void OnDestroy();
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
@@ -94,6 +95,10 @@ private:
   void ReportLastError(const char* caption);
   void ReportFullDisk(const std::string& drive, bool hadPrevious);
   void AddTrayIcon();
+  // The menu's keyboard shortcuts, taken from the program's loop while the frame lives.
+  void StartAccelerators();
+  void StopAccelerators();
+  bool TranslateShortcut(MSG& msg);
   LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
   LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
   LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
@@ -109,4 +114,6 @@ private:
   long long dailyShownDay_ = -1;
   bool trayAdded_ = false;
   std::vector<Applet> applets_;
+  HACCEL accelerators_ = nullptr;
+  int acceleratorFilter_ = 0;
 };

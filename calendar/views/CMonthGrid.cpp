@@ -1,10 +1,12 @@
 #include <calendar/views/CMonthGrid.h>
 
 #include "GridCellFrame.h"
+#include "GridCellType.h"
 #include <calendar/data/CAppSettings.h>
 #include <calendar/data/CDate.h>
 #include <calendar/frame/LocaleText.h>
 #include <calendar/views/CalendarLook.h>
+#include <calendar/views/DrawnText.h>
 #include <calendar/views/MonthLayout.h>
 
 #include <algorithm>
@@ -134,10 +136,11 @@ void CMonthGrid::FitTexts() {
       GetMergedCell(col, row, &drawn);
       CRect insets = GridFrameInsets(drawn.m_nFrameStyle, 0);
       room.DeflateRect(insets.left, insets.top, insets.right, insets.bottom);
+      const int align = drawn.m_nAlign < 0 ? 0 : drawn.m_nAlign;
       if (row >= 2 && monthlayout::DayOfCell(col, row, FirstColumn(), DaysInMonth()) == today_)
-        FitToday(dc, cell, room);
+        FitToday(dc, cell, room, align);
       else
-        cell.m_hFont = FittingFont(dc, text, room);
+        cell.m_hFont = FittingFont(dc, text, room, align);
       SetCell(col, row, &cell);
     }
   ::ReleaseDC(m_hWnd, dc);
@@ -158,56 +161,75 @@ std::vector<HFONT> CMonthGrid::FontsDownTo(int smallest) {
 
 namespace {
 
-SIZE TextSize(HDC dc, HFONT font, const std::string& text) {
-  HGDIOBJ old = ::SelectObject(dc, font);
-  SIZE size{};
-  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  ::SelectObject(dc, old);
-  return size;
+bool Inside(const RECT& inner, const CRect& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
 }
 
-bool FitsOneLine(HDC dc, HFONT font, const std::string& text, const CRect& room) {
-  SIZE size = TextSize(dc, font, text);
-  return size.cx <= room.Width() && size.cy <= room.Height();
+// Whether the text, placed in `room` as the cell draws it, shows every pixel it draws.
+bool FitsOneLine(HDC dc, HFONT font, const std::string& text, const CRect& room, int align) {
+  DrawnText drawn = DrawnText::Measure(dc, font, text);
+  CPoint origin = CGridCellType::TextOrigin(room, CSize(drawn.extent.cx, drawn.extent.cy), align);
+  RECT covered = drawn.Covered();
+  OffsetRect(&covered, origin.x, origin.y);
+  return Inside(covered, room);
 }
 
-// Two lines as the cell draws a broken text: inside a margin of 3 pixels across and 1 down.
-bool FitsTwoLines(HDC dc, HFONT font, const std::string& first, const std::string& second,
-                  const CRect& room) {
-  SIZE top = TextSize(dc, font, first), bottom = TextSize(dc, font, second);
-  return std::max(top.cx, bottom.cx) <= room.Width() - 6 && top.cy + bottom.cy <= room.Height() - 2;
+// Two lines as the cell draws a broken text: inside a margin of 3 pixels across and 1 down, each line
+// placed by its extent. The cell breaks a text only where the whole line is wider than that.
+bool FitsTwoLines(HDC dc, HFONT font, const std::string& first, const std::string& second, const CRect& room,
+                  int align) {
+  CRect box = room;
+  box.DeflateRect(3, 1);
+  if (DrawnText::Measure(dc, font, first + " " + second).extent.cx <= box.Width())
+    return false;
+  int top = box.top;
+  for (const std::string& line : {first, second}) {
+    DrawnText drawn = DrawnText::Measure(dc, font, line);
+    int left = box.left;
+    if (align & kAlignCentre)
+      left += (box.Width() - drawn.extent.cx) / 2;
+    else if (align & kAlignRight)
+      left = box.right - drawn.extent.cx;
+    RECT covered = drawn.Covered();
+    OffsetRect(&covered, left, top);
+    if (!Inside(covered, box))
+      return false;
+    top += drawn.extent.cy;
+  }
+  return true;
 }
 
 } // namespace
 
-HFONT CMonthGrid::FittingFont(HDC dc, const std::string& text, const CRect& room) {
+HFONT CMonthGrid::FittingFont(HDC dc, const std::string& text, const CRect& room, int align) {
   std::vector<HFONT> fonts = FontsDownTo(kSmallestHeight);
   for (HFONT font : fonts)
-    if (FitsOneLine(dc, font, text, room))
+    if (FitsOneLine(dc, font, text, room, align))
       return font;
   return fonts.back();
 }
 
-void CMonthGrid::FitToday(HDC dc, CGridCell& cell, const CRect& room) {
+void CMonthGrid::FitToday(HDC dc, CGridCell& cell, const CRect& room, int align) {
   const std::string number = std::to_string(today_);
   const std::string text = number + " Today";
   cell.m_nTypeFlags = -1;
   std::vector<HFONT> fonts = FontsDownTo(kReadableHeight);
   for (HFONT font : fonts)
-    if (FitsOneLine(dc, font, text, room)) {
+    if (FitsOneLine(dc, font, text, room, align)) {
       cell.SetText(text.c_str());
       cell.m_hFont = font;
       return;
     }
   for (HFONT font : fonts)
-    if (FitsTwoLines(dc, font, number, "Today", room)) {
+    if (FitsTwoLines(dc, font, number, "Today", room, align)) {
       cell.SetText(text.c_str());
       cell.m_hFont = font;
       cell.m_nTypeFlags = kWordBreak;
       return;
     }
   cell.SetText(number.c_str());
-  cell.m_hFont = FittingFont(dc, number, room);
+  cell.m_hFont = FittingFont(dc, number, room, align);
 }
 
 void CMonthGrid::ShowDay(int day) {

@@ -65,9 +65,10 @@ protected:
   void WriteWeekdayNames();
   // Gives every text the grid's font where its cell holds it, else the largest smaller font that fits.
   void FitTexts();
-  HFONT FittingFont(HDC dc, const std::string& text, const CRect& room);
+  // `align` is the cell's alignment: a text is fitted where the cell will draw it.
+  HFONT FittingFont(HDC dc, const std::string& text, const CRect& room, int align);
   // Today's cell: "%d Today" on one line or two, at the largest readable size that fits, else the day.
-  void FitToday(HDC dc, CGridCell& cell, const CRect& room);
+  void FitToday(HDC dc, CGridCell& cell, const CRect& room, int align);
   // The fonts tried, from the grid's own down to `smallest` pixels high.
   std::vector<HFONT> FontsDownTo(int smallest);
 

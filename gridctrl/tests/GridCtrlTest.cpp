@@ -2,6 +2,9 @@
 
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
+#include "RealInput.h"
+
+#include <wincore/MessageLoop.h>
 
 #include <gtest/gtest.h>
 
@@ -493,6 +496,42 @@ TEST_F(GridCtrlTest, FindSelectsTheRowFoundAndSkipsRowsPastTheEnd) {
   testsupport::pumpMessages();
   EXPECT_FALSE(grid.IsFindDialogOpen());
   EXPECT_EQ(grid.ShowFindDialog(), 0);
+}
+
+// The Find dialog is modeless: its keys (Enter on Find Next, Tab between its controls, Escape to
+// close) reach it only through the program's loop, which the user's keys go through here.
+TEST(GridFindByUser, EnterTabAndEscapeWorkInTheFindDialog) {
+  namespace realinput = testsupport::realinput;
+  using realinput::keyStroke;
+  GridHost<RecordingGrid> host;
+  RecordingGrid& grid = host.grid;
+  grid.SetColCount(2);
+  grid.SetRowCount(10);
+  grid.SetCellText(0, 3, "Yule");
+  grid.SetCellText(0, 7, "Easter");
+  ASSERT_EQ(grid.ShowFindDialog(), 0);
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), noteDialog, reinterpret_cast<LPARAM>(&dialog));
+  ASSERT_NE(dialog, nullptr);
+  realinput::bringToFront(dialog);
+  SetFocus(GetDlgItem(dialog, edt1));
+  const auto loop = wincore::runModalLoop;
+
+  std::vector<INPUT> typed = realinput::keysOf("easter");
+  typed.push_back(keyStroke(VK_RETURN, false));
+  typed.push_back(keyStroke(VK_RETURN, true));
+  EXPECT_TRUE(realinput::sendThroughLoop(typed, loop, [&] { return grid.GetCurRow() == 7; }))
+      << "Enter found nothing; the current row is " << grid.GetCurRow();
+
+  const HWND before = GetFocus();
+  EXPECT_TRUE(realinput::sendThroughLoop({keyStroke(VK_TAB, false), keyStroke(VK_TAB, true)}, loop, [&] {
+    return GetFocus() != before && IsChild(dialog, GetFocus());
+  })) << "Tab left the focus where it was";
+
+  EXPECT_TRUE(realinput::sendThroughLoop({keyStroke(VK_ESCAPE, false), keyStroke(VK_ESCAPE, true)}, loop,
+                                         [&] { return !grid.IsFindDialogOpen(); }))
+      << "Escape left the dialog open";
+  EXPECT_FALSE(IsWindow(dialog));
 }
 
 TEST(GridCtrlSubclassTest, AttachesToADialogControlAndLaysOut) {

@@ -2,6 +2,7 @@
 
 #include "GridBody.h"
 #include "GridCellFrame.h"
+#include "MemoryDib.h"
 #include "SentInput.h"
 #include <calendar/data/CEventFile.h>
 #include <calendar/data/CEventItem.h>
@@ -183,33 +184,59 @@ TEST_F(CEventDlgTest, ANightTimeAsksFirst) {
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
-// What a cell of a month grid shows that its room cannot hold: its text with the width and height the
-// text needs in the font the cell is drawn with, and the room inside the cell's frame.
+// The pixels a text draws in its colour and font when nothing cuts it: each line drawn alone.
+int pixelsOfWholeText(const std::string& text, bool broken, HFONT font, COLORREF colour) {
+  std::vector<std::string> lines{text};
+  if (broken && text.find(' ') != std::string::npos)
+    lines = {text.substr(0, text.find(' ')), text.substr(text.find(' ') + 1)};
+  int pixels = 0;
+  for (const std::string& line : lines) {
+    testsupport::MemoryDib alone(400, 100, colour == RGB(255, 255, 255) ? RGB(0, 0, 0) : RGB(255, 255, 255));
+    HGDIOBJ old = SelectObject(alone.dc(), font);
+    SetTextColor(alone.dc(), colour);
+    SetBkMode(alone.dc(), TRANSPARENT);
+    ExtTextOutA(alone.dc(), 50, 30, 0, nullptr, line.c_str(), static_cast<UINT>(line.size()), nullptr);
+    SelectObject(alone.dc(), old);
+    pixels += alone.count(colour);
+  }
+  return pixels;
+}
+
+// What a month grid shows cut: each text whose pixels, as the grid paints its cell, are fewer than the
+// text draws when nothing cuts it. What is drawn is counted, not what the font says it measures: a face
+// with bitmap strikes draws wider than it measures.
 std::vector<std::string> textsThatDoNotFit(CMonthGrid& grid) {
   std::vector<std::string> cut;
-  HDC screen = GetDC(nullptr);
+  HWND body = grid.GetBody()->m_hWnd;
+  RECT client{};
+  GetClientRect(body, &client);
+  testsupport::MemoryDib painted(client.right, client.bottom);
+  testsupport::paintClient(body, painted);
   for (int row = 0; row < grid.GetRowCount(); ++row)
     for (int col = 0; col < grid.GetColCount(); ++col) {
+      int anchorCol, anchorRow, lastCol, lastRow;
+      if (grid.GetJoinedBlock(col, row, &anchorCol, &anchorRow, &lastCol, &lastRow) &&
+          (anchorCol != col || anchorRow != row))
+        continue;
       CGridCell cell;
       grid.GetMergedCell(col, row, &cell);
+      CGridCtrl::ApplyBuiltInDefaults(cell);
       std::string text = static_cast<const char*>(cell.m_strText);
       if (text.empty())
         continue;
+      const bool current =
+          col == grid.GetCurCol() && row == grid.GetCurRow() && (grid.Dims().curCellStyle & 2);
+      const COLORREF colour = current ? cell.m_crSelText : cell.m_crText;
+      const bool broken = cell.m_nTypeFlags >= 0 && (cell.m_nTypeFlags & 2);
+      const int whole =
+          pixelsOfWholeText(text, broken, cell.m_hFont ? cell.m_hFont : grid.GetGridFont(), colour);
       CRect rect;
       grid.GetCellRect(col, row, &rect);
-      CRect insets = GridFrameInsets(cell.m_nFrameStyle, grid.Dims().frameInset);
-      int width = rect.Width() - insets.left - insets.right;
-      int height = rect.Height() - insets.top - insets.bottom;
-      HGDIOBJ old = SelectObject(screen, cell.m_hFont ? cell.m_hFont : grid.GetGridFont());
-      SIZE needed{};
-      GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &needed);
-      SelectObject(screen, old);
-      if (needed.cx > width || needed.cy > height)
-        cut.push_back("\"" + text + "\" needs " + std::to_string(needed.cx) + "x" +
-                      std::to_string(needed.cy) + ", has " + std::to_string(width) + "x" +
-                      std::to_string(height));
+      const int shown = painted.count(colour, rect);
+      if (shown < whole)
+        cut.push_back("\"" + text + "\" shows " + std::to_string(shown) + " of its " + std::to_string(whole) +
+                      " pixels in " + std::to_string(rect.Width()) + "x" + std::to_string(rect.Height()));
     }
-  ReleaseDC(nullptr, screen);
   return cut;
 }
 

@@ -1,6 +1,7 @@
 #include <calendar/frame/CMainFrame.h>
 
 #include "MessagePump.h"
+#include "RealInput.h"
 #include <calendar/data/FileBytes.h>
 #include <calendar/dialogs/CAlarmDlg.h>
 #include <calendar/frame/CDorvixApp.h>
@@ -16,6 +17,7 @@
 
 #include <appframe/AfxIds.h>
 #include <clock/Clock.h>
+#include <wincore/MessageLoop.h>
 
 #include <memory>
 
@@ -755,6 +757,25 @@ TEST_F(CMainFrameByUser, EnterOnTheConversionQuestionKeepsTheCurrentEvents) {
   EXPECT_EQ(readFile(file("events20.dat")), current);
   ASSERT_EQ(doc->GetEventCount(), 1);
   EXPECT_EQ(doc->GetEvent(0)->name, "Current");
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+}
+
+// The File menu's shortcut keys, typed by the user into the event list while the program's own loop
+// runs: the loop's filters, not the menu, turn them into commands.
+TEST_F(CMainFrameByUser, TheMenusShortcutKeysOpenTheirCommandsFromTheMainWindow) {
+  start();
+  bool opened = false;
+  answerer.act("Open", [&](HWND box) {
+    opened = true;
+    PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+  });
+  using testsupport::realinput::keyStroke;
+  const std::vector<INPUT> ctrlO = {keyStroke(VK_CONTROL, false), keyStroke('O', false), keyStroke('O', true),
+                                    keyStroke(VK_CONTROL, true)};
+  testsupport::realinput::bringToFront(frame->m_hWnd);
+  ASSERT_TRUE(IsChild(frame->m_hWnd, GetFocus()));
+  EXPECT_TRUE(testsupport::realinput::sendThroughLoop(ctrlO, wincore::runModalLoop, [&] { return opened; }))
+      << "Ctrl+O opened nothing; seen: " << answerer.describeSeen();
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
