@@ -557,4 +557,23 @@ TEST_F(PloveraByUser, AnEventUpdatedWithTheMouseIsListedAndSaved) {
   EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
 }
 
+// The date typed last and Cancel clicked: the click takes the focus from the date field (which is made
+// mm/dd then) before Cancel marks the form cancelled, and the form going takes it once more.
+TEST_F(PloveraByUser, AnEventFormCancelledWithTheMouseChangesNothing) {
+  auto& form = start(kEvents);
+  RECT mum = form.Grid0.cellRect(8, colEvent);
+  ASSERT_FALSE(IsRectEmpty(&mum));
+  const std::vector<std::string> before = listedRows();
+  actByUser(answers_, "Event Update", [&](HWND) {
+    Form2& event = form.eventForm();
+    typeOver(event.txtEvent, "Mum turns 76");
+    typeOver(event.txtDate, "5/13");
+    clickButton(event.bCancel);
+  });
+  realinput::doubleClick(form.Grid0.hwnd(), centreOf(mum));
+  EXPECT_EQ(listedRows(), before);
+  EXPECT_EQ(answers_.pending(), 0u);
+  EXPECT_EQ(answers_.seen().size(), 1u) << "nothing to confirm after the form: " << answers_.describeSeen();
+}
+
 } // namespace

@@ -266,4 +266,27 @@ TEST_F(MainByUser, AltAndAnUnderlinedLetterOpenTheButtonsWindow) {
   }
 }
 
+// Without Alt, a letter works the button it underlines while a button of the window has the focus; Alt+B
+// opens the About box, which holds its own loop until the user closes it.
+TEST_F(MainByUser, TheLetterAloneAtAButtonAndAltBForTheAboutBox) {
+  frmMain->Show();
+  realinput::bringToFront(frmMain->Handle());
+  ASSERT_EQ(GetParent(GetFocus()), frmMain->Handle()) << "a button of the main window has the focus";
+  EXPECT_TRUE(realinput::sendThroughLoop(realinput::keysOf("i"), wincore::runModalLoop,
+                                         [&] { return frmTimeZones->Visible(); }));
+
+  bool aboutShown = false;
+  ModalAnswerer answerer;
+  answerer.act("How to contact us", [&](HWND hwnd) {
+    aboutShown = true;
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  });
+  realinput::bringToFront(frmMain->Handle());
+  using realinput::keyStroke;
+  EXPECT_TRUE(realinput::sendThroughLoop(
+      {keyStroke(VK_MENU, false), keyStroke('B', false), keyStroke('B', true), keyStroke(VK_MENU, true)},
+      wincore::runModalLoop, [&] { return aboutShown && !FindWindowA(nullptr, "How to contact us"); }));
+  EXPECT_TRUE(IsWindowEnabled(frmMain->Handle()));
+}
+
 } // namespace

@@ -3,16 +3,19 @@
 #include "CityTable.h"
 #include <clock/Clock.h>
 #include <formlib/TApplication.h>
+#include <wincore/MessageLoop.h>
 
 #include "HelpPanels.h"
 #include "MemoryDib.h"
 #include "MessagePump.h"
 #include "ModalAnswerer.h"
+#include "RealInput.h"
 #include "SentInput.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -251,6 +254,53 @@ TEST_F(TimeZonesTest, ButtonsStayRightAlignedWhenResized) {
   EXPECT_EQ(w.btHelp->Left(), w.btClose->Left() - 75 - 5);
   EXPECT_EQ(w.sbSet->Left(), w.btHelp->Left() - 97 - 5);
   EXPECT_EQ(w.Panel2->Height(), 79);
+}
+
+// A user at the world-time window who clicks its letter tabs and types letters, with the program's own
+// loop running.
+struct TimeZonesByUser : TimeZonesTest {
+  void clickTab(char letter) {
+    RECT tab = form->TabSet1->TabRect(letter - 'A');
+    realinput::click(form->TabSet1->Handle(), POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+  }
+  // The letters typed until the selected row is `row`.
+  bool typeUntilRow(const std::string& letters, int row) {
+    return realinput::sendThroughLoop(realinput::keysOf(letters), wincore::runModalLoop,
+                                      [&] { return form->grid->Row() == row; });
+  }
+};
+
+TEST_F(TimeZonesByUser, LetterTabsAndTypedLettersJumpToTheNextCountryOfTheLetter) {
+  TfrmTimeZones& w = open();
+  clickTab('C');
+  EXPECT_EQ(w.grid->Cell(0, w.grid->Row()), "Cambodia") << "the jump redrew the rows";
+  EXPECT_EQ(w.grid->TopRow(), w.grid->Row());
+  struct Step {
+    const char* typed;
+    int row;
+    int tab;
+  } steps[] = {{"b", kBahamas, 1}, {"b", kBahrain, 1}, {"B", kBangladesh, 1}, {"i", kIceland, 8}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.typed);
+    EXPECT_TRUE(typeUntilRow(step.typed, step.row)) << "row " << w.grid->Row();
+    EXPECT_EQ(w.TabSet1->TabIndex(), step.tab);
+  }
+  clickTab('B');
+  EXPECT_EQ(w.grid->Row(), kBahamas) << "from Iceland the B tab wraps round to the first B country";
+}
+
+// The question's default button is Yes: changing the local area loses nothing that cannot be set again.
+TEST_F(TimeZonesByUser, EnterOnTheSetLocalAreaQuestionMakesTheSelectedCityLocal) {
+  TfrmTimeZones& w = open();
+  clickTab('I');
+  ASSERT_EQ(w.grid->Row(), kIceland);
+  ModalAnswerer answerer;
+  answerer.enterOn("Really change your area to \"Iceland Akureyri\"?");
+  realinput::click(GetParent(w.sbSet->Handle()), realinput::centreOf(w.sbSet->Handle()));
+  EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
+  EXPECT_EQ(w.LocalRow(), kIceland);
+  EXPECT_EQ(ini(), "[timezone]\r\nLocal=651\r\n");
+  EXPECT_EQ(w.bar->SimpleText(), "Local time : Iceland Akureyri Time: " + july15At(12));
 }
 
 } // namespace

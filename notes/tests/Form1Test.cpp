@@ -5,6 +5,7 @@
 #include <formsrt/Application.h>
 #include <formsrt/HelpLauncher.h>
 #include <formsrt/Settings.h>
+#include <wincore/MessageLoop.h>
 
 #include "MessagePump.h"
 #include "RealInput.h"
@@ -511,7 +512,93 @@ struct NotarisByUser : NotarisTest {
                            keyStroke(VK_MENU, true), keyStroke(letter, false), keyStroke(letter, true)});
     realinput::settle();
   }
+
+  // Keys typed at the main form while the program's own loop handles them (its dialog keys reach the
+  // buttons' underlined letters, the menu bar its letters), until `done`.
+  bool typedAtTheForm(std::vector<INPUT> keys, const std::function<bool()>& done) {
+    realinput::bringToFront(form_->hwnd());
+    return realinput::sendThroughLoop(std::move(keys), wincore::runModalLoop, done);
+  }
+  // Alt and a menu's letter on the menu bar, then the letter of one of its entries.
+  bool chooseFromMenu(char menu, char entry, const std::function<bool()>& done) {
+    using realinput::keyStroke;
+    return typedAtTheForm({keyStroke(VK_MENU, false), keyStroke(menu, false), keyStroke(menu, true),
+                           keyStroke(VK_MENU, true), keyStroke(entry, false), keyStroke(entry, true)},
+                          done);
+  }
+  // Alt and a button's underlined letter.
+  bool pressWithAlt(char letter, const std::function<bool()>& done) {
+    using realinput::keyStroke;
+    return typedAtTheForm({keyStroke(VK_MENU, false), keyStroke(letter, false), keyStroke(letter, true),
+                           keyStroke(VK_MENU, true)},
+                          done);
+  }
+  // A click into the box, its text selected from the keyboard and typed over.
+  void typeOver(formsrt::TextBox& box, const std::string& text) {
+    realinput::click(form_->hwnd(), realinput::centreOf(box.hwnd()));
+    realinput::pressKey(VK_END, {VK_CONTROL});
+    realinput::pressKey(VK_HOME, {VK_CONTROL, VK_SHIFT});
+    realinput::typeText(text);
+  }
 };
+
+TEST_F(NotarisByUser, SaveFromTheFileMenuWritesTheNoteTheUserTyped) {
+  auto& form = start();
+  typeOver(form.Text2, "Plan");
+  typeOver(form.Text1, "first draft");
+  ASSERT_TRUE(chooseFromMenu('F', 'S', [&] { return !readFile(note("Plan.XVQ")).empty(); }))
+      << answers_.describeSeen();
+  EXPECT_EQ(readFile(note("Plan.XVQ")), "first draft");
+  EXPECT_FALSE(form.changed());
+  EXPECT_THAT(filesIn(startup_.path()), IsEmpty()) << "saving posts nothing";
+  EXPECT_THAT(answers_.seen(), IsEmpty()) << answers_.describeSeen();
+}
+
+TEST_F(NotarisByUser, PostWithItsUnderlinedLetterSavesTheNoteAndPutsItsShortcutInTheStartUpFolder) {
+  auto& form = start();
+  typeOver(form.Text2, "Lunch");
+  typeOver(form.Text1, "Meet at noon");
+  ASSERT_TRUE(pressWithAlt('P', [&] { return !filesIn(startup_.path()).empty(); }))
+      << answers_.describeSeen();
+  EXPECT_EQ(readFile(note("Lunch.XVQ")), "Meet at noon");
+  EXPECT_THAT(filesIn(startup_.path()), ElementsAre("Lunch.lnk"));
+  EXPECT_EQ(targetOf(shortcut("Lunch")), note("Lunch.XVQ"));
+  EXPECT_EQ(GetFocus(), form.Command1.hwnd()) << "the letter pressed the button, as a click does";
+  EXPECT_THAT(answers_.seen(), IsEmpty()) << answers_.describeSeen();
+}
+
+TEST_F(NotarisByUser, OpenFromTheFileMenuShowsTheChosenNote) {
+  TempDir elsewhere;
+  writeFile(elsewhere.file("Memo.XVQ"), "From elsewhere");
+  auto& form = start();
+  answers_.act("Notaris: Open File", chooseFile(elsewhere.file("Memo.XVQ")));
+  ASSERT_TRUE(chooseFromMenu('F', 'O', [&] { return form.Text1.Text() == "From elsewhere"; }))
+      << answers_.describeSeen();
+  EXPECT_EQ(form.Text2.Text(), "Memo");
+  EXPECT_EQ(form.notePath(), elsewhere.file("Memo.XVQ"));
+  EXPECT_FALSE(form.changed());
+  EXPECT_EQ(answers_.pending(), 0u) << answers_.describeSeen();
+}
+
+TEST_F(NotarisByUser, ReplyWithItsUnderlinedLetterQuotesWhatTheUserSelected) {
+  writeFile(note("Lunch.XVQ"), "Meet at noon today");
+  auto& form = start(note("Lunch.XVQ"));
+  realinput::click(form.hwnd(), realinput::centreOf(form.Text1.hwnd()));
+  realinput::pressKey(VK_HOME, {VK_CONTROL});
+  for (int i = 0; i < 8; ++i)
+    realinput::pressKey(VK_RIGHT);
+  for (int i = 0; i < 4; ++i)
+    realinput::pressKey(VK_RIGHT, {VK_SHIFT});
+  ASSERT_TRUE(pressWithAlt('R', [&] { return form.Text2.Text() == "RE Lunch"; })) << form.Text2.Text();
+  EXPECT_EQ(form.Text1.Text(), "You wrote.....\r\n\r\n<< noon >>\r\n\r\n");
+  EXPECT_EQ(GetFocus(), form.Text1.hwnd());
+
+  // The reply is a note of its own: saved from the menu, it leaves the note it answers as it was.
+  ASSERT_TRUE(chooseFromMenu('F', 'S', [&] { return !readFile(note("RE Lunch.XVQ")).empty(); }))
+      << answers_.describeSeen();
+  EXPECT_EQ(readFile(note("RE Lunch.XVQ")), "You wrote.....\r\n\r\n<< noon >>\r\n\r\n");
+  EXPECT_EQ(readFile(note("Lunch.XVQ")), "Meet at noon today");
+}
 
 TEST_F(NotarisByUser, EnterOnTheExitQuestionKeepsTheNote) {
   auto& form = start();

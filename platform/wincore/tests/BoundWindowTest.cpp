@@ -166,7 +166,10 @@ TEST(BoundWindowTest, EveryKindOfBoundWindowFindsItsObjectAnywhereInMemory) {
     }
     auto* recorder = new (block) Recorder;
     HWND hwnd = binding.bind(*recorder);
-    ASSERT_NE(hwnd, nullptr);
+    // Read at once: the system's reason when the window could not be made, so that a rare failure
+    // names its cause.
+    DWORD error = GetLastError();
+    ASSERT_NE(hwnd, nullptr) << "no window, last error " << error;
     EXPECT_EQ(BoundWindow::fromHandle(hwnd), recorder);
     EXPECT_EQ(SendMessageA(hwnd, kPing, 0, 0), reinterpret_cast<LRESULT>(recorder));
     EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), 0);
@@ -187,7 +190,10 @@ TEST(BoundWindowTest, AnObjectMayDestroyItsWindowAndItselfInsideAHandler) {
     recorder->deletions = &deletions;
     recorder->ownsItself = true;
     HWND hwnd = binding.bind(*recorder);
-    ASSERT_NE(hwnd, nullptr);
+    // Read at once: the system's reason when the window could not be made, so that a rare failure
+    // names its cause.
+    DWORD error = GetLastError();
+    ASSERT_NE(hwnd, nullptr) << "no window, last error " << error;
     EXPECT_EQ(SendMessageA(hwnd, kDestroySelf, 0, 0), 7);
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(deletions, 1);
