@@ -1,5 +1,9 @@
 #include <foundation/windows/subclasser.h>
 
+#include <wincore/ErrorReporter.h>
+
+#include <exception>
+
 namespace {
 
 const char objectProperty[] = "subclrobjptr";
@@ -68,6 +72,8 @@ LRESULT CALLBACK subclasser::subclassproc(HWND window, UINT message, WPARAM wPar
   try {
     return object->wndproc(window, message, wParam, lParam);
   } catch (...) {
-    return 0;
+    // The user hears of it and the window goes on, the message answered 0.
+    wincore::reportError(std::current_exception());
   }
+  return 0;
 }
