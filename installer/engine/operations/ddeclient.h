@@ -2,6 +2,8 @@
 
 #include <engine/operations/TickTimer.h>
 
+#include <wincore/BoundWindow.h>
+
 #include <windows.h>
 
 #include <string>
@@ -35,7 +37,21 @@ public:
   HWND window() const { return window_; }
 
 private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The hidden window's binding to this client, through the window core: the window's user data stays
+  // the program's.
+  class HiddenWindow : public wincore::BoundWindow {
+  public:
+    explicit HiddenWindow(ddeclient& client) : client_(client) {}
+
+  protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+      return client_.OnMessage(message, wParam, lParam);
+    }
+
+  private:
+    ddeclient& client_;
+  };
+
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   int CreateWindowOnce();
   // Takes the first message first..last sent to the client window; 0 when time runs out or the
@@ -47,6 +63,7 @@ private:
   // 1 when the atom is that of a request that timed out, which is then no longer waited for.
   int TakeLateAtom(ATOM atom);
 
+  HiddenWindow hidden_{*this};
   HWND window_ = nullptr;
   HWND server_ = nullptr;
   int initiating_ = 0;

@@ -126,6 +126,18 @@ TEST_F(SubclasserTest, DestroyedWhileAttachedLeavesTheChainWhole) {
   EXPECT_EQ(reinterpret_cast<LONG_PTR>(trailProc), proc());
 }
 
+TEST_F(SubclasserTest, TheControlsGoingDetachesEveryObject) {
+  HighObject<TrailSubclasser> first("first,", trail), second("second,", trail);
+  first->attach(control);
+  second->attach(control);
+  DestroyWindow(control);
+  control = nullptr;
+  for (TrailSubclasser* object : {first.get(), second.get()}) {
+    EXPECT_FALSE(object->isattached());
+    EXPECT_EQ(nullptr, object->hwnd()) << "no object names a dead window";
+  }
+}
+
 TEST_F(SubclasserTest, AHandlersFailureIsReportedAndTheControlGoesOn) {
   std::vector<std::string> reported;
   wincore::ScopedErrorReporter reporter(
