@@ -1,6 +1,7 @@
 #include <engine/controllers/EventServices.h>
 
 #include <foundation/paths/pathparts.h>
+#include <foundation/strings/formattext.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -8,12 +9,11 @@
 #include <string>
 
 void EventServices::reportf(const char* format, ...) {
-  char text[512];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  std::string text = FormatText(format, args);
   va_end(args);
-  reporterror(text);
+  reporterror(text.c_str());
 }
 
 ScriptServices::ScriptServices(VariableStore& variables, ErrorReport& report, const char* engineFolder)

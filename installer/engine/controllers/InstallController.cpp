@@ -12,6 +12,7 @@
 
 #include <foundation/files/lzpreader.h>
 #include <foundation/paths/fpath.h>
+#include <foundation/strings/formattext.h>
 #include <foundation/strings/textresource.h>
 #include <foundation/system/ctl3d.h>
 
@@ -26,12 +27,6 @@
 using namespace installcontroller;
 
 namespace {
-
-std::string Formatv(const char* format, va_list arguments) {
-  char text[512];
-  std::vsnprintf(text, sizeof text, format, arguments);
-  return text;
-}
 
 std::string LastFolderName(const char* path) {
   std::string text = path;
@@ -152,7 +147,7 @@ InstallController::~InstallController() { closelog(); }
 void InstallController::reporterrorf(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  std::string text = Formatv(format, arguments);
+  std::string text = FormatText(format, arguments);
   va_end(arguments);
   if (library_.loaded())
     EngineError("%s", text.c_str());

@@ -8,6 +8,7 @@
 #include <engine/operations/Installer.h>
 #include <engine/operations/ProgramGroupsManager.h>
 
+#include <foundation/strings/formattext.h>
 #include <foundation/strings/textresource.h>
 #include <foundation/system/ctl3d.h>
 #include <foundation/windows/dlgbox.h>
@@ -127,15 +128,14 @@ std::string Summaries(const std::vector<std::unique_ptr<LogRecord>>& records, in
 } // namespace
 
 void UninstallController::report(const char* format, ...) {
-  char text[512];
   va_list arguments;
   va_start(arguments, format);
-  std::vsnprintf(text, sizeof text, format, arguments);
+  std::string text = FormatText(format, arguments);
   va_end(arguments);
   if (library_.loaded())
-    EngineError("%s", text);
+    EngineError("%s", text.c_str());
   else
-    MessageBoxA(nullptr, text, nullptr, MB_OK | MB_TASKMODAL);
+    MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK | MB_TASKMODAL);
 }
 
 std::vector<std::string> UninstallController::companions() const {

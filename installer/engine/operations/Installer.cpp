@@ -7,6 +7,7 @@
 #include <engine/operations/ProgramGroupsManager.h>
 
 #include <foundation/paths/fpath.h>
+#include <foundation/strings/formattext.h>
 #include <foundation/system/reboot.h>
 #include <foundation/system/systemreason.h>
 
@@ -160,10 +161,9 @@ int Installer::fail(int code, const char* format, ...) {
     return 0;
   va_list arguments;
   va_start(arguments, format);
-  char text[1024];
-  std::vsnprintf(text, sizeof text, format, arguments);
+  std::string text = FormatText(format, arguments);
   va_end(arguments);
-  EngineError("%s", text);
+  EngineError("%s", text.c_str());
   return 0;
 }
 

@@ -30,17 +30,6 @@ constexpr WORD AckPositive = 0x8000;
 constexpr WORD DataAckRequested = 0x8000;
 constexpr WORD DataRelease = 0x2000;
 
-int RegisterOnce() {
-  WNDCLASSA existing;
-  if (GetClassInfoA(GetModuleHandleA(nullptr), ClassName, &existing))
-    return 1;
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = ClassName;
-  return RegisterClassA(&wc) != 0;
-}
-
 } // namespace
 
 ddeclient::~ddeclient() {
@@ -52,22 +41,9 @@ ddeclient::~ddeclient() {
 int ddeclient::CreateWindowOnce() {
   if (window_)
     return 1;
-  if (!RegisterOnce())
-    return 0;
-  window_ = CreateWindowA(ClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr,
-                          GetModuleHandleA(nullptr), nullptr);
-  if (!window_)
-    return 0;
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc));
-  return 1;
-}
-
-LRESULT CALLBACK ddeclient::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* client = reinterpret_cast<ddeclient*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!client)
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  return client->OnMessage(message, wParam, lParam);
+  wincore::BoundWindow::registerClass(ClassName, 0);
+  window_ = hidden_.create(0, ClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr);
+  return window_ != nullptr;
 }
 
 LRESULT ddeclient::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -90,7 +66,7 @@ LRESULT ddeclient::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return 0;
   default:
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return hidden_.callDefault(message, wParam, lParam);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <engine/operations/TickTimer.h>
 
+#include <wincore/BoundWindow.h>
+
 #include <windows.h>
 
 #include <string>
@@ -39,7 +41,21 @@ public:
   const std::string& failure() const { return failure_; }
 
 private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The hidden window's binding to this client, through the window core: the window's user data stays
+  // the program's.
+  class HiddenWindow : public wincore::BoundWindow {
+  public:
+    explicit HiddenWindow(ddeclient& client) : client_(client) {}
+
+  protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+      return client_.OnMessage(message, wParam, lParam);
+    }
+
+  private:
+    ddeclient& client_;
+  };
+
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   int CreateWindowOnce();
   // Takes the first message first..last sent to the client window; 0 when time runs out or the
@@ -53,6 +69,7 @@ private:
   int Failed(const char* what);
   int NoAnswer();
 
+  HiddenWindow hidden_{*this};
   HWND window_ = nullptr;
   HWND server_ = nullptr;
   int initiating_ = 0;

@@ -5,13 +5,12 @@
 
 #include <kxlang/kxlangids.h>
 
+#include <wincore/BoundWindow.h>
+
 #include <cderr.h>
 #include <commdlg.h>
 
 namespace {
-
-// The object behind a hooked dialog, kept as one pointer-sized window property.
-const char ObjectProperty[] = "opnfileobjptr";
 
 // Room for any name the dialog may give, so that one longer than a path can be told from a cancel.
 constexpr int ChoiceSize = 1024;
@@ -22,18 +21,27 @@ void sayTooLong(HWND owner) {
   ShowErrorBox(owner, text);
 }
 
+// A hooked dialog bound to its object through the window core: bound at WM_INITDIALOG, the dialog
+// keeps its own handling of every message, and the core lets go of it at its last message.
+class HookedDialog : public wincore::BoundWindow {
+public:
+  explicit HookedDialog(filedlg& object) : object_(object) {}
+  static filedlg* objectOf(HWND window) {
+    auto* bound = dynamic_cast<HookedDialog*>(fromHandle(window));
+    return bound ? &bound->object_ : nullptr;
+  }
+
+private:
+  filedlg& object_;
+};
+
 } // namespace
 
 UINT_PTR CALLBACK filedlg::hookproc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_INITDIALOG) {
-    auto* request = reinterpret_cast<OPENFILENAMEA*>(lparam);
-    SetPropA(window, ObjectProperty, reinterpret_cast<HANDLE>(request->lCustData));
-  }
-  auto* object = static_cast<filedlg*>(GetPropA(window, ObjectProperty));
-  UINT_PTR result = object ? object->hook(window, message, wparam, lparam) : 0;
-  if (message == WM_DESTROY)
-    RemovePropA(window, ObjectProperty);
-  return result;
+  if (message == WM_INITDIALOG)
+    reinterpret_cast<HookedDialog*>(reinterpret_cast<OPENFILENAMEA*>(lparam)->lCustData)->subclass(window);
+  filedlg* object = HookedDialog::objectOf(window);
+  return object ? object->hook(window, message, wparam, lparam) : 0;
 }
 
 int filedlg::run(HWND owner, fpath& out) {
@@ -48,10 +56,11 @@ int filedlg::run(HWND owner, fpath& out) {
   request.nMaxFile = sizeof buffer;
   request.lpstrDefExt = defext;
   request.Flags = OFN_HIDEREADONLY;
+  HookedDialog binding(*this);
   if (hookflag) {
     request.Flags |= OFN_ENABLEHOOK;
     request.lpfnHook = hookproc;
-    request.lCustData = reinterpret_cast<LPARAM>(this);
+    request.lCustData = reinterpret_cast<LPARAM>(&binding);
   }
   if (!openflag)
     request.Flags |= OFN_OVERWRITEPROMPT;

@@ -1,5 +1,6 @@
 #include <foundation/dialogs/msgbox.h>
 
+#include <foundation/strings/formattext.h>
 #include <foundation/strings/textresource.h>
 #include <foundation/system/checkfailed.h>
 #include <foundation/windows/helpfile.h>
@@ -68,7 +69,7 @@ msgbox::~msgbox() { freeicon(); }
 void msgbox::settextf(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text_, sizeof text_, format, args);
+  copyCut(text_, FormatText(format, args, sizeof text_).c_str());
   va_end(args);
 }
 

@@ -1,11 +1,18 @@
 #include <foundation/dialogs/msgdlg.h>
 
+#include <foundation/strings/formattext.h>
 #include <foundation/windows/msgloop.h>
 
 #include <kxlang/kxlangids.h>
 
 #include <cstdarg>
-#include <cstdio>
+
+namespace {
+
+// The room of the message text: longer ones are cut.
+constexpr std::size_t TextRoom = 512;
+
+} // namespace
 
 int msgdlg::create() {
   if (!CreateModelessDialog(*this, owner, "DLGMSGDLG"))
@@ -26,12 +33,11 @@ int msgdlg::create() {
 }
 
 void msgdlg::settextf(const char* format, ...) {
-  char buffer[512];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
+  std::string formatted = FormatText(format, args, TextRoom);
   va_end(args);
-  text.set(buffer);
+  text.set(formatted.c_str());
   if (hwnd())
     SetDlgItemTextA(hwnd(), IDC_MSGDLG_TEXT, text.str());
 }

@@ -1,11 +1,11 @@
 #include <foundation/dialogs/progdlg.h>
 
+#include <foundation/strings/formattext.h>
 #include <foundation/strings/textresource.h>
 
 #include <kxlang/kxlangids.h>
 
 #include <cstdarg>
-#include <cstdio>
 
 progdlg::~progdlg() {
   if (iconowned && icon)
@@ -26,9 +26,7 @@ int progdlg::create() {
 }
 
 void progdlg::setline(int item, const char* format, va_list args) {
-  char text[512];
-  std::vsnprintf(text, sizeof text, format, args);
-  SetDlgItemTextA(hwnd(), item, text);
+  SetDlgItemTextA(hwnd(), item, FormatText(format, args).c_str());
   UpdateWindow(hwnd());
 }
 

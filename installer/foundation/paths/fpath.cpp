@@ -2,6 +2,7 @@
 
 #include <foundation/files/dirscan.h>
 #include <foundation/registry/systime.h>
+#include <foundation/strings/formattext.h>
 #include <foundation/strings/texthelpers.h>
 #include <foundation/strings/textresource.h>
 #include <foundation/system/checkfailed.h>
@@ -17,6 +18,9 @@
 #include <cstring>
 
 namespace {
+
+// The room of a formatted path.
+constexpr std::size_t SetfRoom = 1024;
 
 constexpr CheckSite ExtensionWithoutDot{"FPATH", 851};
 
@@ -520,14 +524,14 @@ int fpath::setdriveroot(fpath& path, int drive) {
 }
 
 int fpath::setf(fpath& path, const char* format, ...) {
-  char text[1024];
   va_list args;
   va_start(args, format);
-  int length = std::vsnprintf(text, sizeof text, format, args);
+  std::string text = FormatText(format, args);
   va_end(args);
-  if (length < 0 || length >= static_cast<int>(sizeof text))
+  // A path cut short would name another file: one longer than the room fails instead.
+  if (text.size() >= SetfRoom)
     return 0;
-  return path.set(text);
+  return path.set(text.c_str());
 }
 
 int fpath::setjoin(fpath& path, const char* directory, const char* name) {

@@ -1,11 +1,16 @@
 #include <foundation/streams/profile.h>
 
+#include <foundation/strings/formattext.h>
+
 #include <windows.h>
 
 #include <cstdarg>
 #include <cstdio>
 
 namespace {
+
+// The room of a formatted value: longer ones are cut.
+constexpr std::size_t ValueRoom = 512;
 
 // A number as the key of the numbered forms.
 class numberkey {
@@ -36,12 +41,11 @@ int ProfileWriteLong(const cpath& file, const char* section, const char* key, lo
 }
 
 int ProfileWriteF(const cpath& file, const char* section, const char* key, const char* format, ...) {
-  char text[512];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  std::string text = FormatText(format, args, ValueRoom);
   va_end(args);
-  return ProfileWrite(file, section, key, text);
+  return ProfileWrite(file, section, key, text.c_str());
 }
 
 int ProfileReadInt(const cpath& file, const char* section, const char* key, int fallback) {

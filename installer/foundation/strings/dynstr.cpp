@@ -1,15 +1,18 @@
 #include <foundation/strings/dynstr.h>
 
+#include <foundation/strings/formattext.h>
 #include <foundation/strings/textresource.h>
 
 #include <cctype>
 #include <climits>
 #include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// The room of a formatted text: longer ones are cut.
+constexpr std::size_t SetfRoom = 1024;
 
 char emptyText[1] = {0};
 
@@ -75,12 +78,11 @@ int dynstr::set(const char* text) {
 }
 
 int dynstr::setf(const char* format, ...) {
-  char text[1024];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  std::string text = FormatText(format, args, SetfRoom);
   va_end(args);
-  return set(text);
+  return set(text.c_str());
 }
 
 char* dynstr::detach() {

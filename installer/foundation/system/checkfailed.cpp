@@ -1,11 +1,15 @@
 #include <foundation/system/checkfailed.h>
 
+#include <foundation/strings/formattext.h>
+
 #include <windows.h>
 
 #include <cstdarg>
-#include <cstdio>
 
 namespace {
+
+// The room of a check report: longer ones are cut.
+constexpr std::size_t ReportRoom = 512;
 
 class MessageBoxSink : public CheckSink {
 public:
@@ -32,10 +36,9 @@ int CheckFailed(const CheckSite& site, int condition) {
 }
 
 void ReportCheckFailure(const char* format, ...) {
-  char text[512];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  std::string text = FormatText(format, args, ReportRoom);
   va_end(args);
-  MessageBoxA(nullptr, text, nullptr, MB_ICONERROR);
+  MessageBoxA(nullptr, text.c_str(), nullptr, MB_ICONERROR);
 }

@@ -2,6 +2,7 @@
 
 #include <foundation/paths/fpath.h>
 #include <foundation/strings/dynstr.h>
+#include <foundation/strings/formattext.h>
 #include <foundation/strings/numbertext.h>
 #include <foundation/strings/textresource.h>
 #include <foundation/system/checkfailed.h>
@@ -11,7 +12,6 @@
 
 #include <climits>
 #include <cstdarg>
-#include <cstdio>
 
 namespace {
 
@@ -28,9 +28,8 @@ void systemErrorBox(HWND owner, const char* text) {
 
 ErrorBoxSink errorBoxSink = systemErrorBox;
 
-void formatInto(char* buffer, int size, const char* format, va_list args) {
-  std::vsnprintf(buffer, size, format, args);
-}
+// The room of a window's formatted text and of an error box's.
+constexpr std::size_t TextRoom = 512;
 
 int readText(HWND window, char (&text)[256]) { return GetWindowTextA(window, text, sizeof text); }
 
@@ -124,12 +123,11 @@ int awndobj::getuint(unsigned& out) {
 }
 
 int awndobj::settextf(const char* format, ...) {
-  char text[512];
   va_list args;
   va_start(args, format);
-  formatInto(text, sizeof text, format, args);
+  std::string text = FormatText(format, args, TextRoom);
   va_end(args);
-  return SetWindowTextA(hwnd(), text);
+  return SetWindowTextA(hwnd(), text.c_str());
 }
 
 void awndobj::center(HWND over) {
@@ -277,22 +275,20 @@ int awndobj::permillex(int x) const { return permilletoscreen(POINT{x, 0}).x; }
 int awndobj::permilley(int y) const { return permilletoscreen(POINT{0, y}).y; }
 
 void awndobj::fielderror(int item, const char* format, ...) {
-  char text[512];
   va_list args;
   va_start(args, format);
-  formatInto(text, sizeof text, format, args);
+  std::string text = FormatText(format, args, TextRoom);
   va_end(args);
-  errorbox("%s", text);
+  errorbox("%s", text.c_str());
   SetFocus(GetDlgItem(hwnd(), item));
 }
 
 void awndobj::errorbox(const char* format, ...) {
-  char text[512];
   va_list args;
   va_start(args, format);
-  formatInto(text, sizeof text, format, args);
+  std::string text = FormatText(format, args, TextRoom);
   va_end(args);
-  errorBoxSink(hwnd(), text);
+  errorBoxSink(hwnd(), text.c_str());
 }
 
 void awndobj::invalidateitem(int item) {

@@ -1,5 +1,6 @@
 #include <foundation/windows/dactrl.h>
 
+#include <foundation/strings/formattext.h>
 #include <foundation/strings/numbertext.h>
 #include <foundation/strings/textresource.h>
 #include <foundation/system/checkfailed.h>
@@ -13,6 +14,9 @@
 #include <cstdlib>
 
 namespace {
+
+// The room of a formatted combo box item: longer ones are cut.
+constexpr std::size_t ComboItemRoom = 256;
 
 constexpr CheckSite getheldKind{"DACTRLS", 723};
 constexpr CheckSite getheldData{"DACTRLS", 724};
@@ -335,12 +339,11 @@ void dactrl::settext(const char* text) {
 }
 
 void dactrl::addstringf(const char* format, ...) {
-  char text[256];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  std::string text = FormatText(format, args, ComboItemRoom);
   va_end(args);
-  SendMessageA(window_.hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  SendMessageA(window_.hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void dactrl::selectfirst() {

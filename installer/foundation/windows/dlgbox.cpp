@@ -6,7 +6,10 @@
 #include <foundation/windows/dlgtemplate.h>
 #include <foundation/windows/wndstack.h>
 
+#include <wincore/ErrorReporter.h>
+
 #include <cstdlib>
+#include <exception>
 
 namespace {
 
@@ -97,9 +100,12 @@ INT_PTR CALLBACK DlgProcDispatch(HWND window, UINT message, WPARAM wParam, LPARA
   try {
     result = object->dlgproc(message, wParam, lParam);
   } catch (...) {
-    result = 0;
+    // The user hears of it and the dialog goes on, the message unhandled.
+    wincore::reportError(std::current_exception());
   }
-  if (message == WM_DESTROY && objectOf(window) == object) {
+  // Messages come until WM_NCDESTROY (the children's going, the frame's last ones): the object stays
+  // bound to the dialog until then.
+  if (message == WM_NCDESTROY && objectOf(window) == object) {
     SetWindowLongPtrA(window, DWLP_USER, 0);
     object->window_ = nullptr;
   }

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // Every dialog of the engine: started from a template of the resource module with the one dialog
-// procedure, which keeps the object in the dialog's DWLP_USER slot from WM_INITDIALOG until WM_DESTROY.
+// procedure, which keeps the object in the dialog's DWLP_USER slot from WM_INITDIALOG until WM_NCDESTROY.
 class dlgbox : public awndobj {
 public:
   dlgbox() = default;

@@ -1,7 +1,15 @@
 #include <foundation/windows/listhelpers.h>
 
+#include <foundation/strings/formattext.h>
+
 #include <cstdarg>
-#include <cstdio>
+
+namespace {
+
+// The room of a formatted combo box item: longer ones are cut.
+constexpr std::size_t ComboItemRoom = 256;
+
+} // namespace
 
 int ListKeepTop = 0;
 
@@ -38,10 +46,9 @@ void ListRedrawItem(HWND list, int index) {
 }
 
 int ComboAddF(HWND combo, const char* format, ...) {
-  char text[256];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  std::string text = FormatText(format, args, ComboItemRoom);
   va_end(args);
-  return static_cast<int>(SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+  return static_cast<int>(SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }

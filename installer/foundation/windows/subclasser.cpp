@@ -1,73 +1,84 @@
 #include <foundation/windows/subclasser.h>
 
-namespace {
+#include <wincore/BoundWindow.h>
 
-const char objectProperty[] = "subclrobjptr";
+// The binding of one window to its stack of subclassers: the window core subclasses the window once and
+// hands every message to the top of the stack. At the window's last message the core lets go of it; the
+// stack's objects are then told that their window is gone, and the binding ends with them.
+class SubclassChain : public wincore::BoundWindow {
+public:
+  static SubclassChain* of(HWND window) { return dynamic_cast<SubclassChain*>(fromHandle(window)); }
 
-} // namespace
+  subclasser* top = nullptr;
+
+protected:
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (!top)
+      return callDefault(message, wParam, lParam);
+    return top->wndproc(handle(), message, wParam, lParam);
+  }
+  void onFinalMessage(HWND) override {
+    while (top)
+      top->detach();
+    delete this;
+  }
+};
 
 subclasser* GetSubclassObject(HWND window) {
-  return static_cast<subclasser*>(GetPropA(window, objectProperty));
-}
-
-int SetSubclassObject(HWND window, subclasser* object) {
-  return SetPropA(window, objectProperty, object) != 0;
+  SubclassChain* chain = SubclassChain::of(window);
+  return chain ? chain->top : nullptr;
 }
 
 subclasser::~subclasser() { detach(); }
 
 void subclasser::attach(HWND window) {
+  SubclassChain* chain = SubclassChain::of(window);
+  if (!chain) {
+    chain = new SubclassChain;
+    if (!chain->subclass(window)) {
+      delete chain;
+      return;
+    }
+  }
   window_ = window;
-  previous_ = GetSubclassObject(window);
-  previousProc_ = nullptr;
-  if (!previous_)
-    previousProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclassproc)));
-  SetSubclassObject(window, this);
+  chain_ = chain;
+  previous_ = chain->top;
+  chain->top = this;
 }
 
 int subclasser::detach() {
-  if (!window_)
+  SubclassChain* chain = chain_;
+  if (!chain)
     return 1;
-  subclasser* top = IsWindow(window_) ? GetSubclassObject(window_) : nullptr;
-  if (top == this) {
-    if (previous_) {
-      SetSubclassObject(window_, previous_);
-    } else {
-      RemovePropA(window_, objectProperty);
-      SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
-    }
+  if (chain->top == this) {
+    chain->top = previous_;
   } else {
-    // Detached out of order: the object above this one takes over what this one passed on to.
-    for (subclasser* above = top; above; above = above->previous_) {
-      if (above->previous_ != this)
-        continue;
-      above->previous_ = previous_;
-      above->previousProc_ = previousProc_;
-      break;
+    // Detached out of order: the object above this one passes on to what this one passed on to.
+    for (subclasser* above = chain->top; above; above = above->previous_) {
+      if (above->previous_ == this) {
+        above->previous_ = previous_;
+        break;
+      }
     }
   }
   window_ = nullptr;
+  chain_ = nullptr;
   previous_ = nullptr;
-  previousProc_ = nullptr;
+  // The last object gone from a live window, the window gets its own procedure back. At the window's
+  // last message the binding has already let go and ends itself.
+  if (!chain->top && chain->handle()) {
+    chain->unsubclass();
+    delete chain;
+  }
   return 1;
 }
 
 LRESULT subclasser::defproc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (previous_)
     return previous_->wndproc(window, message, wParam, lParam);
-  return CallWindowProcA(previousProc_, window, message, wParam, lParam);
+  if (chain_)
+    return chain_->callDefault(message, wParam, lParam);
+  return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int subclasser::isattached() const { return window_ && GetSubclassObject(window_) == this; }
-
-LRESULT CALLBACK subclasser::subclassproc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  subclasser* object = GetSubclassObject(window);
-  if (!object)
-    return DefWindowProcA(window, message, wParam, lParam);
-  try {
-    return object->wndproc(window, message, wParam, lParam);
-  } catch (...) {
-    return 0;
-  }
-}
+int subclasser::isattached() const { return chain_ && chain_->top == this; }

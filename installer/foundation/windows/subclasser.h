@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
-// Gives an existing window (a dialog control) an object of its own. The window keeps a pointer to
-// the topmost subclasser in one property; several can be stacked on one window, each passing what it
-// does not handle to the one below it, and the lowest to the window's own procedure.
+class SubclassChain;
+
+// Gives an existing window (a dialog control) an object of its own. The window is bound once through
+// the window core, which hands its messages to the topmost subclasser; several can be stacked on one
+// window, each passing what it does not handle to the one below it, and the lowest to the window's own
+// procedure. When the window goes, every subclasser on it is detached at its last message.
 class subclasser : public awndobj {
 public:
   subclasser() = default;
@@ -26,12 +29,10 @@ public:
   int isattached() const;
 
 private:
-  static LRESULT CALLBACK subclassproc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
   HWND window_ = nullptr;
-  WNDPROC previousProc_ = nullptr;
+  SubclassChain* chain_ = nullptr;
   subclasser* previous_ = nullptr;
 };
 
+// The topmost subclasser of a window, or null.
 subclasser* GetSubclassObject(HWND window);
-int SetSubclassObject(HWND window, subclasser* object);

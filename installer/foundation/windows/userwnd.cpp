@@ -2,15 +2,30 @@
 
 #include <foundation/strings/textresource.h>
 
+#include <wincore/ErrorReporter.h>
+
+#include <exception>
+
 namespace {
 
 thunk* objectOf(HWND window) { return reinterpret_cast<thunk*>(GetWindowLongPtrA(window, 0)); }
 
 void reportFault(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_SYSTEMMODAL | MB_ICONERROR); }
 
+// A handler's error goes to the program's reporter and the message gets the default answer, so that
+// the user hears of it and the window goes on (and still lets go of its object at WM_DESTROY).
+LRESULT handled(thunk& object, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return object.handle(message, wParam, lParam);
+  } catch (...) {
+    wincore::reportError(std::current_exception());
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
 LRESULT route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (thunk* object = objectOf(window)) {
-    LRESULT result = object->handle(message, wParam, lParam);
+    LRESULT result = handled(*object, window, message, wParam, lParam);
     // The handler may have destroyed its object, which lets go of the window on the way.
     if (message == WM_DESTROY && objectOf(window) == object)
       object->detach();
@@ -22,7 +37,7 @@ LRESULT route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!object)
     return DefWindowProcA(window, message, wParam, lParam);
   object->attach(window);
-  return object->handle(message, wParam, lParam);
+  return handled(*object, window, message, wParam, lParam);
 }
 
 } // namespace
@@ -93,9 +108,5 @@ int userwnd::create(const wndclass& windowClass, wndcreate& parameters) {
 }
 
 LRESULT CALLBACK userwnd::windowproc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return route(window, message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
+  return route(window, message, wParam, lParam);
 }

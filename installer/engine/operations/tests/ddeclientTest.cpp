@@ -185,6 +185,21 @@ TEST(ddeclientTest, ServerTerminatesTheConversation) {
   client.DdeDisconnect();
 }
 
+TEST(ddeclientTest, TheWindowsUserDataStaysTheProgramsOwn) {
+  DdeTestServer server(Serving("KxTestH"));
+  ddeclient client;
+  ASSERT_EQ(1, client.DdeConnect("KxTestH", "Topic"));
+  ASSERT_EQ(0, GetWindowLongPtrA(client.window(), GWLP_USERDATA)) << "the client keeps nothing there";
+  SetWindowLongPtrA(client.window(), GWLP_USERDATA, 0x5A5A);
+  // The terminate reaches the client through its window, whatever the program keeps in the slot.
+  server.terminate();
+  std::string text;
+  EXPECT_EQ(0, client.DdeRequest("Item", CF_TEXT, text));
+  EXPECT_EQ(nullptr, client.server());
+  EXPECT_EQ(0x5A5A, GetWindowLongPtrA(client.window(), GWLP_USERDATA));
+  client.DdeDisconnect();
+}
+
 TEST(ddeclientTest, SecondServerIsToldToTerminate) {
   DdeTestServer first(Serving("KxTestG"));
   DdeTestServer second(Serving("KxTestG"));

@@ -7,11 +7,16 @@
 #include <foundation/windows/dlgtemplate.h>
 #include <foundation/windows/wndstack.h>
 
+#include <wincore/ErrorReporter.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 using testing::ElementsAre;
 
@@ -38,6 +43,27 @@ public:
   int boundAtInit = 0;
   DWORD style = 0;
   HWND owner = nullptr;
+};
+
+constexpr UINT Throw = WM_USER + 2;
+constexpr UINT Ping = WM_USER + 3;
+
+// Fails in its handler for Throw and notes the messages that matter here, with its window at each.
+class FailingDialog : public dlgbox {
+public:
+  INT_PTR dlgproc(UINT message, WPARAM, LPARAM) override {
+    if (message == Throw)
+      throw std::runtime_error("dialog handler failed");
+    if (message == Ping || message == WM_DESTROY || message == WM_NCDESTROY)
+      seen.push_back({message, hwnd()});
+    return message == Ping;
+  }
+  struct Seen {
+    UINT message;
+    HWND window;
+    bool operator==(const Seen& other) const { return message == other.message && window == other.window; }
+  };
+  std::vector<Seen> seen;
 };
 
 // Sets the new-shell flag for one scope.
@@ -143,6 +169,33 @@ TEST(DlgboxTest, ModelessDestroyedWhileShownIsReportedAndLetGo) {
   dialog.destroy();
   EXPECT_THAT(checks.seen, ElementsAre(CheckRecorder::Pair("DLGBOX", 33)));
   EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(DlgboxTest, AHandlersFailureIsReportedAndTheDialogGoesOn) {
+  ResourceLibrary library;
+  std::vector<std::string> reported;
+  wincore::ScopedErrorReporter reporter(
+      [&](std::exception_ptr error) { reported.push_back(wincore::errorText(error)); });
+  HighObject<FailingDialog> dialog;
+  ASSERT_EQ(1, CreateModelessDialog(*dialog, nullptr, "TESTDLG"));
+  HWND window = dialog->hwnd();
+
+  SendMessageA(window, Throw, 0, 0);
+  EXPECT_THAT(reported, ElementsAre("dialog handler failed"));
+  SendMessageA(window, Ping, 0, 0);
+  EXPECT_THAT(dialog->seen, ElementsAre(FailingDialog::Seen{Ping, window})) << "the dialog still answers";
+  DestroyWindow(window);
+}
+
+TEST(DlgboxTest, TheObjectHearsEveryMessageUntilTheLast) {
+  ResourceLibrary library;
+  HighObject<FailingDialog> dialog;
+  ASSERT_EQ(1, CreateModelessDialog(*dialog, nullptr, "TESTDLG"));
+  HWND window = dialog->hwnd();
+  DestroyWindow(window);
+  EXPECT_THAT(dialog->seen, ElementsAre(FailingDialog::Seen{WM_DESTROY, window},
+                                        FailingDialog::Seen{WM_NCDESTROY, window}));
+  EXPECT_EQ(nullptr, dialog->hwnd());
 }
 
 TEST(DlgboxTest, DialogUnitsFollowTheBaseUnits) {

@@ -2,10 +2,14 @@
 
 #include <foundation/windows/subclasser.h>
 
+#include <wincore/ErrorReporter.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +26,19 @@ public:
 private:
   const char* name_;
   std::string& trail_;
+};
+
+constexpr UINT Throw = WM_USER + 1;
+
+// Fails in its handler for Throw, passes the rest down the chain.
+class ThrowingSubclasser : public TrailSubclasser {
+public:
+  using TrailSubclasser::TrailSubclasser;
+  LRESULT wndproc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == Throw)
+      throw std::runtime_error("subclass handler failed");
+    return TrailSubclasser::wndproc(window, message, wParam, lParam);
+  }
 };
 
 WNDPROC originalProc = nullptr;
@@ -107,4 +124,27 @@ TEST_F(SubclasserTest, DestroyedWhileAttachedLeavesTheChainWhole) {
   first.destroy();
   EXPECT_EQ("own", send());
   EXPECT_EQ(reinterpret_cast<LONG_PTR>(trailProc), proc());
+}
+
+TEST_F(SubclasserTest, TheControlsGoingDetachesEveryObject) {
+  HighObject<TrailSubclasser> first("first,", trail), second("second,", trail);
+  first->attach(control);
+  second->attach(control);
+  DestroyWindow(control);
+  control = nullptr;
+  for (TrailSubclasser* object : {first.get(), second.get()}) {
+    EXPECT_FALSE(object->isattached());
+    EXPECT_EQ(nullptr, object->hwnd()) << "no object names a dead window";
+  }
+}
+
+TEST_F(SubclasserTest, AHandlersFailureIsReportedAndTheControlGoesOn) {
+  std::vector<std::string> reported;
+  wincore::ScopedErrorReporter reporter(
+      [&](std::exception_ptr error) { reported.push_back(wincore::errorText(error)); });
+  ThrowingSubclasser thrower("thrower,", trail);
+  thrower.attach(control);
+  SendMessageA(control, Throw, 0, 0);
+  EXPECT_EQ(std::vector<std::string>{"subclass handler failed"}, reported);
+  EXPECT_EQ("thrower,own", send()) << "the control still answers";
 }

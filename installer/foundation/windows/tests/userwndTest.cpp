@@ -2,10 +2,14 @@
 
 #include <foundation/windows/userwnd.h>
 
+#include <wincore/ErrorReporter.h>
+
 #include <ModalAnswerer.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 using testing::ElementsAre;
@@ -23,6 +27,19 @@ public:
     return DefWindowProcA(hwnd(), message, wParam, lParam);
   }
   std::vector<UINT> seen;
+};
+
+constexpr UINT Throw = WM_USER + 1;
+
+// Fails in its handler for Throw, and for WM_DESTROY when told to.
+class ThrowingWindow : public RecordingWindow {
+public:
+  LRESULT wndproc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == Throw || (message == WM_DESTROY && throwAtDestroy))
+      throw std::runtime_error("handler failed");
+    return RecordingWindow::wndproc(message, wParam, lParam);
+  }
+  bool throwAtDestroy = false;
 };
 
 const userwndclass& testClass() {
@@ -57,6 +74,25 @@ TEST(UserwndTest, HandlerSeesCreateFirstAndLetsGoAfterDestroy) {
   DestroyWindow(handle);
   EXPECT_EQ(static_cast<UINT>(WM_DESTROY), window->seen.back())
       << "WM_NCDESTROY goes to the default procedure";
+  EXPECT_EQ(nullptr, window->hwnd());
+}
+
+TEST(UserwndTest, AHandlersFailureIsReportedAndTheWindowGoesOn) {
+  std::vector<std::string> reported;
+  wincore::ScopedErrorReporter reporter(
+      [&](std::exception_ptr error) { reported.push_back(wincore::errorText(error)); });
+  HighObject<ThrowingWindow> window;
+  HWND handle = createWindow(*window);
+  ASSERT_NE(nullptr, handle);
+
+  SendMessageA(handle, Throw, 0, 0);
+  EXPECT_THAT(reported, ElementsAre("handler failed"));
+  EXPECT_EQ(42, SendMessageA(handle, WM_USER, 0, 0)) << "the window still answers";
+
+  // A failure while the window goes still lets go of the object.
+  window->throwAtDestroy = true;
+  DestroyWindow(handle);
+  EXPECT_THAT(reported, ElementsAre("handler failed", "handler failed"));
   EXPECT_EQ(nullptr, window->hwnd());
 }
 
