@@ -17,7 +17,9 @@
 #include <foundation/system/systemreason.h>
 
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include <zlib.h>
 
@@ -334,13 +336,52 @@ int StreamSource::read(void* buffer, int n) {
   return got;
 }
 
-NewFileWriter::~NewFileWriter() { close(); }
+namespace {
+
+// The write-behind buffers of finished files, kept for the next ones. A buffer made afresh for every
+// file has each of its pages touched for the first time again wherever the heap gives blocks of this
+// size back to the system when they are freed, and that costs more than writing the file out.
+std::mutex spareBuffersLock;
+std::vector<std::string> spareBuffers;
+constexpr size_t SpareBuffers = 2;
+
+std::string TakeWriteBuffer(size_t size) {
+  std::string buffer;
+  {
+    std::lock_guard<std::mutex> hold(spareBuffersLock);
+    if (!spareBuffers.empty()) {
+      buffer = std::move(spareBuffers.back());
+      spareBuffers.pop_back();
+    }
+  }
+  buffer.clear();
+  buffer.reserve(size);
+  return buffer;
+}
+
+void KeepWriteBuffer(std::string& buffer) {
+  if (buffer.capacity() == 0)
+    return;
+  buffer.clear();
+  std::lock_guard<std::mutex> hold(spareBuffersLock);
+  if (spareBuffers.size() < SpareBuffers)
+    spareBuffers.push_back(std::move(buffer));
+  buffer = std::string();
+}
+
+} // namespace
+
+NewFileWriter::~NewFileWriter() {
+  close();
+  KeepWriteBuffer(pending_);
+}
 
 int NewFileWriter::open(const char* path) {
   path_ = path;
   file_ = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (pending_.capacity() < WriteSize)
+    pending_ = TakeWriteBuffer(WriteSize);
   pending_.clear();
-  pending_.reserve(WriteSize);
   return file_ != INVALID_HANDLE_VALUE;
 }
 
