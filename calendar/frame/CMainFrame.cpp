@@ -629,13 +629,6 @@ bool CMainFrame::TranslateShortcut(MSG& msg) {
   return TranslateAcceleratorA(m_hWnd, accelerators_, &msg) != 0;
 }
 
-LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  // A shortcut key stands for its menu entry: its command (code 1) goes where the entry's would.
-  if (message == WM_COMMAND && HIWORD(wParam) == 1 && lParam == 0)
-    wParam = MAKEWPARAM(LOWORD(wParam), 0);
-  return CFrameWnd::WindowProc(message, wParam, lParam);
-}
-
 void CMainFrame::OnDestroy() {
   StopAccelerators();
   // The timer goes with the window: a tick must never reach a frame that is being taken down.

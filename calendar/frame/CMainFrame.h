@@ -65,7 +65,6 @@ public:
   void OnExit();
 
 protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   int OnCreate(CREATESTRUCTA* cs);
   void OnDestroy();
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);

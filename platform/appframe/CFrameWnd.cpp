@@ -191,6 +191,10 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A keyboard shortcut stands for its menu entry: its command (code 1, no control) goes where the
+  // entry's would.
+  if (message == WM_COMMAND && HIWORD(wParam) == 1 && lParam == 0)
+    wParam = MAKEWPARAM(LOWORD(wParam), 0);
   if (message == WM_COMMAND && HIWORD(wParam) != CN_UPDATE_COMMAND_UI &&
       RouteCommand(LOWORD(wParam), HIWORD(wParam), lParam))
     return 0;
