@@ -2,6 +2,7 @@
 // into before it is shown, then the box's own layout of it) against the same lines ended with CR LF, which
 // the box takes as they are. The two should cost about the same; a box handed the lone CRs themselves
 // takes seconds.
+#include "../BestOf.h"
 #include "NoteFile.h"
 
 #include <windows.h>
@@ -16,27 +17,8 @@ namespace {
 const int kLines = 2000;
 const int kRuns = 7;
 
-double seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The best of a few runs, in milliseconds.
-double best(const std::function<void()>& work) {
-  double fastest = 1e30;
-  for (int run = 0; run < kRuns; ++run) {
-    double start = seconds();
-    work();
-    fastest = std::min(fastest, (seconds() - start) * 1000);
-  }
-  return fastest;
-}
+double best(const std::function<void()>& work) { return bestMilliseconds(kRuns, work); }
 
 std::string note(const char* lineEnd) {
   std::string bytes;

@@ -4,6 +4,7 @@
 // a window-less grid model, and the start-up with a file of one event (what the form costs without the
 // list); and counts the allocations of a load.
 #include "../AllocationCount.h"
+#include "../BestOf.h"
 #include "EventDataFile.h"
 #include "Form1.h"
 
@@ -24,27 +25,8 @@ namespace {
 const int kEvents = 100000;
 const int kRuns = 7;
 
-double seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The best of a few runs, in milliseconds.
-double best(const std::function<void()>& work) {
-  double fastest = 1e30;
-  for (int run = 0; run < kRuns; ++run) {
-    double start = seconds();
-    work();
-    fastest = std::min(fastest, (seconds() - start) * 1000);
-  }
-  return fastest;
-}
+double best(const std::function<void()>& work) { return bestMilliseconds(kRuns, work); }
 
 // Events in random date order, as a hand-edited file may hold them; `sorted` puts them in date order,
 // as every save writes them.

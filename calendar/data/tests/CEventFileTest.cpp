@@ -100,6 +100,14 @@ protected:
     EXPECT_EQ(events.ReadEvents(list), 0);
     CloseHandle(lock);
   }
+  // The start-up load lists the current file's one event, and the file is as it was.
+  void expectTheCurrentEventLoaded(const std::string& current) {
+    CEventArray list;
+    EXPECT_EQ(events.LoadEvents(list), 1);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0]->name, "Dentist");
+    EXPECT_EQ(readFile(eventsPath()), current);
+  }
   platform::ClockOverride clock{2026, 12, 9};
   CEventFile events;
 };
@@ -432,11 +440,7 @@ TEST_F(CEventFileTest, AFailedConversionAtStartUpKeepsTheCurrentEvents) {
       CreateDirectoryA((eventsPath() + ".new").c_str(), nullptr)); // the converted file cannot be made
   answerer.answer("Convert file to 2.0 format?", IDYES);
   answerer.answer("Error converting file.", IDOK);
-  CEventArray list;
-  EXPECT_EQ(events.LoadEvents(list), 1);
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->name, "Dentist");
-  EXPECT_EQ(readFile(eventsPath()), current);
+  expectTheCurrentEventLoaded(current);
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }
 
@@ -462,11 +466,7 @@ TEST_F(CEventFileByUser, EnterOnTheStartUpConversionQuestionKeepsTheCurrentEvent
   AppSettings().firstRun = 1;
   answerer.enterOn("Convert file to 2.0 format?");
   answerer.answer("Event file not converted.", IDOK);
-  CEventArray list;
-  EXPECT_EQ(events.LoadEvents(list), 1);
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->name, "Dentist");
-  EXPECT_EQ(readFile(eventsPath()), current);
+  expectTheCurrentEventLoaded(current);
   EXPECT_EQ(readFile(file("events20.old")), "kept by an earlier restore");
   EXPECT_EQ(answerer.pending(), 0u) << answerer.describeSeen();
 }

@@ -285,16 +285,22 @@ TEST_F(InstallControllerRunTest, APartMissingOrShortInOnePlaceIsNamed) {
   }
 }
 
-// The groups are reached through one conversation for the whole script, not one per item.
-TEST_F(InstallControllerRunTest, OneProgramManagerConversationSpansTheScript) {
-  DdeTestServer::Options options;
-  options.programManager = 1;
-  DdeTestServer server(options);
+// The groups go to a test server answering as Program Manager, not to the machine's shell, and a
+// command waits a second for its answer.
+void UseTestProgramManager() {
   ProgramGroupsManager::Environment environment;
   environment.progman.shellIsProgman = 0;
   environment.progman.timeout = 1000;
   environment.windows95Family = 1;
   ProgramGroupsManager::instance().setenvironment(environment);
+}
+
+// The groups are reached through one conversation for the whole script, not one per item.
+TEST_F(InstallControllerRunTest, OneProgramManagerConversationSpansTheScript) {
+  DdeTestServer::Options options;
+  options.programManager = 1;
+  DdeTestServer server(options);
+  UseTestProgramManager();
   int endedDuringScript = -1;
   controller.script = [&](RunController& run) {
     ProgramItem item;
@@ -330,11 +336,7 @@ TEST_F(InstallControllerRunTest, AFailedProgramManagerCommandSaysWhatTheServerDi
     options.programManager = 1;
     options.executeAck = c.ack;
     DdeTestServer server(options);
-    ProgramGroupsManager::Environment environment;
-    environment.progman.shellIsProgman = 0;
-    environment.progman.timeout = 1000;
-    environment.windows95Family = 1;
-    ProgramGroupsManager::instance().setenvironment(environment);
+    UseTestProgramManager();
     ModalAnswerer answerer;
     answerer.answer(c.box, IDOK);
     ProgramItem item;

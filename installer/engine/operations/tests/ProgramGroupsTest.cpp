@@ -316,14 +316,21 @@ TEST_F(InstallerProgmanTest, NamesThatWouldBreakOutAreRefusedWithAMessage) {
   EXPECT_EQ(1u, server.groups().count("other"));
 }
 
+// Groups as shell folders in the fixture's folder "programs", which already holds another product's
+// group "Other" with one shortcut; the folder of all groups.
+std::string GroupsBesideAnother(InstallerFixture& f, const std::string& shortcut, const char* bytes) {
+  std::string programs = f.file("programs");
+  UseShellFolderGroups(programs);
+  CreateDirectoryA((programs + "\\Other").c_str(), nullptr);
+  testsupport::writeFile(programs + "\\Other\\" + shortcut, bytes);
+  return programs;
+}
+
 // Through the installer, as a script's event and the undo of a logged group reach it: refused, and
 // nothing logged.
 TEST(InstallerGroupsTest, AnEmptyGroupNameNeverRemovesTheProgramsFolder) {
   InstallerFixture f;
-  std::string programs = f.file("programs");
-  UseShellFolderGroups(programs);
-  CreateDirectoryA((programs + "\\Other").c_str(), nullptr);
-  testsupport::writeFile(programs + "\\Other\\Other.lnk", "x");
+  std::string programs = GroupsBesideAnother(f, "Other.lnk", "x");
   f.installer.quiet = 1;
   for (const char* name : NotGroupNames) {
     EXPECT_EQ(0, f.installer.deletegroup(name)) << '"' << name << '"';
@@ -338,10 +345,7 @@ TEST(InstallerGroupsTest, AnEmptyGroupNameNeverRemovesTheProgramsFolder) {
 // logged, another group's shortcut untouched.
 TEST(InstallerGroupsTest, AnItemNameNeverReachesAnotherGroupsFolder) {
   InstallerFixture f;
-  std::string programs = f.file("programs");
-  UseShellFolderGroups(programs);
-  CreateDirectoryA((programs + "\\Other").c_str(), nullptr);
-  testsupport::writeFile(programs + "\\Other\\x.lnk", "another group's shortcut");
+  std::string programs = GroupsBesideAnother(f, "x.lnk", "another group's shortcut");
   ModalAnswerer answerer;
   answerer.answerAlways("PM item", IDOK);
   for (const char* name : {"..\\Other\\x", "..", ""}) {
