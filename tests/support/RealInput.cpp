@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace testsupport::realinput {
@@ -30,15 +31,30 @@ bool under(HWND hwnd, POINT screen) {
   return found == hwnd || IsChild(hwnd, found);
 }
 
+// The window at a screen point, as a failure names it.
+std::string describeWindowAt(POINT screen) {
+  HWND found = WindowFromPoint(screen);
+  if (!found)
+    return "no window";
+  char name[64] = "", caption[128] = "";
+  GetClassNameA(found, name, sizeof name);
+  GetWindowTextA(found, caption, sizeof caption);
+  DWORD process = 0;
+  GetWindowThreadProcessId(found, &process);
+  return std::string("a window of class ") + name + " \"" + caption + "\"" +
+         (process == GetCurrentProcessId() ? "" : " of another process");
+}
+
 // Waits until `hwnd` is what lies under a screen point: a window that has just been activated may not be
 // shown or in its place yet, and a click there would go to whatever is behind it. On a loaded machine a
-// new window can take seconds to be shown, so the wait is generous; a window that never comes still fails.
+// new window can take seconds to be shown, so the wait is only a guard against one that never comes.
 void waitUntilUnder(HWND hwnd, POINT screen) {
-  const ULONGLONG end = GetTickCount64() + 6000;
+  const ULONGLONG end = GetTickCount64() + 30000;
   while (!under(hwnd, screen) && GetTickCount64() < end)
     settle(20);
   if (!under(hwnd, screen))
-    ADD_FAILURE() << "the point " << screen.x << "," << screen.y << " is not on the window to click";
+    ADD_FAILURE() << "the point " << screen.x << "," << screen.y << " is not on the window to click but on "
+                  << describeWindowAt(screen);
 }
 
 // Moves the pointer to a client point of `hwnd`; a zero relative move then makes the server report the
