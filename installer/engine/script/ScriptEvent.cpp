@@ -75,36 +75,24 @@ int EventList::read(ScriptReader& reader) {
                     n))
     return 0;
   events_.reserve(static_cast<size_t>(n));
-  loaded_.reserve(static_cast<size_t>(n));
   for (long i = 0; i < n; ++i) {
     int id;
     if (!reader.integer(id))
       return 0;
     const EventFactory* factory = FindEventType(id);
-    if (!factory)
+    Event* event = factory ? factory->create() : nullptr;
+    if (!event)
       return 0;
-    Event& event = factory->emplace(loaded_);
-    events_.push_back(&event);
-    if (!event.read(reader))
+    events_.emplace_back(event);
+    if (!event->read(reader))
       return 0;
   }
   return 1;
 }
 
-void EventList::clear() {
-  events_.clear();
-  loaded_.clear();
-  appended_.clear();
-}
-
-void EventList::append(Event* event) {
-  appended_.emplace_back(event);
-  events_.push_back(event);
-}
-
 int EventList::indexof(const Event* event) const {
   for (size_t i = 0; i < events_.size(); ++i)
-    if (events_[i] == event)
+    if (events_[i].get() == event)
       return static_cast<int>(i);
   return -1;
 }

@@ -45,8 +45,6 @@ public:
   int type() const { return layout_.id; }
   // An empty event with its type's initial values; none when memory runs out.
   Event* create() const;
-  // The same event in place, at the end of a block of events.
-  Event& emplace(std::vector<Event>& block) const { return block.emplace_back(layout_, initial_); }
 
 private:
   const EventLayout& layout_;
@@ -65,18 +63,14 @@ class EventList {
 public:
   // Empties the list, then reads the count and each event (type id, then the event).
   int read(ScriptReader& reader);
-  void clear();
+  void clear() { events_.clear(); }
   int count() const { return static_cast<int>(events_.size()); }
   Event* at(int index) const {
-    return index >= 0 && index < count() ? events_[static_cast<size_t>(index)] : nullptr;
+    return index >= 0 && index < count() ? events_[static_cast<size_t>(index)].get() : nullptr;
   }
   int indexof(const Event* event) const;
-  void append(Event* event);
+  void append(Event* event) { events_.emplace_back(event); }
 
 private:
-  std::vector<Event*> events_;
-  // The events a read made, in one block sized by the script's count before the first of them, so
-  // that it never moves them: a script holds thousands, and one allocation each dominated its load.
-  std::vector<Event> loaded_;
-  std::vector<std::unique_ptr<Event>> appended_;
+  std::vector<std::unique_ptr<Event>> events_;
 };
