@@ -94,6 +94,29 @@ TEST_F(InstallScriptTest, OlderVersionsLoadAsTheLatest) {
   EXPECT_EQ(1u, script.dialogs.dialogs.size());
 }
 
+// The loaded events live in one block of the list's own while an added one lives apart: both must
+// stay where they are, keep file order, and go when the list is read again.
+TEST_F(InstallScriptTest, LoadedAndAddedEventsKeepTheirPlaceUntilTheNextRead) {
+  ASSERT_EQ(1, load(WriteScript(RichScript(302, 32)).bytes));
+  Event* first = script.events.at(0);
+  Event* copy = script.events.at(1);
+  Event* added = FindEventType(3)->create();
+  ASSERT_NE(nullptr, added);
+  script.events.append(added);
+
+  ASSERT_EQ(3, script.events.count());
+  EXPECT_EQ(first, script.events.at(0));
+  EXPECT_EQ(copy, script.events.at(1));
+  EXPECT_EQ(added, script.events.at(2));
+  EXPECT_EQ(1, script.events.indexof(copy));
+  EXPECT_EQ(2, script.events.indexof(added));
+  EXPECT_EQ("x > 1", copy->condition);
+
+  ASSERT_EQ(1, load(WriteScript(RichScript(302, 32)).bytes));
+  EXPECT_EQ(2, script.events.count());
+  EXPECT_EQ("copy", script.events.at(1)->comment);
+}
+
 TEST_F(InstallScriptTest, TrailingBytesAreIgnored) {
   EXPECT_EQ(1, load(WriteScript(RichScript(302, 32)).bytes + "trailing"));
 }
