@@ -2,7 +2,7 @@
 // into before it is shown, then the box's own layout of it) against the same lines ended with CR LF, which
 // the box takes as they are. The two should cost about the same; a box handed the lone CRs themselves
 // takes seconds.
-#include "NoteFile.h"
+#include <notes/NoteFile.h>
 
 #include <windows.h>
 
