@@ -1,9 +1,9 @@
-#include "EventDataFile.h"
+#include <calendar2/EventDataFile.h>
 
-#include "EventGridLayout.h"
-#include "EventTypes.h"
-#include "GridAppearance.h"
-#include "MonthDay.h"
+#include <calendar2/EventGridLayout.h>
+#include <calendar2/EventTypes.h>
+#include <calendar2/GridAppearance.h>
+#include <calendar2/MonthDay.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/FileChannels.h>

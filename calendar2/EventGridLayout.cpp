@@ -1,4 +1,4 @@
-#include "EventGridLayout.h"
+#include <calendar2/EventGridLayout.h>
 
 #include <formsrt/Text.h>
 

@@ -1,4 +1,4 @@
-#include "EventTypes.h"
+#include <calendar2/EventTypes.h>
 
 #include <formsrt/Colour.h>
 

@@ -1,7 +1,7 @@
-#include "Form1.h"
+#include <calendar2/Form1.h>
 
-#include "EventGridLayout.h"
-#include "GridAppearance.h"
+#include <calendar2/EventGridLayout.h>
+#include <calendar2/GridAppearance.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/Colour.h>

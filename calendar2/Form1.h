@@ -1,10 +1,10 @@
 #pragma once
 
-#include "EventDataFile.h"
-#include "Form2.h"
-#include "Form9.h"
-#include "MonthCalendars.h"
-#include "PloveraSettings.h"
+#include <calendar2/EventDataFile.h>
+#include <calendar2/Form2.h>
+#include <calendar2/Form9.h>
+#include <calendar2/MonthCalendars.h>
+#include <calendar2/PloveraSettings.h>
 
 #include <formsrt/Controls.h>
 #include <formsrt/FlexGrid.h>

@@ -1,8 +1,8 @@
-#include "Form1.h"
+#include <calendar2/Form1.h>
 
-#include "EventGridLayout.h"
-#include "EventTypes.h"
-#include "GridAppearance.h"
+#include <calendar2/EventGridLayout.h>
+#include <calendar2/EventTypes.h>
+#include <calendar2/GridAppearance.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/Text.h>

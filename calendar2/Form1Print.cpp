@@ -1,6 +1,6 @@
-#include "Form1.h"
+#include <calendar2/Form1.h>
 
-#include "EventGridLayout.h"
+#include <calendar2/EventGridLayout.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/DateTime.h>

@@ -1,7 +1,7 @@
-#include "Form2.h"
+#include <calendar2/Form2.h>
 
-#include "EventTypes.h"
-#include "MonthDay.h"
+#include <calendar2/EventTypes.h>
+#include <calendar2/MonthDay.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/Colour.h>

@@ -1,6 +1,6 @@
-#include "Form9.h"
+#include <calendar2/Form9.h>
 
-#include "EventTypes.h"
+#include <calendar2/EventTypes.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/Colour.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PloveraSettings.h"
+#include <calendar2/PloveraSettings.h>
 
 #include <formsrt/Controls.h>
 #include <formsrt/Form.h>

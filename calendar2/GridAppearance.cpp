@@ -1,7 +1,7 @@
-#include "GridAppearance.h"
+#include <calendar2/GridAppearance.h>
 
-#include "EventGridLayout.h"
-#include "EventTypes.h"
+#include <calendar2/EventGridLayout.h>
+#include <calendar2/EventTypes.h>
 
 #include <formsrt/DateTime.h>
 #include <formsrt/RuntimeError.h>

@@ -1,4 +1,4 @@
-#include "MonthCalendars.h"
+#include <calendar2/MonthCalendars.h>
 
 #include <algorithm>
 

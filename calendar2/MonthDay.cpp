@@ -1,4 +1,4 @@
-#include "MonthDay.h"
+#include <calendar2/MonthDay.h>
 
 namespace plovera {
 

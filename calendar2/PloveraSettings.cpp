@@ -1,6 +1,6 @@
-#include "PloveraSettings.h"
+#include <calendar2/PloveraSettings.h>
 
-#include "EventTypes.h"
+#include <calendar2/EventTypes.h>
 
 #include <formsrt/RuntimeError.h>
 #include <formsrt/Settings.h>

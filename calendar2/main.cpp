@@ -1,4 +1,4 @@
-#include "Form1.h"
+#include <calendar2/Form1.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/Form.h>

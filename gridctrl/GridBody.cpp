@@ -1,7 +1,7 @@
-#include "GridBody.h"
+#include <gridctrl/GridBody.h>
 
-#include "GridCellFrame.h"
-#include "GridCtrl.h"
+#include <gridctrl/GridCellFrame.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <algorithm>
 #include <climits>

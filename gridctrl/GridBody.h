@@ -1,9 +1,9 @@
 #pragma once
 
-#include "GridChildWnd.h"
-#include "GridEditor.h"
-#include "GridRepaintList.h"
 #include <appframe/Controls.h>
+#include <gridctrl/GridChildWnd.h>
+#include <gridctrl/GridEditor.h>
+#include <gridctrl/GridRepaintList.h>
 
 #include <set>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "GridCell.h"
+#include <gridctrl/GridCell.h>
 
 #include <cstdio>
 #include <cstdlib>

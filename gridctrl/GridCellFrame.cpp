@@ -1,4 +1,4 @@
-#include "GridCellFrame.h"
+#include <gridctrl/GridCellFrame.h>
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GridCell.h"
-#include "GridDefs.h"
 #include <appframe/CDC.h>
+#include <gridctrl/GridCell.h>
+#include <gridctrl/GridDefs.h>
 
 // The frame every cell shares, from its frame style bits (GridFrameStyle):
 //   kFrameLeft..kFrameBottom one line on that edge (inset 1 on that side)

@@ -1,6 +1,6 @@
-#include "GridCellType.h"
+#include <gridctrl/GridCellType.h>
 
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
 #include <algorithm>
 

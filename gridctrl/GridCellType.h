@@ -1,10 +1,10 @@
 #pragma once
 
-#include "GridCell.h"
-#include "GridDefs.h"
-#include "GridDims.h"
-#include "GridPictureCache.h"
 #include <appframe/CDC.h>
+#include <gridctrl/GridCell.h>
+#include <gridctrl/GridDefs.h>
+#include <gridctrl/GridDims.h>
+#include <gridctrl/GridPictureCache.h>
 
 class CGridCtrl;
 

@@ -1,7 +1,7 @@
-#include "GridCheckCellType.h"
+#include <gridctrl/GridCheckCellType.h>
 
-#include "GridCellFrame.h"
-#include "GridCtrl.h"
+#include <gridctrl/GridCellFrame.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <algorithm>
 

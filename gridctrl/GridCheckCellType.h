@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridCellType.h"
 #include <appframe/GdiObjects.h>
+#include <gridctrl/GridCellType.h>
 
 // Type 1: a check box with the cell's display text as its label. The cell's number says whether it is
 // checked (above 0). A press inside the box, a double click there or Space toggles it.

@@ -1,7 +1,7 @@
-#include "GridChildWnd.h"
+#include <gridctrl/GridChildWnd.h>
 
-#include "GridCellFrame.h"
-#include "GridCtrl.h"
+#include <gridctrl/GridCellFrame.h>
+#include <gridctrl/GridCtrl.h>
 
 BEGIN_MESSAGE_MAP(CGridChildWnd, CWnd)
 ON_WM(WM_PAINT, OnPaint)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GridCell.h"
-#include "GridDims.h"
 #include <appframe/CWnd.h>
+#include <gridctrl/GridCell.h>
+#include <gridctrl/GridDims.h>
 
 class CGridCtrl;
 

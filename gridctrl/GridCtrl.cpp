@@ -1,13 +1,13 @@
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
-#include "GridBody.h"
-#include "GridCheckCellType.h"
-#include "GridFaceCellTypes.h"
-#include "GridHeaders.h"
-#include "GridListCellType.h"
-#include "GridScrollBars.h"
-#include "GridSpinCellType.h"
-#include "GridTipWnd.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridCheckCellType.h>
+#include <gridctrl/GridFaceCellTypes.h>
+#include <gridctrl/GridHeaders.h>
+#include <gridctrl/GridListCellType.h>
+#include <gridctrl/GridScrollBars.h>
+#include <gridctrl/GridSpinCellType.h>
+#include <gridctrl/GridTipWnd.h>
 
 #include <algorithm>
 

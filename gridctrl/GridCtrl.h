@@ -1,16 +1,16 @@
 #pragma once
 
-#include "GridCell.h"
-#include "GridCellType.h"
-#include "GridDefs.h"
-#include "GridDims.h"
-#include "GridListStore.h"
-#include "GridPrinter.h"
-#include "GridSelection.h"
 #include <appframe/CFindReplaceDialog.h>
 #include <appframe/CMenu.h>
 #include <appframe/CWnd.h>
 #include <appframe/Controls.h>
+#include <gridctrl/GridCell.h>
+#include <gridctrl/GridCellType.h>
+#include <gridctrl/GridDefs.h>
+#include <gridctrl/GridDims.h>
+#include <gridctrl/GridListStore.h>
+#include <gridctrl/GridPrinter.h>
+#include <gridctrl/GridSelection.h>
 
 #include <memory>
 #include <vector>

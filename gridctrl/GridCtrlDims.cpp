@@ -1,8 +1,8 @@
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
-#include "GridBody.h"
-#include "GridScrollBars.h"
-#include "GridTipWnd.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridScrollBars.h>
+#include <gridctrl/GridTipWnd.h>
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
-#include "GridBody.h"
-#include "GridHeaders.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridHeaders.h>
 
 #include <algorithm>
 #include <cstring>

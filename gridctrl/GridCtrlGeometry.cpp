@@ -1,4 +1,4 @@
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
 // ---- Geometry ----
 

@@ -1,6 +1,6 @@
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
-#include "GridBody.h"
+#include <gridctrl/GridBody.h>
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "GridEditor.h"
+#include <gridctrl/GridEditor.h>
 
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
 BEGIN_MESSAGE_MAP(CGridEditor, CEdit)
 ON_WM(WM_SETFOCUS, OnSetFocus)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridMask.h"
 #include <appframe/Controls.h>
+#include <gridctrl/GridMask.h>
 
 class CGridCtrl;
 

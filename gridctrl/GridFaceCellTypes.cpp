@@ -1,4 +1,4 @@
-#include "GridFaceCellTypes.h"
+#include <gridctrl/GridFaceCellTypes.h>
 
 #include <algorithm>
 #include <cstdio>

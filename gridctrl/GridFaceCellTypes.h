@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridCellType.h"
-#include "GridFontCache.h"
+#include <gridctrl/GridCellType.h>
+#include <gridctrl/GridFontCache.h>
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-#include "GridFontCache.h"
+#include <gridctrl/GridFontCache.h>
 
 CGridFontCache::~CGridFontCache() { Clear(); }
 

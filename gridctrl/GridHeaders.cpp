@@ -1,7 +1,7 @@
-#include "GridHeaders.h"
+#include <gridctrl/GridHeaders.h>
 
-#include "GridBody.h"
-#include "GridCtrl.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <algorithm>
 #include <cstdlib>

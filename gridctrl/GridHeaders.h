@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridChildWnd.h"
+#include <gridctrl/GridChildWnd.h>
 
 // The column header strip, the row header strip and the corner where they meet.
 //

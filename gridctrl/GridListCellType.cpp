@@ -1,8 +1,8 @@
-#include "GridListCellType.h"
+#include <gridctrl/GridListCellType.h>
 
-#include "GridBody.h"
-#include "GridCellFrame.h"
-#include "GridCtrl.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridCellFrame.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <algorithm>
 

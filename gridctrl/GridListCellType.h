@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GridCellType.h"
-#include "GridListEditor.h"
 #include <appframe/GdiObjects.h>
+#include <gridctrl/GridCellType.h>
+#include <gridctrl/GridListEditor.h>
 
 #include <string>
 #include <vector>

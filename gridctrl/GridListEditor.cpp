@@ -1,8 +1,8 @@
-#include "GridListEditor.h"
+#include <gridctrl/GridListEditor.h>
 
-#include "GridBody.h"
-#include "GridCtrl.h"
-#include "GridListCellType.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridCtrl.h>
+#include <gridctrl/GridListCellType.h>
 
 BEGIN_MESSAGE_MAP(CGridListEditor, CListBox)
 ON_WM(WM_SETFOCUS, OnSetFocus)

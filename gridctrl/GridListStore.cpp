@@ -1,6 +1,6 @@
-#include "GridListStore.h"
+#include <gridctrl/GridListStore.h>
 
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
 #include <cstring>
 #include <iterator>

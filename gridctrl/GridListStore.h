@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridStore.h"
+#include <gridctrl/GridStore.h>
 
 #include <list>
 #include <memory>

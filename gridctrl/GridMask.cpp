@@ -1,4 +1,4 @@
-#include "GridMask.h"
+#include <gridctrl/GridMask.h>
 
 #include <windows.h>
 

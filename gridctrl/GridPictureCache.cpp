@@ -1,4 +1,4 @@
-#include "GridPictureCache.h"
+#include <gridctrl/GridPictureCache.h>
 
 #include <tuple>
 

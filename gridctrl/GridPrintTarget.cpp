@@ -1,4 +1,4 @@
-#include "GridPrintTarget.h"
+#include <gridctrl/GridPrintTarget.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "GridPrinter.h"
+#include <gridctrl/GridPrinter.h>
 
-#include "GridCellFrame.h"
-#include "GridCtrl.h"
+#include <gridctrl/GridCellFrame.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "GridCell.h"
-#include "GridPrintTarget.h"
 #include <appframe/CDC.h>
 #include <appframe/CPrintDialog.h>
+#include <gridctrl/GridCell.h>
+#include <gridctrl/GridPrintTarget.h>
 
 #include <functional>
 #include <memory>

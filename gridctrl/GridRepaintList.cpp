@@ -1,4 +1,4 @@
-#include "GridRepaintList.h"
+#include <gridctrl/GridRepaintList.h>
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "GridScrollBars.h"
+#include <gridctrl/GridScrollBars.h>
 
-#include "GridBody.h"
-#include "GridCtrl.h"
-#include "GridTipWnd.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridCtrl.h>
+#include <gridctrl/GridTipWnd.h>
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridDims.h"
 #include <appframe/Controls.h>
+#include <gridctrl/GridDims.h>
 
 class CGridCtrl;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridDims.h"
-#include "GridRepaintList.h"
+#include <gridctrl/GridDims.h>
+#include <gridctrl/GridRepaintList.h>
 
 #include <vector>
 

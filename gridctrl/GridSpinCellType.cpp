@@ -1,7 +1,7 @@
-#include "GridSpinCellType.h"
+#include <gridctrl/GridSpinCellType.h>
 
-#include "GridCellFrame.h"
-#include "GridCtrl.h"
+#include <gridctrl/GridCellFrame.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridCellType.h"
 #include <appframe/GdiObjects.h>
+#include <gridctrl/GridCellType.h>
 
 // Type 6: up and down buttons at the right edge. A press on the current cell's upper half tells the
 // grid's OnCellNotify (6, column, row, 16), the lower half (..., 17); the application changes the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridCell.h"
+#include <gridctrl/GridCell.h>
 
 // Where the grid keeps its cells. The grid reaches stored cells only through this interface, so an
 // application may put its own store behind a grid. Every default answers -1: not supported.

@@ -1,6 +1,6 @@
-#include "GridTipWnd.h"
+#include <gridctrl/GridTipWnd.h>
 
-#include "GridCtrl.h"
+#include <gridctrl/GridCtrl.h>
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridDefs.h"
 #include <appframe/CWnd.h>
+#include <gridctrl/GridDefs.h>
 
 class CGridCtrl;
 

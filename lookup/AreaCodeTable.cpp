@@ -1,4 +1,4 @@
-#include "AreaCodeTable.h"
+#include <lookup/AreaCodeTable.h>
 
 namespace pellawin {
 

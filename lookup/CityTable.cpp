@@ -1,4 +1,4 @@
-#include "CityTable.h"
+#include <lookup/CityTable.h>
 
 namespace pellawin {
 

@@ -1,4 +1,4 @@
-#include "DomainSuffixTable.h"
+#include <lookup/DomainSuffixTable.h>
 
 namespace pellawin {
 

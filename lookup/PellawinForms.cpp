@@ -1,10 +1,10 @@
-#include "PellawinForms.h"
+#include <lookup/PellawinForms.h>
 
-#include "TfrmAreaCode.h"
-#include "TfrmInternet.h"
-#include "TfrmMain.h"
-#include "TfrmTimeZones.h"
 #include <formlib/TApplication.h>
+#include <lookup/TfrmAreaCode.h>
+#include <lookup/TfrmInternet.h>
+#include <lookup/TfrmMain.h>
+#include <lookup/TfrmTimeZones.h>
 
 namespace pellawin {
 

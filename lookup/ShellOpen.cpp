@@ -1,4 +1,4 @@
-#include "ShellOpen.h"
+#include <lookup/ShellOpen.h>
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "TDigMarquee.h"
+#include <lookup/TDigMarquee.h>
 
 #include <cctype>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "TGradientBack.h"
+#include <lookup/TGradientBack.h>
 
 namespace pellawin {
 

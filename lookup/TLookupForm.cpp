@@ -1,8 +1,8 @@
-#include "TLookupForm.h"
+#include <lookup/TLookupForm.h>
 
-#include "PellawinForms.h"
-#include "TfrmHelp.h"
 #include <formlib/TLabel.h>
+#include <lookup/PellawinForms.h>
+#include <lookup/TfrmHelp.h>
 
 #include <commctrl.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "TTabListBox.h"
-#include "TWinPlace.h"
 #include <formlib/TButton.h>
 #include <formlib/TForm.h>
 #include <formlib/TPanel.h>
 #include <formlib/TStatusBar.h>
+#include <lookup/TTabListBox.h>
+#include <lookup/TWinPlace.h>
 
 #include <span>
 

@@ -1,4 +1,4 @@
-#include "TVkLabel.h"
+#include <lookup/TVkLabel.h>
 
 namespace pellawin {
 

@@ -1,4 +1,4 @@
-#include "TWinPlace.h"
+#include <lookup/TWinPlace.h>
 
 #include <formlib/Exceptions.h>
 #include <formlib/SysUtils.h>

@@ -1,8 +1,8 @@
-#include "TfrmAbout.h"
+#include <lookup/TfrmAbout.h>
 
-#include "ShellOpen.h"
 #include <formlib/Exceptions.h>
 #include <formlib/TApplication.h>
+#include <lookup/ShellOpen.h>
 
 #include <windows.h>
 

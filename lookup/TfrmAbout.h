@@ -1,9 +1,9 @@
 #pragma once
 
-#include "TDigMarquee.h"
-#include "TGradientBack.h"
 #include <formlib/TButton.h>
 #include <formlib/TForm.h>
+#include <lookup/TDigMarquee.h>
+#include <lookup/TGradientBack.h>
 
 #include <string>
 

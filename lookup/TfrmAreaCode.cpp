@@ -1,7 +1,7 @@
-#include "TfrmAreaCode.h"
+#include <lookup/TfrmAreaCode.h>
 
-#include "AreaCodeTable.h"
-#include "TfrmHelp.h"
+#include <lookup/AreaCodeTable.h>
+#include <lookup/TfrmHelp.h>
 
 namespace pellawin {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TLookupForm.h"
 #include <formlib/TEdit.h>
+#include <lookup/TLookupForm.h>
 
 namespace pellawin {
 

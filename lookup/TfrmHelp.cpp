@@ -1,4 +1,4 @@
-#include "TfrmHelp.h"
+#include <lookup/TfrmHelp.h>
 
 #include <formlib/TLabel.h>
 

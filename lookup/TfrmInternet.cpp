@@ -1,7 +1,7 @@
-#include "TfrmInternet.h"
+#include <lookup/TfrmInternet.h>
 
-#include "DomainSuffixTable.h"
-#include "TfrmHelp.h"
+#include <lookup/DomainSuffixTable.h>
+#include <lookup/TfrmHelp.h>
 
 namespace pellawin {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TLookupForm.h"
+#include <lookup/TLookupForm.h>
 
 namespace pellawin {
 

@@ -1,10 +1,10 @@
-#include "TfrmMain.h"
+#include <lookup/TfrmMain.h>
 
-#include "PellawinForms.h"
-#include "TfrmAbout.h"
-#include "TfrmAreaCode.h"
-#include "TfrmInternet.h"
-#include "TfrmTimeZones.h"
+#include <lookup/PellawinForms.h>
+#include <lookup/TfrmAbout.h>
+#include <lookup/TfrmAreaCode.h>
+#include <lookup/TfrmInternet.h>
+#include <lookup/TfrmTimeZones.h>
 
 #include <memory>
 

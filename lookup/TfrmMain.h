@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TVkLabel.h"
 #include <formlib/TButton.h>
 #include <formlib/TForm.h>
+#include <lookup/TVkLabel.h>
 
 namespace pellawin {
 

@@ -1,12 +1,12 @@
-#include "TfrmTimeZones.h"
+#include <lookup/TfrmTimeZones.h>
 
-#include "CityTable.h"
-#include "TfrmHelp.h"
-#include "WorldTime.h"
 #include <formlib/Exceptions.h>
 #include <formlib/SysUtils.h>
 #include <formlib/TApplication.h>
 #include <formlib/TIniFile.h>
+#include <lookup/CityTable.h>
+#include <lookup/TfrmHelp.h>
+#include <lookup/WorldTime.h>
 
 #include <algorithm>
 #include <cctype>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "TLookupForm.h"
 #include <formlib/TLabel.h>
 #include <formlib/TPanel.h>
 #include <formlib/TStatusBar.h>
 #include <formlib/TStringGrid.h>
 #include <formlib/TTabSet.h>
 #include <formlib/TTimer.h>
+#include <lookup/TLookupForm.h>
 
 #include <string>
 

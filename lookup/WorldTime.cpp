@@ -4,9 +4,9 @@
 // own date, not on the city's local date. A city's time is the computer's clock taken back to UTC through
 // the local city's zone and daylight time, then forward through the target's. The sum is kept in whole
 // milliseconds so that it lands exactly on the minute.
-#include "WorldTime.h"
+#include <lookup/WorldTime.h>
 
-#include "CityTable.h"
+#include <lookup/CityTable.h>
 
 #include <cmath>
 #include <cstdint>

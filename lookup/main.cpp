@@ -1,5 +1,5 @@
-#include "PellawinForms.h"
 #include <formlib/TApplication.h>
+#include <lookup/PellawinForms.h>
 
 #include <windows.h>
 

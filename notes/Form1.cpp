@@ -1,8 +1,8 @@
-#include "Form1.h"
+#include <notes/Form1.h>
 
-#include "Form6.h"
-#include "GenUtils.h"
-#include "NoteFile.h"
+#include <notes/Form6.h>
+#include <notes/GenUtils.h>
+#include <notes/NoteFile.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/DateTime.h>

@@ -1,4 +1,4 @@
-#include "Form6.h"
+#include <notes/Form6.h>
 
 #include <formsrt/Application.h>
 

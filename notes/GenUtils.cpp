@@ -1,4 +1,4 @@
-#include "GenUtils.h"
+#include <notes/GenUtils.h>
 
 #include <wincore/Registry.h>
 

@@ -1,4 +1,4 @@
-#include "NoteFile.h"
+#include <notes/NoteFile.h>
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "Form1.h"
+#include <notes/Form1.h>
 
 #include <formsrt/Application.h>
 

@@ -6,8 +6,8 @@
 // - the load of the file into events followed by the refresh of every event against today;
 // - touching as much new memory as the loaded events occupy, the floor of any load on this host;
 // and counts the allocations of one load.
-#include "../AllocationCount.h"
-#include "../MixedEvents.h"
+#include <bench/AllocationCount.h>
+#include <bench/MixedEvents.h>
 #include <calendar/data/CDate.h>
 #include <calendar/data/CEventFile.h>
 #include <calendar/data/DataFolder.h>

@@ -5,7 +5,7 @@
 //   100 000 rows of seven cells;
 // - a day change: the tick at midnight, which recounts and refills every view;
 // - sorting the same 100 000 entries' keys alone (date, then time), the floor of any ordered refill.
-#include "../MixedEvents.h"
+#include <bench/MixedEvents.h>
 #include <calendar/data/CEventFile.h>
 #include <calendar/frame/CDorvixApp.h>
 #include <calendar/frame/CDorvixDoc.h>

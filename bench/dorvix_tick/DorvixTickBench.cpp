@@ -5,7 +5,7 @@
 // - one ordinary tick: the alarm check over every event, the daily alert check and the status bar;
 // - one tick at midnight: the same plus the refresh of every event and holiday and the views' refill;
 //   and those two parts on their own.
-#include "../MixedEvents.h"
+#include <bench/MixedEvents.h>
 #include <calendar/data/CEventFile.h>
 #include <calendar/frame/CDorvixApp.h>
 #include <calendar/frame/CDorvixDoc.h>

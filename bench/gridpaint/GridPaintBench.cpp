@@ -1,7 +1,7 @@
 // Painting, paging and pointer cost of the grid: a grid of 1 000 000 uniform rows against one of 100 rows,
 // in the same window. The work should follow what is visible, not the row count.
-#include "GridBody.h"
-#include "GridCtrl.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <windows.h>
 

@@ -2,9 +2,9 @@
 // columns, and one screen of type-4 cells (text fitted to the width) and one of cells with a picture,
 // each against one screen of plain text. The texts change from one paint to the next, as they do when a
 // user scrolls, so that no paint finds the sizes of the one before.
-#include "GridBody.h"
-#include "GridCtrl.h"
-#include "GridPrinter.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridCtrl.h>
+#include <gridctrl/GridPrinter.h>
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // into before it is shown, then the box's own layout of it) against the same lines ended with CR LF, which
 // the box takes as they are. The two should cost about the same; a box handed the lone CRs themselves
 // takes seconds.
-#include "../BestOf.h"
-#include "NoteFile.h"
+#include <bench/BestOf.h>
+#include <notes/NoteFile.h>
 
 #include <windows.h>
 

@@ -3,10 +3,10 @@
 // window, the load into its event grid and the first paint) and its Save command, against the load into
 // a window-less grid model, and the start-up with a file of one event (what the form costs without the
 // list); and counts the allocations of a load.
-#include "../AllocationCount.h"
-#include "../BestOf.h"
-#include "EventDataFile.h"
-#include "Form1.h"
+#include <bench/AllocationCount.h>
+#include <bench/BestOf.h>
+#include <calendar2/EventDataFile.h>
+#include <calendar2/Form1.h>
 
 #include <formsrt/FlexGridModel.h>
 

@@ -2,7 +2,7 @@
 // loader's floor: it has to see every byte once). Writes "install.inf" with 5 000 events and 20 000
 // file entries in the current folder, then times both, best of several runs, and counts the allocations of
 // one load (a figure a busy machine does not disturb).
-#include "../AllocationCount.h"
+#include <bench/AllocationCount.h>
 
 #include <engine/builder/ScriptBuilder.h>
 #include <engine/script/InstallScript.h>

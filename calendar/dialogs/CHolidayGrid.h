@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GridCtrl.h>
+#include <gridctrl/GridCtrl.h>
 
 // The holiday dialog's grid: a check box for each holiday's enabled flag, its name, its notification
 // days and its description. Only the notification days are edited in place, and only whole numbers

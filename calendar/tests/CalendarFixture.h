@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ModalAnswerer.h"
-#include "TempDir.h"
 #include <calendar/data/CAppSettings.h>
 #include <calendar/data/DataFolder.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

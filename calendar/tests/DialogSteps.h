@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ModalAnswerer.h"
-#include "ModalSteps.h"
-#include "RealInput.h"
 #include <calendar/resource.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/ModalSteps.h>
+#include <tests/support/RealInput.h>
 
 #include <gtest/gtest.h>
 

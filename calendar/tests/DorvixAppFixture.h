@@ -1,12 +1,12 @@
 #pragma once
 
-#include "MessagePump.h"
 #include <calendar/data/CHolidayTable.h>
 #include <calendar/frame/CDorvixApp.h>
 #include <calendar/frame/CDorvixDoc.h>
 #include <calendar/frame/CMainFrame.h>
 #include <calendar/tests/CalendarFixture.h>
 #include <calendar/tests/TestSeams.h>
+#include <tests/support/MessagePump.h>
 
 #include <clock/Clock.h>
 

@@ -2,7 +2,7 @@
 
 #include <calendar/views/CListEntry.h>
 
-#include <GridCtrl.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <vector>
 

@@ -1,13 +1,13 @@
 #include <calendar/views/CMonthGrid.h>
 
-#include "GridCellFrame.h"
-#include "GridCellType.h"
 #include <calendar/data/CAppSettings.h>
 #include <calendar/data/CDate.h>
 #include <calendar/frame/LocaleText.h>
 #include <calendar/views/CalendarLook.h>
 #include <calendar/views/DrawnText.h>
 #include <calendar/views/MonthLayout.h>
+#include <gridctrl/GridCellFrame.h>
+#include <gridctrl/GridCellType.h>
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GridCtrl.h>
+#include <gridctrl/GridCtrl.h>
 
 #include <functional>
 #include <memory>

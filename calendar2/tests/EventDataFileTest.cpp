@@ -1,12 +1,12 @@
-#include "EventDataFile.h"
-#include "EventGridLayout.h"
-#include "GridAppearance.h"
+#include <calendar2/EventDataFile.h>
+#include <calendar2/EventGridLayout.h>
+#include <calendar2/GridAppearance.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/FileChannels.h>
 
-#include "ModalAnswerer.h"
-#include "TempDir.h"
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <clock/Clock.h>
 

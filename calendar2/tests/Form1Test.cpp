@@ -1,15 +1,15 @@
-#include "PloveraFixture.h"
+#include <calendar2/tests/PloveraFixture.h>
 
-#include <EventGridLayout.h>
+#include <calendar2/EventGridLayout.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/Settings.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
-#include "ModalSteps.h"
-#include "RealInput.h"
-#include "SentInput.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalSteps.h>
+#include <tests/support/RealInput.h>
+#include <tests/support/SentInput.h>
 
 #include <gmock/gmock.h>
 

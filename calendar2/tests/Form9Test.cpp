@@ -1,14 +1,14 @@
-#include "PloveraFixture.h"
+#include <calendar2/tests/PloveraFixture.h>
 
-#include <EventGridLayout.h>
-#include <EventTypes.h>
+#include <calendar2/EventGridLayout.h>
+#include <calendar2/EventTypes.h>
 
 #include <formsrt/Colour.h>
 #include <formsrt/Settings.h>
 #include <formsrt/Window.h>
 
-#include "MemoryDib.h"
-#include "SentInput.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/SentInput.h>
 
 #include <commctrl.h>
 

@@ -1,5 +1,5 @@
-#include "GridAppearance.h"
-#include "EventGridLayout.h"
+#include <calendar2/EventGridLayout.h>
+#include <calendar2/GridAppearance.h>
 
 #include <clock/Clock.h>
 

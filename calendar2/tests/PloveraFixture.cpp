@@ -1,6 +1,6 @@
-#include "PloveraFixture.h"
+#include <calendar2/tests/PloveraFixture.h>
 
-#include <EventGridLayout.h>
+#include <calendar2/EventGridLayout.h>
 
 #include <sstream>
 

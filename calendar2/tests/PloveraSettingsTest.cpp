@@ -1,8 +1,8 @@
-#include "PloveraSettings.h"
+#include <calendar2/PloveraSettings.h>
 
 #include <formsrt/Settings.h>
 
-#include "RegistrySandbox.h"
+#include <tests/support/RegistrySandbox.h>
 
 #include <windows.h>
 

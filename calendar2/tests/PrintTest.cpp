@@ -1,9 +1,9 @@
-#include "PloveraFixture.h"
+#include <calendar2/tests/PloveraFixture.h>
 
 #include <formsrt/Printer.h>
 #include <formsrt/RuntimeError.h>
 
-#include "MetafileText.h"
+#include <tests/support/MetafileText.h>
 
 #include <gmock/gmock.h>
 

@@ -1,12 +1,12 @@
-#include "EventDataFile.h"
-#include "EventGridLayout.h"
-#include "GridAppearance.h"
+#include <calendar2/EventDataFile.h>
+#include <calendar2/EventGridLayout.h>
+#include <calendar2/GridAppearance.h>
 
 #include <formsrt/FlexGrid.h>
 #include <formsrt/Form.h>
 
-#include "MemoryDib.h"
-#include "TempDir.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/TempDir.h>
 
 #include <clock/Clock.h>
 

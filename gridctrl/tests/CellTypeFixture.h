@@ -1,10 +1,10 @@
 #pragma once
 
-#include "RecordingGrid.h"
+#include <gridctrl/tests/RecordingGrid.h>
 
-#include "GridCellFrame.h"
-#include "MemoryDib.h"
-#include "SentInput.h"
+#include <gridctrl/GridCellFrame.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "RecordingGrid.h"
+#include <gridctrl/tests/RecordingGrid.h>
 
-#include "GridBody.h"
-#include "MemoryDib.h"
-#include "MessagePump.h"
-#include "SentInput.h"
+#include <gridctrl/GridBody.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

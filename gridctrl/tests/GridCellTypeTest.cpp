@@ -1,7 +1,7 @@
-#include "GridCellType.h"
-#include "GridCellFrame.h"
+#include <gridctrl/GridCellFrame.h>
+#include <gridctrl/GridCellType.h>
 
-#include "MemoryDib.h"
+#include <tests/support/MemoryDib.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "CellTypeFixture.h"
+#include <gridctrl/tests/CellTypeFixture.h>
 
-#include "GridCheckCellType.h"
-#include "RealInput.h"
+#include <gridctrl/GridCheckCellType.h>
+#include <tests/support/RealInput.h>
 
 #include <algorithm>
 #include <utility>

@@ -1,8 +1,8 @@
-#include "RecordingGrid.h"
+#include <gridctrl/tests/RecordingGrid.h>
 
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "RealInput.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/RealInput.h>
 
 #include <wincore/MessageLoop.h>
 

@@ -1,9 +1,9 @@
-#include "RecordingGrid.h"
+#include <gridctrl/tests/RecordingGrid.h>
 
-#include "GridBody.h"
-#include "GridMask.h"
-#include "RealInput.h"
-#include "SentInput.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridMask.h>
+#include <tests/support/RealInput.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "GridFaceCellTypes.h"
+#include <gridctrl/GridFaceCellTypes.h>
 
-#include "MemoryDib.h"
-#include "MetafileText.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MetafileText.h>
 
 #include <gtest/gtest.h>
 

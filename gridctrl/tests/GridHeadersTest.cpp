@@ -1,9 +1,9 @@
-#include "RecordingGrid.h"
+#include <gridctrl/tests/RecordingGrid.h>
 
-#include "GridScrollBars.h"
-#include "GridTipWnd.h"
-#include "MemoryDib.h"
-#include "SentInput.h"
+#include <gridctrl/GridScrollBars.h>
+#include <gridctrl/GridTipWnd.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

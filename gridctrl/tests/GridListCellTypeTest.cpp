@@ -1,8 +1,8 @@
-#include "CellTypeFixture.h"
+#include <gridctrl/tests/CellTypeFixture.h>
 
-#include "GridBody.h"
-#include "GridListCellType.h"
-#include "RealInput.h"
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridListCellType.h>
+#include <tests/support/RealInput.h>
 
 #include <windowsx.h>
 

@@ -1,4 +1,4 @@
-#include "GridListStore.h"
+#include <gridctrl/GridListStore.h>
 
 #include <gtest/gtest.h>
 

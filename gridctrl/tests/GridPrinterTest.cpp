@@ -1,8 +1,8 @@
-#include "RecordingGrid.h"
+#include <gridctrl/tests/RecordingGrid.h>
 
-#include "GridPrinter.h"
-#include "MetafileText.h"
-#include "ModalAnswerer.h"
+#include <gridctrl/GridPrinter.h>
+#include <tests/support/MetafileText.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "GridSelection.h"
+#include <gridctrl/GridSelection.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "CellTypeFixture.h"
+#include <gridctrl/tests/CellTypeFixture.h>
 
-#include "GridSpinCellType.h"
-#include "RealInput.h"
+#include <gridctrl/GridSpinCellType.h>
+#include <tests/support/RealInput.h>
 
 using namespace testsupport;
 using Lines = std::vector<std::string>;

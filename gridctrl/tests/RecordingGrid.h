@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GridCtrl.h"
-#include "GridTipWnd.h"
+#include <gridctrl/GridCtrl.h>
+#include <gridctrl/GridTipWnd.h>
 
 #include <memory>
 #include <ostream>

@@ -1,9 +1,9 @@
-#include "HelpPanels.h"
+#include <lookup/tests/HelpPanels.h>
 
-#include "TfrmHelp.h"
+#include <lookup/TfrmHelp.h>
 
-#include "ModalAnswerer.h"
-#include "SentInput.h"
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/SentInput.h>
 
 using namespace formlib;
 using namespace pellawin;

@@ -1,5 +1,5 @@
-#include "AreaCodeTable.h"
-#include "DomainSuffixTable.h"
+#include <lookup/AreaCodeTable.h>
+#include <lookup/DomainSuffixTable.h>
 
 #include <gtest/gtest.h>
 

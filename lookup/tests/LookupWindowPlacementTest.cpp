@@ -1,10 +1,10 @@
-#include "TfrmAreaCode.h"
-#include "TfrmInternet.h"
+#include <lookup/TfrmAreaCode.h>
+#include <lookup/TfrmInternet.h>
 
 #include <formlib/TApplication.h>
 
-#include "MessagePump.h"
-#include "TempDir.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "TDigMarquee.h"
+#include <lookup/TDigMarquee.h>
 
 #include <formlib/TForm.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
 
 #include <gtest/gtest.h>
 

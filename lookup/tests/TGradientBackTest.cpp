@@ -1,9 +1,9 @@
-#include "TGradientBack.h"
+#include <lookup/TGradientBack.h>
 
 #include <formlib/TForm.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "TVkLabel.h"
+#include <lookup/TVkLabel.h>
 
 #include <formlib/TForm.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "TWinPlace.h"
+#include <lookup/TWinPlace.h>
 
 #include <formlib/TApplication.h>
 #include <formlib/TForm.h>
 
-#include "MessagePump.h"
-#include "TempDir.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "TfrmAbout.h"
+#include <lookup/TfrmAbout.h>
 
-#include "ShellOpen.h"
 #include <formlib/TApplication.h>
+#include <lookup/ShellOpen.h>
 
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "TempDir.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "TfrmHelp.h"
+#include <lookup/TfrmHelp.h>
 
 #include <formlib/TApplication.h>
 
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

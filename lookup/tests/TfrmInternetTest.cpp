@@ -1,12 +1,12 @@
-#include "TfrmInternet.h"
+#include <lookup/TfrmInternet.h>
 
-#include "DomainSuffixTable.h"
 #include <formlib/TApplication.h>
+#include <lookup/DomainSuffixTable.h>
 
-#include "HelpPanels.h"
-#include "MessagePump.h"
-#include "SentInput.h"
-#include "TempDir.h"
+#include <lookup/tests/HelpPanels.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/SentInput.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
-#include "TfrmMain.h"
+#include <lookup/TfrmMain.h>
 
-#include "PellawinForms.h"
-#include "TfrmAreaCode.h"
-#include "TfrmInternet.h"
-#include "TfrmTimeZones.h"
 #include <clock/Clock.h>
 #include <formlib/TApplication.h>
+#include <lookup/PellawinForms.h>
+#include <lookup/TfrmAreaCode.h>
+#include <lookup/TfrmInternet.h>
+#include <lookup/TfrmTimeZones.h>
 #include <wincore/MessageLoop.h>
 
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "RealInput.h"
-#include "SentInput.h"
-#include "TempDir.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/RealInput.h>
+#include <tests/support/SentInput.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

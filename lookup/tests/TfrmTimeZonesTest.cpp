@@ -1,17 +1,17 @@
-#include "TfrmTimeZones.h"
+#include <lookup/TfrmTimeZones.h>
 
-#include "CityTable.h"
 #include <clock/Clock.h>
 #include <formlib/TApplication.h>
+#include <lookup/CityTable.h>
 #include <wincore/MessageLoop.h>
 
-#include "HelpPanels.h"
-#include "MemoryDib.h"
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "RealInput.h"
-#include "SentInput.h"
-#include "TempDir.h"
+#include <lookup/tests/HelpPanels.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/RealInput.h>
+#include <tests/support/SentInput.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "WorldTime.h"
+#include <lookup/WorldTime.h>
 
-#include "CityTable.h"
+#include <lookup/CityTable.h>
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
-#include "NotarisFixture.h"
+#include <notes/tests/NotarisFixture.h>
 
-#include "Form6.h"
+#include <notes/Form6.h>
 
 #include <formsrt/Application.h>
 #include <formsrt/HelpLauncher.h>
 #include <formsrt/Settings.h>
 #include <wincore/MessageLoop.h>
 
-#include "MessagePump.h"
-#include "RealInput.h"
-#include "SentInput.h"
-#include "TempDir.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/RealInput.h>
+#include <tests/support/SentInput.h>
+#include <tests/support/TempDir.h>
 
 #include <gmock/gmock.h>
 

@@ -1,6 +1,6 @@
-#include "Form6.h"
+#include <notes/Form6.h>
 
-#include "NotarisFixture.h"
+#include <notes/tests/NotarisFixture.h>
 
 #include <gtest/gtest.h>
 

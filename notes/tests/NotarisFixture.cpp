@@ -1,7 +1,7 @@
-#include "NotarisFixture.h"
+#include <notes/tests/NotarisFixture.h>
 
-#include "MessagePump.h"
-#include "SentInput.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/SentInput.h>
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Form1.h"
+#include <notes/Form1.h>
 
-#include "ModalAnswerer.h"
-#include "RegistrySandbox.h"
-#include "TempDir.h"
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/RegistrySandbox.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "NoteFile.h"
-#include "GenUtils.h"
+#include <notes/GenUtils.h>
+#include <notes/NoteFile.h>
 
-#include "RegistrySandbox.h"
-#include "TempDir.h"
+#include <tests/support/RegistrySandbox.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

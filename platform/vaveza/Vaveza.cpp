@@ -1,4 +1,4 @@
-#include "Vaveza.h"
+#include <vaveza/Vaveza.h>
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // vaveza: finishes what the install engine cannot do while it runs (moving or deleting its own
 // executable), as "vaveza.ini" in the Windows folder asks.
-#include "Vaveza.h"
+#include <vaveza/Vaveza.h>
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
-#include "RealInput.h"
-#include "MessagePump.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/RealInput.h>
 
 #include <gtest/gtest.h>
 

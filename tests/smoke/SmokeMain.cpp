@@ -1,4 +1,4 @@
-#include "SmokeWindow.h"
+#include <tests/smoke/SmokeWindow.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   HWND hwnd = smoke::createSmokeWindow(instance);

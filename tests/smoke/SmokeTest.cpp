@@ -1,11 +1,11 @@
-#include "SmokeWindow.h"
+#include <tests/smoke/SmokeWindow.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "SentInput.h"
-#include "SmokeResource.h"
-#include "TempDir.h"
+#include <tests/smoke/SmokeResource.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/SentInput.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "SmokeWindow.h"
+#include <tests/smoke/SmokeWindow.h>
 
-#include "SmokeResource.h"
+#include <tests/smoke/SmokeResource.h>
 
 namespace smoke {
 

@@ -1,4 +1,4 @@
-#include "MemoryDib.h"
+#include <tests/support/MemoryDib.h>
 
 #include <cstdio>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "MetafileText.h"
+#include <tests/support/MetafileText.h>
 
 namespace testsupport {
 

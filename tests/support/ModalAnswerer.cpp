@@ -1,7 +1,7 @@
-#include "ModalAnswerer.h"
+#include <tests/support/ModalAnswerer.h>
 
-#include "RealInput.h"
-#include "WindowText.h"
+#include <tests/support/RealInput.h>
+#include <tests/support/WindowText.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ModalSteps.h"
+#include <tests/support/ModalSteps.h>
 
 #include <gtest/gtest.h>
 

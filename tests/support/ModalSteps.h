@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModalAnswerer.h"
+#include <tests/support/ModalAnswerer.h>
 
 #include <windows.h>
 

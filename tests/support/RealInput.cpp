@@ -1,4 +1,4 @@
-#include "RealInput.h"
+#include <tests/support/RealInput.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "RegistrySandbox.h"
+#include <tests/support/RegistrySandbox.h>
 
 #include <gtest/gtest.h>
 

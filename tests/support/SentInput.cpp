@@ -1,4 +1,4 @@
-#include "SentInput.h"
+#include <tests/support/SentInput.h>
 
 namespace testsupport {
 

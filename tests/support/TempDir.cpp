@@ -1,4 +1,4 @@
-#include "TempDir.h"
+#include <tests/support/TempDir.h>
 
 #include <windows.h>
 
@@ -54,7 +54,9 @@ bool writeFile(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void removeTree(const std::string& path) {
   WIN32_FIND_DATAA found{};

@@ -1,4 +1,4 @@
-#include "WindowText.h"
+#include <tests/support/WindowText.h>
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include <calendar/data/DataFolder.h>
 
-#include "TempDir.h"
+#include <tests/support/TempDir.h>
 
 #include <windows.h>
 

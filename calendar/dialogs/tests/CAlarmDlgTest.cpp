@@ -1,7 +1,5 @@
 #include <calendar/dialogs/CAlarmDlg.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
 #include <calendar/data/CEventFile.h>
 #include <calendar/frame/CDorvixDoc.h>
 #include <calendar/resource.h>
@@ -10,6 +8,8 @@
 #include <calendar/tests/DorvixAppFixture.h>
 #include <calendar/tests/RecordingView.h>
 #include <calendar/tests/TestSeams.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
 
 #include <clock/Clock.h>
 

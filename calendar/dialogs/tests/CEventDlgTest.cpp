@@ -1,14 +1,14 @@
 #include <calendar/dialogs/CEventDlg.h>
 
-#include "GridBody.h"
-#include "GridCellFrame.h"
-#include "MemoryDib.h"
-#include "SentInput.h"
 #include <calendar/data/CEventFile.h>
 #include <calendar/data/CEventItem.h>
 #include <calendar/resource.h>
 #include <calendar/tests/CalendarFixture.h>
 #include <calendar/tests/DialogSteps.h>
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridCellFrame.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/SentInput.h>
 
 #include <clock/Clock.h>
 

@@ -1,10 +1,10 @@
 #include <calendar/dialogs/CHolidayDlg.h>
 
-#include "GridBody.h"
-#include "SentInput.h"
 #include <calendar/frame/CDorvixDoc.h>
 #include <calendar/tests/CalendarFixture.h>
 #include <calendar/tests/DialogSteps.h>
+#include <gridctrl/GridBody.h>
+#include <tests/support/SentInput.h>
 
 #include <clock/Clock.h>
 

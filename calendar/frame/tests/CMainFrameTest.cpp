@@ -1,7 +1,5 @@
 #include <calendar/frame/CMainFrame.h>
 
-#include "MessagePump.h"
-#include "RealInput.h"
 #include <calendar/data/FileBytes.h>
 #include <calendar/dialogs/CAlarmDlg.h>
 #include <calendar/frame/CDorvixApp.h>
@@ -14,6 +12,8 @@
 #include <calendar/tests/RecordingView.h>
 #include <calendar/tests/TestSeams.h>
 #include <calendar/views/CGridView.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/RealInput.h>
 
 #include <appframe/AfxIds.h>
 #include <clock/Clock.h>

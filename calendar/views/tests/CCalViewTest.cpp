@@ -1,14 +1,14 @@
 #include <calendar/views/CCalView.h>
 
-#include "GridBody.h"
-#include "RealInput.h"
-#include "SentInput.h"
 #include <calendar/frame/LocaleText.h>
 #include <calendar/resource.h>
 #include <calendar/tests/DialogSteps.h>
 #include <calendar/tests/DorvixAppFixture.h>
 #include <calendar/views/CGridView.h>
 #include <calendar/views/Hints.h>
+#include <gridctrl/GridBody.h>
+#include <tests/support/RealInput.h>
+#include <tests/support/SentInput.h>
 
 namespace {
 

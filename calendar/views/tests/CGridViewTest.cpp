@@ -1,16 +1,16 @@
 #include <calendar/views/CGridView.h>
 
-#include "GridBody.h"
-#include "GridHeaders.h"
-#include "GridPrintTarget.h"
-#include "MetafileText.h"
-#include "SentInput.h"
 #include <calendar/dialogs/CAlarmDlg.h>
 #include <calendar/resource.h>
 #include <calendar/tests/DialogSteps.h>
 #include <calendar/tests/DorvixAppFixture.h>
 #include <calendar/tests/RecordingView.h>
 #include <calendar/views/Hints.h>
+#include <gridctrl/GridBody.h>
+#include <gridctrl/GridHeaders.h>
+#include <gridctrl/GridPrintTarget.h>
+#include <tests/support/MetafileText.h>
+#include <tests/support/SentInput.h>
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include <calendar/views/CMonthGrid.h>
 
-#include "GridBody.h"
-#include "MessagePump.h"
-#include "SentInput.h"
 #include <calendar/data/CAppSettings.h>
 #include <calendar/frame/LocaleText.h>
+#include <gridctrl/GridBody.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/SentInput.h>
 
 #include <clock/Clock.h>
 

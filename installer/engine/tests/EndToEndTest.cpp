@@ -4,11 +4,11 @@
 // (a file of their own where a payload file goes, another product's program group) and compares the
 // whole machine before the install and after the uninstall from outside; the tests run alone, so
 // nothing else changes it meanwhile.
-#include <TempDir.h>
 #include <engine/log/LogDump.h>
 #include <engine/tests/MachineSnapshot.h>
 #include <engine/tests/TestFolders.h>
 #include <engine/tools/DemoProduct.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <RegistrySandbox.h>
-#include <TempDir.h>
 #include <engine/log/OperationLog.h>
 #include <engine/operations/Installer.h>
+#include <tests/support/RegistrySandbox.h>
+#include <tests/support/TempDir.h>
 
 #include <set>
 #include <string>

@@ -1,7 +1,7 @@
 #include <engine/controllers/InstallController.h>
 #include <engine/tests/TestFolders.h>
 
-#include <TempDir.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <engine/log/OperationLog.h>
 #include <engine/script/LanguageSet.h>
 
-#include <ModalAnswerer.h>
-#include <TempDir.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <kxlang/kxlangids.h>
 

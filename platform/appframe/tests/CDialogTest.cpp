@@ -3,9 +3,9 @@
 #include <appframe/CDataExchange.h>
 #include <appframe/CDialog.h>
 
-#include "MemoryDib.h"
-#include "ModalAnswerer.h"
-#include "WindowText.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/WindowText.h>
 
 #include <gtest/gtest.h>
 

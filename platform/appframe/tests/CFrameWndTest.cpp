@@ -9,10 +9,10 @@
 #include <appframe/CView.h>
 #include <appframe/CWinApp.h>
 
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "SentInput.h"
-#include "TempDir.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/SentInput.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

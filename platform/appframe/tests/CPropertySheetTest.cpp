@@ -1,7 +1,7 @@
 #include <appframe/CDataExchange.h>
 #include <appframe/CPropertySheet.h>
 
-#include "ModalAnswerer.h"
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include <appframe/CWnd.h>
 #include <appframe/Controls.h>
 
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "SentInput.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <formlib/TPanel.h>
 #include <formlib/TStatusBar.h>
 
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "SentInput.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

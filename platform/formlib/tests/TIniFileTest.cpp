@@ -1,7 +1,7 @@
 #include <formlib/Exceptions.h>
 #include <formlib/TIniFile.h>
 
-#include "TempDir.h"
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 #include <formlib/TForm.h>
 #include <formlib/TStringGrid.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
-#include "MetafileText.h"
-#include "SentInput.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/MetafileText.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

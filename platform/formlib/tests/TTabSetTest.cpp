@@ -1,8 +1,8 @@
 #include <formlib/TForm.h>
 #include <formlib/TTabSet.h>
 
-#include "MessagePump.h"
-#include "SentInput.h"
+#include <tests/support/MessagePump.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

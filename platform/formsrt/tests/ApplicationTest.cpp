@@ -1,9 +1,9 @@
-#include "ErrorOf.h"
 #include <formsrt/Application.h>
 #include <formsrt/Controls.h>
 #include <formsrt/Form.h>
+#include <formsrt/tests/ErrorOf.h>
 
-#include "MessagePump.h"
+#include <tests/support/MessagePump.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ErrorOf.h"
 #include <formsrt/DateTime.h>
+#include <formsrt/tests/ErrorOf.h>
 
 #include <clock/Clock.h>
 

@@ -1,9 +1,9 @@
-#include "ErrorOf.h"
 #include <formsrt/FileChannels.h>
 #include <formsrt/FileSystem.h>
 #include <formsrt/Text.h>
+#include <formsrt/tests/ErrorOf.h>
 
-#include "TempDir.h"
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <formsrt/FileListBox.h>
 #include <formsrt/Form.h>
 
-#include "TempDir.h"
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

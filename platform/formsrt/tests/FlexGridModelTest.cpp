@@ -1,5 +1,5 @@
-#include "ErrorOf.h"
 #include <formsrt/FlexGridModel.h>
+#include <formsrt/tests/ErrorOf.h>
 
 #include <gtest/gtest.h>
 

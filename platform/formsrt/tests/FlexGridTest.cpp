@@ -1,9 +1,9 @@
 #include <formsrt/FlexGrid.h>
 #include <formsrt/Form.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
-#include "SentInput.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 #include <formsrt/Form.h>
 #include <formsrt/RuntimeError.h>
 
-#include "MemoryDib.h"
-#include "MessagePump.h"
-#include "ModalAnswerer.h"
-#include "SentInput.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/SentInput.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ErrorOf.h"
 #include <formsrt/Printer.h>
+#include <formsrt/tests/ErrorOf.h>
 
-#include "MetafileText.h"
+#include <tests/support/MetafileText.h>
 
 #include <gtest/gtest.h>
 

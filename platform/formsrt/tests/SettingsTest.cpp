@@ -1,6 +1,6 @@
 #include <formsrt/Settings.h>
 
-#include "RegistrySandbox.h"
+#include <tests/support/RegistrySandbox.h>
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 #include <formsrt/Form.h>
 #include <formsrt/TabStrip.h>
 
-#include "SentInput.h"
+#include <tests/support/SentInput.h>
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
-#include "Vaveza.h"
+#include <vaveza/Vaveza.h>
 
-#include "TempDir.h"
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include <wincore/BoundWindow.h>
 #include <wincore/ErrorReporter.h>
 
-#include <WindowText.h>
 #include <gtest/gtest.h>
+#include <tests/support/WindowText.h>
 
 #include <cstdint>
 #include <new>

@@ -4,8 +4,8 @@
 #include <wincore/Units.h>
 #include <wincore/WindowText.h>
 
-#include "MemoryDib.h"
-#include "RegistrySandbox.h"
+#include <tests/support/MemoryDib.h>
+#include <tests/support/RegistrySandbox.h>
 
 #include <gtest/gtest.h>
 

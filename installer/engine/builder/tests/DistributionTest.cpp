@@ -5,14 +5,14 @@
 #include <engine/operations/FileItemJob.h>
 #include <foundation/files/lzpreader.h>
 
-#include <ModalAnswerer.h>
-#include <TempDir.h>
 #include <engine/script/InstallScript.h>
 #include <engine/tests/FileTimes.h>
 #include <engine/tests/FolderArchive.h>
 #include <engine/tests/InstallerFixture.h>
 #include <engine/tests/TestFolders.h>
 #include <foundation/tests/memorystreams.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <windows.h>
 

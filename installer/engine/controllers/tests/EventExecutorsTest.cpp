@@ -4,9 +4,9 @@
 #include <foundation/tests/checkrecorder.h>
 #include <foundation/tests/hostlink.h>
 
-#include <TempDir.h>
 #include <engine/controllers/EventExecutors.h>
 #include <engine/operations/Installer.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

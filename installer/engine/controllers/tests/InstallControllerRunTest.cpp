@@ -9,8 +9,8 @@
 #include <engine/operations/ProgramGroupsManager.h>
 #include <foundation/tests/checkrecorder.h>
 
-#include <ModalAnswerer.h>
-#include <TempDir.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

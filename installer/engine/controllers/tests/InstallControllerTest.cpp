@@ -10,11 +10,11 @@
 #include <engine/tests/TestFolders.h>
 #include <foundation/tests/checkrecorder.h>
 
-#include <MessagePump.h>
-#include <ModalAnswerer.h>
-#include <RegistrySandbox.h>
-#include <SentInput.h>
-#include <TempDir.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/RegistrySandbox.h>
+#include <tests/support/SentInput.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -6,11 +6,11 @@
 #include <foundation/tests/bitmapbytes.h>
 #include <foundation/tests/checkrecorder.h>
 
-#include <MemoryDib.h>
-#include <ModalAnswerer.h>
-#include <TempDir.h>
 #include <foundation/windows/dlgbox.h>
 #include <foundation/windows/wndstack.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <kxlang/kxlangids.h>
 

@@ -5,8 +5,8 @@
 #include <engine/log/LogDump.h>
 #include <engine/script/LanguageSet.h>
 
-#include <ModalAnswerer.h>
-#include <TempDir.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <kxlang/kxlangids.h>
 

@@ -2,11 +2,11 @@
 #include <engine/script/LanguageSet.h>
 #include <engine/tests/TestFolders.h>
 
-#include <MessagePump.h>
-#include <ModalAnswerer.h>
 #include <foundation/dialogs/gauge.h>
 #include <foundation/windows/dlgbox.h>
 #include <foundation/windows/helpfile.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

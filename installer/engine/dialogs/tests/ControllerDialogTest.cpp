@@ -6,9 +6,9 @@
 #include <engine/script/LanguageSet.h>
 #include <engine/tests/InstallerFixture.h>
 
-#include <MessagePump.h>
-#include <ModalAnswerer.h>
-#include <RealInput.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/RealInput.h>
 
 #include <gtest/gtest.h>
 

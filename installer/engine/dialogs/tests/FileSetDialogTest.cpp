@@ -4,10 +4,10 @@
 #include <engine/controllers/ScriptInstallController.h>
 #include <engine/dialogs/FileSetDialog.h>
 
-#include <MessagePump.h>
-#include <ModalAnswerer.h>
-#include <TempDir.h>
 #include <foundation/windows/helpfile.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

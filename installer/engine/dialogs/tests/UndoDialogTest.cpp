@@ -4,11 +4,11 @@
 #include <engine/dialogs/UndoDialog.h>
 #include <engine/script/LanguageSet.h>
 
-#include <MemoryDib.h>
-#include <MessagePump.h>
-#include <MetafileText.h>
-#include <ModalAnswerer.h>
-#include <TempDir.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/MetafileText.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <kxlang/kxlangids.h>
 

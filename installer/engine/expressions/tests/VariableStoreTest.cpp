@@ -1,5 +1,5 @@
-#include <ModalAnswerer.h>
 #include <engine/expressions/VariableStore.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include <engine/tests/InstallerFixture.h>
 
-#include <ModalAnswerer.h>
 #include <engine/log/LogDump.h>
 #include <engine/log/LogUndo.h>
 #include <engine/operations/FileJob.h>
 #include <engine/operations/IniFile.h>
 #include <engine/operations/ProgramGroupsManager.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include <ModalAnswerer.h>
-#include <TempDir.h>
 #include <engine/log/ByteStreams.h>
 #include <engine/log/LogDump.h>
 #include <engine/log/LogText.h>
 #include <engine/log/OperationLog.h>
 #include <engine/operations/ProgramItem.h>
 #include <foundation/tests/checkrecorder.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

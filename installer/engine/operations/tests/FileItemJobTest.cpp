@@ -2,11 +2,11 @@
 #include <engine/tests/FolderArchive.h>
 #include <engine/tests/InstallerFixture.h>
 
-#include <ModalAnswerer.h>
 #include <engine/builder/LibraryPacker.h>
 #include <engine/operations/FileItemJob.h>
 #include <foundation/files/lzplibrary.h>
 #include <foundation/tests/checkrecorder.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

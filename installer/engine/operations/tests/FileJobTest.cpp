@@ -1,8 +1,8 @@
 #include <engine/tests/InstallerFixture.h>
 
-#include <ModalAnswerer.h>
 #include <engine/log/ByteStreams.h>
 #include <engine/operations/FileJob.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

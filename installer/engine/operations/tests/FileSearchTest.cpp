@@ -2,8 +2,8 @@
 #include <engine/operations/FileSearch.h>
 #include <engine/tests/InstallerFixture.h>
 
-#include <ModalAnswerer.h>
-#include <TempDir.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <engine/operations/FolderGuard.h>
 
-#include <TempDir.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

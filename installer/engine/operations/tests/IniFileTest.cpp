@@ -1,7 +1,7 @@
-#include <TempDir.h>
 #include <engine/operations/IniFile.h>
 #include <engine/operations/TextFile.h>
 #include <foundation/tests/checkrecorder.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

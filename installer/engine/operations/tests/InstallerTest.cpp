@@ -1,8 +1,8 @@
 #include <engine/tests/InstallerFixture.h>
 #include <engine/tests/MachineSnapshot.h>
 
-#include <ModalAnswerer.h>
 #include <engine/operations/IniFile.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

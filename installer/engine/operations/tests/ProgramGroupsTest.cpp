@@ -1,12 +1,12 @@
 #include <engine/operations/tests/DdeTestServer.h>
 #include <engine/tests/InstallerFixture.h>
 
-#include <ModalAnswerer.h>
-#include <RegistrySandbox.h>
-#include <TempDir.h>
 #include <engine/operations/ProgmanGroups.h>
 #include <engine/operations/ProgramGroupsManager.h>
 #include <engine/operations/ShellFolderGroups.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/RegistrySandbox.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

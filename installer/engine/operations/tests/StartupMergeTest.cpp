@@ -1,9 +1,9 @@
-#include <ModalAnswerer.h>
 #include <engine/log/LogDump.h>
 #include <engine/operations/StartupMerge.h>
 #include <engine/script/LanguageSet.h>
 #include <engine/tests/InstallerFixture.h>
 #include <foundation/paths/fpath.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include <engine/tests/TestFolders.h>
 
-#include <MemoryDib.h>
-#include <MessagePump.h>
-#include <TempDir.h>
 #include <engine/screen/InstallScreenWindow.h>
 #include <engine/script/LanguageSet.h>
 #include <foundation/registry/screeninfo.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

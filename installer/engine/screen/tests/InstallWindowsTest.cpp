@@ -13,10 +13,10 @@
 #include <engine/tests/TestFolders.h>
 #include <foundation/tests/checkrecorder.h>
 
-#include <MessagePump.h>
-#include <ModalAnswerer.h>
-#include <TempDir.h>
-#include <WindowText.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
+#include <tests/support/WindowText.h>
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include <foundation/tests/checkrecorder.h>
 #include <foundation/tests/memorystreams.h>
 
-#include <TempDir.h>
 #include <engine/script/InstallScript.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 #include <foundation/tests/checkrecorder.h>
 #include <foundation/tests/memorystreams.h>
 
-#include <TempDir.h>
 #include <engine/script/LanguageSet.h>
 #include <engine/script/ScriptSchema.h>
 #include <foundation/strings/textresource.h>
+#include <tests/support/TempDir.h>
 
 #include <kxlang/kxlangids.h>
 

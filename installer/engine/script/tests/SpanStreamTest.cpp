@@ -1,6 +1,6 @@
-#include <TempDir.h>
 #include <engine/script/SpanStream.h>
 #include <foundation/tests/checkrecorder.h>
+#include <tests/support/TempDir.h>
 
 #include <gtest/gtest.h>
 

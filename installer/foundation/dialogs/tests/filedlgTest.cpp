@@ -2,9 +2,9 @@
 
 #include <foundation/dialogs/filedlg.h>
 
-#include <ModalAnswerer.h>
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TempDir.h>
 
 #include <algorithm>
 #include <string>

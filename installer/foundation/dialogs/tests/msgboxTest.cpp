@@ -5,10 +5,10 @@
 #include <foundation/windows/helpfile.h>
 #include <foundation/windows/msgloop.h>
 
-#include <ModalAnswerer.h>
-#include <WindowText.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/WindowText.h>
 
 #include <string>
 #include <vector>

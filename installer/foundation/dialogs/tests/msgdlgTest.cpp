@@ -2,8 +2,8 @@
 
 #include <foundation/dialogs/msgdlg.h>
 
-#include <WindowText.h>
 #include <gtest/gtest.h>
+#include <tests/support/WindowText.h>
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include <foundation/dialogs/opttree.h>
 
-#include <MemoryDib.h>
-#include <MessagePump.h>
-#include <RealInput.h>
 #include <gtest/gtest.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/MessagePump.h>
+#include <tests/support/RealInput.h>
 
 #include <algorithm>
 #include <string>

@@ -3,8 +3,8 @@
 #include <foundation/dialogs/gauge.h>
 #include <foundation/dialogs/progdlg.h>
 
-#include <MemoryDib.h>
 #include <gtest/gtest.h>
+#include <tests/support/MemoryDib.h>
 
 using testsupport::MemoryDib;
 

@@ -4,12 +4,12 @@
 
 #include <foundation/dialogs/usrdlg.h>
 
-#include <MemoryDib.h>
-#include <ModalAnswerer.h>
-#include <RealInput.h>
-#include <TempDir.h>
-#include <WindowText.h>
 #include <gtest/gtest.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/RealInput.h>
+#include <tests/support/TempDir.h>
+#include <tests/support/WindowText.h>
 
 #include <cstring>
 #include <map>

@@ -3,8 +3,8 @@
 
 #include <foundation/drawing/bmpsrc.h>
 
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 #include <string>
 

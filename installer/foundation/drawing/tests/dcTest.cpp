@@ -1,7 +1,7 @@
 #include <foundation/drawing/dc.h>
 
-#include <MemoryDib.h>
 #include <gtest/gtest.h>
+#include <tests/support/MemoryDib.h>
 
 #include <cstdlib>
 

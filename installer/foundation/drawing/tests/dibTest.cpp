@@ -3,9 +3,9 @@
 
 #include <foundation/drawing/dib.h>
 
-#include <MemoryDib.h>
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/TempDir.h>
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include <foundation/drawing/font.h>
 
-#include <MemoryDib.h>
 #include <gtest/gtest.h>
+#include <tests/support/MemoryDib.h>
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #include <foundation/drawing/metafile.h>
 
-#include <MemoryDib.h>
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/MemoryDib.h>
+#include <tests/support/TempDir.h>
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include <foundation/drawing/palette.h>
 
-#include <MemoryDib.h>
 #include <gtest/gtest.h>
+#include <tests/support/MemoryDib.h>
 
 using testsupport::MemoryDib;
 

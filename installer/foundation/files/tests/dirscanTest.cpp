@@ -3,8 +3,8 @@
 
 #include <foundation/files/dirscan.h>
 
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 #include <algorithm>
 #include <string>

@@ -1,9 +1,9 @@
 #include <foundation/files/lzpreader.h>
 #include <foundation/streams/filestream.h>
 
-#include <TempDir.h>
 #include <clock/Clock.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 #include <random>
 #include <string>

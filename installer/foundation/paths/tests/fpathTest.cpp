@@ -3,9 +3,9 @@
 #include <foundation/paths/fpath.h>
 #include <foundation/registry/systime.h>
 
-#include <TempDir.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 #include <functional>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include <foundation/registry/regkey.h>
 
-#include <RegistrySandbox.h>
 #include <gtest/gtest.h>
+#include <tests/support/RegistrySandbox.h>
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,9 +4,9 @@
 #include <foundation/streams/filestream.h>
 #include <foundation/streams/porttype.h>
 
-#include <TempDir.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 #include <cstring>
 #include <functional>

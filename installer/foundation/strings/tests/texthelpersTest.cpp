@@ -1,7 +1,7 @@
 #include <foundation/strings/texthelpers.h>
 
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 #include <cstring>
 #include <functional>

@@ -3,9 +3,9 @@
 #include <foundation/system/checkfailed.h>
 #include <foundation/system/outofmemory.h>
 
-#include <ModalAnswerer.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <string>
 

@@ -3,8 +3,8 @@
 #include <foundation/system/ctl3d.h>
 #include <foundation/windows/threedhook.h>
 
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <foundation/system/reboot.h>
 
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 #include <string>
 #include <vector>

@@ -4,9 +4,9 @@
 #include <foundation/windows/dactrl.h>
 #include <foundation/windows/dlgbox.h>
 
-#include <ModalAnswerer.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <functional>
 #include <string>

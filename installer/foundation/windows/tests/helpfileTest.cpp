@@ -3,8 +3,8 @@
 #include <foundation/dialogs/msgbox.h>
 #include <foundation/windows/helpfile.h>
 
-#include <ModalAnswerer.h>
 #include <gtest/gtest.h>
+#include <tests/support/ModalAnswerer.h>
 
 using testsupport::ModalAnswerer;
 

@@ -1,9 +1,9 @@
 #include <foundation/windows/msgloop.h>
 #include <foundation/windows/wndstack.h>
 
-#include <MessagePump.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tests/support/MessagePump.h>
 
 #include <vector>
 

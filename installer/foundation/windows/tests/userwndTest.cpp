@@ -4,9 +4,9 @@
 
 #include <wincore/ErrorReporter.h>
 
-#include <ModalAnswerer.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tests/support/ModalAnswerer.h>
 
 #include <stdexcept>
 #include <string>

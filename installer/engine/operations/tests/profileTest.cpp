@@ -1,7 +1,7 @@
-#include <foundation/streams/profile.h>
+#include <engine/operations/profile.h>
 
-#include <TempDir.h>
 #include <gtest/gtest.h>
+#include <tests/support/TempDir.h>
 
 #include <string>
 

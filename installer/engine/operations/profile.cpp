@@ -1,4 +1,4 @@
-#include <foundation/streams/profile.h>
+#include <engine/operations/profile.h>
 
 #include <foundation/strings/formattext.h>
 
