@@ -8,6 +8,7 @@
 
 #include <foundation/paths/fpath.h>
 #include <foundation/system/systemreason.h>
+#include <foundation/windows/msgloop.h>
 
 #include <climits>
 #include <cstring>
@@ -17,14 +18,6 @@ using namespace installerparts;
 namespace {
 
 constexpr UINT NotEnoughSpaceText = 91;
-
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 int SameVolume(const char* a, const char* b) {
   char fullA[MAX_PATH], fullB[MAX_PATH];
@@ -85,7 +78,7 @@ int Installer::removetree(const char* path) {
       std::string entry = folder + "\\" + found.cFileName;
       ok = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? removetree(entry.c_str())
                                                                : deletefile(entry.c_str());
-      PumpMessages();
+      MessageLoop().pump(1);
     } while (ok && FindNextFileA(search, &found));
     FindClose(search);
     if (!ok)

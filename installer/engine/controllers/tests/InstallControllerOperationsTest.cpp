@@ -202,6 +202,7 @@ TEST_F(ControllerFixture, AFailedFileItemAsksWhetherToAbortAndTakesTheMinimumTim
   controller.wait = [&](int milliseconds) {
     waited += milliseconds;
     now += static_cast<DWORD>(milliseconds);
+    return 1;
   };
   std::string source = dir.file("late.txt"), target = dir.file("late copy.txt");
   FileInstallRecord record = {};
