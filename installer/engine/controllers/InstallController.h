@@ -196,9 +196,9 @@ public:
   std::function<std::unique_ptr<LogFileWriter>(const char* path, const LogHeader& header)> openlogfile =
       LogFileWriter::OpenLogPath;
   // The tick a file item's minimum time is measured with, and the wait that keeps the windows alive
-  // meanwhile (none: the messages are pumped between short sleeps).
+  // meanwhile, 0 when a quit ended it (none: the messages are pumped between short sleeps).
   std::function<DWORD()> tick = [] { return GetTickCount(); };
-  std::function<void(int milliseconds)> wait;
+  std::function<int(int milliseconds)> wait;
   Installer& installer() { return installer_; }
   const char* engineFolder() const { return engineFolder_; }
   const char* sourceFolder() const { return sourceFolder_; }

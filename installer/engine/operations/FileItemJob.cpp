@@ -132,9 +132,8 @@ FileJob BuildFileJob(const FileInstallRecord& record, const FileItemSetting& set
   return job;
 }
 
-void FileItemSetting::WaitPumping(int milliseconds) {
-  MessageLoop().pump(1);
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min(milliseconds, 20)), QS_ALLINPUT);
+int FileItemSetting::WaitPumping(int milliseconds) {
+  return MessageLoop().wait(static_cast<DWORD>(std::min(milliseconds, 20)));
 }
 
 int SetItemAttributes(Installer& installer, const char* path, DWORD asked) {
@@ -185,7 +184,8 @@ void WaitMinimumTime(const FileItemSetting& setting, DWORD started) {
     return;
   DWORD least = static_cast<DWORD>(std::min(setting.minimumtime, LongestMinimumTime));
   for (DWORD spent = setting.tick() - started; spent < least; spent = setting.tick() - started)
-    setting.wait(static_cast<int>(least - spent));
+    if (!setting.wait(static_cast<int>(least - spent)))
+      return;
 }
 
 } // namespace

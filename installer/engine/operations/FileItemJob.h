@@ -32,12 +32,12 @@ struct FileItemSetting {
   // again. None: the item just fails.
   std::function<int()> queryabort;
   // The least time an item takes, in milliseconds of `tick`; `wait` keeps the windows alive for
-  // about the given time.
+  // about the given time and answers 0 when a quit ended it, so that the program can end at once.
   long minimumtime = 0;
   std::function<DWORD()> tick = [] { return GetTickCount(); };
-  std::function<void(int milliseconds)> wait = WaitPumping;
+  std::function<int(int milliseconds)> wait = WaitPumping;
 
-  static void WaitPumping(int milliseconds);
+  static int WaitPumping(int milliseconds);
 };
 
 // Reads a compressed source through the decompression library; its size is the original's.

@@ -15,6 +15,7 @@
 #include <foundation/strings/texthelpers.h>
 #include <foundation/strings/textresource.h>
 #include <foundation/system/systemreason.h>
+#include <foundation/windows/msgloop.h>
 
 #include <cstring>
 #include <mutex>
@@ -481,11 +482,7 @@ void AppendWriter::aftersuccess(OperationLog& log, const char* path) {
 }
 
 int SilentProgress::advance(int) {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  MessageLoop().pump(1);
   return !(abort_ && *abort_);
 }
 

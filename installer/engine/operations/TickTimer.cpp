@@ -1,5 +1,7 @@
 #include <engine/operations/TickTimer.h>
 
+#include <foundation/windows/msgloop.h>
+
 TickTimer StartTickTimer(DWORD duration) { return TickTimer{GetTickCount(), duration}; }
 
 int TickTimerExpired(const TickTimer& timer, DWORD now) {
@@ -16,15 +18,7 @@ DWORD TickTimerLeft(const TickTimer& timer, DWORD now) {
 }
 
 void TickTimerWait(const TickTimer& timer) {
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    DWORD left = TickTimerLeft(timer, GetTickCount());
-    if (!left)
+  for (DWORD left = TickTimerLeft(timer, GetTickCount()); left; left = TickTimerLeft(timer, GetTickCount()))
+    if (!MessageLoop().wait(left))
       return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
-  }
 }

@@ -13,5 +13,6 @@ TickTimer StartTickTimer(DWORD duration);
 int TickTimerExpired(const TickTimer& timer, DWORD now);
 // Milliseconds left at tick `now`, 0 once run out.
 DWORD TickTimerLeft(const TickTimer& timer, DWORD now);
-// Dispatches the thread's messages until the span has run out, sleeping while none arrive.
+// Dispatches the thread's messages until the span has run out, sleeping while none arrive; a quit ends
+// it early and stays for the loop that owns it.
 void TickTimerWait(const TickTimer& timer);

@@ -40,12 +40,14 @@ void msgloop::dispatch(MSG& message) {
   DispatchMessageA(&message);
 }
 
-int msgloop::pump(int all) {
+// Handles waiting messages as pump() does; sets `quit` when it met a WM_QUIT.
+int msgloop::take(int all, int& quit) {
   int handled = 0;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
+      quit = 1;
       return handled;
     }
     dispatch(message);
@@ -54,6 +56,20 @@ int msgloop::pump(int all) {
       break;
   }
   return handled;
+}
+
+int msgloop::pump(int all) {
+  int quit = 0;
+  return take(all, quit);
+}
+
+int msgloop::wait(DWORD milliseconds) {
+  int quit = 0;
+  take(1, quit);
+  if (quit)
+    return 0;
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+  return 1;
 }
 
 msgloop& MessageLoop() {

@@ -30,8 +30,14 @@ public:
   // Handles waiting messages: all of them, or only the first without `all`; 1 when any was handled.
   // A WM_QUIT met here is posted again for the loop that owns it, and the pump returns.
   int pump(int all);
+  // The pump of a wait: handles every waiting message, then sleeps until the next one or for
+  // `milliseconds`. Answers 0 without sleeping when it met a WM_QUIT: the quit is posted again for the
+  // loop that owns it, and it would wake every further sleep at once, so the wait must end.
+  int wait(DWORD milliseconds);
 
 private:
+  int take(int all, int& quit);
+
   int count_ = 0;
   HWND accelWindow_ = nullptr;
   HWND mdiClient_ = nullptr;

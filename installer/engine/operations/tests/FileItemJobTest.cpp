@@ -187,6 +187,7 @@ TEST_F(FileItemJobTest, AnItemTakesAtLeastTheMinimumTime) {
     setting.wait = [&](int milliseconds) {
       waits.push_back(milliseconds);
       now += static_cast<DWORD>(std::min(milliseconds, 40));
+      return 1;
     };
     EXPECT_EQ(c.sourceThere, RunFileItem(f.installer, record, setting)) << c.name;
     EXPECT_EQ(c.waits, waits) << c.name;
@@ -219,10 +220,48 @@ TEST_F(FileItemJobTest, TheMinimumTimeIsBoundedToTenSeconds) {
     setting.wait = [&](int milliseconds) {
       waits.push_back(milliseconds);
       now += static_cast<DWORD>(milliseconds);
+      return 1;
     };
     EXPECT_EQ(1, RunFileItem(f.installer, record, setting)) << c.name;
     EXPECT_EQ(c.waits, waits) << c.name;
   }
+}
+
+// A window that asks the program to end when its message is handled: the user closing the program
+// while a file is copied, since only the copy's own pump handles it.
+LRESULT CALLBACK QuitWhenAsked(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_APP)
+    return DefWindowProcA(window, message, wParam, lParam);
+  PostQuitMessage(static_cast<int>(wParam));
+  return 0;
+}
+
+// The clock moves a millisecond each time it is read, so a minimum-time wait that went on after the
+// quit would read it a hundred times; the quit must still reach the loop that owns it.
+TEST_F(FileItemJobTest, AQuitDuringACopyEndsTheProgramAfterTheCopy) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = QuitWhenAsked;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "FileItemJobQuitter";
+  RegisterClassA(&windowClass);
+  HWND quitter = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 windowClass.hInstance, nullptr);
+  ASSERT_TRUE(quitter);
+  std::string data = Text(200000, 5), source = f.file("quit.src"), target = f.file("quit.dst");
+  writeFile(source, data);
+  FileInstallRecord record = Record(nullptr, target);
+  record.source = source.c_str();
+  int reads = 0;
+  setting.minimumtime = 100;
+  setting.tick = [&] { return static_cast<DWORD>(reads++); };
+  PostMessageA(quitter, WM_APP, 9, 0);
+  EXPECT_EQ(1, RunFileItem(f.installer, record, setting));
+  EXPECT_EQ(data, readFile(target));
+  EXPECT_LT(reads, 10) << "the wait went on after the quit";
+  MSG message;
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was lost";
+  EXPECT_EQ(9u, message.wParam);
+  DestroyWindow(quitter);
 }
 
 TEST_F(FileItemJobTest, TheInstalledFileGetsEveryAttributeAsked) {

@@ -112,6 +112,19 @@ TEST_F(InstallerTest, ARemovalNeverTakesMoreThanTheFolderItNames) {
   EXPECT_TRUE(changed.empty()) << changed[0];
 }
 
+// The tree's removal keeps the windows alive; a quit met meanwhile belongs to the program's loop.
+TEST_F(InstallerTest, RemovingATreeLeavesAQuitForTheProgramsLoop) {
+  CreateDirectoryA(f.file("tree").c_str(), nullptr);
+  writeFile(f.file("tree\\a.txt"), "a");
+  writeFile(f.file("tree\\b.txt"), "b");
+  PostQuitMessage(4);
+  EXPECT_EQ(1, f.installer.removetree(f.file("tree").c_str()));
+  EXPECT_FALSE(fileExists(f.file("tree")));
+  MSG message;
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was lost";
+  EXPECT_EQ(4u, message.wParam);
+}
+
 TEST_F(InstallerTest, SettingAnEntryInANewFileLogsFileSectionAndEntry) {
   std::string ini = f.file("cfg\\app.ini");
   ASSERT_EQ(1, f.installer.setentry(ini.c_str(), "Main", "Key", "one"));

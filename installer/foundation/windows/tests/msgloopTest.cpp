@@ -105,6 +105,21 @@ TEST(MsgloopTest, PumpLeavesQuitForTheOwningLoop) {
   DestroyWindow(window);
 }
 
+// A quit wakes every sleep at once while it is pending, so a wait that met one must end, not sleep.
+TEST(MsgloopTest, AWaitEndsAtAQuitAndLeavesItForTheOwningLoop) {
+  testsupport::pumpMessages();
+  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  PostMessageA(window, WM_NULL, 0, 0);
+  EXPECT_EQ(1, MessageLoop().wait(0));
+  MSG message;
+  EXPECT_FALSE(PeekMessageA(&message, window, 0, 0, PM_NOREMOVE)) << "the waiting message was not handled";
+  PostQuitMessage(5);
+  EXPECT_EQ(0, MessageLoop().wait(600000));
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was lost";
+  EXPECT_EQ(5u, message.wParam);
+  DestroyWindow(window);
+}
+
 TEST(MsgloopTest, PumpWithoutAllHandlesOneMessage) {
   testsupport::pumpMessages();
   EXPECT_EQ(0, MessageLoop().pump(1));
