@@ -20,13 +20,18 @@ inline void pressButton(HWND dialog, int id) {
   testsupport::realinput::click(dialog, testsupport::realinput::centreOf(GetDlgItem(dialog, id)));
 }
 
-// The open alarm, snoozed for `minutes` the way its window offers: the minutes written into its box, then
-// its Snooze button. False when no alarm is open.
+// The open alarm, snoozed for `minutes` as a user does it: a click into its box, what is there selected
+// and typed over, then a click on its Snooze button. False when no alarm is open.
 inline bool snoozeAlarm(int minutes) {
   HWND alarm = FindWindowA(nullptr, "Calvorne Alarm !");
   if (!alarm)
     return false;
-  SetDlgItemInt(alarm, IDC_SNOOZE, static_cast<UINT>(minutes), FALSE);
-  SendMessageA(alarm, WM_COMMAND, IDC_SNOOZEBUTTON, 0);
+  namespace realinput = testsupport::realinput;
+  realinput::bringToFront(alarm);
+  realinput::click(alarm, realinput::centreOf(GetDlgItem(alarm, IDC_SNOOZE)));
+  realinput::pressKey(VK_END);
+  realinput::pressKey(VK_HOME, {VK_SHIFT});
+  realinput::typeText(std::to_string(minutes));
+  pressButton(alarm, IDC_SNOOZEBUTTON);
   return true;
 }
