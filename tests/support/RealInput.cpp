@@ -1,4 +1,5 @@
 #include <tests/support/RealInput.h>
+#include <tests/support/WindowText.h>
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,11 @@ std::string describeWindowAt(POINT screen) {
   HWND found = WindowFromPoint(screen);
   if (!found)
     return "no window";
-  char name[64] = "", caption[128] = "";
+  char name[64] = "";
   GetClassNameA(found, name, sizeof name);
-  GetWindowTextA(found, caption, sizeof caption);
   DWORD process = 0;
   GetWindowThreadProcessId(found, &process);
-  return std::string("a window of class ") + name + " \"" + caption + "\"" +
+  return std::string("a window of class ") + name + " \"" + windowText(found) + "\"" +
          (process == GetCurrentProcessId() ? "" : " of another process");
 }
 
