@@ -149,10 +149,7 @@ void InstallController::reporterrorf(const char* format, ...) {
   va_start(arguments, format);
   std::string text = FormatText(format, arguments);
   va_end(arguments);
-  if (library_.loaded())
-    EngineError("%s", text.c_str());
-  else
-    MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK | MB_TASKMODAL);
+  ReportEngineError(text.c_str(), library_.loaded());
 }
 
 int InstallController::initialise() {

@@ -132,10 +132,7 @@ void UninstallController::report(const char* format, ...) {
   va_start(arguments, format);
   std::string text = FormatText(format, arguments);
   va_end(arguments);
-  if (library_.loaded())
-    EngineError("%s", text.c_str());
-  else
-    MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK | MB_TASKMODAL);
+  ReportEngineError(text.c_str(), library_.loaded());
 }
 
 std::vector<std::string> UninstallController::companions() const {

@@ -24,6 +24,13 @@ void EngineError(const char* format, ...) {
   EngineMessageBox(text.c_str(), caption, MB_OK | MB_ICONSTOP);
 }
 
+void ReportEngineError(const char* text, int libraryLoaded) {
+  if (libraryLoaded)
+    EngineError("%s", text);
+  else
+    MessageBoxA(nullptr, text, nullptr, MB_OK | MB_TASKMODAL);
+}
+
 std::string EngineTextf(UINT id, ...) {
   char format[TextSize];
   LoadText(format, id);
