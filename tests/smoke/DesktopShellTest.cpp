@@ -92,6 +92,17 @@ struct ShellCase {
   std::vector<const char*> reported;
 };
 
+// Starts the row's shells for the fixture's desktop and checks what every row shares: the answer, the
+// number of attempts and the lines reported for them; answers the report.
+std::string startAndCheck(ShellFixture& fixture, const ShellCase& row) {
+  std::string report;
+  EXPECT_EQ(startDesktopShell(fixture.name(), report, fixture.start()), row.ready);
+  EXPECT_EQ(fixture.calls(), row.attempts);
+  for (const char* line : row.reported)
+    EXPECT_NE(report.find(line), std::string::npos) << report;
+  return report;
+}
+
 // Without a shell of its own a desktop gets a bare window from Wine, and no window of the program that
 // asked for it can then be made: a shell that ends before it is ready is started again, and the desktop's
 // window is the one of the shell that came up.
@@ -108,11 +119,7 @@ TEST(DesktopShellTest, TheDesktopsWindowComesFromAShellThatCameUp) {
     SCOPED_TRACE(row.name);
     ShellFixture fixture(row.starts);
     ASSERT_TRUE(fixture.made());
-    std::string report;
-    EXPECT_EQ(startDesktopShell(fixture.name(), report, fixture.start()), row.ready);
-    EXPECT_EQ(fixture.calls(), row.attempts);
-    for (const char* line : row.reported)
-      EXPECT_NE(report.find(line), std::string::npos) << report;
+    std::string report = startAndCheck(fixture, row);
     if (row.reported.empty()) {
       EXPECT_EQ(report, "");
     }
@@ -140,11 +147,7 @@ TEST(DesktopShellTest, AShellThatNeverComesUpIsGivenUpWithEveryAttemptReported) 
     SCOPED_TRACE(row.name);
     ShellFixture fixture(row.starts);
     ASSERT_TRUE(fixture.made());
-    std::string report;
-    EXPECT_EQ(startDesktopShell(fixture.name(), report, fixture.start()), row.ready);
-    EXPECT_EQ(fixture.calls(), row.attempts);
-    for (const char* line : row.reported)
-      EXPECT_NE(report.find(line), std::string::npos) << report;
+    std::string report = startAndCheck(fixture, row);
     EXPECT_NE(report.find(fixture.name()), std::string::npos) << report;
   }
 }
