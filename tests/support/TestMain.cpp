@@ -1,16 +1,26 @@
 #include <windows.h>
 
 #include <gmock/gmock.h>
+#include <tests/support/DesktopShell.h>
+
+#include <cstdio>
+#include <string>
 
 // Every test program runs on a desktop of its own. Test programs run side by side, and on one shared
 // desktop Wine lets them take activation and focus from each other, so a test that checks where the
 // focus went could fail because of its neighbour.
+// The desktop gets its shell before the first window: left to Wine, a shell that fails to start or is
+// late leaves the program unable to make any window at all.
 static void useOwnDesktop() {
   char name[64];
   wsprintfA(name, "test%lu", GetCurrentProcessId());
   HDESK desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-  if (desktop)
-    SetThreadDesktop(desktop);
+  if (!desktop || !SetThreadDesktop(desktop))
+    return;
+  std::string report;
+  testsupport::startDesktopShell(name, report);
+  if (!report.empty())
+    std::fprintf(stderr, "%s", report.c_str());
 }
 
 // Closes what other programs left open on the test's desktop, such as the folder window the shell
