@@ -72,16 +72,6 @@ start_xvfb() {
   xvfb_display=":$(head -1 "$number")"
 }
 
-# Debian's Wine loader comes without its preloader, so the addresses the system randomises for it can
-# take the place Wine needs for its shared data: about one process start in a few thousand then fails
-# ("failed to map the shared user data"). Where that is a test program, it dies without output; where it
-# is the shell of a test program's desktop, no window of that program can be made. The tests run with the
-# randomisation off (inherited by every process they start), where the layout is always the same one.
-fixed_layout=()
-if setarch "$(uname -m)" -R true 2>/dev/null; then
-  fixed_layout=(setarch "$(uname -m)" -R)
-fi
-
 # ctest_run log args...: one CTest run of the selected tests with the rerun of a failed test, its output
 # kept for the summary.
 ctest_run() {
