@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <tests/support/DesktopShell.h>
+#include <tests/support/ProgramJob.h>
 
 #include <cstdio>
 #include <string>
@@ -36,6 +37,11 @@ static BOOL CALLBACK closeOthersWindow(HWND window, LPARAM) {
 }
 
 int main(int argc, char** argv) {
+  // What the program starts (its desktop's shell, a program a test runs, a window the shell opens for a
+  // test) inherits its error output: one left running would keep CTest waiting for a test long finished.
+  // Whatever the program started ends with it.
+  if (!testsupport::endStartedProcessesWithThisProgram())
+    std::fprintf(stderr, "started processes may outlive the tests: no job, error %lu\n", GetLastError());
   useOwnDesktop();
   testing::InitGoogleMock(&argc, argv);
   int result = RUN_ALL_TESTS();
