@@ -5,7 +5,7 @@
 
 #include <tests/support/MessagePump.h>
 #include <tests/support/ModalAnswerer.h>
-#include <tests/support/SentInput.h>
+#include <tests/support/RealInput.h>
 
 #include <gtest/gtest.h>
 
@@ -16,17 +16,41 @@ using testsupport::ModalAnswerer;
 
 namespace {
 
-// Types `text` into the prompt and presses `button`.
+namespace realinput = testsupport::realinput;
+
+// The prompt and the user information dialog as a user meets them: real clicks and keys while their own
+// loop runs.
+struct PromptByUser : ControllerFixture {};
+struct UserInformationByUser : ControllerFixture {};
+
+void ClickControl(HWND dialog, int id) {
+  realinput::click(dialog, realinput::centreOf(GetDlgItem(dialog, id)));
+}
+
+// Enters a field the way a user does: a click into it, its old text selected, the new text typed over it.
+void EnterField(HWND dialog, int id, const std::string& text) {
+  ClickControl(dialog, id);
+  realinput::pressKey(VK_HOME);
+  realinput::pressKey(VK_END, {VK_SHIFT});
+  if (text.empty())
+    realinput::pressKey(VK_DELETE);
+  else
+    realinput::typeText(text);
+}
+
+// Types `text` into the prompt and clicks `button`, once the dialog's loop runs.
 ModalAnswerer::Action Type(std::string text, int button) {
   return [text, button](HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_PROMPT_ANSWER, text.c_str());
-    PostMessageA(dialog, WM_COMMAND, button, 0);
+    testsupport::runLater([=] {
+      EnterField(dialog, IDC_PROMPT_ANSWER, text);
+      ClickControl(dialog, button);
+    });
   };
 }
 
 } // namespace
 
-TEST_F(ControllerFixture, ThePromptAnswersWhatWasTypedAndAFolderAsAFullPath) {
+TEST_F(PromptByUser, ThePromptAnswersWhatWasTypedAndAFolderAsAFullPath) {
   ASSERT_EQ(1, controller.loadlanguage());
   std::string full = dir.file("Target");
   struct Row {
@@ -56,25 +80,24 @@ TEST_F(ControllerFixture, ThePromptAnswersWhatWasTypedAndAFolderAsAFullPath) {
   }
 }
 
-TEST_F(ControllerFixture, ThePromptStaysOpenOnAnOverLongFolderAndOnCancelUntilTheAbortIsConfirmed) {
+TEST_F(PromptByUser, ThePromptStaysOpenOnAnOverLongFolderAndOnCancelUntilTheAbortIsConfirmed) {
   ASSERT_EQ(1, controller.loadlanguage());
   ASSERT_EQ(1, controller.openworkinglog());
   std::string created = dir.file("made\\here");
   ModalAnswerer answerer;
   // An over-long folder is refused; the user then types a short one into the dialog still open.
-  HWND prompt = nullptr;
-  auto typeLong = Type(dir.path() + "\\" + std::string(150, 'x'), IDOK);
+  std::string tooLong = dir.path() + "\\" + std::string(150, 'x');
   answerer
       .act("Pick A Place",
            [&](HWND dialog) {
-             prompt = dialog;
-             typeLong(dialog);
+             testsupport::runLater([&, dialog] {
+               EnterField(dialog, IDC_PROMPT_ANSWER, tooLong);
+               ClickControl(dialog, IDOK);
+               EnterField(dialog, IDC_PROMPT_ANSWER, created);
+               ClickControl(dialog, IDOK);
+             });
            })
-      .act("too long", [&](HWND box) {
-        SetDlgItemTextA(prompt, IDC_PROMPT_ANSWER, created.c_str());
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        PostMessageA(prompt, WM_COMMAND, IDOK, 0);
-      });
+      .answer("too long", IDOK);
   int values[4] = {1, 0, 0, 1};
   const char* texts[4] = {"", "Where to?", "Pick A Place", ""};
   char answer[256] = "";
@@ -154,20 +177,14 @@ TEST_F(ControllerFixture, ThePromptOffersTheProgramGroupsOrBrowsesForAFolder) {
 
 namespace {
 
-// Fills both user information fields and presses `button`.
-// Enters a field the way a user does: the field gets the focus (its notice reaches the dialog), then
-// the text.
-void EnterField(HWND dialog, int id, const std::string& text) {
-  HWND field = GetDlgItem(dialog, id);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_SETFOCUS), reinterpret_cast<LPARAM>(field));
-  SetWindowTextA(field, text.c_str());
-}
-
+// Fills both user information fields and clicks `button`, once the dialog's loop runs.
 ModalAnswerer::Action FillUser(std::string name, std::string company, int button) {
   return [name, company, button](HWND dialog) {
-    EnterField(dialog, IDC_ASKUI_NAME, name);
-    EnterField(dialog, IDC_ASKUI_COMPANY, company);
-    PostMessageA(dialog, WM_COMMAND, button, 0);
+    testsupport::runLater([=] {
+      EnterField(dialog, IDC_ASKUI_NAME, name);
+      EnterField(dialog, IDC_ASKUI_COMPANY, company);
+      ClickControl(dialog, button);
+    });
   };
 }
 
@@ -183,23 +200,23 @@ std::string Unscrambled(const char* text) {
 
 } // namespace
 
-TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopies) {
+TEST_F(UserInformationByUser, UserInformationIsCheckedAndHandedBackWithScrambledCopies) {
   ASSERT_EQ(1, controller.loadlanguage());
   UserVariables user;
-  HWND dialog = nullptr;
   ModalAnswerer answerer;
   // A name of three characters is refused and the dialog stays open for a valid one.
   answerer
       .act("User Information",
-           [&](HWND window) {
-             dialog = window;
-             FillUser("Ann", "Example Ltd", IDOK)(window);
+           [&](HWND dialog) {
+             testsupport::runLater([&, dialog] {
+               EnterField(dialog, IDC_ASKUI_NAME, "Ann");
+               EnterField(dialog, IDC_ASKUI_COMPANY, "Example Ltd");
+               ClickControl(dialog, IDOK);
+               EnterField(dialog, IDC_ASKUI_NAME, "Ann Example");
+               ClickControl(dialog, IDOK);
+             });
            })
-      .act("4 to 20 characters", [&](HWND box) {
-        EnterField(dialog, IDC_ASKUI_NAME, "Ann Example");
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-      });
+      .answer("4 to 20 characters", IDOK);
   ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   EXPECT_STREQ("Ann Example", user.values[0]);
@@ -209,31 +226,30 @@ TEST_F(ControllerFixture, UserInformationIsCheckedAndHandedBackWithScrambledCopi
 
   // The name has the focus from the start: an empty one is refused even when OK is pressed at once.
   user.values[0][0] = '\0';
-  answerer.act("User Information", [&](HWND window) {
-    dialog = window;
-    PostMessageA(window, WM_COMMAND, IDOK, 0);
+  answerer.act("User Information", [&](HWND dialog) {
+    testsupport::runLater([&, dialog] {
+      ClickControl(dialog, IDOK);
+      ClickControl(dialog, IDCANCEL);
+    });
   });
-  answerer.act("4 to 20 characters", [&](HWND box) {
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-  });
-  answerer.answer("abort the installation", IDYES);
+  answerer.answer("4 to 20 characters", IDOK).answer("abort the installation", IDYES);
   EXPECT_EQ(0, controller.userinfo(0, 0, user.pointers));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
   std::strcpy(user.values[0], "Ann Example");
 
   // The field takes no more typing than it holds, and the longest company still scrambles whole.
   answerer.act("User Information", [](HWND dialog) {
-    EnterField(dialog, IDC_ASKUI_COMPANY, "");
-    testsupport::typeText(GetDlgItem(dialog, IDC_ASKUI_COMPANY), std::string(200, 'c'));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    testsupport::runLater([dialog] {
+      EnterField(dialog, IDC_ASKUI_COMPANY, std::string(200, 'c'));
+      ClickControl(dialog, IDOK);
+    });
   });
   ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
   EXPECT_EQ(std::string(79, 'c'), user.values[1]);
   EXPECT_EQ(std::string(79, 'c'), Unscrambled(user.values[3]));
 }
 
-TEST_F(ControllerFixture, ReadOnlyUserInformationIsShownAndCancelAsksTheAbortQuestion) {
+TEST_F(UserInformationByUser, ReadOnlyUserInformationIsShownAndCancelAsksTheAbortQuestion) {
   ASSERT_EQ(1, controller.loadlanguage());
   UserVariables user;
   ModalAnswerer answerer;
@@ -261,9 +277,10 @@ TEST_F(ControllerFixture, ReadOnlyUserInformationIsShownAndCancelAsksTheAbortQue
   // A name shown read-only is never checked: the user could not mend it.
   std::strcpy(user.values[0], "Al");
   answerer.act("User Information", [](HWND dialog) {
-    HWND name = GetDlgItem(dialog, IDC_ASKUI_NAME);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ASKUI_NAME, EN_SETFOCUS), reinterpret_cast<LPARAM>(name));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    testsupport::runLater([dialog] {
+      ClickControl(dialog, IDC_ASKUI_NAME);
+      ClickControl(dialog, IDOK);
+    });
   });
   EXPECT_EQ(1, controller.userinfo(1, 0, user.pointers));
   EXPECT_EQ(0u, answerer.pending()) << answerer.describeSeen();
