@@ -1,27 +1,16 @@
 #include <windows.h>
 
 #include <gmock/gmock.h>
-#include <tests/support/DesktopShell.h>
-#include <tests/support/ProgramJob.h>
-
-#include <cstdio>
-#include <string>
 
 // Every test program runs on a desktop of its own. Test programs run side by side, and on one shared
 // desktop Wine lets them take activation and focus from each other, so a test that checks where the
 // focus went could fail because of its neighbour.
-// The desktop gets its shell before the first window: left to Wine, a shell that fails to start or is
-// late leaves the program unable to make any window at all.
 static void useOwnDesktop() {
   char name[64];
   wsprintfA(name, "test%lu", GetCurrentProcessId());
   HDESK desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-  if (!desktop || !SetThreadDesktop(desktop))
-    return;
-  std::string report;
-  testsupport::startDesktopShell(name, report);
-  if (!report.empty())
-    std::fprintf(stderr, "%s", report.c_str());
+  if (desktop)
+    SetThreadDesktop(desktop);
 }
 
 // Closes what other programs left open on the test's desktop, such as the folder window the shell
@@ -37,11 +26,6 @@ static BOOL CALLBACK closeOthersWindow(HWND window, LPARAM) {
 }
 
 int main(int argc, char** argv) {
-  // What the program starts (its desktop's shell, a program a test runs, a window the shell opens for a
-  // test) inherits its error output: one left running would keep CTest waiting for a test long finished.
-  // Whatever the program started ends with it.
-  if (!testsupport::endStartedProcessesWithThisProgram())
-    std::fprintf(stderr, "started processes may outlive the tests: no job, error %lu\n", GetLastError());
   useOwnDesktop();
   testing::InitGoogleMock(&argc, argv);
   int result = RUN_ALL_TESTS();
