@@ -21,17 +21,6 @@ wine32_refusal() {
   echo "${out##*: }"
 }
 
-# Debian's Wine loader comes without its preloader, so the addresses the system randomises for it can
-# take the place Wine needs for its shared data: about one process start in a few thousand then fails
-# ("failed to map the shared user data"). Where that is a program, it dies without output; where it is
-# the shell of a program's desktop, no window of that program can be made. Tests and runs start the
-# loader with the randomisation off (inherited by every process it starts), where the layout is always
-# the same one.
-fixed_layout=()
-if setarch "$(uname -m)" -R true 2>/dev/null; then
-  fixed_layout=(setarch "$(uname -m)" -R)
-fi
-
 # wine_arch x64|i686: the loader for programs built for that architecture.
 wine_arch() {
   case $1 in
