@@ -71,11 +71,11 @@ if [ "$program" = kxmain ]; then
   trap wine_stop EXIT
   if [ "${1:-}" != uninstall ]; then
     rm -rf "$WINEPREFIX/drive_c/kxdist"
-    "$WINE" "$root/$dir/bin/kxdemo.exe" 'C:\kxdist' 'C:\KxDemo' </dev/null
-    "$WINE" 'C:\kxdist\kxmain.exe' </dev/null
+    "${fixed_layout[@]}" "$WINE" "$root/$dir/bin/kxdemo.exe" 'C:\kxdist' 'C:\KxDemo' </dev/null
+    "${fixed_layout[@]}" "$WINE" 'C:\kxdist\kxmain.exe' </dev/null
     r=$(tr -d '\r' <"$WINEPREFIX/drive_c/kxdist/kxmain.ini" | sed -n 's/^r=//p')
     echo "kxmain: result ${r:-none} (0: installed into C:\KxDemo; 2 or 4: installed, restart needed)"
-    [ "$r" = 6 ] && "$WINE" 'C:\windows\vaveza.exe' </dev/null
+    [ "$r" = 6 ] && "${fixed_layout[@]}" "$WINE" 'C:\windows\vaveza.exe' </dev/null
     case $r in
     0 | 2 | 4) exit 0 ;;
     *) exit 1 ;;
@@ -90,7 +90,7 @@ fi
 
 if [ -n "${DISPLAY:-}" ]; then
   cd "$(dirname "$exe")"
-  exec "$WINE" "$exe" "$@"
+  exec "${fixed_layout[@]}" "$WINE" "$exe" "$@"
 fi
 
 mkdir -p build/screenshots
@@ -105,9 +105,9 @@ sleep 1
 wine_start
 if [ "$program" = kxmain ]; then
   # The uninstaller's dialog, outside an explorer desktop (which answers as Program Manager).
-  (cd "$(dirname "$exe")" && "$WINE" "$exe" "$@" </dev/null >/dev/null 2>&1 &)
+  (cd "$(dirname "$exe")" && "${fixed_layout[@]}" "$WINE" "$exe" "$@" </dev/null >/dev/null 2>&1 &)
 else
-  (cd "$(dirname "$exe")" && "$WINE" explorer /desktop=shot,1024x768 "$exe" "$@" </dev/null >/dev/null 2>&1 &)
+  (cd "$(dirname "$exe")" && "${fixed_layout[@]}" "$WINE" explorer /desktop=shot,1024x768 "$exe" "$@" </dev/null >/dev/null 2>&1 &)
 fi
 sleep "${RUN_SECONDS:-5}"
 import -display "$display" -window root "$shot"

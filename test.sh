@@ -77,7 +77,7 @@ start_xvfb() {
 ctest_run() {
   local log=$1
   shift
-  ctest --test-dir "build/$arch" -j "$jobs" --output-on-failure --timeout 120 --no-tests=ignore \
+  "${fixed_layout[@]}" ctest --test-dir "build/$arch" -j "$jobs" --output-on-failure --timeout 120 --no-tests=ignore \
     --repeat until-pass:2 "$@" "${ctest_args[@]}" 2>&1 | tee "$log"
 }
 

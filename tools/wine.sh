@@ -21,6 +21,17 @@ wine32_refusal() {
   echo "${out##*: }"
 }
 
+# Debian's Wine loader comes without its preloader, so the addresses the system randomises for it can
+# take the place Wine needs for its shared data: about one process start in a few thousand then fails
+# ("failed to map the shared user data"). Where that is a program, it dies without output; where it is
+# the shell of a program's desktop, no window of that program can be made. Every start of the loader
+# here (the prefix's set-up, the tests and the runs) has the randomisation off, inherited by every
+# process it starts, where the layout is always the same one.
+fixed_layout=()
+if setarch "$(uname -m)" -R true 2>/dev/null; then
+  fixed_layout=(setarch "$(uname -m)" -R)
+fi
+
 # wine_arch x64|i686: the loader for programs built for that architecture.
 wine_arch() {
   case $1 in
@@ -34,8 +45,8 @@ wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "setup: making the Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
-    "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f </dev/null >/dev/null 2>&1
+    "${fixed_layout[@]}" "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
+    "${fixed_layout[@]}" "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f </dev/null >/dev/null 2>&1
     wine_stop
     have_wine32 && touch "$WINEPREFIX/.wine32"
   fi
@@ -48,7 +59,7 @@ wine_prefix_32() {
   local mark="$WINEPREFIX/.wine32"
   have_wine32 || return 0
   [ -f "$mark" ] && return 0
-  "$WINE64" wineboot -u </dev/null >/dev/null 2>&1
+  "${fixed_layout[@]}" "$WINE64" wineboot -u </dev/null >/dev/null 2>&1
   wine_stop
   touch "$mark"
 }
@@ -76,7 +87,7 @@ wine_start() {
     echo "setup: the Wine server for $WINEPREFIX did not start" >&2
     return 1
   fi
-  "$WINE64" wineboot </dev/null >/dev/null 2>&1
+  "${fixed_layout[@]}" "$WINE64" wineboot </dev/null >/dev/null 2>&1
 }
 
 # Waits until the server has ended: one still ending holds the prefix, and a server started meanwhile
