@@ -29,18 +29,20 @@ BOOL CALLBACK closeOthersWindow(HWND window, LPARAM) {
   return TRUE;
 }
 
-// Wine starts a desktop's shell as a child of the process that makes the desktop's first window.
-bool startedTheShell() {
+// The shell of the program's desktop: Wine starts it as a child of the process that makes the
+// desktop's first window. Null where this program started none.
+HANDLE openShellProcess() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE)
-    return false;
+    return nullptr;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  bool found = false;
-  for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-    found = entry.th32ParentProcessID == GetCurrentProcessId() && !lstrcmpiA(entry.szExeFile, "explorer.exe");
+  HANDLE shell = nullptr;
+  for (BOOL more = Process32First(snapshot, &entry); more && !shell; more = Process32Next(snapshot, &entry))
+    if (entry.th32ParentProcessID == GetCurrentProcessId() && !lstrcmpiA(entry.szExeFile, "explorer.exe"))
+      shell = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
   CloseHandle(snapshot);
-  return found;
+  return shell;
 }
 
 } // namespace
@@ -48,13 +50,19 @@ bool startedTheShell() {
 // Wine ends a desktop's shell a second after the desktop's last other user leaves, but only when, at
 // that moment, it counts no user besides the shell's own threads: one that still uses the desktop, or a
 // count taken while the shell starts a thread of its own, leaves the shell running, with the test's
-// error output, and CTest waits on a finished test. Closing the desktop's window is what Wine's own
-// close does: the shell leaves its loop and ends. Where the shell never started, asking for the desktop
-// window would start one: only the shell this program started is closed.
+// error output, and CTest waits on a finished test. So the program ends its shell itself: it closes the
+// desktop's window, as Wine's own close does, and a shell still busy starting up, which may not get to
+// that message, is ended after a while. Where the shell never started, asking for the desktop window
+// would start one: only the shell this program started is closed.
 void leaveOwnDesktop() {
   EnumDesktopWindows(GetThreadDesktop(GetCurrentThreadId()), closeOthersWindow, 0);
-  if (startedTheShell())
-    PostMessageA(GetDesktopWindow(), WM_CLOSE, 0, 0);
+  HANDLE shell = openShellProcess();
+  if (!shell)
+    return;
+  PostMessageA(GetDesktopWindow(), WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(shell, 2000) == WAIT_TIMEOUT)
+    TerminateProcess(shell, 0);
+  CloseHandle(shell);
 }
 
 } // namespace testsupport
