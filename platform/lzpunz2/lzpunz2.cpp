@@ -21,6 +21,7 @@
 // deflate over the caller's blocks and hands every output byte to the write callback, then the trailer on
 // close.
 
+#include <lzpunz2/Crc32.h>
 #include <lzpunz2/lzpunz2.h>
 
 #include <zlib.h>
@@ -232,7 +233,7 @@ private:
   void tally() {
     uInt made = static_cast<uInt>(z_.next_out - uncounted_);
     produced_ += made;
-    crc_ = crc32(crc_, uncounted_, made);
+    crc_ = Crc32(crc_, uncounted_, static_cast<std::size_t>(made));
     uncounted_ = z_.next_out;
   }
 
@@ -340,7 +341,7 @@ public:
     if (!run(Z_NO_FLUSH))
       return -1;
     consumed_ += static_cast<std::uint32_t>(count);
-    crc_ = crc32(crc_, static_cast<const Bytef*>(buffer), static_cast<uInt>(count));
+    crc_ = Crc32(crc_, buffer, static_cast<std::size_t>(count));
     return count;
   }
 

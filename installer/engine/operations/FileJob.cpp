@@ -17,12 +17,12 @@
 #include <foundation/system/systemreason.h>
 #include <foundation/windows/msgloop.h>
 
+#include <lzpunz2/Crc32.h>
+
 #include <cstring>
 #include <mutex>
 #include <new>
 #include <vector>
-
-#include <zlib.h>
 
 namespace {
 
@@ -156,7 +156,7 @@ int BlockSize(const FileJob& job) {
 // check's CRC is taken of the bytes as they pass, so it costs no second reading.
 int CopyBlocks(FileJob& job, TargetWriter& writer, char* buffer, int size) {
   long long total = 0;
-  uLong crc = crc32(0, Z_NULL, 0);
+  unsigned long crc = 0;
   for (;;) {
     int n = job.source->read(buffer, size);
     if (n == 0)
@@ -170,7 +170,7 @@ int CopyBlocks(FileJob& job, TargetWriter& writer, char* buffer, int size) {
       return JobFailed;
     }
     if (job.checked)
-      crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer), static_cast<uInt>(n));
+      crc = Crc32(crc, buffer, static_cast<std::size_t>(n));
     total += n;
     if (job.progress && !job.progress->advance(n >> 10))
       return JobCancelled;
