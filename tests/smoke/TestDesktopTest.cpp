@@ -1,4 +1,5 @@
 #include <tests/support/TestDesktop.h>
+#include <tests/support/TestProgram.h>
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,6 @@
 using namespace testsupport;
 
 namespace {
-
-// The program beside this one.
-std::string besideThisProgram(const char* name) {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
-}
 
 // Holds a thread on another program's desktop until released: to the system, a program that still
 // uses that desktop.
@@ -86,7 +79,7 @@ TEST(TestDesktopTest, TheShellOfAProgramsDesktopEndsWithTheProgram) {
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = writeEnd;
   PROCESS_INFORMATION child{};
-  std::string command = "\"" + besideThisProgram("desktopshellchild.exe") + "\"";
+  std::string command = "\"" + testProgramFolder() + "desktopshellchild.exe" + "\"";
   BOOL started =
       CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child);
   SetEnvironmentVariableA("DESKTOP_SHELL_EVENTS", nullptr);

@@ -46,7 +46,7 @@ int LoadEnglishLibrary(LanguageLibrary& library) {
   return library.LoadResourceDll(ProgramsFolder().c_str(), LanguageUsEnglish, "kx%s.dll");
 }
 
-std::string TestProgramFile(const char* name) { return TestProgramFolder() + "\\" + name; }
+std::string TestProgramFile(const char* name) { return testsupport::testProgramFolder() + name; }
 
 void SetProgramsFolder(const std::string& folder) {
   HKEY key;

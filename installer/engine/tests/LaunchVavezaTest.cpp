@@ -50,7 +50,7 @@ public:
 
   // The recording stand-in becomes the helper.
   bool installRecorder() {
-    std::string recorder = TestProgramFolder() + "\\vavezarecorder.exe";
+    std::string recorder = testsupport::testProgramFolder() + "vavezarecorder.exe";
     return CopyFileA(recorder.c_str(), WindowsFile("vaveza.exe").c_str(), FALSE) != 0;
   }
 

@@ -2,6 +2,8 @@
 
 #include <foundation/strings/textresource.h>
 
+#include <tests/support/TestProgram.h>
+
 #include <windows.h>
 
 #include <string>
@@ -11,10 +13,7 @@
 class ResourceLibrary {
 public:
   explicit ResourceLibrary(const char* name = "kxlangtest.dll") {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path);
-    dir = dir.substr(0, dir.rfind('\\') + 1);
+    std::string dir = testsupport::testProgramFolder();
     module_ = LoadLibraryExA((dir + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module_) // build/<arch>/installer/foundation/tests -> build/<arch>/bin
       module_ = LoadLibraryExA((dir + "..\\..\\..\\bin\\" + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -1,5 +1,7 @@
 #include <lzpunz2/lzpunz2.h>
 
+#include <tests/support/TestProgram.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -389,9 +391,7 @@ TEST(Lzpunz2Test, ExportsAreFoundByTheirPlainNames) {
 }
 
 TEST(Lzpunz2Test, PackerToolWritesWhatTheLibraryReads) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string folder(self, std::string(self).rfind('\\') + 1);
+  std::string folder = testsupport::testProgramFolder();
   std::string input = folder + "packer_in.txt";
   std::string output = folder + "packer_out.lzp";
   std::string data = textLike(50000);

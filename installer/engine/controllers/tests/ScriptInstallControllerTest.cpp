@@ -326,7 +326,7 @@ TEST_F(ScriptFixture, UserDialogControlsTakeTheirKindsFromTheScript) {
   green.width = green.height = 1;
   green.bits = 24;
   green.pixels = {RGB(0, 200, 0)};
-  std::string pictureFile = TestProgramFolder() + "\\kxpict.bmp";
+  std::string pictureFile = testsupport::testProgramFolder() + "kxpict.bmp";
   ASSERT_TRUE(writeFile(pictureFile, bitmapFileBytes(green)));
   draft.dialogs.dialogs = {dialog};
   auto controller = load();

@@ -1,6 +1,6 @@
 #include <foundation/tests/bitmapbytes.h>
 #include <foundation/tests/resourcelibrary.h>
-#include <foundation/tests/testfolder.h>
+#include <tests/support/TestProgram.h>
 
 #include <foundation/dialogs/usrdlg.h>
 
@@ -178,7 +178,7 @@ TEST_F(UsrdlgTest, APictureIsItsFileInTheEnginesFolderStretchedOverTheItem) {
   spec.height = 1;
   spec.bits = 24;
   spec.pixels = {RGB(255, 0, 0), RGB(0, 0, 255)};
-  std::string file = testFolder() + "usrpict.bmp";
+  std::string file = testsupport::testProgramFolder() + "usrpict.bmp";
   ASSERT_TRUE(testsupport::writeFile(file, bitmapFileBytes(spec)));
   controls[1].picture.path.set("c:\\elsewhere\\usrpict.bmp");
   usrdlg dialog;

@@ -1,5 +1,5 @@
 #include <foundation/tests/bitmapbytes.h>
-#include <foundation/tests/testfolder.h>
+#include <tests/support/TestProgram.h>
 
 #include <foundation/drawing/dib.h>
 
@@ -57,7 +57,7 @@ class BitmapLibrary {
 public:
   BitmapLibrary(const TempDir& dir, const std::vector<std::pair<std::string, std::string>>& bitmaps) {
     path_ = dir.file("pictures.dll");
-    CopyFileA((testFolder() + "vernone.dll").c_str(), path_.c_str(), FALSE);
+    CopyFileA((testsupport::testProgramFolder() + "vernone.dll").c_str(), path_.c_str(), FALSE);
     HANDLE update = BeginUpdateResourceA(path_.c_str(), FALSE);
     for (const auto& [name, bytes] : bitmaps)
       UpdateResourceA(update, MAKEINTRESOURCEA(2), name.c_str(), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),

@@ -1,4 +1,4 @@
-#include <foundation/tests/testfolder.h>
+#include <tests/support/TestProgram.h>
 
 #include <foundation/registry/versioninfo.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string fixture(const char* name) { return testFolder() + name + ".dll"; }
+std::string fixture(const char* name) { return testsupport::testProgramFolder() + name + ".dll"; }
 
 // Answers the question as told and records what it was shown; may move the existing file's path.
 class fakeask : public askoverwrite {

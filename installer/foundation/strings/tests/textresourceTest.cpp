@@ -1,6 +1,8 @@
 #include <foundation/strings/dynstr.h>
 #include <foundation/strings/textresource.h>
 
+#include <tests/support/TestProgram.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -19,10 +21,7 @@ std::string loadText(UINT id) {
 class LanguageLibrary {
 public:
   LanguageLibrary() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string file(path);
-    file = file.substr(0, file.rfind('\\') + 1) + "kxlangtest.dll";
+    std::string file = testsupport::testProgramFolder() + "kxlangtest.dll";
     module_ = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     SetResourceModule(module_);
   }

@@ -1,4 +1,4 @@
-#include <foundation/tests/testfolder.h>
+#include <tests/support/TestProgram.h>
 
 #include <foundation/system/ctl3d.h>
 #include <foundation/windows/threedhook.h>
@@ -56,8 +56,8 @@ TEST(Ctl3dTest, AnAbsentLibraryLeavesControlsAlone) {
 
 TEST(Ctl3dTest, TheSystemsLibraryIsLoadedNotACopyBesideTheProgram) {
   // A library of that name beside the program, without the entries.
-  std::string copy = testFolder() + "ctl3d32.dll";
-  ASSERT_TRUE(CopyFileA((testFolder() + "kxlangtest.dll").c_str(), copy.c_str(), FALSE));
+  std::string copy = testsupport::testProgramFolder() + "ctl3d32.dll";
+  ASSERT_TRUE(CopyFileA((testsupport::testProgramFolder() + "kxlangtest.dll").c_str(), copy.c_str(), FALSE));
   // Started from another folder, as the engine is.
   testsupport::TempDir elsewhere;
   char current[MAX_PATH] = "";

@@ -1,4 +1,4 @@
-#include <foundation/tests/testfolder.h>
+#include <tests/support/TestProgram.h>
 
 #include <foundation/system/runwait.h>
 
@@ -11,8 +11,8 @@ namespace {
 
 runcommand helper(const std::string& arguments, int useshell = 0) {
   runcommand command;
-  std::string line =
-      useshell ? testFolder() + "runhelper.exe" : "\"" + testFolder() + "runhelper.exe\" " + arguments;
+  std::string line = useshell ? testsupport::testProgramFolder() + "runhelper.exe"
+                              : "\"" + testsupport::testProgramFolder() + "runhelper.exe\" " + arguments;
   lstrcpynA(command.command, line.c_str(), sizeof command.command);
   command.useshell = useshell;
   command.show = SW_HIDE;
