@@ -16,9 +16,7 @@
 using testsupport::actByUser;
 
 // A button of a dialog pressed with the mouse.
-inline void pressButton(HWND dialog, int id) {
-  testsupport::realinput::click(dialog, testsupport::realinput::centreOf(GetDlgItem(dialog, id)));
-}
+inline void pressButton(HWND dialog, int id) { testsupport::realinput::clickControl(GetDlgItem(dialog, id)); }
 
 // The open alarm, snoozed for `minutes` as a user does it: a click into its box, what is there selected
 // and typed over, then a click on its Snooze button. False when no alarm is open.
@@ -28,10 +26,7 @@ inline bool snoozeAlarm(int minutes) {
     return false;
   namespace realinput = testsupport::realinput;
   realinput::bringToFront(alarm);
-  realinput::click(alarm, realinput::centreOf(GetDlgItem(alarm, IDC_SNOOZE)));
-  realinput::pressKey(VK_END);
-  realinput::pressKey(VK_HOME, {VK_SHIFT});
-  realinput::typeText(std::to_string(minutes));
+  realinput::typeOver(GetDlgItem(alarm, IDC_SNOOZE), std::to_string(minutes));
   pressButton(alarm, IDC_SNOOZEBUTTON);
   return true;
 }

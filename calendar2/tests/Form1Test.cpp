@@ -498,17 +498,9 @@ TEST_F(PloveraByUser, EnterOnTheSaveAnywayQuestionKeepsTheFile) {
 
 // The event form as a user fills it: each field clicked and typed over, so the date field loses the focus
 // to the mouse (and is made mm/dd then), and the form's button clicked.
-void typeOver(formsrt::TextBox& field, const std::string& text) {
-  HWND hwnd = field.hwnd();
-  realinput::click(GetParent(hwnd), realinput::centreOf(hwnd));
-  realinput::pressKey(VK_END);
-  realinput::pressKey(VK_HOME, {VK_SHIFT});
-  realinput::typeText(text);
-}
+void typeOver(formsrt::TextBox& field, const std::string& text) { realinput::typeOver(field.hwnd(), text); }
 
-void clickButton(formsrt::CommandButton& button) {
-  realinput::click(GetParent(button.hwnd()), realinput::centreOf(button.hwnd()));
-}
+void clickButton(formsrt::CommandButton& button) { realinput::clickControl(button.hwnd()); }
 
 TEST_F(PloveraByUser, AnEventAddedWithTheMouseIsListedAndSaved) {
   auto& form = start(kEvents);

@@ -228,6 +228,18 @@ void typeText(const std::string& text) {
     send(keysOf(std::string(1, c)), {});
 }
 
+void clickControl(HWND control) { click(GetParent(control), centreOf(control)); }
+
+void typeOver(HWND field, const std::string& text) {
+  clickControl(field);
+  pressKey(VK_END);
+  pressKey(VK_HOME, {VK_SHIFT});
+  if (text.empty())
+    pressKey(VK_DELETE);
+  else
+    typeText(text);
+}
+
 bool sendThroughLoop(std::vector<INPUT> inputs, const ProgramLoop& loop, const std::function<bool()>& done,
                      unsigned guardMilliseconds) {
   sendAtOnce(std::move(inputs));

@@ -38,6 +38,11 @@ void sendAtOnce(std::vector<INPUT> inputs);
 void typeText(const std::string& text);
 // The centre of a child window (a control, a button) in its parent's client coordinates.
 POINT centreOf(HWND child);
+// A click on the middle of a control, as a user presses a button or clicks into a field.
+void clickControl(HWND control);
+// A field typed over as a user does it: a click into it, its whole text selected, then `text` typed (an
+// empty `text` deletes what was there).
+void typeOver(HWND field, const std::string& text);
 // Brings `hwnd`'s top-level window to the front and gives it the activation.
 void bringToFront(HWND hwnd);
 // Dispatches this thread's messages until no input is waiting for it, at most `milliseconds` long. A

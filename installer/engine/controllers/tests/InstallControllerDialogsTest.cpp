@@ -23,27 +23,12 @@ namespace realinput = testsupport::realinput;
 struct PromptByUser : ControllerFixture {};
 struct UserInformationByUser : ControllerFixture {};
 
-void ClickControl(HWND dialog, int id) {
-  realinput::click(dialog, realinput::centreOf(GetDlgItem(dialog, id)));
-}
-
-// Enters a field the way a user does: a click into it, its old text selected, the new text typed over it.
-void EnterField(HWND dialog, int id, const std::string& text) {
-  ClickControl(dialog, id);
-  realinput::pressKey(VK_HOME);
-  realinput::pressKey(VK_END, {VK_SHIFT});
-  if (text.empty())
-    realinput::pressKey(VK_DELETE);
-  else
-    realinput::typeText(text);
-}
-
 // Types `text` into the prompt and clicks `button`, once the dialog's loop runs.
 ModalAnswerer::Action Type(std::string text, int button) {
   return [text, button](HWND dialog) {
     testsupport::runLater([=] {
-      EnterField(dialog, IDC_PROMPT_ANSWER, text);
-      ClickControl(dialog, button);
+      realinput::typeOver(GetDlgItem(dialog, IDC_PROMPT_ANSWER), text);
+      realinput::clickControl(GetDlgItem(dialog, button));
     });
   };
 }
@@ -91,10 +76,10 @@ TEST_F(PromptByUser, ThePromptStaysOpenOnAnOverLongFolderAndOnCancelUntilTheAbor
       .act("Pick A Place",
            [&](HWND dialog) {
              testsupport::runLater([&, dialog] {
-               EnterField(dialog, IDC_PROMPT_ANSWER, tooLong);
-               ClickControl(dialog, IDOK);
-               EnterField(dialog, IDC_PROMPT_ANSWER, created);
-               ClickControl(dialog, IDOK);
+               realinput::typeOver(GetDlgItem(dialog, IDC_PROMPT_ANSWER), tooLong);
+               realinput::clickControl(GetDlgItem(dialog, IDOK));
+               realinput::typeOver(GetDlgItem(dialog, IDC_PROMPT_ANSWER), created);
+               realinput::clickControl(GetDlgItem(dialog, IDOK));
              });
            })
       .answer("too long", IDOK);
@@ -181,9 +166,9 @@ namespace {
 ModalAnswerer::Action FillUser(std::string name, std::string company, int button) {
   return [name, company, button](HWND dialog) {
     testsupport::runLater([=] {
-      EnterField(dialog, IDC_ASKUI_NAME, name);
-      EnterField(dialog, IDC_ASKUI_COMPANY, company);
-      ClickControl(dialog, button);
+      realinput::typeOver(GetDlgItem(dialog, IDC_ASKUI_NAME), name);
+      realinput::typeOver(GetDlgItem(dialog, IDC_ASKUI_COMPANY), company);
+      realinput::clickControl(GetDlgItem(dialog, button));
     });
   };
 }
@@ -209,11 +194,11 @@ TEST_F(UserInformationByUser, UserInformationIsCheckedAndHandedBackWithScrambled
       .act("User Information",
            [&](HWND dialog) {
              testsupport::runLater([&, dialog] {
-               EnterField(dialog, IDC_ASKUI_NAME, "Ann");
-               EnterField(dialog, IDC_ASKUI_COMPANY, "Example Ltd");
-               ClickControl(dialog, IDOK);
-               EnterField(dialog, IDC_ASKUI_NAME, "Ann Example");
-               ClickControl(dialog, IDOK);
+               realinput::typeOver(GetDlgItem(dialog, IDC_ASKUI_NAME), "Ann");
+               realinput::typeOver(GetDlgItem(dialog, IDC_ASKUI_COMPANY), "Example Ltd");
+               realinput::clickControl(GetDlgItem(dialog, IDOK));
+               realinput::typeOver(GetDlgItem(dialog, IDC_ASKUI_NAME), "Ann Example");
+               realinput::clickControl(GetDlgItem(dialog, IDOK));
              });
            })
       .answer("4 to 20 characters", IDOK);
@@ -228,8 +213,8 @@ TEST_F(UserInformationByUser, UserInformationIsCheckedAndHandedBackWithScrambled
   user.values[0][0] = '\0';
   answerer.act("User Information", [&](HWND dialog) {
     testsupport::runLater([&, dialog] {
-      ClickControl(dialog, IDOK);
-      ClickControl(dialog, IDCANCEL);
+      realinput::clickControl(GetDlgItem(dialog, IDOK));
+      realinput::clickControl(GetDlgItem(dialog, IDCANCEL));
     });
   });
   answerer.answer("4 to 20 characters", IDOK).answer("abort the installation", IDYES);
@@ -240,8 +225,8 @@ TEST_F(UserInformationByUser, UserInformationIsCheckedAndHandedBackWithScrambled
   // The field takes no more typing than it holds, and the longest company still scrambles whole.
   answerer.act("User Information", [](HWND dialog) {
     testsupport::runLater([dialog] {
-      EnterField(dialog, IDC_ASKUI_COMPANY, std::string(200, 'c'));
-      ClickControl(dialog, IDOK);
+      realinput::typeOver(GetDlgItem(dialog, IDC_ASKUI_COMPANY), std::string(200, 'c'));
+      realinput::clickControl(GetDlgItem(dialog, IDOK));
     });
   });
   ASSERT_EQ(1, controller.userinfo(0, 0, user.pointers));
@@ -278,8 +263,8 @@ TEST_F(UserInformationByUser, ReadOnlyUserInformationIsShownAndCancelAsksTheAbor
   std::strcpy(user.values[0], "Al");
   answerer.act("User Information", [](HWND dialog) {
     testsupport::runLater([dialog] {
-      ClickControl(dialog, IDC_ASKUI_NAME);
-      ClickControl(dialog, IDOK);
+      realinput::clickControl(GetDlgItem(dialog, IDC_ASKUI_NAME));
+      realinput::clickControl(GetDlgItem(dialog, IDOK));
     });
   });
   EXPECT_EQ(1, controller.userinfo(1, 0, user.pointers));

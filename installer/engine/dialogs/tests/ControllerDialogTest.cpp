@@ -156,10 +156,10 @@ TEST_F(ControllerDialogByUser, HelpByClickAndF1ThenCancelByClick) {
     answerer.answer("No help is available", IDOK).answer("No help is available", IDOK);
     answerer.act(row.caption, [&](HWND dialog) {
       testsupport::runLater([&, dialog] {
-        realinput::click(dialog, realinput::centreOf(GetDlgItem(dialog, row.helpButton)));
+        realinput::clickControl(GetDlgItem(dialog, row.helpButton));
         realinput::pressKey(VK_F1);
         openAfterHelp = IsWindow(dialog) && IsWindowVisible(dialog);
-        realinput::click(dialog, realinput::centreOf(GetDlgItem(dialog, IDCANCEL)));
+        realinput::clickControl(GetDlgItem(dialog, IDCANCEL));
       });
     });
     EXPECT_EQ(row.cancelled, row.run());

@@ -215,12 +215,11 @@ TEST_F(UsrdlgByUser, AnEditTakesNoMoreThanTheRecordKeeps) {
   usrdlg dialog;
   ASSERT_EQ(1, dialog.domodeless(nullptr, data));
   HWND edit = GetDlgItem(dialog.hwnd(), 102);
-  testsupport::realinput::click(dialog.hwnd(), testsupport::realinput::centreOf(edit));
+  testsupport::realinput::clickControl(edit);
   testsupport::realinput::typeText(std::string(300, 'x'));
   std::string shown = windowText(edit);
   EXPECT_EQ(254u, shown.size()) << "the edit stops where the record ends";
-  testsupport::realinput::click(dialog.hwnd(),
-                                testsupport::realinput::centreOf(GetDlgItem(dialog.hwnd(), 105)));
+  testsupport::realinput::clickControl(GetDlgItem(dialog.hwnd(), 105));
   EXPECT_EQ(2, dialog.result());
   EXPECT_EQ(shown, controls[2].text) << "what was shown is what is kept";
   dialog.destroy();
