@@ -67,9 +67,9 @@ install_program() {
 # kxmain uninstall" starts the uninstaller it registered. The run plays the launcher's part: it reports
 # the result, on 6 starts the helper's roll-back, and exits non-zero when the install failed.
 if [ "$program" = kxmain ]; then
-  wine_start
-  trap wine_stop EXIT
   if [ "${1:-}" != uninstall ]; then
+    wine_start
+    trap wine_stop EXIT
     rm -rf "$WINEPREFIX/drive_c/kxdist"
     "${fixed_layout[@]}" "$WINE" "$root/$dir/bin/kxdemo.exe" 'C:\kxdist' 'C:\KxDemo' </dev/null
     "${fixed_layout[@]}" "$WINE" 'C:\kxdist\kxmain.exe' </dev/null
@@ -88,8 +88,38 @@ else
   install_program "$program"
 fi
 
+# uninstaller_running: whether the engine or its helper still runs in the run prefix. Other programs
+# of the prefix, such as a calendar the user has open, are not waited for.
+uninstaller_running() {
+  local pid
+  for pid in $(pgrep -f '(kxmain|vaveza)\.exe' || true); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+# uninstall_on_display: the uninstaller's first run only hands the uninstall over to a copy of itself
+# outside the product's folder and ends at once, with the code of a run that did nothing itself. So the
+# run waits until that copy and the helper it leaves have ended, then says what the uninstall left.
+uninstall_on_display() {
+  "${fixed_layout[@]}" "$WINE" "$exe" </dev/null || true
+  while uninstaller_running; do sleep 1; done
+  local product="$WINEPREFIX/drive_c/KxDemo"
+  if [ -d "$product/uninst" ]; then
+    echo "kxmain: the demo product is still installed (the uninstall was cancelled or failed)"
+    exit 1
+  fi
+  if [ -d "$product" ]; then
+    echo "kxmain: uninstalled; C:\KxDemo stays with what you chose to keep in it"
+  else
+    echo "kxmain: uninstalled"
+  fi
+  exit 0
+}
+
 if [ -n "${DISPLAY:-}" ]; then
   cd "$(dirname "$exe")"
+  [ "$program" = kxmain ] && uninstall_on_display
   exec "${fixed_layout[@]}" "$WINE" "$exe" "$@"
 fi
 
